@@ -1,0 +1,92 @@
+// The reference-counting core: every library object derives from Object and
+// is held through Ref, so objects are shared and never copied.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+
+namespace lombar {
+
+class Object {
+ public:
+  Object(const Object&) = delete;
+  Object& operator=(const Object&) = delete;
+
+  // Apartment threading: an object is used on the thread that made it, so its
+  // own count needs no atomics; the process-wide live count does.
+  void AddRef() const noexcept { ++references_; }
+  void Release() const noexcept {
+    if (--references_ == 0) delete this;
+  }
+  std::int32_t References() const noexcept { return references_; }
+
+  // Objects of the library alive in the whole process (for unload queries).
+  static long LiveObjects() noexcept;
+
+ protected:
+  Object() noexcept;
+  virtual ~Object();
+
+ private:
+  mutable std::int32_t references_ = 0;
+};
+
+// Using a null reference as an object raises error 91.
+[[noreturn]] void RaiseObjectNotSet();
+
+// A counted reference to a library object; a default or null Ref is Nothing.
+template <class T>
+class Ref {
+ public:
+  Ref() noexcept = default;
+  Ref(std::nullptr_t) noexcept {}
+  explicit Ref(T* object) noexcept : object_(object) { Acquire(); }
+  Ref(const Ref& other) noexcept : object_(other.object_) { Acquire(); }
+  Ref(Ref&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  template <class U>
+  Ref(const Ref<U>& other) noexcept : object_(other.Get()) {
+    Acquire();
+  }
+  ~Ref() { Drop(); }
+
+  Ref& operator=(Ref other) noexcept {
+    std::swap(object_, other.object_);
+    return *this;
+  }
+
+  T* Get() const noexcept { return object_; }
+  T* operator->() const {
+    if (!object_) RaiseObjectNotSet();
+    return object_;
+  }
+  T& operator*() const { return *operator->(); }
+  explicit operator bool() const noexcept { return object_ != nullptr; }
+  bool IsNothing() const noexcept { return object_ == nullptr; }
+
+  template <class U>
+  Ref<U> As() const noexcept {
+    return Ref<U>(dynamic_cast<U*>(object_));
+  }
+
+  friend bool operator==(const Ref& a, const Ref& b) noexcept { return a.object_ == b.object_; }
+  friend bool operator==(const Ref& a, std::nullptr_t) noexcept { return a.object_ == nullptr; }
+
+ private:
+  void Acquire() const noexcept {
+    if (object_) object_->AddRef();
+  }
+  void Drop() noexcept {
+    if (object_) std::exchange(object_, nullptr)->Release();
+  }
+
+  T* object_ = nullptr;
+};
+
+template <class T, class... Args>
+Ref<T> MakeRef(Args&&... args) {
+  return Ref<T>(new T(std::forward<Args>(args)...));
+}
+
+inline constexpr std::nullptr_t Nothing = nullptr;
+
+}  // namespace lombar

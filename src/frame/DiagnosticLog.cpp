@@ -1,0 +1,204 @@
+#include "frame/DiagnosticLog.h"
+
+#include <dlfcn.h>
+#include <glob.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+
+#include "frame/ErrorTrap.h"
+#include "frame/ModuleState.h"
+#include "text/TextHelpers.h"
+
+namespace lombar {
+namespace {
+
+constexpr long kTraceLogLimit = 0x100000;  // a trace log longer than this restarts
+constexpr char kDirSeparator = '/';
+
+LogState& Log() noexcept { return ThreadState().log; }
+
+std::string AddDirSep(std::string_view folder) {
+  std::string result(folder.substr(0, folder.find_last_not_of(' ') + 1));
+  if (result.empty() || result.back() != kDirSeparator) result.push_back(kDirSeparator);
+  return result;
+}
+
+std::string LibraryFolder() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void*>(&LibraryFolder), &info) == 0 || !info.dli_fname) return ".";
+  const std::string path = info.dli_fname;
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+bool HasWildcard(std::string_view name) { return name.find_first_of("*?") != std::string::npos; }
+
+struct GlobResult {
+  glob_t matches{};
+  int status;
+  explicit GlobResult(const std::string& pattern)
+      : status(glob(pattern.c_str(), 0, nullptr, &matches)) {}
+  ~GlobResult() { globfree(&matches); }
+  GlobResult(const GlobResult&) = delete;
+  GlobResult& operator=(const GlobResult&) = delete;
+};
+
+std::tm LocalTime(std::time_t when) {
+  std::tm parts{};
+  localtime_r(&when, &parts);
+  return parts;
+}
+
+bool SameCalendarDay(std::time_t a, std::time_t b) {
+  const std::tm x = LocalTime(a), y = LocalTime(b);
+  return x.tm_year == y.tm_year && x.tm_yday == y.tm_yday;
+}
+
+// A trace log from an earlier day, or longer than the limit, starts afresh.
+void RestartStaleTraceLog(const std::string& path) {
+  struct stat info{};
+  if (stat(path.c_str(), &info) != 0) return;
+  if (!SameCalendarDay(info.st_mtime, std::time(nullptr)) || info.st_size > kTraceLogLimit) {
+    FileDelete(path);
+  }
+}
+
+// Appends one line and CR LF; false when the file cannot be opened or written.
+bool AppendLine(const std::string& path, std::string_view line) noexcept {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "ab"),
+                                                       &std::fclose);
+  if (!file) return false;
+  const bool written = std::fwrite(line.data(), 1, line.size(), file.get()) == line.size() &&
+                       std::fwrite("\r\n", 1, 2, file.get()) == 2;
+  return std::fclose(file.release()) == 0 && written;
+}
+
+// Clears a re-entry guard however the writer leaves.
+class GuardScope {
+ public:
+  explicit GuardScope(bool& guard) : guard_(guard) { guard_ = true; }
+  ~GuardScope() { guard_ = false; }
+  GuardScope(const GuardScope&) = delete;
+  GuardScope& operator=(const GuardScope&) = delete;
+
+ private:
+  bool& guard_;
+};
+
+void RemoveFile(const char* path, const std::string& name) {
+  if (std::remove(path) == 0) return;
+  const Error error = Error::Runtime(errno == ENOENT ? kFileNotFound : kPathFileAccessError);
+  const Operation operation{"basLIBstd", "FileDelete"};
+  throw Error(error.Number(),
+              ComposeErrorMessage(operation, error.Number(), 0, error.Description()) +
+                  " on file name: " + name);
+}
+
+}  // namespace
+
+std::string LogFolder() {
+  const char* configured = std::getenv("LOMBAR_LOG_DIR");
+  return AddDirSep(configured && *configured ? configured : LibraryFolder());
+}
+
+void FileLogInit() noexcept {
+  LogState& log = Log();
+  try {
+    const std::string base = LogFolder() + std::string(kModuleName);
+    log.trace_file_flag = FileExists(base + ".trace.flg");
+    log.trace_switch = log.trace_file_flag;
+    log.error_log_path = base + ".error.log";
+    log.trace_log_path = base + ".trace.log";
+    if (log.trace_file_flag) RestartStaleTraceLog(log.trace_log_path);
+  } catch (...) {
+    // Setup ends silently; what it set so far stays.
+  }
+}
+
+bool TraceSwitch() noexcept { return Log().trace_switch; }
+
+void FileLogTrace(std::string_view text) noexcept {
+  LogState& log = Log();
+  if (log.trace_writer_busy || text.empty()) return;
+  try {
+    if (log.trace_log_path.empty()) FileLogInit();
+    const std::string line = TraceLine(DateTimeStamp(), text);
+    if (!log.trace_file_flag) return;
+    GuardScope guard(log.trace_writer_busy);
+    AppendLine(log.trace_log_path, line);
+  } catch (...) {
+    // A trace line that cannot be written is lost.
+  }
+}
+
+void FileLogError(std::string_view text) noexcept {
+  LogState& log = Log();
+  if (log.error_writer_busy || text.empty()) return;
+  try {
+    if (log.error_log_path.empty()) FileLogInit();
+    GuardScope guard(log.error_writer_busy);
+    const std::string line = ErrorLine(DateTimeStamp(), UserName_Get(), text);
+    AppendLine(log.error_log_path, line);
+  } catch (...) {
+    // An error line that cannot be written is lost; the caller still raises its error.
+  }
+}
+
+bool FileExists(const std::string& name) noexcept {
+  try {
+    if (HasWildcard(name)) {
+      GlobResult found(name);
+      return found.status == 0 && found.matches.gl_pathc > 0;
+    }
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+void FileDelete(const std::string& name) {
+  if (!FileExists(name)) return;
+  // Files here carry no attribute that stops a deletion, so none is cleared first.
+  if (!HasWildcard(name)) return RemoveFile(name.c_str(), name);
+  GlobResult found(name);
+  for (std::size_t i = 0; i < found.matches.gl_pathc; ++i) {
+    RemoveFile(found.matches.gl_pathv[i], name);
+  }
+}
+
+std::string DateTimeStamp() {
+  const std::tm now = LocalTime(std::time(nullptr));
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d|%H:%M:%S", &now);
+  return stamp;
+}
+
+std::string UserName_Get() {
+  passwd entry{};
+  passwd* found = nullptr;
+  char buffer[1024];
+  if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) != 0 || !found) return "";
+  return std::string(found->pw_name).substr(0, 199);  // the name fits a 200-character buffer
+}
+
+std::string TraceLine(std::string_view stamp, std::string_view text) {
+  return std::string(stamp) + " " + std::string(TrimSpaces(text));
+}
+
+std::string ErrorLine(std::string_view stamp, std::string_view user, std::string_view text) {
+  const std::string one_line = ReplaceAll(text, "\r\n", "][");
+  return std::string(stamp) + " " + str_Fill(Variant(user), 12, " ") + " " +
+         std::string(TrimSpaces(one_line));
+}
+
+}  // namespace lombar

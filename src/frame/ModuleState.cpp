@@ -1,0 +1,10 @@
+#include "frame/ModuleState.h"
+
+namespace lombar {
+
+ModuleState& ThreadState() noexcept {
+  thread_local ModuleState state;
+  return state;
+}
+
+}  // namespace lombar

@@ -1,0 +1,22 @@
+// Text forms of numbers and dates as automation writes them under locale 0x409.
+#pragma once
+
+#include <string>
+
+#include "lombar/Variant.h"
+
+namespace lombar {
+
+// Up to 15 significant digits, as "%.15G" prints them, but written out in full
+// when the digits fit: 5.6789e-11 gives 0.000000000056789, 1e15 gives 1E+15,
+// -0 gives 0.
+std::string DoubleText(double value);
+// The same with 7 significant digits: 1e8 gives 1E+08, 12.3456789 gives 12.34568.
+std::string SingleText(float value);
+// The exact decimal, without trailing zeros or grouping: 12.5, 0, -3.1416.
+std::string CurrencyText(Currency value);
+// "M/D/YYYY h:mm:ss AM"; the date part is left out for day 0 and the time
+// part for midnight.
+std::string DateText(Date value);
+
+}  // namespace lombar

@@ -1,0 +1,113 @@
+#include "text/CString.h"
+
+#include <algorithm>
+
+#include "lombar/Error.h"
+#include "text/Utf8.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::string_view kSource = "CString";
+
+[[noreturn]] void RaiseInvalidLength() {
+  throw Error(kInvalidProcedureCall, "Invalid length", std::string(kSource));
+}
+[[noreturn]] void RaiseInvalidStart() {
+  throw Error(kInvalidProcedureCall, "Invalid starting position", std::string(kSource));
+}
+
+}  // namespace
+
+CString::CString() { SetBufferSize(kInitialCapacity, false); }
+
+CString::CString(std::string_view text) : CString() { SetValue(text); }
+
+void CString::SetBufferSize(Long size, bool clear) {
+  capacity_ = std::max<Long>(size, 0);
+  if (clear && bytes_.empty()) {
+    bytes_ = std::string();
+  } else if (Length() > capacity_) {
+    bytes_.resize(static_cast<std::size_t>(capacity_));
+  }
+}
+
+std::string CString::Value() const { return Utf8FromLatin1(bytes_); }
+
+void CString::SetValue(std::string_view text) {
+  std::string bytes = Latin1FromUtf8(text);
+  const auto length = static_cast<Long>(bytes.size());
+  if (length > capacity_) {
+    bytes_.clear();
+    SetBufferSize(length, true);
+  }
+  bytes_ = std::move(bytes);
+}
+
+CString CString::FromBytes(std::string_view bytes) {
+  CString result;
+  const auto length = static_cast<Long>(bytes.size());
+  if (length > result.capacity_) result.SetBufferSize(length, true);
+  result.bytes_.assign(bytes);
+  return result;
+}
+
+CString CString::Left(Long n) const {
+  if (n < 0) RaiseInvalidLength();
+  return FromBytes(Bytes().substr(0, static_cast<std::size_t>(std::min(n, Length()))));
+}
+
+CString CString::Right(Long n) const {
+  if (n < 0) RaiseInvalidLength();
+  const Long count = std::min(n, Length());
+  return FromBytes(Bytes().substr(static_cast<std::size_t>(Length() - count)));
+}
+
+CString CString::Mid(Long start) const {
+  if (start < 0) RaiseInvalidStart();
+  return Mid(start, Length() - start + 1);
+}
+
+CString CString::Mid(Long start, Long count) const {
+  if (start < 0) RaiseInvalidStart();
+  if (count < 0) RaiseInvalidLength();
+  if (start == 0) RaiseRuntime(kSubscriptOutOfRange);  // the position before the first character
+  if (start > Length()) return CString();
+  if (start + count > Length()) count = Length() - start + 1;
+  return FromBytes(
+      Bytes().substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
+}
+
+Long CString::Instr(std::string_view search, Long start) const {
+  return InstrBytes(Latin1FromUtf8(search), start);
+}
+
+Long CString::Instr(const CString& search, Long start) const {
+  return InstrBytes(search.Bytes(), start);
+}
+
+Long CString::InstrBytes(std::string_view search, Long start) const {
+  if (search.empty()) return 0;
+  const Long last = Length() - static_cast<Long>(search.size());  // last 0-based candidate
+  if (start - 1 > last) return 0;
+  if (start < 1) RaiseRuntime(kSubscriptOutOfRange);
+  const std::size_t found = Bytes().find(search, static_cast<std::size_t>(start - 1));
+  return found == std::string_view::npos ? 0 : static_cast<Long>(found) + 1;
+}
+
+CString& CString::Append(std::string_view text) { return AppendBytes(Latin1FromUtf8(text)); }
+
+CString& CString::Append(const CString& other) {
+  if (&other == this) return AppendBytes(std::string(other.Bytes()));
+  return AppendBytes(other.Bytes());
+}
+
+CString& CString::AppendBytes(std::string_view bytes) {
+  if (bytes.empty()) return *this;
+  const Long length = Length() + static_cast<Long>(bytes.size());
+  if (length > capacity_) SetBufferSize(length, false);
+  bytes_.append(bytes);
+  return *this;
+}
+
+}  // namespace lombar

@@ -1,0 +1,63 @@
+// The library's growable single-byte text buffer. Texts enter and leave as
+// UTF-8 and are held one byte per character in Latin-1, so every position,
+// length and count is a 1-based character position.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lombar/Variant.h"
+
+namespace lombar {
+
+class CString {
+ public:
+  static constexpr Long kInitialCapacity = 2048;
+
+  CString();
+  explicit CString(std::string_view text);
+
+  // The capacity as callers observe it: exact sizes, set by the growth rules
+  // below. The storage itself grows geometrically, so long runs of appends
+  // stay linear.
+  Long Capacity() const noexcept { return capacity_; }
+  // capacity := size; the content is discarded only when `clear` is true and
+  // the buffer is empty, otherwise its first bytes are kept.
+  void SetBufferSize(Long size, bool clear);
+
+  std::string Value() const;
+  // Replaces the text; the capacity grows to exactly its length when it does
+  // not fit.
+  void SetValue(std::string_view text);
+  Long Length() const noexcept { return static_cast<Long>(bytes_.size()); }
+
+  // Error 5 "Invalid length" for a negative n.
+  CString Left(Long n) const;
+  CString Right(Long n) const;
+  // Error 5 "Invalid starting position" for a negative start, "Invalid
+  // length" for a negative count; start 0 raises error 9.
+  CString Mid(Long start) const;
+  CString Mid(Long start, Long count) const;
+
+  // Position of the first occurrence at or after `start`, or 0; an empty
+  // search gives 0. Exact, case-sensitive comparison.
+  Long Instr(std::string_view search, Long start) const;
+  Long Instr(const CString& search, Long start) const;
+
+  CString& Append(std::string_view text);
+  CString& Append(const CString& other);
+
+  // The held bytes in the buffer's code page, for code that searches them directly.
+  std::string_view Bytes() const noexcept { return bytes_; }
+  // A buffer holding these code-page bytes; capacity as a new buffer, grown to fit.
+  static CString FromBytes(std::string_view bytes);
+
+ private:
+  Long InstrBytes(std::string_view search, Long start) const;
+  CString& AppendBytes(std::string_view bytes);
+
+  std::string bytes_;
+  Long capacity_ = 0;
+};
+
+}  // namespace lombar

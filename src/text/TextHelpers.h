@@ -1,0 +1,34 @@
+// Small text procedures shared across the library: fixed-width fields,
+// character removal, attribute quoting and blank trimming. Texts are UTF-8;
+// widths count characters.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lombar/Variant.h"
+
+namespace lombar {
+
+// The value's text cut or padded to |width| characters with the first
+// character of `fill`: on the right for a width >= 0, on the left for a
+// negative one. Empty, Null and error values count as the empty text.
+std::string str_Fill(const Variant& value, Short width, std::string_view fill);
+
+// Removes `chars` from `text`: with `whole`, every occurrence of the whole
+// text, including occurrences that a removal creates; otherwise every
+// occurrence of each of its characters. Case-sensitive.
+std::string str_CharEliminate(std::string_view text, std::string_view chars, bool whole);
+
+// Quotes an attribute value: between double quotes, or apostrophes when it
+// holds double quotes; a value already quoted at both ends stays as it is;
+// one holding both kinds loses them and is put between double quotes.
+std::string str_Quote(std::string_view value);
+
+// The text without leading and trailing spaces (other blanks stay).
+std::string_view TrimSpaces(std::string_view text) noexcept;
+
+// Every occurrence of `from` replaced by `to`, left to right.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+}  // namespace lombar

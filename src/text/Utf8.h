@@ -1,0 +1,23 @@
+// Conversions between the UTF-8 texts of the C++ interface and the library's
+// single-byte code page (Latin-1), and character counting on UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lombar {
+
+// Each character becomes one byte; one that Latin-1 cannot hold, or a byte
+// that is no valid UTF-8, becomes "?".
+std::string Latin1FromUtf8(std::string_view utf8);
+std::string Utf8FromLatin1(std::string_view latin1);
+
+// Number of characters (code points) in a UTF-8 text; a stray byte counts as one.
+std::size_t CharCount(std::string_view utf8) noexcept;
+// The first `count` characters of a UTF-8 text (all of it when shorter).
+std::string_view FirstChars(std::string_view utf8, std::size_t count) noexcept;
+// The byte length of the character starting at `utf8[0]` (1 for a stray byte).
+std::size_t CharWidth(std::string_view utf8) noexcept;
+
+}  // namespace lombar

@@ -1,0 +1,164 @@
+#include "frame/DiagnosticLog.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "TestSupport.h"
+#include "frame/ErrorTrap.h"
+#include "frame/ModuleState.h"
+
+namespace lombar {
+namespace {
+
+using testing::InFreshThread;
+using testing::LogFolderScope;
+using testing::ReadFile;
+namespace fs = std::filesystem;
+
+const std::string kStamp = "20261205|09:08:07";
+
+TEST(DiagnosticLogTest, ErrorLineJoinsLinesAndFitsTheUserNameToTwelve) {
+  EXPECT_EQ(ErrorLine(kStamp, "administrator1", " first\r\nsecond\r\nthird  "),
+            kStamp + " administrato first][second][third");
+  EXPECT_EQ(ErrorLine(kStamp, "bob", "x"), kStamp + " bob          x");
+  EXPECT_EQ(ErrorLine(kStamp, "", "x"), kStamp + "              x");
+  EXPECT_EQ(TraceLine(kStamp, "  ICatPresetCol | Get XML "), kStamp + " ICatPresetCol | Get XML");
+  EXPECT_TRUE(std::regex_match(DateTimeStamp(), std::regex(R"(\d{8}\|\d\d:\d\d:\d\d)")));
+}
+
+TEST(DiagnosticLogTest, ErrorsAreLoggedWithoutTraceFlagAndNoTraceLogAppears) {
+  LogFolderScope folder;
+  InFreshThread([] {
+    FileLogError("ICatInfo | Get XML, Error # 13 at line: 0\r\nType mismatch");
+    FileLogTrace("ICatInfo | Get XML");
+    FileLogError("");  // writes nothing
+  });
+  const std::string log = ReadFile(folder.ErrorLog());
+  EXPECT_TRUE(std::regex_match(
+      log, std::regex(R"(\d{8}\|\d\d:\d\d:\d\d .{12} ICatInfo \| Get XML, Error # 13 at line: 0\]\[Type mismatch\r\n)")))
+      << log;
+  EXPECT_FALSE(fs::exists(folder.TraceLog()));
+}
+
+TEST(DiagnosticLogTest, TracingStartsAtSetupWhenTheFlagFileExists) {
+  LogFolderScope folder;
+  folder.SwitchTraceOn();
+  InFreshThread([] {
+    TracePrologue({"ICatList", "Clear"});  // before setup: the switch is still off
+    EXPECT_FALSE(TraceSwitch());
+    FileLogError("first error");
+    EXPECT_TRUE(TraceSwitch());
+    TracePrologue({"ICatList", "Clear"});
+    TracePrologue({"ICatList", "Get XML"});
+  });
+  const std::string trace = ReadFile(folder.TraceLog());
+  EXPECT_TRUE(std::regex_match(
+      trace, std::regex(R"(\S+ ICatList \| Clear\r\n\S+ ICatList \| Get XML\r\n)")))
+      << trace;
+  // Another thread sets up on its own; an empty text runs no setup.
+  InFreshThread([] {
+    FileLogTrace("");
+    EXPECT_TRUE(ThreadState().log.trace_log_path.empty());
+    EXPECT_FALSE(TraceSwitch());
+  });
+}
+
+// Leaves a trace log of `size` bytes last modified `days_ago` days ago, runs
+// setup on a fresh thread, and tells whether the log survived.
+bool TraceLogSurvivesSetup(const LogFolderScope& folder, std::uintmax_t size, int days_ago) {
+  { std::ofstream(folder.TraceLog()) << "old"; }
+  fs::resize_file(folder.TraceLog(), size);
+  const std::time_t when = std::time(nullptr) - days_ago * 24 * 3600;
+  const utimbuf times{when, when};
+  ::utime(folder.TraceLog().c_str(), &times);
+  InFreshThread([] { FileLogInit(); });
+  return fs::exists(folder.TraceLog());
+}
+
+TEST(DiagnosticLogTest, TraceLogRestartsWhenTooLongOrFromAnEarlierDay) {
+  LogFolderScope folder;
+  folder.SwitchTraceOn();
+  EXPECT_TRUE(TraceLogSurvivesSetup(folder, 1'048'576, 0));
+  EXPECT_FALSE(TraceLogSurvivesSetup(folder, 1'048'577, 0));
+  EXPECT_FALSE(TraceLogSurvivesSetup(folder, 10, 1));
+  EXPECT_TRUE(TraceLogSurvivesSetup(folder, 10, 0));
+  fs::remove(folder.File(".trace.flg"));  // without the flag the log is left alone
+  EXPECT_TRUE(TraceLogSurvivesSetup(folder, 1'048'577, 3));
+}
+
+// Both writers aimed at places that cannot be written: nothing is raised,
+// nothing is created, and the thread's state is untouched.
+void ExpectWritersSilentlyLoseLines() {
+  InFreshThread([] {
+    EXPECT_NO_THROW(FileLogError("lost\r\nline"));
+    EXPECT_NO_THROW(FileLogTrace("lost"));
+    const LogState& log = ThreadState().log;
+    EXPECT_FALSE(log.error_writer_busy);
+    EXPECT_FALSE(log.trace_writer_busy);
+    EXPECT_FALSE(log.error_log_path.empty());
+  });
+}
+
+TEST(DiagnosticLogTest, WritersNeverFailWhenTheFilesCannotBeWritten) {
+  {
+    LogFolderScope folder;
+    folder.SwitchTraceOn();
+    fs::create_directory(folder.ErrorLog());  // a folder where the log file should be
+    fs::create_directory(folder.TraceLog());
+    ExpectWritersSilentlyLoseLines();
+    EXPECT_TRUE(fs::is_directory(folder.ErrorLog()));
+  }
+  {
+    LogFolderScope folder;
+    ::chmod(folder.Path().c_str(), 0555);
+    if (::geteuid() == 0) {  // permission bits do not bind root: use a folder below a file
+      std::ofstream(folder.Path() / "plain") << "x";
+      ::setenv("LOMBAR_LOG_DIR", (folder.Path() / "plain").c_str(), 1);
+    }
+    ExpectWritersSilentlyLoseLines();
+    EXPECT_FALSE(fs::exists(folder.ErrorLog()));
+  }
+}
+
+TEST(DiagnosticLogTest, FileExistsAndDeleteHandleWildcards) {
+  LogFolderScope folder;
+  const fs::path a = folder.Path() / "a.tmp", b = folder.Path() / "b.tmp";
+  std::ofstream(a) << "a";
+  std::ofstream(b) << "b";
+  EXPECT_TRUE(FileExists(a.string()));
+  EXPECT_FALSE(FileExists((folder.Path() / "c.tmp").string()));
+  EXPECT_TRUE(FileExists((folder.Path() / "?.tmp").string()));
+  EXPECT_FALSE(FileExists((folder.Path() / "*.none").string()));
+  FileDelete((folder.Path() / "*.tmp").string());
+  EXPECT_FALSE(fs::exists(a));
+  EXPECT_FALSE(fs::exists(b));
+  EXPECT_NO_THROW(FileDelete(a.string()));  // a missing file is no error
+}
+
+TEST(DiagnosticLogTest, ThreadsKeepTheirOwnLogStateAndSwitches) {
+  LogFolderScope folder;
+  folder.SwitchTraceOn();
+  ThreadState().compress = true;
+  InFreshThread([] {
+    EXPECT_FALSE(ThreadState().compress);
+    EXPECT_FALSE(ThreadState().zero_suppress);
+    EXPECT_TRUE(ThreadState().global_providers.IsNothing());
+    ThreadState().zero_suppress = true;
+    FileLogError("set up here");
+    EXPECT_TRUE(TraceSwitch());
+  });
+  EXPECT_FALSE(ThreadState().zero_suppress);
+  EXPECT_TRUE(ThreadState().compress);
+  InFreshThread([] { EXPECT_FALSE(TraceSwitch()); });
+  ThreadState().compress = false;
+}
+
+}  // namespace
+}  // namespace lombar

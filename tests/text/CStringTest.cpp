@@ -1,0 +1,110 @@
+#include "text/CString.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lombar/Error.h"
+
+namespace lombar {
+namespace {
+
+// Runs `action` and returns the number and description of the error it raises.
+template <class Action>
+std::pair<std::int32_t, std::string> ErrorOf(Action action) {
+  try {
+    action();
+  } catch (const Error& error) {
+    return {error.Number(), error.Description()};
+  }
+  return {0, "no error"};
+}
+
+TEST(CStringTest, CapacityGrowsToExactlyTheNeededLength) {
+  CString buffer;
+  EXPECT_EQ(buffer.Length(), 0);
+  EXPECT_EQ(buffer.Value(), "");
+  EXPECT_EQ(buffer.Capacity(), 2048);
+
+  buffer.Append(std::string(2048, 'x'));
+  EXPECT_EQ(buffer.Capacity(), 2048);
+  buffer.Append("y");
+  EXPECT_EQ(buffer.Capacity(), 2049);
+  EXPECT_EQ(buffer.Length(), 2049);
+
+  CString small;
+  small.SetValue(std::string(3000, 'z'));
+  EXPECT_EQ(small.Capacity(), 3000);
+  small.SetValue("short");
+  EXPECT_EQ(small.Capacity(), 3000);  // never shrinks on its own
+  EXPECT_EQ(small.Value(), "short");
+}
+
+TEST(CStringTest, LeftRightAndMidCutAsTheirCountsSay) {
+  const CString four("abcd");
+  EXPECT_EQ(four.Left(10).Value(), "abcd");
+  EXPECT_EQ(four.Left(2).Value(), "ab");
+  EXPECT_EQ(four.Right(0).Value(), "");
+  EXPECT_EQ(four.Right(3).Value(), "bcd");
+
+  const CString six("abcdef");
+  EXPECT_EQ(six.Mid(3).Value(), "cdef");
+  EXPECT_EQ(six.Mid(3, 10).Value(), "cdef");
+  EXPECT_EQ(six.Mid(3, 2).Value(), "cd");
+  EXPECT_EQ(six.Mid(7, 2).Value(), "");
+  EXPECT_EQ(six.Mid(6).Value(), "f");
+}
+
+TEST(CStringTest, BadLengthsAndPositionsRaiseTheirErrors) {
+  const CString text("abcdef");
+  const auto invalid_length = std::make_pair(5, std::string("Invalid length"));
+  const auto invalid_start = std::make_pair(5, std::string("Invalid starting position"));
+  EXPECT_EQ(ErrorOf([&] { text.Left(-1); }), invalid_length);
+  EXPECT_EQ(ErrorOf([&] { text.Right(-1); }), invalid_length);
+  EXPECT_EQ(ErrorOf([&] { text.Mid(2, -1); }), invalid_length);
+  EXPECT_EQ(ErrorOf([&] { text.Mid(-1); }), invalid_start);
+  EXPECT_EQ(ErrorOf([&] { text.Mid(0); }).first, kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf([&] { text.Instr("a", 0); }).first, kSubscriptOutOfRange);
+  try {
+    text.Left(-1);
+  } catch (const Error& error) {
+    EXPECT_EQ(error.Source(), "CString");
+  }
+}
+
+TEST(CStringTest, InstrFindsExactMatchesFromTheStart) {
+  const CString text("abcdcd");
+  EXPECT_EQ(text.Instr("cd", 1), 3);
+  EXPECT_EQ(text.Instr("cd", 4), 5);
+  EXPECT_EQ(text.Instr("cd", 6), 0);
+  EXPECT_EQ(text.Instr("dd", 1), 0);
+  EXPECT_EQ(text.Instr("", 1), 0);
+  EXPECT_EQ(text.Instr("CD", 1), 0);
+  EXPECT_EQ(text.Instr(CString("dc"), 1), 4);
+  EXPECT_EQ(text.Instr("abcdcdx", 1), 0);
+}
+
+TEST(CStringTest, LatinOneSurvivesAndOtherCharactersBecomeQuestionMarks) {
+  const std::string latin = "caf\xC3\xA9 \xC3\xBF\xC2\xA0";  // "café ÿ" and a no-break space
+  CString buffer(latin);
+  EXPECT_EQ(buffer.Length(), 7);
+  EXPECT_EQ(buffer.Value(), latin);
+  EXPECT_EQ(buffer.Instr("\xC3\xA9", 1), 4);
+
+  CString other("\xE2\x82\xAC 5 \xF0\x9F\x98\x80");  // euro sign, an emoji
+  EXPECT_EQ(other.Value(), "? 5 ?");
+  CString broken(std::string("a\xFF\xC3", 3));  // bytes that are no UTF-8
+  EXPECT_EQ(broken.Value(), "a??");
+}
+
+TEST(CStringTest, AppendChainsAndAcceptsItself) {
+  CString buffer("ab");
+  buffer.Append("c").Append(CString("d"));
+  buffer.Append(buffer);
+  EXPECT_EQ(buffer.Value(), "abcdabcd");
+  buffer.Append("");
+  EXPECT_EQ(buffer.Length(), 8);
+}
+
+}  // namespace
+}  // namespace lombar
