@@ -1,0 +1,72 @@
+// Writing a collection of N members and reading its N member blocks back:
+// the time per member must stay flat as N grows.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "text/CString.h"
+#include "text/clsXML.h"
+
+namespace {
+
+using lombar::clsXML;
+using lombar::CString;
+using lombar::Short;
+
+std::string MemberXML(int index) {
+  clsXML writer;
+  writer.SetSnippet(true);
+  writer.SetZeroSuppress(true);
+  writer.Add("ICatPreset", "", true);
+  writer.Add("Category", "Brakes & Rotors " + std::to_string(index));
+  writer.Add("Group", std::to_string(index % 90));
+  writer.Add("Description", "Front <disc> pads");
+  writer.Add("Vehicle", "", true);
+  writer.Add("Year", "2004");
+  writer.EndGroup();
+  writer.EndGroup();
+  return writer.XML();
+}
+
+std::string CollectionXML(int count) {
+  CString members;
+  for (int i = 1; i <= count; ++i) members.Append(MemberXML(i));
+  clsXML writer;
+  writer.SetSnippet(true);
+  writer.Add("ICatPresetCol", "", true);
+  writer.Add("Count", std::to_string(count));
+  writer.Add("Collection", members.Value());
+  writer.EndGroup();
+  return writer.XML();
+}
+
+void BM_WriteCollection(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(CollectionXML(count));
+  state.SetItemsProcessed(state.iterations() * count);
+  state.SetComplexityN(count);
+}
+
+void BM_ReadBlocks(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string text = CollectionXML(count);
+  for (auto _ : state) {
+    clsXML reader;
+    reader.SetXML(text);
+    const int members = std::stoi(reader.Value("Count"));
+    for (int i = 1; i <= members; ++i) {
+      clsXML member;
+      member.SetXML(reader.Block("ICatPreset", static_cast<Short>(i)));
+      benchmark::DoNotOptimize(member.Value("Category"));
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+  state.SetComplexityN(count);
+}
+
+// Block positions are 16-bit, as the collections count members, so the
+// largest size read back is 30,000.
+BENCHMARK(BM_WriteCollection)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Complexity();
+BENCHMARK(BM_ReadBlocks)->Arg(1'000)->Arg(10'000)->Arg(30'000)->Complexity();
+
+}  // namespace

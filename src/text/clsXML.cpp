@@ -1,0 +1,295 @@
+#include "text/clsXML.h"
+
+#include "frame/ErrorTrap.h"
+#include "frame/NumberParse.h"
+#include "text/EmptyElementCompressor.h"
+#include "text/TextHelpers.h"
+#include "text/Utf8.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::string_view kClass = "clsXML";
+constexpr auto npos = std::string::npos;
+
+Operation Op(std::string_view name) { return {kClass, name}; }
+
+bool IsMarkup(std::string_view value) {
+  return !value.empty() && value.front() == '<' && value.back() == '>';
+}
+
+std::string StartForm(std::string_view tag) { return "<" + std::string(tag) + ">"; }
+std::string EndForm(std::string_view tag) { return "</" + std::string(tag) + ">"; }
+
+// Occurrence arithmetic is 16-bit: stepping past either end overflows (error 6).
+Short ShortStep(Short occurrence, Long step) { return Variant(Long{occurrence} + step).ToShort(); }
+
+}  // namespace
+
+clsXML::clsXML() { Clear(false); }
+
+std::string clsXML::EscapeValue(std::string_view value) {
+  if (IsMarkup(value)) return std::string(value);
+  std::string escaped;
+  escaped.reserve(value.size());
+  for (const char c : value) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '\'': escaped += "&apos;"; break;
+      case '"': escaped += "&quot;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string clsXML::UnescapeValue(std::string_view value) {
+  if (IsMarkup(value)) return std::string(value);
+  // Decoded one entity at a time, "&amp;" last, so "&amp;lt;" stays "&lt;".
+  std::string text = ReplaceAll(value, "&lt;", "<");
+  text = ReplaceAll(text, "&gt;", ">");
+  text = ReplaceAll(text, "&apos;", "'");
+  text = ReplaceAll(text, "&quot;", "\"");
+  return ReplaceAll(text, "&amp;", "&");
+}
+
+// ---- writing ----
+
+void clsXML::SetZeroSuppress(bool zero_suppress) {
+  zero_suppress_ = zero_suppress;
+  if (zero_suppress) compress_ = true;
+}
+
+bool clsXML::Suppressed(std::string_view value) const {
+  if (!compress_) return false;
+  if (value.empty()) return true;
+  return zero_suppress_ && IsNumericText(value) && LeadingNumber(value) == 0;
+}
+
+void clsXML::Add(std::string_view tag, std::string_view value, bool open_group,
+                 bool close_group) {
+  Trapped(Op("Add"), [&] {
+    if (tag.empty()) return;
+    if (!open_group && Suppressed(value)) return;
+    WriteLeafOrGroup(tag, value, open_group);
+    if (close_group) EndGroup();
+  });
+}
+
+void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group) {
+  const std::string escaped = EscapeValue(value);
+  buffer_.Append("<").Append(tag).Append(">").Append(escaped);
+  if (open_group) {
+    PushGroup(tag);
+  } else {
+    buffer_.Append("</").Append(tag).Append(">");
+  }
+}
+
+void clsXML::PushGroup(std::string_view tag) { open_groups_.push_back(Latin1FromUtf8(tag)); }
+
+void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
+                        bool open_group) {
+  Trapped(Op("AddAttrVal"), [&] {
+    buffer_.Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
+    buffer_.Append(str_Quote(EscapeValue(value))).Append(open_group ? ">" : "/>");
+    if (open_group) PushGroup(tag);
+  });
+}
+
+std::size_t clsXML::Find(std::string_view needle, std::size_t from) const noexcept {
+  return from > Bytes().size() ? npos : Bytes().find(needle, from);
+}
+
+// The end of the start tag that begins at `element`: its "/>", or else its
+// ">"; npos when there is neither.
+std::size_t clsXML::StartTagEnd(std::size_t element) const {
+  const std::size_t self_closing = Find("/>", element);
+  return self_closing != npos ? self_closing : Find(">", element);
+}
+
+void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
+                       std::string_view value) {
+  Trapped(Op("Let Attrib"), [&] {
+    const std::size_t start = Find(Latin1FromUtf8("<" + std::string(element)), 0);
+    if (start == npos) return;
+    const std::size_t tag_end = StartTagEnd(start);
+    if (tag_end == npos) return;
+    const std::string escaped = Latin1FromUtf8(EscapeValue(value));
+    const std::string name = Latin1FromUtf8(std::string(attribute) + "=");
+    std::string text(Bytes());
+    const std::size_t found = Find(name, start);
+    if (found == npos) {
+      text.insert(tag_end, " " + name + str_Quote(escaped));
+    } else {
+      if (found >= tag_end) return;  // only a later element has it: left alone
+      const std::size_t open_quote = found + name.size();
+      const char quote = open_quote < text.size() ? text[open_quote] : '\0';
+      if (quote != '"' && quote != '\'') return;
+      const std::size_t close_quote = text.find(quote, open_quote + 1);
+      if (close_quote == npos || close_quote > tag_end) return;
+      text.replace(open_quote + 1, close_quote - open_quote - 1, escaped);
+    }
+    buffer_ = CString::FromBytes(text);
+  });
+}
+
+void clsXML::AddXML(std::string_view text) {
+  Swallowed(Op("AddXML"), [&] { buffer_.Append(text); });
+}
+
+void clsXML::EndGroup() {
+  Swallowed(Op("EndGroup"), [&] {
+    if (open_groups_.empty()) return;
+    buffer_.Append(CString::FromBytes("</" + open_groups_.back() + ">"));
+    open_groups_.pop_back();
+  });
+}
+
+void clsXML::CloseOpenGroups() {
+  while (!open_groups_.empty()) EndGroup();
+}
+
+std::string clsXML::XML() {
+  if (assigned_) return buffer_.Value();
+  return SwallowedOr<std::string>(Op("XMLcompleteBuild"), "", [&] { return CompleteBuild(); });
+}
+
+std::string clsXML::CompleteBuild() {
+  CloseOpenGroups();
+  if (snippet_) return buffer_.Value();
+  return "<?xml version=" + str_Quote(version_) + " encoding=" + str_Quote(encoding_) + " ?>" +
+         buffer_.Value();
+}
+
+void clsXML::Clear(bool terminating) {
+  Trapped(Op("Clear"), [&] {
+    buffer_ = CString();
+    if (terminating) buffer_.SetBufferSize(0, true);
+    assigned_ = false;
+    open_groups_.clear();
+    snippet_ = compress_ = zero_suppress_ = false;
+    version_ = "1.0";
+    encoding_ = "UTF-8";
+    value_mark_ = block_mark_ = SearchMark();
+    attrib_mark_ = AttribMark();
+  });
+}
+
+std::string clsXML::XMLcompress() {
+  return Trapped(Op("XMLcompress"), [&] {
+    std::string compressed = EmptyElementCompressor::Compress(Bytes());
+    buffer_ = CString::FromBytes(compressed);
+    return Utf8FromLatin1(compressed);
+  });
+}
+
+std::string clsXML::XMLcompress(std::string_view text) {
+  return Trapped(Op("XMLcompress"), [&] {
+    return Utf8FromLatin1(EmptyElementCompressor::Compress(Latin1FromUtf8(text)));
+  });
+}
+
+// ---- reading ----
+
+void clsXML::SetXML(std::string_view text) {
+  Swallowed(Op("Let XML"), [&] {
+    value_mark_ = block_mark_ = SearchMark();
+    attrib_mark_ = AttribMark();
+    buffer_.SetValue(text);
+    assigned_ = true;
+  });
+}
+
+bool clsXML::SearchMark::Continues(std::string_view next_tag, Short next_occurrence) const {
+  const bool is_next = next_occurrence == ShortStep(occurrence, 1);
+  return end != npos && end > 0 && next_tag == tag && is_next;
+}
+
+// The position just after the `count`-th end form from the start; npos when
+// there are fewer.
+std::size_t clsXML::SkipEndForms(std::string_view end_form, Short count) const {
+  std::size_t position = 0;
+  for (Short i = 0; i < count && position != npos; ++i) {
+    const std::size_t found = Find(end_form, position);
+    position = found == npos ? npos : found + end_form.size();
+  }
+  return position;
+}
+
+std::string clsXML::Value(std::string_view tag, Short occurrence) {
+  return Trapped(Op("Get Value"), [&]() -> std::string {
+    if (Bytes().empty() || tag.empty()) return "";
+    const std::string name = Latin1FromUtf8(tag);
+    const std::string start_form = StartForm(name), end_form = EndForm(name);
+    const std::size_t from = value_mark_.Continues(name, occurrence)
+                                 ? value_mark_.end
+                                     : SkipEndForms(end_form, ShortStep(occurrence, -1));
+    value_mark_.end = npos;
+    if (from == npos) return "";
+    const std::size_t start = Find(start_form, from);
+    if (start == npos) return "";
+    const std::size_t content = start + start_form.size();
+    const std::size_t end = Find(end_form, content);
+    if (end == npos) return "";
+    value_mark_.end = end + end_form.size();
+    value_mark_.occurrence = occurrence;
+    value_mark_.tag = name;
+    const std::string found = Utf8FromLatin1(Bytes().substr(content, end - content));
+    return std::string(TrimSpaces(UnescapeValue(found)));
+  });
+}
+
+std::string clsXML::Block(std::string_view tag, Short occurrence) {
+  return Trapped(Op("Get Block"), [&]() -> std::string {
+    if (Bytes().empty() || tag.empty()) return "";
+    const std::string name = Latin1FromUtf8(tag);
+    const bool continues = block_mark_.Continues(name, occurrence);
+    std::string start_form = continues ? block_mark_.start_form : StartForm(name);
+    std::string end_form = continues ? block_mark_.end_form : EndForm(name);
+    const std::size_t from =
+        continues ? block_mark_.end : SkipEndForms(end_form, ShortStep(occurrence, -1));
+    block_mark_.end = npos;
+    if (from == npos) return "";
+    std::size_t start = Find(start_form, from);
+    if (start == npos && !continues) start = Find(start_form = "<" + name + " ", from);
+    if (start == npos) return "";
+    std::size_t end = Find(end_form, start);
+    if (end == npos && !continues) end = Find(end_form = "/>", start);
+    if (end == npos) return "";
+    block_mark_ = {end + end_form.size(), occurrence, name, start_form, end_form};
+    return Utf8FromLatin1(TrimSpaces(Bytes().substr(start, block_mark_.end - start)));
+  });
+}
+
+std::string clsXML::Attrib(std::string_view element, std::string_view attribute) {
+  return Trapped(Op("Get Attrib"), [&]() -> std::string {
+    const std::string opening = Latin1FromUtf8("<" + std::string(element));
+    const std::string name = Latin1FromUtf8(std::string(attribute) + "=");
+    std::size_t from = attrib_mark_.cursor, tag_end = attrib_mark_.tag_end;
+    if (opening != attrib_mark_.element) {
+      from = Find(opening, 0);
+      if (from == npos) return "";
+      tag_end = StartTagEnd(from);
+      if (tag_end == npos) return "";
+    }
+    const std::size_t found = Find(name, from);
+    if (found == npos || found >= tag_end) return "";
+    const std::size_t open_quote = found + name.size();
+    const char quote = open_quote < Bytes().size() ? Bytes()[open_quote] : '\0';
+    if (quote != '"' && quote != '\'') return "";
+    const std::size_t close_quote = Find(std::string_view(&quote, 1), open_quote + 1);
+    if (close_quote == npos || close_quote > tag_end) return "";
+    attrib_mark_ = {opening, close_quote, tag_end};
+    return UnescapeValue(
+        Utf8FromLatin1(Bytes().substr(open_quote + 1, close_quote - open_quote - 1)));
+  });
+}
+
+std::string clsXML::GetFieldValue(std::string_view text) {
+  return SwallowedOr<std::string>(Op("GetFieldValue"), "", [&] { return UnescapeValue(text); });
+}
+
+}  // namespace lombar

@@ -1,0 +1,115 @@
+// The library's XML writer and text-search reader.
+//
+// As a writer it appends element text to a buffer in call order, keeping a
+// stack of the groups still open; its output is compact. As a reader (after
+// SetXML) it finds elements and attributes by plain case-sensitive search,
+// takes the first match in document order and never fails on malformed text:
+// what it cannot find comes back empty. The reader keeps the position where
+// its previous search ended, so reading consecutive members is one pass.
+//
+// Texts enter and leave as UTF-8; the buffer holds them one byte a character.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lombar/Variant.h"
+#include "text/CString.h"
+
+namespace lombar {
+
+class clsXML {
+ public:
+  clsXML();
+
+  // ---- writing ----
+  void SetSnippet(bool snippet) { snippet_ = snippet; }
+  void SetCompress(bool compress) { compress_ = compress; }
+  // Switching zero suppression on switches compression on too.
+  void SetZeroSuppress(bool zero_suppress);
+
+  // One element: a leaf "<tag>value</tag>", or with `open_group` a group start
+  // "<tag>" left open. Under Compress an empty leaf is not written, and under
+  // ZeroSuppress neither is a numeric leaf equal to 0.
+  void Add(std::string_view tag, std::string_view value, bool open_group = false,
+           bool close_group = false);
+  // "<tag attribute="value"/>", or with `open_group` a group start carrying the attribute.
+  void AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
+                  bool open_group = false);
+  // Sets an attribute on the first element already written whose start tag
+  // begins with "<" + element: replaces its value, or appends the attribute.
+  void SetAttrib(std::string_view element, std::string_view attribute, std::string_view value);
+  // Appends text as it is.
+  void AddXML(std::string_view text);
+  // Closes the innermost open group; nothing when none is open.
+  void EndGroup();
+  // The document: open groups closed, with the XML declaration unless Snippet.
+  // After SetXML, the assigned text unchanged.
+  std::string XML();
+  // Resets writer and reader to a new object's state.
+  void Clear(bool terminating = false);
+  // Removes elements with neither content nor attributes, again and again
+  // until none is left, from the buffer (which keeps the result) or from `text`.
+  std::string XMLcompress();
+  std::string XMLcompress(std::string_view text);
+
+  // ---- reading ----
+  // Gives the reader its text and resets every reading position.
+  void SetXML(std::string_view text);
+  // The content of the `occurrence`-th "<tag>" element, unescaped and trimmed.
+  std::string Value(std::string_view tag, Short occurrence = 1);
+  // The whole `occurrence`-th element, also one written with attributes or
+  // self-closing, trimmed and not unescaped.
+  std::string Block(std::string_view tag, Short occurrence);
+  // An attribute of the first element whose name starts with `element`.
+  // Attributes of one element must be read in written order.
+  std::string Attrib(std::string_view element, std::string_view attribute);
+  // The text with the five entities decoded, unless it is markup.
+  std::string GetFieldValue(std::string_view text);
+
+  // Escaping for element and attribute values; markup ("<...>") stays as it is.
+  static std::string EscapeValue(std::string_view value);
+  static std::string UnescapeValue(std::string_view value);
+
+ private:
+  // Where the previous successful search of one kind ended, 0-based; npos for none.
+  struct SearchMark {
+    std::size_t end = std::string::npos;
+    Short occurrence = 0;
+    std::string tag;
+    std::string start_form;
+    std::string end_form;
+    bool Continues(std::string_view next_tag, Short next_occurrence) const;
+  };
+  struct AttribMark {
+    std::string element;  // "<" + element of the last successful read
+    std::size_t cursor = 0;
+    std::size_t tag_end = 0;
+  };
+
+  bool Suppressed(std::string_view value) const;
+  void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group);
+  void PushGroup(std::string_view tag);
+  void CloseOpenGroups();
+  std::string CompleteBuild();
+  std::size_t StartTagEnd(std::size_t element) const;
+  std::size_t SkipEndForms(std::string_view end_form, Short count) const;
+  std::string_view Bytes() const noexcept { return buffer_.Bytes(); }
+  std::size_t Find(std::string_view needle, std::size_t from) const noexcept;
+
+  CString buffer_;
+  bool assigned_ = false;
+  std::vector<std::string> open_groups_;  // tags in code-page bytes, innermost last
+  bool snippet_ = false;
+  bool compress_ = false;
+  bool zero_suppress_ = false;
+  std::string version_;
+  std::string encoding_;
+  SearchMark value_mark_;
+  SearchMark block_mark_;
+  AttribMark attrib_mark_;
+};
+
+}  // namespace lombar

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "TestSupport.h"
+#include "text/clsXML.h"
+
+namespace lombar {
+namespace {
+
+using testing::InFreshThread;
+using testing::LogFolderScope;
+using testing::ReadFile;
+
+std::string Leaf(std::string_view value, bool compress, bool zero_suppress) {
+  clsXML writer;
+  writer.SetSnippet(true);
+  writer.SetCompress(compress);
+  writer.SetZeroSuppress(zero_suppress);
+  writer.Add("Count", value);
+  return writer.XML();
+}
+
+TEST(clsXMLWriterTest, CompressAndZeroSuppressDropEmptyAndZeroLeaves) {
+  EXPECT_EQ(Leaf("0", true, true), "");
+  EXPECT_EQ(Leaf("0", true, false), "<Count>0</Count>");
+  EXPECT_EQ(Leaf("0", false, false), "<Count>0</Count>");
+  for (const char* zero : {"0.00", "-0", "   0", "0 ", "$0.00", "(0)", "0e5", "0,000"}) {
+    EXPECT_EQ(Leaf(zero, true, true), "") << zero;
+  }
+  for (const char* kept : {"0.01", "00x", "abc", "1", "-0.5"}) {
+    EXPECT_NE(Leaf(kept, true, true), "") << kept;
+  }
+  EXPECT_EQ(Leaf("", true, false), "");
+  EXPECT_EQ(Leaf("", false, false), "<Count></Count>");
+  // Turning zero suppression on turns compression on; off leaves it.
+  clsXML writer;
+  writer.SetSnippet(true);
+  writer.SetZeroSuppress(true);
+  writer.SetZeroSuppress(false);
+  writer.Add("Empty", "");
+  writer.Add("Zero", "0");
+  writer.Add("Group", "", true);  // groups are never suppressed
+  EXPECT_EQ(writer.XML(), "<Zero>0</Zero><Group></Group>");
+}
+
+TEST(clsXMLWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
+  clsXML writer;
+  writer.SetSnippet(true);
+  writer.Add("Name", "A&B <c> d'\"");
+  writer.Add("Raw", "<a>1</a>");
+  writer.Add("", "ignored");
+  EXPECT_EQ(writer.XML(),
+            "<Name>A&amp;B &lt;c&gt; d&apos;&quot;</Name><Raw><a>1</a></Raw>");
+}
+
+TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
+  clsXML closed;
+  closed.SetSnippet(true);
+  closed.Add("ICatPresetCol", "", true);
+  closed.Add("Count", "2");
+  closed.EndGroup();
+  closed.EndGroup();  // nothing open: no change
+  EXPECT_EQ(closed.XML(), "<ICatPresetCol><Count>2</Count></ICatPresetCol>");
+
+  clsXML open;
+  open.SetSnippet(true);
+  open.Add("Outer", "", true);
+  open.Add("Inner", "", true);
+  open.AddXML("<x/>");
+  EXPECT_EQ(open.XML(), "<Outer><Inner><x/></Inner></Outer>");
+  EXPECT_EQ(open.XML(), "<Outer><Inner><x/></Inner></Outer>");  // closed once, for good
+
+  clsXML document;
+  document.Add("A", "1");
+  EXPECT_EQ(document.XML(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><A>1</A>");
+
+  clsXML closing_leaf;
+  closing_leaf.SetSnippet(true);
+  closing_leaf.Add("G", "", true);
+  closing_leaf.Add("L", "v", false, true);
+  closing_leaf.Add("After", "1");
+  EXPECT_EQ(closing_leaf.XML(), "<G><L>v</L></G><After>1</After>");
+}
+
+TEST(clsXMLWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
+  clsXML writer;
+  writer.SetSnippet(true);
+  writer.SetZeroSuppress(true);  // attributes are never suppressed
+  writer.AddAttrVal("Info", "Type", "P");
+  writer.SetAttrib("Info", "Line", "3");
+  EXPECT_EQ(writer.XML(), "<Info Type=\"P\" Line=\"3\"/>");
+  writer.SetAttrib("Info", "Line", "4");
+  writer.SetAttrib("Info", "Code", "");
+  writer.SetAttrib("Info", "Text", "a<\"b\">");
+  EXPECT_EQ(writer.XML(), "<Info Type=\"P\" Line=\"4\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>");
+  writer.SetAttrib("Missing", "X", "1");
+  EXPECT_EQ(writer.XML(), "<Info Type=\"P\" Line=\"4\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>");
+
+  clsXML group;
+  group.SetSnippet(true);
+  group.Add("Provider", "", true);
+  group.SetAttrib("Provider", "Default", "True");
+  group.SetAttrib("Provider", "EditDate", "1/2/2026");
+  group.Add("Name", "North");
+  EXPECT_EQ(group.XML(),
+            "<Provider Default=\"True\" EditDate=\"1/2/2026\"><Name>North</Name></Provider>");
+
+  clsXML later;  // the attribute exists only in a later element: left alone
+  later.SetSnippet(true);
+  later.AddAttrVal("A", "x", "1");
+  later.AddAttrVal("B", "y", "2");
+  later.SetAttrib("A", "y", "3");
+  EXPECT_EQ(later.XML(), "<A x=\"1\"/><B y=\"2\"/>");
+
+  clsXML open_attr;
+  open_attr.SetSnippet(true);
+  open_attr.AddAttrVal("G", "k", "v", true);
+  open_attr.Add("L", "1");
+  EXPECT_EQ(open_attr.XML(), "<G k=\"v\"><L>1</L></G>");
+}
+
+TEST(clsXMLWriterTest, CompressCutsEmptyElementsUntilNoneIsLeft) {
+  clsXML writer;
+  EXPECT_EQ(writer.XMLcompress("<a><b></b><c>1</c><d x=\"1\"></d></a>"),
+            "<a><c>1</c><d x=\"1\"></d></a>");
+  EXPECT_EQ(writer.XMLcompress("<Vehicle><Specs></Specs></Vehicle>"), "");
+  EXPECT_EQ(writer.XMLcompress("  <a> <b> </b> </a> x "), "<a> <b> </b> </a> x");
+  EXPECT_EQ(writer.XMLcompress("<a><b></b> <c></c></a><e>1</e>"), "<e>1</e>");
+  EXPECT_EQ(writer.XMLcompress("<r><a><b><c></c></b></a><k>1</k></r>"), "<r><k>1</k></r>");
+  EXPECT_EQ(writer.XMLcompress("<a></b>"), "<a></b>");
+  EXPECT_EQ(writer.XMLcompress("<a></a"), "<a></a");
+
+  // Without an argument the writer's own text is compressed and kept.
+  writer.SetSnippet(true);
+  writer.Add("Vehicle", "", true);
+  writer.Add("Specs", "", true);
+  writer.EndGroup();
+  writer.Add("Year", "2001");
+  writer.EndGroup();
+  EXPECT_EQ(writer.XMLcompress(), "<Vehicle><Year>2001</Year></Vehicle>");
+  EXPECT_EQ(writer.XML(), "<Vehicle><Year>2001</Year></Vehicle>");
+}
+
+TEST(clsXMLWriterTest, CompressStaysLinearOverManyEmptyElements) {
+  // Many cuts after a long untouched stretch: each cut resumes at its join.
+  std::string text = "<r><big>" + std::string(200'000, 'x') + "</big>";
+  for (int i = 0; i < 20'000; ++i) text += "<e" + std::to_string(i % 7) + "></e" + std::to_string(i % 7) + ">";
+  text += "</r>";
+  clsXML writer;
+  EXPECT_EQ(writer.XMLcompress(text), "<r><big>" + std::string(200'000, 'x') + "</big></r>");
+}
+
+TEST(clsXMLWriterTest, ClearStartsAfresh) {
+  clsXML writer;
+  writer.SetSnippet(true);
+  writer.SetCompress(true);
+  writer.Add("Open", "", true);
+  writer.Clear();
+  writer.Add("E", "");
+  EXPECT_EQ(writer.XML(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><E></E>");
+}
+
+TEST(clsXMLWriterTest, AssignedTextComesBackUnchanged) {
+  clsXML reader;
+  reader.SetSnippet(true);
+  reader.Add("Open", "", true);
+  reader.SetXML("<x>1</x>");
+  EXPECT_EQ(reader.XML(), "<x>1</x>");
+}
+
+}  // namespace
+}  // namespace lombar
