@@ -30,7 +30,8 @@ std::string MemberXML(int index) {
 
 std::string CollectionXML(int count) {
   CString members;
-  for (int i = 1; i <= count; ++i) members.Append(MemberXML(i));
+  for (int i = 1; i <= count; ++i)
+    members.Append(MemberXML(i));
   clsXML writer;
   writer.SetSnippet(true);
   writer.Add("ICatPresetCol", "", true);
@@ -42,7 +43,8 @@ std::string CollectionXML(int count) {
 
 void BM_WriteCollection(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(CollectionXML(count));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(CollectionXML(count));
   state.SetItemsProcessed(state.iterations() * count);
   state.SetComplexityN(count);
 }

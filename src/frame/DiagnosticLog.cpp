@@ -22,7 +22,9 @@ namespace {
 constexpr long kTraceLogLimit = 0x100000;  // a trace log longer than this restarts
 constexpr char kDirSeparator = '/';
 
-LogState& Log() noexcept { return ThreadState().log; }
+LogState& Log() noexcept {
+  return ThreadState().log;
+}
 
 std::string AddDirSep(std::string_view folder) {
   std::string result(folder.substr(0, folder.find_last_not_of(' ') + 1));
@@ -38,7 +40,9 @@ std::string LibraryFolder() {
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-bool HasWildcard(std::string_view name) { return name.find_first_of("*?") != std::string::npos; }
+bool HasWildcard(std::string_view name) {
+  return name.find_first_of("*?") != std::string::npos;
+}
 
 struct GlobResult {
   glob_t matches{};
@@ -63,7 +67,7 @@ bool SameCalendarDay(std::time_t a, std::time_t b) {
 
 // A trace log from an earlier day, or longer than the limit, starts afresh.
 void RestartStaleTraceLog(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   if (stat(path.c_str(), &info) != 0) return;
   if (!SameCalendarDay(info.st_mtime, std::time(nullptr)) || info.st_size > kTraceLogLimit) {
     FileDelete(path);
@@ -122,7 +126,9 @@ void FileLogInit() noexcept {
   }
 }
 
-bool TraceSwitch() noexcept { return Log().trace_switch; }
+bool TraceSwitch() noexcept {
+  return Log().trace_switch;
+}
 
 void FileLogTrace(std::string_view text) noexcept {
   LogState& log = Log();

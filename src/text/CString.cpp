@@ -19,9 +19,13 @@ constexpr std::string_view kSource = "CString";
 
 }  // namespace
 
-CString::CString() { SetBufferSize(kInitialCapacity, false); }
+CString::CString() {
+  SetBufferSize(kInitialCapacity, false);
+}
 
-CString::CString(std::string_view text) : CString() { SetValue(text); }
+CString::CString(std::string_view text) : CString() {
+  SetValue(text);
+}
 
 void CString::SetBufferSize(Long size, bool clear) {
   capacity_ = std::max<Long>(size, 0);
@@ -32,7 +36,9 @@ void CString::SetBufferSize(Long size, bool clear) {
   }
 }
 
-std::string CString::Value() const { return Utf8FromLatin1(bytes_); }
+std::string CString::Value() const {
+  return Utf8FromLatin1(bytes_);
+}
 
 void CString::SetValue(std::string_view text) {
   std::string bytes = Latin1FromUtf8(text);
@@ -95,7 +101,9 @@ Long CString::InstrBytes(std::string_view search, Long start) const {
   return found == std::string_view::npos ? 0 : static_cast<Long>(found) + 1;
 }
 
-CString& CString::Append(std::string_view text) { return AppendBytes(Latin1FromUtf8(text)); }
+CString& CString::Append(std::string_view text) {
+  return AppendBytes(Latin1FromUtf8(text));
+}
 
 CString& CString::Append(const CString& other) {
   if (&other == this) return AppendBytes(std::string(other.Bytes()));

@@ -38,8 +38,7 @@ std::string EmptyElementCompressor::Run() {
 }
 
 // The whole start tag (attributes included) against the end tag's name.
-bool EmptyElementCompressor::TagsMatch(std::size_t open, std::size_t gap,
-                                       std::size_t close) const {
+bool EmptyElementCompressor::TagsMatch(std::size_t open, std::size_t gap, std::size_t close) const {
   const std::string_view text = scanned_;
   const std::size_t start_end = text.find('>', open);
   return text.substr(open + 1, start_end - open - 1) == text.substr(gap + 3, close - gap - 3);

@@ -10,8 +10,10 @@ std::string FillText(const Variant& value) {
   switch (value.Kind()) {
     case VarKind::Empty:
     case VarKind::Null:
-    case VarKind::Error: return std::string();
-    default: return value.ToText();
+    case VarKind::Error:
+      return std::string();
+    default:
+      return value.ToText();
   }
 }
 
@@ -41,7 +43,8 @@ std::string str_Fill(const Variant& value, Short width, std::string_view fill) {
   if (fill.empty()) RaiseRuntime(kInvalidProcedureCall);
   const std::string_view pad_char = FirstChars(fill, 1);
   std::string padding;
-  for (std::size_t i = length; i < wanted; ++i) padding.append(pad_char);
+  for (std::size_t i = length; i < wanted; ++i)
+    padding.append(pad_char);
   return width >= 0 ? text + padding : padding + text;
 }
 

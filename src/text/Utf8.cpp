@@ -3,7 +3,9 @@
 namespace lombar {
 namespace {
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
 
 // Decodes one character; `width` receives its length in bytes. Returns -1 for
 // an invalid sequence, whose first byte then counts as one character.
@@ -81,7 +83,8 @@ std::size_t CharCount(std::string_view utf8) noexcept {
 
 std::string_view FirstChars(std::string_view utf8, std::size_t count) noexcept {
   std::size_t bytes = 0;
-  for (; count > 0 && bytes < utf8.size(); --count) bytes += CharWidth(utf8.substr(bytes));
+  for (; count > 0 && bytes < utf8.size(); --count)
+    bytes += CharWidth(utf8.substr(bytes));
   return utf8.substr(0, bytes);
 }
 

@@ -12,21 +12,31 @@ namespace {
 constexpr std::string_view kClass = "clsXML";
 constexpr auto npos = std::string::npos;
 
-Operation Op(std::string_view name) { return {kClass, name}; }
+Operation Op(std::string_view name) {
+  return {kClass, name};
+}
 
 bool IsMarkup(std::string_view value) {
   return !value.empty() && value.front() == '<' && value.back() == '>';
 }
 
-std::string StartForm(std::string_view tag) { return "<" + std::string(tag) + ">"; }
-std::string EndForm(std::string_view tag) { return "</" + std::string(tag) + ">"; }
+std::string StartForm(std::string_view tag) {
+  return "<" + std::string(tag) + ">";
+}
+std::string EndForm(std::string_view tag) {
+  return "</" + std::string(tag) + ">";
+}
 
 // Occurrence arithmetic is 16-bit: stepping past either end overflows (error 6).
-Short ShortStep(Short occurrence, Long step) { return Variant(Long{occurrence} + step).ToShort(); }
+Short ShortStep(Short occurrence, Long step) {
+  return Variant(Long{occurrence} + step).ToShort();
+}
 
 }  // namespace
 
-clsXML::clsXML() { Clear(false); }
+clsXML::clsXML() {
+  Clear(false);
+}
 
 std::string clsXML::EscapeValue(std::string_view value) {
   if (IsMarkup(value)) return std::string(value);
@@ -34,12 +44,23 @@ std::string clsXML::EscapeValue(std::string_view value) {
   escaped.reserve(value.size());
   for (const char c : value) {
     switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '\'': escaped += "&apos;"; break;
-      case '"': escaped += "&quot;"; break;
-      default: escaped += c;
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '\'':
+        escaped += "&apos;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      default:
+        escaped += c;
     }
   }
   return escaped;
@@ -68,8 +89,7 @@ bool clsXML::Suppressed(std::string_view value) const {
   return zero_suppress_ && IsNumericText(value) && LeadingNumber(value) == 0;
 }
 
-void clsXML::Add(std::string_view tag, std::string_view value, bool open_group,
-                 bool close_group) {
+void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, bool close_group) {
   Trapped(Op("Add"), [&] {
     if (tag.empty()) return;
     if (!open_group && Suppressed(value)) return;
@@ -88,7 +108,9 @@ void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool
   }
 }
 
-void clsXML::PushGroup(std::string_view tag) { open_groups_.push_back(Latin1FromUtf8(tag)); }
+void clsXML::PushGroup(std::string_view tag) {
+  open_groups_.push_back(Latin1FromUtf8(tag));
+}
 
 void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
                         bool open_group) {
@@ -149,7 +171,8 @@ void clsXML::EndGroup() {
 }
 
 void clsXML::CloseOpenGroups() {
-  while (!open_groups_.empty()) EndGroup();
+  while (!open_groups_.empty())
+    EndGroup();
 }
 
 std::string clsXML::XML() {
@@ -226,7 +249,7 @@ std::string clsXML::Value(std::string_view tag, Short occurrence) {
     const std::string start_form = StartForm(name), end_form = EndForm(name);
     const std::size_t from = value_mark_.Continues(name, occurrence)
                                  ? value_mark_.end
-                                     : SkipEndForms(end_form, ShortStep(occurrence, -1));
+                                 : SkipEndForms(end_form, ShortStep(occurrence, -1));
     value_mark_.end = npos;
     if (from == npos) return "";
     const std::size_t start = Find(start_form, from);

@@ -42,7 +42,9 @@ TEST(DiagnosticLogTest, ErrorsAreLoggedWithoutTraceFlagAndNoTraceLogAppears) {
   });
   const std::string log = ReadFile(folder.ErrorLog());
   EXPECT_TRUE(std::regex_match(
-      log, std::regex(R"(\d{8}\|\d\d:\d\d:\d\d .{12} ICatInfo \| Get XML, Error # 13 at line: 0\]\[Type mismatch\r\n)")))
+      log,
+      std::regex(
+          R"(\d{8}\|\d\d:\d\d:\d\d .{12} ICatInfo \| Get XML, Error # 13 at line: 0\]\[Type mismatch\r\n)")))
       << log;
   EXPECT_FALSE(fs::exists(folder.TraceLog()));
 }

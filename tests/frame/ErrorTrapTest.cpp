@@ -58,7 +58,9 @@ TEST(ErrorTrapTest, EachTrappedLevelLogsAndTheCallerGetsTheOutermostMessage) {
   const std::string log = ReadFile(folder.ErrorLog());
   EXPECT_EQ(LineCount(log), 2u);
   EXPECT_TRUE(std::regex_search(
-      log, std::regex(R"(clsXML \| Add, Error # -2147 at line: 0\]\[inner failure\r\n.*ICatPresetCol \| Get XML, Error # -2147 at line: 0\]\[clsXML \| Add)")));
+      log,
+      std::regex(
+          R"(clsXML \| Add, Error # -2147 at line: 0\]\[inner failure\r\n.*ICatPresetCol \| Get XML, Error # -2147 at line: 0\]\[clsXML \| Add)")));
 }
 
 TEST(ErrorTrapTest, NumberedStatementsReportTheFailingLine) {

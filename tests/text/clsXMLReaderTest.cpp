@@ -27,8 +27,7 @@ TEST(clsXMLReaderTest, ValueFindsTheFirstExactStartTag) {
   EXPECT_EQ(Reader("<Name> <b>1</b> </Name>").Value("Name"), "<b>1</b>");  // markup: kept
   EXPECT_EQ(Reader("<Name> &lt;b&gt; </Name>").Value("Name"), "<b>");
   // A same-named child earlier in the text wins; a nested same name cuts the content short.
-  EXPECT_EQ(Reader("<Item><Sub><Count>7</Count></Sub><Count>2</Count></Item>").Value("Count"),
-            "7");
+  EXPECT_EQ(Reader("<Item><Sub><Count>7</Count></Sub><Count>2</Count></Item>").Value("Count"), "7");
   EXPECT_EQ(Reader("<Tag>a<Tag>b</Tag>c</Tag>").Value("Tag"), "a<Tag>b");
 }
 
@@ -42,7 +41,8 @@ TEST(clsXMLReaderTest, ValueOccurrencesContinueOrSkipEndForms) {
 }
 
 TEST(clsXMLReaderTest, BlockCutsConsecutiveMembersWithNestedElements) {
-  const std::string first = "<ICatPreset><Name>a</Name><Vehicle><Year>1</Year></Vehicle></ICatPreset>";
+  const std::string first =
+      "<ICatPreset><Name>a</Name><Vehicle><Year>1</Year></Vehicle></ICatPreset>";
   const std::string second = "<ICatPreset><Vehicle><Make>b</Make></Vehicle></ICatPreset>";
   const std::string third = "<ICatPreset><Name>c</Name></ICatPreset>";
   clsXML reader = Reader("<ICatPresetCol><Count>3</Count><Collection>" + first + second + third +

@@ -50,8 +50,7 @@ TEST(clsXMLWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
   writer.Add("Name", "A&B <c> d'\"");
   writer.Add("Raw", "<a>1</a>");
   writer.Add("", "ignored");
-  EXPECT_EQ(writer.XML(),
-            "<Name>A&amp;B &lt;c&gt; d&apos;&quot;</Name><Raw><a>1</a></Raw>");
+  EXPECT_EQ(writer.XML(), "<Name>A&amp;B &lt;c&gt; d&apos;&quot;</Name><Raw><a>1</a></Raw>");
 }
 
 TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
@@ -93,9 +92,11 @@ TEST(clsXMLWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
   writer.SetAttrib("Info", "Line", "4");
   writer.SetAttrib("Info", "Code", "");
   writer.SetAttrib("Info", "Text", "a<\"b\">");
-  EXPECT_EQ(writer.XML(), "<Info Type=\"P\" Line=\"4\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>");
+  EXPECT_EQ(writer.XML(),
+            "<Info Type=\"P\" Line=\"4\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>");
   writer.SetAttrib("Missing", "X", "1");
-  EXPECT_EQ(writer.XML(), "<Info Type=\"P\" Line=\"4\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>");
+  EXPECT_EQ(writer.XML(),
+            "<Info Type=\"P\" Line=\"4\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>");
 
   clsXML group;
   group.SetSnippet(true);
@@ -145,7 +146,8 @@ TEST(clsXMLWriterTest, CompressCutsEmptyElementsUntilNoneIsLeft) {
 TEST(clsXMLWriterTest, CompressStaysLinearOverManyEmptyElements) {
   // Many cuts after a long untouched stretch: each cut resumes at its join.
   std::string text = "<r><big>" + std::string(200'000, 'x') + "</big>";
-  for (int i = 0; i < 20'000; ++i) text += "<e" + std::to_string(i % 7) + "></e" + std::to_string(i % 7) + ">";
+  for (int i = 0; i < 20'000; ++i)
+    text += "<e" + std::to_string(i % 7) + "></e" + std::to_string(i % 7) + ">";
   text += "</r>";
   clsXML writer;
   EXPECT_EQ(writer.XMLcompress(text), "<r><big>" + std::string(200'000, 'x') + "</big></r>");

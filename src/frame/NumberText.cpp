@@ -1,0 +1,149 @@
+#include "frame/NumberText.h"
+
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "lombar/Error.h"
+
+namespace lombar {
+namespace {
+
+// A finite non-zero number rounded to a number of significant digits: the
+// value is 0.d1d2d3... × 10^(exponent + 1), the digits without trailing zeros.
+struct Significand {
+  bool negative = false;
+  std::string digits;
+  int exponent = 0;
+};
+
+Significand RoundToSignificant(double value, int precision) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                    std::chars_format::scientific, precision - 1);
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e = text.find('e');
+
+  Significand rounded;
+  rounded.negative = text.front() == '-';
+  for (const char c : text.substr(0, e)) {
+    if (c >= '0' && c <= '9') rounded.digits.push_back(c);
+  }
+  rounded.digits.erase(rounded.digits.find_last_not_of('0') + 1);
+  std::string_view exponent = text.substr(e + 1);
+  const bool negative_exponent = exponent.front() == '-';
+  exponent.remove_prefix(1);  // to_chars always writes the exponent's sign
+  std::from_chars(exponent.data(), exponent.data() + exponent.size(), rounded.exponent);
+  if (negative_exponent) rounded.exponent = -rounded.exponent;
+  return rounded;
+}
+
+// "1.5E-16": the mantissa, E, the exponent's sign and at least two digits.
+std::string ExponentForm(const Significand& number) {
+  std::string text = number.digits.substr(0, 1);
+  if (number.digits.size() > 1) text += '.' + number.digits.substr(1);
+  text += number.exponent < 0 ? "E-" : "E+";
+  const std::string exponent = std::to_string(std::abs(number.exponent));
+  if (exponent.size() < 2) text += '0';
+  return text + exponent;
+}
+
+std::string PlainForm(const Significand& number) {
+  const std::string& digits = number.digits;
+  if (number.exponent < 0) {
+    return "0." + std::string(static_cast<std::size_t>(-number.exponent - 1), '0') + digits;
+  }
+  const auto integer_digits = static_cast<std::size_t>(number.exponent) + 1;
+  if (digits.size() <= integer_digits)
+    return digits + std::string(integer_digits - digits.size(), '0');
+  return digits.substr(0, integer_digits) + '.' + digits.substr(integer_digits);
+}
+
+// Written out in full when the digits fit in `precision` places: a large
+// number while its exponent stays below the precision, a small one while its
+// decimals do not exceed it.
+bool FitsPlain(const Significand& number, int precision) {
+  if (number.exponent >= 0) return number.exponent < precision;
+  const int decimals = -number.exponent + static_cast<int>(number.digits.size()) - 1;
+  return decimals <= precision;
+}
+
+std::string FloatingText(double value, int precision) {
+  // Infinities and NaN are written as the runtime has always shown them.
+  if (std::isnan(value)) return "1.#QNAN";
+  if (std::isinf(value)) return value < 0 ? "-1.#INF" : "1.#INF";
+  if (value == 0) return "0";  // -0 too
+  const Significand number = RoundToSignificant(value, precision);
+  const std::string text = FitsPlain(number, precision) ? PlainForm(number) : ExponentForm(number);
+  return number.negative ? '-' + text : text;
+}
+
+std::string TwoDigits(long value) {
+  return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+// "M/D/YYYY" of a day counted from 30 December 1899.
+std::string CalendarText(std::int64_t day) {
+  using namespace std::chrono;
+  constexpr sys_days kDayZero = year{1899} / December / 30;
+  const year_month_day date{kDayZero + days{day}};
+  std::string year_text = std::to_string(static_cast<int>(date.year()));
+  if (year_text.size() < 4) year_text.insert(0, 4 - year_text.size(), '0');
+  return std::to_string(static_cast<unsigned>(date.month())) + '/' +
+         std::to_string(static_cast<unsigned>(date.day())) + '/' + year_text;
+}
+
+// "h:mm:ss AM" of a number of seconds since midnight.
+std::string ClockText(long seconds) {
+  const long hour = seconds / 3600;
+  const long hour12 = hour % 12 == 0 ? 12 : hour % 12;
+  return std::to_string(hour12) + ':' + TwoDigits(seconds / 60 % 60) + ':' +
+         TwoDigits(seconds % 60) + (hour < 12 ? " AM" : " PM");
+}
+
+}  // namespace
+
+std::string DoubleText(double value) {
+  return FloatingText(value, 15);
+}
+
+std::string SingleText(float value) {
+  return FloatingText(value, 7);
+}
+
+std::string CurrencyText(Currency value) {
+  const bool negative = value.units < 0;
+  // Unsigned, so that the lowest amount has a magnitude too.
+  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value.units)
+                                           : static_cast<std::uint64_t>(value.units);
+  const auto scale = static_cast<std::uint64_t>(Currency::kScale);
+  std::string text = (negative ? "-" : "") + std::to_string(magnitude / scale);
+  if (const std::uint64_t fraction = magnitude % scale; fraction != 0) {
+    std::string decimals = std::to_string(fraction + scale).substr(1);  // four digits, zero-padded
+    decimals.erase(decimals.find_last_not_of('0') + 1);
+    text += '.' + decimals;
+  }
+  return text;
+}
+
+std::string DateText(Date value) {
+  if (!value.InRange()) RaiseRuntime(kInvalidProcedureCall);
+  constexpr long kSecondsPerDay = 24 * 60 * 60;
+  // Before day 0 the day counts backwards but its time still runs forwards:
+  // -1.25 is 29 December 1899, 6:00.
+  std::int64_t day = static_cast<std::int64_t>(std::trunc(value.serial));
+  long seconds = std::lround(std::abs(value.serial - static_cast<double>(day)) * kSecondsPerDay);
+  if (seconds == kSecondsPerDay) {
+    ++day;
+    seconds = 0;
+  }
+  if (day == 0) return ClockText(seconds);
+  if (seconds == 0) return CalendarText(day);
+  return CalendarText(day) + ' ' + ClockText(seconds);
+}
+
+}  // namespace lombar
