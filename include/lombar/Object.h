@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "lombar/Guid.h"
+
 namespace lombar {
 
 class Object {
@@ -19,6 +21,9 @@ class Object {
     if (--references_ == 0) delete this;
   }
   std::int32_t References() const noexcept { return references_; }
+
+  // True when the object answers a request for this interface identifier.
+  virtual bool Supports(const Guid& interface_id) const { return interface_id == iid::kIUnknown; }
 
   // Objects of the library alive in the whole process (for unload queries).
   static long LiveObjects() noexcept;

@@ -8,6 +8,7 @@
 #include "frame/NumberParse.h"
 #include "frame/NumberText.h"
 #include "lombar/Error.h"
+#include "text/TextHelpers.h"
 
 namespace lombar {
 namespace {
@@ -51,15 +52,6 @@ Date DateFromSerial(double serial) {
   const Date date{serial};
   if (!date.InRange()) RaiseRuntime(kOverflow);
   return date;
-}
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
-  if (text.size() != word.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
-    if (lower(text[i]) != lower(word[i])) return false;
-  }
-  return true;
 }
 
 // The value of a number, boolean (true is -1), date or empty (0) as a double;

@@ -1,5 +1,7 @@
 #include "text/TextHelpers.h"
 
+#include <algorithm>
+
 #include "lombar/Error.h"
 #include "text/Utf8.h"
 
@@ -76,6 +78,12 @@ std::string_view TrimSpaces(std::string_view text) noexcept {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {

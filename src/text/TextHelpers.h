@@ -28,6 +28,9 @@ std::string str_Quote(std::string_view value);
 // The text without leading and trailing spaces (other blanks stay).
 std::string_view TrimSpaces(std::string_view text) noexcept;
 
+// Equal when compared without regard to the letter case of A-Z.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept;
+
 // Every occurrence of `from` replaced by `to`, left to right.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 

@@ -1,0 +1,32 @@
+// The base of every public class: an object with a class description that
+// the generic dispatcher, the class factory and the type information read.
+#pragma once
+
+#include "lombar/Guid.h"
+#include "lombar/Object.h"
+
+namespace lombar {
+
+class ClassInfo;
+class ConnectionPoint;
+
+class AutomationObject : public Object {
+ public:
+  // The class's automation surface: identifiers, members in slot order.
+  virtual const ClassInfo& Class() const = 0;
+  // The connection point of the class's outgoing interface; none for most.
+  virtual ConnectionPoint* Events() noexcept { return nullptr; }
+  // Answers the interface identifiers the object is reachable through:
+  // IUnknown, IDispatch, rich error information, its default interface and
+  // that interface's earlier identifiers, and connection points when it fires events.
+  bool Supports(const Guid& interface_id) const override;
+};
+
+// Declares Class() for a class whose surface is `T::TypeInfo()`.
+template <class T>
+class AutomationClass : public AutomationObject {
+ public:
+  const ClassInfo& Class() const override { return T::TypeInfo(); }
+};
+
+}  // namespace lombar

@@ -1,0 +1,36 @@
+// The one dispatcher every class is driven through: member names to
+// dispatch ids, and invocation by id and kind with automation's argument
+// rules, read from the class's surface.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "frame/TypeInfo.h"
+
+namespace lombar {
+
+// One argument of a call. A by-reference argument passed for a by-reference
+// parameter receives what the callee leaves there; otherwise the callee works
+// on a copy.
+struct Argument {
+  Variant value;
+  bool by_ref = false;
+};
+
+// The dispatch id of a member name in any letter case; error 438 when the
+// class has no member of that name.
+DispId GetIdOfName(const AutomationObject& object, std::string_view name);
+
+// Calls the member `id` of kind `kind` with `args` in declared order (for a
+// let or set, the value last). Each argument is converted to its declared
+// type (errors 13 and 6 as automation gives them); omitted trailing optional
+// arguments, and Missing ones, take their defaults. A call with too many or
+// too few arguments fails with 450, a Missing required one with 449, an
+// unknown id or kind with 438. Errors raised by the member pass unchanged.
+Variant Invoke(AutomationObject& object, DispId id, MemberKind kind, std::vector<Argument>& args);
+
+// Converts a value to a declared parameter type.
+Variant ConvertArgument(const Variant& value, ParamType type);
+
+}  // namespace lombar

@@ -1,0 +1,167 @@
+#include "frame/Dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "frame/ClassBuilder.h"
+#include "frame/ConnectionPoint.h"
+
+namespace lombar {
+namespace {
+
+using testing::ErrorOf;
+
+// A test-only class exercising every kind of member, by-reference and
+// optional parameters, a default member, an enumerator and an event.
+class Gadget final : public AutomationClass<Gadget> {
+ public:
+  static constexpr std::string_view kClassName = "Gadget";
+  static const ClassInfo& TypeInfo();
+
+  Gadget() : events_(*TypeInfo().events) {}
+  ConnectionPoint* Events() noexcept override { return &events_; }
+
+  std::string Name() const { return name_; }
+  void SetName(std::string_view name) {
+    name_ = name;
+    events_.Fire(1);
+  }
+  Ref<Gadget> Partner() const { return partner_; }
+  void SetPartner(const Ref<Gadget>& partner) { partner_ = partner; }
+  Short Scale(Short factor, Long offset) const { return static_cast<Short>(factor * 2 + offset); }
+  std::string Label(const std::string& prefix, std::string& key, bool upper) const {
+    if (key.empty()) key = "K#" + name_;
+    return prefix + (upper ? "!" : "") + key;
+  }
+  Variant Item(const Variant& index) const {
+    return index.IsMissing() ? Variant("missing") : index;
+  }
+  Ref<Enumerator> NewEnum() const { return MakeRef<Enumerator>(std::vector<Variant>{"a", "b"}); }
+
+ private:
+  std::string name_;
+  Ref<Gadget> partner_;
+  ConnectionPoint events_;
+};
+
+const ClassInfo& Gadget::TypeInfo() {
+  static const ClassInfo info =
+      ClassBuilder<Gadget>("Gadget", "{11111111-2222-3333-4444-555555555555}",
+                           "{66666666-7777-8888-9999-AAAAAAAAAAAA}")
+          .Get("Name", PropertyId(1), &Gadget::Name)
+          .Let("Name", PropertyId(1), &Gadget::SetName)
+          .Get("Partner", PropertyId(2), &Gadget::Partner)
+          .Set("Partner", PropertyId(2), &Gadget::SetPartner)
+          .Method("Scale", MethodId(3), &Gadget::Scale, {"factor", Optional("offset", Long{1})})
+          .Method("Label", MethodId(4), &Gadget::Label,
+                  {"prefix", ByRef(Optional("key", "")), Optional("upper", false)})
+          .Get("Item", kDispIdValue, &Gadget::Item, {Optional("index")})
+          .Get("NewEnum", kDispIdNewEnum, &Gadget::NewEnum)
+          .Hidden()
+          .EarlierInterface("{00000000-1111-2222-3333-444444444444}")
+          .Events("__Gadget", "{99999999-8888-7777-6666-555555555555}", {{"Renamed", 1}})
+          .Build();
+  return info;
+}
+
+Variant Call(AutomationObject& object, std::string_view name, MemberKind kind,
+             std::vector<Argument> args = {}) {
+  return Invoke(object, GetIdOfName(object, name), kind, args);
+}
+
+TEST(DispatchTest, NamesResolveInAnyCaseToTheDeclaredIds) {
+  const auto made = MakeRef<Gadget>();
+  const Gadget& gadget = *made;
+  EXPECT_EQ(GetIdOfName(gadget, "name"), PropertyId(1));
+  EXPECT_EQ(GetIdOfName(gadget, "LABEL"), MethodId(4));
+  EXPECT_EQ(GetIdOfName(gadget, "NewEnum"), kDispIdNewEnum);
+  EXPECT_EQ(ErrorOf([&] { GetIdOfName(gadget, "Nope"); }).first, kMemberNotSupported);
+  EXPECT_TRUE(gadget.Supports(Guid::Of("{00000000-1111-2222-3333-444444444444}")));
+  EXPECT_TRUE(gadget.Supports(iid::kIConnectionPointContainer));
+  EXPECT_FALSE(gadget.Supports(iid::kIEnumVARIANT));
+}
+
+TEST(DispatchTest, ArgumentsAreConvertedDefaultedAndCounted) {
+  auto gadget = MakeRef<Gadget>();
+  EXPECT_EQ(Call(*gadget, "Scale", MemberKind::Method, {{Variant("3")}}), Variant(Short{7}));
+  EXPECT_EQ(Call(*gadget, "Scale", MemberKind::Method, {{Variant(2.5)}, {Variant::Missing()}}),
+            Variant(Short{5}));
+  EXPECT_EQ(Call(*gadget, "Scale", MemberKind::Get, {{Variant(true)}, {Variant("10")}}),
+            Variant(Short{8}));
+  const auto error_of = [&](std::vector<Argument> args) {
+    return ErrorOf([&] { Call(*gadget, "Scale", MemberKind::Method, args); }).first;
+  };
+  EXPECT_EQ(error_of({{Variant("abc")}}), kTypeMismatch);
+  EXPECT_EQ(error_of({{Variant(40000)}}), kOverflow);
+  EXPECT_EQ(error_of({}), kWrongArgumentCount);
+  EXPECT_EQ(error_of({{Variant(1)}, {Variant(1)}, {Variant(1)}}), kWrongArgumentCount);
+  EXPECT_EQ(error_of({{Variant::Missing()}}), kArgumentNotOptional);
+  EXPECT_EQ(error_of({{Variant::Null()}}), kInvalidUseOfNull);
+  EXPECT_EQ(ErrorOf([&] { Call(*gadget, "Scale", MemberKind::Let, {{Variant(1)}}); }).first,
+            kMemberNotSupported);
+}
+
+TEST(DispatchTest, ByReferenceArgumentsReceiveWhatTheCalleeLeaves) {
+  auto gadget = MakeRef<Gadget>();
+  Call(*gadget, "Name", MemberKind::Let, {{Variant("G1")}});
+  std::vector<Argument> args = {{Variant("p:")}, {Variant(""), true}};
+  EXPECT_EQ(Invoke(*gadget, MethodId(4), MemberKind::Method, args), Variant("p:K#G1"));
+  EXPECT_EQ(args[1].value, Variant("K#G1"));
+  std::vector<Argument> by_value = {{Variant("p:")}, {Variant("")}, {Variant(1)}};
+  EXPECT_EQ(Invoke(*gadget, MethodId(4), MemberKind::Method, by_value), Variant("p:!K#G1"));
+  EXPECT_EQ(by_value[1].value, Variant(""));  // a copy was changed, not the caller's value
+  std::vector<Argument> number = {{Variant("p:")}, {Variant(7), true}};
+  EXPECT_EQ(Invoke(*gadget, MethodId(4), MemberKind::Method, number), Variant("p:7"));
+  EXPECT_EQ(number[1].value, Variant("7"));  // written back as the declared type
+}
+
+TEST(DispatchTest, ObjectsDefaultMemberAndEnumerator) {
+  auto gadget = MakeRef<Gadget>();
+  auto partner = MakeRef<Gadget>();
+  Call(*gadget, "Partner", MemberKind::Set, {{Variant(partner)}});
+  EXPECT_EQ(Call(*gadget, "Partner", MemberKind::Get).ObjectRef().Get(), partner.Get());
+  Call(*gadget, "Partner", MemberKind::Set, {{Variant()}});
+  EXPECT_TRUE(gadget->Partner().IsNothing());
+  EXPECT_EQ(ErrorOf([&] { Call(*gadget, "Partner", MemberKind::Set, {{Variant("x")}}); }).first,
+            kTypeMismatch);
+
+  std::vector<Argument> none;
+  EXPECT_EQ(Invoke(*gadget, kDispIdValue, MemberKind::Get, none), Variant("missing"));
+  std::vector<Argument> key = {{Variant(3)}};
+  EXPECT_EQ(Invoke(*gadget, kDispIdValue, MemberKind::Method, key), Variant(3));
+
+  std::vector<Argument> no_args;
+  const Variant listed = Invoke(*gadget, kDispIdNewEnum, MemberKind::Get, no_args);
+  const auto enumerator = listed.ObjectRef().As<Enumerator>();
+  ASSERT_TRUE(enumerator);
+  EXPECT_TRUE(enumerator->Supports(iid::kIEnumVARIANT));
+  EXPECT_EQ(enumerator->Next(5), (std::vector<Variant>{"a", "b"}));
+  EXPECT_TRUE(enumerator->Next(1).empty());
+  enumerator->Reset();
+  EXPECT_FALSE(enumerator->Skip(3));
+}
+
+class CountingSink final : public EventSink {
+ public:
+  void OnEvent(DispId id, const std::vector<Variant>&) override { fired.push_back(id); }
+  std::vector<DispId> fired;
+};
+
+TEST(DispatchTest, EventsReachConnectedSinksSynchronously) {
+  auto gadget = MakeRef<Gadget>();
+  auto first = MakeRef<CountingSink>(), second = MakeRef<CountingSink>();
+  ConnectionPoint& events = *gadget->Events();
+  const Long one = events.Advise(first);
+  const Long two = events.Advise(second);
+  gadget->SetName("a");
+  events.Unadvise(one);
+  gadget->SetName("b");
+  EXPECT_EQ(first->fired, (std::vector<DispId>{1}));
+  EXPECT_EQ(second->fired, (std::vector<DispId>{1, 1}));
+  EXPECT_EQ(ErrorOf([&] { events.Unadvise(one); }).first, kInvalidProcedureCall);
+  events.Unadvise(two);
+  EXPECT_EQ(events.Connections(), 0u);
+}
+
+}  // namespace
+}  // namespace lombar
