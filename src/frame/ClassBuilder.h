@@ -13,6 +13,7 @@
 
 #include "frame/Enumerator.h"
 #include "frame/TypeInfo.h"
+#include "lombar/Error.h"
 
 namespace lombar {
 

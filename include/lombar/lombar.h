@@ -1,0 +1,177 @@
+/*
+ * The library's C interface, shaped after the automation model: objects are
+ * created by class id or ProgID through the class factory, members are found
+ * by name and invoked by dispatch id with variant arguments, errors are read
+ * from the thread's error information, and event sinks connect to an
+ * object's outgoing interface.
+ *
+ * Rules shared by every function:
+ * - Results are HRESULT codes: 0 (S_OK) on success, 1 (S_FALSE) for a "no",
+ *   a negative code on failure. After a failure that the library raised as
+ *   an error, lombar_error_info() gives its number, source and description.
+ * - An object handle is a counted reference: the caller owns each handle it
+ *   receives and gives it back with lombar_release(). Two handles to the same
+ *   object are equal pointers.
+ * - Texts are UTF-8. Texts inside variants are library strings (length
+ *   prefixed, like the platform's BSTR): make them with lombar_string_alloc(),
+ *   and free what you own with lombar_variant_clear() or lombar_string_free().
+ * - Objects are apartment-threaded: use an object on the thread that made it.
+ */
+#ifndef LOMBAR_LOMBAR_H
+#define LOMBAR_LOMBAR_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef int32_t lombar_hresult;
+typedef struct lombar_object lombar_object;
+
+typedef struct lombar_guid {
+  uint32_t data1;
+  uint16_t data2;
+  uint16_t data3;
+  uint8_t data4[8];
+} lombar_guid;
+
+/* HRESULT codes the library returns. */
+#define LOMBAR_S_OK 0
+#define LOMBAR_S_FALSE 1
+#define LOMBAR_E_NOINTERFACE ((lombar_hresult)0x80004002)
+#define LOMBAR_E_POINTER ((lombar_hresult)0x80004003)
+#define LOMBAR_E_FAIL ((lombar_hresult)0x80004005)
+#define LOMBAR_E_INVALIDARG ((lombar_hresult)0x80070057)
+#define LOMBAR_CLASS_E_CLASSNOTAVAILABLE ((lombar_hresult)0x80040111)
+#define LOMBAR_SELFREG_E_CLASS ((lombar_hresult)0x80040201)
+#define LOMBAR_DISP_E_UNKNOWNNAME ((lombar_hresult)0x80020006)
+#define LOMBAR_DISP_E_EXCEPTION ((lombar_hresult)0x80020009)
+
+/* Variant kinds, numbered as the automation variant types. */
+enum lombar_vartype {
+  LOMBAR_VT_EMPTY = 0,
+  LOMBAR_VT_NULL = 1,
+  LOMBAR_VT_I2 = 2,
+  LOMBAR_VT_I4 = 3,
+  LOMBAR_VT_R4 = 4,
+  LOMBAR_VT_R8 = 5,
+  LOMBAR_VT_CY = 6,
+  LOMBAR_VT_DATE = 7,
+  LOMBAR_VT_BSTR = 8,
+  LOMBAR_VT_DISPATCH = 9,
+  LOMBAR_VT_ERROR = 10,
+  LOMBAR_VT_BOOL = 11,
+  LOMBAR_VT_VARIANT = 12,
+  LOMBAR_VT_UNKNOWN = 13,
+  LOMBAR_VT_BYREF = 0x4000
+};
+
+/* An automation value. A by-reference argument is LOMBAR_VT_BYREF |
+ * LOMBAR_VT_VARIANT with `byref` pointing at the caller's variant, which
+ * receives what the callee leaves there. Booleans are -1 (true) or 0. */
+typedef struct lombar_variant {
+  uint16_t vt;
+  union {
+    int16_t i2;
+    int32_t i4;
+    float r4;
+    double r8;
+    int64_t cy; /* currency: units of 1/10000 */
+    double date;
+    char* bstr;
+    lombar_object* object; /* null for Nothing */
+    int32_t scode;
+    int16_t boolean;
+    struct lombar_variant* byref;
+  } value;
+} lombar_variant;
+
+/* Invocation kinds, as the automation dispatch flags. */
+#define LOMBAR_DISPATCH_METHOD 1
+#define LOMBAR_DISPATCH_PROPERTYGET 2
+#define LOMBAR_DISPATCH_PROPERTYPUT 4
+#define LOMBAR_DISPATCH_PROPERTYPUTREF 8
+
+/* ---- in-process server exports ---- */
+/* The class factory of a class id (a handle; see lombar_factory_*). */
+lombar_hresult DllGetClassObject(const lombar_guid* clsid, const lombar_guid* iid, void** factory);
+/* S_OK when no library object and no factory lock is alive, else S_FALSE. */
+lombar_hresult DllCanUnloadNow(void);
+lombar_hresult DllRegisterServer(void);
+lombar_hresult DllUnregisterServer(void);
+
+lombar_hresult lombar_factory_create(lombar_object* factory, lombar_object** object);
+lombar_hresult lombar_factory_lock(lombar_object* factory, int lock);
+
+/* ---- objects ---- */
+/* Creates an object by ProgID, bare class name or class id text (any letter
+ * case); an unknown name fails with error 429. */
+lombar_hresult lombar_create(const char* name, lombar_object** object);
+void lombar_addref(lombar_object* object);
+void lombar_release(lombar_object* object);
+/* S_OK when the object answers the interface id, else S_FALSE. */
+lombar_hresult lombar_query_interface(lombar_object* object, const lombar_guid* iid);
+
+/* ---- dispatch ---- */
+lombar_hresult lombar_get_id_of_name(lombar_object* object, const char* name, int32_t* dispid);
+/* `args` holds `count` arguments in reverse order, as automation passes them
+ * (the last argument first; for a property put, the value is args[0]).
+ * `result` (may be null) receives the result, which the caller then owns. */
+lombar_hresult lombar_invoke(lombar_object* object, int32_t dispid, uint16_t flags,
+                             lombar_variant* args, uint32_t count, lombar_variant* result);
+/* The next member of an enumerator (from NewEnum): S_OK with the member in
+ * `item`, S_FALSE at the end. */
+lombar_hresult lombar_enum_next(lombar_object* enumerator, lombar_variant* item);
+lombar_hresult lombar_enum_reset(lombar_object* enumerator);
+
+/* ---- errors ---- */
+/* The error information the thread's last failed call left: its number (the
+ * automation error number), source and description, as new library strings
+ * the caller frees. S_FALSE when there is none. */
+lombar_hresult lombar_error_info(int32_t* number, char** source, char** description);
+
+/* ---- events ---- */
+typedef void (*lombar_event_callback)(void* context, int32_t dispid, const lombar_variant* args,
+                                      uint32_t count);
+/* Connects a callback to the object's outgoing interface; it is called
+ * synchronously for every event fired, before the firing call returns.
+ * E_NOINTERFACE for an object that fires no events. */
+lombar_hresult lombar_advise(lombar_object* object, lombar_event_callback callback, void* context,
+                             uint32_t* cookie);
+lombar_hresult lombar_unadvise(lombar_object* object, uint32_t cookie);
+
+/* ---- type information ---- */
+/* The class name (static text); null for an object that is no class instance. */
+const char* lombar_class_name(lombar_object* object);
+/* Members of the object's default interface in slot order. `kind` is one of
+ * the LOMBAR_DISPATCH_* flags; `params` counts the parameters (for a put, the
+ * value included), `optional` the optional ones. Names are static texts. */
+uint32_t lombar_member_count(lombar_object* object);
+lombar_hresult lombar_member(lombar_object* object, uint32_t index, const char** name,
+                             int32_t* kind, int32_t* dispid, uint32_t* params, uint32_t* optional);
+/* The class id and default interface id of a class named as lombar_create takes. */
+lombar_hresult lombar_class_ids(const char* name, lombar_guid* clsid, lombar_guid* iid);
+void lombar_typelib(const char** name, lombar_guid* guid, uint16_t* major, uint16_t* minor,
+                    uint32_t* lcid);
+/* The enumerations' constants, across all three enumerations. */
+uint32_t lombar_constant_count(void);
+lombar_hresult lombar_constant(uint32_t index, const char** enumeration, const char** name,
+                               int32_t* value);
+
+/* ---- identifiers, strings and variants ---- */
+lombar_hresult lombar_guid_parse(const char* text, lombar_guid* guid);
+/* Writes "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" and a NUL (39 bytes). */
+void lombar_guid_format(const lombar_guid* guid, char* text);
+char* lombar_string_alloc(const char* utf8, uint32_t length);
+uint32_t lombar_string_length(const char* string);
+void lombar_string_free(char* string);
+/* Frees what the variant owns (its string, its object reference) and leaves it empty. */
+void lombar_variant_clear(lombar_variant* variant);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* LOMBAR_LOMBAR_H */

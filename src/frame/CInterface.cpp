@@ -1,0 +1,454 @@
+// The C interface of lombar.h over the C++ automation frame.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <optional>
+
+#include "frame/ClassFactory.h"
+#include "frame/ConnectionPoint.h"
+#include "frame/Dispatch.h"
+#include "frame/Enumerator.h"
+#include "frame/Registration.h"
+#include "frame/TypeLibrary.h"
+#include "lombar/Error.h"
+#include "lombar/Library.h"
+#include "lombar/lombar.h"
+
+namespace lombar {
+namespace {
+
+constexpr lombar_hresult kOutOfMemory = static_cast<lombar_hresult>(0x8007000E);
+
+// The thread's error information, as the last failed call left it.
+thread_local std::optional<Error> last_error;
+
+lombar_object* ToHandle(Object* object) {
+  return reinterpret_cast<lombar_object*>(object);
+}
+Object* FromHandle(lombar_object* handle) {
+  return reinterpret_cast<Object*>(handle);
+}
+
+// A new counted handle for the caller.
+lombar_object* Hand(const Ref<Object>& object) {
+  if (object) object->AddRef();
+  return ToHandle(object.Get());
+}
+
+AutomationObject& Automation(lombar_object* handle) {
+  auto* object = dynamic_cast<AutomationObject*>(FromHandle(handle));
+  if (!object) RaiseRuntime(kObjectNotSet);
+  return *object;
+}
+
+// Runs `body`, turning a raised error into error information and `failure`.
+template <class Body>
+lombar_hresult Guarded(Body&& body, lombar_hresult failure = LOMBAR_DISP_E_EXCEPTION) noexcept {
+  try {
+    last_error.reset();
+    return body();
+  } catch (const Error& error) {
+    last_error = error;
+  } catch (const std::bad_alloc&) {
+    last_error = Error::Runtime(kOutOfMemory);
+    return kOutOfMemory;
+  } catch (...) {
+    last_error = Error::Runtime(kInternalError);
+  }
+  return failure;
+}
+
+Guid FromC(const lombar_guid& guid) {
+  Guid result{guid.data1, guid.data2, guid.data3, {}};
+  std::copy(std::begin(guid.data4), std::end(guid.data4), result.data4.begin());
+  return result;
+}
+lombar_guid ToC(const Guid& guid) {
+  lombar_guid result{guid.data1, guid.data2, guid.data3, {}};
+  std::copy(guid.data4.begin(), guid.data4.end(), std::begin(result.data4));
+  return result;
+}
+
+Variant FromC(const lombar_variant& value) {
+  switch (value.vt) {
+    case LOMBAR_VT_EMPTY:
+      return Variant();
+    case LOMBAR_VT_NULL:
+      return Variant::Null();
+    case LOMBAR_VT_I2:
+      return Variant(value.value.i2);
+    case LOMBAR_VT_I4:
+      return Variant(value.value.i4);
+    case LOMBAR_VT_R4:
+      return Variant(value.value.r4);
+    case LOMBAR_VT_R8:
+      return Variant(value.value.r8);
+    case LOMBAR_VT_CY:
+      return Variant(Currency::FromUnits(value.value.cy));
+    case LOMBAR_VT_DATE:
+      return Variant(Date{value.value.date});
+    case LOMBAR_VT_BSTR:
+      return Variant(std::string(value.value.bstr ? value.value.bstr : "",
+                                 lombar_string_length(value.value.bstr)));
+    case LOMBAR_VT_DISPATCH:
+    case LOMBAR_VT_UNKNOWN:
+      return Variant(Ref<Object>(FromHandle(value.value.object)));
+    case LOMBAR_VT_ERROR:
+      return Variant(ErrorCode{value.value.scode});
+    case LOMBAR_VT_BOOL:
+      return Variant(value.value.boolean != 0);
+    case LOMBAR_VT_BYREF | LOMBAR_VT_VARIANT:
+      return FromC(*value.value.byref);
+    default:
+      RaiseRuntime(kTypeMismatch);
+  }
+}
+
+// Fills `out` (which must own nothing) with a copy of `value` the caller owns.
+void ToC(const Variant& value, lombar_variant& out) {
+  out = lombar_variant{};
+  out.vt = static_cast<std::uint16_t>(value.Kind());
+  std::visit(
+      [&out](const auto& stored) {
+        using T = std::decay_t<decltype(stored)>;
+        if constexpr (std::is_same_v<T, bool>) {
+          out.value.boolean = stored ? -1 : 0;
+        } else if constexpr (std::is_same_v<T, Short>) {
+          out.value.i2 = stored;
+        } else if constexpr (std::is_same_v<T, Long>) {
+          out.value.i4 = stored;
+        } else if constexpr (std::is_same_v<T, float>) {
+          out.value.r4 = stored;
+        } else if constexpr (std::is_same_v<T, double>) {
+          out.value.r8 = stored;
+        } else if constexpr (std::is_same_v<T, Currency>) {
+          out.value.cy = stored.units;
+        } else if constexpr (std::is_same_v<T, Date>) {
+          out.value.date = stored.serial;
+        } else if constexpr (std::is_same_v<T, ErrorCode>) {
+          out.value.scode = stored.code;
+        } else if constexpr (std::is_same_v<T, std::string>) {
+          out.value.bstr =
+              lombar_string_alloc(stored.data(), static_cast<std::uint32_t>(stored.size()));
+        } else if constexpr (std::is_same_v<T, Ref<Object>>) {
+          if (!stored.IsNothing() && !dynamic_cast<AutomationObject*>(stored.Get())) {
+            out.vt = LOMBAR_VT_UNKNOWN;
+          }
+          out.value.object = Hand(stored);
+        }
+      },
+      value.Raw());
+}
+
+MemberKind KindOfFlags(std::uint16_t flags) {
+  if (flags & LOMBAR_DISPATCH_PROPERTYPUTREF) return MemberKind::Set;
+  if (flags & LOMBAR_DISPATCH_PROPERTYPUT) return MemberKind::Let;
+  if (flags & LOMBAR_DISPATCH_PROPERTYGET) return MemberKind::Get;
+  return MemberKind::Method;
+}
+
+std::int32_t FlagsOfKind(MemberKind kind) {
+  switch (kind) {
+    case MemberKind::Method:
+      return LOMBAR_DISPATCH_METHOD;
+    case MemberKind::Get:
+      return LOMBAR_DISPATCH_PROPERTYGET;
+    case MemberKind::Let:
+      return LOMBAR_DISPATCH_PROPERTYPUT;
+    case MemberKind::Set:
+      return LOMBAR_DISPATCH_PROPERTYPUTREF;
+  }
+  return LOMBAR_DISPATCH_METHOD;
+}
+
+// Hands each event to a C callback.
+class CallbackSink final : public EventSink {
+ public:
+  CallbackSink(lombar_event_callback callback, void* context)
+      : callback_(callback), context_(context) {}
+  void OnEvent(DispId id, const std::vector<Variant>& args) override {
+    std::vector<lombar_variant> converted(args.size());
+    for (std::size_t i = 0; i < args.size(); ++i)
+      ToC(args[args.size() - 1 - i], converted[i]);
+    callback_(context_, id, converted.data(), static_cast<std::uint32_t>(converted.size()));
+    for (lombar_variant& value : converted)
+      lombar_variant_clear(&value);
+  }
+
+ private:
+  lombar_event_callback callback_;
+  void* context_;
+};
+
+ConnectionPoint& EventsOf(lombar_object* handle) {
+  ConnectionPoint* events = Automation(handle).Events();
+  if (!events) throw Error(kMemberNotSupported, "Object fires no events");
+  return *events;
+}
+
+}  // namespace
+}  // namespace lombar
+
+using namespace lombar;
+
+extern "C" {
+
+lombar_hresult DllGetClassObject(const lombar_guid* clsid, const lombar_guid* iid, void** factory) {
+  if (!clsid || !iid || !factory) return LOMBAR_E_POINTER;
+  *factory = nullptr;
+  const ClassInfo* info = FindClass(FromC(*clsid));
+  if (!info || !info->create) return LOMBAR_CLASS_E_CLASSNOTAVAILABLE;
+  const Guid wanted = FromC(*iid);
+  if (wanted != iid::kIUnknown && wanted != kIClassFactory) return LOMBAR_E_NOINTERFACE;
+  return Guarded(
+      [&] {
+        *factory = Hand(MakeRef<ClassFactory>(*info));
+        return LOMBAR_S_OK;
+      },
+      LOMBAR_E_FAIL);
+}
+
+lombar_hresult DllCanUnloadNow(void) {
+  return Object::LiveObjects() == 0 && ClassFactory::Locks() == 0 ? LOMBAR_S_OK : LOMBAR_S_FALSE;
+}
+
+lombar_hresult DllRegisterServer(void) {
+  return Guarded([] { return RegisterServer(), LOMBAR_S_OK; }, LOMBAR_SELFREG_E_CLASS);
+}
+
+lombar_hresult DllUnregisterServer(void) {
+  return Guarded([] { return UnregisterServer(), LOMBAR_S_OK; }, LOMBAR_SELFREG_E_CLASS);
+}
+
+lombar_hresult lombar_factory_create(lombar_object* factory, lombar_object** object) {
+  auto* maker = dynamic_cast<ClassFactory*>(FromHandle(factory));
+  if (!maker || !object) return LOMBAR_E_POINTER;
+  return Guarded([&] {
+    *object = Hand(maker->CreateInstance());
+    return LOMBAR_S_OK;
+  });
+}
+
+lombar_hresult lombar_factory_lock(lombar_object* factory, int lock) {
+  if (!dynamic_cast<ClassFactory*>(FromHandle(factory))) return LOMBAR_E_POINTER;
+  ClassFactory::LockServer(lock != 0);
+  return LOMBAR_S_OK;
+}
+
+lombar_hresult lombar_create(const char* name, lombar_object** object) {
+  if (!name || !object) return LOMBAR_E_POINTER;
+  *object = nullptr;
+  return Guarded(
+      [&] {
+        *object = Hand(CreateObject(name));
+        return LOMBAR_S_OK;
+      },
+      LOMBAR_CLASS_E_CLASSNOTAVAILABLE);
+}
+
+void lombar_addref(lombar_object* object) {
+  if (object) FromHandle(object)->AddRef();
+}
+
+void lombar_release(lombar_object* object) {
+  if (object) FromHandle(object)->Release();
+}
+
+lombar_hresult lombar_query_interface(lombar_object* object, const lombar_guid* iid) {
+  if (!object || !iid) return LOMBAR_E_POINTER;
+  return FromHandle(object)->Supports(FromC(*iid)) ? LOMBAR_S_OK : LOMBAR_S_FALSE;
+}
+
+lombar_hresult lombar_get_id_of_name(lombar_object* object, const char* name, int32_t* dispid) {
+  if (!object || !name || !dispid) return LOMBAR_E_POINTER;
+  return Guarded(
+      [&] {
+        *dispid = GetIdOfName(Automation(object), name);
+        return LOMBAR_S_OK;
+      },
+      LOMBAR_DISP_E_UNKNOWNNAME);
+}
+
+lombar_hresult lombar_invoke(lombar_object* object, int32_t dispid, uint16_t flags,
+                             lombar_variant* args, uint32_t count, lombar_variant* result) {
+  if (!object || (count > 0 && !args)) return LOMBAR_E_POINTER;
+  if (result) *result = lombar_variant{};
+  return Guarded([&] {
+    std::vector<Argument> arguments;
+    arguments.reserve(count);
+    for (uint32_t i = count; i-- > 0;) {
+      const bool by_ref = args[i].vt == (LOMBAR_VT_BYREF | LOMBAR_VT_VARIANT);
+      arguments.push_back({FromC(args[i]), by_ref});
+    }
+    const Variant value = Invoke(Automation(object), dispid, KindOfFlags(flags), arguments);
+    for (uint32_t i = 0; i < count; ++i) {
+      const Argument& argument = arguments[count - 1 - i];
+      if (!argument.by_ref) continue;
+      lombar_variant_clear(args[i].value.byref);
+      ToC(argument.value, *args[i].value.byref);
+    }
+    if (result) ToC(value, *result);
+    return LOMBAR_S_OK;
+  });
+}
+
+lombar_hresult lombar_enum_next(lombar_object* enumerator, lombar_variant* item) {
+  auto* walker = dynamic_cast<Enumerator*>(FromHandle(enumerator));
+  if (!walker || !item) return LOMBAR_E_POINTER;
+  *item = lombar_variant{};
+  return Guarded([&] {
+    const std::vector<Variant> next = walker->Next(1);
+    if (next.empty()) return LOMBAR_S_FALSE;
+    ToC(next.front(), *item);
+    return LOMBAR_S_OK;
+  });
+}
+
+lombar_hresult lombar_enum_reset(lombar_object* enumerator) {
+  auto* walker = dynamic_cast<Enumerator*>(FromHandle(enumerator));
+  if (!walker) return LOMBAR_E_POINTER;
+  walker->Reset();
+  return LOMBAR_S_OK;
+}
+
+lombar_hresult lombar_error_info(int32_t* number, char** source, char** description) {
+  if (!last_error) return LOMBAR_S_FALSE;
+  const auto copy = [](const std::string& text) {
+    return lombar_string_alloc(text.data(), static_cast<uint32_t>(text.size()));
+  };
+  if (number) *number = last_error->Number();
+  if (source) *source = copy(last_error->Source());
+  if (description) *description = copy(last_error->Description());
+  return LOMBAR_S_OK;
+}
+
+lombar_hresult lombar_advise(lombar_object* object, lombar_event_callback callback, void* context,
+                             uint32_t* cookie) {
+  if (!object || !callback || !cookie) return LOMBAR_E_POINTER;
+  return Guarded(
+      [&] {
+        *cookie = static_cast<uint32_t>(
+            EventsOf(object).Advise(MakeRef<CallbackSink>(callback, context)));
+        return LOMBAR_S_OK;
+      },
+      LOMBAR_E_NOINTERFACE);
+}
+
+lombar_hresult lombar_unadvise(lombar_object* object, uint32_t cookie) {
+  if (!object) return LOMBAR_E_POINTER;
+  return Guarded(
+      [&] {
+        EventsOf(object).Unadvise(static_cast<Long>(cookie));
+        return LOMBAR_S_OK;
+      },
+      LOMBAR_E_INVALIDARG);
+}
+
+const char* lombar_class_name(lombar_object* object) {
+  auto* automation = dynamic_cast<AutomationObject*>(FromHandle(object));
+  return automation ? automation->Class().name.c_str() : nullptr;
+}
+
+uint32_t lombar_member_count(lombar_object* object) {
+  auto* automation = dynamic_cast<AutomationObject*>(FromHandle(object));
+  return automation ? static_cast<uint32_t>(automation->Class().members.size()) : 0;
+}
+
+lombar_hresult lombar_member(lombar_object* object, uint32_t index, const char** name,
+                             int32_t* kind, int32_t* dispid, uint32_t* params, uint32_t* optional) {
+  auto* automation = dynamic_cast<AutomationObject*>(FromHandle(object));
+  if (!automation) return LOMBAR_E_POINTER;
+  const auto& members = automation->Class().members;
+  if (index >= members.size()) return LOMBAR_E_INVALIDARG;
+  const Member& member = members[index];
+  if (name) *name = member.name.c_str();
+  if (kind) *kind = FlagsOfKind(member.kind);
+  if (dispid) *dispid = member.dispid;
+  if (params) *params = static_cast<uint32_t>(member.params.size());
+  if (optional) *optional = static_cast<uint32_t>(member.params.size() - member.RequiredCount());
+  return LOMBAR_S_OK;
+}
+
+lombar_hresult lombar_class_ids(const char* name, lombar_guid* clsid, lombar_guid* iid) {
+  const ClassInfo* info = name ? FindClass(name) : nullptr;
+  if (!info) return LOMBAR_CLASS_E_CLASSNOTAVAILABLE;
+  if (clsid) *clsid = ToC(info->clsid);
+  if (iid) *iid = ToC(info->iid);
+  return LOMBAR_S_OK;
+}
+
+void lombar_typelib(const char** name, lombar_guid* guid, uint16_t* major, uint16_t* minor,
+                    uint32_t* lcid) {
+  const TypeLibraryInfo& library = TypeLibrary();
+  if (name) *name = library.name.data();
+  if (guid) *guid = ToC(library.guid);
+  if (major) *major = library.major;
+  if (minor) *minor = library.minor;
+  if (lcid) *lcid = static_cast<uint32_t>(library.lcid);
+}
+
+uint32_t lombar_constant_count(void) {
+  uint32_t count = 0;
+  for (const Enumeration& enumeration : Enumerations())
+    count += static_cast<uint32_t>(enumeration.constants.size());
+  return count;
+}
+
+lombar_hresult lombar_constant(uint32_t index, const char** enumeration, const char** name,
+                               int32_t* value) {
+  for (const Enumeration& listed : Enumerations()) {
+    if (index < listed.constants.size()) {
+      if (enumeration) *enumeration = listed.name.data();
+      if (name) *name = listed.constants[index].name.data();
+      if (value) *value = listed.constants[index].value;
+      return LOMBAR_S_OK;
+    }
+    index -= static_cast<uint32_t>(listed.constants.size());
+  }
+  return LOMBAR_E_INVALIDARG;
+}
+
+lombar_hresult lombar_guid_parse(const char* text, lombar_guid* guid) {
+  const auto parsed = text ? Guid::Parse(text) : std::nullopt;
+  if (!parsed || !guid) return LOMBAR_E_INVALIDARG;
+  *guid = ToC(*parsed);
+  return LOMBAR_S_OK;
+}
+
+void lombar_guid_format(const lombar_guid* guid, char* text) {
+  const std::string formatted = FromC(*guid).ToString();
+  std::memcpy(text, formatted.c_str(), formatted.size() + 1);
+}
+
+// A library string keeps its length in the four bytes before its text, and a NUL after it.
+char* lombar_string_alloc(const char* utf8, uint32_t length) {
+  auto* block = static_cast<char*>(std::malloc(sizeof(uint32_t) + length + 1));
+  if (!block) return nullptr;
+  std::memcpy(block, &length, sizeof length);
+  if (length > 0) std::memcpy(block + sizeof length, utf8, length);
+  block[sizeof length + length] = '\0';
+  return block + sizeof length;
+}
+
+uint32_t lombar_string_length(const char* string) {
+  if (!string) return 0;
+  uint32_t length;
+  std::memcpy(&length, string - sizeof length, sizeof length);
+  return length;
+}
+
+void lombar_string_free(char* string) {
+  if (string) std::free(string - sizeof(uint32_t));
+}
+
+void lombar_variant_clear(lombar_variant* variant) {
+  if (!variant) return;
+  if (variant->vt == LOMBAR_VT_BSTR) lombar_string_free(variant->value.bstr);
+  if (variant->vt == LOMBAR_VT_DISPATCH || variant->vt == LOMBAR_VT_UNKNOWN) {
+    lombar_release(variant->value.object);
+  }
+  *variant = lombar_variant{};
+}
+
+}  // extern "C"

@@ -1,0 +1,48 @@
+// A registry kept in a text file of the REGEDIT4 format: "[HKEY_...\Key]"
+// sections holding "@=" and "\"Name\"=" value lines. Sections the library
+// does not touch are written back exactly as they were read.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lombar {
+
+struct RegistryKey {
+  std::string path;
+  // Value name ("@" for the default value) and text.
+  std::vector<std::pair<std::string, std::string>> values;
+};
+
+class RegistryFile {
+ public:
+  // A missing file reads as an empty registry.
+  static RegistryFile Load(const std::string& file_name);
+  static RegistryFile Parse(std::string_view text);
+  // Writes the file, creating its folder; error 75 when it cannot.
+  void Save(const std::string& file_name) const;
+  std::string Text() const;
+  // Nothing but the file header is left.
+  bool Empty() const noexcept;
+
+  // Sets the keys' values, adding keys and values that are missing.
+  void Write(const std::vector<RegistryKey>& keys);
+  // Removes the keys' values by name, and each key left with no value.
+  void Erase(const std::vector<RegistryKey>& keys);
+
+ private:
+  struct Section {
+    std::string path;
+    std::vector<std::string> lines;  // value lines and anything else, as read
+    std::string trailer;             // the blank lines that followed
+  };
+  Section* Find(std::string_view path);
+  std::string SeparatorBeforeNewSection() const;
+
+  std::string preamble_;
+  std::vector<Section> sections_;
+};
+
+}  // namespace lombar
