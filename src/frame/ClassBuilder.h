@@ -182,6 +182,14 @@ template <class T, class R, class C, class... A>
 Member Bind(R (C::*fn)(A...) const) {
   return BindCall<T, R, A...>(fn);
 }
+template <class T, class R, class C, class... A>
+Member Bind(R (C::*fn)(A...) noexcept) {
+  return BindCall<T, R, A...>(fn);
+}
+template <class T, class R, class C, class... A>
+Member Bind(R (C::*fn)(A...) const noexcept) {
+  return BindCall<T, R, A...>(fn);
+}
 
 }  // namespace binding
 
