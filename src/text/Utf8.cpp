@@ -36,12 +36,24 @@ long DecodeChar(std::string_view utf8, std::size_t& width) {
   return code;
 }
 
+// The length of the run of ASCII bytes at the start of `text`; such runs are
+// the same in both encodings and are copied whole.
+std::size_t AsciiRun(std::string_view text) noexcept {
+  std::size_t run = 0;
+  while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80) ++run;
+  return run;
+}
+
 }  // namespace
 
 std::string Latin1FromUtf8(std::string_view utf8) {
   std::string latin1;
   latin1.reserve(utf8.size());
   while (!utf8.empty()) {
+    const std::size_t run = AsciiRun(utf8);
+    latin1.append(utf8.substr(0, run));
+    utf8.remove_prefix(run);
+    if (utf8.empty()) break;
     std::size_t width = 1;
     const long code = DecodeChar(utf8, width);
     latin1.push_back(code >= 0 && code <= 0xFF ? static_cast<char>(code) : '?');
@@ -53,14 +65,15 @@ std::string Latin1FromUtf8(std::string_view utf8) {
 std::string Utf8FromLatin1(std::string_view latin1) {
   std::string utf8;
   utf8.reserve(latin1.size() + latin1.size() / 8);
-  for (const char c : latin1) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      utf8.push_back(c);
-    } else {
-      utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-      utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-    }
+  while (!latin1.empty()) {
+    const std::size_t run = AsciiRun(latin1);
+    utf8.append(latin1.substr(0, run));
+    latin1.remove_prefix(run);
+    if (latin1.empty()) break;
+    const auto byte = static_cast<unsigned char>(latin1.front());
+    utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+    utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+    latin1.remove_prefix(1);
   }
   return utf8;
 }

@@ -99,8 +99,13 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
 }
 
 void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group) {
-  const std::string escaped = EscapeValue(value);
-  buffer_.Append("<").Append(tag).Append(">").Append(escaped);
+  buffer_.Append("<").Append(tag).Append(">");
+  // Markup, often a whole collection's members, goes in without a copy.
+  if (IsMarkup(value)) {
+    buffer_.Append(value);
+  } else {
+    buffer_.Append(EscapeValue(value));
+  }
   if (open_group) {
     PushGroup(tag);
   } else {
