@@ -141,6 +141,11 @@ typedef void (*lombar_event_callback)(void* context, int32_t dispid, const lomba
 lombar_hresult lombar_advise(lombar_object* object, lombar_event_callback callback, void* context,
                              uint32_t* cookie);
 lombar_hresult lombar_unadvise(lombar_object* object, uint32_t cookie);
+/* Members of the object's outgoing interface: S_OK with the name (static
+ * text) and dispatch id of member `index`; E_INVALIDARG past the end;
+ * E_NOINTERFACE for an object that fires no events. */
+lombar_hresult lombar_event_member(lombar_object* object, uint32_t index, const char** name,
+                                   int32_t* dispid);
 
 /* ---- type information ---- */
 /* The class name (static text); null for an object that is no class instance. */

@@ -345,6 +345,18 @@ lombar_hresult lombar_unadvise(lombar_object* object, uint32_t cookie) {
       LOMBAR_E_INVALIDARG);
 }
 
+lombar_hresult lombar_event_member(lombar_object* object, uint32_t index, const char** name,
+                                   int32_t* dispid) {
+  auto* automation = dynamic_cast<AutomationObject*>(FromHandle(object));
+  if (!automation) return LOMBAR_E_POINTER;
+  const auto& events = automation->Class().events;
+  if (!events) return LOMBAR_E_NOINTERFACE;
+  if (index >= events->members.size()) return LOMBAR_E_INVALIDARG;
+  if (name) *name = events->members[index].name.c_str();
+  if (dispid) *dispid = events->members[index].dispid;
+  return LOMBAR_S_OK;
+}
+
 const char* lombar_class_name(lombar_object* object) {
   auto* automation = dynamic_cast<AutomationObject*>(FromHandle(object));
   return automation ? automation->Class().name.c_str() : nullptr;
@@ -372,7 +384,10 @@ lombar_hresult lombar_member(lombar_object* object, uint32_t index, const char**
 
 lombar_hresult lombar_class_ids(const char* name, lombar_guid* clsid, lombar_guid* iid) {
   const ClassInfo* info = name ? FindClass(name) : nullptr;
-  if (!info) return LOMBAR_CLASS_E_CLASSNOTAVAILABLE;
+  if (!info) {
+    last_error = Error::Runtime(kCannotCreateObject);
+    return LOMBAR_CLASS_E_CLASSNOTAVAILABLE;
+  }
   if (clsid) *clsid = ToC(info->clsid);
   if (iid) *iid = ToC(info->iid);
   return LOMBAR_S_OK;

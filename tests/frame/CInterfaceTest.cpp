@@ -117,6 +117,13 @@ TEST(CInterfaceTest, EnumeratorsEventsAndIdentity) {
   EXPECT_EQ(events, (std::vector<int32_t>{10}));
   EXPECT_NE(lombar_unadvise(object, cookie), LOMBAR_S_OK);
 
+  const char* event = nullptr;
+  int32_t event_id = 0;
+  ASSERT_EQ(lombar_event_member(object, 0, &event, &event_id), LOMBAR_S_OK);
+  EXPECT_STREQ(event, "Renamed");
+  EXPECT_EQ(event_id, 1);
+  EXPECT_EQ(lombar_event_member(object, 1, &event, &event_id), LOMBAR_E_INVALIDARG);
+
   EXPECT_STREQ(lombar_class_name(object), "Gadget");
   EXPECT_EQ(lombar_member_count(object), gadget->Class().members.size());
   const char* name = nullptr;

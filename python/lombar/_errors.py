@@ -1,0 +1,70 @@
+"""Errors the library raises, as Python exceptions."""
+
+import ctypes
+
+from . import _native
+
+SOURCE = "lombar"
+
+# Error numbers for failures that leave no error information, by HRESULT.
+def _signed(code):
+    return code - (1 << 32)
+
+
+_NUMBERS = {
+    _signed(0x80004002): (
+        430, "Class does not support Automation or does not support expected interface"),
+    _signed(0x80004003): (91, "Object variable or With block variable not set"),
+    _signed(0x80070057): (5, "Invalid procedure call or argument"),
+    _signed(0x8007000E): (7, "Out of memory"),
+    _signed(0x80040111): (429, "ActiveX component can't create object"),
+    _signed(0x80020006): (438, "Object doesn't support this property or method"),
+}
+
+
+class ComError(Exception):
+    """A failure the library reported: its error number, description and source."""
+
+    def __init__(self, number, description="", source=""):
+        super().__init__(number, description, source)
+        self.number = number
+        self.description = description
+        self.source = source
+
+    def __str__(self):
+        return "error %d: %s" % (self.number, self.description)
+
+
+class MemberError(ComError, AttributeError):
+    """An object has no member of the name asked for (error 438)."""
+
+
+def _take_string(pointer):
+    """The text of a library string the caller owns; frees the string."""
+    if not pointer:
+        return ""
+    library = _native.lib()
+    length = library.lombar_string_length(pointer)
+    data = ctypes.string_at(pointer, length)
+    library.lombar_string_free(pointer)
+    return data.decode("utf-8", "surrogateescape")
+
+
+def last_error(hresult, kind=ComError):
+    """The error the thread's last failed call left, or one made from `hresult`."""
+    number = ctypes.c_int32()
+    source = ctypes.c_void_p()
+    description = ctypes.c_void_p()
+    found = _native.lib().lombar_error_info(
+        ctypes.byref(number), ctypes.byref(source), ctypes.byref(description))
+    if found == _native.S_OK:
+        return kind(number.value, _take_string(description.value), _take_string(source.value))
+    known, text = _NUMBERS.get(hresult, (hresult, "Automation error"))
+    return kind(known, text, SOURCE)
+
+
+def check(hresult, kind=ComError):
+    """Raises the error of a failed call (a negative HRESULT)."""
+    if hresult < 0:
+        raise last_error(hresult, kind)
+    return hresult

@@ -1,0 +1,185 @@
+"""Loading the library file and declaring its C interface (lombar.h)."""
+
+import ctypes
+import os
+import threading
+
+LIBRARY_FILE = "qorLOMBARv3.00.so"
+
+S_OK = 0
+S_FALSE = 1
+
+VT_EMPTY = 0
+VT_NULL = 1
+VT_I2 = 2
+VT_I4 = 3
+VT_R4 = 4
+VT_R8 = 5
+VT_CY = 6
+VT_DATE = 7
+VT_BSTR = 8
+VT_DISPATCH = 9
+VT_ERROR = 10
+VT_BOOL = 11
+VT_VARIANT = 12
+VT_UNKNOWN = 13
+VT_BYREF = 0x4000
+
+DISPATCH_METHOD = 1
+DISPATCH_PROPERTYGET = 2
+DISPATCH_PROPERTYPUT = 4
+DISPATCH_PROPERTYPUTREF = 8
+
+
+class Guid(ctypes.Structure):
+    _fields_ = [
+        ("data1", ctypes.c_uint32),
+        ("data2", ctypes.c_uint16),
+        ("data3", ctypes.c_uint16),
+        ("data4", ctypes.c_uint8 * 8),
+    ]
+
+
+class Variant(ctypes.Structure):
+    pass
+
+
+class _VariantValue(ctypes.Union):
+    _fields_ = [
+        ("i2", ctypes.c_int16),
+        ("i4", ctypes.c_int32),
+        ("r4", ctypes.c_float),
+        ("r8", ctypes.c_double),
+        ("cy", ctypes.c_int64),
+        ("date", ctypes.c_double),
+        ("bstr", ctypes.c_void_p),
+        ("object", ctypes.c_void_p),
+        ("scode", ctypes.c_int32),
+        ("boolean", ctypes.c_int16),
+        ("byref", ctypes.POINTER(Variant)),
+    ]
+
+
+Variant._fields_ = [("vt", ctypes.c_uint16), ("value", _VariantValue)]
+
+EventCallback = ctypes.CFUNCTYPE(
+    None, ctypes.c_void_p, ctypes.c_int32, ctypes.POINTER(Variant), ctypes.c_uint32
+)
+
+_HRESULT = ctypes.c_int32
+_P = ctypes.c_void_p
+_PP = ctypes.POINTER(ctypes.c_void_p)
+_TEXT = ctypes.c_char_p
+_PTEXT = ctypes.POINTER(ctypes.c_char_p)
+
+# name: (result type, argument types)
+_SIGNATURES = {
+    "DllCanUnloadNow": (_HRESULT, []),
+    "DllRegisterServer": (_HRESULT, []),
+    "DllUnregisterServer": (_HRESULT, []),
+    "lombar_create": (_HRESULT, [_TEXT, _PP]),
+    "lombar_addref": (None, [_P]),
+    "lombar_release": (None, [_P]),
+    "lombar_query_interface": (_HRESULT, [_P, ctypes.POINTER(Guid)]),
+    "lombar_get_id_of_name": (_HRESULT, [_P, _TEXT, ctypes.POINTER(ctypes.c_int32)]),
+    "lombar_invoke": (
+        _HRESULT,
+        [_P, ctypes.c_int32, ctypes.c_uint16, ctypes.POINTER(Variant), ctypes.c_uint32,
+         ctypes.POINTER(Variant)],
+    ),
+    "lombar_enum_next": (_HRESULT, [_P, ctypes.POINTER(Variant)]),
+    "lombar_enum_reset": (_HRESULT, [_P]),
+    "lombar_error_info": (_HRESULT, [ctypes.POINTER(ctypes.c_int32), _PP, _PP]),
+    "lombar_advise": (
+        _HRESULT, [_P, EventCallback, _P, ctypes.POINTER(ctypes.c_uint32)]
+    ),
+    "lombar_unadvise": (_HRESULT, [_P, ctypes.c_uint32]),
+    "lombar_class_name": (_TEXT, [_P]),
+    "lombar_member_count": (ctypes.c_uint32, [_P]),
+    "lombar_member": (
+        _HRESULT,
+        [_P, ctypes.c_uint32, _PTEXT, ctypes.POINTER(ctypes.c_int32),
+         ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(ctypes.c_uint32),
+         ctypes.POINTER(ctypes.c_uint32)],
+    ),
+    "lombar_class_ids": (_HRESULT, [_TEXT, ctypes.POINTER(Guid), ctypes.POINTER(Guid)]),
+    "lombar_typelib": (
+        None,
+        [_PTEXT, ctypes.POINTER(Guid), ctypes.POINTER(ctypes.c_uint16),
+         ctypes.POINTER(ctypes.c_uint16), ctypes.POINTER(ctypes.c_uint32)],
+    ),
+    "lombar_constant_count": (ctypes.c_uint32, []),
+    "lombar_constant": (
+        _HRESULT, [ctypes.c_uint32, _PTEXT, _PTEXT, ctypes.POINTER(ctypes.c_int32)]
+    ),
+    "lombar_guid_parse": (_HRESULT, [_TEXT, ctypes.POINTER(Guid)]),
+    "lombar_guid_format": (None, [ctypes.POINTER(Guid), ctypes.c_char_p]),
+    "lombar_string_alloc": (_P, [ctypes.c_char_p, ctypes.c_uint32]),
+    "lombar_string_length": (ctypes.c_uint32, [_P]),
+    "lombar_string_free": (None, [_P]),
+    "lombar_variant_clear": (None, [ctypes.POINTER(Variant)]),
+    "lombar_event_member": (
+        _HRESULT, [_P, ctypes.c_uint32, _PTEXT, ctypes.POINTER(ctypes.c_int32)]
+    ),
+}
+
+_lock = threading.Lock()
+_library = None
+
+
+def candidate_paths():
+    """The places the library file is looked for, in order."""
+    configured = os.environ.get("LOMBAR_LIBRARY")
+    if configured:
+        return [configured]
+    package = os.path.dirname(os.path.abspath(__file__))
+    root = os.path.dirname(os.path.dirname(package))
+    return [os.path.join(package, LIBRARY_FILE), os.path.join(root, "build", LIBRARY_FILE)]
+
+
+def _declare(library, name, signature):
+    function = getattr(library, name)
+    function.restype, function.argtypes = signature
+    return function
+
+
+def _load():
+    paths = candidate_paths()
+    for path in paths:
+        if os.path.isfile(path):
+            break
+    else:
+        raise OSError("lombar: library file not found (looked for %s)" % ", ".join(paths))
+    library = ctypes.CDLL(path)
+    for name, signature in _SIGNATURES.items():
+        _declare(library, name, signature)
+    library.lombar_path = path
+    return library
+
+
+def lib():
+    """The loaded library, loaded at the first call."""
+    global _library
+    if _library is None:
+        with _lock:
+            if _library is None:
+                _library = _load()
+    return _library
+
+
+def text(value):
+    """A static C text (bytes or None) as str."""
+    return None if value is None else value.decode("utf-8", "surrogateescape")
+
+
+def format_guid(guid):
+    buffer = ctypes.create_string_buffer(39)
+    lib().lombar_guid_format(ctypes.byref(guid), buffer)
+    return buffer.value.decode("ascii")
+
+
+def parse_guid(value):
+    guid = Guid()
+    if lib().lombar_guid_parse(str(value).encode("ascii", "replace"), ctypes.byref(guid)) != S_OK:
+        raise ValueError("not an interface or class id: %r" % (value,))
+    return guid
