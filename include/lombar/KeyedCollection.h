@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <ranges>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -39,8 +38,9 @@ class KeyedCollection final : public Object {
   bool Contains(const Variant& index) const noexcept;
 
   const Ref<AutomationObject>& At(Long position) const;  // error 9 outside 1..Count
+  class MemberRange;
   // The members in order, for walking them.
-  auto Members() const { return std::views::transform(entries_, &Entry::member); }
+  MemberRange Members() const noexcept;
   Long Count() const noexcept { return static_cast<Long>(entries_.size()); }
   // An enumerator over the members as they are now, in order.
   Ref<Enumerator> NewEnum() const;
@@ -69,5 +69,35 @@ class KeyedCollection final : public Object {
   std::unordered_map<std::string, std::uint64_t> serial_of_key_;
   std::uint64_t next_serial_ = 0;
 };
+
+// Walks the entries handing out their members, so callers see references
+// to members and nothing of the entries.
+class KeyedCollection::MemberRange {
+ public:
+  class Iterator {
+   public:
+    explicit Iterator(const Entry* entry) : entry_(entry) {}
+    const Ref<AutomationObject>& operator*() const { return entry_->member; }
+    Iterator& operator++() {
+      ++entry_;
+      return *this;
+    }
+    bool operator==(const Iterator&) const = default;
+
+   private:
+    const Entry* entry_;
+  };
+
+  explicit MemberRange(const std::vector<Entry>& entries) : entries_(entries) {}
+  Iterator begin() const { return Iterator(entries_.data()); }
+  Iterator end() const { return Iterator(entries_.data() + entries_.size()); }
+
+ private:
+  const std::vector<Entry>& entries_;
+};
+
+inline KeyedCollection::MemberRange KeyedCollection::Members() const noexcept {
+  return MemberRange(entries_);
+}
 
 }  // namespace lombar
