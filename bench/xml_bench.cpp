@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "lombar/ICatProviderCol.h"
 #include "text/CString.h"
 #include "text/clsXML.h"
 
@@ -11,6 +12,8 @@ namespace {
 
 using lombar::clsXML;
 using lombar::CString;
+using lombar::ICatProviderCol;
+using lombar::MakeRef;
 using lombar::Short;
 
 std::string MemberXML(int index) {
@@ -66,9 +69,33 @@ void BM_ReadBlocks(benchmark::State& state) {
   state.SetComplexityN(count);
 }
 
+// A provider collection's XML get, then XML let into a new collection.
+void BM_ProviderCollectionRoundTrip(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const auto providers = MakeRef<ICatProviderCol>();
+  for (int i = 1; i <= count; ++i) {
+    const std::string number = std::to_string(i);
+    providers
+        ->Add("Acme & Sons " + number, "Main St", "S" + number, "DIR" + number, "Today", i == 1)
+        ->SetDistanceFromYou(static_cast<float>(i) / 4);
+  }
+  for (auto _ : state) {
+    const auto copy = MakeRef<ICatProviderCol>();
+    copy->SetXML(providers->XML());
+    benchmark::DoNotOptimize(copy->Count());
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+  state.SetComplexityN(count);
+}
+
 // Block positions are 16-bit, as the collections count members, so the
 // largest size read back is 30,000.
 BENCHMARK(BM_WriteCollection)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Complexity();
 BENCHMARK(BM_ReadBlocks)->Arg(1'000)->Arg(10'000)->Arg(30'000)->Complexity();
+BENCHMARK(BM_ProviderCollectionRoundTrip)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reader.SetXML(text);
   try {
     reader.Value("Count");
-    for (lombar::Short i = 1; i <= 3; ++i) reader.Block("Info", i);
+    for (lombar::Short i = 1; i <= 3; ++i)
+      reader.Block("Info", i);
     reader.Attrib("Info", "Type");
     reader.Attrib("Info", "Line");
     reader.XMLcompress(text);

@@ -81,7 +81,8 @@ const Ref<AutomationObject>& KeyedCollection::At(Long position) const {
 Ref<Enumerator> KeyedCollection::NewEnum() const {
   std::vector<Variant> members;
   members.reserve(entries_.size());
-  for (const Entry& entry : entries_) members.emplace_back(entry.member);
+  for (const Entry& entry : entries_)
+    members.emplace_back(entry.member);
   return MakeRef<Enumerator>(std::move(members));
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 #include "lombar/Error.h"
 #include "lombar/Variant.h"
@@ -56,6 +57,14 @@ decltype(auto) Trapped(const Operation& operation, Body&& body) {
   } catch (...) {
     throw LogCurrentError(operation, line);
   }
+}
+
+// The trace line first, then `body` under the error trap: the opening of
+// every traced operation.
+template <class Body>
+decltype(auto) TracedAndTrapped(const Operation& operation, Body&& body) {
+  TracePrologue(operation);
+  return Trapped(operation, std::forward<Body>(body));
 }
 
 // Runs `body` under a trap that logs its error and carries on, returning

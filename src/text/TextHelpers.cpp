@@ -81,9 +81,26 @@ std::string_view TrimSpaces(std::string_view text) noexcept {
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(upper[i]);
+    if (byte >= 'a' && byte <= 'z') {
+      upper[i] = static_cast<char>(byte - 'a' + 'A');
+    } else if (byte == 0xC3 && i + 1 < upper.size()) {
+      // UTF-8 writes U+00E0..U+00FE as C3 A0..C3 BE; the second byte tells the letter.
+      const auto next = static_cast<unsigned char>(upper[++i]);
+      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) upper[i] = static_cast<char>(next - 0x20);
+    }
+  }
+  return upper;
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {

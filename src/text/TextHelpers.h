@@ -31,6 +31,10 @@ std::string_view TrimSpaces(std::string_view text) noexcept;
 // Equal when compared without regard to the letter case of A-Z.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept;
 
+// The text in upper case as the code page (Latin-1) has it: a-z, and the
+// accented small letters but for the division sign.
+std::string UpperCase(std::string_view text);
+
 // Every occurrence of `from` replaced by `to`, left to right.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 

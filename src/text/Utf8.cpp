@@ -40,7 +40,8 @@ long DecodeChar(std::string_view utf8, std::size_t& width) {
 // the same in both encodings and are copied whole.
 std::size_t AsciiRun(std::string_view text) noexcept {
   std::size_t run = 0;
-  while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80) ++run;
+  while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80)
+    ++run;
   return run;
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <tuple>
 
+#include "SurfaceText.h"
 #include "TestSupport.h"
 #include "frame/Dispatch.h"
 #include "frame/Enumerator.h"
@@ -160,14 +161,8 @@ TEST(ICatInfoColTest, TrappedFailuresArriveComposedAndAreLoggedOncePerLevel) {
   });
 }
 
-using SurfaceRow = std::tuple<std::string, MemberKind, DispId>;
-
-std::vector<SurfaceRow> SurfaceOf(const ClassInfo& info) {
-  std::vector<SurfaceRow> rows;
-  for (const Member& member : info.members)
-    rows.emplace_back(member.name, member.kind, member.dispid);
-  return rows;
-}
+using testing::SurfaceOf;
+using testing::SurfaceRow;
 
 TEST(ICatInfoColTest, SurfacesFollowTheClassTable) {
   using enum MemberKind;

@@ -1,0 +1,62 @@
+// One vehicle spec: a type (VEH for facts about the vehicle itself, GRP for
+// facts of one catalog group), a group number and the info records that
+// hold the facts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lombar/AutomationObject.h"
+#include "lombar/ICatInfoCol.h"
+#include "lombar/Variant.h"
+
+namespace lombar {
+
+class ICatSpecCol;
+
+class ICatSpec final : public AutomationClass<ICatSpec> {
+ public:
+  static constexpr std::string_view kClassName = "ICatSpec";
+  static constexpr std::string_view kElement = "Spec";
+  static const ClassInfo& TypeInfo();
+
+  ICatSpec();
+
+  // The group Spec holding Type, Group and the Information collection.
+  std::string XML() const;
+  // Clears, then reads Type, Group and Information back. A Group that is
+  // missing or not a number fails with error 13.
+  void SetXML(std::string_view xml);
+
+  // Any text is accepted; VEH and GRP by convention.
+  const std::string& TypeX() const { return type_; }
+  void SetTypeX(std::string_view type) { type_ = type; }
+  // 0 for VEH; the catalog group number for GRP.
+  Long Group() const { return group_; }
+  void SetGroup(Long group) { group_ = group; }
+
+  // TypeX followed by Group in at least five digits: VEH00000, GRP00042, GRP-00042.
+  std::string Key() const;
+
+  // The position the collection gave the spec when it was added; later
+  // removals do not update it. Only ICatSpecCol sets it.
+  Long Index() const { return index_; }
+
+  // Set shares the caller's collection.
+  Ref<ICatInfoCol> Information() const { return information_; }
+  void SetInformation(const Ref<ICatInfoCol>& information) { information_ = information; }
+
+  // Empties TypeX, sets Group to 0 and empties Information; Index stays.
+  void Clear();
+
+ private:
+  friend class ICatSpecCol;
+  void SetIndex(Long index) { index_ = index; }
+
+  std::string type_;
+  Long group_ = 0;
+  Long index_ = 0;
+  Ref<ICatInfoCol> information_;
+};
+
+}  // namespace lombar
