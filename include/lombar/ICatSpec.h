@@ -38,7 +38,7 @@ class ICatSpec final : public AutomationClass<ICatSpec> {
   // TypeX followed by Group in at least five digits: VEH00000, GRP00042, GRP-00042.
   std::string Key() const;
 
-  // The position the collection gave the spec when it was added; later
+  // The position the collection gave this vehicle spec when it was added; later
   // removals do not update it. Only ICatSpecCol sets it.
   Long Index() const { return index_; }
 

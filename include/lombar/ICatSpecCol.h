@@ -26,7 +26,7 @@ class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
   // and leaves the specs added before it.
   void SetXML(std::string_view xml);
 
-  // Adds the spec itself under its Key and sets its Index to the new Count.
+  // Adds the vehicle spec itself under its Key and sets its Index to the new Count.
   // Error 457 when the key is taken (letter case aside).
   Ref<ICatSpec> AddObject(const Ref<ICatSpec>& spec);
   // A new spec with these values, sharing `information`, added as by AddObject.
