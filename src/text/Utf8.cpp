@@ -1,5 +1,8 @@
 #include "text/Utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace lombar {
 namespace {
 
@@ -39,7 +42,12 @@ long DecodeChar(std::string_view utf8, std::size_t& width) {
 // The length of the run of ASCII bytes at the start of `text`; such runs are
 // the same in both encodings and are copied whole.
 std::size_t AsciiRun(std::string_view text) noexcept {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   std::size_t run = 0;
+  for (std::uint64_t word; run + sizeof word <= text.size(); run += sizeof word) {
+    std::memcpy(&word, text.data() + run, sizeof word);  // eight bytes tested at once
+    if (word & kHighBits) break;
+  }
   while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80)
     ++run;
   return run;

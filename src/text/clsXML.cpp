@@ -67,7 +67,7 @@ std::string clsXML::EscapeValue(std::string_view value) {
 }
 
 std::string clsXML::UnescapeValue(std::string_view value) {
-  if (IsMarkup(value)) return std::string(value);
+  if (IsMarkup(value) || value.find('&') == std::string_view::npos) return std::string(value);
   // Decoded one entity at a time, "&amp;" last, so "&amp;lt;" stays "&lt;".
   std::string text = ReplaceAll(value, "&lt;", "<");
   text = ReplaceAll(text, "&gt;", ">");
