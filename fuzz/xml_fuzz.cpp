@@ -1,15 +1,19 @@
-// Feeds arbitrary text to every XML reader path: the reader operations and
-// the XML let of the classes, which must never crash, whatever they raise.
+// Feeds arbitrary text to every XML reading path: the reader's operations
+// and the XML let of every creatable class, which must never crash, whatever
+// errors they raise.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "frame/Dispatch.h"
+#include "frame/TypeLibrary.h"
 #include "lombar/Error.h"
-#include "lombar/ICatInfoCol.h"
 #include "text/clsXML.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+namespace {
+
+void ReadWithTheReader(std::string_view text) {
   lombar::clsXML reader;
   reader.SetXML(text);
   try {
@@ -21,9 +25,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reader.XMLcompress(text);
   } catch (const lombar::Error&) {
   }
-  try {
-    lombar::MakeRef<lombar::ICatInfoCol>()->SetXML(text);
-  } catch (const lombar::Error&) {
+}
+
+void LoadIntoEveryClass(std::string_view text) {
+  for (const lombar::ClassInfo* info : lombar::CreatableClasses()) {
+    try {
+      const auto object = info->create();
+      std::vector<lombar::Argument> args = {{lombar::Variant(text)}};
+      lombar::Invoke(*object, lombar::GetIdOfName(*object, "XML"), lombar::MemberKind::Let, args);
+      std::vector<lombar::Argument> none;
+      lombar::Invoke(*object, lombar::GetIdOfName(*object, "XML"), lombar::MemberKind::Get, none);
+    } catch (const lombar::Error&) {
+    }
   }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  ReadWithTheReader(text);
+  LoadIntoEveryClass(text);
   return 0;
 }
