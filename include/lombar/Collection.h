@@ -5,8 +5,9 @@
 // the inherited Item, Exists, Count, Remove, NewEnum, AddObject and Clear in
 // its surface; it hides any of them whose behaviour differs with its own.
 // Its own Add, XML get and XML let are built from the protected pieces:
-// Append (the duplicate-key rule), MembersXml and LoadMembers (the
-// collection's XML form) and ReleaseMembers (what Clear does).
+// Append (the duplicate-key rule; AppendUnique where duplicates raise 457),
+// MembersXml and LoadMembers (the collection's XML form) and ReleaseMembers
+// (what Clear does).
 //
 // The member class provides `std::string XML()` and `void SetXML(std::string_view)`.
 #pragma once
@@ -68,6 +69,9 @@ class Collection : public AutomationClass<Derived> {
   void AppendKeyed(const Ref<Member>& member, std::string_view key) {
     members_->TryAdd(member, key);
   }
+  // Appends under `key`; a key already present raises 457, for the
+  // collections that do not forgive duplicates.
+  void AppendUnique(const Ref<Member>& member, std::string_view key) { members_->Add(member, key); }
 
   void ReleaseMembers(bool destroy) {
     members_ = destroy ? Ref<KeyedCollection>() : MakeRef<KeyedCollection>();

@@ -5,18 +5,20 @@
 #include "frame/ModuleState.h"
 #include "frame/NumberParse.h"
 #include "lombar/Error.h"
-#include "text/CString.h"
 #include "text/clsXML.h"
 
 namespace lombar {
 namespace {
 
+// The members' texts joined as they are: each is a writer's output already
+// held to the code page, so passing them through a CString and back would
+// only convert the whole collection twice more.
 std::string JoinedMemberXml(const KeyedCollection& members,
                             const std::function<std::string(AutomationObject&)>& member_xml) {
-  CString joined;
+  std::string joined;
   for (const Ref<AutomationObject>& member : members.Members())
-    joined.Append(member_xml(*member));
-  return joined.Value();
+    joined += member_xml(*member);
+  return joined;
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ void ICatProviderCol::Remove(const Variant& index) {
 }
 
 void ICatProviderCol::Clear(bool destroy) {
-  TracePrologue({kClassName, "Clear"});
+  TracePrologue(Op("Clear"));
   Collection::Clear(destroy);
 }
 

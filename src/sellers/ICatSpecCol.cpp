@@ -48,10 +48,8 @@ void ICatSpecCol::SetXML(std::string_view xml) {
 
 Ref<ICatSpec> ICatSpecCol::AddObject(const Ref<ICatSpec>& spec) {
   return TracedAndTrapped(Op("AddObject"), [&] {
-    const std::string key = spec->Key();
     // Specs are not dropped silently like the members of other collections.
-    if (Exists(Variant(key))) RaiseRuntime(kDuplicateKey);
-    AppendKeyed(spec, key);
+    AppendUnique(spec, spec->Key());
     spec->SetIndex(Count());
     return spec;
   });

@@ -33,8 +33,7 @@ std::string SellerDirectory(std::string_view seller_id) {
 }  // namespace
 
 Variant JobberKey(const Variant& key) {
-  TracePrologue(kJobberKey);
-  return Trapped(kJobberKey, [&]() -> Variant {
+  return TracedAndTrapped(kJobberKey, [&]() -> Variant {
     // As the text functions pass Null through, a Null key matches no alias.
     if (key.IsNull()) return key;
     const std::string text = key.ToText();
