@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/Collection.h"
+#include "lombar/internal/Collection.h"
 #include "lombar/ICatInfo.h"
 
 namespace lombar {

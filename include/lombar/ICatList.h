@@ -1,24 +1,20 @@
-// A numbered list heading. Heading is the default member.
+// A numbered list heading. Heading is the default member. Its XML is the
+// group ICatList holding ListID and Heading, always written with empty and
+// zero leaves left out.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "lombar/AutomationObject.h"
 #include "lombar/Variant.h"
+#include "lombar/internal/Record.h"
 
 namespace lombar {
 
-class ICatList final : public AutomationClass<ICatList> {
+class ICatList final : public Record<ICatList> {
  public:
   static constexpr std::string_view kClassName = "ICatList";
-  static const ClassInfo& TypeInfo();
-
-  // The group ICatList holding ListID and Heading, always written with empty
-  // and zero leaves left out.
-  std::string XML() const;
-  // Clears, then reads ListID (rounded; 0 when it is no number) and Heading.
-  void SetXML(std::string_view xml);
+  static const RecordTable<ICatList>& Table();
 
   // Values are stored and returned as given.
   Long ID() const { return id_; }
@@ -26,7 +22,7 @@ class ICatList final : public AutomationClass<ICatList> {
   const std::string& Heading() const { return heading_; }
   void SetHeading(std::string_view heading) { heading_ = heading; }
 
-  void Clear();
+  void Clear() { ClearFields(); }
 
  private:
   Long id_ = 0;

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "lombar/ICatList.h"
-#include "lombar/ReferenceCollection.h"
+#include "lombar/internal/ReferenceCollection.h"
 
 namespace lombar {
 

@@ -1,24 +1,20 @@
 // A preset catalog lookup: a category (major heading), a group (minor
 // heading) and a description (item level) that a catalog interface can use
-// to pre-load parts or labor.
+// to pre-load parts or labor. Its XML is the group ICatPreset holding the
+// three texts.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "lombar/AutomationObject.h"
+#include "lombar/internal/Record.h"
 
 namespace lombar {
 
-class ICatPreset final : public AutomationClass<ICatPreset> {
+class ICatPreset final : public Record<ICatPreset> {
  public:
   static constexpr std::string_view kClassName = "ICatPreset";
-  static const ClassInfo& TypeInfo();
-
-  // The group ICatPreset holding Category, Group and Description.
-  std::string XML() const;
-  // Clears, then reads each text from the first element of its name.
-  void SetXML(std::string_view xml);
+  static const RecordTable<ICatPreset>& Table();
 
   // Values are stored and returned as given.
   const std::string& Category() const { return category_; }
@@ -28,7 +24,7 @@ class ICatPreset final : public AutomationClass<ICatPreset> {
   const std::string& Description() const { return description_; }
   void SetDescription(std::string_view description) { description_ = description; }
 
-  void Clear();
+  void Clear() { ClearFields(); }
 
  private:
   std::string category_;

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/Collection.h"
+#include "lombar/internal/Collection.h"
 #include "lombar/ICatProvider.h"
 
 namespace lombar {

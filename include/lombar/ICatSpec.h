@@ -1,37 +1,33 @@
 // One vehicle spec: a type (VEH for facts about the vehicle itself, GRP for
 // facts of one catalog group), a group number and the info records that
-// hold the facts.
+// hold the facts. Its XML is the group Spec holding Type, Group and the
+// Information collection.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "lombar/AutomationObject.h"
 #include "lombar/ICatInfoCol.h"
 #include "lombar/Variant.h"
+#include "lombar/internal/Record.h"
 
 namespace lombar {
 
 class ICatSpecCol;
 
-class ICatSpec final : public AutomationClass<ICatSpec> {
+class ICatSpec final : public Record<ICatSpec> {
  public:
   static constexpr std::string_view kClassName = "ICatSpec";
   static constexpr std::string_view kElement = "Spec";
-  static const ClassInfo& TypeInfo();
+  static const RecordTable<ICatSpec>& Table();
 
-  ICatSpec();
-
-  // The group Spec holding Type, Group and the Information collection.
-  std::string XML() const;
-  // Clears, then reads Type, Group and Information back. A Group that is
-  // missing or not a number fails with error 13.
-  void SetXML(std::string_view xml);
+  ICatSpec() : information_(MakeRef<ICatInfoCol>()) {}
 
   // Any text is accepted; VEH and GRP by convention.
   const std::string& TypeX() const { return type_; }
   void SetTypeX(std::string_view type) { type_ = type; }
-  // 0 for VEH; the catalog group number for GRP.
+  // 0 for VEH; the catalog group number for GRP. Read from XML by the
+  // locale's conversion: a Group that is missing or not a number fails with error 13.
   Long Group() const { return group_; }
   void SetGroup(Long group) { group_ = group; }
 
@@ -47,7 +43,7 @@ class ICatSpec final : public AutomationClass<ICatSpec> {
   void SetInformation(const Ref<ICatInfoCol>& information) { information_ = information; }
 
   // Empties TypeX, sets Group to 0 and empties Information; Index stays.
-  void Clear();
+  void Clear() { ClearFields(); }
 
  private:
   friend class ICatSpecCol;

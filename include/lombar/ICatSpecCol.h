@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/Collection.h"
+#include "lombar/internal/Collection.h"
 #include "lombar/ICatSpec.h"
 
 namespace lombar {

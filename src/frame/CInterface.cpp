@@ -8,7 +8,7 @@
 #include "frame/ClassFactory.h"
 #include "frame/ConnectionPoint.h"
 #include "frame/Dispatch.h"
-#include "frame/Enumerator.h"
+#include "lombar/Enumerator.h"
 #include "frame/Registration.h"
 #include "frame/TypeLibrary.h"
 #include "lombar/Error.h"

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "frame/Enumerator.h"
+#include "lombar/Enumerator.h"
 #include "frame/TypeInfo.h"
 #include "lombar/Error.h"
 
@@ -218,6 +218,11 @@ class ClassBuilder {
   template <class Fn>
   ClassBuilder& Set(std::string_view name, DispId id, Fn fn, std::vector<ParamSpec> specs = {}) {
     return Add(name, MemberKind::Set, id, binding::Bind<T>(fn), std::move(specs));
+  }
+  // A member bound elsewhere (a property table's stored values).
+  ClassBuilder& AddMember(Member member) {
+    info_.members.push_back(std::move(member));
+    return *this;
   }
   // Marks the member added last as hidden (the enumerator).
   ClassBuilder& Hidden() {

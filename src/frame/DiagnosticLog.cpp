@@ -10,17 +10,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 
 #include "frame/ErrorTrap.h"
 #include "frame/ModuleState.h"
-#include "text/TextHelpers.h"
+#include "base/Text.h"
 
 namespace lombar {
 namespace {
 
 constexpr long kTraceLogLimit = 0x100000;  // a trace log longer than this restarts
 constexpr char kDirSeparator = '/';
+constexpr std::size_t kUserNameWidth = 12;  // user names are cut or padded to this
 
 LogState& Log() noexcept {
   return ThreadState().log;
@@ -107,13 +109,30 @@ void RemoveFile(const char* path, const std::string& name) {
 
 }  // namespace
 
+// An installed library's folder is not writable; its logs go to the user's
+// state folder instead, made when missing.
+std::string UserStateFolder() {
+  const char* state_home = std::getenv("XDG_STATE_HOME");
+  const char* home = std::getenv("HOME");
+  std::string folder = state_home && *state_home ? state_home
+                       : home && *home          ? std::string(home) + "/.local/state"
+                                                : std::string(".");
+  folder += "/lombar";
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return folder;
+}
+
 std::string LogFolder() {
   const char* configured = std::getenv("LOMBAR_LOG_DIR");
-  return AddDirSep(configured && *configured ? configured : LibraryFolder());
+  if (configured && *configured) return AddDirSep(configured);
+  const std::string library_folder = LibraryFolder();
+  return AddDirSep(access(library_folder.c_str(), W_OK) == 0 ? library_folder : UserStateFolder());
 }
 
 void FileLogInit() noexcept {
   LogState& log = Log();
+  log.setup_ran = true;
   try {
     const std::string base = LogFolder() + std::string(kModuleName);
     log.trace_file_flag = FileExists(base + ".trace.flg");
@@ -124,6 +143,10 @@ void FileLogInit() noexcept {
   } catch (...) {
     // Setup ends silently; what it set so far stays.
   }
+}
+
+void FileLogSetupOnFirstUse() noexcept {
+  if (!Log().setup_ran) FileLogInit();
 }
 
 bool TraceSwitch() noexcept {
@@ -203,7 +226,7 @@ std::string TraceLine(std::string_view stamp, std::string_view text) {
 
 std::string ErrorLine(std::string_view stamp, std::string_view user, std::string_view text) {
   const std::string one_line = ReplaceAll(text, "\r\n", "][");
-  return std::string(stamp) + " " + str_Fill(Variant(user), 12, " ") + " " +
+  return std::string(stamp) + " " + FitToWidth(user, kUserNameWidth, " ") + " " +
          std::string(TrimSpaces(one_line));
 }
 

@@ -15,6 +15,9 @@ inline constexpr std::string_view kModuleName = "qorLOMBARv3.00";
 // the folder, the trace switch from the flag file, and a restart of a trace
 // log that dates from an earlier day or has grown past 1 MiB.
 void FileLogInit() noexcept;
+// Runs setup the first time the library is used in a thread (an object of
+// it is made), so that with the flag file present tracing starts at once.
+void FileLogSetupOnFirstUse() noexcept;
 // Appends a trace line when the trace flag file existed at setup.
 void FileLogTrace(std::string_view text) noexcept;
 // Appends an error line; each CR LF of the text becomes "][".
@@ -32,7 +35,8 @@ bool FileExists(const std::string& name) noexcept;
 void FileDelete(const std::string& name);
 
 // The folder of the diagnostic files, ending in a separator: LOMBAR_LOG_DIR
-// when set, else the folder of the library's file.
+// when set, else the folder of the library's file, else (when that cannot
+// be written) "lombar" in the user's state folder.
 std::string LogFolder();
 // "yyyymmdd|hh:mm:ss" in local time.
 std::string DateTimeStamp();

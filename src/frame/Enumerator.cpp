@@ -1,4 +1,4 @@
-#include "frame/Enumerator.h"
+#include "lombar/Enumerator.h"
 
 #include <algorithm>
 

@@ -1,15 +1,14 @@
-// The library's module-level variables. The library is apartment-threaded:
+// The frame's module-level variables. The library is apartment-threaded:
 // each thread has its own copy of every one of them, so nothing is locked,
 // and a new thread starts with all of them empty or false.
 #pragma once
 
 #include <string>
 
-#include "lombar/Object.h"
-
 namespace lombar {
 
 struct LogState {
+  bool setup_ran = false;        // set by the first setup of the thread
   bool trace_switch = false;     // tested by the trace prologue
   bool trace_file_flag = false;  // the flag file existed at setup
   std::string error_log_path;    // empty until setup has run
@@ -20,13 +19,6 @@ struct LogState {
 
 struct ModuleState {
   LogState log;
-  // Passed to the XML writers of most classes.
-  bool compress = false;
-  bool zero_suppress = false;
-  // The thread's shared provider collection and store collection, made and
-  // dropped by the catalog root.
-  Ref<Object> global_providers;
-  Ref<Object> global_stores;
 };
 
 // This thread's module state.

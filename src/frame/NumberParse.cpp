@@ -241,32 +241,50 @@ bool RoundsUp(std::string_view dropped, bool kept_odd) {
   return beyond_half || kept_odd;
 }
 
-// The exact amount rounded half to even to four decimals, or nothing when it
-// is beyond the currency range.
-std::optional<Currency> ToCurrency(const DecimalNumber& number) {
-  constexpr int kScaleDigits = 4;
-  constexpr std::int64_t kMaxUnitDigits = 19;  // 2^63 has 19 digits
-  if (number.digits.empty()) return Currency{};
-  if (number.Magnitude() + kScaleDigits > kMaxUnitDigits) return std::nullopt;
+// The exact value times 10^scale, rounded half to even to a whole number,
+// or nothing when its magnitude exceeds `limit` (`negative_limit` below zero).
+std::optional<std::int64_t> ToScaledInteger(const DecimalNumber& number, int scale,
+                                            std::uint64_t limit, std::uint64_t negative_limit) {
+  constexpr std::int64_t kMaxDigits = 19;  // 2^63 has 19 digits
+  if (number.digits.empty()) return 0;
+  if (number.Magnitude() + scale > kMaxDigits) return std::nullopt;
 
-  const std::int64_t shift = number.exponent + kScaleDigits;
+  const std::int64_t shift = number.exponent + scale;
   std::uint64_t magnitude = 0;
   if (shift >= 0) {
     magnitude = DigitsValue(number.digits);
     for (std::int64_t i = 0; i < shift; ++i)
       magnitude *= 10;
-  } else if (const std::int64_t kept = number.Magnitude() + kScaleDigits; kept >= 0) {
+  } else if (const std::int64_t kept = number.Magnitude() + scale; kept >= 0) {
     const std::string_view digits = number.digits;
     const auto split = static_cast<std::size_t>(kept);
     magnitude = DigitsValue(digits.substr(0, split));
     if (RoundsUp(digits.substr(split), magnitude % 2 != 0)) ++magnitude;
-  }  // else every digit lies below half a unit: the amount rounds to zero
+  }  // else every digit lies below half a unit: the value rounds to zero
 
-  const std::uint64_t limit =
-      number.negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
-  if (magnitude > limit) return std::nullopt;
-  return Currency::FromUnits(
-      static_cast<std::int64_t>(number.negative ? 0 - magnitude : magnitude));
+  if (magnitude > (number.negative ? negative_limit : limit)) return std::nullopt;
+  return number.negative ? static_cast<std::int64_t>(0 - magnitude)
+                         : static_cast<std::int64_t>(magnitude);
+}
+
+// The exact amount rounded half to even to four decimals, or nothing when it
+// is beyond the currency range.
+std::optional<Currency> ToCurrency(const DecimalNumber& number) {
+  constexpr std::uint64_t kLimit = (std::uint64_t{1} << 63) - 1;
+  const auto units = ToScaledInteger(number, 4, kLimit, kLimit + 1);
+  if (!units) return std::nullopt;
+  return Currency::FromUnits(*units);
+}
+
+// The leading plain number of a text: blanks, a sign, digits and one point.
+DecimalNumber ReadLeadingNumber(std::string_view text) {
+  Cursor cursor(text);
+  cursor.SkipBlanks();
+  DecimalNumber number;
+  number.negative = cursor.Accept('-');
+  if (!number.negative) cursor.Accept('+');
+  ScanMantissa(cursor, number, false);
+  return number;
 }
 
 }  // namespace
@@ -293,14 +311,38 @@ bool IsNumericText(std::string_view text) noexcept {
 }
 
 double LeadingNumber(std::string_view text) noexcept {
-  Cursor cursor(text);
-  cursor.SkipBlanks();
-  DecimalNumber number;
-  number.negative = cursor.Accept('-');
-  if (!number.negative) cursor.Accept('+');
-  ScanMantissa(cursor, number, false);
+  const DecimalNumber number = ReadLeadingNumber(text);
   // Only an absurdly long digit run gets here without a value.
   return ToDouble(number).value_or(number.negative ? -HUGE_VAL : HUGE_VAL);
+}
+
+Currency LeadingCurrency(std::string_view text) {
+  const std::optional<Currency> value = ToCurrency(ReadLeadingNumber(text));
+  if (!value) RaiseRuntime(kOverflow);
+  return *value;
+}
+
+std::int64_t LeadingInteger(std::string_view text, std::int64_t lowest, std::int64_t highest) {
+  const auto value = ToScaledInteger(ReadLeadingNumber(text), 0, static_cast<std::uint64_t>(highest),
+                                     0 - static_cast<std::uint64_t>(lowest));
+  if (!value) RaiseRuntime(kOverflow);
+  return *value;
+}
+
+float LeadingSingle(std::string_view text) noexcept {
+  const DecimalNumber number = ReadLeadingNumber(text);
+  const float zero = number.negative ? -0.0f : 0.0f;
+  constexpr std::int64_t kFarMagnitude = 60;  // far outside the single range either way
+  if (number.digits.empty() || number.Magnitude() < -kFarMagnitude) return zero;
+  float value = HUGE_VALF;
+  if (number.Magnitude() <= kFarMagnitude) {
+    // Straight from the decimal digits to the nearest single, not through a double.
+    const std::string digits = number.digits + 'e' + std::to_string(number.exponent);
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                        std::chars_format::scientific);
+    if (result.ec == std::errc::result_out_of_range) value = number.Magnitude() > 0 ? HUGE_VALF : 0.0f;
+  }
+  return number.negative ? -value : value;
 }
 
 }  // namespace lombar

@@ -1,6 +1,7 @@
 // Reading numbers out of text, the two ways the library does it.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "lombar/Variant.h"
@@ -24,5 +25,13 @@ bool IsNumericText(std::string_view text) noexcept;
 // leading blanks, a sign, digits and one decimal point; whatever follows is
 // ignored, and an empty or non-numeric text gives 0.
 double LeadingNumber(std::string_view text) noexcept;
+// The leading plain number read exactly: into currency, rounded half to even
+// to four decimals; into a whole number between `lowest` and `highest`,
+// rounded half to even; error 6 beyond either range.
+Currency LeadingCurrency(std::string_view text);
+std::int64_t LeadingInteger(std::string_view text, std::int64_t lowest, std::int64_t highest);
+// The leading plain number as the nearest single; beyond the single range,
+// the infinity of its sign.
+float LeadingSingle(std::string_view text) noexcept;
 
 }  // namespace lombar

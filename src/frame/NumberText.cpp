@@ -115,6 +115,14 @@ std::string SingleText(float value) {
   return FloatingText(value, 7);
 }
 
+std::string PlainSingleText(float value) {
+  if (!std::isfinite(value)) return SingleText(value);
+  char digits[64];
+  const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
+  std::string text(digits, result.ptr);
+  return text == "-0" ? "0" : text;
+}
+
 std::string CurrencyText(Currency value) {
   const bool negative = value.units < 0;
   // Unsigned, so that the lowest amount has a magnitude too.

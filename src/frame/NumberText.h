@@ -13,6 +13,10 @@ namespace lombar {
 std::string DoubleText(double value);
 // The same with 7 significant digits: 1e8 gives 1E+08, 12.3456789 gives 12.34568.
 std::string SingleText(float value);
+// The shortest plain decimal (no exponent) that reads back as the same
+// single: 10000000 gives 10000000, 123456.78 gives 123456.78. Infinities and
+// NaN as SingleText writes them.
+std::string PlainSingleText(float value);
 // The exact decimal, without trailing zeros or grouping: 12.5, 0, -3.1416.
 std::string CurrencyText(Currency value);
 // "M/D/YYYY h:mm:ss AM"; the date part is left out for day 0 and the time

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "frame/DiagnosticLog.h"
 #include "lombar/Error.h"
 
 namespace lombar {
@@ -10,6 +11,7 @@ std::atomic<long> live_objects{0};
 }
 
 Object::Object() noexcept {
+  FileLogSetupOnFirstUse();
   live_objects.fetch_add(1, std::memory_order_relaxed);
 }
 Object::~Object() {

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "lombar/Error.h"
-#include "text/TextHelpers.h"
+#include "base/Text.h"
 
 namespace lombar {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "text/TextHelpers.h"
+#include "base/Text.h"
 
 namespace lombar {
 

@@ -1,6 +1,6 @@
 #include "frame/TypeLibrary.h"
 
-#include "text/TextHelpers.h"
+#include "base/Text.h"
 
 namespace lombar {
 
@@ -29,36 +29,6 @@ const ClassInfo* FindClass(const Guid& clsid) {
     if (info->clsid == clsid) return info;
   }
   return nullptr;
-}
-
-const std::vector<Enumeration>& Enumerations() {
-  static const std::vector<Enumeration> enumerations = {
-      {"qorCatalogItemType",
-       {{"qcit_Part", 0},
-        {"qcit_Labor", 1},
-        {"qcit_Comment", 2},
-        {"qcit_FilterApplied", 90},
-        {"qcit_FilterPartsComments", 93},
-        {"qcit_FilterLaborComments", 96},
-        {"qcit_FilterAllTypes", 99}}},
-      {"qorCatColItemSort",
-       {{"qCCISundefined", 0},
-        {"qCCISmanufacturer", 1},
-        {"qCCISdscCostHiLo", 2},
-        {"qCCISdscCostLoHi", 3},
-        {"qCCISdscManufacturer", 4},
-        {"qCCISitmgroupDsc", 5},
-        {"qCCISitmgroup", 6},
-        {"qCCIScatgroupDsc", 7},
-        {"qCCISmclSequence", 8}}},
-      {"qorCatItemProfileSort",
-       {{"qcips_NoKeySet", 0},
-        {"qcips_Description", 1},
-        {"qcips_GroupAndType", 5},
-        {"qcips_GroupAndManufacturer", 7},
-        {"qcips_GenericID", 9}}},
-  };
-  return enumerations;
 }
 
 }  // namespace lombar

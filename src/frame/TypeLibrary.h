@@ -1,4 +1,6 @@
 // The type library: its identity, the creatable classes and the enumerations.
+// The frame knows no class of the object model: the classes and the
+// enumerations are supplied by the model's class table.
 #pragma once
 
 #include <string_view>
@@ -17,7 +19,8 @@ struct TypeLibraryInfo {
 };
 const TypeLibraryInfo& TypeLibrary();
 
-// The classes a client can create, in the order the class table lists them.
+// The classes a client can create, in the order the class table lists them
+// (defined by the object model).
 const std::vector<const ClassInfo*>& CreatableClasses();
 // By ProgID ("qorkwz_LOMBARv3.ICatInfo"), bare class name or class id text,
 // in any letter case; null when none matches.
@@ -34,6 +37,7 @@ struct Enumeration {
   std::string_view name;
   std::vector<Constant> constants;
 };
+// The enumerations of the type library (defined by the object model).
 const std::vector<Enumeration>& Enumerations();
 
 }  // namespace lombar

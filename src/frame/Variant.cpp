@@ -8,7 +8,7 @@
 #include "frame/NumberParse.h"
 #include "frame/NumberText.h"
 #include "lombar/Error.h"
-#include "text/TextHelpers.h"
+#include "base/Text.h"
 
 namespace lombar {
 namespace {

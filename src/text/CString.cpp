@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "lombar/Error.h"
-#include "text/Utf8.h"
+#include "base/Utf8.h"
 
 namespace lombar {
 namespace {

@@ -1,9 +1,8 @@
 #include "text/TextHelpers.h"
 
-#include <algorithm>
-
+#include "base/Text.h"
+#include "base/Utf8.h"
 #include "lombar/Error.h"
-#include "text/Utf8.h"
 
 namespace lombar {
 namespace {
@@ -19,101 +18,13 @@ std::string FillText(const Variant& value) {
   }
 }
 
-// Removes every occurrence of `pattern`, rescanning across each cut: a stack
-// of kept bytes whose tail is checked after each byte finds the same leftmost
-// occurrences as restarting the search from the beginning, in one pass.
-std::string EliminateWhole(std::string_view text, std::string_view pattern) {
-  std::string kept;
-  kept.reserve(text.size());
-  for (const char c : text) {
-    kept.push_back(c);
-    if (kept.size() >= pattern.size() &&
-        std::string_view(kept).substr(kept.size() - pattern.size()) == pattern) {
-      kept.resize(kept.size() - pattern.size());
-    }
-  }
-  return kept;
-}
-
 }  // namespace
 
 std::string str_Fill(const Variant& value, Short width, std::string_view fill) {
   const std::string text = FillText(value);
   const std::size_t wanted = static_cast<std::size_t>(width < 0 ? -width : width);
-  const std::size_t length = CharCount(text);
-  if (length >= wanted) return std::string(FirstChars(text, wanted));
-  if (fill.empty()) RaiseRuntime(kInvalidProcedureCall);
-  const std::string_view pad_char = FirstChars(fill, 1);
-  std::string padding;
-  for (std::size_t i = length; i < wanted; ++i)
-    padding.append(pad_char);
-  return width >= 0 ? text + padding : padding + text;
-}
-
-std::string str_CharEliminate(std::string_view text, std::string_view chars, bool whole) {
-  if (text.empty() || chars.empty()) return std::string(text);
-  if (whole) return EliminateWhole(text, chars);
-  std::string result(text);
-  while (!chars.empty()) {
-    const std::size_t width = CharWidth(chars);
-    result = ReplaceAll(result, chars.substr(0, width), "");
-    chars.remove_prefix(width);
-  }
-  return result;
-}
-
-std::string str_Quote(std::string_view value) {
-  const auto enclosed_by = [value](char quote) {
-    return !value.empty() && value.front() == quote && value.back() == quote;
-  };
-  if (value.find('"') == std::string_view::npos) return '"' + std::string(value) + '"';
-  if (enclosed_by('"')) return std::string(value);
-  if (value.find('\'') == std::string_view::npos) return '\'' + std::string(value) + '\'';
-  if (enclosed_by('\'')) return std::string(value);
-  const std::string bare = str_CharEliminate(str_CharEliminate(value, "\"", true), "'", true);
-  return '"' + bare + '"';
-}
-
-std::string_view TrimSpaces(std::string_view text) noexcept {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept {
-  const auto lower = [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (std::size_t i = 0; i < upper.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(upper[i]);
-    if (byte >= 'a' && byte <= 'z') {
-      upper[i] = static_cast<char>(byte - 'a' + 'A');
-    } else if (byte == 0xC3 && i + 1 < upper.size()) {
-      // UTF-8 writes U+00E0..U+00FE as C3 A0..C3 BE; the second byte tells the letter.
-      const auto next = static_cast<unsigned char>(upper[++i]);
-      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) upper[i] = static_cast<char>(next - 0x20);
-    }
-  }
-  return upper;
-}
-
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-  if (from.empty()) return std::string(text);
-  std::string result;
-  result.reserve(text.size());
-  std::size_t position = 0;
-  for (std::size_t found; (found = text.find(from, position)) != std::string_view::npos;
-       position = found + from.size()) {
-    result.append(text.substr(position, found - position)).append(to);
-  }
-  result.append(text.substr(position));
-  return result;
+  if (fill.empty() && CharCount(text) < wanted) RaiseRuntime(kInvalidProcedureCall);
+  return FitToWidth(text, wanted, fill, width < 0);
 }
 
 }  // namespace lombar

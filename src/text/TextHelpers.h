@@ -1,6 +1,4 @@
-// Small text procedures shared across the library: fixed-width fields,
-// character removal, attribute quoting and blank trimming. Texts are UTF-8;
-// widths count characters.
+// The fixed-width field of a value, as sort keys and log lines use it.
 #pragma once
 
 #include <string>
@@ -12,30 +10,8 @@ namespace lombar {
 
 // The value's text cut or padded to |width| characters with the first
 // character of `fill`: on the right for a width >= 0, on the left for a
-// negative one. Empty, Null and error values count as the empty text.
+// negative one. Empty, Null and error values count as the empty text; an
+// empty `fill` that would be needed raises error 5.
 std::string str_Fill(const Variant& value, Short width, std::string_view fill);
-
-// Removes `chars` from `text`: with `whole`, every occurrence of the whole
-// text, including occurrences that a removal creates; otherwise every
-// occurrence of each of its characters. Case-sensitive.
-std::string str_CharEliminate(std::string_view text, std::string_view chars, bool whole);
-
-// Quotes an attribute value: between double quotes, or apostrophes when it
-// holds double quotes; a value already quoted at both ends stays as it is;
-// one holding both kinds loses them and is put between double quotes.
-std::string str_Quote(std::string_view value);
-
-// The text without leading and trailing spaces (other blanks stay).
-std::string_view TrimSpaces(std::string_view text) noexcept;
-
-// Equal when compared without regard to the letter case of A-Z.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept;
-
-// The text in upper case as the code page (Latin-1) has it: a-z, and the
-// accented small letters but for the division sign.
-std::string UpperCase(std::string_view text);
-
-// Every occurrence of `from` replaced by `to`, left to right.
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
 }  // namespace lombar

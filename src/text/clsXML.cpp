@@ -3,8 +3,8 @@
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
 #include "text/EmptyElementCompressor.h"
-#include "text/TextHelpers.h"
-#include "text/Utf8.h"
+#include "base/Text.h"
+#include "base/Utf8.h"
 
 namespace lombar {
 namespace {

@@ -11,6 +11,7 @@
 #include <regex>
 
 #include "TestSupport.h"
+#include "lombar/Enumerator.h"
 #include "frame/ErrorTrap.h"
 #include "frame/ModuleState.h"
 
@@ -144,22 +145,24 @@ TEST(DiagnosticLogTest, FileExistsAndDeleteHandleWildcards) {
   EXPECT_NO_THROW(FileDelete(a.string()));  // a missing file is no error
 }
 
-TEST(DiagnosticLogTest, ThreadsKeepTheirOwnLogStateAndSwitches) {
+TEST(DiagnosticLogTest, ThreadsKeepTheirOwnLogState) {
   LogFolderScope folder;
   folder.SwitchTraceOn();
-  ThreadState().compress = true;
   InFreshThread([] {
-    EXPECT_FALSE(ThreadState().compress);
-    EXPECT_FALSE(ThreadState().zero_suppress);
-    EXPECT_TRUE(ThreadState().global_providers.IsNothing());
-    ThreadState().zero_suppress = true;
     FileLogError("set up here");
     EXPECT_TRUE(TraceSwitch());
   });
-  EXPECT_FALSE(ThreadState().zero_suppress);
-  EXPECT_TRUE(ThreadState().compress);
   InFreshThread([] { EXPECT_FALSE(TraceSwitch()); });
-  ThreadState().compress = false;
+}
+
+TEST(DiagnosticLogTest, TheFirstObjectOfAThreadSetsUpSoTracingStartsAtOnce) {
+  LogFolderScope folder;
+  folder.SwitchTraceOn();
+  InFreshThread([] {
+    EXPECT_FALSE(TraceSwitch());
+    const Ref<Enumerator> first = MakeRef<Enumerator>(std::vector<Variant>{});
+    EXPECT_TRUE(TraceSwitch());
+  });
 }
 
 }  // namespace

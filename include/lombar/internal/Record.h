@@ -1,0 +1,39 @@
+// The base of the record classes: objects whose stored values are declared
+// in one property table (their automation surface, XML form and Clear rule
+// together, see the library's RecordTable). The base gives such a class its
+// surface, its XML get and let and the resetting its Clear does; the class
+// itself holds the values and their typed accessors.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lombar/AutomationObject.h"
+
+namespace lombar {
+
+template <class T>
+class RecordTable;
+
+template <class T>
+class Record : public AutomationClass<T> {
+ public:
+  // The automation surface the class's table declares.
+  static const ClassInfo& TypeInfo();
+
+  // The class's XML element, written from its table.
+  std::string XML() const;
+  // Resets the values Clear resets, then, unless the text is empty, reads
+  // every value the table places in the XML from it; a value the text lacks
+  // reads as empty, false or 0.
+  void SetXML(std::string_view xml);
+
+ protected:
+  Record() = default;
+  // Resets every value the table does not mark as kept to its initial value;
+  // child objects are renewed (released for good when `destroy`) or cleared
+  // in place, as the table says.
+  void ClearFields(bool destroy = false);
+};
+
+}  // namespace lombar

@@ -1,0 +1,41 @@
+// Pure text helpers shared by every layer: letter-case comparison and
+// upper-casing, trimming, replacing, removing characters, fixed widths and
+// attribute quoting. Texts are UTF-8; widths count characters.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace lombar {
+
+// The text cut to its first `width` characters, or padded to `width`
+// characters with copies of `pad` (one character) on the right, or on the
+// left when `pad_left`.
+std::string FitToWidth(std::string_view text, std::size_t width, std::string_view pad,
+                       bool pad_left = false);
+
+// Removes `chars` from `text`: with `whole`, every occurrence of the whole
+// text, including occurrences that a removal creates; otherwise every
+// occurrence of each of its characters. Case-sensitive.
+std::string str_CharEliminate(std::string_view text, std::string_view chars, bool whole);
+
+// Quotes an attribute value: between double quotes, or apostrophes when it
+// holds double quotes; a value already quoted at both ends stays as it is;
+// one holding both kinds loses them and is put between double quotes.
+std::string str_Quote(std::string_view value);
+
+// The text without leading and trailing spaces (other blanks stay).
+std::string_view TrimSpaces(std::string_view text) noexcept;
+
+// Equal when compared without regard to the letter case of A-Z.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept;
+
+// The text in upper case as the code page (Latin-1) has it: a-z, and the
+// accented small letters but for the division sign.
+std::string UpperCase(std::string_view text);
+
+// Every occurrence of `from` replaced by `to`, left to right.
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+}  // namespace lombar

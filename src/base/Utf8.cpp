@@ -1,0 +1,113 @@
+#include "base/Utf8.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace lombar {
+namespace {
+
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
+
+// Decodes one character; `width` receives its length in bytes. Returns -1 for
+// an invalid sequence, whose first byte then counts as one character.
+long DecodeChar(std::string_view utf8, std::size_t& width) {
+  const auto lead = static_cast<unsigned char>(utf8[0]);
+  width = 1;
+  if (lead < 0x80) return lead;
+  std::size_t length = 0;
+  long code = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07;
+  } else {
+    return -1;
+  }
+  if (utf8.size() < length) return -1;
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if (!IsContinuation(byte)) return -1;
+    code = (code << 6) | (byte & 0x3F);
+  }
+  static constexpr long kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return -1;
+  width = length;
+  return code;
+}
+
+// The length of the run of ASCII bytes at the start of `text`; such runs are
+// the same in both encodings and are copied whole.
+std::size_t AsciiRun(std::string_view text) noexcept {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t run = 0;
+  for (std::uint64_t word; run + sizeof word <= text.size(); run += sizeof word) {
+    std::memcpy(&word, text.data() + run, sizeof word);  // eight bytes tested at once
+    if (word & kHighBits) break;
+  }
+  while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80)
+    ++run;
+  return run;
+}
+
+}  // namespace
+
+std::string Latin1FromUtf8(std::string_view utf8) {
+  std::string latin1;
+  latin1.reserve(utf8.size());
+  while (!utf8.empty()) {
+    const std::size_t run = AsciiRun(utf8);
+    latin1.append(utf8.substr(0, run));
+    utf8.remove_prefix(run);
+    if (utf8.empty()) break;
+    std::size_t width = 1;
+    const long code = DecodeChar(utf8, width);
+    latin1.push_back(code >= 0 && code <= 0xFF ? static_cast<char>(code) : '?');
+    utf8.remove_prefix(width);
+  }
+  return latin1;
+}
+
+std::string Utf8FromLatin1(std::string_view latin1) {
+  std::string utf8;
+  utf8.reserve(latin1.size() + latin1.size() / 8);
+  while (!latin1.empty()) {
+    const std::size_t run = AsciiRun(latin1);
+    utf8.append(latin1.substr(0, run));
+    latin1.remove_prefix(run);
+    if (latin1.empty()) break;
+    const auto byte = static_cast<unsigned char>(latin1.front());
+    utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+    utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+    latin1.remove_prefix(1);
+  }
+  return utf8;
+}
+
+std::size_t CharWidth(std::string_view utf8) noexcept {
+  if (utf8.empty()) return 0;
+  std::size_t width = 1;
+  DecodeChar(utf8, width);
+  return width;
+}
+
+std::size_t CharCount(std::string_view utf8) noexcept {
+  std::size_t count = 0;
+  while (!utf8.empty()) {
+    utf8.remove_prefix(CharWidth(utf8));
+    ++count;
+  }
+  return count;
+}
+
+std::string_view FirstChars(std::string_view utf8, std::size_t count) noexcept {
+  std::size_t bytes = 0;
+  for (; count > 0 && bytes < utf8.size(); --count)
+    bytes += CharWidth(utf8.substr(bytes));
+  return utf8.substr(0, bytes);
+}
+
+}  // namespace lombar

@@ -1,0 +1,92 @@
+#include "lombar/ICatInfoCol.h"
+
+#include "frame/ClassBuilder.h"
+#include "model/support/CollectionMembers.h"
+#include "model/support/CollectionXml.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::string_view kMemberElement = "Info";
+
+}  // namespace
+
+const ClassInfo& ICatInfoCol::TypeInfo() {
+  static const ClassInfo info =
+      ClassBuilder<ICatInfoCol>(kClassName, "{1B90CD73-6703-4ABA-BB5D-1E5DD7E93EB3}",
+                                "{CC15D290-95B1-4FCB-AEDF-76FDACF8F81F}")
+          .Get("XML", PropertyId(3), &ICatInfoCol::XML)
+          .Let("XML", PropertyId(3), &ICatInfoCol::SetXML)
+          .Get("DefaultCode", PropertyId(2), &ICatInfoCol::DefaultCode)
+          .Method("Add", MethodId(4), &ICatInfoCol::Add,
+                  {"xsType", "xsLine", "xsCode", "xsDesc", "xsText", "xsTag", "xbDefault",
+                   "xsStyle", ByRef(Optional("xsKey", ""))})
+          .Method("AddObject", MethodId(5), &ICatInfoCol::AddObject,
+                  {ByRef("xoCatInfo"), ByRef(Optional("sKey", ""))})
+          // Item is an ordinary property here, not the default member.
+          .Get("Item", PropertyId(1), &ICatInfoCol::Item, {"vntIndexKey"})
+          .Method("Exists", MethodId(6), &ICatInfoCol::Exists, {"vntIndexKey"})
+          .Get("Count", PropertyId(0), &ICatInfoCol::Count)
+          .Method("Remove", MethodId(7), &ICatInfoCol::Remove, {"vntIndexKey"})
+          .Get("NewEnum", kDispIdNewEnum, &ICatInfoCol::NewEnum)
+          .Hidden()
+          .Method("Clear", MethodId(10), &ICatInfoCol::Clear, {Optional("xbDestroyObject", false)})
+          .Build();
+  return info;
+}
+
+std::string ICatInfoCol::XML() const {
+  return Trapped({kClassName, "Get XML"}, [&] {
+    return MembersXml<ICatInfo>(Backing(), {.group = kClassName, .switches = XmlSwitches::OfThread()});
+  });
+}
+
+void ICatInfoCol::SetXML(std::string_view xml) {
+  Trapped({kClassName, "Let XML"}, [&] {
+    Clear(false);
+    LoadMembers<ICatInfo>(xml, kMemberElement, [&](const Ref<ICatInfo>& record) {
+      std::string under_its_key;
+      AddObject(record, under_its_key);
+    });
+  });
+}
+
+Ref<ICatInfo> ICatInfoCol::DefaultCode() const {
+  return Trapped({kClassName, "DefaultCode"}, [&] {
+    return FirstMemberWhere([](const ICatInfo& record) { return record.Default(); });
+  });
+}
+
+Ref<ICatInfo> ICatInfoCol::Add(std::string_view type, std::string_view line, std::string_view code,
+                               std::string_view desc, std::string_view text, std::string_view tag,
+                               bool is_default, std::string_view style, std::string_view key) {
+  return Trapped({kClassName, "Add"}, [&] {
+    const auto record = MakeRef<ICatInfo>();
+    record->SetTypeX(type);
+    record->SetLine(line);
+    record->SetCode(code);
+    record->SetDesc(desc);
+    record->SetText(text);
+    record->SetTag(tag);
+    record->SetDefault(is_default);
+    record->SetStyle(style);
+    record->SetKey(key);
+    std::string under_its_key;
+    return AddObject(record, under_its_key);
+  });
+}
+
+Ref<ICatInfo> ICatInfoCol::AddObject(const Ref<ICatInfo>& record, std::string& key) {
+  return Trapped({kClassName, "AddObject"}, [&]() -> Ref<ICatInfo> {
+    if (!record) return Nothing;
+    if (key.empty()) key = record->Key();
+    Append(record, key);
+    // After a dropped duplicate this is the last member's position.
+    record->SetIndex(Count());
+    return record;
+  });
+}
+
+template class Collection<ICatInfoCol, ICatInfo>;
+
+}  // namespace lombar

@@ -1,0 +1,23 @@
+#include "lombar/ICatList.h"
+
+#include "model/support/RecordTable.h"
+
+namespace lombar {
+
+const RecordTable<ICatList>& ICatList::Table() {
+  using L = ICatList;
+  static const auto table =
+      RecordTable<L>(kClassName, "{6CB814F7-2E13-4CB1-A6C6-6B53CD31265C}",
+                     "{30B7C980-43B4-45A0-98C0-43E34628800D}")
+          // Unlike most classes, the thread's switches are not consulted.
+          .Xml(PropertyId(1), {.group = kClassName, .switches = WriterSwitches::kAllOn})
+          .Property("ID", PropertyId(0), &L::id_, Leaf("ListID"))
+          .Property("Heading", kDispIdValue, &L::heading_, Leaf("Heading"))
+          .Method("Clear", MethodId(2), &L::Clear)
+          .Build();
+  return table;
+}
+
+template class Record<ICatList>;
+
+}  // namespace lombar

@@ -1,0 +1,53 @@
+#include "lombar/ICatListCol.h"
+
+#include "frame/ClassBuilder.h"
+#include "model/support/ReferenceCollectionMembers.h"
+
+namespace lombar {
+
+const ClassInfo& ICatListCol::TypeInfo() {
+  static const ClassInfo info =
+      ClassBuilder<ICatListCol>(kClassName, "{CE8617B9-F7F2-4B8F-BD33-944AC68888EA}",
+                                "{4A6858C7-E7DC-4805-8550-2C4EA81F14E0}")
+          .Get("XML", PropertyId(2), &ICatListCol::XML)
+          .Let("XML", PropertyId(2), &ICatListCol::SetXML)
+          .Set("Vehicle", PropertyId(1), &ICatListCol::SetVehicle, {ByRef("RHS")})
+          .Get("Vehicle", PropertyId(1), &ICatListCol::Vehicle)
+          .Method("AddObject", MethodId(3), &ICatListCol::AddObject,
+                  {ByRef("xoObj"), ByRef(Optional("sKey", ""))})
+          .Method("Add", MethodId(4), &ICatListCol::Add,
+                  {ByRef("Heading"), ByRef("ID"), ByRef(Optional("sKey", ""))})
+          .Get("Item", kDispIdValue, &ICatListCol::Item, {"vntIndexKey"})
+          .Method("Exists", MethodId(5), &ICatListCol::Exists, {"vntIndexKey"})
+          .Get("Count", PropertyId(0), &ICatListCol::Count)
+          .Method("Remove", MethodId(6), &ICatListCol::Remove, {"vntIndexKey"})
+          .Get("NewEnum", kDispIdNewEnum, &ICatListCol::NewEnum)
+          .Hidden()
+          .Build();
+  return info;
+}
+
+Ref<ICatList> ICatListCol::AddObject(const Ref<ICatList>& list, std::string& key) {
+  // The derived key reaches the caller even when the list is then dropped as a duplicate.
+  if (key.empty() && list && list->ID() > 0) key = "I#" + std::to_string(list->ID());
+  return Collection::AddObject(list, key);
+}
+
+Ref<ICatList> ICatListCol::Add(std::string_view heading, Long id, std::string& key) {
+  return Trapped({kClassName, "Add"}, [&] {
+    const auto list = MakeRef<ICatList>();
+    list->SetHeading(heading);
+    list->SetID(id);
+    return AddObject(list, key);
+  });
+}
+
+void ICatListCol::AddLoaded(const Ref<ICatList>& list) {
+  std::string derived_key;
+  AddObject(list, derived_key);
+}
+
+template class Collection<ICatListCol, ICatList>;
+template class ReferenceCollection<ICatListCol, ICatList>;
+
+}  // namespace lombar

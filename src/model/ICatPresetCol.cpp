@@ -1,0 +1,51 @@
+#include "lombar/ICatPresetCol.h"
+
+#include "frame/ClassBuilder.h"
+#include "model/support/ReferenceCollectionMembers.h"
+
+namespace lombar {
+
+const ClassInfo& ICatPresetCol::TypeInfo() {
+  static const ClassInfo info =
+      ClassBuilder<ICatPresetCol>(kClassName, "{B1641D8E-A4B7-4FE7-B77E-C7BB2825D96B}",
+                                  "{1437EDC0-B204-4A11-8909-515B12BC4401}")
+          .Get("XML", PropertyId(2), &ICatPresetCol::XML)
+          .Let("XML", PropertyId(2), &ICatPresetCol::SetXML)
+          .Set("Vehicle", PropertyId(1), &ICatPresetCol::SetVehicle, {ByRef("RHS")})
+          .Get("Vehicle", PropertyId(1), &ICatPresetCol::Vehicle)
+          .Method("AddObject", MethodId(3), &ICatPresetCol::AddObject,
+                  {ByRef("xoObj"), ByRef(Optional("sKey", ""))})
+          .Method("Add", MethodId(4), &ICatPresetCol::Add,
+                  {ByRef("Category"), ByRef("Group"), ByRef("Description"),
+                   ByRef(Optional("sKey", ""))})
+          .Get("Item", kDispIdValue, &ICatPresetCol::Item, {"vntIndexKey"})
+          .Method("Exists", MethodId(5), &ICatPresetCol::Exists, {"vntIndexKey"})
+          .Get("Count", PropertyId(0), &ICatPresetCol::Count)
+          .Method("Remove", MethodId(6), &ICatPresetCol::Remove, {"vntIndexKey"})
+          .Get("NewEnum", kDispIdNewEnum, &ICatPresetCol::NewEnum)
+          .Hidden()
+          .Build();
+  return info;
+}
+
+Ref<ICatPreset> ICatPresetCol::Add(std::string_view category, std::string_view group,
+                                   std::string_view description, std::string_view key) {
+  return Trapped({kClassName, "Add"}, [&] {
+    const auto preset = MakeRef<ICatPreset>();
+    preset->SetCategory(category);
+    preset->SetGroup(group);
+    preset->SetDescription(description);
+    std::string given_key(key);
+    return AddObject(preset, given_key);
+  });
+}
+
+void ICatPresetCol::AddLoaded(const Ref<ICatPreset>& preset) {
+  std::string joined = preset->Category() + preset->Group() + preset->Description();
+  AddObject(preset, joined);
+}
+
+template class Collection<ICatPresetCol, ICatPreset>;
+template class ReferenceCollection<ICatPresetCol, ICatPreset>;
+
+}  // namespace lombar

@@ -1,0 +1,144 @@
+#include "lombar/ICatProviderCol.h"
+
+#include <utility>
+
+#include "frame/ClassBuilder.h"
+#include "frame/ErrorTrap.h"
+#include "model/support/CollectionMembers.h"
+#include "model/support/CollectionXml.h"
+#include "model/support/LocationKeys.h"
+#include "base/Text.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::string_view kMemberElement = "Provider";
+
+// "#" goes first, then "S#": "#S#AB12" names the seller AB12.
+std::string_view WithoutSellerAliasPrefixes(std::string_view seller_id) {
+  for (const std::string_view prefix : kSellerAliasPrefixes) {
+    if (seller_id.starts_with(prefix)) seller_id.remove_prefix(prefix.size());
+  }
+  return seller_id;
+}
+
+}  // namespace
+
+const ClassInfo& ICatProviderCol::TypeInfo() {
+  using C = ICatProviderCol;
+  static const ClassInfo info =
+      ClassBuilder<C>(kClassName, "{0BA22F0B-ED4C-42BC-B016-F32F58447F15}",
+                      "{E1544281-0D4D-46F8-A165-F31C8ECC6F5A}")
+          .Get("XML", PropertyId(2), &C::XML)
+          .Let("XML", PropertyId(2), &C::SetXML)
+          .Method("GetDefaultProvider", MethodId(3), &C::GetDefaultProvider)
+          .Method("GetSellerID", MethodId(4), &C::GetSellerID, {"xsMCLdir"})
+          .Method("GetMCLdir", MethodId(5), &C::GetMCLdir, {"xsSellerID"})
+          .Method(
+              "Add", MethodId(6), &C::Add,
+              {"xsName", "xsLocation", "xsSellerID", "xsMCLdir", "xsDeliveryMessage", "xbDefault"})
+          .Method("AddObject", MethodId(7), &C::AddObject,
+                  {ByRef("xoProvider"), ByRef(Optional("sKey", ""))})
+          .Method("Exists", MethodId(8), &C::Exists, {"vntIndexKey"})
+          // Item is an ordinary property here, not the default member.
+          .Get("Item", PropertyId(1), &C::Item, {"vntIndexKey"})
+          .Get("Count", PropertyId(0), &C::Count)
+          .Method("Remove", MethodId(9), &C::Remove, {"vntIndexKey"})
+          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
+          .Hidden()
+          .Method("Clear", MethodId(12), &C::Clear, {Optional("xbDestroyObject", false)})
+          .Build();
+  return info;
+}
+
+ICatProviderCol::ICatProviderCol() {
+  TracedAndTrapped({kClassName, "Class_Initialize"}, [&] { Clear(false); });
+}
+
+std::string ICatProviderCol::XML() const {
+  return TracedAndTrapped({kClassName, "Get XML"}, [&]() -> std::string {
+    if (Released()) return {};
+    return MembersXml<ICatProvider>(Backing(), {.group = kClassName, .switches = XmlSwitches{}});  // both switches off
+  });
+}
+
+void ICatProviderCol::SetXML(std::string_view xml) {
+  TracedAndTrapped({kClassName, "Let XML"}, [&] {
+    Clear(false);
+    LoadMembers<ICatProvider>(xml, kMemberElement,
+                [&](const Ref<ICatProvider>& provider) { AddObject(provider, ""); });
+  });
+}
+
+Ref<ICatProvider> ICatProviderCol::GetDefaultProvider() const {
+  if (Released()) return Nothing;
+  return FirstMemberWhere([](const ICatProvider& provider) { return provider.Default(); });
+}
+
+std::string ICatProviderCol::GetSellerID(std::string_view mcl_dir) const {
+  const Variant key(mcl_dir);
+  return Exists(key) ? Item(key)->SellerID() : std::string();
+}
+
+std::string ICatProviderCol::GetMCLdir(std::string_view seller_id) const {
+  return TracedAndTrapped({kClassName, "GetMCLdir"}, [&]() -> std::string {
+    if (Released() || seller_id.empty()) return {};
+    const std::string_view wanted = WithoutSellerAliasPrefixes(seller_id);
+    const Ref<ICatProvider> seller = FirstMemberWhere([&](const ICatProvider& provider) {
+      return UpperCase(TrimSpaces(provider.SellerID())) == wanted;
+    });
+    return seller ? seller->MCLdir() : std::string();
+  });
+}
+
+Ref<ICatProvider> ICatProviderCol::Add(std::string_view name, std::string_view location,
+                                       std::string_view seller_id, std::string_view mcl_dir,
+                                       std::string_view delivery_message, bool is_default) {
+  return TracedAndTrapped({kClassName, "Add"}, [&] {
+    RefuseReservedDirectory(mcl_dir);
+    const auto provider = MakeRef<ICatProvider>();
+    provider->SetName(name);
+    provider->SetLocation(location);
+    provider->SetSellerID(seller_id);
+    provider->SetMCLdir(mcl_dir);
+    provider->SetDeliveryMessage(delivery_message);
+    provider->SetDefault(is_default);
+    AppendKeyed(provider, mcl_dir);
+    return provider;
+  });
+}
+
+Ref<ICatProvider> ICatProviderCol::AddObject(const Ref<ICatProvider>& provider,
+                                             std::string_view /*key*/) {
+  return TracedAndTrapped({kClassName, "AddObject"}, [&] {
+    RefuseReservedDirectory(provider->MCLdir());
+    AppendKeyed(provider, provider->MCLdir());
+    return provider;
+  });
+}
+
+bool ICatProviderCol::Exists(const Variant& index) const {
+  // Never raises: a key JobberKey cannot translate is not held either.
+  try {
+    return Collection::Exists(JobberKey(index));
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+Ref<ICatProvider> ICatProviderCol::Item(const Variant& index) const {
+  return Collection::Item(JobberKey(index));
+}
+
+void ICatProviderCol::Remove(const Variant& index) {
+  Collection::Remove(JobberKey(index));
+}
+
+void ICatProviderCol::Clear(bool destroy) {
+  TracePrologue({kClassName, "Clear"});
+  Collection::Clear(destroy);
+}
+
+template class Collection<ICatProviderCol, ICatProvider>;
+
+}  // namespace lombar

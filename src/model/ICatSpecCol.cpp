@@ -1,0 +1,77 @@
+#include "lombar/ICatSpecCol.h"
+
+#include "frame/ClassBuilder.h"
+#include "model/support/CollectionMembers.h"
+#include "model/support/CollectionXml.h"
+
+namespace lombar {
+
+const ClassInfo& ICatSpecCol::TypeInfo() {
+  static const ClassInfo info =
+      ClassBuilder<ICatSpecCol>(kClassName, "{14E28EDD-C887-444B-B712-81D8D05BE99B}",
+                                "{161FAFB3-566A-4F24-96F7-BDBE83C3D4D7}")
+          .Get("XML", PropertyId(1), &ICatSpecCol::XML)
+          .Let("XML", PropertyId(1), &ICatSpecCol::SetXML)
+          .Method("AddObject", MethodId(2), &ICatSpecCol::AddObject, {ByRef("xoSpec")})
+          .Method("Add", MethodId(3), &ICatSpecCol::Add,
+                  {ByRef("xsType"), ByRef("xlGroup"), ByRef("xoInfoCol")})
+          .Get("Item", kDispIdValue, &ICatSpecCol::Item, {"vntIndexKey"})
+          .Get("Count", PropertyId(0), &ICatSpecCol::Count)
+          .Method("Remove", MethodId(4), &ICatSpecCol::Remove, {"vntIndexKey"})
+          .Get("NewEnum", kDispIdNewEnum, &ICatSpecCol::NewEnum)
+          .Hidden()
+          .Method("Exists", MethodId(5), &ICatSpecCol::Exists, {"vntIndexKey"})
+          .Method("Clear", MethodId(6), &ICatSpecCol::Clear, {Optional("xbDestroyObject", false)})
+          .Build();
+  return info;
+}
+
+ICatSpecCol::ICatSpecCol() {
+  Clear(false);
+}
+
+ICatSpecCol::~ICatSpecCol() {
+  Clear(true);
+}
+
+std::string ICatSpecCol::XML() const {
+  return TracedAndTrapped({kClassName, "Get XML"}, [&]() -> std::string {
+    if (Released()) return {};
+    return MembersXml<ICatSpec>(Backing(), {.group = kClassName, .switches = XmlSwitches::OfThread()});
+  });
+}
+
+void ICatSpecCol::SetXML(std::string_view xml) {
+  TracedAndTrapped({kClassName, "Let XML"}, [&] {
+    Clear(false);
+    LoadMembers<ICatSpec>(xml, ICatSpec::kElement, [&](const Ref<ICatSpec>& spec) { AddObject(spec); });
+  });
+}
+
+Ref<ICatSpec> ICatSpecCol::AddObject(const Ref<ICatSpec>& spec) {
+  return TracedAndTrapped({kClassName, "AddObject"}, [&] {
+    // Specs are not dropped silently like the members of other collections.
+    AppendUnique(spec, spec->Key());
+    spec->SetIndex(Count());
+    return spec;
+  });
+}
+
+Ref<ICatSpec> ICatSpecCol::Add(std::string_view type, Long group,
+                               const Ref<ICatInfoCol>& information) {
+  return TracedAndTrapped({kClassName, "Add"}, [&] {
+    const auto spec = MakeRef<ICatSpec>();
+    spec->SetTypeX(type);
+    spec->SetGroup(group);
+    spec->SetInformation(information);
+    return AddObject(spec);
+  });
+}
+
+void ICatSpecCol::Clear(bool destroy) {
+  TracedAndTrapped({kClassName, "Clear"}, [&] { ReleaseMembers(destroy); });
+}
+
+template class Collection<ICatSpecCol, ICatSpec>;
+
+}  // namespace lombar

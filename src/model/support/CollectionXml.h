@@ -1,0 +1,75 @@
+// The XML every object model class writes and reads through clsXML: the
+// writer settings, and the common form of a collection's XML.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "lombar/Object.h"
+#include "lombar/internal/KeyedCollection.h"
+
+namespace lombar {
+
+class clsXML;
+
+// The Compress and ZeroSuppress settings a class gives its writers.
+struct XmlSwitches {
+  bool compress = false;
+  bool zero_suppress = false;
+
+  // This thread's compress and zero-suppress switches, as most classes use them.
+  static XmlSwitches OfThread() noexcept;
+  static constexpr XmlSwitches AllOn() noexcept { return {true, true}; }
+};
+
+// A new writer for one object's XML: Snippet on, the given switches.
+clsXML SnippetWriter(XmlSwitches switches);
+
+// How a collection class writes its XML: its group element, its writer
+// switches, and the children it writes beside Count and Collection.
+struct CollectionXmlForm {
+  using ChildWriter = std::function<void(clsXML& writer)>;
+
+  std::string_view group;
+  XmlSwitches switches;
+  ChildWriter before_count = nullptr;   // for example a document version
+  ChildWriter after_members = nullptr;  // for example the vehicle's XML
+};
+
+// The collection's XML: the empty text for no members; otherwise the group
+// holding Count, Collection (the members' XML joined, taken as markup) and
+// the form's further children.
+std::string WriteCollectionXml(const CollectionXmlForm& form, const KeyedCollection& members,
+                               const std::function<std::string(AutomationObject&)>& member_xml);
+
+// The member count of a collection text: the first Count element read as a
+// number (0 when it is none) and then as a 16-bit value (error 6 beyond).
+Short ReadMemberCount(clsXML& reader);
+
+// Hands the block of the i-th `member_element` to `load_member` for i = 1 to
+// the text's member count, in one pass over the text; an empty text loads
+// nothing. Members are taken by position whatever the text holds: a missing
+// one arrives as the empty block.
+void ReadCollectionXml(std::string_view text, std::string_view member_element,
+                       const std::function<void(const std::string& block)>& load_member);
+
+// The collection XML of members that are all `Member`s.
+template <class Member>
+std::string MembersXml(const KeyedCollection& members, const CollectionXmlForm& form) {
+  return WriteCollectionXml(form, members, [](AutomationObject& member) {
+    return static_cast<Member&>(member).XML();
+  });
+}
+
+// For each member block of `text`: a new `Member` reads it and `add` receives it.
+template <class Member, class AddLoaded>
+void LoadMembers(std::string_view text, std::string_view member_element, AddLoaded&& add) {
+  ReadCollectionXml(text, member_element, [&](const std::string& block) {
+    const Ref<Member> member = MakeRef<Member>();
+    member->SetXML(block);
+    add(member);
+  });
+}
+
+}  // namespace lombar

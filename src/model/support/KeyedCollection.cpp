@@ -1,0 +1,124 @@
+#include "lombar/internal/KeyedCollection.h"
+
+#include <algorithm>
+
+#include "lombar/Enumerator.h"
+#include "lombar/Error.h"
+
+namespace lombar {
+namespace {
+
+// UTF-8 lead byte of U+00C0..U+00FF, and the continuation bytes of the
+// Latin-1 capitals U+00C0..U+00DE (U+00D7, the multiplication sign, is none).
+constexpr unsigned char kLatin1Lead = 0xC3;
+constexpr unsigned char kFirstCapital = 0x80;
+constexpr unsigned char kLastCapital = 0x9E;
+constexpr unsigned char kMultiplicationSign = 0x97;
+constexpr unsigned char kCaseDistance = 0x20;
+
+bool IsLatin1Capital(unsigned char continuation) {
+  return continuation >= kFirstCapital && continuation <= kLastCapital &&
+         continuation != kMultiplicationSign;
+}
+
+// Keys compare as the runtime compares collection keys in the library's
+// code page: ASCII and Latin-1 letters without regard to case, every other
+// character exactly. Folding the UTF-8 text directly keeps characters beyond
+// Latin-1 apart.
+std::string FoldedKey(std::string_view key) {
+  std::string folded(key);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(folded[i]);
+    if (byte >= 'A' && byte <= 'Z') {
+      folded[i] = static_cast<char>(byte + kCaseDistance);
+    } else if (byte == kLatin1Lead && i + 1 < folded.size()) {
+      const auto next = static_cast<unsigned char>(folded[++i]);
+      if (IsLatin1Capital(next)) folded[i] = static_cast<char>(next + kCaseDistance);
+    }
+  }
+  return folded;
+}
+
+}  // namespace
+
+void KeyedCollection::Add(Ref<AutomationObject> member) {
+  entries_.push_back(Entry{std::move(member), next_serial_++, false, {}});
+}
+
+void KeyedCollection::Add(Ref<AutomationObject> member, std::string_view key) {
+  if (!TryAdd(std::move(member), key)) RaiseRuntime(kDuplicateKey);
+}
+
+bool KeyedCollection::TryAdd(Ref<AutomationObject> member, std::string_view key) {
+  std::string folded = FoldedKey(key);
+  if (!serial_of_key_.try_emplace(folded, next_serial_).second) return false;
+  entries_.push_back(Entry{std::move(member), next_serial_++, true, std::move(folded)});
+  return true;
+}
+
+const Ref<AutomationObject>& KeyedCollection::Item(const Variant& index) const {
+  return entries_[SlotOf(index)].member;
+}
+
+void KeyedCollection::Remove(const Variant& index) {
+  const std::size_t slot = SlotOf(index);
+  if (entries_[slot].keyed) serial_of_key_.erase(entries_[slot].folded_key);
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(slot));
+}
+
+bool KeyedCollection::Contains(const Variant& index) const noexcept {
+  try {
+    return Find(index).error == 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+const Ref<AutomationObject>& KeyedCollection::At(Long position) const {
+  return Item(Variant(position));
+}
+
+Ref<Enumerator> KeyedCollection::NewEnum() const {
+  std::vector<Variant> members;
+  members.reserve(entries_.size());
+  for (const Entry& entry : entries_)
+    members.emplace_back(entry.member);
+  return MakeRef<Enumerator>(std::move(members));
+}
+
+KeyedCollection::Lookup KeyedCollection::Find(const Variant& index) const {
+  if (index.IsText()) return FindKey(index.Text());
+  Long position = 0;
+  try {
+    position = index.ToLong();
+  } catch (const Error& error) {
+    return Lookup{0, error.Number()};
+  }
+  return FindPosition(position);
+}
+
+KeyedCollection::Lookup KeyedCollection::FindKey(std::string_view key) const {
+  const auto found = serial_of_key_.find(FoldedKey(key));
+  if (found == serial_of_key_.end()) return Lookup{0, kInvalidProcedureCall};
+  return Lookup{SlotOfSerial(found->second), 0};
+}
+
+KeyedCollection::Lookup KeyedCollection::FindPosition(Long position) const noexcept {
+  if (position < 1 || position > Count()) return Lookup{0, kSubscriptOutOfRange};
+  return Lookup{static_cast<std::size_t>(position - 1), 0};
+}
+
+std::size_t KeyedCollection::SlotOfSerial(std::uint64_t serial) const noexcept {
+  const auto entry = std::lower_bound(
+      entries_.begin(), entries_.end(), serial,
+      [](const Entry& candidate, std::uint64_t wanted) { return candidate.serial < wanted; });
+  return static_cast<std::size_t>(entry - entries_.begin());
+}
+
+std::size_t KeyedCollection::SlotOf(const Variant& index) const {
+  const Lookup found = Find(index);
+  if (found.error != 0) RaiseRuntime(found.error);
+  return found.slot;
+}
+
+}  // namespace lombar

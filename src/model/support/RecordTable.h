@@ -1,0 +1,545 @@
+// The one way a record class declares its values: a property table beside
+// the class, in slot order, from which both its automation surface and its
+// XML come. A row names the property, its dispatch id, the member that holds
+// it and where it goes in the XML; the kind of value (text, flag, 16- or
+// 32-bit number, single, currency, variant, child object) comes from the
+// member's type, and with it how the value is written, read and cleared.
+//
+// A small class as the example (the accessors live in its header, nothing
+// else about a property is written anywhere):
+//
+//   const RecordTable<ICatPreset>& ICatPreset::Table() {
+//     using P = ICatPreset;
+//     static const auto table =
+//         RecordTable<P>(kClassName, "{B5941FB4-...}", "{2FBBF3A5-...}")
+//             .Xml(PropertyId(3), {.group = kClassName})
+//             .Property("Category", PropertyId(2), &P::category_, Leaf("Category"))
+//             .Property("Group", PropertyId(1), &P::group_, Leaf("Group"))
+//             .Property("Description", PropertyId(0), &P::description_, Leaf("Description"))
+//             .Method("Clear", MethodId(4), &P::Clear)
+//             .Build();
+//     return table;
+//   }
+//   template class Record<ICatPreset>;  // the base's members, made here
+//
+// A value property is a let then a get; an object property (a Ref member) a
+// get then a set taking its object by reference. Modifiers follow the row
+// they change: Kept() (Clear leaves the value), GetFirst() / SetFirst(),
+// ReadOnly(), LetByRef(), SetByValue(), Getter() / Setter() (accessors of
+// the class's own in place of the stored value), ClearedInPlace() (a child
+// object Clear empties instead of renewing), At() / ReadAt() (the value's
+// place in the XML when that differs from the slot order).
+#pragma once
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "base/Text.h"
+#include "frame/ClassBuilder.h"
+#include "frame/ErrorTrap.h"
+#include "frame/NumberParse.h"
+#include "frame/NumberText.h"
+#include "lombar/internal/Record.h"
+#include "model/support/CollectionXml.h"
+#include "text/clsXML.h"
+
+namespace lombar {
+
+// Where a stored value goes in its class's XML.
+struct XmlPlace {
+  enum class Form { kNone, kLeaf, kAttribute, kFirstAttribute, kChild };
+  Form form = Form::kNone;
+  std::string_view element;  // an attribute's element; a child object's root element
+  std::string_view name;     // a leaf's tag; an attribute's name
+  bool strict_number = false;
+};
+
+inline constexpr XmlPlace kNotInXml{};
+// An element of its own, left out by the writer's Compress when empty.
+constexpr XmlPlace Leaf(std::string_view tag) {
+  return {XmlPlace::Form::kLeaf, {}, tag};
+}
+// A leaf whose number is read by the locale's conversion: a text that is not
+// a number (the empty text too) is a type mismatch.
+constexpr XmlPlace StrictLeaf(std::string_view tag) {
+  return {XmlPlace::Form::kLeaf, {}, tag, true};
+}
+// A further attribute of an element already written; attributes of one
+// element are read back in the order they are written.
+constexpr XmlPlace Attribute(std::string_view element, std::string_view name) {
+  return {XmlPlace::Form::kAttribute, element, name};
+}
+// The attribute that writes its attribute-only element.
+constexpr XmlPlace FirstAttribute(std::string_view element, std::string_view name) {
+  return {XmlPlace::Form::kFirstAttribute, element, name};
+}
+// A child object's own XML, inserted as it is; read back from the first
+// element of its root name.
+constexpr XmlPlace Child(std::string_view root) {
+  return {XmlPlace::Form::kChild, root, {}};
+}
+
+// How an operation of the class is guarded: not at all, by the common error
+// trap, or by the trace line and the trap.
+enum class Guard { kNone, kTrapped, kTraced };
+
+template <class Body>
+decltype(auto) Guarded(Guard guard, const Operation& operation, Body&& body) {
+  switch (guard) {
+    case Guard::kTrapped:
+      return Trapped(operation, std::forward<Body>(body));
+    case Guard::kTraced:
+      return TracedAndTrapped(operation, std::forward<Body>(body));
+    case Guard::kNone:
+      break;
+  }
+  return body();
+}
+
+// The writer settings of a record's XML.
+enum class WriterSwitches { kOfThread, kAllOn };
+
+struct RecordXmlForm {
+  // The group element holding the values; empty when a first attribute
+  // writes the record's only element.
+  std::string_view group;
+  WriterSwitches switches = WriterSwitches::kOfThread;
+  Guard guard = Guard::kTrapped;
+  // Cuts the empty elements the switches let through from the finished text.
+  bool cut_empty_elements = false;
+};
+
+// How each kind of value is written to the XML and read back from the text
+// the reader finds (empty when the element or attribute is missing).
+template <class V>
+struct XmlValue;
+
+template <>
+struct XmlValue<std::string> {
+  static std::string Write(const std::string& value) { return value; }
+  static std::string Read(std::string_view text) { return std::string(text); }
+};
+template <>
+struct XmlValue<bool> {
+  static std::string Write(bool value) { return value ? "True" : "False"; }
+  static bool Read(std::string_view text) { return EqualsIgnoringCase(text, "TRUE"); }
+};
+// Whole numbers are read half to even; error 6 beyond the type's range.
+template <class Integer>
+struct XmlInteger {
+  static std::string Write(Integer value) { return std::to_string(value); }
+  static Integer Read(std::string_view text) {
+    return static_cast<Integer>(LeadingInteger(text, std::numeric_limits<Integer>::min(),
+                                               std::numeric_limits<Integer>::max()));
+  }
+};
+template <>
+struct XmlValue<Short> : XmlInteger<Short> {};
+template <>
+struct XmlValue<Long> : XmlInteger<Long> {};
+template <>
+struct XmlValue<float> {
+  static std::string Write(float value) { return PlainSingleText(value); }
+  static float Read(std::string_view text) { return LeadingSingle(text); }
+};
+template <>
+struct XmlValue<Currency> {
+  static std::string Write(Currency value) { return CurrencyText(value); }
+  static Currency Read(std::string_view text) { return LeadingCurrency(text); }
+};
+// A variant is written as its text form (Null fails with error 94) and read
+// back as the text itself.
+template <>
+struct XmlValue<Variant> {
+  static std::string Write(const Variant& value) { return value.ToText(); }
+  static Variant Read(std::string_view text) { return Variant(text); }
+};
+
+// The value Clear gives a stored value unless the row says otherwise: empty,
+// false or 0; a variant holds the empty text.
+template <class V>
+V InitialValue() {
+  if constexpr (std::is_same_v<V, Variant>) {
+    return Variant(std::string());
+  } else {
+    return V{};
+  }
+}
+
+template <class T>
+class RecordTable {
+ public:
+  RecordTable(std::string_view name, std::string_view clsid, std::string_view iid)
+      : builder_(name, clsid, iid) {}
+
+  // The XML get and let of the record, written and read as `form` says.
+  RecordTable& Xml(DispId id, RecordXmlForm form = {}) {
+    Flush();
+    form_ = form;
+    builder_.Get("XML", id, &Record<T>::XML).Let("XML", id, &Record<T>::SetXML);
+    return *this;
+  }
+
+  // A stored value and its property: let then get.
+  template <class V>
+  RecordTable& Property(std::string_view name, DispId id, V T::*field, XmlPlace place,
+                        std::type_identity_t<V> initial = InitialValue<V>()) {
+    Flush();
+    pending_ = {LetMember<V>(name, id, field), GetMember<V>(name, id, field)};
+    AddField(ValueField(field, place, std::move(initial)));
+    return *this;
+  }
+  // A child object and its property: get then set by reference. Clear
+  // renews it (releases it for good when destroying).
+  template <class Child>
+  RecordTable& Property(std::string_view name, DispId id, Ref<Child> T::*field, XmlPlace place) {
+    Flush();
+    pending_ = {GetMember<Ref<Child>>(name, id, field), SetMember<Child>(name, id, field)};
+    AddField(ChildField(field, place));
+    return *this;
+  }
+  // A stored value the XML carries but no property shows.
+  template <class V>
+  RecordTable& Unnamed(V T::*field, XmlPlace place) {
+    Flush();
+    AddField(ValueField(field, place, InitialValue<V>()));
+    return *this;
+  }
+
+  // ---- modifiers of the row declared last ----
+  RecordTable& Kept() {
+    fields_.back().kept = true;
+    return *this;
+  }
+  RecordTable& GetFirst() { return Swap(MemberKind::Get, MemberKind::Let); }
+  RecordTable& SetFirst() { return Swap(MemberKind::Set, MemberKind::Get); }
+  RecordTable& ReadOnly() {
+    std::erase_if(pending_, [](const Member& member) { return member.kind == MemberKind::Let; });
+    return *this;
+  }
+  RecordTable& LetByRef() {
+    for (Member& member : pending_) {
+      if (member.kind == MemberKind::Let) member.params.back().by_ref = true;
+    }
+    return *this;
+  }
+  RecordTable& SetByValue() {
+    for (Member& member : pending_) {
+      if (member.kind == MemberKind::Set) member.params.back().by_ref = false;
+    }
+    return *this;
+  }
+  // The class's own get in place of the stored value (the XML still writes the stored value).
+  template <class Fn>
+  RecordTable& Getter(Fn fn) {
+    return Replace(MemberKind::Get, binding::Bind<T>(fn));
+  }
+  // The class's own let in place of storing the value as given.
+  template <class Fn>
+  RecordTable& Setter(Fn fn) {
+    return Replace(MemberKind::Let, binding::Bind<T>(fn));
+  }
+  // Clear empties the child object in place instead of renewing it.
+  RecordTable& ClearedInPlace() {
+    fields_.back().reset = [reset = std::move(fields_.back().reset_in_place)](T& record, bool) {
+      reset(record);
+    };
+    return *this;
+  }
+  // The value's place among the XML values, when that differs from the slot
+  // order: every value the XML carries is then given one.
+  RecordTable& At(int rank) {
+    fields_.back().write_rank = fields_.back().read_rank = rank;
+    fields_.back().ranked = true;
+    return *this;
+  }
+  // Where the value is read, when that differs from where it is written.
+  RecordTable& ReadAt(int rank) {
+    fields_.back().read_rank = rank;
+    return *this;
+  }
+
+  // ---- the rest of the surface ----
+  template <class Fn>
+  RecordTable& Method(std::string_view name, DispId id, Fn fn, std::vector<ParamSpec> specs = {}) {
+    Flush();
+    builder_.Method(name, id, fn, std::move(specs));
+    return *this;
+  }
+  // A property of the class's own: derived, or with rules of its own.
+  template <class Fn>
+  RecordTable& Get(std::string_view name, DispId id, Fn fn, std::vector<ParamSpec> specs = {}) {
+    Flush();
+    builder_.Get(name, id, fn, std::move(specs));
+    return *this;
+  }
+  template <class Fn>
+  RecordTable& Let(std::string_view name, DispId id, Fn fn, std::vector<ParamSpec> specs = {}) {
+    Flush();
+    builder_.Let(name, id, fn, std::move(specs));
+    return *this;
+  }
+  RecordTable& EarlierInterface(std::string_view iid) {
+    builder_.EarlierInterface(iid);
+    return *this;
+  }
+
+  RecordTable&& Build() {
+    Flush();
+    CheckRanks();
+    surface_ = builder_.Build();
+    writing_ = InRankOrder(&Field::write_rank);
+    reading_ = InRankOrder(&Field::read_rank);
+    return std::move(*this);
+  }
+
+  // ---- what the record base uses ----
+  const ClassInfo& Surface() const { return surface_; }
+  const RecordXmlForm& Form() const { return form_; }
+
+  std::string Write(const T& record) const {
+    if (silent_when_ && silent_when_(record)) return {};
+    clsXML writer = SnippetWriter(form_.switches == WriterSwitches::kAllOn
+                                      ? XmlSwitches::AllOn()
+                                      : XmlSwitches::OfThread());
+    if (!form_.group.empty()) writer.Add(form_.group, "", true);
+    for (const Field* field : writing_)
+      field->Write(writer, record);
+    if (!form_.group.empty()) writer.EndGroup();
+    if (form_.cut_empty_elements) writer.XMLcompress();
+    return writer.XML();
+  }
+  void Read(T& record, std::string_view xml) const {
+    clsXML reader;
+    reader.SetXML(xml);
+    for (const Field* field : reading_)
+      field->Read(reader, record);
+  }
+  void Reset(T& record, bool destroy) const {
+    for (const Field& field : fields_) {
+      if (!field.kept) field.reset(record, destroy);
+    }
+  }
+
+  // The record writes nothing at all while `silent` says so.
+  RecordTable& WritesNothingWhen(bool (T::*silent)() const) {
+    silent_when_ = [silent](const T& record) { return (record.*silent)(); };
+    return *this;
+  }
+
+ private:
+  struct Field {
+    XmlPlace place;
+    int write_rank = 0;
+    int read_rank = 0;
+    bool ranked = false;  // given its XML place explicitly
+    bool kept = false;
+    std::function<std::string(const T&)> text;             // the value's XML text
+    std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
+    std::function<void(T&, bool destroy)> reset;           // what Clear does to it
+    std::function<void(T&)> reset_in_place;                // for child objects
+
+    void Write(clsXML& writer, const T& record) const {
+      switch (place.form) {
+        case XmlPlace::Form::kLeaf:
+          return writer.Add(place.name, text(record));
+        case XmlPlace::Form::kAttribute:
+          return writer.SetAttrib(place.element, place.name, text(record));
+        case XmlPlace::Form::kFirstAttribute:
+          return writer.AddAttrVal(place.element, place.name, text(record));
+        case XmlPlace::Form::kChild:
+          return writer.AddXML(text(record));
+        case XmlPlace::Form::kNone:
+          return;
+      }
+    }
+    void Read(clsXML& reader, T& record) const {
+      switch (place.form) {
+        case XmlPlace::Form::kLeaf:
+          return from_text(record, reader.Value(place.name));
+        case XmlPlace::Form::kAttribute:
+        case XmlPlace::Form::kFirstAttribute:
+          return from_text(record, reader.Attrib(place.element, place.name));
+        case XmlPlace::Form::kChild:
+          return from_text(record, reader.Block(place.element, 1));
+        case XmlPlace::Form::kNone:
+          return;
+      }
+    }
+  };
+
+  template <class V>
+  static Member GetMember(std::string_view name, DispId id, V T::*field) {
+    Member member;
+    member.name = name;
+    member.kind = MemberKind::Get;
+    member.dispid = id;
+    member.result = binding::Traits<V>::kType;
+    member.result_class = binding::ClassOf<V>();
+    member.invoke = [field](AutomationObject& self, Args&) {
+      return binding::Traits<V>::To(static_cast<T&>(self).*field);
+    };
+    return member;
+  }
+  template <class V>
+  static Member LetMember(std::string_view name, DispId id, V T::*field) {
+    Member member;
+    member.name = name;
+    member.kind = MemberKind::Let;
+    member.dispid = id;
+    member.params = {binding::ParamOf<V>()};
+    member.params.back().name = "RHS";
+    member.invoke = [field](AutomationObject& self, Args& args) {
+      static_cast<T&>(self).*field = binding::Traits<V>::From(args.back());
+      return Variant();
+    };
+    return member;
+  }
+  template <class Child>
+  static Member SetMember(std::string_view name, DispId id, Ref<Child> T::*field) {
+    Member member = LetMember<Ref<Child>>(name, id, field);
+    member.kind = MemberKind::Set;
+    member.params.back().by_ref = true;
+    return member;
+  }
+
+  template <class V>
+  static Field ValueField(V T::*field, XmlPlace place, V initial) {
+    Field row;
+    row.place = place;
+    row.text = [field](const T& record) { return XmlValue<V>::Write(record.*field); };
+    row.from_text = [field, strict = place.strict_number](T& record, std::string_view text) {
+      if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
+        // The locale's conversion: a missing or non-numeric text is a type mismatch.
+        if (strict) {
+          record.*field = static_cast<V>(Variant(text).ToLong());
+          return;
+        }
+      }
+      record.*field = XmlValue<V>::Read(text);
+    };
+    row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
+    return row;
+  }
+  template <class Child>
+  static Field ChildField(Ref<Child> T::*field, XmlPlace place) {
+    Field row;
+    row.place = place;
+    row.text = [field](const T& record) { return (record.*field)->XML(); };
+    row.from_text = [field](T& record, std::string_view text) { (record.*field)->SetXML(text); };
+    row.reset = [field](T& record, bool destroy) {
+      record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
+    };
+    row.reset_in_place = [field](T& record) { (record.*field)->Clear(false); };
+    return row;
+  }
+
+  void AddField(Field field) {
+    const int rank = static_cast<int>(fields_.size()) + 1;
+    field.write_rank = field.read_rank = rank;
+    fields_.push_back(std::move(field));
+  }
+
+  RecordTable& Swap(MemberKind first, MemberKind second) {
+    if (pending_.size() != 2 || pending_[0].kind != second || pending_[1].kind != first) {
+      throw std::logic_error("GetFirst/SetFirst need a property of both kinds");
+    }
+    std::swap(pending_[0], pending_[1]);
+    return *this;
+  }
+  RecordTable& Replace(MemberKind kind, Member replacement) {
+    for (Member& member : pending_) {
+      if (member.kind != kind) continue;
+      replacement.name = member.name;
+      replacement.kind = kind;
+      replacement.dispid = member.dispid;
+      if (kind != MemberKind::Get) replacement.params.back().name = "RHS";
+      member = std::move(replacement);
+      return *this;
+    }
+    throw std::logic_error("no accessor of that kind to replace");
+  }
+  void Flush() {
+    for (Member& member : pending_)
+      builder_.AddMember(std::move(member));
+    pending_.clear();
+  }
+
+  // Either every value the XML carries has its place given, or none has.
+  void CheckRanks() const {
+    std::vector<int> ranks;
+    bool any_ranked = false;
+    for (const Field& field : fields_) {
+      if (field.place.form == XmlPlace::Form::kNone) continue;
+      any_ranked = any_ranked || field.ranked;
+      if (field.ranked) ranks.push_back(field.write_rank);
+    }
+    std::sort(ranks.begin(), ranks.end());
+    const bool unique = std::adjacent_find(ranks.begin(), ranks.end()) == ranks.end();
+    if (any_ranked && (!unique || ranks.size() != CountInXml())) {
+      throw std::logic_error("every XML value of a table needs its own place, or none does");
+    }
+  }
+  std::size_t CountInXml() const {
+    return static_cast<std::size_t>(std::count_if(fields_.begin(), fields_.end(), [](const Field& f) {
+      return f.place.form != XmlPlace::Form::kNone;
+    }));
+  }
+
+  // The values the XML carries, ordered by one of their ranks.
+  std::vector<const Field*> InRankOrder(int Field::*rank) const {
+    std::vector<const Field*> ordered;
+    for (const Field& field : fields_) {
+      if (field.place.form != XmlPlace::Form::kNone) ordered.push_back(&field);
+    }
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [rank](const Field* a, const Field* b) { return a->*rank < b->*rank; });
+    return ordered;
+  }
+
+  ClassBuilder<T> builder_;
+  std::vector<Member> pending_;  // the surface of the row declared last
+  std::vector<Field> fields_;    // slot order
+  std::vector<const Field*> writing_;
+  std::vector<const Field*> reading_;
+  RecordXmlForm form_;
+  std::function<bool(const T&)> silent_when_;
+  ClassInfo surface_;
+};
+
+// ---- the members of Record, made for each record class by its source ----
+
+template <class T>
+const ClassInfo& Record<T>::TypeInfo() {
+  return T::Table().Surface();
+}
+
+template <class T>
+std::string Record<T>::XML() const {
+  const RecordTable<T>& table = T::Table();
+  return Guarded(table.Form().guard, {T::kClassName, "Get XML"},
+                 [&] { return table.Write(static_cast<const T&>(*this)); });
+}
+
+template <class T>
+void Record<T>::SetXML(std::string_view xml) {
+  const RecordTable<T>& table = T::Table();
+  Guarded(table.Form().guard, {T::kClassName, "Let XML"}, [&] {
+    ClearFields(false);
+    if (!xml.empty()) table.Read(static_cast<T&>(*this), xml);
+  });
+}
+
+template <class T>
+void Record<T>::ClearFields(bool destroy) {
+  T::Table().Reset(static_cast<T&>(*this), destroy);
+}
+
+}  // namespace lombar

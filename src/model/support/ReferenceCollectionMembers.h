@@ -1,0 +1,39 @@
+// The out-of-line members of ReferenceCollection, instantiated by the preset
+// and list collections for themselves.
+#pragma once
+
+#include "frame/ErrorTrap.h"
+#include "lombar/internal/ReferenceCollection.h"
+#include "model/support/CollectionMembers.h"
+#include "model/support/CollectionXml.h"
+#include "text/clsXML.h"
+
+namespace lombar {
+
+template <class Derived, class Member>
+std::string ReferenceCollection<Derived, Member>::XML() const {
+  return Trapped({Derived::kClassName, "Get XML"}, [&] {
+    return MembersXml<Member>(
+        this->Backing(),
+        {.group = Derived::kClassName,
+         .switches = XmlSwitches::AllOn(),
+         .after_members = [&](clsXML& writer) { writer.AddXML(vehicle_->XML()); }});
+  });
+}
+
+template <class Derived, class Member>
+void ReferenceCollection<Derived, Member>::SetXML(std::string_view xml) {
+  Trapped({Derived::kClassName, "Let XML"}, [&] {
+    this->ReleaseMembers(false);
+    vehicle_ = MakeRef<ICatVehicle>();
+    LoadMembers<Member>(xml, Member::kClassName, [&](const Ref<Member>& member) {
+      static_cast<Derived&>(*this).AddLoaded(member);
+    });
+    if (xml.empty()) return;
+    clsXML reader;
+    reader.SetXML(xml);
+    vehicle_->SetXML(reader.Block(ICatVehicle::kElement, 1));
+  });
+}
+
+}  // namespace lombar

@@ -1,0 +1,39 @@
+#include "base/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace lombar {
+namespace {
+
+TEST(TextTest, CharEliminateRemovesWholeTextsAndSingleCharacters) {
+  EXPECT_EQ(str_CharEliminate("aabbab", "ab", true), "");  // each cut forms a new "ab"
+  EXPECT_EQ(str_CharEliminate("aabbab", "ab", false), "");
+  EXPECT_EQ(str_CharEliminate("xabyab", "ab", true), "xy");
+  EXPECT_EQ(str_CharEliminate("a-b_c-", "-_", false), "abc");
+  EXPECT_EQ(str_CharEliminate("a-b_c-", "-_", true), "a-b_c-");
+  EXPECT_EQ(str_CharEliminate("AbAB", "ab", true), "AbAB");  // case-sensitive
+  EXPECT_EQ(str_CharEliminate("", "ab", true), "");
+  EXPECT_EQ(str_CharEliminate("abc", "", true), "abc");
+  EXPECT_EQ(str_CharEliminate("ababa", "aba", true), "ba");
+}
+
+TEST(TextTest, QuoteChoosesTheQuoteTheValueAllows) {
+  EXPECT_EQ(str_Quote("abc"), "\"abc\"");
+  EXPECT_EQ(str_Quote(""), "\"\"");
+  EXPECT_EQ(str_Quote("say \"hi\" now"), "'say \"hi\" now'");
+  EXPECT_EQ(str_Quote("\"quoted\""), "\"quoted\"");
+  EXPECT_EQ(str_Quote("'it' \"x\""), "\"it x\"");
+  EXPECT_EQ(str_Quote("'both \" inside'"), "'both \" inside'");
+  EXPECT_EQ(str_Quote("\"a'b"), "\"ab\"");
+}
+
+TEST(TextTest, TrimAndReplaceTouchOnlyWhatTheySay) {
+  EXPECT_EQ(TrimSpaces("  a b  "), "a b");
+  EXPECT_EQ(TrimSpaces("\ta\t"), "\ta\t");
+  EXPECT_EQ(TrimSpaces("   "), "");
+  EXPECT_EQ(ReplaceAll("a\r\nb\r\n", "\r\n", "]["), "a][b][");
+  EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+}
+
+}  // namespace
+}  // namespace lombar

@@ -1,0 +1,29 @@
+#include "model/support/ModelState.h"
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "lombar/ICatProviderCol.h"
+
+namespace lombar {
+namespace {
+
+using testing::InFreshThread;
+
+TEST(ModelStateTest, EachThreadHasItsOwnSwitchesAndGlobalProviders) {
+  ThreadModel().compress = true;
+  ThreadModel().global_providers = MakeRef<ICatProviderCol>();
+  InFreshThread([] {
+    EXPECT_FALSE(ThreadModel().compress);
+    EXPECT_FALSE(ThreadModel().zero_suppress);
+    EXPECT_TRUE(ThreadModel().global_providers.IsNothing());
+    ThreadModel().zero_suppress = true;
+  });
+  EXPECT_FALSE(ThreadModel().zero_suppress);
+  EXPECT_TRUE(ThreadModel().compress);
+  ThreadModel().compress = false;
+  ThreadModel().global_providers = nullptr;
+}
+
+}  // namespace
+}  // namespace lombar
