@@ -9,6 +9,7 @@ from ._errors import SOURCE, ComError
 _INT32_MIN, _INT32_MAX = -(1 << 31), (1 << 31) - 1
 _INT64_MIN, _INT64_MAX = -(1 << 63), (1 << 63) - 1
 _CURRENCY_SCALE = 10000
+_CURRENCY_UNIT = decimal.Decimal("0.0001")
 # Enough digits for every 64-bit currency value and then some.
 _EXACT = decimal.Context(prec=60, Emax=999999, Emin=-999999, traps=[decimal.InvalidOperation])
 
@@ -50,13 +51,14 @@ def _overflow():
 
 
 def currency_units(value):
-    """A decimal as currency units of 1/10000, rounded half to even."""
+    """A decimal as currency units of 1/10000, rounded half to even from its exact value."""
     if not value.is_finite():
         raise _overflow()
-    scaled = _EXACT.scaleb(value, 4)
-    if not scaled.is_finite():
-        raise _overflow()
-    units = int(scaled.to_integral_value(rounding=decimal.ROUND_HALF_EVEN, context=_EXACT))
+    try:
+        rounded = value.quantize(_CURRENCY_UNIT, rounding=decimal.ROUND_HALF_EVEN, context=_EXACT)
+    except decimal.InvalidOperation:  # more digits than the context holds: far out of range
+        raise _overflow() from None
+    units = int(rounded.scaleb(4, context=_EXACT))
     if not _INT64_MIN <= units <= _INT64_MAX:
         raise _overflow()
     return units

@@ -1,9 +1,9 @@
+import concurrent.futures
 import os
-import queue
 import shutil
 import sys
 import tempfile
-import threading
+import types
 
 import pytest
 
@@ -20,45 +20,23 @@ def pytest_unconfigure(config):
     shutil.rmtree(_LOG_DIR, ignore_errors=True)
 
 
-class Worker(threading.Thread):
-    """A new thread that runs the functions handed to call(), one at a time."""
-
-    def __init__(self):
-        super().__init__(daemon=True)
-        self.jobs, self.answers = queue.Queue(), queue.Queue()
-        self.start()
-
-    def run(self):
-        for job in iter(self.jobs.get, None):
-            try:
-                self.answers.put((True, job()))
-            except BaseException as error:
-                self.answers.put((False, error))
-
-    def call(self, job):
-        self.jobs.put(job)
-        ok, value = self.answers.get(timeout=60)
-        if not ok:
-            raise value
-        return value
+def fails(number, call, *args):
+    """Calls call(*args), expects a ComError with `number` and returns it."""
+    with pytest.raises(lombar.ComError) as raised:
+        call(*args)
+    assert raised.value.number == number, raised.value
+    return raised.value
 
 
 @pytest.fixture
 def worker():
-    workers = []
-    yield lambda: workers.append(Worker()) or workers[-1]
-    for started in workers:
-        started.jobs.put(None)
+    """worker() starts a new thread; its call(job) runs job there and returns what job returns."""
+    pools = []
 
+    def start():
+        pools.append(concurrent.futures.ThreadPoolExecutor(max_workers=1))
+        return types.SimpleNamespace(call=lambda job, pool=pools[-1]: pool.submit(job).result(60))
 
-def add_info(infos, code, key="", default=False):
-    return infos.Add("RULE", "L" + code, code, "desc", "text", "tag", default, "bold", key)
-
-
-@pytest.fixture
-def infos():
-    """Records C1 (key K1), C2 (no key) and C3 (key K3, the default)."""
-    collection = lombar.Dispatch("ICatInfoCol")
-    for code, key, default in (("C1", "K1", False), ("C2", "", False), ("C3", "K3", True)):
-        add_info(collection, code, key, default)
-    return collection
+    yield start
+    for pool in pools:
+        pool.shutdown()

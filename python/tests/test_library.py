@@ -1,80 +1,135 @@
 import gc
-import os
 import re
 
 import pytest
 
 import lombar
-from test_errors import OVERFLOW_XML, error_lines
+from conftest import fails
+from lombar import _native
+from test_objects import OVERFLOW_XML
 
-OTHER_ENTRIES = (b'REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\Acme.Widget]\r\n'
-                 b'@="Acme \\"Widget\\""\r\n\r\n[HKEY_CLASSES_ROOT\\Acme.Widget\\Clsid]\r\n'
-                 b'@="{00000000-1111-2222-3333-444444444444}"\r\n')
+IUNKNOWN = "{00000000-0000-0000-C000-000000000046}"
+IDISPATCH = "{00020400-0000-0000-C000-000000000046}"
+DISPATCH_PROXY = "{00020424-0000-0000-C000-000000000046}"
+PROVIDER_IDS = ("{D5C564C0-3061-418A-85FA-39F86764A72B}", "{C27B6113-1AB3-4DA7-B4C5-4D3453100F16}")
+# Interface ids a class answers beside its default interface.
+# Interfaces registered beside a class's own, by class: (interface id, name).
+EARLIER_IIDS = {"ICatProvider": ["{8C9EF23D-B39F-47E4-A35E-93BBD6E5F68E}"],
+                "ICatPrice": ["{467AAF4D-B1EF-4248-9C1C-CD6A6F70D686}"]}
+EVENT_INTERFACES = {"ICatItemCol": ("{4D5F34A8-79C7-48CE-B742-496455987CF6}", "__ICatItemCol")}
+FOREIGN = (b'REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\Acme.Widget]\r\n@="Acme \\"Widget\\""\r\n\r\n'
+           b'[HKEY_CLASSES_ROOT\\Acme.Widget\\Clsid]\r\n'
+           b'@="{00000000-1111-2222-3333-444444444444}"\r\n')
 
 
-def sections(text):
-    """A REGEDIT4 text as {key: {value name: value}}."""
-    found, values = {}, None
-    for line in text.splitlines():
-        if line.startswith("["):
-            values = found.setdefault(line[1:-1], {})
-        elif "=" in line:
-            name, value = re.match(r'^(@|"(?:[^"\\]|\\.)*")="((?:[^"\\]|\\.)*)"$', line).groups()
-            values[name.strip('"')] = re.sub(r"\\(.)", r"\1", value)
-    return found
-
-
-def test_type_library_and_constants():
+def test_type_information():
+    spec, p, m = lombar.Dispatch("ICatSpec"), 0x68030000, 0x60030000
+    assert lombar.members(spec) == [
+        ("XML", "get", p + 4), ("XML", "let", p + 4), ("TypeX", "let", p + 3),
+        ("TypeX", "get", p + 3), ("Group", "let", p + 2), ("Group", "get", p + 2),
+        ("Key", "method", m + 5), ("Index", "get", p + 1), ("Information", "set", p),
+        ("Information", "get", p), ("Clear", "method", m + 6)]
+    assert (lombar.dispid(spec, "typex"), lombar.class_name(spec)) == (p + 3, "ICatSpec")
+    assert lombar.class_ids("icatprovider") == PROVIDER_IDS
+    provider = lombar.Dispatch("ICatProvider")
+    assert [lombar.supports(provider, iid) for iid in (
+        IUNKNOWN, IDISPATCH, PROVIDER_IDS[1].lower(), *EARLIER_IIDS["ICatProvider"],
+        PROVIDER_IDS[0])] == [True, True, True, True, False]
+    pytest.raises(ValueError, lombar.supports, provider, "ICatProvider")
     assert lombar.typelib() == {"name": "qorkwz_LOMBARv3", "major": 1, "minor": 2, "lcid": 0x409,
                                 "guid": "{C22212ED-5E03-4D43-8768-ABCEC1568719}"}
-    assert (lombar.constants.qcit_FilterAllTypes, lombar.constants.qCCISmclSequence,
-            lombar.constants.qcips_GenericID) == (99, 8, 9)
-    with pytest.raises(AttributeError):
-        lombar.constants.qCCISnothing
+    assert (lombar.constants.qCCISmclSequence, lombar.constants.enumeration("qcips_GenericID")) == (
+        8, "qorCatItemProfileSort")
+    pytest.raises(AttributeError, getattr, lombar.constants, "qCCISnothing")
+    pytest.raises(AttributeError, setattr, lombar.constants, "qcit_Part", 5)
 
 
-def test_register_then_unregister_keeps_other_entries(tmp_path, monkeypatch):
-    registry = tmp_path / "registry.reg"
-    registry.write_bytes(OTHER_ENTRIES)
-    monkeypatch.setenv("LOMBAR_REGISTRY", str(registry))
-    lombar.register()
-    written = sections(registry.read_bytes().decode())
-    clsid, progid = lombar.class_ids("ICatInfoCol")[0], "qorkwz_LOMBARv3.ICatInfoCol"
-    assert written["HKEY_CLASSES_ROOT\\" + progid + "\\Clsid"] == {"@": clsid}
-    assert written["HKEY_CLASSES_ROOT\\CLSID\\" + clsid + "\\ProgID"] == {"@": progid}
-    server = written["HKEY_CLASSES_ROOT\\CLSID\\" + clsid + "\\InprocServer32"]
-    assert server["ThreadingModel"] == "Apartment"
-    assert os.path.basename(server["@"]) == "qorLOMBARv3.00.so"
-    assert written["HKEY_CLASSES_ROOT\\Acme.Widget"] == {"@": 'Acme "Widget"'}
-    lombar.register()
-    lombar.unregister()
-    assert registry.read_bytes() == OTHER_ENTRIES
+def test_objects_hold_the_library_until_the_last_one_goes():
+    def unloadable():
+        gc.collect()
+        return lombar.can_unload_now()
+
+    assert unloadable()
+    vehicle, providers = lombar.Dispatch("ICatVehicle"), lombar.Dispatch("ICatProviderCol")
+    vehicle.Specs = lombar.Dispatch("ICatSpecCol")
+    provider = lombar.ByRef(lombar.Dispatch("ICatProvider"))
+    members = providers.AddObject(provider, "D1"), list(providers)
+    fails(438, setattr, vehicle, "Year", providers)
+    del vehicle, providers
+    assert not unloadable()
+    del provider, members
+    assert unloadable()
 
 
-def test_unload_only_when_no_object_lives():
-    gc.collect()
-    assert lombar.can_unload_now()
-    infos = lombar.Dispatch("ICatInfoCol")
-    info = infos.Add("T", "", "C", "", "", "", False, "", "K")
-    del infos
-    gc.collect()
-    assert not lombar.can_unload_now()  # the record still lives
-    del info
-    gc.collect()
-    assert lombar.can_unload_now()
-
-
-def test_each_thread_keeps_its_own_log_state(worker, tmp_path, monkeypatch):
+def test_each_thread_starts_with_its_own_log_state(worker, tmp_path, monkeypatch):
     def fail():
-        with pytest.raises(lombar.ComError):
-            lombar.Dispatch("ICatInfoCol").XML = OVERFLOW_XML
+        fails(6, setattr, lombar.Dispatch("ICatInfoCol"), "XML", OVERFLOW_XML)
 
-    (tmp_path / "first").mkdir()
-    (tmp_path / "second").mkdir()
+    def logged(folder):
+        return (tmp_path / folder / "qorLOMBARv3.00.error.log").read_bytes().count(b"\r\n")
+
+    for folder in ("first", "second"):
+        (tmp_path / folder).mkdir()
     monkeypatch.setenv("LOMBAR_LOG_DIR", str(tmp_path / "first"))
     first = worker()
     first.call(fail)
     monkeypatch.setenv("LOMBAR_LOG_DIR", str(tmp_path / "second"))
     worker().call(fail)
-    first.call(fail)  # its log was set up at its first error: still the first folder
-    assert (len(error_lines(tmp_path / "first")), len(error_lines(tmp_path / "second"))) == (2, 1)
+    first.call(fail)  # its logs were set up at its first error
+    assert (logged("first"), logged("second")) == (2, 1)
+
+
+def registration(names, library):
+    """The REGEDIT4 sections register() writes for the type library and the classes `names`."""
+    lib = lombar.typelib()
+    version, libid = "%(major)d.%(minor)d" % lib, lib["guid"]
+    root = "TypeLib\\%s\\%s" % (libid, version)
+    keys = [(root, {"@": lib["name"]}), (root + "\\0\\win32", {"@": library}),
+            (root + "\\FLAGS", {"@": "0"}),
+            (root + "\\HELPDIR", {"@": library[:library.rfind("/") + 1]})]
+    for name in names:
+        progid, (clsid, iid) = "qorkwz_LOMBARv3." + name, lombar.class_ids(name)
+        server = "CLSID\\" + clsid
+        keys += [(progid, {"@": progid}), (progid + "\\Clsid", {"@": clsid}),
+                 (server, {"@": progid}),
+                 (server + "\\InprocServer32", {"@": library, '"ThreadingModel"': "Apartment"}),
+                 (server + "\\ProgID", {"@": progid}), (server + "\\TypeLib", {"@": libid}),
+                 (server + "\\VERSION", {"@": version})]
+        interfaces = [(interface, "_" + name) for interface in [iid] + EARLIER_IIDS.get(name, [])]
+        interfaces += [EVENT_INTERFACES[name]] if name in EVENT_INTERFACES else []
+        for interface, interface_name in interfaces:
+            keys += [("Interface\\" + interface, {"@": interface_name}),
+                     ("Interface\\%s\\ProxyStubClsid32" % interface, {"@": DISPATCH_PROXY}),
+                     ("Interface\\%s\\TypeLib" % interface, {"@": libid, '"Version"': version})]
+    return "".join("[HKEY_CLASSES_ROOT\\%s]\n%s\n" % (key, "".join(
+        '%s="%s"\n' % value for value in values.items())) for key, values in keys)
+
+
+def test_register_writes_exactly_its_entries_and_unregister_takes_them_out(tmp_path, monkeypatch):
+    registry = tmp_path / "registry.reg"
+    registry.write_bytes(FOREIGN)
+    monkeypatch.setenv("LOMBAR_REGISTRY", str(registry))
+    lombar.register()
+    lombar.register()
+    written = registry.read_bytes().decode()
+    names = re.findall(r"^\[HKEY_CLASSES_ROOT\\qorkwz_LOMBARv3\.(\w+)\]$", written, re.M)
+    assert "ICatInfoCol" in names and "ICatProvider" in names
+    assert written == FOREIGN.decode() + registration(names, _native.lib().lombar_path)
+    lombar.unregister()
+    assert registry.read_bytes() == FOREIGN
+    monkeypatch.setenv("LOMBAR_REGISTRY", str(tmp_path))  # a folder: cannot be written
+    with pytest.raises(lombar.ComError):
+        lombar.register()
+
+
+def test_a_vehicle_with_specs_round_trips_through_its_xml():
+    vehicle = lombar.Dispatch("ICatVehicle")
+    vehicle.Year, vehicle.Make, vehicle.Model = "2004", "Ford", "F-150 & Co"
+    for type_x, group in (("ENG", 10), ("TRN", "20")):
+        info = lombar.Dispatch("ICatInfoCol")
+        info.Add("T", "1", type_x + "-C", "Motorbremse ü", "text", "", True, "", "k1")
+        vehicle.Specs.Add(type_x, group, info)
+    copy = lombar.Dispatch("ICatVehicle")
+    copy.XML = vehicle.XML
+    assert copy.XML == vehicle.XML and copy.Model == "F-150 & Co"
+    assert [spec.Information.Item("K1").Code for spec in copy.Specs] == ["ENG-C", "TRN-C"]

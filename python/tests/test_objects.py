@@ -1,83 +1,91 @@
 import pytest
 
 import lombar
+from conftest import fails
 
-INFO_COL_IDS = ("{1B90CD73-6703-4ABA-BB5D-1E5DD7E93EB3}", "{CC15D290-95B1-4FCB-AEDF-76FDACF8F81F}")
-IUNKNOWN = "{00000000-0000-0000-C000-000000000046}"
-IDISPATCH = "{00020400-0000-0000-C000-000000000046}"
-
-
-def prop(n):
-    return 0x68030000 + n
+OVERFLOW_XML = "<ICatInfoCol><Count>40000</Count></ICatInfoCol>"
 
 
-def method(n):
-    return 0x60030000 + n
+def test_properties_in_any_letter_case_by_let_set_and_set_name():
+    vehicle = lombar.Dispatch("QORKWZ_lombarv3.icatvehicle")
+    vehicle.make = "Ford"
+    vehicle.SetModel("F-150")
+    vehicle.VIN = "1FTRX18W"  # a plain value for a by-reference parameter
+    assert (vehicle.MAKE, vehicle.model, vehicle.Vin) == ("Ford", "F-150", "1FTRX18W")
+    specs = vehicle.Specs
+    vehicle.specs = None  # Nothing, through the set accessor
+    assert vehicle.Specs is None
+    vehicle.SetSpecs(specs)  # a library object goes by set
+    assert vehicle.Specs == specs
+    fails(438, setattr, vehicle, "Year", specs)  # an object goes by set, and Year has none
 
 
-@pytest.mark.parametrize("name", ["qorkwz_LOMBARv3.ICatInfoCol", "QORKWZ_lombarv3.icatinfocol",
-                                  "ICatInfoCol", INFO_COL_IDS[0], INFO_COL_IDS[0].lower()])
-def test_every_name_form_creates_the_class(name):
-    assert lombar.class_name(lombar.Dispatch(name)) == "ICatInfoCol"
-
-
-@pytest.mark.parametrize("name", ["ICatNothing", "qorkwz_LOMBARv2.ICatInfoCol", "",
-                                  "{1B90CD73-6703-4ABA-BB5D-1E5DD7E93EB4}"])
-def test_unknown_name_is_error_429(name):
-    for attempt in (lombar.Dispatch, lombar.class_ids):
-        with pytest.raises(lombar.ComError) as raised:
-            attempt(name)
-        assert raised.value.number == 429
-
-
-def test_class_ids_and_interfaces():
-    assert lombar.class_ids("icatinfocol") == INFO_COL_IDS
+def test_methods_and_gets_with_parameters_are_callables():
+    info = lombar.Dispatch("ICatInfo")
+    info.Desc = "Cash only"
+    clear = info.clear
+    assert info.Desc == "Cash only"  # nothing is called before the call
+    clear()
+    assert info.Desc == ""
     infos = lombar.Dispatch("ICatInfoCol")
-    for iid in (IUNKNOWN, IDISPATCH, INFO_COL_IDS[1], INFO_COL_IDS[1].lower()):
-        assert lombar.supports(infos, iid)
-    assert not lombar.supports(infos, lombar.class_ids("ICatInfo")[1])
-
-
-def test_slot_order_and_dispatch_ids():
-    assert lombar.members(lombar.Dispatch("ICatInfoCol")) == [
-        ("XML", "get", prop(3)), ("XML", "let", prop(3)), ("DefaultCode", "get", prop(2)),
-        ("Add", "method", method(4)), ("AddObject", "method", method(5)),
-        ("Item", "get", prop(1)), ("Exists", "method", method(6)), ("Count", "get", prop(0)),
-        ("Remove", "method", method(7)), ("NewEnum", "get", -4), ("Clear", "method", method(10))]
-    expected = [("XML", "get", prop(10)), ("XML", "let", prop(10))]
-    names = ["TypeX", "Line", "Code", "Desc", "Text", "Tag", "Default", "Style", "Key"]
-    for n, name in zip(range(9, 0, -1), names):
-        expected += [(name, "let", prop(n)), (name, "get", prop(n))]
-    expected += [("Index", "get", prop(0)), ("Clear", "method", method(11))]
-    info = lombar.Dispatch("ICatInfo")
-    assert lombar.members(info) == expected
-    assert (lombar.dispid(info, "typex"), lombar.dispid(info, "CLEAR")) == (prop(9), method(11))
-
-
-def test_plain_gets_read_and_the_rest_are_callables(infos):
-    assert infos.count == 3 and infos.DefaultCode.Code == "C3"
-    assert infos.Item("k1").Code == "C1" and infos.Exists("K3") is True
-    assert lombar.invoke(infos, "item", "get", 2).Code == "C2"
-    info = lombar.Dispatch("ICatInfo")
-    info.desc = "Brake rules"
+    added = infos.Add("RULE", "1", "C1", "Cash only", "", "", True, "")  # key left off
+    assert added.Key == "" and infos.item(1) == added == lombar.invoke(infos, "ITEM", "get", 1)
+    assert lombar.invoke(infos, lombar.dispid(infos, "Count"), "get") == 1
     lombar.invoke(info, "Tag", "let", "t1")
-    assert (info.Desc, info.TAG) == ("Brake rules", "t1")
-    info.Clear()
-    assert (info.Desc, info.Tag) == ("", "")
+    assert info.Tag == "t1"
+    fails(438, lombar.invoke, lombar.Dispatch("ICatVehicle"), "Specs", "let", infos)
+    pytest.raises(ValueError, lombar.invoke, info, "Tag", "put", "t2")
 
 
-def test_unknown_members_and_missing_default_member(infos):
-    with pytest.raises(AttributeError) as raised:
-        infos.Items
-    assert isinstance(raised.value, lombar.ComError) and raised.value.number == 438
-    for use in (lambda: infos[1], lambda: infos(1), lambda: setattr(infos, "Counts", 1),
-                lambda: lombar.dispid(infos, "Type")):
-        with pytest.raises(lombar.ComError) as raised:
-            use()
-        assert raised.value.number == 438
+def test_collections_by_default_member_len_iteration_and_identity():
+    lists = lombar.Dispatch("ICatListCol")
+    key, heading = lombar.ByRef(None), lombar.ByRef("Brakes")
+    first = lists.Add(heading, 7, key)
+    assert (key.value, heading.value) == ("I#7", "Brakes")
+    lists.Add("Pads", 8, "")
+    lists.Add("Rotors", 9)
+    assert len(lists) == 3 and [entry.Heading for entry in lists] == ["Brakes", "Pads", "Rotors"]
+    assert [entry.ID for entry in lists.NewEnum] == [7, 8, 9]
+    assert lists("i#8") == lists["I#8"] == lists["i#8",] == lists[2] == lists.Item(2) != first
+    assert first() == "Brakes"  # a list's default member is its Heading
+    assert first == lists.Item("I#7") and hash(first) == hash(lists[1]) and first != "Brakes"
 
 
-def test_same_library_object_compares_equal(infos):
-    first = infos.Item(1)
-    assert first == infos.Item("K1") and hash(first) == hash(infos.Item("K1"))
-    assert first != infos.Item(2) and first != lombar.Dispatch("ICatInfo")
+def test_objects_come_back_through_by_reference_arguments():
+    providers = lombar.Dispatch("ICatProviderCol")
+    provider = lombar.ByRef(lombar.Dispatch("ICatProvider"))
+    added = providers.AddObject(provider)
+    assert provider.value == added == providers.Item(1)
+    infos, info, key = lombar.Dispatch("ICatInfoCol"), lombar.Dispatch("ICatInfo"), lombar.ByRef("")
+    info.Key = "Hours"
+    infos.AddObject(info, key)
+    assert key.value == "Hours"
+    assert infos.AddObject(None) is None  # None for an object parameter is Nothing
+
+
+def test_errors_carry_number_description_and_source():
+    infos = lombar.Dispatch("ICatInfoCol")
+    error = fails(6, setattr, infos, "XML", OVERFLOW_XML)
+    assert (error.description, error.source) == (
+        "ICatInfoCol | Let XML, Error # 6 at line: 0\r\nOverflow", "qorkwz_LOMBARv3")
+    assert str(error) == "error 6: " + error.description and isinstance(error, Exception)
+    missing = fails(438, getattr, infos, "Items")
+    assert (missing.description, missing.source) == (
+        "Object doesn't support this property or method", "qorkwz_LOMBARv3")
+    assert isinstance(missing, AttributeError) and getattr(infos, "Items", None) is None
+    for use in (lambda: setattr(infos, "Counts", 1), lambda: lombar.dispid(infos, "Type"),
+                lambda: infos[1]):  # no default member
+        fails(438, use)
+    for name in ("ICatNothing", "qorkwz_LOMBARv2.ICatInfoCol", ""):
+        fails(429, lombar.Dispatch, name)
+        fails(429, lombar.class_ids, name)
+    assert lombar.class_name(lombar.Dispatch(lombar.class_ids("ICatInfoCol")[0].lower())) == (
+        "ICatInfoCol")
+
+
+def test_argument_counts():
+    lists, info = lombar.Dispatch("ICatListCol"), lombar.Dispatch("ICatInfo")
+    fails(450, lists.Add, "Brakes")
+    fails(450, lists.Add, "Brakes", 7, "", "one too many")
+    fails(450, lombar.invoke, lists, "Count", "get", 1)
+    assert fails(450, info.SetDesc).source == "lombar"

@@ -3,46 +3,61 @@ import decimal
 import pytest
 
 import lombar
+from conftest import fails
 from lombar import _native, _values
 
 D = decimal.Decimal
+CY_MAX, CY_MIN = D("922337203685477.5807"), D("-922337203685477.5808")
 
 
 @pytest.mark.parametrize("value, text", [
-    ("Brake Pads é", "Brake Pads é"), (None, ""), (True, "True"), (40000, "40000"),
-    (2 ** 40, "1099511627776"), (-(2 ** 31), "-2147483648"), (1.5, "1.5"),
-    (D("12.3457"), "12.3457"), (D("0.00015"), "0.0002"), (D("0.00025"), "0.0002"),
-    (D("-922337203685477.5808"), "-922337203685477.5808")])
-def test_values_into_text(value, text):
+    (None, ""), (True, "True"), (False, "False"), (-(2 ** 31), "-2147483648"),
+    (2 ** 40, "1099511627776"), (1.5, "1.5"), (D("12.3457"), "12.3457"),
+    ("Bremsbeläge ÿ", "Bremsbeläge ÿ"), ("€ 5 Ω 漢", "€ 5 Ω 漢")])
+def test_python_values_reach_a_text_parameter(value, text):
     info = lombar.Dispatch("ICatInfo")
-    info.Text = value
-    assert info.Text == text
+    info.Desc = value
+    assert info.Desc == text
 
 
-@pytest.mark.parametrize("value, flag", [(True, True), (False, False), (-1, True), (0, False),
-                                         (None, False), ("True", True), (D("0.5"), True)])
-def test_values_into_flag(value, flag):
-    info = lombar.Dispatch("ICatInfo")
-    info.Default = value
-    assert info.Default is flag
+def test_values_come_back_as_their_python_types():
+    provider = lombar.Dispatch("ICatProvider")
+    provider.ShippingMinPieceCount = " 12 "  # text into a long is read as a number
+    provider.DistanceFromYou = 2.5
+    provider.OrderSplitLoc = -1
+    got = [provider.ShippingMinPieceCount, provider.DistanceFromYou, provider.OrderSplitLoc,
+           provider.Name, provider.Clear()]
+    assert got == [12, 2.5, True, "", None]
+    assert [type(value) for value in got] == [int, float, bool, str, type(None)]
 
 
-def test_currency_position_and_overflow(infos):
-    assert infos.Item(D("2")).Code == "C2"
-    with pytest.raises(lombar.ComError) as raised:
-        infos.Item(D("922337203685477.5808"))
-    assert raised.value.number == 6
+@pytest.mark.parametrize("value, stored", [
+    (CY_MAX, CY_MAX), (CY_MIN, CY_MIN), (D("0.00025"), D("0.0002")), (D("-0.00035"), D("-0.0004")),
+    (D("0.00005" + "0" * 70 + "1"), D("0.0001")),  # rounded once, from the exact value
+    (D("1E+3"), D("1000")), (2 ** 40, D(2 ** 40)), (1.5, D("1.5"))])
+def test_currency_is_exact_both_ways(value, stored):
+    provider = lombar.Dispatch("ICatProvider")
+    provider.ShopProfitMin = value
+    assert provider.ShopProfitMin == stored and type(provider.ShopProfitMin) is D
 
 
-@pytest.mark.parametrize("vt, field, raw, value", [
-    (_native.VT_CY, "cy", 2 ** 63 - 1, D("922337203685477.5807")),
-    (_native.VT_CY, "cy", -5, D("-0.0005")), (_native.VT_NULL, None, None, lombar.Null),
-    (_native.VT_EMPTY, None, None, None), (_native.VT_BOOL, "boolean", -1, True),
-    (_native.VT_I2, "i2", -7, -7)])
-def test_values_coming_back(vt, field, raw, value):
-    variant = _native.Variant()
-    variant.vt = vt
-    if field:
+def test_arguments_that_do_not_convert():
+    provider, lists = lombar.Dispatch("ICatProvider"), lombar.Dispatch("ICatListCol")
+    fails(13, lists.Add, "Brakes", "12x")
+    fails(6, lists.Add, "Brakes", 2 ** 31)  # beyond 32 bits an int goes as a double
+    fails(6, setattr, provider, "DistanceFromYou", 1e39)
+    fails(94, setattr, provider, "Name", lombar.Null)
+    assert lists.Exists(lombar.Null) is False  # a variant parameter takes Null
+    for value in (D("922337203685477.5808"), D("NaN")):  # refused before the call
+        assert fails(6, setattr, provider, "ShopProfitMin", value).source == "lombar"
+    assert fails(13, setattr, provider, "Name", ["a list"]).source == "lombar"
+    assert provider.ShopProfitMin == 0 and provider.Name == ""
+
+
+def test_variant_kinds_no_member_returns():
+    for vt, field, raw, value in ((_native.VT_I2, "i2", -7, -7), (_native.VT_R8, "r8", 0.1, 0.1),
+                                  (_native.VT_NULL, "i4", 0, lombar.Null)):
+        variant = _native.Variant(vt)
         setattr(variant.value, field, raw)
-    result = _values.take(variant)
-    assert result == value and type(result) is type(value)
+        result = _values.take(variant)
+        assert result == value and type(result) is type(value) and variant.vt == _native.VT_EMPTY
