@@ -5,26 +5,47 @@
 namespace lombar {
 namespace {
 
+bool IsAssignment(const Member& member) {
+  return member.kind == MemberKind::Let || member.kind == MemberKind::Set;
+}
+
+// The declared parameter each given argument is for: in order, except that
+// the value of a let or set is always the last argument given, so that the
+// optional parameters before it can be left off.
+std::vector<std::size_t> ParameterOfArgument(const Member& member, std::size_t given) {
+  std::vector<std::size_t> parameter(given);
+  for (std::size_t i = 0; i < given; ++i)
+    parameter[i] = i;
+  if (IsAssignment(member) && given > 0) parameter.back() = member.params.size() - 1;
+  return parameter;
+}
+
 Args ArgumentsFor(const Member& member, const std::vector<Argument>& given) {
   if (given.size() > member.params.size()) RaiseRuntime(kWrongArgumentCount);
+  if (IsAssignment(member) && given.empty()) RaiseRuntime(kWrongArgumentCount);
+  std::vector<const Argument*> by_parameter(member.params.size(), nullptr);
+  const std::vector<std::size_t> parameter = ParameterOfArgument(member, given.size());
+  for (std::size_t i = 0; i < given.size(); ++i)
+    by_parameter[parameter[i]] = &given[i];
   Args args;
   args.reserve(member.params.size());
   for (std::size_t i = 0; i < member.params.size(); ++i) {
     const Param& param = member.params[i];
-    const bool left_off = i >= given.size();
-    const bool omitted = left_off || given[i].value.IsMissing();
+    const Argument* argument = by_parameter[i];
+    const bool omitted = !argument || argument->value.IsMissing();
     if (omitted && !param.optional) {
-      RaiseRuntime(left_off ? kWrongArgumentCount : kArgumentNotOptional);
+      RaiseRuntime(argument ? kArgumentNotOptional : kWrongArgumentCount);
     }
-    const Variant& value = omitted ? param.default_value : given[i].value;
+    const Variant& value = omitted ? param.default_value : argument->value;
     args.push_back(value.IsMissing() ? value : ConvertArgument(value, param.type));
   }
   return args;
 }
 
 void WriteBack(const Member& member, const Args& args, std::vector<Argument>& given) {
-  for (std::size_t i = 0; i < given.size() && i < member.params.size(); ++i) {
-    if (given[i].by_ref && member.params[i].by_ref) given[i].value = args[i];
+  const std::vector<std::size_t> parameter = ParameterOfArgument(member, given.size());
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    if (given[i].by_ref && member.params[parameter[i]].by_ref) given[i].value = args[parameter[i]];
   }
 }
 

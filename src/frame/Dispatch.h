@@ -22,8 +22,9 @@ struct Argument {
 // class has no member of that name.
 DispId GetIdOfName(const AutomationObject& object, std::string_view name);
 
-// Calls the member `id` of kind `kind` with `args` in declared order (for a
-// let or set, the value last). Each argument is converted to its declared
+// Calls the member `id` of kind `kind` with `args` in declared order; for a
+// let or set the value is the last argument, whatever optional parameters
+// before it were left off. Each argument is converted to its declared
 // type (errors 13 and 6 as automation gives them); omitted trailing optional
 // arguments, and Missing ones, take their defaults. A call with too many or
 // too few arguments fails with 450, a Missing required one with 449, an
