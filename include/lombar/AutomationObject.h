@@ -4,11 +4,13 @@
 
 #include "lombar/Guid.h"
 #include "lombar/Object.h"
+#include "lombar/Variant.h"
 
 namespace lombar {
 
 class ClassInfo;
 class ConnectionPoint;
+class EventSink;
 
 class AutomationObject : public Object {
  public:
@@ -20,6 +22,12 @@ class AutomationObject : public Object {
   // IUnknown, IDispatch, rich error information, its default interface and
   // that interface's earlier identifiers, and connection points when it fires events.
   bool Supports(const Guid& interface_id) const override;
+
+  // Connects a sink to the object's events; the cookie disconnects it.
+  // Error 438 for an object that fires no events, 5 for an unknown cookie.
+  // A sink connected when the object goes is released with it.
+  Long Advise(const Ref<EventSink>& sink);
+  void Unadvise(Long cookie);
 };
 
 // Declares Class() for a class whose surface is `T::TypeInfo()`.

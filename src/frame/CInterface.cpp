@@ -167,7 +167,7 @@ class CallbackSink final : public EventSink {
  public:
   CallbackSink(lombar_event_callback callback, void* context)
       : callback_(callback), context_(context) {}
-  void OnEvent(DispId id, const std::vector<Variant>& args) override {
+  void OnEvent(Long id, const std::vector<Variant>& args) override {
     std::vector<lombar_variant> converted(args.size());
     for (std::size_t i = 0; i < args.size(); ++i)
       ToC(args[args.size() - 1 - i], converted[i]);
@@ -181,11 +181,6 @@ class CallbackSink final : public EventSink {
   void* context_;
 };
 
-ConnectionPoint& EventsOf(lombar_object* handle) {
-  ConnectionPoint* events = Automation(handle).Events();
-  if (!events) throw Error(kMemberNotSupported, "Object fires no events");
-  return *events;
-}
 
 }  // namespace
 }  // namespace lombar
@@ -329,7 +324,7 @@ lombar_hresult lombar_advise(lombar_object* object, lombar_event_callback callba
   return Guarded(
       [&] {
         *cookie = static_cast<uint32_t>(
-            EventsOf(object).Advise(MakeRef<CallbackSink>(callback, context)));
+            Automation(object).Advise(MakeRef<CallbackSink>(callback, context)));
         return LOMBAR_S_OK;
       },
       LOMBAR_E_NOINTERFACE);
@@ -339,7 +334,7 @@ lombar_hresult lombar_unadvise(lombar_object* object, uint32_t cookie) {
   if (!object) return LOMBAR_E_POINTER;
   return Guarded(
       [&] {
-        EventsOf(object).Unadvise(static_cast<Long>(cookie));
+        Automation(object).Unadvise(static_cast<Long>(cookie));
         return LOMBAR_S_OK;
       },
       LOMBAR_E_INVALIDARG);

@@ -20,6 +20,7 @@ void ConnectionPoint::Unadvise(Long cookie) {
 }
 
 void ConnectionPoint::Fire(DispId id, const std::vector<Variant>& args) {
+  if (sinks_.empty()) return;
   // A sink may disconnect itself or others while it runs: fire to those
   // connected when the event began.
   const auto connected = sinks_;

@@ -6,14 +6,9 @@
 #include <vector>
 
 #include "frame/TypeInfo.h"
+#include "lombar/EventSink.h"
 
 namespace lombar {
-
-// What a client connects: called for every event fired.
-class EventSink : public Object {
- public:
-  virtual void OnEvent(DispId id, const std::vector<Variant>& args) = 0;
-};
 
 class ConnectionPoint {
  public:
