@@ -82,8 +82,8 @@ class Collection : public AutomationClass<Derived> {
   }
 
   // Every stored member is a Member: the collection adds nothing else.
-  static Ref<Member> Typed(const Ref<AutomationObject>& stored) {
-    return Ref<Member>(static_cast<Member*>(stored.Get()));
+  static Ref<Member> Typed(const Variant& stored) {
+    return Ref<Member>(static_cast<Member*>(stored.ObjectRef().Get()));
   }
 
  private:

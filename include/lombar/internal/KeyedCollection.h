@@ -1,12 +1,14 @@
 // The ordered, keyed collection behind every collection class: members in
 // insertion order at 1-based positions, each optionally under a text key that
-// is unique without regard to letter case.
+// is unique without regard to letter case. Members are values: the object
+// model's collections hold objects, the pick lists of the item collection texts.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "lombar/AutomationObject.h"
@@ -19,27 +21,43 @@ class Enumerator;
 class KeyedCollection final : public Object {
  public:
   // Appends a member that can be reached by position only.
-  void Add(Ref<AutomationObject> member);
+  void Add(Variant member);
   // Appends a member under `key`; error 457 when the key is already taken.
   // The empty text is a key like any other: a second member under "" is a
   // duplicate, so collections that swallow 457 keep only the first.
-  void Add(Ref<AutomationObject> member, std::string_view key);
+  void Add(Variant member, std::string_view key);
   // As Add, answering false instead of raising 457.
-  bool TryAdd(Ref<AutomationObject> member, std::string_view key);
+  bool TryAdd(Variant member, std::string_view key);
+  // Puts a member at the 0-based `slot` (Count: at the end), under `key`
+  // when given; error 457 when the key is taken. Costs the collection's size.
+  void Insert(std::size_t slot, Variant member, const std::string* key);
 
   // `index` is a key when it holds a text and a position otherwise, converted
   // to a long as automation converts (numbers rounded half to even, Empty as
   // 0, Null raising 94, objects 13). An unknown key raises 5, a position
   // outside 1..Count raises 9.
-  const Ref<AutomationObject>& Item(const Variant& index) const;
+  const Variant& Item(const Variant& index) const;
   // Removes the member; later members move down one position.
   void Remove(const Variant& index);
+  // Removes every member for which `unwanted` is true, in one pass; the
+  // others keep their order and keys.
+  template <class Predicate>
+  void RemoveWhere(Predicate&& unwanted) {
+    std::erase_if(entries_, [&](const Entry& entry) {
+      if (!unwanted(entry.member)) return false;
+      if (entry.keyed) serial_of_key_.erase(entry.folded_key);
+      return true;
+    });
+  }
   // True when Item would succeed; never raises.
   bool Contains(const Variant& index) const noexcept;
 
-  const Ref<AutomationObject>& At(Long position) const;  // error 9 outside 1..Count
+  const Variant& At(Long position) const;  // error 9 outside 1..Count
+  // The 0-based slot of the member `index` names; errors as Item.
+  std::size_t SlotOf(const Variant& index) const;
   class MemberRange;
-  // The members in order, for walking them.
+  // The members in order, for walking them (the collection must be held
+  // by a Ref, as every library object is).
   MemberRange Members() const noexcept;
   Long Count() const noexcept { return static_cast<Long>(entries_.size()); }
   // An enumerator over the members as they are now, in order.
@@ -47,7 +65,7 @@ class KeyedCollection final : public Object {
 
  private:
   struct Entry {
-    Ref<AutomationObject> member;
+    Variant member;
     std::uint64_t serial = 0;  // increases with every append, so entries stay sorted by it
     bool keyed = false;
     std::string folded_key;
@@ -62,7 +80,6 @@ class KeyedCollection final : public Object {
   Lookup FindKey(std::string_view key) const;
   Lookup FindPosition(Long position) const noexcept;
   std::size_t SlotOfSerial(std::uint64_t serial) const noexcept;
-  std::size_t SlotOf(const Variant& index) const;
 
   std::vector<Entry> entries_;
   // Keys are found by hash; the serial leads to the position by binary search.
@@ -77,7 +94,7 @@ class KeyedCollection::MemberRange {
   class Iterator {
    public:
     explicit Iterator(const Entry* entry) : entry_(entry) {}
-    const Ref<AutomationObject>& operator*() const { return entry_->member; }
+    const Variant& operator*() const { return entry_->member; }
     Iterator& operator++() {
       ++entry_;
       return *this;
@@ -88,16 +105,18 @@ class KeyedCollection::MemberRange {
     const Entry* entry_;
   };
 
-  explicit MemberRange(const std::vector<Entry>& entries) : entries_(entries) {}
-  Iterator begin() const { return Iterator(entries_.data()); }
-  Iterator end() const { return Iterator(entries_.data() + entries_.size()); }
+  // Holds the collection, so that a range taken from a temporary owner
+  // (`for (auto& m : MakeList()->Members())`) still has its members.
+  explicit MemberRange(const KeyedCollection& owner) : owner_(&owner) {}
+  Iterator begin() const { return Iterator(owner_->entries_.data()); }
+  Iterator end() const { return Iterator(owner_->entries_.data() + owner_->entries_.size()); }
 
  private:
-  const std::vector<Entry>& entries_;
+  Ref<const KeyedCollection> owner_;
 };
 
 inline KeyedCollection::MemberRange KeyedCollection::Members() const noexcept {
-  return MemberRange(entries_);
+  return MemberRange(*this);
 }
 
 }  // namespace lombar

@@ -10,15 +10,27 @@
 namespace lombar {
 namespace {
 
-// The members' texts joined as they are: each is a writer's output already
-// held to the code page, so passing them through a CString and back would
-// only convert the whole collection twice more.
-std::string JoinedMemberXml(const KeyedCollection& members,
-                            const std::function<std::string(AutomationObject&)>& member_xml) {
-  std::string joined;
-  for (const Ref<AutomationObject>& member : members.Members())
-    joined += member_xml(*member);
-  return joined;
+// The Collection element: the members' texts joined as they are, taken as
+// markup. Each text goes straight into the writer instead of into a joined
+// copy first, which for a large collection saves two copies of its whole
+// text; the element opens at the first member that writes anything, so
+// members that all write nothing leave the empty leaf the writer's switches
+// decide about.
+void WriteMembers(clsXML& writer, const KeyedCollection& members,
+                  const std::function<std::string(AutomationObject&)>& member_xml) {
+  bool opened = false;
+  for (const Variant& member : members.Members()) {
+    const std::string text = member_xml(static_cast<AutomationObject&>(*member.ObjectRef()));
+    if (text.empty()) continue;
+    if (!opened) writer.Add("Collection", "", true);
+    opened = true;
+    writer.AddXML(text);
+  }
+  if (opened) {
+    writer.EndGroup();
+  } else {
+    writer.Add("Collection", "");
+  }
 }
 
 }  // namespace
@@ -39,13 +51,11 @@ clsXML SnippetWriter(XmlSwitches switches) {
 std::string WriteCollectionXml(const CollectionXmlForm& form, const KeyedCollection& members,
                                const std::function<std::string(AutomationObject&)>& member_xml) {
   if (members.Count() == 0) return {};
-  const std::string joined = JoinedMemberXml(members, member_xml);
   clsXML writer = SnippetWriter(form.switches);
   writer.Add(form.group, "", true);
   if (form.before_count) form.before_count(writer);
   writer.Add("Count", std::to_string(members.Count()));
-  // The joined texts begin with "<" and end with ">", so Add takes them as markup.
-  writer.Add("Collection", joined);
+  WriteMembers(writer, members, member_xml);
   if (form.after_members) form.after_members(writer);
   writer.EndGroup();
   return writer.XML();
@@ -56,11 +66,13 @@ Short ReadMemberCount(clsXML& reader) {
 }
 
 void ReadCollectionXml(std::string_view text, std::string_view member_element,
-                       const std::function<void(const std::string& block)>& load_member) {
+                       const std::function<void(const std::string& block)>& load_member,
+                       const std::function<void(clsXML& reader)>& before_members) {
   if (text.empty()) return;
   clsXML reader;
   reader.SetXML(text);
   const Short count = ReadMemberCount(reader);
+  if (before_members) before_members(reader);
   // Consecutive occurrences continue where the previous Block ended.
   for (Long position = 1; position <= count; ++position) {
     load_member(reader.Block(member_element, static_cast<Short>(position)));

@@ -51,8 +51,10 @@ Short ReadMemberCount(clsXML& reader);
 // the text's member count, in one pass over the text; an empty text loads
 // nothing. Members are taken by position whatever the text holds: a missing
 // one arrives as the empty block.
+// `before_members`, when given, reads further values once the count is read.
 void ReadCollectionXml(std::string_view text, std::string_view member_element,
-                       const std::function<void(const std::string& block)>& load_member);
+                       const std::function<void(const std::string& block)>& load_member,
+                       const std::function<void(clsXML& reader)>& before_members = nullptr);
 
 // The collection XML of members that are all `Member`s.
 template <class Member>
@@ -64,12 +66,16 @@ std::string MembersXml(const KeyedCollection& members, const CollectionXmlForm& 
 
 // For each member block of `text`: a new `Member` reads it and `add` receives it.
 template <class Member, class AddLoaded>
-void LoadMembers(std::string_view text, std::string_view member_element, AddLoaded&& add) {
-  ReadCollectionXml(text, member_element, [&](const std::string& block) {
-    const Ref<Member> member = MakeRef<Member>();
-    member->SetXML(block);
-    add(member);
-  });
+void LoadMembers(std::string_view text, std::string_view member_element, AddLoaded&& add,
+                 const std::function<void(clsXML& reader)>& before_members = nullptr) {
+  ReadCollectionXml(
+      text, member_element,
+      [&](const std::string& block) {
+        const Ref<Member> member = MakeRef<Member>();
+        member->SetXML(block);
+        add(member);
+      },
+      before_members);
 }
 
 }  // namespace lombar

@@ -41,22 +41,35 @@ std::string FoldedKey(std::string_view key) {
 
 }  // namespace
 
-void KeyedCollection::Add(Ref<AutomationObject> member) {
+void KeyedCollection::Add(Variant member) {
   entries_.push_back(Entry{std::move(member), next_serial_++, false, {}});
 }
 
-void KeyedCollection::Add(Ref<AutomationObject> member, std::string_view key) {
+void KeyedCollection::Add(Variant member, std::string_view key) {
   if (!TryAdd(std::move(member), key)) RaiseRuntime(kDuplicateKey);
 }
 
-bool KeyedCollection::TryAdd(Ref<AutomationObject> member, std::string_view key) {
+bool KeyedCollection::TryAdd(Variant member, std::string_view key) {
   std::string folded = FoldedKey(key);
   if (!serial_of_key_.try_emplace(folded, next_serial_).second) return false;
   entries_.push_back(Entry{std::move(member), next_serial_++, true, std::move(folded)});
   return true;
 }
 
-const Ref<AutomationObject>& KeyedCollection::Item(const Variant& index) const {
+void KeyedCollection::Insert(std::size_t slot, Variant member, const std::string* key) {
+  std::string folded = key ? FoldedKey(*key) : std::string();
+  if (key && serial_of_key_.contains(folded)) RaiseRuntime(kDuplicateKey);
+  entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(slot),
+                  Entry{std::move(member), 0, key != nullptr, std::move(folded)});
+  // Serials must grow with the position: number them afresh.
+  next_serial_ = 0;
+  for (Entry& entry : entries_) {
+    entry.serial = next_serial_++;
+    if (entry.keyed) serial_of_key_[entry.folded_key] = entry.serial;
+  }
+}
+
+const Variant& KeyedCollection::Item(const Variant& index) const {
   return entries_[SlotOf(index)].member;
 }
 
@@ -74,7 +87,7 @@ bool KeyedCollection::Contains(const Variant& index) const noexcept {
   }
 }
 
-const Ref<AutomationObject>& KeyedCollection::At(Long position) const {
+const Variant& KeyedCollection::At(Long position) const {
   return Item(Variant(position));
 }
 
@@ -82,7 +95,7 @@ Ref<Enumerator> KeyedCollection::NewEnum() const {
   std::vector<Variant> members;
   members.reserve(entries_.size());
   for (const Entry& entry : entries_)
-    members.emplace_back(entry.member);
+    members.push_back(entry.member);
   return MakeRef<Enumerator>(std::move(members));
 }
 

@@ -415,16 +415,17 @@ class RecordTable {
     Field row;
     row.place = place;
     row.text = [field](const T& record) { return XmlValue<V>::Write(record.*field); };
-    row.from_text = [field, strict = place.strict_number](T& record, std::string_view text) {
-      if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
-        // The locale's conversion: a missing or non-numeric text is a type mismatch.
-        if (strict) {
-          record.*field = static_cast<V>(Variant(text).ToLong());
-          return;
-        }
-      }
+    row.from_text = [field](T& record, std::string_view text) {
       record.*field = XmlValue<V>::Read(text);
     };
+    if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
+      // The locale's conversion: a missing or non-numeric text is a type mismatch.
+      if (place.strict_number) {
+        row.from_text = [field](T& record, std::string_view text) {
+          record.*field = static_cast<V>(Variant(text).ToLong());
+        };
+      }
+    }
     row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
     return row;
   }
