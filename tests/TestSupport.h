@@ -2,34 +2,72 @@
 #pragma once
 
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "lombar/Error.h"
 
 namespace lombar::testing {
 
-// Runs `action` and returns the number and description of the error it
-// raises; {0, "no error"} when it raises none.
+// The library error `action` raises; none when it raises none.
 template <class Action>
-std::pair<std::int32_t, std::string> ErrorOf(Action&& action) {
+std::optional<Error> RaisedBy(Action&& action) {
   try {
     action();
   } catch (const Error& error) {
-    return {error.Number(), error.Description()};
+    return error;
   }
-  return {0, "no error"};
+  return std::nullopt;
 }
 
-// Runs `action` on a new thread, which starts with fresh module state.
+// The number and description of the error `action` raises; {0, "no error"}
+// when it raises none.
+template <class Action>
+std::pair<std::int32_t, std::string> ErrorOf(Action&& action) {
+  const std::optional<Error> error = RaisedBy(std::forward<Action>(action));
+  if (!error) return {0, "no error"};
+  return {error->Number(), error->Description()};
+}
+
+// Runs `action` on a new thread, which starts with fresh module state. An
+// exception that escapes it is thrown again here, so it fails the calling
+// test instead of ending the program.
 template <class Action>
 void InFreshThread(Action&& action) {
-  std::thread thread(std::forward<Action>(action));
+  std::exception_ptr escaped;
+  std::thread thread([&] {
+    try {
+      action();
+    } catch (...) {
+      escaped = std::current_exception();
+    }
+  });
   thread.join();
+  if (escaped) std::rethrow_exception(escaped);
+}
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The lines of a log file, without their CR LF; none when the file is missing.
+inline std::vector<std::string> LinesOf(const std::filesystem::path& path) {
+  const std::string text = ReadFile(path);
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+       start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  return lines;
 }
 
 // A private folder that holds this test's diagnostic files: LOMBAR_LOG_DIR
@@ -58,15 +96,26 @@ class LogFolderScope {
   std::filesystem::path TraceLog() const { return File(".trace.log"); }
   void SwitchTraceOn() const { std::ofstream(File(".trace.flg")) << "on"; }
 
+  // The messages of the error log, each without its time stamp and user name
+  // ("ICatInfo | Get XML, Error # 13 at line: 0][Type mismatch").
+  std::vector<std::string> ErrorLines() const { return AfterPrefix(ErrorLog(), kErrorPrefix); }
+  // The operations of the trace log, each without its time stamp ("ICatInfo | Clear").
+  std::vector<std::string> TraceLines() const { return AfterPrefix(TraceLog(), kTracePrefix); }
+
  private:
+  // "YYYYMMDD|hh:mm:ss " and, in the error log, the user name fitted to twelve and a blank.
+  static constexpr std::size_t kTracePrefix = 18;
+  static constexpr std::size_t kErrorPrefix = kTracePrefix + 13;
+
+  static std::vector<std::string> AfterPrefix(const std::filesystem::path& log,
+                                              std::size_t prefix) {
+    std::vector<std::string> lines = LinesOf(log);
+    for (std::string& line : lines)
+      line.erase(0, prefix);
+    return lines;
+  }
+
   std::filesystem::path path_;
 };
-
-inline std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 }  // namespace lombar::testing

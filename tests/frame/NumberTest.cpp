@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "TestSupport.h"
 #include "frame/NumberParse.h"
@@ -83,6 +85,69 @@ TEST(NumberParse, LeadingNumberStopsAtTheFirstForeignCharacter) {
   };
   for (const auto& [text, number] : rows)
     EXPECT_DOUBLE_EQ(LeadingNumber(text), number) << text;
+}
+
+TEST(NumberParse, LeadingNumbersAreReadExactlyIntoCurrencyAndWholeNumbers) {
+  const struct {
+    const char* text;
+    std::int64_t units;
+  } amounts[] = {
+      {"500000000000000.5", 5'000'000'000'000'005'000},  // sixteen digits, one past a double's text
+      {"-922337203685477.5808 left", kMinUnits},
+      {" 12.5abc", 125000},
+      {"0.00005", 0},  // half to even
+      {"0.00015", 2},
+      {"-0.00025", -2},
+      {"1e3", 10000},
+      {"", 0},
+      {"$5", 0},
+  };
+  for (const auto& [text, units] : amounts)
+    EXPECT_EQ(LeadingCurrency(text).units, units) << text;
+  EXPECT_EQ(ErrorOf([] { LeadingCurrency("922337203685477.5808"); }).first, kOverflow);
+
+  constexpr std::int64_t kShortMin = -32768, kShortMax = 32767;
+  const struct {
+    const char* text;
+    std::int64_t whole;
+  } wholes[] = {
+      {"2.5", 2},
+      {"3.5", 4},
+      {"-2.5", -2},
+      {"-3.5", -4},
+      {"2.5000001", 3},
+      {"32766.5", 32766},
+      {"-32768.4", kShortMin},
+      {" 12 apples", 12},
+      {"abc", 0},
+      {"", 0},
+  };
+  for (const auto& [text, whole] : wholes)
+    EXPECT_EQ(LeadingInteger(text, kShortMin, kShortMax), whole) << text;
+  for (const char* beyond : {"32767.5", "32768", "-32768.6", "99999999999999999999"})
+    EXPECT_EQ(ErrorOf([&] { LeadingInteger(beyond, kShortMin, kShortMax); }).first, kOverflow)
+        << beyond;
+  EXPECT_EQ(LeadingInteger("-2147483648", INT32_MIN, INT32_MAX), INT32_MIN);
+  EXPECT_EQ(ErrorOf([] { LeadingInteger("2147483648", INT32_MIN, INT32_MAX); }).first, kOverflow);
+}
+
+TEST(NumberText, SinglesAreWrittenPlainAndReadBackToTheSameSingle) {
+  const std::pair<float, const char*> written[] = {
+      {123456.78f, "123456.78"}, {10000000.0f, "10000000"},
+      {1e8f, "100000000"},       {0.1f, "0.1"},
+      {-2.5f, "-2.5"},           {0.0f, "0"},
+  };
+  for (const auto& [single, text] : written) {
+    EXPECT_EQ(PlainSingleText(single), text);
+    EXPECT_EQ(LeadingSingle(text), single) << text;
+  }
+  for (const float single :
+       {3.4028235e38f, 1.17549435e-38f, 1e-45f, 16777216.0f, 0.3f, 7.0e-5f, 33554430.0f})
+    EXPECT_EQ(LeadingSingle(PlainSingleText(single)), single) << PlainSingleText(single);
+  EXPECT_EQ(LeadingSingle(" 12.5 miles"), 12.5f);
+  EXPECT_EQ(LeadingSingle("abc"), 0.0f);
+  EXPECT_EQ(LeadingSingle("1" + std::string(60, '0')), HUGE_VALF);
+  EXPECT_EQ(LeadingSingle("-1" + std::string(60, '0')), -HUGE_VALF);
 }
 
 TEST(NumberText, FloatingNumbersAreWrittenInFullWhileTheDigitsFit) {

@@ -8,10 +8,10 @@
 #include "TestSupport.h"
 #include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
-#include "model/support/ModelState.h"
 #include "lombar/ICatProviderCol.h"
-#include "model/support/LocationKeys.h"
 #include "model/ProviderTestSupport.h"
+#include "model/support/LocationKeys.h"
+#include "model/support/ModelState.h"
 
 namespace lombar {
 namespace {
@@ -41,11 +41,6 @@ std::string CollectionXml(std::string_view count, std::initializer_list<std::str
   return xml + "</Collection></ICatProviderCol>";
 }
 
-std::size_t LineCount(const std::filesystem::path& log) {
-  const std::string text = testing::ReadFile(log);
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
 TEST(ICatProviderColTest, XmlRoundTripIsByteExact) {
   auto providers = MakeRef<ICatProviderCol>();
   EXPECT_EQ(providers->XML(), "");
@@ -62,8 +57,6 @@ TEST(ICatProviderColTest, XmlRoundTripIsByteExact) {
   EXPECT_EQ(loaded->XML(), xml);
   EXPECT_FALSE(loaded->Exists("OLD"));
   EXPECT_EQ(loaded->Item("acme1")->LineColorVWH(), "#0F0");  // kept under the MCLdir as read
-  loaded->SetXML("");
-  EXPECT_EQ(loaded->Count(), 0);
 }
 
 TEST(ICatProviderColTest, BadTextLoadsWhatItFindsAndKeepsProvidersAddedBeforeAFailure) {
@@ -79,13 +72,8 @@ TEST(ICatProviderColTest, BadTextLoadsWhatItFindsAndKeepsProvidersAddedBeforeAFa
     // A repeated directory is dropped; a missing third member loads from an empty block.
     providers->SetXML(CollectionXml("3", {"A", "a"}));
     EXPECT_EQ(std::tuple(providers->Count(), providers->Exists("")), std::tuple(2, true));
-    const std::string two = CollectionXml("2", {"A", "B"});
-    for (std::size_t length = 0; length < two.size(); ++length) {
-      EXPECT_NO_THROW(providers->SetXML(two.substr(0, length))) << length;
-      EXPECT_LE(providers->Count(), 2);
-    }
 
-    const std::size_t logged = LineCount(folder.ErrorLog());
+    const std::size_t logged = folder.ErrorLines().size();
     EXPECT_EQ(ErrorOf([&] {
                 providers->SetXML(CollectionXml("3", {"A", "JOBBER", "C"}));
               }).second,
@@ -93,7 +81,7 @@ TEST(ICatProviderColTest, BadTextLoadsWhatItFindsAndKeepsProvidersAddedBeforeAFa
               "ICatProviderCol | AddObject, Error # 17 at line: 0\r\n" +
                   std::string(kJobberRefused));
     EXPECT_EQ(std::tuple(providers->Count(), providers->Exists("A")), std::tuple(1, true));
-    EXPECT_EQ(LineCount(folder.ErrorLog()), logged + 2);  // once by AddObject, once by Let XML
+    EXPECT_EQ(folder.ErrorLines().size(), logged + 2);  // once by AddObject, once by Let XML
   });
 }
 
@@ -103,13 +91,10 @@ TEST(ICatProviderColTest, KeysAreDirectoriesAndJobberIsRefused) {
     auto providers = MakeRef<ICatProviderCol>();
     EXPECT_EQ(ErrorOf([&] { AddSeller(*providers, "JOBBER", "S1"); }).second,
               "ICatProviderCol | Add, Error # 17 at line: 0\r\n" + std::string(kJobberRefused));
-    try {
-      RefuseReservedDirectory("JOBBER");
-      ADD_FAILURE() << "JOBBER was accepted";
-    } catch (const Error& error) {
-      EXPECT_EQ(std::tuple(error.Number(), error.Source(), error.Description()),
-                std::tuple(17, "DEV", kJobberRefused));
-    }
+    const auto refused = testing::RaisedBy([] { RefuseReservedDirectory("JOBBER"); });
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(std::tuple(refused->Number(), refused->Source(), refused->Description()),
+              std::tuple(17, "DEV", kJobberRefused));
     const auto jobber = AddSeller(*providers, "Jobber", "S1");  // the refusal is case-sensitive
     EXPECT_EQ(ErrorOf([&] { providers->Item("Jobber"); }).first, kInvalidProcedureCall);
     EXPECT_EQ(providers->Item(Long{1}), jobber);
@@ -124,13 +109,13 @@ TEST(ICatProviderColTest, KeysAreDirectoriesAndJobberIsRefused) {
     EXPECT_EQ(ErrorOf([&] { Invoke(*providers, kDispIdValue, MemberKind::Get, by_key); }).first,
               kMemberNotSupported);  // Item is not the default member
 
-    const std::size_t logged = LineCount(folder.ErrorLog());
+    const std::size_t logged = folder.ErrorLines().size();
     EXPECT_EQ(ErrorOf([&] { providers->Item("NONE"); }).first, kInvalidProcedureCall);
     EXPECT_EQ(ErrorOf([&] { providers->Remove(Long{9}); }).first, kSubscriptOutOfRange);
-    EXPECT_EQ(LineCount(folder.ErrorLog()), logged);                // look-ups are not logged
+    EXPECT_EQ(folder.ErrorLines().size(), logged);                  // look-ups are not logged
     EXPECT_FALSE(providers->Exists(Variant(Ref<Object>(jobber))));  // JobberKey fails: logged
     EXPECT_EQ(ErrorOf([&] { providers->AddObject(Nothing, ""); }).first, kObjectNotSet);
-    EXPECT_EQ(LineCount(folder.ErrorLog()), logged + 2);
+    EXPECT_EQ(folder.ErrorLines().size(), logged + 2);
   });
 }
 
@@ -190,17 +175,6 @@ TEST(ICatProviderColTest, JobberKeyTranslatesAliasesThroughTheGlobalProviders) {
   });
 }
 
-// The trace text of each line, without its time stamp.
-std::vector<std::string> TracedOperations(const std::string& log) {
-  std::vector<std::string> operations;
-  for (std::size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos;
-       start = end + 2) {
-    const std::string line = log.substr(start, end - start);
-    operations.push_back(line.substr(line.find(' ') + 1));
-  }
-  return operations;
-}
-
 TEST(ICatProviderColTest, TracedOperationsWriteTheirNames) {
   LogFolderScope folder;
   folder.SwitchTraceOn();
@@ -215,33 +189,10 @@ TEST(ICatProviderColTest, TracedOperationsWriteTheirNames) {
   });
   const std::string col = "ICatProviderCol | ";
   EXPECT_EQ(
-      TracedOperations(testing::ReadFile(folder.TraceLog())),
+      folder.TraceLines(),
       (std::vector<std::string>{col + "Class_Initialize", col + "Clear", col + "Add",
                                 "basGLOBALs | JobberKey", col + "Let XML", col + "Clear",
                                 col + "AddObject", "basGLOBALs | JobberKey", col + "Get XML"}));
-}
-
-TEST(ICatProviderColTest, SurfaceFollowsTheClassTable) {
-  using enum MemberKind;
-  const ClassInfo& info = ICatProviderCol::TypeInfo();
-  EXPECT_EQ(info.clsid.ToString() + info.iid.ToString(),
-            "{0BA22F0B-ED4C-42BC-B016-F32F58447F15}{E1544281-0D4D-46F8-A165-F31C8ECC6F5A}");
-  EXPECT_EQ(testing::SurfaceOf(info),
-            (std::vector<testing::SurfaceRow>{{"XML", Get, PropertyId(2)},
-                                              {"XML", Let, PropertyId(2)},
-                                              {"GetDefaultProvider", Method, MethodId(3)},
-                                              {"GetSellerID", Method, MethodId(4)},
-                                              {"GetMCLdir", Method, MethodId(5)},
-                                              {"Add", Method, MethodId(6)},
-                                              {"AddObject", Method, MethodId(7)},
-                                              {"Exists", Method, MethodId(8)},
-                                              {"Item", Get, PropertyId(1)},
-                                              {"Count", Get, PropertyId(0)},
-                                              {"Remove", Method, MethodId(9)},
-                                              {"NewEnum", Get, kDispIdNewEnum},
-                                              {"Clear", Method, MethodId(12)}}));
-  EXPECT_TRUE(info.members[11].hidden);
-  EXPECT_TRUE(info.members[6].params[1].by_ref && info.members[6].params[1].optional);
 }
 
 }  // namespace

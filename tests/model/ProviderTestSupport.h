@@ -1,8 +1,6 @@
 // Shared by the provider and provider collection tests.
 #pragma once
 
-#include "SurfaceText.h"
-
 #include <string>
 #include <tuple>
 #include <utility>

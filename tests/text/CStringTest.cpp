@@ -4,21 +4,12 @@
 
 #include <string>
 
-#include "lombar/Error.h"
+#include "TestSupport.h"
 
 namespace lombar {
 namespace {
 
-// Runs `action` and returns the number and description of the error it raises.
-template <class Action>
-std::pair<std::int32_t, std::string> ErrorOf(Action action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return {error.Number(), error.Description()};
-  }
-  return {0, "no error"};
-}
+using testing::ErrorOf;
 
 TEST(CStringTest, CapacityGrowsToExactlyTheNeededLength) {
   CString buffer;
@@ -65,11 +56,7 @@ TEST(CStringTest, BadLengthsAndPositionsRaiseTheirErrors) {
   EXPECT_EQ(ErrorOf([&] { text.Mid(-1); }), invalid_start);
   EXPECT_EQ(ErrorOf([&] { text.Mid(0); }).first, kSubscriptOutOfRange);
   EXPECT_EQ(ErrorOf([&] { text.Instr("a", 0); }).first, kSubscriptOutOfRange);
-  try {
-    text.Left(-1);
-  } catch (const Error& error) {
-    EXPECT_EQ(error.Source(), "CString");
-  }
+  EXPECT_EQ(testing::RaisedBy([&] { text.Left(-1); }).value().Source(), "CString");
 }
 
 TEST(CStringTest, InstrFindsExactMatchesFromTheStart) {

@@ -9,7 +9,6 @@ namespace {
 using testing::ErrorOf;
 using testing::InFreshThread;
 using testing::LogFolderScope;
-using testing::ReadFile;
 
 clsXML Reader(std::string_view text) {
   clsXML reader;
@@ -122,9 +121,9 @@ TEST(clsXMLReaderTest, OverflowingOccurrenceIsLoggedWithTheReaderPrefix) {
     EXPECT_EQ(description, "clsXML | Get Value, Error # 6 at line: 0\r\nOverflow");
     EXPECT_EQ(ErrorOf([&] { reader.Block("V", -32768); }).first, kOverflow);
   });
-  const std::string log = ReadFile(folder.ErrorLog());
-  EXPECT_NE(log.find(" clsXML | Get Value, Error # 6 at line: 0][Overflow\r\n"), std::string::npos);
-  EXPECT_NE(log.find(" clsXML | Get Block, Error # 6 at line: 0][Overflow\r\n"), std::string::npos);
+  EXPECT_EQ(folder.ErrorLines(),
+            (std::vector<std::string>{"clsXML | Get Value, Error # 6 at line: 0][Overflow",
+                                      "clsXML | Get Block, Error # 6 at line: 0][Overflow"}));
 }
 
 }  // namespace

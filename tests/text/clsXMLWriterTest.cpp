@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "TestSupport.h"
 #include "text/clsXML.h"
 
@@ -10,7 +8,6 @@ namespace {
 
 using testing::InFreshThread;
 using testing::LogFolderScope;
-using testing::ReadFile;
 
 std::string Leaf(std::string_view value, bool compress, bool zero_suppress) {
   clsXML writer;

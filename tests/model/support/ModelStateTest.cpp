@@ -12,6 +12,7 @@ using testing::InFreshThread;
 
 TEST(ModelStateTest, EachThreadHasItsOwnSwitchesAndGlobalProviders) {
   ThreadModel().compress = true;
+  ThreadModel().zero_suppress = false;
   ThreadModel().global_providers = MakeRef<ICatProviderCol>();
   InFreshThread([] {
     EXPECT_FALSE(ThreadModel().compress);
