@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/internal/Collection.h"
+#include "lombar/internal/LocationCollection.h"
 #include "lombar/ICatProvider.h"
 
 namespace lombar {
 
-class ICatProviderCol final : public Collection<ICatProviderCol, ICatProvider> {
+class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatProvider> {
  public:
   static constexpr std::string_view kClassName = "ICatProviderCol";
   static const ClassInfo& TypeInfo();
@@ -44,10 +44,6 @@ class ICatProviderCol final : public Collection<ICatProviderCol, ICatProvider> {
   // changed. Error 17 for the MCLdir JOBBER, 91 for Nothing.
   Ref<ICatProvider> AddObject(const Ref<ICatProvider>& provider, std::string_view key);
 
-  // As for every collection, after the key went through JobberKey.
-  bool Exists(const Variant& index) const;
-  Ref<ICatProvider> Item(const Variant& index) const;
-  void Remove(const Variant& index);
 
   void Clear(bool destroy);
 };

@@ -5,6 +5,7 @@
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
+#include "model/support/LocationCollectionMembers.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/LocationKeys.h"
 #include "base/Text.h"
@@ -117,28 +118,12 @@ Ref<ICatProvider> ICatProviderCol::AddObject(const Ref<ICatProvider>& provider,
   });
 }
 
-bool ICatProviderCol::Exists(const Variant& index) const {
-  // Never raises: a key JobberKey cannot translate is not held either.
-  try {
-    return Collection::Exists(JobberKey(index));
-  } catch (const Error&) {
-    return false;
-  }
-}
-
-Ref<ICatProvider> ICatProviderCol::Item(const Variant& index) const {
-  return Collection::Item(JobberKey(index));
-}
-
-void ICatProviderCol::Remove(const Variant& index) {
-  Collection::Remove(JobberKey(index));
-}
-
 void ICatProviderCol::Clear(bool destroy) {
   TracePrologue({kClassName, "Clear"});
   Collection::Clear(destroy);
 }
 
 template class Collection<ICatProviderCol, ICatProvider>;
+template class LocationCollection<ICatProviderCol, ICatProvider>;
 
 }  // namespace lombar

@@ -1,0 +1,119 @@
+// The price and availability of one catalog item at one source: a store or
+// catalog directory (MCLdir), a seller and a seller location, with the
+// quantities available and to order, the core, cost, list and sell prices
+// and a few ordering attributes. An item holds one per source in its
+// ICatPriceCol, which keys it by its MCLdir.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lombar/Variant.h"
+#include "lombar/internal/Record.h"
+
+namespace lombar {
+
+class ICatPrice final : public Record<ICatPrice> {
+ public:
+  static constexpr std::string_view kClassName = "ICatPrice";
+  static const RecordTable<ICatPrice>& Table();
+
+  ICatPrice();
+
+  // Every value is stored and returned as given: nothing is validated,
+  // trimmed or converted.
+  // The directory key: the price's key in its collection.
+  const std::string& MCLdir() const { return mcl_dir_; }
+  void SetMCLdir(std::string_view mcl_dir) { mcl_dir_ = mcl_dir; }
+  const std::string& SellerID() const { return seller_id_; }
+  void SetSellerID(std::string_view seller_id) { seller_id_ = seller_id; }
+  // A seller location, or one of the pseudo-locations INVOICE, LOCAL and MSRP.
+  const std::string& Location() const { return location_; }
+  void SetLocation(std::string_view location) { location_ = location; }
+  bool UrgentFlag() const { return urgent_; }
+  void SetUrgentFlag(bool urgent) { urgent_ = urgent; }
+  const std::string& DeliveryMessage() const { return delivery_message_; }
+  void SetDeliveryMessage(std::string_view message) { delivery_message_ = message; }
+  // The buying increment, kept as text.
+  const std::string& QtyBuyingInc() const { return qty_buying_inc_; }
+  void SetQtyBuyingInc(std::string_view increment) { qty_buying_inc_ = increment; }
+  const std::string& PackingUnits() const { return packing_units_; }
+  void SetPackingUnits(std::string_view units) { packing_units_ = units; }
+  const std::string& PackNumUnits() const { return pack_num_units_; }
+  void SetPackNumUnits(std::string_view units) { pack_num_units_ = units; }
+  const std::string& WarrantyCode() const { return warranty_code_; }
+  void SetWarrantyCode(std::string_view code) { warranty_code_ = code; }
+  const std::string& Rank() const { return rank_; }
+  void SetRank(std::string_view rank) { rank_ = rank; }
+  // Free caller data.
+  const std::string& Tag() const { return tag_; }
+  void SetTag(std::string_view tag) { tag_ = tag; }
+
+  // The quantities keep the caller's value with its kind; XML let reads them
+  // back as text.
+  const Variant& Available() const { return available_; }
+  void SetAvailable(const Variant& available) { available_ = available; }
+  const Variant& QuantityToOrder() const { return quantity_to_order_; }
+  void SetQuantityToOrder(const Variant& quantity) { quantity_to_order_ = quantity; }
+
+  Currency CoreCost() const { return core_cost_; }
+  void SetCoreCost(Currency cost) { core_cost_ = cost; }
+  Currency CoreList() const { return core_list_; }
+  void SetCoreList(Currency list) { core_list_ = list; }
+  Currency Cost() const { return cost_; }
+  void SetCost(Currency cost) { cost_ = cost; }
+  Currency List() const { return list_; }
+  void SetList(Currency list) { list_ = list; }
+  Currency Sell() const { return sell_; }
+  void SetSell(Currency sell) { sell_ = sell; }
+  // Stored as given, not computed from the other prices.
+  Currency Margin() const { return margin_; }
+  void SetMargin(Currency margin) { margin_ = margin; }
+
+  // The caller's screen position: neither written to the XML nor reset by
+  // Clear or by XML let.
+  Long DisplayRow() const { return display_row_; }
+  void SetDisplayRow(Long row) { display_row_ = row; }
+  Long DisplayCol() const { return display_col_; }
+  void SetDisplayCol(Long col) { display_col_ = col; }
+
+  // False for an empty Location and for the pseudo-locations INVOICE, LOCAL
+  // and MSRP in any letter case; true for any other (real seller) location.
+  bool LocationIsValid() const;
+
+  // The empty price: Available's text is empty and Cost, List and Sell are
+  // all 0. Such a price writes no XML and a price collection will not hold
+  // it. Error 94 when Available is Null.
+  bool HasNothingToSay() const;
+
+  // Empties the texts (the priority text too), the quantities to the empty
+  // text, UrgentFlag false, the six prices 0; DisplayRow and DisplayCol stay.
+  void Clear();
+
+ private:
+  std::string mcl_dir_;
+  std::string seller_id_;
+  std::string location_;
+  // Read from and written to the XML only, so it survives a round trip.
+  std::string priority_;
+  bool urgent_ = false;
+  std::string delivery_message_;
+  std::string qty_buying_inc_;
+  std::string packing_units_;
+  std::string pack_num_units_;
+  std::string warranty_code_;
+  std::string rank_;
+  std::string tag_;
+  Variant available_;
+  Variant quantity_to_order_;
+  Currency core_cost_;
+  Currency core_list_;
+  Currency cost_;
+  Currency list_;
+  Currency sell_;
+  Currency margin_;
+  Long display_row_ = 0;
+  Long display_col_ = 0;
+};
+
+}  // namespace lombar

@@ -1,0 +1,75 @@
+#include "lombar/ICatPrice.h"
+
+#include "base/Text.h"
+#include "model/support/RecordTable.h"
+
+namespace lombar {
+namespace {
+
+// The locations that name no real seller, between bars so that a whole word matches.
+constexpr std::string_view kPseudoLocations = "|INVOICE|LOCAL|MSRP|";
+
+}  // namespace
+
+const RecordTable<ICatPrice>& ICatPrice::Table() {
+  using P = ICatPrice;
+  // The XML order (At) differs from the slot order: the priority text follows
+  // Location, and UrgentFlag follows the quantities.
+  static const auto table =
+      RecordTable<P>(kClassName, "{6FFE60EA-F714-4049-BF89-309BABD73AB9}",
+                     "{BB1D78C9-11DB-4CE7-BC60-B5C27F3063DF}")
+          .EarlierInterface("{467AAF4D-B1EF-4248-9C1C-CD6A6F70D686}")
+          .Xml(PropertyId(21), {.group = "Price"})
+          .WritesNothingWhen(&P::HasNothingToSay)
+          .Property("MCLdir", PropertyId(20), &P::mcl_dir_, Leaf("MCLdir")).At(1)
+          .Property("SellerID", PropertyId(19), &P::seller_id_, Leaf("SellerID")).At(2)
+          .Property("Location", PropertyId(18), &P::location_, Leaf("Location")).At(3)
+          .Unnamed(&P::priority_, Leaf("Priority")).At(4)
+          .Property("UrgentFlag", PropertyId(17), &P::urgent_, Leaf("UrgentFlag")).At(14)
+          .Property("DeliveryMessage", PropertyId(16), &P::delivery_message_,
+                    Leaf("DeliveryMessage")).At(5)
+          .Property("QtyBuyingInc", PropertyId(15), &P::qty_buying_inc_, Leaf("QtyBuyingInc")).At(6)
+          .Property("PackingUnits", PropertyId(14), &P::packing_units_, Leaf("PackingUnits")).At(7)
+          .Property("PackNumUnits", PropertyId(13), &P::pack_num_units_, Leaf("PackNumUnits")).At(8)
+          .Property("WarrantyCode", PropertyId(12), &P::warranty_code_, Leaf("WarrantyCode")).At(9)
+          .Property("Rank", PropertyId(11), &P::rank_, Leaf("Rank")).At(10)
+          .Property("Tag", PropertyId(10), &P::tag_, Leaf("PriceTag")).At(11)
+          .Property("Available", PropertyId(9), &P::available_, Leaf("Available")).At(12)
+          .Property("QuantityToOrder", PropertyId(8), &P::quantity_to_order_,
+                    Leaf("QuantityToOrder")).At(13)
+          .Property("CoreCost", PropertyId(7), &P::core_cost_, Leaf("CoreCost")).At(15)
+          .Property("CoreList", PropertyId(6), &P::core_list_, Leaf("CoreList")).At(16)
+          .Property("Cost", PropertyId(5), &P::cost_, Leaf("Cost")).At(17)
+          .Property("List", PropertyId(4), &P::list_, Leaf("List")).At(18)
+          .Property("Sell", PropertyId(3), &P::sell_, Leaf("Sell")).At(19)
+          .Property("Margin", PropertyId(2), &P::margin_, Leaf("Margin")).At(20)
+          .Property("DisplayRow", PropertyId(1), &P::display_row_, kNotInXml).Kept()
+          .Property("DisplayCol", PropertyId(0), &P::display_col_, kNotInXml).Kept()
+          .Method("Clear", MethodId(24), &P::Clear)
+          .Get("LocationIsValid", PropertyId(25), &P::LocationIsValid)
+          .Build();
+  return table;
+}
+
+template class Record<ICatPrice>;
+
+// No Clear at release: it can neither fail nor trace, so nobody could tell.
+ICatPrice::ICatPrice() {
+  Trapped({kClassName, "Class_Initialize"}, [&] { Clear(); });
+}
+
+bool ICatPrice::LocationIsValid() const {
+  if (location_.empty()) return false;
+  return kPseudoLocations.find("|" + UpperCase(location_) + "|") == std::string_view::npos;
+}
+
+bool ICatPrice::HasNothingToSay() const {
+  return available_.ToText().empty() && cost_ == Currency{} && list_ == Currency{} &&
+         sell_ == Currency{};
+}
+
+void ICatPrice::Clear() {
+  Trapped({kClassName, "Clear"}, [&] { ClearFields(); });
+}
+
+}  // namespace lombar

@@ -1,0 +1,170 @@
+#include "lombar/ICatPriceCol.h"
+
+#include "frame/ClassBuilder.h"
+#include "frame/ErrorTrap.h"
+#include "frame/NumberParse.h"
+#include "lombar/ICatProviderCol.h"
+#include "model/support/CollectionMembers.h"
+#include "model/support/LocationCollectionMembers.h"
+#include "model/support/CollectionXml.h"
+#include "model/support/LocationKeys.h"
+#include "model/support/ModelState.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::string_view kGroupElement = "Prices";
+constexpr std::string_view kMemberElement = "Price";
+constexpr std::string_view kJobberRefused = "Invalid Collection Key of 'Jobber' Specified.";
+
+// A price is kept under its directory, else under its seller, else without a key.
+void DeriveKeyIfEmpty(std::string& key, std::string_view mcl_dir, std::string_view seller_id) {
+  if (!key.empty()) return;
+  if (!mcl_dir.empty()) {
+    key = mcl_dir;
+  } else if (!seller_id.empty()) {
+    key = "S#";
+    key += seller_id;
+  }
+}
+
+// A price that names only its seller or its location is labelled with the
+// directory, location and seller of the provider it names; a location no
+// provider carries (a pseudo-location) becomes its directory. The directory
+// found replaces the caller's key.
+void TakeDirectoryFromProviders(ICatPrice& price, const ICatProviderCol& providers,
+                                std::string& key) {
+  if (!price.SellerID().empty()) {
+    const std::string directory = providers.GetMCLdir(price.SellerID());
+    if (providers.Exists(directory)) price.SetLocation(directory);
+  }
+  if (price.Location().empty()) return;
+  if (providers.Exists(price.Location())) {
+    const Ref<ICatProvider> provider = providers.Item(price.Location());
+    price.SetMCLdir(provider->MCLdir());
+    price.SetLocation(provider->Location());
+    price.SetSellerID(provider->SellerID());
+  } else {
+    price.SetMCLdir(price.Location());
+  }
+  key = price.MCLdir();
+}
+
+// The text form of a key, or the empty text when it has none (Null).
+std::string TextOrEmpty(const Variant& key) {
+  try {
+    return key.ToText();
+  } catch (const Error&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+const ClassInfo& ICatPriceCol::TypeInfo() {
+  using C = ICatPriceCol;
+  static const ClassInfo info =
+      ClassBuilder<C>(kClassName, "{ADA1B2D2-F08B-4381-89DF-98227E630816}",
+                      "{F535398D-7CE8-4B2F-BD06-3283B967666E}")
+          .Get("XML", PropertyId(1), &C::XML)
+          .Let("XML", PropertyId(1), &C::SetXML)
+          .Method("Add", MethodId(2), &C::Add,
+                  {"xsMCLdir", "xsLocation", "xsSellerID", "xsAvailable", "xsCost", "xsList",
+                   ByRef(Optional("sKey", ""))})
+          .Method("AddObject", MethodId(3), &C::AddObject,
+                  {ByRef("xoPrice"), ByRef(Optional("sKey", ""))})
+          .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
+          .Method("Exists", MethodId(4), &C::Exists, {"vntIndexKey"})
+          .Get("Count", PropertyId(0), &C::Count)
+          .Method("Remove", MethodId(5), &C::Remove, {"vntIndexKey"})
+          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
+          .Hidden()
+          .Method("Clear", MethodId(8), &C::Clear, {Optional("xbDestroyObject", false)})
+          .Build();
+  return info;
+}
+
+ICatPriceCol::ICatPriceCol() {
+  TracedAndTrapped({kClassName, "Class_Initialize"}, [&] { Clear(false); });
+}
+
+ICatPriceCol::~ICatPriceCol() {
+  try {
+    Clear(true);
+  } catch (const Error&) {
+    // Already logged by Clear; a release cannot be refused.
+  }
+}
+
+std::string ICatPriceCol::XML() const {
+  return TracedAndTrapped({kClassName, "Get XML"}, [&]() -> std::string {
+    if (Released()) return {};
+    return MembersXml<ICatPrice>(Backing(),
+                                 {.group = kGroupElement, .switches = XmlSwitches::OfThread()});
+  });
+}
+
+void ICatPriceCol::SetXML(std::string_view xml) {
+  TracedAndTrapped({kClassName, "Let XML"}, [&] {
+    ReleaseMembers(false);
+    LoadMembers<ICatPrice>(xml, kMemberElement, [&](const Ref<ICatPrice>& price) {
+      std::string derived_key;
+      AddObject(price, derived_key);
+    });
+  });
+}
+
+Ref<ICatPrice> ICatPriceCol::Add(std::string_view mcl_dir, std::string_view location,
+                                 std::string_view seller_id, std::string_view available,
+                                 std::string_view cost, std::string_view list, std::string& key) {
+  return TracedAndTrapped({kClassName, "Add"}, [&] {
+    DeriveKeyIfEmpty(key, mcl_dir, seller_id);
+    RefuseReservedKey(key, kJobberRefused);
+    const auto price = MakeRef<ICatPrice>();
+    price->SetMCLdir(mcl_dir);
+    price->SetLocation(location);
+    price->SetSellerID(seller_id);
+    price->SetAvailable(Variant(available));
+    price->SetCost(ParseCurrency(cost));
+    price->SetList(ParseCurrency(list));
+    Append(price, key);
+    return price;
+  });
+}
+
+Ref<ICatPrice> ICatPriceCol::AddObject(const Ref<ICatPrice>& price, std::string& key) {
+  return TracedAndTrapped({kClassName, "AddObject"}, [&]() -> Ref<ICatPrice> {
+    if (!price || price->HasNothingToSay()) return Nothing;
+    const Ref<ICatProviderCol> providers = ThreadModel().global_providers;
+    if (price->MCLdir().empty() && providers) TakeDirectoryFromProviders(*price, *providers, key);
+    DeriveKeyIfEmpty(key, price->MCLdir(), price->SellerID());
+    RefuseReservedKey(key, kJobberRefused);
+    Append(price, key);
+    return price;
+  });
+}
+
+Ref<ICatPrice> ICatPriceCol::Item(const Variant& index) const {
+  Variant translated;
+  try {
+    translated = JobberKey(index);
+    if (Collection::Exists(translated)) return Collection::Item(translated);
+  } catch (const Error&) {
+    // JobberKey has logged it; the caller gets a new price all the same.
+  }
+  const auto stand_in = MakeRef<ICatPrice>();
+  const std::string text = TextOrEmpty(translated);
+  stand_in->SetLocation(text);
+  stand_in->SetMCLdir(text);
+  return stand_in;
+}
+
+void ICatPriceCol::Clear(bool destroy) {
+  TracePrologue({kClassName, "Clear"});
+  Collection::Clear(destroy);
+}
+
+template class Collection<ICatPriceCol, ICatPrice>;
+template class LocationCollection<ICatPriceCol, ICatPrice>;
+
+}  // namespace lombar
