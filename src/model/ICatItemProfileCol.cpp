@@ -1,0 +1,151 @@
+#include "lombar/ICatItemProfileCol.h"
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "frame/ClassBuilder.h"
+#include "frame/ErrorTrap.h"
+#include "frame/NumberParse.h"
+#include "model/support/CollectionMembers.h"
+#include "model/support/CollectionXml.h"
+#include "text/Tree.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::string_view kNumericKeyPrefix = "K#";
+
+// The collection key of a profile's Key: none for the empty Key, and "K#"
+// before numeric text, which the collection would otherwise take for a position.
+std::string CollectionKey(std::string_view key) {
+  std::string collection_key;
+  if (IsNumericText(key)) collection_key = kNumericKeyPrefix;
+  collection_key += key;
+  return collection_key;
+}
+
+// The item type leads, so parts come before labor and comments whatever the
+// rest; nothing separates the parts of the key.
+std::string SortKey(const ICatItemProfile& profile, Long sort_by) {
+  std::string key = std::to_string(profile.ItemType());
+  switch (sort_by) {
+    case qcips_GroupAndType:
+      return key + profile.GroupNumber() + profile.PartTypeCode();
+    case qcips_GroupAndManufacturer:
+      return key + profile.GroupNumber() + profile.ManufacturerName();
+    case qcips_GenericID:
+      return key + profile.GenericID();
+    default:
+      return key + profile.Description();
+  }
+}
+
+}  // namespace
+
+const ClassInfo& ICatItemProfileCol::TypeInfo() {
+  using C = ICatItemProfileCol;
+  static const ClassInfo info =
+      ClassBuilder<C>(kClassName, "{F607E774-C78D-487A-AC57-402344AD16EA}",
+                      "{9FBB2373-D4D1-4BC6-AF3F-8A0AAB93ADF5}")
+          .Get("XML", PropertyId(1), &C::XML)
+          .Let("XML", PropertyId(1), &C::SetXML)
+          .Method("SortBy", MethodId(2), &C::SortBy, {"xeSortBy"})
+          .Method("AddObject", MethodId(3), &C::AddObject, {ByRef("xoObj")})
+          .Method("Add", MethodId(4), &C::Add,
+                  {"xsDescription", "xsGroupNumber", "xsPartTypeCode", "xsGenericDescription",
+                   "xsGenericID", "xsManufacturerName", "xsTag", Optional("xsKey", "")})
+          .Method("Exists", MethodId(5), &C::Exists, {"vntIndexKey"})
+          .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
+          .Get("Count", PropertyId(0), &C::Count)
+          .Method("Remove", MethodId(6), &C::Remove, {"vntIndexKey"})
+          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
+          .Hidden()
+          .Method("Clear", MethodId(9), &C::Clear, {Optional("xbDestroyObject", false)})
+          .Build();
+  return info;
+}
+
+ICatItemProfileCol::ICatItemProfileCol() {
+  Trapped({kClassName, "Class_Initialize"}, [&] { Clear(false); });
+}
+
+std::string ICatItemProfileCol::XML() const {
+  return Trapped({kClassName, "Get XML"}, [&] {
+    return MembersXml<ICatItemProfile>(Backing(),
+                                       {.group = kClassName, .switches = XmlSwitches::OfThread()});
+  });
+}
+
+void ICatItemProfileCol::SetXML(std::string_view xml) {
+  Trapped({kClassName, "Let XML"}, [&] {
+    Clear(false);
+    LoadMembers<ICatItemProfile>(xml, ICatItemProfile::kElement,
+                                 [&](const Ref<ICatItemProfile>& profile) { AddObject(profile); });
+  });
+}
+
+void ICatItemProfileCol::SortBy(Long sort_by) {
+  Trapped({kClassName, "SortBy"}, [&] {
+    if (Count() == 0) return;
+    // The profiles in their current order, numbered from 1 as the tree's
+    // values, so the refill reaches each without a look-up.
+    std::vector<Ref<ICatItemProfile>> profiles;
+    profiles.reserve(static_cast<std::size_t>(Count()));
+    Tree tree;
+    for (const Ref<ICatItemProfile>& profile : Members()) {
+      profiles.push_back(profile);
+      tree.Insert(SortKey(*profile, sort_by), static_cast<Long>(profiles.size()));
+    }
+    const std::vector<Long> order = tree.Enumerate(false);
+
+    // Filled completely before it replaces the old collection, so a key met
+    // twice (457) leaves the collection as it was.
+    auto sorted = MakeRef<KeyedCollection>();
+    for (std::size_t rank = 1; rank <= profiles.size(); ++rank) {
+      const Ref<ICatItemProfile>& profile = profiles[static_cast<std::size_t>(order[rank]) - 1];
+      if (profile->Key().empty()) {
+        sorted->Add(profile);
+      } else {
+        sorted->Add(profile, profile->Key());
+      }
+    }
+    ReplaceBacking(std::move(sorted));
+  });
+}
+
+Ref<ICatItemProfile> ICatItemProfileCol::AddObject(const Ref<ICatItemProfile>& profile) {
+  return Trapped({kClassName, "AddObject"}, [&]() -> Ref<ICatItemProfile> {
+    if (!profile) return Nothing;
+    AppendByKeyRule(profile);
+    return profile;
+  });
+}
+
+Ref<ICatItemProfile> ICatItemProfileCol::Add(
+    std::string_view description, std::string_view group_number, std::string_view part_type_code,
+    std::string_view generic_description, std::string_view generic_id,
+    std::string_view manufacturer_name, std::string_view tag, std::string_view key) {
+  return Trapped({kClassName, "Add"}, [&] {
+    const auto profile = MakeRef<ICatItemProfile>();
+    profile->SetDescription(description);
+    profile->SetGroupNumber(group_number);
+    profile->SetPartTypeCode(part_type_code);
+    profile->SetGenericDescription(generic_description);
+    profile->SetGenericID(generic_id);
+    profile->SetManufacturerName(manufacturer_name);
+    profile->SetTag(tag);
+    profile->SetKey(key);
+    AppendByKeyRule(profile);
+    return profile;
+  });
+}
+
+void ICatItemProfileCol::AppendByKeyRule(const Ref<ICatItemProfile>& profile) {
+  Append(profile, CollectionKey(profile->Key()));
+}
+
+template class Collection<ICatItemProfileCol, ICatItemProfile>;
+
+}  // namespace lombar
