@@ -1,0 +1,231 @@
+// One line a catalog interface selected for the vehicle: a part, a labor
+// operation or a comment (its ItemType). It carries the catalog data of the
+// line, the labor data of a labor operation, a free status text that drives
+// ordering, and its prices at one or more sources in its own ICatPriceCol.
+// On top of those it computes quantities by source, jobber prices with a
+// fallback to the suggested retail price (MSRP), the order flags, the vendor
+// number and the unique key its collection keeps it under, and its profile.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "lombar/Enumerations.h"
+#include "lombar/ICatItemProfile.h"
+#include "lombar/ICatPriceCol.h"
+#include "lombar/Variant.h"
+#include "lombar/internal/Record.h"
+
+namespace lombar {
+
+class ICatItem final : public Record<ICatItem> {
+ public:
+  static constexpr std::string_view kClassName = "ICatItem";
+  static const RecordTable<ICatItem>& Table();
+  // The directory key JOBBER stands for the default provider's directory;
+  // "*ALL*" asks for every real seller location at once.
+  static constexpr std::string_view kJobber = "JOBBER";
+  static constexpr std::string_view kAllLocations = "*ALL*";
+
+  ICatItem();
+
+  // ---- quantities and prices by source ----
+  // The quantity available at the price under `mcl_dir` as a double; with
+  // "*ALL*", the sum over the real seller locations (the 16-bit 0 when none).
+  Variant QuantityAvailable(std::string_view mcl_dir = kJobber) const;
+  // The same for the quantity to order.
+  Variant QuantityToOrder(std::string_view mcl_dir = kJobber) const;
+  // Stores the quantity in the price under `mcl_dir` when a global provider
+  // carries that directory, first adding a price from the provider when the
+  // item has none there (but not for a zero quantity). Error 91 without
+  // global providers.
+  void SetQuantityToOrder(std::string_view mcl_dir, const Variant& quantity);
+  // The quantity to order at INVOICE: what was sold on a ticket.
+  Variant QuantityOnTicket() const;
+  // Only kept when the item holds an INVOICE price.
+  void SetQuantityOnTicket(const Variant& quantity);
+
+  // A new profile carrying the item's type, descriptions, group, part type
+  // code, generic identifier and manufacturer.
+  Ref<ICatItemProfile> GetItemProfile() const;
+
+  // One amount of the price under `key` as a double, or the MSRP price's
+  // amount when that is 0. JobberCost with "*ALL*" sums the costs of the
+  // real seller locations instead (the 16-bit 0 when there are none).
+  Variant JobberList(std::string_view key = kJobber) const;
+  Variant JobberCost(std::string_view key = kJobber) const;
+  Variant JobberCoreCost(std::string_view key = kJobber) const;
+  Variant JobberCoreList(std::string_view key = kJobber) const;
+
+  // ---- ordering ----
+  // A part whose status is ORDER, URGENT or BACK ORDER (any letter case);
+  // with `jobber_id`, only when it also has a quantity to order there.
+  bool FlaggedToOrder(std::string_view jobber_id = {}) const;
+  // A quantity to order without (open) or with (placed) the supplier's
+  // delivery message; a status holding "C#" is an order placed.
+  bool SupplierOrderOpen(std::string_view mcl_dir = kJobber) const;
+  bool SupplierOrderPlaced(std::string_view mcl_dir = kJobber) const;
+
+  // LineCode followed by ItemNumber.
+  std::string VendorNumber() const;
+  // The key the item collection keeps the item under: for labor the
+  // description, operation and comment joined by spaces and trimmed; for
+  // every other type the vendor number.
+  std::string UniqueKey() const;
+
+  // ---- stored values, returned as given ----
+  Short WorkGroup() const { return work_group_; }
+  void SetWorkGroup(Short group) { work_group_ = group; }
+  Long MFRcoverageNumber() const { return coverage_number_; }
+  void SetMFRcoverageNumber(Long number) { coverage_number_ = number; }
+  const std::string& GroupNumber() const { return group_number_; }
+  void SetGroupNumber(std::string_view number) { group_number_ = number; }
+  Long ItemType() const { return item_type_; }
+  // Stores 0 for the filter values (90 and above); any other value as given.
+  void SetItemType(Long type);
+  const std::string& ItemSource() const { return item_source_; }
+  void SetItemSource(std::string_view source) { item_source_ = source; }
+  // Kept with the caller's variant type.
+  const Variant& ItemStatus() const { return item_status_; }
+  void SetItemStatus(const Variant& status) { item_status_ = status; }
+  Short ItemGroup() const { return item_group_; }
+  void SetItemGroup(Short group) { item_group_ = group; }
+  const std::string& Heading() const { return heading_; }
+  void SetHeading(std::string_view heading) { heading_ = heading; }
+  const std::string& ItemLaborAvailable() const { return labor_available_; }
+  void SetItemLaborAvailable(std::string_view available) { labor_available_ = available; }
+  const std::string& ManufacturerName() const { return manufacturer_name_; }
+  void SetManufacturerName(std::string_view name) { manufacturer_name_ = name; }
+  const std::string& LineCode() const { return line_code_; }
+  void SetLineCode(std::string_view code) { line_code_ = code; }
+  const std::string& ItemNumber() const { return item_number_; }
+  void SetItemNumber(std::string_view number) { item_number_ = number; }
+  const std::string& PartTypeCode() const { return part_type_code_; }
+  void SetPartTypeCode(std::string_view code) { part_type_code_ = code; }
+  const std::string& Description() const { return description_; }
+  void SetDescription(std::string_view description) { description_ = description; }
+  const std::string& ImageFileName() const { return image_file_name_; }
+  void SetImageFileName(std::string_view name) { image_file_name_ = name; }
+  const std::string& ImageCallOut() const { return image_call_out_; }
+  void SetImageCallOut(std::string_view call_out) { image_call_out_ = call_out; }
+  const std::string& ImageURLc2c() const { return image_url_c2c_; }
+  void SetImageURLc2c(std::string_view url) { image_url_c2c_ = url; }
+  const std::string& ImageURLalt() const { return image_url_alt_; }
+  void SetImageURLalt(std::string_view url) { image_url_alt_ = url; }
+  const std::string& MediaTagID() const { return media_tag_id_; }
+  void SetMediaTagID(std::string_view id) { media_tag_id_ = id; }
+  Currency QuantityPerCar() const { return quantity_per_car_; }
+  void SetQuantityPerCar(Currency quantity) { quantity_per_car_ = quantity; }
+  // Shared: get returns the held collection, set replaces it.
+  Ref<ICatPriceCol> PriceCol() const { return prices_; }
+  void SetPriceCol(const Ref<ICatPriceCol>& prices) { prices_ = prices; }
+  const std::string& LaborOperation() const { return labor_operation_; }
+  void SetLaborOperation(std::string_view operation) { labor_operation_ = operation; }
+  const std::string& LaborSkill() const { return labor_skill_; }
+  void SetLaborSkill(std::string_view skill) { labor_skill_ = skill; }
+  Currency LaborRate() const { return labor_rate_; }
+  void SetLaborRate(Currency rate) { labor_rate_ = rate; }
+  Currency LaborHRSnormal() const { return labor_hours_normal_; }
+  void SetLaborHRSnormal(Currency hours) { labor_hours_normal_ = hours; }
+  Currency LaborHRSwarranty() const { return labor_hours_warranty_; }
+  void SetLaborHRSwarranty(Currency hours) { labor_hours_warranty_ = hours; }
+  Currency LaborHRSsevere() const { return labor_hours_severe_; }
+  void SetLaborHRSsevere(Currency hours) { labor_hours_severe_ = hours; }
+  const std::string& LaborType() const { return labor_type_; }
+  void SetLaborType(std::string_view type) { labor_type_ = type; }
+  const std::string& YearRange() const { return year_range_; }
+  void SetYearRange(std::string_view range) { year_range_ = range; }
+  const std::string& ComponentSide() const { return component_side_; }
+  void SetComponentSide(std::string_view side) { component_side_ = side; }
+  const std::string& Comment() const { return comment_; }
+  void SetComment(std::string_view comment) { comment_ = comment; }
+  const std::string& Tag() const { return tag_; }
+  void SetTag(std::string_view tag) { tag_ = tag; }
+  // "A" or "R", one separator and another item's key tie this item to it in the sort.
+  const std::string& VendorNumberXRef() const { return vendor_number_xref_; }
+  void SetVendorNumberXRef(std::string_view xref) { vendor_number_xref_ = xref; }
+  const std::string& MCLsequence() const { return mcl_sequence_; }
+  void SetMCLsequence(std::string_view sequence) { mcl_sequence_ = sequence; }
+  const std::string& GenericDescription() const { return generic_description_; }
+  void SetGenericDescription(std::string_view description) { generic_description_ = description; }
+  const std::string& GenericDescriptionID() const { return generic_description_id_; }
+  void SetGenericDescriptionID(std::string_view id) { generic_description_id_ = id; }
+  const std::string& SupplierStockingFlag() const { return supplier_stocking_flag_; }
+  void SetSupplierStockingFlag(std::string_view flag) { supplier_stocking_flag_ = flag; }
+  const std::string& SupplierMovementFlag() const { return supplier_movement_flag_; }
+  void SetSupplierMovementFlag(std::string_view flag) { supplier_movement_flag_ = flag; }
+  const std::string& SupplierMovementRank() const { return supplier_movement_rank_; }
+  void SetSupplierMovementRank(std::string_view rank) { supplier_movement_rank_ = rank; }
+  const std::string& SupplierExtendedInfo() const { return supplier_extended_info_; }
+  void SetSupplierExtendedInfo(std::string_view info) { supplier_extended_info_ = info; }
+  // The caller's screen position: neither in the XML nor reset by Clear.
+  Long DisplayRow() const { return display_row_; }
+  void SetDisplayRow(Long row) { display_row_ = row; }
+  Long DisplayCol() const { return display_col_; }
+  void SetDisplayCol(Long col) { display_col_ = col; }
+
+  // Back to the initial values but for MFRcoverageNumber, the weight text
+  // and the display position; a new empty price collection, or none at all
+  // when `destroy`.
+  void Clear(bool destroy = false);
+
+ private:
+  // The price under `key` (a detached empty one when there is none).
+  Ref<ICatPrice> PriceAt(std::string_view key) const;
+  // Whether some real seller location has a quantity to order without (open)
+  // or with (placed) a delivery message; for one key, that price's answer.
+  bool SupplierOrder(std::string_view mcl_dir, bool placed) const;
+  Variant JobberAmount(std::string_view key, Currency (ICatPrice::*amount)() const) const;
+  // The 16-bit 0, or once a real seller location is met the double sum of
+  // `value` over the prices at real seller locations.
+  Variant SumOverSellerLocations(double (*value)(const ICatPrice&)) const;
+  // The quantity at one key, or with "*ALL*" the sum over the seller locations.
+  Variant Quantity(std::string_view mcl_dir, double (*quantity)(const ICatPrice&)) const;
+
+  Short work_group_ = 0;
+  Long coverage_number_ = 0;
+  std::string group_number_;
+  Long item_type_ = qcit_Part;
+  std::string item_source_;
+  Variant item_status_;
+  Short item_group_ = 0;
+  std::string heading_;
+  std::string labor_available_;
+  std::string manufacturer_name_;
+  std::string line_code_;
+  std::string item_number_;
+  std::string part_type_code_;
+  std::string description_;
+  std::string image_file_name_;
+  std::string image_call_out_;
+  std::string image_url_c2c_;
+  std::string image_url_alt_;
+  std::string media_tag_id_;
+  Currency quantity_per_car_;
+  Ref<ICatPriceCol> prices_;
+  std::string labor_operation_;
+  std::string labor_skill_;
+  Currency labor_rate_;
+  Currency labor_hours_normal_;
+  Currency labor_hours_warranty_;
+  Currency labor_hours_severe_;
+  std::string labor_type_;
+  std::string year_range_;
+  std::string component_side_;
+  std::string comment_;
+  std::string tag_;
+  std::string vendor_number_xref_;
+  std::string mcl_sequence_;
+  std::string generic_description_;
+  std::string generic_description_id_;
+  std::string supplier_stocking_flag_;
+  std::string supplier_movement_flag_;
+  std::string supplier_movement_rank_;
+  std::string supplier_extended_info_;
+  Long display_row_ = 0;
+  Long display_col_ = 0;
+  // Read from and written back as the Weight element; no property shows it.
+  std::string weight_;
+};
+
+}  // namespace lombar

@@ -1,0 +1,280 @@
+#include "lombar/ICatItem.h"
+
+#include "lombar/ICatProviderCol.h"
+#include "model/support/LocationKeys.h"
+#include "model/support/ModelState.h"
+#include "model/support/RecordTable.h"
+
+namespace lombar {
+namespace {
+
+// The pseudo-locations the item reads beside real seller locations.
+constexpr std::string_view kInvoice = "INVOICE";
+constexpr std::string_view kMsrp = "MSRP";
+// The status words that flag a part to be ordered, between bars, and the
+// marker of an order placed.
+constexpr std::string_view kOrderWords = "|ORDER|URGENT|BACK ORDER|";
+constexpr std::string_view kOrderPlaced = "C#";
+
+// A value's text read as a number the way the XML reader reads numbers:
+// its leading number, 0 for an empty or non-numeric text.
+double NumberIn(const Variant& value) {
+  return LeadingNumber(value.ToText());
+}
+double AvailableOf(const ICatPrice& price) {
+  return NumberIn(price.Available());
+}
+double ToOrderOf(const ICatPrice& price) {
+  return NumberIn(price.QuantityToOrder());
+}
+
+}  // namespace
+
+const RecordTable<ICatItem>& ICatItem::Table() {
+  using I = ICatItem;
+  // The XML order (At) differs from the slot order: the prices and then the
+  // labor values close the Item element, and the XML reads VendorNumberXRef
+  // before MCLsequence though it writes them the other way round.
+  static const auto table =
+      RecordTable<I>(kClassName, "{4ED8F775-F9D8-4D01-99FE-C21D432D1A14}",
+                     "{90669FAA-8E4D-415E-9062-EE889CF83975}")
+          .Xml(PropertyId(45), {.group = "Item"})
+          .Get("QuantityAvailable", PropertyId(44), &I::QuantityAvailable,
+               {ByRef(Optional("xsMCLdir", "JOBBER"))})
+          .Get("QuantityToOrder", PropertyId(43), &I::QuantityToOrder,
+               {ByRef(Optional("xsMCLdir", "JOBBER"))})
+          .Let("QuantityToOrder", PropertyId(43), &I::SetQuantityToOrder,
+               {ByRef(Optional("xsMCLdir", "JOBBER")), "RHS"})
+          .Get("QuantityOnTicket", PropertyId(42), &I::QuantityOnTicket)
+          .Let("QuantityOnTicket", PropertyId(42), &I::SetQuantityOnTicket)
+          .Method("GetItemProfile", MethodId(46), &I::GetItemProfile)
+          .Method("JobberList", MethodId(47), &I::JobberList, {ByRef(Optional("xvKEYjobber", "JOBBER"))})
+          .Method("JobberCost", MethodId(48), &I::JobberCost, {ByRef(Optional("xvKEYjobber", "JOBBER"))})
+          .Method("JobberCoreCost", MethodId(49), &I::JobberCoreCost,
+                  {ByRef(Optional("xvKEYjobber", "JOBBER"))})
+          .Method("JobberCoreList", MethodId(50), &I::JobberCoreList,
+                  {ByRef(Optional("xvKEYjobber", "JOBBER"))})
+          .Property("WorkGroup", PropertyId(41), &I::work_group_, Leaf("WorkGroup")).At(1)
+          .Property("MFRcoverageNumber", PropertyId(40), &I::coverage_number_,
+                    Leaf("MFRcoverageNumber")).At(2).Kept()
+          .Property("GroupNumber", PropertyId(39), &I::group_number_, Leaf("GroupNumber")).At(3)
+          .Property("ItemType", PropertyId(38), &I::item_type_, Leaf("ItemType")).At(4)
+          .Setter(&I::SetItemType)
+          .Property("ItemSource", PropertyId(37), &I::item_source_, Leaf("ItemSource")).At(5)
+          .Property("ItemStatus", PropertyId(36), &I::item_status_, Leaf("ItemStatus")).At(6)
+          .Method("FlaggedToOrder", MethodId(51), &I::FlaggedToOrder, {Optional("xsJobberID", "")})
+          .Method("SupplierOrderOpen", MethodId(52), &I::SupplierOrderOpen,
+                  {ByRef(Optional("xsMCLdir", "JOBBER"))})
+          .Method("SupplierOrderPlaced", MethodId(53), &I::SupplierOrderPlaced,
+                  {ByRef(Optional("xsMCLdir", "JOBBER"))})
+          .Property("ItemGroup", PropertyId(35), &I::item_group_, Leaf("ItemGroup")).At(7)
+          .Property("Heading", PropertyId(34), &I::heading_, Leaf("ItemHeading")).At(8)
+          .Property("ItemLaborAvailable", PropertyId(33), &I::labor_available_,
+                    Leaf("ItemLaborAvailable")).At(9)
+          .Property("ManufacturerName", PropertyId(32), &I::manufacturer_name_,
+                    Leaf("Manufacturer")).At(10)
+          .Property("LineCode", PropertyId(31), &I::line_code_, Leaf("LineCode")).At(11)
+          .Property("ItemNumber", PropertyId(30), &I::item_number_, Leaf("ItemNumber")).At(12)
+          .Method("VendorNumber", MethodId(54), &I::VendorNumber)
+          .Method("UniqueKey", MethodId(55), &I::UniqueKey)
+          .Property("PartTypeCode", PropertyId(29), &I::part_type_code_, Leaf("PartTypeCode")).At(13)
+          .Property("Description", PropertyId(28), &I::description_, Leaf("Description")).At(14)
+          .Property("ImageFileName", PropertyId(27), &I::image_file_name_,
+                    Leaf("ImageFileName")).At(15)
+          .Property("ImageCallOut", PropertyId(26), &I::image_call_out_, Leaf("ImageCallOut")).At(16)
+          .Property("ImageURLc2c", PropertyId(25), &I::image_url_c2c_, Leaf("ImageURLc2c")).At(17)
+          .Property("ImageURLalt", PropertyId(24), &I::image_url_alt_, Leaf("ImageURLalt")).At(18)
+          .Property("MediaTagID", PropertyId(23), &I::media_tag_id_, Leaf("MediaTagID")).At(19)
+          .Property("QuantityPerCar", PropertyId(22), &I::quantity_per_car_,
+                    Leaf("QuantityPerCar")).At(20)
+          .Property("PriceCol", PropertyId(21), &I::prices_, Child("Prices")).At(34)
+          .Property("LaborOperation", PropertyId(20), &I::labor_operation_,
+                    Leaf("LaborOperation")).At(35)
+          .Property("LaborSkill", PropertyId(19), &I::labor_skill_, Leaf("LaborSkill")).At(36)
+          .Property("LaborRate", PropertyId(18), &I::labor_rate_, Leaf("LaborRate")).At(37)
+          .Property("LaborHRSnormal", PropertyId(17), &I::labor_hours_normal_,
+                    Leaf("LaborHRSnormal")).At(38)
+          .Property("LaborHRSwarranty", PropertyId(16), &I::labor_hours_warranty_,
+                    Leaf("LaborHRSwarranty")).At(39)
+          .Property("LaborHRSsevere", PropertyId(15), &I::labor_hours_severe_,
+                    Leaf("LaborHRSsevere")).At(40)
+          .Property("LaborType", PropertyId(14), &I::labor_type_, Leaf("LaborType")).At(41)
+          .Property("YearRange", PropertyId(13), &I::year_range_, Leaf("YearRange")).At(21)
+          .Property("ComponentSide", PropertyId(12), &I::component_side_, Leaf("ComponentSide")).At(22)
+          .Property("Comment", PropertyId(11), &I::comment_, Leaf("Comment")).At(23)
+          .Property("Tag", PropertyId(10), &I::tag_, Leaf("ItemTag")).At(24)
+          .Property("VendorNumberXRef", PropertyId(9), &I::vendor_number_xref_,
+                    Leaf("VendorNumberXRef")).At(26).ReadAt(25)
+          .Property("MCLsequence", PropertyId(8), &I::mcl_sequence_, Leaf("MCLsequence")).At(25).ReadAt(26)
+          .Unnamed(&I::weight_, Leaf("Weight")).At(27).Kept()
+          .Property("GenericDescription", PropertyId(7), &I::generic_description_,
+                    Leaf("GenericDescription")).At(28)
+          .Property("GenericDescriptionID", PropertyId(6), &I::generic_description_id_,
+                    Leaf("GenericDescriptionID")).At(29)
+          .Property("SupplierStockingFlag", PropertyId(5), &I::supplier_stocking_flag_,
+                    Leaf("SupplierStockingFlag")).At(30)
+          .Property("SupplierMovementFlag", PropertyId(4), &I::supplier_movement_flag_,
+                    Leaf("SupplierMovementFlag")).At(31)
+          .Property("SupplierMovementRank", PropertyId(3), &I::supplier_movement_rank_,
+                    Leaf("SupplierMovementRank")).At(32)
+          .Property("SupplierExtendedInfo", PropertyId(2), &I::supplier_extended_info_,
+                    Leaf("SupplierExtendedInfo")).At(33)
+          .Property("DisplayRow", PropertyId(1), &I::display_row_, kNotInXml).Kept()
+          .Property("DisplayCol", PropertyId(0), &I::display_col_, kNotInXml).Kept()
+          .Method("Clear", MethodId(58), &I::Clear, {Optional("xbDestroyObject", false)})
+          .Build();
+  return table;
+}
+
+template class Record<ICatItem>;
+
+ICatItem::ICatItem() {
+  Trapped({kClassName, "Class_Initialize"}, [&] { ClearFields(false); });
+}
+
+void ICatItem::Clear(bool destroy) {
+  Trapped({kClassName, "Clear"}, [&] { ClearFields(destroy); });
+}
+
+void ICatItem::SetItemType(Long type) {
+  item_type_ = type >= qcit_FilterApplied ? qcit_Part : type;
+}
+
+Ref<ICatPrice> ICatItem::PriceAt(std::string_view key) const {
+  return prices_->Item(Variant(key));
+}
+
+Variant ICatItem::SumOverSellerLocations(double (*value)(const ICatPrice&)) const {
+  Variant total(Short{0});
+  for (const Ref<ICatPrice>& price : prices_->Members()) {
+    if (price->LocationIsValid()) total = total.ToDouble() + value(*price);
+  }
+  return total;
+}
+
+Variant ICatItem::Quantity(std::string_view mcl_dir, double (*quantity)(const ICatPrice&)) const {
+  if (mcl_dir == kAllLocations) return SumOverSellerLocations(quantity);
+  return quantity(*PriceAt(mcl_dir));
+}
+
+Variant ICatItem::QuantityAvailable(std::string_view mcl_dir) const {
+  return TracedAndTrapped({kClassName, "Get QuantityAvailable"},
+                          [&] { return Quantity(mcl_dir, &AvailableOf); });
+}
+
+Variant ICatItem::QuantityToOrder(std::string_view mcl_dir) const {
+  return TracedAndTrapped({kClassName, "Get QuantityToOrder"},
+                          [&] { return Quantity(mcl_dir, &ToOrderOf); });
+}
+
+void ICatItem::SetQuantityToOrder(std::string_view mcl_dir, const Variant& quantity) {
+  TracedAndTrapped({kClassName, "Let QuantityToOrder"}, [&] {
+    const Ref<ICatProviderCol>& providers = ThreadModel().global_providers;
+    const Variant key(mcl_dir);
+    if (!providers->Exists(key)) return;
+    const Ref<ICatProvider> provider = providers->Item(key);
+    if (!prices_->Exists(key)) {
+      // No price is made for a zero quantity.
+      if (NumberIn(quantity) == 0) return;
+      std::string new_key;
+      prices_->Add(provider->MCLdir(), provider->Location(), provider->SellerID(), "0", "0", "0",
+                   new_key);
+    }
+    PriceAt(mcl_dir)->SetQuantityToOrder(quantity);
+  });
+}
+
+Variant ICatItem::QuantityOnTicket() const {
+  return TracedAndTrapped({kClassName, "Get QuantityOnTicket"},
+                          [&] { return Variant(NumberIn(PriceAt(kInvoice)->QuantityToOrder())); });
+}
+
+void ICatItem::SetQuantityOnTicket(const Variant& quantity) {
+  TracedAndTrapped({kClassName, "Let QuantityOnTicket"},
+                   [&] { PriceAt(kInvoice)->SetQuantityToOrder(quantity); });
+}
+
+Ref<ICatItemProfile> ICatItem::GetItemProfile() const {
+  return TracedAndTrapped({kClassName, "GetItemProfile"}, [&] {
+    const auto profile = MakeRef<ICatItemProfile>();
+    profile->SetItemType(item_type_);
+    profile->SetDescription(description_);
+    profile->SetGroupNumber(group_number_);
+    profile->SetPartTypeCode(part_type_code_);
+    profile->SetGenericDescription(generic_description_);
+    profile->SetGenericID(generic_description_id_);
+    profile->SetManufacturerName(manufacturer_name_);
+    return profile;
+  });
+}
+
+Variant ICatItem::JobberAmount(std::string_view key, Currency (ICatPrice::*amount)() const) const {
+  const double at_key = ((*PriceAt(key)).*amount)().ToDouble();
+  if (at_key != 0) return at_key;
+  // The suggested retail price stands in for a missing jobber price.
+  return ((*PriceAt(kMsrp)).*amount)();
+}
+
+Variant ICatItem::JobberList(std::string_view key) const {
+  return TracedAndTrapped({kClassName, "JobberList"},
+                          [&] { return JobberAmount(key, &ICatPrice::List); });
+}
+
+Variant ICatItem::JobberCost(std::string_view key) const {
+  return TracedAndTrapped({kClassName, "JobberCost"}, [&]() -> Variant {
+    if (key != kAllLocations) return JobberAmount(key, &ICatPrice::Cost);
+    return SumOverSellerLocations([](const ICatPrice& price) { return price.Cost().ToDouble(); });
+  });
+}
+
+Variant ICatItem::JobberCoreCost(std::string_view key) const {
+  return TracedAndTrapped({kClassName, "JobberCoreCost"},
+                          [&] { return JobberAmount(key, &ICatPrice::CoreCost); });
+}
+
+Variant ICatItem::JobberCoreList(std::string_view key) const {
+  return TracedAndTrapped({kClassName, "JobberCoreList"},
+                          [&] { return JobberAmount(key, &ICatPrice::CoreList); });
+}
+
+bool ICatItem::FlaggedToOrder(std::string_view jobber_id) const {
+  return TracedAndTrapped({kClassName, "FlaggedToOrder"}, [&] {
+    const std::string status = item_status_.ToText();
+    if (item_type_ != qcit_Part || status.empty()) return false;
+    if (kOrderWords.find("|" + UpperCase(status) + "|") == std::string_view::npos) return false;
+    return jobber_id.empty() || QuantityToOrder(jobber_id).ToDouble() > 0;
+  });
+}
+
+bool ICatItem::SupplierOrder(std::string_view mcl_dir, bool placed) const {
+  if (item_status_.ToText().find(kOrderPlaced) != std::string::npos) return placed;
+  const auto answers = [placed](const ICatPrice& price) {
+    return ToOrderOf(price) > 0 && price.DeliveryMessage().empty() != placed;
+  };
+  if (mcl_dir != kAllLocations) return answers(*PriceAt(JobberKey(Variant(mcl_dir)).ToText()));
+  for (const Ref<ICatPrice>& price : prices_->Members()) {
+    if (price->LocationIsValid() && answers(*price)) return true;
+  }
+  return false;
+}
+
+bool ICatItem::SupplierOrderOpen(std::string_view mcl_dir) const {
+  return TracedAndTrapped({kClassName, "SupplierOrderOpen"},
+                          [&] { return SupplierOrder(mcl_dir, false); });
+}
+
+bool ICatItem::SupplierOrderPlaced(std::string_view mcl_dir) const {
+  return TracedAndTrapped({kClassName, "SupplierOrderPlaced"},
+                          [&] { return SupplierOrder(mcl_dir, true); });
+}
+
+std::string ICatItem::VendorNumber() const {
+  return line_code_ + item_number_;
+}
+
+std::string ICatItem::UniqueKey() const {
+  if (item_type_ != qcit_Labor) return VendorNumber();
+  return std::string(TrimSpaces(description_ + " " + labor_operation_ + " " + comment_));
+}
+
+}  // namespace lombar
