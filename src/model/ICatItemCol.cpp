@@ -1,0 +1,526 @@
+#include "lombar/ICatItemCol.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "base/Text.h"
+#include "frame/ClassBuilder.h"
+#include "frame/ConnectionPoint.h"
+#include "model/support/CollectionMembers.h"
+#include "model/support/CollectionXml.h"
+#include "frame/NumberParse.h"
+#include "model/support/ModelState.h"
+#include "text/TextHelpers.h"
+#include "text/Tree.h"
+#include "text/clsXML.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::string_view kMemberElement = "Item";
+
+// Currency sums overflow like the runtime's: error 6.
+Currency Plus(Currency total, Currency term) {
+  std::int64_t sum = 0;
+  if (__builtin_add_overflow(total.units, term.units, &sum)) RaiseRuntime(kOverflow);
+  return Currency::FromUnits(sum);
+}
+
+// ---- display-order keys ----
+
+// Where the item came from decides which sort mode applies to it.
+constexpr std::string_view kNonCatalogSources = "|STOCK|NONCATALOG|";
+constexpr std::string_view kStarredNonCatalogSources = "|*STOCK|*NONCATALOG|";
+constexpr Currency kNoCost = Currency::FromUnits(999999900);  // 99999.99
+constexpr Long kLaborMark = 1;
+
+// A whole number in at least `digits` digits, zero-padded, a minus sign
+// before them; rounded half away from zero, as picture formats round.
+std::string Padded(double value, int digits) {
+  const double rounded = std::round(value);
+  std::string text = std::to_string(static_cast<long long>(std::fabs(rounded)));
+  if (text.size() < static_cast<std::size_t>(digits)) text.insert(0, digits - text.size(), '0');
+  return rounded < 0 ? "-" + text : text;
+}
+// A group number or sequence text as the number it reads as; a text that is
+// no number stays as it is.
+std::string PaddedText(const std::string& text, int digits) {
+  return IsNumericText(text) ? Padded(ParseNumber(text), digits) : text;
+}
+std::string F4(double value) {
+  return Padded(value, 4);
+}
+std::string F4(const std::string& text) {
+  return PaddedText(text, 4);
+}
+std::string F5(const std::string& text) {
+  return PaddedText(text, 5);
+}
+// Cut or padded to the width with spaces.
+std::string P(const std::string& text, Short width) {
+  return str_Fill(Variant(text), width, " ");
+}
+std::string P25UC(const std::string& text) {
+  return P(UpperCase(text), 25);
+}
+// The amount with at least five integer digits and exactly two decimals.
+std::string C8(Currency amount) {
+  const bool negative = amount.units < 0;
+  // Units are 1/10000: cents, rounded half away from zero.
+  const std::int64_t magnitude = std::llabs(amount.units);
+  const std::int64_t cents = (magnitude + 50) / 100;
+  std::string whole = std::to_string(cents / 100);
+  if (whole.size() < 5) whole.insert(0, 5 - whole.size(), '0');
+  const std::int64_t fraction = cents % 100;
+  return (negative && cents != 0 ? "-" : "") + whole + "." + (fraction < 10 ? "0" : "") +
+         std::to_string(fraction);
+}
+const std::string kS25(25, ' ');
+
+// Builds the keys of one SortCatalog: labor and parts keys by the sort
+// modes, related items after the item their cross reference names. Each
+// item's parts key is built once, also when related items need it.
+class SortKeys {
+ public:
+  explicit SortKeys(const ICatItemCol& items) : items_(items) {}
+
+  std::string Build(const ICatItem& item) {
+    return TracedAndTrapped({ICatItemCol::kClassName, "SortKeyBuild"}, [&]() -> std::string {
+      if (item.ItemType() == qcit_Labor) return Labor(item);
+      if (item.ItemType() != qcit_Part && item.ItemType() != qcit_Comment) return {};
+      const std::string& xref = item.VendorNumberXRef();
+      const char first = xref.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(xref[0])));
+      if (first != 'A' && first != 'R') return Parts(item);
+      // A related item follows the item its cross reference names.
+      const Variant principal(xref.size() > 2 ? xref.substr(2) : std::string());
+      const Ref<ICatItem> base = items_.Item(principal);
+      return Parts(base ? *base : item) + item.VendorNumber();
+    });
+  }
+
+ private:
+  std::string Labor(const ICatItem& item) const {
+    return TracedAndTrapped({ICatItemCol::kClassName, "SortKeyLabor"}, [&] {
+      const std::string group = F4(item.ItemGroup());
+      const std::string description = P25UC(item.Description());
+      std::string body;
+      switch (items_.AftermarketSortMode()) {
+        case qCCISundefined:
+        case qCCISmanufacturer:
+        case qCCISdscManufacturer:
+          body = group + kS25 + description;
+          break;
+        case qCCISdscCostHiLo:
+          body = group + kS25 + description + " 0";
+          break;
+        case qCCISdscCostLoHi:
+          body = group + kS25 + description + " 9";
+          break;
+        case qCCISitmgroupDsc:
+          body = kS25 + group + description + " 0";
+          break;
+        case qCCISitmgroup:
+          body = group;
+          break;
+        case qCCIScatgroupDsc:
+          body = F4(item.GroupNumber()) + description;
+          break;
+        case qCCISmclSequence:
+          body = F5(item.MCLsequence());
+          break;
+        default:
+          break;
+      }
+      return body + std::to_string(kLaborMark);
+    });
+  }
+
+  const std::string& Parts(const ICatItem& item) {
+    const auto [known, inserted] = parts_.try_emplace(&item);
+    if (inserted) known->second = BuildParts(item);
+    return known->second;
+  }
+
+  std::string BuildParts(const ICatItem& item) const {
+    return TracedAndTrapped({ICatItemCol::kClassName, "SortKeyParts"}, [&] {
+      const std::string source = "|" + item.ItemSource() + "|";
+      const bool non_catalog = !item.ItemSource().empty() &&
+                               (kNonCatalogSources.find(source) != std::string_view::npos ||
+                                kStarredNonCatalogSources.find(source) != std::string_view::npos);
+      const Long mode = non_catalog ? items_.NonCatalogSortMode() : items_.AftermarketSortMode();
+      const std::string mark = item.ItemSource() == "MOTOR" ? "2" : "3";
+      const Currency cost = CostForSorting(item, mode);
+      const std::string group = F4(item.ItemGroup());
+      const std::string described = group + P25UC(item.Heading()) + P25UC(item.Description());
+      std::string body;
+      switch (mode) {
+        case qCCISundefined:
+        case qCCISmanufacturer:
+          body = group + P(item.LineCode(), 5) + item.ItemNumber();
+          break;
+        case qCCISdscCostHiLo:
+          body = described + C8(Currency::FromUnits(kNoCost.units - cost.units));
+          break;
+        case qCCISdscCostLoHi:
+          body = described + C8(cost);
+          break;
+        case qCCISdscManufacturer:
+          body = described + P(item.LineCode(), 5) + item.ItemNumber();
+          break;
+        case qCCISitmgroupDsc:
+          body = described + item.ItemNumber();
+          break;
+        case qCCISitmgroup:
+          body = group + F5(item.MCLsequence());
+          break;
+        case qCCIScatgroupDsc:
+          body = F4(item.GroupNumber()) + P25UC(item.Heading()) + P25UC(item.Description());
+          break;
+        case qCCISmclSequence:
+          body = F4(item.GroupNumber()) + F5(item.MCLsequence());
+          break;
+        default:
+          break;
+      }
+      return body + mark;
+    });
+  }
+
+  // The jobber cost, except that in both cost modes items in stock come
+  // first and items not available at the jobber last.
+  static Currency CostForSorting(const ICatItem& item, Long mode) {
+    const Currency cost = item.JobberCost(ICatItem::kJobber).ToCurrency();
+    const std::string status = item.ItemStatus().ToText();
+    if (status.empty()) return cost;
+    const bool low_to_high = mode == qCCISdscCostLoHi;
+    if (status.find("STOCK") != std::string::npos) return low_to_high ? Currency{} : kNoCost;
+    const Ref<ICatPrice> jobber = item.PriceCol()->Item(Variant(ICatItem::kJobber));
+    if (jobber->Available().ToText() == "N/A") return low_to_high ? kNoCost : Currency{};
+    return cost;
+  }
+
+  const ICatItemCol& items_;
+  std::unordered_map<const ICatItem*, std::string> parts_;
+};
+
+// The positions of the items (from 1) in ascending key order; equal keys
+// keep their order.
+std::vector<Long> SortedPositions(const ICatItemCol& items) {
+  SortKeys keys(items);
+  Tree tree;
+  Long position = 0;
+  for (const Ref<ICatItem>& item : items.Members())
+    tree.Insert(keys.Build(*item), ++position);
+  return tree.Enumerate(false);
+}
+
+// ---- profile queries ----
+
+bool PassesTypeFilter(Long type, Long filter) {
+  switch (filter) {
+    case qcit_Part:
+    case qcit_Labor:
+    case qcit_Comment:
+      return type == filter;
+    case qcit_FilterPartsComments:
+      return type != qcit_Labor;
+    case qcit_FilterLaborComments:
+      return type != qcit_Part;
+    default:
+      return true;
+  }
+}
+
+std::string ProfileKey(const ICatItemProfile& profile, Long use_key) {
+  switch (use_key) {
+    case qcips_Description:
+      return profile.Description();
+    case qcips_GroupAndType:
+      return profile.GroupNumber() + profile.PartTypeCode();
+    case qcips_GroupAndManufacturer:
+      return profile.GroupNumber() + profile.ManufacturerName();
+    case qcips_GenericID:
+      return profile.GenericID();
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+const ClassInfo& ICatItemCol::TypeInfo() {
+  using C = ICatItemCol;
+  using ItemByRef = Ref<ICatItem> (C::*)(Variant&) const;
+  using ExistsByRef = bool (C::*)(Variant&) const;
+  using RemoveByRef = void (C::*)(Variant&);
+  static const ClassInfo info =
+      ClassBuilder<C>(kClassName, "{E6F037C9-AD0A-4EFE-A55D-61E56950F60D}",
+                      "{79C110B5-693D-42B7-A21E-0629CD586CF1}")
+          .Get("XML", PropertyId(5), &C::XML)
+          .Let("XML", PropertyId(5), &C::SetXML)
+          .Get("ItemsTotalCount", PropertyId(4), &C::ItemsTotalCount)
+          .Get("ItemsTotalCost", PropertyId(3), &C::ItemsTotalCost)
+          .Method("ItemsSelectedCount", MethodId(6), &C::ItemsSelectedCount)
+          .Method("ItemsSelectedCost", MethodId(7), &C::ItemsSelectedCost)
+          .Get("XDocVersion", PropertyId(2), &C::XDocVersion)
+          .Method("Exists", MethodId(8), static_cast<ExistsByRef>(&C::Exists),
+                  {ByRef("vntIndexKey")})
+          .Set("Vehicle", PropertyId(1), &C::SetVehicle, {ByRef("RHS")})
+          .Get("Vehicle", PropertyId(1), &C::Vehicle)
+          .Method("Add", MethodId(9), &C::Add, {ByRef("xoItem"), "xsKey"})
+          .Get("Item", kDispIdValue, static_cast<ItemByRef>(&C::Item), {ByRef("vntIndexKey")})
+          .Get("Count", PropertyId(0), &C::Count)
+          .Method("Remove", MethodId(10), static_cast<RemoveByRef>(&C::Remove),
+                  {ByRef("vntIndexKey")})
+          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
+          .Hidden()
+          .Method("Clear", MethodId(13), &C::Clear, {Optional("xbDestroyObject", false)})
+          .Method("Summarize", MethodId(14), &C::Summarize, {"xsOption"})
+          .Method("SortCatalog", MethodId(15), &C::SortCatalog, {"xeSortAftMktBy", "xeSortNonCatBy"})
+          .Method("GetItemProfiles", MethodId(19), &C::GetItemProfiles,
+                  {"xeUseKey", "xeFilterType", Optional("xbOnlyWhenQTYavail", false)})
+          .Method("GetDescriptions", MethodId(20), &C::GetDescriptions)
+          .Method("GetGenericDescriptions", MethodId(21), &C::GetGenericDescriptions)
+          .Method("GetManufacturers", MethodId(22), &C::GetManufacturers)
+          .Method("GetItemGroup", MethodId(23), &C::GetItemGroup, {"xsDescription"})
+          .Events("__ICatItemCol", "{4D5F34A8-79C7-48CE-B742-496455987CF6}",
+                  {{"CountChanged", ICatItemColEvents::kCountChanged}})
+          .Build();
+  return info;
+}
+
+template class Collection<ICatItemCol, ICatItem>;
+
+ICatItemCol::ICatItemCol() : events_(std::make_unique<ConnectionPoint>(*TypeInfo().events)) {
+  TracedAndTrapped({kClassName, "Class_Initialize"}, [&] {
+    ThreadModel().compress = ThreadModel().zero_suppress = true;
+    Clear(false);
+    document_version_ = kDocumentVersion;
+  });
+}
+
+ICatItemCol::~ICatItemCol() = default;
+
+ConnectionPoint* ICatItemCol::Events() noexcept {
+  return events_.get();
+}
+
+// ---- members and keys ----
+
+void ICatItemCol::StripTabs(Variant& index) {
+  if (index.IsText()) index = Variant(str_CharEliminate(index.Text(), "\t", true));
+}
+
+bool ICatItemCol::Exists(Variant& index) const {
+  StripTabs(index);
+  return !Released() && Count() > 0 && Collection::Exists(index);
+}
+
+bool ICatItemCol::Exists(const Variant& index) const {
+  Variant stripped = index;
+  return Exists(stripped);
+}
+
+Ref<ICatItem> ICatItemCol::Item(Variant& index) const {
+  return Exists(index) ? Collection::Item(index) : Nothing;
+}
+
+Ref<ICatItem> ICatItemCol::Item(const Variant& index) const {
+  Variant stripped = index;
+  return Item(stripped);
+}
+
+void ICatItemCol::Remove(Variant& index) {
+  TracedAndTrapped({kClassName, "Remove"}, [&] {
+    if (Exists(index)) Collection::Remove(index);
+  });
+}
+
+void ICatItemCol::Remove(const Variant& index) {
+  Variant stripped = index;
+  Remove(stripped);
+}
+
+Ref<ICatItem> ICatItemCol::Add(const Ref<ICatItem>& item, std::string_view key) {
+  return TracedAndTrapped({kClassName, "Add"}, [&]() -> Ref<ICatItem> {
+    // A key already held is no error: nothing is added and no event fires.
+    if (!item || (!key.empty() && Backing().Contains(Variant(key)))) return Nothing;
+    Append(item, key);
+    events_->Fire(ICatItemColEvents::kCountChanged);
+    return item;
+  });
+}
+
+void ICatItemCol::Clear(bool destroy) {
+  TracedAndTrapped({kClassName, "Clear"}, [&] {
+    ReleaseMembers(destroy);
+    vehicle_ = destroy ? Ref<ICatVehicle>() : MakeRef<ICatVehicle>();
+  });
+}
+
+// ---- XML ----
+
+std::string ICatItemCol::XML() const {
+  return Trapped({kClassName, "Get XML"}, [&]() -> std::string {
+    if (Released() || Count() == 0) return {};
+    document_version_ = kDocumentVersion;
+    return MembersXml<ICatItem>(
+        Backing(),
+        {.group = kElement,
+         .switches = XmlSwitches::OfThread(),
+         .before_count = [&](clsXML& writer) { writer.Add("XDocVersion", document_version_); },
+         .after_members = [&](clsXML& writer) { writer.AddXML(vehicle_->XML()); }});
+  });
+}
+
+void ICatItemCol::SetXML(std::string_view xml) {
+  Trapped({kClassName, "Let XML"}, [&] {
+    Clear(false);
+    if (xml.empty()) return;
+    LoadMembers<ICatItem>(
+        xml, kMemberElement, [&](const Ref<ICatItem>& item) { Add(item, item->UniqueKey()); },
+        [&](clsXML& reader) { document_version_ = reader.Value("XDocVersion"); });
+    clsXML reader;
+    reader.SetXML(xml);
+    vehicle_->SetXML(reader.Block(ICatVehicle::kElement, 1));
+  });
+}
+
+// ---- totals ----
+
+Currency ICatItemCol::SumOfItems(std::string_view operation, bool flagged_only,
+                                 Variant (*term)(const ICatItem&)) const {
+  return TracedAndTrapped({kClassName, operation}, [&] {
+    Currency total;
+    for (const Ref<ICatItem>& item : Members()) {
+      if (flagged_only && !item->FlaggedToOrder()) continue;
+      total = Plus(total, term(*item).ToCurrency());
+    }
+    return total;
+  });
+}
+
+Currency ICatItemCol::ItemsTotalCount() const {
+  return SumOfItems("Get ItemsTotalCount", false, [](const ICatItem& item) {
+    return item.QuantityAvailable(ICatItem::kAllLocations);
+  });
+}
+
+Currency ICatItemCol::ItemsTotalCost() const {
+  return SumOfItems("Get ItemsTotalCost", false,
+                    [](const ICatItem& item) { return item.JobberCost(ICatItem::kAllLocations); });
+}
+
+Currency ICatItemCol::ItemsSelectedCount() const {
+  return SumOfItems("ItemsSelectedCount", true, [](const ICatItem& item) {
+    return item.QuantityToOrder(ICatItem::kAllLocations);
+  });
+}
+
+Currency ICatItemCol::ItemsSelectedCost() const {
+  return SumOfItems("ItemsSelectedCost", true, [](const ICatItem& item) {
+    return Variant(item.QuantityToOrder(ICatItem::kAllLocations).ToDouble() *
+                   item.JobberCost(ICatItem::kJobber).ToDouble());
+  });
+}
+
+// ---- sorting and summarising ----
+
+void ICatItemCol::SortCatalog(Long aftermarket, Long non_catalog) {
+  TracedAndTrapped({kClassName, "SortCatalog"}, [&] {
+    if (Released()) {
+      ReleaseMembers(false);
+      return;
+    }
+    if (Count() < 2) return;
+    aftermarket_sort_ = aftermarket;
+    non_catalog_sort_ = non_catalog;
+    const std::vector<Long> order = SortedPositions(*this);
+    if (order.empty()) return;
+    // A UniqueKey met twice fails here, before the collection is touched.
+    const auto sorted = MakeRef<KeyedCollection>();
+    for (std::size_t i = 1; i <= static_cast<std::size_t>(Count()); ++i) {
+      const Ref<ICatItem> item = Typed(Backing().At(order[i]));
+      sorted->Add(item, item->UniqueKey());
+    }
+    ReplaceBacking(sorted);
+  });
+}
+
+void ICatItemCol::Summarize(std::string_view option) {
+  TracedAndTrapped({kClassName, "Summarize"}, [&] {
+    const std::string word = UpperCase(option);
+    if (word == "SHOWXML" || word == "HIDEXML") {
+      ThreadModel().compress = ThreadModel().zero_suppress = word == "HIDEXML";
+      return;
+    }
+    // One pass removes what restarting after each removal would.
+    Backing().RemoveWhere([](const Variant& stored) {
+      return TrimSpaces(Typed(stored)->ItemStatus().ToText()).empty();
+    });
+  });
+}
+
+// ---- pick lists ----
+
+Ref<ICatItemProfileCol> ICatItemCol::GetItemProfiles(Long use_key, Long filter_type,
+                                                     bool only_when_available) const {
+  return TracedAndTrapped({kClassName, "GetItemProfiles"}, [&] {
+    const auto profiles = MakeRef<ICatItemProfileCol>();
+    if (Released() || Count() == 0) return profiles;
+    for (const Ref<ICatItem>& item : Members()) {
+      if (only_when_available &&
+          item->QuantityAvailable(ICatItem::kAllLocations).ToDouble() == 0) {
+        continue;
+      }
+      const Ref<ICatItemProfile> profile = item->GetItemProfile();
+      if (!PassesTypeFilter(profile->ItemType(), filter_type)) continue;
+      profile->SetKey(ProfileKey(*profile, use_key));
+      profiles->AddObject(profile);
+    }
+    if (use_key != qcips_NoKeySet) profiles->SortBy(use_key);
+    return profiles;
+  });
+}
+
+Ref<TextCollection> ICatItemCol::DistinctTexts(std::string_view operation,
+                                               const std::string& (ICatItem::*text)() const) const {
+  return TracedAndTrapped({kClassName, operation}, [&] {
+    const auto texts = MakeRef<TextCollection>();
+    if (Count() == 0) return texts;
+    for (const Ref<ICatItem>& item : Members()) {
+      // A text already held (letter case aside), or one that cannot be read, is skipped.
+      try {
+        const std::string& value = ((*item).*text)();
+        texts->Add(Variant(value), Variant(UpperCase(value)));
+      } catch (const Error&) {
+      }
+    }
+    return texts;
+  });
+}
+
+Ref<TextCollection> ICatItemCol::GetDescriptions() const {
+  return DistinctTexts("GetDescriptions", &ICatItem::Description);
+}
+
+Ref<TextCollection> ICatItemCol::GetGenericDescriptions() const {
+  return DistinctTexts("GetGenericDescriptions", &ICatItem::GenericDescription);
+}
+
+Ref<TextCollection> ICatItemCol::GetManufacturers() const {
+  return DistinctTexts("GetManufacturers", &ICatItem::ManufacturerName);
+}
+
+Short ICatItemCol::GetItemGroup(std::string_view description) const {
+  return TracedAndTrapped({kClassName, "GetItemGroup"}, [&]() -> Short {
+    const std::string wanted = UpperCase(description);
+    const Ref<ICatItem> item = FirstMemberWhere(
+        [&](const ICatItem& candidate) { return UpperCase(candidate.Description()) == wanted; });
+    return item ? item->ItemGroup() : Short{0};
+  });
+}
+
+}  // namespace lombar
