@@ -2,6 +2,7 @@
 
 #include "frame/ModuleState.h"
 #include "lombar/ICatProviderCol.h"
+#include "lombar/ICatStoreCol.h"
 
 namespace lombar {
 
@@ -12,7 +13,12 @@ ModelState::ModelState() {
   ThreadState();
 }
 
-ModelState::~ModelState() = default;
+// Released here, while the switches they set on their way out still exist:
+// a store collection switches compression on when it is destroyed.
+ModelState::~ModelState() {
+  global_stores = Nothing;
+  global_providers = Nothing;
+}
 
 ModelState& ThreadModel() noexcept {
   thread_local ModelState state;

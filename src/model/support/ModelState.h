@@ -1,6 +1,6 @@
 // The object model's own module-level variables, one copy per thread like
 // the frame's: the XML switches most classes pass to their writers, and the
-// shared provider collection made by the catalog root.
+// shared provider and store collections made by the catalog root.
 #pragma once
 
 #include "lombar/Object.h"
@@ -8,6 +8,7 @@
 namespace lombar {
 
 class ICatProviderCol;
+class ICatStoreCol;
 
 struct ModelState {
   ModelState();
@@ -20,6 +21,8 @@ struct ModelState {
   bool zero_suppress = false;
   // Consulted by the location keys, the price collection and the item.
   Ref<ICatProviderCol> global_providers;
+  // A snapshot of a catalog's stores; held for the host, read by nothing.
+  Ref<ICatStoreCol> global_stores;
 };
 
 // This thread's model state.

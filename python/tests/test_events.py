@@ -1,0 +1,97 @@
+import gc
+from decimal import Decimal
+
+import lombar
+from conftest import fails
+
+
+class Counter:
+    def __init__(self):
+        self.count = 0
+
+    def OnCountChanged(self):
+        self.count += 1
+
+
+def part(line_code, number):
+    item = lombar.Dispatch("ICatItem")
+    item.LineCode, item.ItemNumber = line_code, number
+    return item
+
+
+def test_count_changed_reaches_the_handler_until_it_disconnects():
+    items = lombar.Dispatch("ICatItemCol")
+    handler = Counter()
+    with lombar.WithEvents(items, handler) as connection:
+        assert items.Add(part("ACD", "1"), "ACD1") is not None
+        assert items.Add(part("ACD", "1"), "acd1") is None  # a duplicate adds nothing
+        assert handler.count == 1  # called before Add returned
+        items.XML = "<Items><Count>2</Count><Collection>%s%s</Collection></Items>" % (
+            part("B", "2").XML, part("C", "3").XML)
+        assert handler.count == 3
+        items.Remove("B2")
+        items.Clear()
+        assert handler.count == 3 and connection.connected
+    assert not connection.connected
+    items.Add(part("D", "4"), "")
+    assert handler.count == 3
+    connection.close()  # closing again does nothing
+
+
+def test_handlers_without_the_method_and_objects_released_while_connected():
+    items = lombar.Dispatch("ICatItemCol")
+    lombar.WithEvents(items, object())  # no OnCountChanged: skipped
+    items.Add(part("A", "1"), "")
+
+    handler = Counter()
+    connection = lombar.WithEvents(lombar.Dispatch("ICatItemCol"), handler)
+    connection._source.Add(part("A", "1"), "")
+    del connection
+    gc.collect()  # the connection and its object go; nothing is left to call
+    assert handler.count == 1
+
+    fails(438, lombar.WithEvents, lombar.Dispatch("ICatInfo"), handler)  # fires no events
+
+
+def test_a_handler_that_raises_fails_the_firing_call():
+    class Failing:
+        def OnCountChanged(self):
+            raise RuntimeError("host refuses")
+
+    items = lombar.Dispatch("ICatItemCol")
+    with lombar.WithEvents(items, Failing()):
+        try:
+            items.Add(part("A", "1"), "")
+        except RuntimeError as error:
+            assert str(error) == "host refuses"
+        else:
+            raise AssertionError("the handler's error was lost")
+    assert len(items) == 1
+
+
+def test_parameterised_lets_and_pick_lists_through_python(worker):
+    def exchange():
+        catalog = lombar.Dispatch("ICatalog")
+        catalog.Providers.Add("Main", "Main St", "S1", "D1", "", True)
+        catalog.GlobalProviders_Create()
+        item = part("ACD", "012345")
+        item.Description = "Spark Plug"
+        item.PriceCol.Add("D1", "Main St", "S1", "5", "1.25", "2")
+        item.SetQuantityToOrder("D1", 2)  # the let's optional key before its value
+        item.ItemStatus = "ORDER"
+        store = catalog.Stores.Add("D1", lombar.Dispatch("ICatItemCol"))
+        store.Items.Add(item, item.UniqueKey())
+        other = part("BOS", "7")
+        other.Description = "spark plug"
+        store.Items.Add(other, other.UniqueKey())
+        descriptions = store.Items.GetDescriptions()
+        return ([text for text in descriptions], len(descriptions), descriptions[1],
+                item.QuantityToOrder(), store.Items.ItemsSelectedCount(), catalog.XML)
+
+    texts, count, first, quantity, selected, document = worker().call(exchange)
+    assert (texts, count, first) == (["Spark Plug"], 1, "Spark Plug")
+    assert (quantity, selected) == (2.0, Decimal("2"))
+    copy = lombar.Dispatch("ICatalog")
+    copy.XML = document
+    assert copy.XML == document
+    assert copy.Stores("D1").Items.Count == 2

@@ -1,0 +1,40 @@
+#include "lombar/ICatStore.h"
+
+#include "model/support/RecordTable.h"
+
+namespace lombar {
+
+const RecordTable<ICatStore>& ICatStore::Table() {
+  using S = ICatStore;
+  // Written MCLdir, Info, Items; read MCLdir, Items, Info. MCLdir comes
+  // first either way: the reader takes the first element of a name anywhere
+  // in the text, and the items hold MCLdir elements of their own.
+  static const auto table =
+      RecordTable<S>(kClassName, "{803CB2AE-5117-4158-9B57-4159C2BA4D24}",
+                     "{733D3AE7-FC77-4767-83C3-1E00916F358C}")
+          .Xml(PropertyId(3), {.group = kElement})
+          .Property("MCLdir", PropertyId(2), &S::mcl_dir_, Leaf("MCLdir"))
+          .GetFirst()
+          .At(1)
+          .Property("Items", PropertyId(1), &S::items_, Child(ICatItemCol::kElement))
+          .At(3)
+          .ReadAt(2)
+          .Property("Info", PropertyId(0), &S::info_, Child(ICatInfoCol::kClassName))
+          .At(2)
+          .ReadAt(3)
+          .Method("Clear", MethodId(4), &S::Clear, {Optional("xbDestroyObject", false)})
+          .Build();
+  return table;
+}
+
+template class Record<ICatStore>;
+
+ICatStore::ICatStore() {
+  Clear(false);
+}
+
+void ICatStore::Clear(bool destroy) {
+  Trapped({kClassName, "Clear"}, [&] { ClearFields(destroy); });
+}
+
+}  // namespace lombar

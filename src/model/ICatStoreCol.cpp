@@ -1,0 +1,100 @@
+#include "lombar/ICatStoreCol.h"
+
+#include <string>
+
+#include "frame/ClassBuilder.h"
+#include "frame/ErrorTrap.h"
+#include "model/support/CollectionMembers.h"
+#include "model/support/LocationCollectionMembers.h"
+#include "model/support/CollectionXml.h"
+#include "model/support/LocationKeys.h"
+#include "model/support/ModelState.h"
+
+namespace lombar {
+
+const ClassInfo& ICatStoreCol::TypeInfo() {
+  using C = ICatStoreCol;
+  static const ClassInfo info =
+      ClassBuilder<C>(kClassName, "{098D1A03-BA05-4793-815C-4C2441EBF793}",
+                      "{58D05B1C-156E-4B94-B63A-560A8A103F73}")
+          .Get("XML", PropertyId(3), &C::XML)
+          .Let("XML", PropertyId(3), &C::SetXML)
+          .Method("Add", MethodId(4), &C::Add, {"xsMCLdir", ByRef("xoItemCol")})
+          .Method("AddObject", MethodId(5), &C::AddObject,
+                  {ByRef("xoStore"), ByRef(Optional("sKey", ""))})
+          .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
+          .Method("Exists", MethodId(6), &C::Exists, {"vntIndexKey"})
+          .Get("Count", PropertyId(2), &C::Count)
+          .Method("Remove", MethodId(7), &C::Remove, {"vntIndexKey"})
+          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
+          .Hidden()
+          .Method("Clear", MethodId(10), &C::Clear, {Optional("xbDestroyObject", false)})
+          .Let("XMLcompress", PropertyId(1), &C::SetXMLcompress)
+          .Let("XMLzeroSuppress", PropertyId(0), &C::SetXMLzeroSuppress)
+          .Build();
+  return info;
+}
+
+ICatStoreCol::ICatStoreCol() {
+  Clear(false);
+}
+
+ICatStoreCol::~ICatStoreCol() {
+  Clear(true);
+}
+
+std::string ICatStoreCol::XML() const {
+  return Trapped({kClassName, "Get XML"}, [&] {
+    return MembersXml<ICatStore>(Backing(),
+                                 {.group = kClassName, .switches = XmlSwitches::OfThread()});
+  });
+}
+
+void ICatStoreCol::SetXML(std::string_view xml) {
+  Trapped({kClassName, "Let XML"}, [&] {
+    Clear(false);
+    LoadMembers<ICatStore>(xml, ICatStore::kElement,
+                           [&](const Ref<ICatStore>& store) { AddObject(store, store->MCLdir()); });
+  });
+}
+
+Ref<ICatStore> ICatStoreCol::Add(std::string_view mcl_dir, const Ref<ICatItemCol>& items) {
+  return Trapped({kClassName, "Add"}, [&] {
+    RefuseReservedDirectory(mcl_dir);
+    const auto store = MakeRef<ICatStore>();
+    store->SetMCLdir(mcl_dir);
+    store->SetItems(items);
+    AppendKeyed(store, store->MCLdir());
+    return store;
+  });
+}
+
+Ref<ICatStore> ICatStoreCol::AddObject(const Ref<ICatStore>& store, std::string_view key) {
+  return Trapped({kClassName, "AddObject"}, [&] {
+    if (!key.empty() && store->MCLdir().empty()) store->SetMCLdir(key);
+    RefuseReservedDirectory(store->MCLdir());
+    AppendKeyed(store, store->MCLdir());
+    return store;
+  });
+}
+
+void ICatStoreCol::Clear(bool destroy) {
+  Trapped({kClassName, "Clear"}, [&] {
+    ReleaseMembers(destroy);
+    SetXMLcompress(true);
+    SetXMLzeroSuppress(true);
+  });
+}
+
+void ICatStoreCol::SetXMLcompress(bool compress) {
+  ThreadModel().compress = compress;
+}
+
+void ICatStoreCol::SetXMLzeroSuppress(bool zero_suppress) {
+  ThreadModel().zero_suppress = zero_suppress;
+}
+
+template class Collection<ICatStoreCol, ICatStore>;
+template class LocationCollection<ICatStoreCol, ICatStore>;
+
+}  // namespace lombar

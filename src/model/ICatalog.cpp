@@ -1,0 +1,291 @@
+#include "lombar/ICatalog.h"
+
+#include "base/Text.h"
+#include "frame/ClassBuilder.h"
+#include "frame/ErrorTrap.h"
+#include "model/support/CollectionXml.h"
+#include "model/support/ModelState.h"
+#include "text/clsXML.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::string_view kDocumentVersionTag = "XDocVersion";
+// What an item collection's Summarize takes for "drop the items without a status".
+constexpr std::string_view kDropUnmarkedItems = "mode0";
+
+// A catalog document opens with its Catalogs element, in any letter case,
+// with nothing before it; anything else is an old-style item collection.
+bool IsCatalogDocument(std::string_view xml) {
+  constexpr std::string_view kOpening = "<CATALOGS>";
+  return EqualsIgnoringCase(xml.substr(0, kOpening.size()), kOpening);
+}
+
+bool HoldsItems(const Ref<ICatItemCol>& items) {
+  return items && items->Count() > 0;
+}
+
+bool IsVirtualWarehouse(const ICatProvider& provider) {
+  return provider.LocationType() == ICatalog::kVirtualWarehouse;
+}
+
+bool IsDefault(const ICatProvider& provider) {
+  return provider.Default();
+}
+
+// A new collection holding a copy of `source` through its XML becomes the
+// thread's `global`; an empty source leaves the one in place.
+template <class Collection>
+void ReplaceSnapshot(Ref<Collection>& global, const Ref<Collection>& source) {
+  if (source->Count() == 0) return;
+  global = MakeRef<Collection>();
+  global->SetXML(source->XML());
+}
+
+}  // namespace
+
+const ClassInfo& ICatalog::TypeInfo() {
+  using C = ICatalog;
+  static const ClassInfo info =
+      ClassBuilder<C>(kClassName, "{8C023522-9DCC-485C-8698-69366CA5A299}",
+                      "{C4D567CD-FDBC-4014-858A-71913D078934}")
+          .Get("XML", PropertyId(5), &C::XML)
+          .Let("XML", PropertyId(5), &C::SetXML)
+          .Set("Vehicle", PropertyId(4), &C::SetVehicle, {ByRef("RHS")})
+          .Get("Vehicle", PropertyId(4), &C::Vehicle)
+          .Set("Providers", PropertyId(3), &C::SetProviders, {ByRef("RHS")})
+          .Get("Providers", PropertyId(3), &C::Providers)
+          .Set("Presets", PropertyId(2), &C::SetPresets, {ByRef("RHS")})
+          .Get("Presets", PropertyId(2), &C::Presets)
+          .Set("Stores", PropertyId(1), &C::SetStores, {ByRef("RHS")})
+          .Get("Stores", PropertyId(1), &C::Stores)
+          .Set("Lists", PropertyId(0), &C::SetLists, {ByRef("RHS")})
+          .Get("Lists", PropertyId(0), &C::Lists)
+          .Method("FindItemInStore", MethodId(6), &C::FindItemInStore,
+                  {ByRef("xoCatItem"), "xsMCLdir"})
+          .Method("FindTypeInStore", MethodId(7), &C::FindTypeInStore,
+                  {ByRef("xoCatItem"), "xsMCLdir"})
+          .Method("MatchItemStatus", MethodId(8), &C::MatchItemStatus,
+                  {ByRef("xoItemPRI"), "xsMCLdir"})
+          .Method("Summarize", MethodId(9), &C::Summarize,
+                  {Optional("xsMCLdir", std::string(kAllStores))})
+          .Method("GlobalProviders_Create", MethodId(10), &C::GlobalProviders_Create)
+          .Method("GlobalProviders_Destroy", MethodId(11), &C::GlobalProviders_Destroy)
+          .Method("GlobalStores_Create", MethodId(12), &C::GlobalStores_Create)
+          .Method("GlobalStores_Destroy", MethodId(13), &C::GlobalStores_Destroy)
+          .Build();
+  return info;
+}
+
+ICatalog::ICatalog() {
+  RenewChildren();
+}
+
+// In the order of the document; making the stores collection switches the
+// thread's XML switches on.
+void ICatalog::RenewChildren() {
+  vehicle_ = MakeRef<ICatVehicle>();
+  providers_ = MakeRef<ICatProviderCol>();
+  presets_ = MakeRef<ICatPresetCol>();
+  stores_ = MakeRef<ICatStoreCol>();
+  lists_ = MakeRef<ICatListCol>();
+}
+
+std::string ICatalog::XML() const {
+  return Trapped({kClassName, "Get XML"}, [&] {
+    clsXML writer = SnippetWriter(XmlSwitches::AllOn());
+    writer.Add(kElement, "", true);
+    writer.Add(kDocumentVersionTag, ICatItemCol::kDocumentVersion);
+    // Each child writes with its own writer and its own switches.
+    writer.AddXML(vehicle_->XML());
+    writer.AddXML(providers_->XML());
+    writer.AddXML(presets_->XML());
+    writer.AddXML(stores_->XML());
+    writer.AddXML(lists_->XML());
+    writer.EndGroup();
+    return writer.XML();
+  });
+}
+
+void ICatalog::SetXML(std::string_view xml) {
+  Trapped({kClassName, "Let XML"}, [&] {
+    RenewChildren();
+    if (xml.empty()) return;
+    if (!IsCatalogDocument(xml)) return ConvertOldStyleXMLItems(xml);
+    // The first element of each name anywhere in the text: the catalog's own
+    // vehicle comes before those of the presets, lists and item collections.
+    clsXML reader;
+    reader.SetXML(xml);
+    vehicle_->SetXML(reader.Block(ICatVehicle::kElement, 1));
+    providers_->SetXML(reader.Block(ICatProviderCol::kClassName, 1));
+    presets_->SetXML(reader.Block(ICatPresetCol::kClassName, 1));
+    stores_->SetXML(reader.Block(ICatStoreCol::kClassName, 1));
+    lists_->SetXML(reader.Block(ICatListCol::kClassName, 1));
+  });
+}
+
+// An old-style document is a bare item collection: its items become the one
+// store of the default provider's directory, among the thread's providers.
+void ICatalog::ConvertOldStyleXMLItems(std::string_view xml) {
+  Trapped({kClassName, "ConvertOldStyleXMLItems"}, [&] {
+    if (const Ref<ICatProviderCol> global = ThreadModel().global_providers) {
+      providers_->SetXML(global->XML());
+    }
+    const auto items = MakeRef<ICatItemCol>();
+    items->SetXML(xml);
+    const std::string primary_directory = providers_->GetDefaultProvider()->MCLdir();
+    stores_->Add(primary_directory, items);
+  });
+}
+
+// ---- the thread's snapshots ----
+
+void ICatalog::GlobalProviders_Create() const {
+  ReplaceSnapshot(ThreadModel().global_providers, providers_);
+}
+
+void ICatalog::GlobalProviders_Destroy() const {
+  ThreadModel().global_providers = Nothing;
+}
+
+void ICatalog::GlobalStores_Create() const {
+  ReplaceSnapshot(ThreadModel().global_stores, stores_);
+}
+
+void ICatalog::GlobalStores_Destroy() const {
+  ThreadModel().global_stores = Nothing;
+}
+
+// ---- across stores ----
+
+Ref<ICatItem> ICatalog::FindItemInStore(const Ref<ICatItem>& item, std::string_view mcl_dir) const {
+  return SwallowedOr<Ref<ICatItem>>({kClassName, "FindItemInStore"}, Nothing,
+                                    [&] { return MatchInStore(item, mcl_dir, true); });
+}
+
+Ref<ICatItem> ICatalog::FindTypeInStore(const Ref<ICatItem>& item, std::string_view mcl_dir) const {
+  return SwallowedOr<Ref<ICatItem>>({kClassName, "FindTypeInStore"}, Nothing,
+                                    [&] { return MatchInStore(item, mcl_dir, false); });
+}
+
+Ref<ICatItem> ICatalog::MatchInStore(const Ref<ICatItem>& item, std::string_view mcl_dir,
+                                     bool same_item_number) const {
+  if (!item || mcl_dir.empty()) return Nothing;
+  const Ref<ICatStore> store = StoreUnder(mcl_dir);
+  if (!store) return Nothing;
+  const Ref<ICatItemCol> items = store->Items();
+  // For parts and comments the vendor number is the key the items are kept under.
+  Variant vendor_number(item->VendorNumber());
+  if (items->Exists(vendor_number)) return items->Item(vendor_number);
+  // The line code is not compared: the same part under another line code matches.
+  for (const Ref<ICatItem>& candidate : items->Members()) {
+    if (candidate->GroupNumber() == item->GroupNumber() &&
+        candidate->MFRcoverageNumber() == item->MFRcoverageNumber() &&
+        candidate->PartTypeCode() == item->PartTypeCode() &&
+        (!same_item_number || candidate->ItemNumber() == item->ItemNumber())) {
+      return candidate;
+    }
+  }
+  return Nothing;
+}
+
+// The store under the (translated) directory key; Nothing when none is.
+Ref<ICatStore> ICatalog::StoreUnder(std::string_view mcl_dir) const {
+  const Variant key(mcl_dir);
+  return stores_->Exists(key) ? stores_->Item(key) : Nothing;
+}
+
+// Whether a provider is kept under the (translated) directory key and is `wanted`.
+bool ICatalog::IsProviderWhere(std::string_view mcl_dir,
+                               bool (*wanted)(const ICatProvider&)) const {
+  const Variant key(mcl_dir);
+  return providers_->Exists(key) && wanted(*providers_->Item(key));
+}
+
+void ICatalog::MatchItemStatus(const Ref<ICatItem>& primary_item, std::string_view mcl_dir) const {
+  Trapped({kClassName, "MatchItemStatus"}, [&] {
+    if (!primary_item || !IsProviderWhere(mcl_dir, IsVirtualWarehouse)) return;
+    const Ref<ICatItem> match = FindItemInStore(primary_item, mcl_dir);
+    if (!match) return;
+    match->SetItemStatus(primary_item->ItemStatus());
+    const Variant location(mcl_dir);
+    const Ref<ICatPriceCol> match_prices = match->PriceCol();
+    const Ref<ICatPriceCol> primary_prices = primary_item->PriceCol();
+    if (match_prices->Exists(location) && primary_prices->Exists(location)) {
+      match_prices->Item(location)->SetQuantityToOrder(
+          primary_prices->Item(location)->QuantityToOrder());
+    }
+  });
+}
+
+// The statements are numbered, so a failure reports where it happened.
+void ICatalog::Summarize(std::string_view mcl_dir) {
+  Trapped({kClassName, "Summarize"}, [&](Long& line) {
+    line = 10;
+    if (!stores_) return;
+    if (!SummarizeStores(mcl_dir, line)) return;
+    DropPricesOfEmptyStores(line);
+  });
+}
+
+// Summarises the stores `mcl_dir` asks for; false when the price clean-up
+// is to be skipped.
+bool ICatalog::SummarizeStores(std::string_view mcl_dir, Long& line) {
+  if (mcl_dir == kAllStores) {
+    line = 20;
+    for (const Ref<ICatStore>& store : stores_->Members())
+      store->Items()->Summarize(kDropUnmarkedItems);
+    // Nothing is left selected anywhere once the primary store is empty.
+    line = 21;
+    const Ref<ICatProvider> primary = providers_ ? providers_->GetDefaultProvider() : Nothing;
+    const Ref<ICatStore> primary_store = primary ? StoreUnder(primary->MCLdir()) : Nothing;
+    if (primary_store && primary_store->Items()->Count() <= 0) {
+      line = 22;
+      for (const Ref<ICatStore>& store : stores_->Members())
+        store->Items()->Clear(false);
+    }
+    return true;
+  }
+  if (mcl_dir == kVirtualWarehouse) {
+    line = 30;
+    if (!providers_) return false;
+    line = 31;
+    for (const Ref<ICatStore>& store : stores_->Members()) {
+      if (IsProviderWhere(store->MCLdir(), IsVirtualWarehouse)) {
+        store->Items()->Summarize(kDropUnmarkedItems);
+      }
+    }
+    return true;
+  }
+  line = 40;
+  const Ref<ICatStore> store = StoreUnder(mcl_dir);
+  if (!store) return false;
+  line = 41;
+  store->Items()->Summarize(kDropUnmarkedItems);
+  return true;
+}
+
+// The primary items stop offering prices at the locations whose stores hold
+// nothing, the default provider's own store aside.
+void ICatalog::DropPricesOfEmptyStores(Long& line) {
+  line = 50;
+  const std::string primary_directory = providers_->GetDefaultProvider()->MCLdir();
+  line = 51;
+  const Ref<ICatStore> primary_store = StoreUnder(primary_directory);
+  if (!primary_store) return;
+  const Ref<ICatItemCol> primary_items = primary_store->Items();
+  if (!HoldsItems(primary_items)) return;
+  for (const Ref<ICatStore>& store : stores_->Members()) {
+    line = 52;
+    if (HoldsItems(store->Items())) continue;
+    if (IsProviderWhere(store->MCLdir(), IsDefault)) continue;
+    line = 53;
+    const Variant location(store->MCLdir());
+    for (const Ref<ICatItem>& item : primary_items->Members()) {
+      const Ref<ICatPriceCol> prices = item->PriceCol();
+      if (prices->Exists(location)) prices->Remove(location);
+    }
+  }
+}
+
+}  // namespace lombar

@@ -1,0 +1,364 @@
+#include "lombar/ICatalog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "TestSupport.h"
+#include "frame/Dispatch.h"
+#include "model/support/LocationKeys.h"
+#include "model/support/ModelState.h"
+
+namespace lombar {
+namespace {
+
+using testing::ErrorOf;
+using testing::InFreshThread;
+using testing::LogFolderScope;
+
+const std::string kVersionOnly = "<Catalogs><XDocVersion>v3.00</XDocVersion></Catalogs>";
+const std::string kObjectNotSet91 =
+    "Error # 91 at line: 0\r\nObject variable or With block variable not set";
+
+struct PartValues {
+  std::string_view line_code;
+  std::string_view item_number;
+  std::string_view group = "G1";
+  Long coverage = 5;
+  std::string_view part_type = "PT1";
+};
+
+// A part with prices at `price_dirs`.
+Ref<ICatItem> Part(const PartValues& values, std::string_view status = "",
+                   std::initializer_list<std::string_view> price_dirs = {}) {
+  auto item = MakeRef<ICatItem>();
+  item->SetLineCode(values.line_code);
+  item->SetItemNumber(values.item_number);
+  item->SetGroupNumber(values.group);
+  item->SetMFRcoverageNumber(values.coverage);
+  item->SetPartTypeCode(values.part_type);
+  item->SetItemStatus(Variant(status));
+  for (const std::string_view dir : price_dirs) {
+    std::string key;
+    item->PriceCol()->Add(dir, dir, "", "1", "10", "20", key);
+  }
+  return item;
+}
+
+Ref<ICatItemCol> ItemsOf(std::initializer_list<Ref<ICatItem>> items) {
+  auto collection = MakeRef<ICatItemCol>();
+  for (const Ref<ICatItem>& item : items)
+    collection->Add(item, item->UniqueKey());
+  return collection;
+}
+
+// D1 the default (seller S1), D2 a VWH location (S2), D3 (S3), D4 marked default after D1.
+void AddProviders(ICatProviderCol& providers) {
+  providers.Add("Main", "Main St", "S1", "D1", "", true);
+  providers.Add("Warehouse", "Dock", "S2", "D2", "", false)->SetLocationType("VWH");
+  providers.Add("North", "North Rd", "S3", "D3", "", false)->SetLocationType("STORE");
+  providers.Add("East", "East Av", "S4", "D4", "Tomorrow", true);
+}
+
+// Primary D1: ACD100 (`primary_status`, priced everywhere) and ACD200 (no
+// status, priced at D2, D3); D2: ACD100; D3: ACD100 and ACD400 on HOLD; D4 empty.
+Ref<ICatalog> FourStoreCatalog(std::string_view primary_status = "ORDER") {
+  auto catalog = MakeRef<ICatalog>();
+  AddProviders(*catalog->Providers());
+  catalog->GlobalProviders_Create();
+  const auto stores = catalog->Stores();
+  stores->Add("D1", ItemsOf({Part({"ACD", "100"}, primary_status, {"D1", "D2", "D3", "D4"}),
+                             Part({"ACD", "200"}, "", {"D2", "D3"})}));
+  stores->Add("D2", ItemsOf({Part({"ACD", "100"})}));
+  stores->Add("D3", ItemsOf({Part({"ACD", "100"}), Part({"ACD", "400"}, "HOLD")}));
+  stores->Add("D4", ItemsOf({}));
+  return catalog;
+}
+
+Ref<ICatItem> ItemIn(const ICatalog& catalog, std::string_view store, std::string_view key) {
+  return catalog.Stores()->Item(store)->Items()->Item(Variant(key));
+}
+
+// "D1:100,200 D2:100 ...": each store with the item numbers it holds.
+std::string Contents(const ICatalog& catalog) {
+  std::string text;
+  for (const Ref<ICatStore>& store : catalog.Stores()->Members()) {
+    text += (text.empty() ? "" : " ") + store->MCLdir() + ":";
+    for (const Ref<ICatItem>& item : store->Items()->Members())
+      text += (text.back() == ':' ? "" : ",") + item->ItemNumber();
+  }
+  return text;
+}
+
+std::string PriceDirectories(const ICatItem& item) {
+  std::string text;
+  for (const Ref<ICatPrice>& price : item.PriceCol()->Members())
+    text += (text.empty() ? "" : ",") + price->MCLdir();
+  return text;
+}
+
+TEST(ICatalogTest, NewCatalogWritesOnlyItsVersionAndSharesTheChildrenItIsGiven) {
+  LogFolderScope folder;
+  InFreshThread([] {
+    auto catalog = MakeRef<ICatalog>();
+    EXPECT_TRUE(ThreadModel().compress && ThreadModel().zero_suppress);  // its stores collection
+    ThreadModel().compress = ThreadModel().zero_suppress = false;
+    EXPECT_EQ(catalog->XML(), kVersionOnly);  // compressed whatever the switches
+
+    const auto providers = MakeRef<ICatProviderCol>();
+    providers->Add("Main", "", "S1", "D1", "", true);
+    catalog->SetProviders(providers);
+    catalog->SetStores(Nothing);
+    EXPECT_TRUE(catalog->Providers() == providers && catalog->Stores().IsNothing());
+    EXPECT_EQ(ErrorOf([&] { catalog->XML(); }).second, "ICatalog | Get XML, " + kObjectNotSet91);
+    catalog->SetXML("");  // new children; their former holders keep theirs
+    EXPECT_EQ(std::tuple(catalog->Providers()->Count(), providers->Count()), std::tuple(0, 1));
+    EXPECT_EQ(catalog->XML(), kVersionOnly);
+  });
+}
+
+TEST(ICatalogTest, RichCatalogReadsBackByteForByte) {
+  InFreshThread([] {
+    auto catalog = FourStoreCatalog();
+    const auto vehicle = catalog->Vehicle();
+    vehicle->SetYear("2019");
+    vehicle->SetMake("Ford");
+    auto engine = MakeRef<ICatInfoCol>();
+    engine->Add("ENG", "", "50", "5.0L V8", "", "", true, "", "E1");
+    vehicle->Specs()->Add("ENGINE", 3, engine);
+    catalog->Presets()->Add("Brakes", "Pads", "Front pads", "");
+    std::string list_key;
+    catalog->Lists()->Add("Belts", 7, list_key);
+    catalog->Stores()->Item("D1")->Info()->Add("RULE", "", "R1", "Cash only", "", "", true, "",
+                                               "R1");
+    ItemIn(*catalog, "D1", "ACD100")->PriceCol()->Item("D2")->SetQuantityToOrder(Variant("2"));
+
+    const std::string document = catalog->XML();
+    EXPECT_EQ(document, "<Catalogs><XDocVersion>v3.00</XDocVersion>" + vehicle->XML() +
+                            catalog->Providers()->XML() + catalog->Presets()->XML() +
+                            catalog->Stores()->XML() + catalog->Lists()->XML() + "</Catalogs>");
+    auto loaded = MakeRef<ICatalog>();
+    loaded->Stores()->Add("OLD", Nothing);
+    loaded->SetXML(document);
+    EXPECT_EQ(loaded->XML(), document);
+    EXPECT_EQ(Contents(*loaded), "D1:100,200 D2:100 D3:100,400 D4:");
+    EXPECT_EQ(PriceDirectories(*ItemIn(*loaded, "D1", "ACD100")), "D1,D2,D3,D4");
+  });
+}
+
+TEST(ICatalogTest, OpeningInAnyCaseMakesACatalogAnythingElseIsAnOldStyleItemCollection) {
+  LogFolderScope folder;
+  InFreshThread([] {
+    const std::string children =
+        "<Vehicle><Make>Ford</Make></Vehicle><ICatStoreCol><Count>1</Count><Collection>"
+        "<Store><MCLdir>D1</MCLdir></Store></Collection></ICatStoreCol>";
+    const std::string document =
+        "<Catalogs><XDocVersion>v3.00</XDocVersion>" + children + "</Catalogs>";
+    auto catalog = MakeRef<ICatalog>();
+    catalog->SetXML("<catalogs>" + children + "</catalogs>");
+    EXPECT_EQ(catalog->XML(), document);
+    catalog->SetXML("<CATALOGS><vehicle><Make>Ford</Make></vehicle></CATALOGS>");
+    EXPECT_EQ(catalog->XML(), kVersionOnly);  // children go by their exact names
+
+    const std::string old_style =
+        R"(<?xml version="1.0"?>)" + ItemsOf({Part({"ACD", "100"}), Part({"ACD", "200"})})->XML();
+    const std::string no_default =
+        "ICatalog | Let XML, Error # 91 at line: 0\r\n"
+        "ICatalog | ConvertOldStyleXMLItems, " +
+        kObjectNotSet91;
+    EXPECT_EQ(ErrorOf([&] { catalog->SetXML(old_style); }).second,
+              no_default);  // no global providers
+    auto source = MakeRef<ICatalog>();
+    source->Providers()->Add("North", "", "S3", "D3", "", false);
+    source->GlobalProviders_Create();
+    EXPECT_EQ(ErrorOf([&] { catalog->SetXML(old_style); }).second, no_default);
+    EXPECT_EQ(std::tuple(catalog->Providers()->Count(), catalog->Stores()->Count()),
+              std::tuple(1, 0));
+
+    AddProviders(*source->Providers());
+    source->GlobalProviders_Create();
+    catalog->SetXML(old_style);
+    EXPECT_EQ(Contents(*catalog), "D1:100,200");
+    EXPECT_EQ(catalog->XML(), "<Catalogs><XDocVersion>v3.00</XDocVersion>" +
+                                  ThreadModel().global_providers->XML() + catalog->Stores()->XML() +
+                                  "</Catalogs>");
+  });
+}
+
+TEST(ICatalogTest, GlobalSnapshotsAreCopiesThatOutliveTheirCatalog) {
+  InFreshThread([] {
+    auto catalog = FourStoreCatalog();
+    ThreadModel().compress = false;
+    catalog->GlobalStores_Create();
+    EXPECT_TRUE(ThreadModel().compress);  // a new store collection was made
+    const Ref<ICatProviderCol> providers = ThreadModel().global_providers;
+    const Ref<ICatStoreCol> stores = ThreadModel().global_stores;
+    EXPECT_TRUE(providers != catalog->Providers() && stores != catalog->Stores());
+    EXPECT_EQ(stores->XML(), catalog->Stores()->XML());
+    catalog->Providers()->Add("West", "", "S5", "D5", "", false);
+    EXPECT_EQ(providers->Count(), 4);
+
+    catalog = MakeRef<ICatalog>();  // the first one is gone; this one has no providers or stores
+    catalog->GlobalProviders_Create();
+    catalog->GlobalStores_Create();
+    EXPECT_TRUE(ThreadModel().global_providers == providers &&
+                ThreadModel().global_stores == stores);
+    EXPECT_EQ(stores->Item("JOBBER")->MCLdir(), "D1");
+    catalog->GlobalProviders_Destroy();
+    catalog->GlobalStores_Destroy();
+    EXPECT_TRUE(ThreadModel().global_providers.IsNothing() &&
+                ThreadModel().global_stores.IsNothing());
+    EXPECT_EQ(JobberKey("JOBBER"), Variant(""));
+
+    catalog = FourStoreCatalog();  // the thread ends holding snapshots, which it releases
+    catalog->GlobalStores_Create();
+  });
+}
+
+TEST(ICatalogTest, FindItemInStoreMatchesTheVendorNumberThenCrossReferencesFindTypeLessTheNumber) {
+  LogFolderScope folder;
+  InFreshThread([&] {
+    auto catalog = FourStoreCatalog();
+    catalog->Stores()->Add(
+        "D5", ItemsOf({Part({"ACD", "100"}), Part({"BBB", "777"}), Part({"CCC", "100", "G1", 6}),
+                       Part({"DDD", "200", "G2"})}));
+    // query, then the item numbers FindItemInStore and FindTypeInStore find ("" for Nothing)
+    const std::vector<std::tuple<PartValues, std::string, std::string>> cases = {
+        {{"ACD", "100", "G9", 9, "PTX"}, "100", "100"},  // the vendor number, whatever the rest
+        {{"XYZ", "777"}, "777", "100"},                  // another line code; the first of the type
+        {{"XYZ", "100", "G1", 6}, "100", "100"},
+        {{"XYZ", "999", "G2"}, "", "200"},
+        {{"XYZ", "100", "g1"}, "", ""},  // texts compare exactly
+        {{"XYZ", "100", "G1", 5, "PT2"}, "", ""}};
+    const auto number = [](const Ref<ICatItem>& item) { return item ? item->ItemNumber() : ""; };
+    for (const auto& [query, by_item, by_type] : cases) {
+      EXPECT_EQ(number(catalog->FindItemInStore(Part(query), "d5")), by_item) << query.line_code;
+      EXPECT_EQ(number(catalog->FindTypeInStore(Part(query), "D5")), by_type) << query.line_code;
+    }
+    const auto d2_part = ItemIn(*catalog, "D2", "ACD100");
+    EXPECT_EQ(catalog->FindItemInStore(Part({"ACD", "100"}), "#S2"), d2_part);
+    EXPECT_FALSE(catalog->FindItemInStore(d2_part, "") || catalog->FindItemInStore(Nothing, "D2") ||
+                 catalog->FindTypeInStore(d2_part, "D9"));
+    EXPECT_TRUE(folder.ErrorLines().empty());
+    catalog->Stores()->Add("D6", Nothing);
+    EXPECT_FALSE(catalog->FindItemInStore(d2_part, "D6") ||
+                 catalog->FindTypeInStore(d2_part, "D6"));
+    const std::string not_set = " at line: 0][Object variable or With block variable not set";
+    EXPECT_EQ(folder.ErrorLines(),
+              (std::vector<std::string>{// logged, not raised
+                                        "ICatalog | FindItemInStore, Error # 91" + not_set,
+                                        "ICatalog | FindTypeInStore, Error # 91" + not_set}));
+  });
+}
+
+TEST(ICatalogTest, MatchItemStatusReachesOnlyStoresOfVwhProviders) {
+  LogFolderScope folder;
+  InFreshThread([] {
+    auto catalog = FourStoreCatalog();
+    const auto primary = ItemIn(*catalog, "D1", "ACD100");
+    primary->PriceCol()->Item("D2")->SetQuantityToOrder(Variant("3"));
+    const auto in_d2 = ItemIn(*catalog, "D2", "ACD100");
+    const auto in_d3 = ItemIn(*catalog, "D3", "ACD100");
+    std::string key;
+    const auto d2_price = in_d2->PriceCol()->Add("D2", "D2", "", "1", "10", "20", key);
+    catalog->MatchItemStatus(primary, "D3");  // not a VWH location
+    catalog->MatchItemStatus(primary, "D9");
+    catalog->MatchItemStatus(Nothing, "D2");
+    EXPECT_EQ(std::tuple(in_d2->ItemStatus(), in_d3->ItemStatus()),
+              std::tuple(Variant(""), Variant("")));
+
+    catalog->MatchItemStatus(primary, "#S2");
+    EXPECT_EQ(std::tuple(in_d2->ItemStatus(), d2_price->QuantityToOrder()),
+              std::tuple(Variant("ORDER"), Variant("3")));
+    catalog->MatchItemStatus(Part({"ACD", "100"}, "URGENT"), "D2");  // no price of its own at D2
+    EXPECT_EQ(std::tuple(in_d2->ItemStatus(), d2_price->QuantityToOrder()),
+              std::tuple(Variant("URGENT"), Variant("3")));
+
+    catalog->SetProviders(Nothing);
+    EXPECT_EQ(ErrorOf([&] { catalog->MatchItemStatus(primary, "D2"); }).second,
+              "ICatalog | MatchItemStatus, " + kObjectNotSet91);
+  });
+}
+
+TEST(ICatalogTest, SummarizeDropsUnmarkedItemsThenThePricesOfEmptyStores) {
+  LogFolderScope folder;
+  InFreshThread([] {
+    struct Case {
+      std::string_view option;
+      std::string_view primary_status;
+      std::string_view contents;
+      std::string_view prices;  // of the primary ACD100, then ACD200 (even once dropped)
+    };
+    const Case cases[] = {
+        {"VWH", "ORDER", "D1:100,200 D2: D3:100,400 D4:", "D1,D3,D4 D3"},
+        {"*ALL*", "ORDER", "D1:100 D2: D3:400 D4:", "D1,D3,D4 D2,D3"},
+        {"D3", "ORDER", "D1:100,200 D2:100 D3:400 D4:", "D1,D2,D3,D4 D2,D3"},
+        {"#S2", "ORDER", "D1:100,200 D2: D3:100,400 D4:", "D1,D3,D4 D3"},
+        {"vwh", "ORDER", "D1:100,200 D2:100 D3:100,400 D4:", "D1,D2,D3,D4 D2,D3"},
+        // The primary store summarised to empty: every store emptied, no price removed.
+        {"*ALL*", "", "D1: D2: D3: D4:", "D1,D2,D3,D4 D2,D3"}};
+    for (const Case& c : cases) {
+      const auto catalog = FourStoreCatalog(c.primary_status);
+      const auto first = ItemIn(*catalog, "D1", "ACD100");
+      const auto second = ItemIn(*catalog, "D1", "ACD200");
+      catalog->Summarize(c.option);
+      EXPECT_EQ(Contents(*catalog), c.contents) << c.option;
+      EXPECT_EQ(PriceDirectories(*first) + " " + PriceDirectories(*second), c.prices) << c.option;
+    }
+    auto catalog = FourStoreCatalog();
+    std::vector<Argument> omitted;
+    Invoke(*catalog, MethodId(9), MemberKind::Method, omitted);  // "*ALL*"
+    EXPECT_EQ(Contents(*catalog), "D1:100 D2: D3:400 D4:");
+
+    catalog = FourStoreCatalog();
+    catalog->SetProviders(Nothing);
+    catalog->Summarize("VWH");  // nothing at all, not even the price clean-up
+    EXPECT_EQ(Contents(*catalog), "D1:100,200 D2:100 D3:100,400 D4:");
+    catalog = FourStoreCatalog();
+    for (const Ref<ICatProvider>& provider : catalog->Providers()->Members())
+      provider->SetDefault(false);
+    EXPECT_EQ(ErrorOf([&] { catalog->Summarize("VWH"); }).second,
+              "ICatalog | Summarize, Error # 91 at line: 50\r\n"
+              "Object variable or With block variable not set");
+    EXPECT_EQ(Contents(*catalog), "D1:100,200 D2: D3:100,400 D4:");  // summarised all the same
+  });
+}
+
+// A catalog interface builds a catalog and passes its document to a host on
+// another thread, which reads it, sorts, changes a status and a quantity,
+// carries them to the warehouse's store and passes the document back.
+TEST(ICatalogTest, HostsExchangeACatalogAcrossThreads) {
+  std::string document;
+  InFreshThread([&] { document = FourStoreCatalog("")->XML(); });
+  std::string answer;
+  InFreshThread([&] {
+    const auto catalog = MakeRef<ICatalog>();
+    catalog->SetXML(document);
+    EXPECT_EQ(catalog->XML(), document);
+    catalog->GlobalProviders_Create();
+    const Ref<ICatItemCol> primary = catalog->Stores()->Item(Variant("JOBBER"))->Items();
+    primary->SortCatalog(qCCISdscCostHiLo, qCCISundefined);
+    EXPECT_EQ(primary->ItemsTotalCount(), Currency::FromUnits(6 * 10000));  // real locations
+    const Ref<ICatItem> part = primary->Item(Variant("ACD100"));
+    part->SetItemStatus(Variant("ORDER"));
+    part->SetQuantityToOrder("D2", Variant(3));
+    EXPECT_TRUE(part->FlaggedToOrder("#S2"));
+    catalog->MatchItemStatus(part, "D2");
+    answer = catalog->XML();
+  });
+  InFreshThread([&] {
+    const auto catalog = MakeRef<ICatalog>();
+    catalog->SetXML(answer);
+    catalog->GlobalProviders_Create();
+    const Ref<ICatItem> matched = ItemIn(*catalog, "D2", "ACD100");
+    EXPECT_EQ(matched->ItemStatus(), Variant("ORDER"));
+    EXPECT_EQ(ItemIn(*catalog, "D1", "ACD100")->QuantityToOrder("D2"), Variant(3.0));
+    EXPECT_EQ(catalog->Stores()->Item(Variant("D1"))->Items()->ItemsSelectedCount(),
+              Currency::FromUnits(30000));
+  });
+}
+
+}  // namespace
+}  // namespace lombar
