@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <optional>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -13,7 +14,6 @@
 #include "frame/NumberParse.h"
 #include "model/support/ModelState.h"
 #include "text/TextHelpers.h"
-#include "text/Tree.h"
 #include "text/clsXML.h"
 
 namespace lombar {
@@ -204,17 +204,6 @@ class SortKeys {
   const ICatItemCol& items_;
   std::unordered_map<const ICatItem*, std::string> parts_;
 };
-
-// The positions of the items (from 1) in ascending key order; equal keys
-// keep their order.
-std::vector<Long> SortedPositions(const ICatItemCol& items) {
-  SortKeys keys(items);
-  Tree tree;
-  Long position = 0;
-  for (const Ref<ICatItem>& item : items.Members())
-    tree.Insert(keys.Build(*item), ++position);
-  return tree.Enumerate(false);
-}
 
 // ---- profile queries ----
 
@@ -437,15 +426,9 @@ void ICatItemCol::SortCatalog(Long aftermarket, Long non_catalog) {
     if (Count() < 2) return;
     aftermarket_sort_ = aftermarket;
     non_catalog_sort_ = non_catalog;
-    const std::vector<Long> order = SortedPositions(*this);
-    if (order.empty()) return;
-    // A UniqueKey met twice fails here, before the collection is touched.
-    const auto sorted = MakeRef<KeyedCollection>();
-    for (std::size_t i = 1; i <= static_cast<std::size_t>(Count()); ++i) {
-      const Ref<ICatItem> item = Typed(Backing().At(order[i]));
-      sorted->Add(item, item->UniqueKey());
-    }
-    ReplaceBacking(sorted);
+    SortKeys keys(*this);
+    ReorderBy([&](const ICatItem& item) { return keys.Build(item); },
+              [](const ICatItem& item) -> std::optional<std::string> { return item.UniqueKey(); });
   });
 }
 

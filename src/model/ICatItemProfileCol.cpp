@@ -2,15 +2,13 @@
 
 #include <cstddef>
 #include <string>
-#include <utility>
-#include <vector>
+#include <optional>
 
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
-#include "text/Tree.h"
 
 namespace lombar {
 namespace {
@@ -89,29 +87,12 @@ void ICatItemProfileCol::SetXML(std::string_view xml) {
 void ICatItemProfileCol::SortBy(Long sort_by) {
   Trapped({kClassName, "SortBy"}, [&] {
     if (Count() == 0) return;
-    // The profiles in their current order, numbered from 1 as the tree's
-    // values, so the refill reaches each without a look-up.
-    std::vector<Ref<ICatItemProfile>> profiles;
-    profiles.reserve(static_cast<std::size_t>(Count()));
-    Tree tree;
-    for (const Ref<ICatItemProfile>& profile : Members()) {
-      profiles.push_back(profile);
-      tree.Insert(SortKey(*profile, sort_by), static_cast<Long>(profiles.size()));
-    }
-    const std::vector<Long> order = tree.Enumerate(false);
-
-    // Filled completely before it replaces the old collection, so a key met
-    // twice (457) leaves the collection as it was.
-    auto sorted = MakeRef<KeyedCollection>();
-    for (std::size_t rank = 1; rank <= profiles.size(); ++rank) {
-      const Ref<ICatItemProfile>& profile = profiles[static_cast<std::size_t>(order[rank]) - 1];
-      if (profile->Key().empty()) {
-        sorted->Add(profile);
-      } else {
-        sorted->Add(profile, profile->Key());
-      }
-    }
-    ReplaceBacking(std::move(sorted));
+    // Re-stored under the Key as it stands, without the K# prefix.
+    ReorderBy([&](const ICatItemProfile& profile) { return SortKey(profile, sort_by); },
+              [](const ICatItemProfile& profile) -> std::optional<std::string> {
+                if (profile.Key().empty()) return std::nullopt;
+                return profile.Key();
+              });
   });
 }
 

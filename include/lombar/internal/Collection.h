@@ -69,8 +69,13 @@ class Collection : public AutomationClass<Derived> {
   bool Released() const noexcept { return members_.IsNothing(); }
   // The backing collection itself (error 91 after Clear(true)).
   KeyedCollection& Backing() const { return *members_; }
-  // Takes over a backing collection filled elsewhere (a sorted copy).
-  void ReplaceBacking(Ref<KeyedCollection> members) { members_ = std::move(members); }
+  // Re-stores the members in ascending order of `sort_key(member)` (binary
+  // text order; equal keys keep their order), each under `key_of(member)`,
+  // or without a key when that gives nothing. The new order is built whole
+  // before it replaces the old one, so a key met twice raises 457 and leaves
+  // the collection as it was. Defined with the library's sources.
+  template <class SortKey, class KeyOf>
+  void ReorderBy(SortKey&& sort_key, KeyOf&& key_of);
 
   // The first member, in order, for which `wanted` is true; Nothing when none is.
   template <class Predicate>
