@@ -354,13 +354,15 @@ void ICatItemCol::Clear(bool destroy) {
 std::string ICatItemCol::XML() const {
   return Trapped({kClassName, "Get XML"}, [&]() -> std::string {
     if (Released() || Count() == 0) return {};
-    document_version_ = kDocumentVersion;
-    return MembersXml<ICatItem>(
+    std::string xml = MembersXml<ICatItem>(
         Backing(),
         {.group = kElement,
          .switches = XmlSwitches::OfThread(),
-         .before_count = [&](clsXML& writer) { writer.Add("XDocVersion", document_version_); },
+         .before_count = [](clsXML& writer) { writer.Add("XDocVersion", kDocumentVersion); },
          .after_members = [&](clsXML& writer) { writer.AddXML(vehicle_->XML()); }});
+    // Once the items are written, the collection is of the current version.
+    document_version_ = kDocumentVersion;
+    return xml;
   });
 }
 
