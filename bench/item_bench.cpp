@@ -1,5 +1,6 @@
-// Items and item collections at growing sizes: writing and reading items one
-// by one, a collection's round trip, sorting and summarising. The time per
+// Items, item collections and catalogs at growing sizes: writing and
+// reading items one by one, a collection's and a catalog's round trip,
+// sorting and summarising. The time per
 // item must stay flat (sorting: grow as log n), and sorting must cost less
 // than writing the collection once.
 #include <benchmark/benchmark.h>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "lombar/ICatItemCol.h"
+#include "lombar/ICatalog.h"
 #include "lombar/ICatProviderCol.h"
 #include "model/support/ModelState.h"
 
@@ -124,6 +126,24 @@ void BM_Summarize(benchmark::State& state) {
   state.SetComplexityN(count);
 }
 
+// A catalog of three stores sharing `count` items between them: its document
+// written and read into a new catalog.
+void BM_CatalogRoundTrip(benchmark::State& state) {
+  InstallProviders();
+  const int count = static_cast<int>(state.range(0));
+  const auto catalog = MakeRef<ICatalog>();
+  catalog->Providers()->SetXML(ThreadModel().global_providers->XML());
+  for (const char* directory : {"D1", "D2", "D3"})
+    catalog->Stores()->Add(directory, SampleItems(count / 3));
+  for (auto _ : state) {
+    const auto copy = MakeRef<ICatalog>();
+    copy->SetXML(catalog->XML());
+    benchmark::DoNotOptimize(copy->Stores()->Count());
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+  state.SetComplexityN(count);
+}
+
 BENCHMARK(BM_ItemOneByOne)->Arg(1'000)->Arg(30'000)->Complexity()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ItemCollectionWrite)
     ->Arg(1'000)
@@ -142,6 +162,12 @@ BENCHMARK(BM_SortCatalog)
     ->Arg(10'000)
     ->Arg(30'000)
     ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CatalogRoundTrip)
+    ->Arg(1'002)
+    ->Arg(10'002)
+    ->Arg(30'000)
+    ->Complexity()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Summarize)->Arg(1'000)->Arg(10'000)->Arg(30'000)->Complexity()->Unit(benchmark::kMillisecond);
 
