@@ -1,8 +1,6 @@
 #include "frame/DiagnosticLog.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utime.h>
 
 #include <ctime>
@@ -11,9 +9,9 @@
 #include <regex>
 
 #include "TestSupport.h"
-#include "lombar/Enumerator.h"
 #include "frame/ErrorTrap.h"
 #include "frame/ModuleState.h"
+#include "lombar/Enumerator.h"
 
 namespace lombar {
 namespace {
@@ -65,11 +63,14 @@ TEST(DiagnosticLogTest, TracingStartsAtSetupWhenTheFlagFileExists) {
   EXPECT_TRUE(std::regex_match(
       trace, std::regex(R"(\S+ ICatList \| Clear\r\n\S+ ICatList \| Get XML\r\n)")))
       << trace;
-  // Another thread sets up on its own; an empty text runs no setup.
+  // Another thread starts with its own state: an empty text runs no setup, the
+  // thread's first object does, so tracing starts at once.
   InFreshThread([] {
     FileLogTrace("");
     EXPECT_TRUE(ThreadState().log.trace_log_path.empty());
     EXPECT_FALSE(TraceSwitch());
+    const Ref<Enumerator> first = MakeRef<Enumerator>(std::vector<Variant>{});
+    EXPECT_TRUE(TraceSwitch());
   });
 }
 
@@ -96,38 +97,19 @@ TEST(DiagnosticLogTest, TraceLogRestartsWhenTooLongOrFromAnEarlierDay) {
   EXPECT_TRUE(TraceLogSurvivesSetup(folder, 1'048'577, 3));
 }
 
-// Both writers aimed at places that cannot be written: nothing is raised,
-// nothing is created, and the thread's state is untouched.
-void ExpectWritersSilentlyLoseLines() {
+TEST(DiagnosticLogTest, WritersNeverFailWhenTheFilesCannotBeWritten) {
+  LogFolderScope folder;
+  folder.SwitchTraceOn();
+  fs::create_directory(folder.ErrorLog());  // a folder where each log file should be
+  fs::create_directory(folder.TraceLog());
   InFreshThread([] {
     EXPECT_NO_THROW(FileLogError("lost\r\nline"));
     EXPECT_NO_THROW(FileLogTrace("lost"));
     const LogState& log = ThreadState().log;
-    EXPECT_FALSE(log.error_writer_busy);
-    EXPECT_FALSE(log.trace_writer_busy);
-    EXPECT_FALSE(log.error_log_path.empty());
+    EXPECT_FALSE(log.error_writer_busy || log.trace_writer_busy);
+    EXPECT_TRUE(log.trace_switch);  // setup went on past the folders
   });
-}
-
-TEST(DiagnosticLogTest, WritersNeverFailWhenTheFilesCannotBeWritten) {
-  {
-    LogFolderScope folder;
-    folder.SwitchTraceOn();
-    fs::create_directory(folder.ErrorLog());  // a folder where the log file should be
-    fs::create_directory(folder.TraceLog());
-    ExpectWritersSilentlyLoseLines();
-    EXPECT_TRUE(fs::is_directory(folder.ErrorLog()));
-  }
-  {
-    LogFolderScope folder;
-    ::chmod(folder.Path().c_str(), 0555);
-    if (::geteuid() == 0) {  // permission bits do not bind root: use a folder below a file
-      std::ofstream(folder.Path() / "plain") << "x";
-      ::setenv("LOMBAR_LOG_DIR", (folder.Path() / "plain").c_str(), 1);
-    }
-    ExpectWritersSilentlyLoseLines();
-    EXPECT_FALSE(fs::exists(folder.ErrorLog()));
-  }
+  EXPECT_TRUE(fs::is_directory(folder.ErrorLog()));
 }
 
 TEST(DiagnosticLogTest, FileExistsAndDeleteHandleWildcards) {
@@ -143,26 +125,6 @@ TEST(DiagnosticLogTest, FileExistsAndDeleteHandleWildcards) {
   EXPECT_FALSE(fs::exists(a));
   EXPECT_FALSE(fs::exists(b));
   EXPECT_NO_THROW(FileDelete(a.string()));  // a missing file is no error
-}
-
-TEST(DiagnosticLogTest, ThreadsKeepTheirOwnLogState) {
-  LogFolderScope folder;
-  folder.SwitchTraceOn();
-  InFreshThread([] {
-    FileLogError("set up here");
-    EXPECT_TRUE(TraceSwitch());
-  });
-  InFreshThread([] { EXPECT_FALSE(TraceSwitch()); });
-}
-
-TEST(DiagnosticLogTest, TheFirstObjectOfAThreadSetsUpSoTracingStartsAtOnce) {
-  LogFolderScope folder;
-  folder.SwitchTraceOn();
-  InFreshThread([] {
-    EXPECT_FALSE(TraceSwitch());
-    const Ref<Enumerator> first = MakeRef<Enumerator>(std::vector<Variant>{});
-    EXPECT_TRUE(TraceSwitch());
-  });
 }
 
 }  // namespace

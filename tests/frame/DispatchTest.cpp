@@ -17,16 +17,14 @@ Variant Call(AutomationObject& object, std::string_view name, MemberKind kind,
   return Invoke(object, GetIdOfName(object, name), kind, args);
 }
 
-TEST(DispatchTest, NamesResolveInAnyCaseToTheDeclaredIds) {
-  const auto made = MakeRef<Gadget>();
-  const Gadget& gadget = *made;
-  EXPECT_EQ(GetIdOfName(gadget, "name"), PropertyId(1));
-  EXPECT_EQ(GetIdOfName(gadget, "LABEL"), MethodId(4));
-  EXPECT_EQ(GetIdOfName(gadget, "NewEnum"), kDispIdNewEnum);
-  EXPECT_EQ(ErrorOf([&] { GetIdOfName(gadget, "Nope"); }).first, kMemberNotSupported);
-  EXPECT_TRUE(gadget.Supports(Guid::Of("{00000000-1111-2222-3333-444444444444}")));
-  EXPECT_TRUE(gadget.Supports(iid::kIConnectionPointContainer));
-  EXPECT_FALSE(gadget.Supports(iid::kIEnumVARIANT));
+TEST(DispatchTest, NamesResolveInAnyCaseAndInterfacesAnswerAsDeclared) {
+  const auto gadget = MakeRef<Gadget>();
+  EXPECT_EQ(GetIdOfName(*gadget, "name"), PropertyId(1));
+  EXPECT_EQ(GetIdOfName(*gadget, "LABEL"), MethodId(4));
+  EXPECT_EQ(ErrorOf([&] { GetIdOfName(*gadget, "Nope"); }).first, kMemberNotSupported);
+  EXPECT_TRUE(gadget->Supports(Guid::Of("{00000000-1111-2222-3333-444444444444}")));
+  EXPECT_TRUE(gadget->Supports(iid::kIConnectionPointContainer));
+  EXPECT_FALSE(gadget->Supports(iid::kIEnumVARIANT));
 }
 
 TEST(DispatchTest, ArgumentsAreConvertedDefaultedAndCounted) {
@@ -34,19 +32,22 @@ TEST(DispatchTest, ArgumentsAreConvertedDefaultedAndCounted) {
   EXPECT_EQ(Call(*gadget, "Scale", MemberKind::Method, {{Variant("3")}}), Variant(Short{7}));
   EXPECT_EQ(Call(*gadget, "Scale", MemberKind::Method, {{Variant(2.5)}, {Variant::Missing()}}),
             Variant(Short{5}));
+  // A method answers a get, as automation calls with both flags.
   EXPECT_EQ(Call(*gadget, "Scale", MemberKind::Get, {{Variant(true)}, {Variant("10")}}),
             Variant(Short{8}));
   const auto error_of = [&](std::vector<Argument> args) {
     return ErrorOf([&] { Call(*gadget, "Scale", MemberKind::Method, args); }).first;
   };
-  EXPECT_EQ(error_of({{Variant("abc")}}), kTypeMismatch);
   EXPECT_EQ(error_of({{Variant(40000)}}), kOverflow);
   EXPECT_EQ(error_of({}), kWrongArgumentCount);
   EXPECT_EQ(error_of({{Variant(1)}, {Variant(1)}, {Variant(1)}}), kWrongArgumentCount);
   EXPECT_EQ(error_of({{Variant::Missing()}}), kArgumentNotOptional);
-  EXPECT_EQ(error_of({{Variant::Null()}}), kInvalidUseOfNull);
   EXPECT_EQ(ErrorOf([&] { Call(*gadget, "Scale", MemberKind::Let, {{Variant(1)}}); }).first,
             kMemberNotSupported);
+
+  std::vector<Argument> none, key = {{Variant(3)}};  // the default member's optional variant
+  EXPECT_EQ(Invoke(*gadget, kDispIdValue, MemberKind::Get, none), Variant("missing"));
+  EXPECT_EQ(Invoke(*gadget, kDispIdValue, MemberKind::Method, key), Variant(3));
 }
 
 TEST(DispatchTest, ByReferenceArgumentsReceiveWhatTheCalleeLeaves) {
@@ -63,25 +64,8 @@ TEST(DispatchTest, ByReferenceArgumentsReceiveWhatTheCalleeLeaves) {
   EXPECT_EQ(number[1].value, Variant("7"));  // written back as the declared type
 }
 
-TEST(DispatchTest, ObjectsDefaultMemberAndEnumerator) {
-  auto gadget = MakeRef<Gadget>();
-  auto partner = MakeRef<Gadget>();
-  Call(*gadget, "Partner", MemberKind::Set, {{Variant(partner)}});
-  EXPECT_EQ(Call(*gadget, "Partner", MemberKind::Get).ObjectRef().Get(), partner.Get());
-  Call(*gadget, "Partner", MemberKind::Set, {{Variant()}});
-  EXPECT_TRUE(gadget->Partner().IsNothing());
-  EXPECT_EQ(ErrorOf([&] { Call(*gadget, "Partner", MemberKind::Set, {{Variant("x")}}); }).first,
-            kTypeMismatch);
-
-  std::vector<Argument> none;
-  EXPECT_EQ(Invoke(*gadget, kDispIdValue, MemberKind::Get, none), Variant("missing"));
-  std::vector<Argument> key = {{Variant(3)}};
-  EXPECT_EQ(Invoke(*gadget, kDispIdValue, MemberKind::Method, key), Variant(3));
-
-  std::vector<Argument> no_args;
-  const Variant listed = Invoke(*gadget, kDispIdNewEnum, MemberKind::Get, no_args);
-  const auto enumerator = listed.ObjectRef().As<Enumerator>();
-  ASSERT_TRUE(enumerator);
+TEST(DispatchTest, EnumeratorsHandOutTheirMembersOnce) {
+  const auto enumerator = MakeRef<Gadget>()->NewEnum();
   EXPECT_TRUE(enumerator->Supports(iid::kIEnumVARIANT));
   EXPECT_EQ(enumerator->Next(5), (std::vector<Variant>{"a", "b"}));
   EXPECT_TRUE(enumerator->Next(1).empty());
@@ -95,7 +79,7 @@ class CountingSink final : public EventSink {
   std::vector<DispId> fired;
 };
 
-TEST(DispatchTest, EventsReachConnectedSinksSynchronously) {
+TEST(DispatchTest, EventsReachEveryConnectedSinkSynchronously) {
   auto gadget = MakeRef<Gadget>();
   auto first = MakeRef<CountingSink>(), second = MakeRef<CountingSink>();
   ConnectionPoint& events = *gadget->Events();

@@ -1,4 +1,4 @@
-// A test-only class exercising every kind of member, by-reference and
+// A test-only class exercising gets, lets and methods, by-reference and
 // optional parameters, a default member, an enumerator and an event.
 #pragma once
 
@@ -23,8 +23,6 @@ class Gadget final : public AutomationClass<Gadget> {
     name_ = name;
     events_.Fire(1);
   }
-  Ref<Gadget> Partner() const { return partner_; }
-  void SetPartner(const Ref<Gadget>& partner) { partner_ = partner; }
   Short Scale(Short factor, Long offset) const { return static_cast<Short>(factor * 2 + offset); }
   std::string Label(const std::string& prefix, std::string& key, bool upper) const {
     if (key.empty()) key = "K#" + name_;
@@ -37,7 +35,6 @@ class Gadget final : public AutomationClass<Gadget> {
 
  private:
   std::string name_;
-  Ref<Gadget> partner_;
   ConnectionPoint events_;
 };
 
@@ -47,8 +44,6 @@ inline const ClassInfo& Gadget::TypeInfo() {
                            "{66666666-7777-8888-9999-AAAAAAAAAAAA}")
           .Get("Name", PropertyId(1), &Gadget::Name)
           .Let("Name", PropertyId(1), &Gadget::SetName)
-          .Get("Partner", PropertyId(2), &Gadget::Partner)
-          .Set("Partner", PropertyId(2), &Gadget::SetPartner)
           .Method("Scale", MethodId(3), &Gadget::Scale, {"factor", Optional("offset", Long{1})})
           .Method("Label", MethodId(4), &Gadget::Label,
                   {"prefix", ByRef(Optional("key", "")), Optional("upper", false)})

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
-#include "lombar/Enumerator.h"
 #include "lombar/ICatInfo.h"
 
 namespace lombar {
@@ -28,24 +29,29 @@ TEST(KeyedCollectionTest, TextsAreKeysInAnyCaseAndEverythingElseAPosition) {
   EXPECT_EQ(members.Item("öLFILTER"), filter);  // Latin-1 letters fold too
   EXPECT_EQ(members.Item(Short{2}), unkeyed);
   EXPECT_EQ(members.Item(2.5), unkeyed);  // rounded half to even
-  EXPECT_EQ(members.NewEnum()->Next(9), (std::vector<Variant>{plugs, unkeyed, filter}));
 
-  const auto error_of = [&](const Variant& index) { return ErrorOf([&] { members.Item(index); }); };
-  EXPECT_EQ(error_of("Nope"), std::make_pair(5, std::string("Invalid procedure call or argument")));
-  EXPECT_EQ(error_of(Long{0}), std::make_pair(9, std::string("Subscript out of range")));
-  EXPECT_EQ(error_of("2").first, kInvalidProcedureCall);  // a number text is a key
-  EXPECT_EQ(error_of(3.5).first, kSubscriptOutOfRange);   // rounds to 4
-  EXPECT_EQ(error_of(Variant::Null()).first, kInvalidUseOfNull);
-  EXPECT_EQ(error_of(Variant(plugs)).first, kTypeMismatch);
-  for (const Variant& absent :
-       {Variant("Nope"), Variant(Long{4}), Variant::Null(), Variant(1e12)}) {
-    EXPECT_FALSE(members.Contains(absent));
+  EXPECT_EQ(ErrorOf([&] { members.Item("Nope"); }),
+            std::make_pair(5, std::string("Invalid procedure call or argument")));
+  EXPECT_EQ(ErrorOf([&] { members.Item(Long{0}); }),
+            std::make_pair(9, std::string("Subscript out of range")));
+  // A number text is a key; 3.5 rounds to 4.
+  const std::pair<Variant, int> refused[] = {{"2", kInvalidProcedureCall},
+                                             {3.5, kSubscriptOutOfRange},
+                                             {1e12, kOverflow},
+                                             {Variant::Null(), kInvalidUseOfNull},
+                                             {Variant(plugs), kTypeMismatch}};
+  for (const auto& [index, error] : refused) {
+    EXPECT_EQ(ErrorOf([&] { members.Item(index); }).first, error) << error;
+    EXPECT_FALSE(members.Contains(index)) << error;
   }
-  EXPECT_TRUE(members.Contains(Long{3}));
-
   EXPECT_EQ(ErrorOf([&] { members.Add(NewMember(), "SPARKPLUGS"); }).first, kDuplicateKey);
-  EXPECT_EQ(ErrorOf([&] { members.Remove("Nope"); }).first, kInvalidProcedureCall);
-  EXPECT_EQ(members.Count(), 3);
+
+  // Removal shifts the later positions, keeps the keys after it and frees its own.
+  members.Remove("sparkplugs");
+  EXPECT_EQ(std::tuple(members.Count(), members.Item("ölfilter"), members.At(2)),
+            std::tuple(2, filter, filter));
+  members.Add(plugs, "SparkPlugs");
+  EXPECT_EQ(members.Item("SPARKPLUGS"), members.At(3));
 }
 
 TEST(KeyedCollectionTest, OnlyLettersFoldAndTheEmptyTextIsAKey) {
@@ -65,23 +71,23 @@ TEST(KeyedCollectionTest, OnlyLettersFoldAndTheEmptyTextIsAKey) {
   EXPECT_EQ(members.Item(""), first_empty);
 }
 
-TEST(KeyedCollectionTest, RemovalShiftsLaterPositionsAndFreesTheKey) {
+TEST(KeyedCollectionTest, InsertAndRemoveWhereKeepKeysFindingTheirMembers) {
   KeyedCollection members;
-  std::vector<Ref<AutomationObject>> added;
-  for (int i = 0; i < 6; ++i) {
-    added.push_back(NewMember());
-    members.Add(added.back(), "K" + std::to_string(i));
-  }
-  members.Remove("k1");
-  members.Remove(Long{3});  // K3, now third
-  members.Remove("K5");
+  const auto first = NewMember(), last = NewMember(), middle = NewMember();
+  members.Add(first, "First");
+  members.Add(last, "Last");
+  const std::string middle_key = "Middle";
+  members.Insert(1, middle, &middle_key);
+  EXPECT_EQ(std::tuple(members.At(2), members.Item("last"), members.Item("MIDDLE")),
+            std::tuple(middle, last, middle));
+  EXPECT_EQ(ErrorOf([&] { members.Insert(0, NewMember(), &middle_key); }).first, kDuplicateKey);
   EXPECT_EQ(members.Count(), 3);
-  EXPECT_EQ(members.At(2), added[2]);
-  EXPECT_EQ(members.Item("K4"), added[4]);
-  EXPECT_EQ(members.Item(Long{3}), added[4]);
-  EXPECT_FALSE(members.Contains("K3"));
-  members.Add(added[1], "K1");
-  EXPECT_EQ(members.Item("k1"), members.At(4));
+
+  members.RemoveWhere([&](const Variant& member) { return member == Variant(middle); });
+  EXPECT_EQ(std::tuple(members.Count(), members.Item("Last"), members.Contains("Middle")),
+            std::tuple(2, last, false));
+  members.Add(middle, "Middle");  // its key was freed
+  EXPECT_EQ(members.At(3), middle);
 }
 
 }  // namespace
