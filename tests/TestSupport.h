@@ -60,16 +60,6 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return text.str();
 }
 
-// The lines of a log file, without their CR LF; none when the file is missing.
-inline std::vector<std::string> LinesOf(const std::filesystem::path& path) {
-  const std::string text = ReadFile(path);
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
-       start = end + 2)
-    lines.push_back(text.substr(start, end - start));
-  return lines;
-}
-
 // A private folder that holds this test's diagnostic files: LOMBAR_LOG_DIR
 // points at it while the object lives.
 class LogFolderScope {
@@ -107,11 +97,15 @@ class LogFolderScope {
   static constexpr std::size_t kTracePrefix = 18;
   static constexpr std::size_t kErrorPrefix = kTracePrefix + 13;
 
+  // The lines of a log, each without its CR LF and its first `prefix`
+  // characters; none when the file is missing.
   static std::vector<std::string> AfterPrefix(const std::filesystem::path& log,
                                               std::size_t prefix) {
-    std::vector<std::string> lines = LinesOf(log);
-    for (std::string& line : lines)
-      line.erase(0, prefix);
+    const std::string text = ReadFile(log);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+         start = end + 2)
+      lines.push_back(text.substr(start, end - start).erase(0, prefix));
     return lines;
   }
 

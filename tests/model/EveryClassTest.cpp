@@ -298,13 +298,11 @@ TEST_P(EveryClassTest, ClearResetsEveryPropertyButTheOnesTheClassKeeps) {
   InFreshThread([&] {
     const auto fresh = Info().create();
     const auto set = FullySet(kFullDepth).Build(Info());
-    std::map<std::string, std::string> before;
-    for (const Member* get : PlainGets(Info()))
-      before[get->name] = Observed(*set, *get);
+    const auto before = FullySet(kFullDepth).Build(Info());
     Call(*set, *clear);
     for (const Member* get : PlainGets(Info())) {
       const bool kept = Listed(kKeptByClear, Info().name, get->name);
-      EXPECT_EQ(Observed(*set, *get), kept ? before[get->name] : Observed(*fresh, *get))
+      EXPECT_EQ(Observed(*set, *get), Observed(kept ? *before : *fresh, *get))
           << get->name << (kept ? " is kept" : " is reset");
     }
   });

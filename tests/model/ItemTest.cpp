@@ -193,17 +193,16 @@ TEST(ICatItemTest, XmlUnderTheThreadSwitches) {
     item->SetWorkGroup(-3);
     item->SetItemStatus(Variant(Long{0}));
     AddPrice(*item, "D1", "1", "2.5", "0");
-    const std::string compressed =
+    EXPECT_EQ(
+        item->XML(),
         "<Item><WorkGroup>-3</WorkGroup><LineCode>ACD</LineCode><ItemNumber>012345</ItemNumber>"
         "<Description>Spark Plug</Description><Prices><Count>1</Count><Collection><Price>"
         "<MCLdir>D1</MCLdir><Location>D1</Location><Available>1</Available>"
         "<UrgentFlag>False</UrgentFlag><Cost>2.5</Cost></Price></Collection></Prices>"
-        "<LaborRate>12.3456</LaborRate></Item>";
-    EXPECT_EQ(item->XML(), compressed);
+        "<LaborRate>12.3456</LaborRate></Item>");
     // Read back, what was left out comes back empty or zero.
     auto copy = MakeRef<ICatItem>();
-    copy->SetXML(compressed);
-    EXPECT_EQ(copy->XML(), compressed);
+    copy->SetXML(item->XML());
     EXPECT_EQ(std::tuple(copy->WorkGroup(), copy->ItemStatus(), copy->Heading(), copy->ItemGroup()),
               std::tuple(Short{-3}, Variant(""), "", Short{0}));
 

@@ -38,7 +38,6 @@ TEST(ICatProviderColTest, KeysAreDirectoriesJobberIsRefusedAndAJobberProviderEnd
   LogFolderScope folder;
   InFreshThread([&] {
     auto providers = MakeRef<ICatProviderCol>();
-    EXPECT_EQ(providers->XML(), "");
     EXPECT_EQ(ErrorOf([&] { AddSeller(*providers, "JOBBER", "S1"); }).second,
               "ICatProviderCol | Add, Error # 17 at line: 0\r\n" + std::string(kJobberRefused));
     const auto refused = testing::RaisedBy([] { RefuseReservedDirectory("JOBBER"); });

@@ -3,11 +3,8 @@
 #include <cmath>
 #include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "TestSupport.h"
-#include "frame/Dispatch.h"
 #include "lombar/ICatProvider.h"
 #include "model/support/ModelState.h"
 
@@ -16,32 +13,7 @@ namespace {
 
 using testing::ErrorOf;
 
-// A provider whose every value differs from its initial one, each set by
-// name through its dispatch interface.
-Ref<ICatProvider> FullySetProvider() {
-  const std::pair<const char*, Variant> kValues[] = {
-      {"Name", "Acme & Sons"},      {"Location", "Main St"},     {"LocationType", "STORE"},
-      {"SellerID", "AB12"},         {"SellerName", "Acme"},      {"IconText", "icon"},
-      {"MCLdir", "ACME1"},          {"Priority", "1"},           {"DeliveryMessage", "Today"},
-      {"DeliveryTrackID", "D9"},    {"TransferTrackID", "T9"},   {"DistanceFromYou", 2.5f},
-      {"AssocLineCode", "AC"},      {"MsgLineCode", "MS"},       {"Tag", "t"},
-      {"DynamicPricingFlag", "P"},  {"DynamicDisplayFlag", "D"}, {"DynamicListPriceFlag", "L"},
-      {"AllowPhantomAltLoc", true}, {"DisplayName", true},       {"DisplayLocation", false},
-      {"DisplayMessage", true},     {"ShopPrice", true},         {"ShopDistance", true},
-      {"ShopProfitMin", "12.3456"}, {"OrderSplitLoc", true},     {"OrderSplitTot", true},
-      {"OrderSplitRelease", "R1"},  {"LineColorPri", "Red"},     {"LineColorAlt", "Blue"},
-      {"LineColorVWH", "#0F0"},     {"ShippingRequired", true},  {"ShippingCostPerLB", 0.75},
-      {"ShippingMinPieceCount", 3}, {"ShippingCarrDesc", "UPS"}, {"ShippingAcctNum", "A-1"},
-      {"LinesIncluded", "ACD"},     {"LinesExcluded", "XYZ"},    {"Default", true},
-      {"EditDate", "2024-01-02"},   {"FileDate", "2024-01-03"}};
-  auto provider = MakeRef<ICatProvider>();
-  for (const auto& [name, value] : kValues) {
-    std::vector<Argument> args = {{value}};
-    Invoke(*provider, GetIdOfName(*provider, name), MemberKind::Let, args);
-  }
-  return provider;
-}
-
+// Every value of a provider differing from its initial one: read back, it is written the same.
 constexpr std::string_view kFullySetXml =
     R"(<Provider Default="True" EditDate="2024-01-02" FileDate="2024-01-03">)"
     "<Name>Acme &amp; Sons</Name><Location>Main St</Location><LocationType>STORE</LocationType>"
@@ -83,7 +55,7 @@ TEST(ICatProviderTest, XmlIsCompressedWhateverTheSwitchesAndLetStopsAtAnOverflow
   testing::InFreshThread([] {
     ASSERT_FALSE(ThreadModel().compress || ThreadModel().zero_suppress);
     EXPECT_EQ(MakeRef<ICatProvider>()->XML(), kFreshXml);
-    EXPECT_EQ(FullySetProvider()->XML(), kFullySetXml);
+    EXPECT_EQ(Loaded(kFullySetXml)->XML(), kFullySetXml);
 
     // Without a Display element DisplayLocation reads false, though Clear made it true.
     const auto numbers =
@@ -97,7 +69,7 @@ TEST(ICatProviderTest, XmlIsCompressedWhateverTheSwitchesAndLetStopsAtAnOverflow
     const std::string far = "<DistanceFromYou>1" + std::string(60, '0') + "</DistanceFromYou>";
     EXPECT_TRUE(std::isinf(Loaded(far)->DistanceFromYou()));  // stored without a range check
 
-    auto provider = FullySetProvider();
+    auto provider = Loaded(kFullySetXml);
     EXPECT_EQ(ErrorOf([&] {
                 provider->SetXML(R"(<Provider FileDate="F"><Shop ProfitMin="1000000000000000"/>)"
                                  R"(<Orders SplitLoc="False"/></Provider>)");
@@ -114,7 +86,7 @@ TEST(ICatProviderTest, XmlIsCompressedWhateverTheSwitchesAndLetStopsAtAnOverflow
 }
 
 TEST(ICatProviderTest, XmlLetReplacesWhatClearKeepsAndLineDescriptorJoinsTheShownParts) {
-  auto provider = FullySetProvider();
+  auto provider = Loaded(kFullySetXml);
   provider->SetXML(kFreshXml);  // Clear keeps these, an XML let does not
   EXPECT_EQ(
       std::tuple(provider->IconText(), provider->OrderSplitLoc(), provider->AllowPhantomAltLoc()),
@@ -128,7 +100,7 @@ TEST(ICatProviderTest, XmlLetReplacesWhatClearKeepsAndLineDescriptorJoinsTheShow
   provider->SetDisplayName(true);
   provider->SetDisplayMessage(true);
   EXPECT_EQ(provider->LineDescriptor(), "Acme  Today");  // only the ends are trimmed
-  EXPECT_EQ(FullySetProvider()->LineDescriptor(), "Acme & Sons Today");  // location not shown
+  EXPECT_EQ(Loaded(kFullySetXml)->LineDescriptor(), "Acme & Sons Today");  // location not shown
 }
 
 }  // namespace
