@@ -1,0 +1,269 @@
+// The lombar tool run as its users run it: arguments, standard streams,
+// files and exit status.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void Put(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class ToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("lombar-tool-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder_);
+    setenv("LOMBAR_LOG_DIR", folder_.c_str(), 1);  // the library's logs stay here
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  fs::path File(const std::string& name, const std::string& text) {
+    Put(folder_ / name, text);
+    return folder_ / name;
+  }
+
+  // Runs the tool with `arguments` (shell words) and `input` on standard input.
+  Outcome Run(const std::string& arguments, const std::string& input = "") {
+    Put(folder_ / "stdin", input);
+    const std::string command = std::string("'") + LOMBAR_TOOL + "' " + arguments + " <'" +
+                                (folder_ / "stdin").string() + "' >'" +
+                                (folder_ / "stdout").string() + "' 2>'" +
+                                (folder_ / "stderr").string() + "'";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(folder_ / "stdout"),
+            Slurp(folder_ / "stderr")};
+  }
+
+  fs::path folder_;
+};
+
+// A small document written by hand: two providers, one store with a part
+// to order, a part whose description is too long for its column, and labor.
+const std::string kHandWritten =
+    "<Catalogs><Vehicle><Year>2004</Year><Make>Acme</Make><Model>Roadster</Model></Vehicle>"
+    "<ICatProviderCol><Count>2</Count><Collection>"
+    "<Provider Default=\"True\" EditDate=\"\" FileDate=\"\"><Name>Acme Parts</Name><Location>Main St</Location>"
+    "<SellerID>S1</SellerID><MCLdir>D1</MCLdir></Provider>"
+    "<Provider Default=\"False\" EditDate=\"\" FileDate=\"\"><Name>Acme Parts</Name><Location>Depot</Location><LocationType>VWH</LocationType>"
+    "<SellerID>S2</SellerID><MCLdir>D2</MCLdir></Provider></Collection></ICatProviderCol>"
+    "<ICatStoreCol><Count>1</Count><Collection><Store><MCLdir>D1</MCLdir><Items><Count>3</Count>"
+    "<Collection>"
+    "<Item><LineCode>ACX</LineCode><ItemNumber>41-993</ItemNumber><Description>Spark Plug"
+    "</Description><ItemStatus>ORDER</ItemStatus><Prices><Count>1</Count><Collection><Price>"
+    "<MCLdir>D1</MCLdir><Location>Main St</Location><Available>4</Available><QuantityToOrder>2"
+    "</QuantityToOrder><Cost>3.1</Cost><List>5</List></Price></Collection></Prices></Item>"
+    "<Item><LineCode>BRK</LineCode><ItemNumber>BP1200</ItemNumber><Description>Disc Brake Pad "
+    "Set - Front, ceramic, with hardware</Description><Prices><Count>1</Count><Collection><Price>"
+    "<MCLdir>D1</MCLdir><Location>Main St</Location><Available>1</Available><Cost>42.5</Cost>"
+    "</Price></Collection></Prices></Item>"
+    "<Item><ItemType>1</ItemType><Description>Replace front brake pads</Description></Item>"
+    "</Collection></Items></Store></Collection></ICatStoreCol></Catalogs>";
+
+TEST_F(ToolTest, ShowReportsVehicleProvidersAndEachStoreAsATable) {
+  const Outcome shown = Run("show " + File("hand.xml", kHandWritten).string());
+  EXPECT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(shown.out,
+            "Vehicle  2004 Acme Roadster\n"
+            "\n"
+            "Providers\n"
+            "  * D1    Acme Parts, Main St                     seller S1  (default)\n"
+            "    D2    Acme Parts, Depot                       seller S2      VWH\n"
+            "\n"
+            "Store D1  3 items\n"
+            "  Line Part number Description                      Status Avail Order Jobber cost\n"
+            "  ACX  41-993      Spark Plug                       ORDER      4     2        3.10\n"
+            "  BRK  BP1200      Disc Brake Pad Set - Front, cer\u2026            1     0       42.50\n"
+            "                   Replace front brake pads\n"
+            "  Available 5 for 45.60; selected 2 for 6.20\n"
+            "\n");
+
+  // The same data for scripts, texts uncut.
+  const Outcome json = Run("show --format json -", kHandWritten);
+  ASSERT_EQ(json.status, 0) << json.err;
+  const auto report = nlohmann::json::parse(json.out);
+  EXPECT_EQ(report["vehicle"]["make"], "Acme");
+  EXPECT_EQ(report["providers"][0]["default"], true);
+  const auto& store = report["stores"][0];
+  EXPECT_EQ(store["directory"], "D1");
+  EXPECT_EQ(store["items"][1]["description"], "Disc Brake Pad Set - Front, ceramic, with hardware");
+  EXPECT_EQ(store["items"][1]["jobber_cost"], 42.5);
+  EXPECT_TRUE(store["items"][2]["jobber_cost"].is_null());
+  EXPECT_EQ(store["totals"]["selected_cost"], 6.2);
+  EXPECT_EQ(Run("show --format yaml -", kHandWritten).status, 105);  // refused by the parser
+}
+
+TEST_F(ToolTest, WithoutAFileTheBuiltInSampleIsTheSampleCommandsDefault) {
+  const Outcome builtin = Run("show");
+  ASSERT_EQ(builtin.status, 0) << builtin.err;
+  EXPECT_EQ(builtin.out.find('\x1b'), std::string::npos);  // no colour off a terminal
+  const Outcome sample = Run("sample");
+  EXPECT_EQ(Run("show -", sample.out).out, builtin.out);
+  EXPECT_NE(builtin.out.find("Store D3"), std::string::npos);
+  EXPECT_NE(builtin.out.find("(default)"), std::string::npos);
+}
+
+TEST_F(ToolTest, SampleIsTheSameForTheSameSeedAndSizedAsAsked) {
+  const std::string arguments = "sample --items 40 --stores 2 --seed 9";
+  const Outcome first = Run(arguments), again = Run(arguments);
+  EXPECT_EQ(first.out, again.out);
+  EXPECT_NE(first.out, Run("sample --items 40 --stores 2 --seed 10").out);
+  const auto report = nlohmann::json::parse(Run("show --format json -", first.out).out);
+  ASSERT_EQ(report["stores"].size(), 2u);
+  EXPECT_EQ(report["stores"][0]["items"].size() + report["stores"][1]["items"].size(), 40u);
+  EXPECT_EQ(report["providers"].size(), 3u);
+  // Parts, labor and comments, related items, and prices at several locations.
+  for (const char* element : {"<ItemType>1</ItemType>", "<ItemType>2</ItemType>",
+                              "<VendorNumberXRef>", "<MCLdir>D2</MCLdir>", "<LocationType>VWH",
+                              "<ICatSpecCol>", "<ICatPresetCol>", "<ICatListCol>", "<Info "}) {
+    EXPECT_NE(first.out.find(element), std::string::npos) << element;
+  }
+  EXPECT_EQ(Run("sample --stores 0").status, 105);
+}
+
+TEST_F(ToolTest, CheckReportsTheRoundTripAndWellFormedness) {
+  const fs::path sample = File("sample.xml", Run("sample --items 25").out);
+  const Outcome kept = Run("check " + sample.string());
+  EXPECT_EQ(kept.status, 0) << kept.err;
+  const std::string name = sample.string();
+  EXPECT_EQ(kept.out, name + ": well-formed XML\n" + name + ": the round trip kept all " +
+                          std::to_string(fs::file_size(sample)) + " bytes\n");
+
+  const Outcome changed = Run("check -", "<Catalogs><Vehicle><Year>2004</Year></Vehicle>\n</Catalogs>");
+  EXPECT_EQ(changed.status, 1);
+  EXPECT_EQ(changed.out,
+            "standard input: well-formed XML\n"
+            "standard input: the round trip changed the text at line 1, column 12 (read 58 bytes, "
+            "wrote 89)\n");
+  const Outcome broken = Run("check -", "<Catalogs>\n<Vehicle></Catalogs>");
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_EQ(broken.out.substr(0, broken.out.find('\n')),
+            "standard input: not well-formed XML at line 2, column 10: </Catalogs> closes <Vehicle>");
+}
+
+TEST_F(ToolTest, PrettyIndentsAndTheLibraryReadsItBackToTheSameCatalog) {
+  const Outcome pretty = Run("pretty -", "<Catalogs><Vehicle><Year>2004</Year></Vehicle></Catalogs>");
+  EXPECT_EQ(pretty.out, "<Catalogs>\n  <Vehicle>\n    <Year>2004</Year>\n  </Vehicle>\n</Catalogs>\n");
+
+  const std::string sample = Run("sample --items 30").out;
+  const fs::path indented = File("pretty.xml", Run("pretty -", sample).out);
+  // Converting a catalog document only reads and writes it back.
+  const Outcome reread = Run("convert " + indented.string() + " --providers " + indented.string());
+  EXPECT_EQ(reread.status, 0) << reread.err;
+  EXPECT_EQ(reread.out, sample);
+}
+
+TEST_F(ToolTest, SortTakesModesByNumberOrNameAndSummarizeDropsUnchosenItems) {
+  const fs::path hand = File("hand.xml", kHandWritten);
+  const Outcome by_name = Run("sort " + hand.string() + " --aftermarket qccisDSCcostHILO");
+  ASSERT_EQ(by_name.status, 0) << by_name.err;
+  EXPECT_EQ(by_name.out, Run("sort " + hand.string() + " --aftermarket 2 --noncatalog 0").out);
+  const std::string order = Run("show -", by_name.out).out;
+  EXPECT_LT(order.find("Disc Brake"), order.find("Spark Plug"));  // by description first
+
+  const fs::path sorted = folder_ / "sorted.xml";
+  EXPECT_EQ(Run("sort " + hand.string() + " --aftermarket 1 -o " + sorted.string()).out, "");
+  EXPECT_EQ(Slurp(sorted), Run("sort - --aftermarket qCCISmanufacturer", kHandWritten).out);
+
+  const Outcome summary = Run("summarize " + hand.string());
+  ASSERT_EQ(summary.status, 0) << summary.err;
+  EXPECT_NE(summary.out.find("41-993"), std::string::npos);
+  EXPECT_EQ(summary.out.find("BP1200"), std::string::npos);  // no status: dropped
+}
+
+TEST_F(ToolTest, ConvertFilesOldStyleItemsIntoTheDefaultProvidersStore) {
+  const std::string items =
+      "<Items><Count>1</Count><Collection><Item><LineCode>ACX</LineCode><ItemNumber>41-993"
+      "</ItemNumber></Item></Collection></Items>";
+  const fs::path providers = File("providers.xml", kHandWritten);
+  const Outcome converted = Run("convert - --providers " + providers.string(), items);
+  ASSERT_EQ(converted.status, 0) << converted.err;
+  const auto report = nlohmann::json::parse(Run("show --format json -", converted.out).out);
+  EXPECT_EQ(report["stores"][0]["directory"], "D1");
+  EXPECT_EQ(report["stores"][0]["items"][0]["part_number"], "41-993");
+
+  // A provider collection without a default one cannot take them.
+  const fs::path no_default = File("none.xml",
+                                   "<ICatProviderCol><Count>1</Count><Collection><Provider>"
+                                   "<MCLdir>D2</MCLdir></Provider></Collection></ICatProviderCol>");
+  const Outcome refused = Run("convert - --providers " + no_default.string(), items);
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_TRUE(refused.err.starts_with("lombar: standard input: error 91: ")) << refused.err;
+}
+
+TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
+  const fs::path output = File("out.xml", "as it was");
+  const fs::path hand = File("hand.xml", kHandWritten);
+  const std::string to_output = " -o " + output.string();
+  const std::string missing = (folder_ / "missing.xml").string();
+  const fs::path binary = File("binary.xml", std::string("<Catalogs>\xff\xfe</Catalogs>"));
+  const fs::path no_catalog = File("words.txt", "just some words");
+  // arguments, the line on standard error
+  const std::pair<std::string, std::string> cases[] = {
+      {"sort " + missing, "lombar: " + missing + ": error 53: File not found\n"},
+      {"sort " + folder_.string(),
+       "lombar: " + folder_.string() + ": error 75: Path/File access error (a folder)\n"},
+      {"sort " + binary.string(), "lombar: " + binary.string() +
+                                      ": error 13: Type mismatch (not UTF-8 text at byte 11)\n"},
+      {"sort " + hand.string() + " --noncatalog 12",
+       "lombar: --noncatalog: error 5: Invalid procedure call or argument (unknown sort mode "
+       "\"12\")\n"},
+      {"pretty " + no_catalog.string(),
+       "lombar: " + no_catalog.string() +
+           ": not well-formed XML at line 1, column 1: text outside the root element\n"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const Outcome failed = Run(arguments + to_output);
+    EXPECT_EQ(failed.status, 2) << arguments;
+    EXPECT_EQ(failed.err, message);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(Slurp(output), "as it was") << arguments;
+  }
+  // A text that is no catalog is taken for old-style items, which need a default provider.
+  const Outcome library_error = Run("sort " + no_catalog.string() + to_output);
+  EXPECT_EQ(library_error.status, 2);
+  EXPECT_TRUE(library_error.err.starts_with("lombar: " + no_catalog.string() + ": error 91: "));
+  EXPECT_EQ(library_error.err.find('\n'), library_error.err.size() - 1);  // one line
+  EXPECT_EQ(Slurp(output), "as it was");
+  EXPECT_EQ(fs::directory_iterator(folder_) != fs::directory_iterator(), true);
+  for (const auto& entry : fs::directory_iterator(folder_)) {
+    EXPECT_EQ(entry.path().string().find(".partial"), std::string::npos);  // nothing left behind
+  }
+}
+
+TEST_F(ToolTest, HelpAndVersion) {
+  const Outcome version = Run("--version");
+  EXPECT_EQ(version.out, "lombar 3.0 (type library qorkwz_LOMBARv3 1.2)\n");
+  const Outcome help = Run("--help");
+  for (const char* command : {"show", "sort", "summarize", "convert", "check", "pretty", "sample"}) {
+    EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    EXPECT_EQ(Run(std::string(command) + " --help").status, 0) << command;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+#include "XmlText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace lombar::tool {
+namespace {
+
+TEST(XmlTextTest, FindsTheFirstFaultWithItsLineAndColumn) {
+  // text, line, column, what is said there
+  const std::vector<std::tuple<std::string, std::size_t, std::size_t, std::string>> faults = {
+      {"", 1, 1, "no root element"},
+      {"plain", 1, 1, "text outside the root element"},
+      {"<a><b></a>", 1, 7, "</a> closes <b>"},
+      {"<a>\n  <b>\n</a>", 3, 1, "</a> closes <b>"},
+      {"<a></a><b/>", 1, 8, "a second root element"},
+      {"<a>", 1, 4, "<a> is not closed"},
+      {"</a>", 1, 1, "</a> closes nothing"},
+      {"<a x=1/>", 1, 6, "a quoted value is expected"},
+      {"<a x='1' x='2'/>", 1, 10, "attribute x repeated"},
+      {"<a x='1'y='2'/>", 1, 9, "a space is expected before an attribute"},
+      {"<a x='<'/>", 1, 7, "'<' in an attribute value"},
+      {"<a>fish & chips</a>", 1, 9, "'&' starts no reference"},
+      {"<a>&nbsp;</a>", 1, 4, "unknown reference &nbsp;"},
+      {"<a>é&bad;</a>", 1, 5, "unknown reference &bad;"},  // columns count characters
+      {"<a><!-- open</a>", 1, 4, "unclosed comment"},
+      {"<1a/>", 1, 2, "a name is expected"},
+      {"<a></a >x", 1, 9, "text outside the root element"},
+  };
+  for (const auto& [text, line, column, what] : faults) {
+    const auto fault = FindXmlFault(text);
+    ASSERT_TRUE(fault.has_value()) << text;
+    EXPECT_EQ(std::tuple(fault->line, fault->column, fault->what), std::tuple(line, column, what))
+        << text;
+  }
+  for (const char* good :
+       {"<a/>", "<?xml version=\"1.0\"?>\n<a x=\"&lt;&#60;&#x3C;\">&amp;<![CDATA[<&]]><!-- c --></a>\n",
+        "<a b='1' c=\"2\" ><b/></a >"}) {
+    EXPECT_FALSE(FindXmlFault(good).has_value()) << good;
+  }
+}
+
+TEST(XmlTextTest, PrettyPutsOneElementALineAndKeepsTagsAndText) {
+  EXPECT_EQ(PrettyXml("<Catalogs><Vehicle><Year>2004</Year><Plate/><VIN></VIN></Vehicle>"
+                      "<Info Type=\"P\" Desc=\"a &amp; b\"/><!-- note --><Text> two  spaces </Text>"
+                      "<Mixed>lead<b>x</b></Mixed></Catalogs>"),
+            "<Catalogs>\n"
+            "  <Vehicle>\n"
+            "    <Year>2004</Year>\n"
+            "    <Plate/>\n"
+            "    <VIN></VIN>\n"
+            "  </Vehicle>\n"
+            "  <Info Type=\"P\" Desc=\"a &amp; b\"/>\n"
+            "  <!-- note -->\n"
+            "  <Text> two  spaces </Text>\n"
+            "  <Mixed>\n"
+            "    lead\n"
+            "    <b>x</b>\n"
+            "  </Mixed>\n"
+            "</Catalogs>\n");
+  // Blank text between elements is layout, not content: indenting twice changes nothing.
+  const std::string once = PrettyXml("<a><b>1</b>\n\n<c/></a>");
+  EXPECT_EQ(once, "<a>\n  <b>1</b>\n  <c/>\n</a>\n");
+  EXPECT_EQ(PrettyXml(once), once);
+}
+
+}  // namespace
+}  // namespace lombar::tool

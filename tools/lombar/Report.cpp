@@ -1,0 +1,244 @@
+#include "Report.h"
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lombar::tool {
+namespace {
+
+// One row of a store's table, in the order the columns are shown.
+struct ItemRow {
+  std::string line_code, part_number, description, status;
+  Variant available, to_order, jobber_cost;  // Empty for labor and comments
+};
+
+struct StoreTotals {
+  Currency total_count, total_cost, selected_count, selected_cost;
+};
+
+std::string Text(const Variant& value) {
+  return value.IsNull() ? std::string() : value.ToText();
+}
+
+// An amount of money with at least two decimals ("3.10"), up to the four
+// that currency keeps; other values as their text.
+std::string Money(const Variant& value) {
+  if (!value.IsNumeric()) return Text(value);
+  const std::int64_t units = value.ToCurrency().units;
+  const std::uint64_t magnitude = units < 0 ? 0 - static_cast<std::uint64_t>(units)
+                                            : static_cast<std::uint64_t>(units);
+  std::string fraction = std::to_string(magnitude % 10000 + 10000).substr(1);
+  while (fraction.size() > 2 && fraction.back() == '0') fraction.pop_back();
+  return (units < 0 ? "-" : "") + std::to_string(magnitude / 10000) + "." + fraction;
+}
+
+ItemRow RowOf(const ICatItem& item) {
+  const bool part = item.ItemType() == qcit_Part;
+  std::string description = item.Description();
+  if (item.ItemType() == qcit_Comment && !item.Comment().empty()) description = item.Comment();
+  return {item.LineCode(),
+          item.ItemNumber(),
+          description,
+          Text(item.ItemStatus()),
+          part ? item.QuantityAvailable() : Variant(),
+          part ? item.QuantityToOrder() : Variant(),
+          part ? item.JobberCost() : Variant()};
+}
+
+std::vector<ItemRow> RowsOf(const ICatItemCol& items) {
+  std::vector<ItemRow> rows;
+  rows.reserve(static_cast<std::size_t>(items.Count()));
+  for (const auto& item : items.Members()) rows.push_back(RowOf(*item));
+  return rows;
+}
+
+StoreTotals TotalsOf(const ICatItemCol& items) {
+  return {items.ItemsTotalCount(), items.ItemsTotalCost(), items.ItemsSelectedCount(),
+          items.ItemsSelectedCost()};
+}
+
+// ---- text ----
+
+// Characters, not bytes: UTF-8 continuation bytes do not count.
+std::size_t Width(std::string_view text) {
+  std::size_t width = 0;
+  for (const char c : text) width += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return width;
+}
+
+// The text cut to `width` characters, the last one an ellipsis when cut.
+std::string Cut(std::string_view text, std::size_t width) {
+  if (Width(text) <= width) return std::string(text);
+  std::string cut;
+  std::size_t kept = 0;
+  for (const char c : text) {
+    const bool starts_character = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (starts_character && ++kept > width - 1) break;
+    cut += c;
+  }
+  return cut + "\u2026";
+}
+
+struct Column {
+  std::string_view heading;
+  std::size_t max_width;
+  bool right;
+};
+constexpr Column kColumns[] = {{"Line", 5, false},        {"Part number", 16, false},
+                               {"Description", 32, false}, {"Status", 12, false},
+                               {"Avail", 6, true},         {"Order", 6, true},
+                               {"Jobber cost", 12, true}};
+constexpr std::size_t kColumnCount = std::size(kColumns);
+
+std::vector<std::string> CellsOf(const ItemRow& row) {
+  return {row.line_code,       row.part_number,    row.description,        row.status,
+          Text(row.available), Text(row.to_order), Money(row.jobber_cost)};
+}
+
+class TextReport {
+ public:
+  TextReport(std::ostream& out, ReportStyle style) : out_(out), style_(style) {}
+
+  void Vehicle(const ICatVehicle& vehicle) {
+    out_ << Bold("Vehicle") << "  " << WithoutTrailingBlanks(vehicle.Description());
+    if (!vehicle.VIN().empty()) out_ << "  VIN " << vehicle.VIN();
+    if (!vehicle.CurrentMileage().empty()) out_ << "  " << vehicle.CurrentMileage() << " mi";
+    out_ << "\n\n";
+  }
+
+  void Providers(const ICatProviderCol& providers) {
+    out_ << Bold("Providers") << "\n";
+    for (const auto& provider : providers.Members()) {
+      const std::string line = (provider->Default() ? "  * " : "    ") + Pad(provider->MCLdir(), 6) +
+                               Pad(provider->Name() + ", " + provider->Location(), 40) + "seller " +
+                               Pad(provider->SellerID(), 8) + provider->LocationType();
+      out_ << WithoutTrailingBlanks(line);
+      if (provider->Default()) out_ << "  " << Accent("(default)");
+      out_ << "\n";
+    }
+    if (providers.Count() == 0) out_ << "    (none)\n";
+    out_ << "\n";
+  }
+
+  void Store(const ICatStore& store) {
+    const auto items = store.Items();
+    out_ << Bold("Store " + store.MCLdir()) << "  " << items->Count()
+         << (items->Count() == 1 ? " item" : " items") << "\n";
+    const std::vector<ItemRow> rows = RowsOf(*items);
+    std::vector<std::size_t> widths(kColumnCount);
+    for (std::size_t c = 0; c < kColumnCount; ++c) widths[c] = Width(kColumns[c].heading);
+    for (const ItemRow& row : rows) {
+      const auto cells = CellsOf(row);
+      for (std::size_t c = 0; c < kColumnCount; ++c) {
+        widths[c] = std::max(widths[c], std::min(Width(cells[c]), kColumns[c].max_width));
+      }
+    }
+    std::vector<std::string> headings;
+    for (const Column& column : kColumns) headings.emplace_back(column.heading);
+    out_ << Bold(Line(headings, widths)) << "\n";
+    for (const ItemRow& row : rows) out_ << Line(CellsOf(row), widths) << "\n";
+    const StoreTotals totals = TotalsOf(*items);
+    out_ << "  Available " << Variant(totals.total_count).ToText() << " for "
+         << Money(Variant(totals.total_cost)) << "; selected "
+         << Variant(totals.selected_count).ToText() << " for "
+         << Money(Variant(totals.selected_cost)) << "\n\n";
+  }
+
+ private:
+  std::string Line(const std::vector<std::string>& cells, const std::vector<std::size_t>& widths) {
+    std::string line = " ";
+    for (std::size_t c = 0; c < kColumnCount; ++c) {
+      const std::string cell = Cut(cells[c], widths[c]);
+      const std::string padding(widths[c] - Width(cell), ' ');
+      line += ' ';
+      line += kColumns[c].right ? padding + cell : cell + padding;
+    }
+    return WithoutTrailingBlanks(line);
+  }
+  static std::string WithoutTrailingBlanks(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return std::string(text);
+  }
+  static std::string Pad(std::string_view text, std::size_t width) {
+    std::string padded = Cut(text, width - 1);
+    padded.append(width - Width(padded), ' ');
+    return padded;
+  }
+  std::string Bold(std::string_view text) const { return Styled(text, "\x1b[1m"); }
+  std::string Accent(std::string_view text) const { return Styled(text, "\x1b[32m"); }
+  std::string Styled(std::string_view text, std::string_view code) const {
+    if (!style_.colour) return std::string(text);
+    return std::string(code) + std::string(text) + "\x1b[0m";
+  }
+
+  std::ostream& out_;
+  ReportStyle style_;
+};
+
+// ---- JSON ----
+
+// Numbers as JSON numbers, Empty as null, anything else as its text.
+nlohmann::ordered_json JsonOf(const Variant& value) {
+  if (value.IsEmpty()) return nullptr;
+  if (value.IsNumeric()) return value.ToDouble();
+  return Text(value);
+}
+
+nlohmann::ordered_json VehicleJson(const ICatVehicle& vehicle) {
+  return {{"description", vehicle.Description()}, {"year", vehicle.Year()},
+          {"make", vehicle.Make()},               {"model", vehicle.Model()},
+          {"engine", vehicle.Engine()},           {"vin", vehicle.VIN()},
+          {"mileage", vehicle.CurrentMileage()}};
+}
+
+nlohmann::ordered_json ProviderJson(const ICatProvider& provider) {
+  return {{"directory", provider.MCLdir()},   {"name", provider.Name()},
+          {"location", provider.Location()},  {"seller", provider.SellerID()},
+          {"type", provider.LocationType()},  {"default", provider.Default()}};
+}
+
+nlohmann::ordered_json StoreJson(const ICatStore& store) {
+  nlohmann::ordered_json items = nlohmann::ordered_json::array();
+  for (const ItemRow& row : RowsOf(*store.Items())) {
+    items.push_back({{"line_code", row.line_code},
+                     {"part_number", row.part_number},
+                     {"description", row.description},
+                     {"status", row.status},
+                     {"available", JsonOf(row.available)},
+                     {"to_order", JsonOf(row.to_order)},
+                     {"jobber_cost", JsonOf(row.jobber_cost)}});
+  }
+  const StoreTotals totals = TotalsOf(*store.Items());
+  return {{"directory", store.MCLdir()},
+          {"items", std::move(items)},
+          {"totals",
+           {{"available", JsonOf(Variant(totals.total_count))},
+            {"available_cost", JsonOf(Variant(totals.total_cost))},
+            {"selected", JsonOf(Variant(totals.selected_count))},
+            {"selected_cost", JsonOf(Variant(totals.selected_cost))}}}};
+}
+
+}  // namespace
+
+void WriteTextReport(const ICatalog& catalog, std::ostream& out, ReportStyle style) {
+  TextReport report(out, style);
+  report.Vehicle(*catalog.Vehicle());
+  report.Providers(*catalog.Providers());
+  for (const auto& store : catalog.Stores()->Members()) report.Store(*store);
+}
+
+void WriteJsonReport(const ICatalog& catalog, std::ostream& out) {
+  nlohmann::ordered_json providers = nlohmann::ordered_json::array();
+  for (const auto& provider : catalog.Providers()->Members()) providers.push_back(ProviderJson(*provider));
+  nlohmann::ordered_json stores = nlohmann::ordered_json::array();
+  for (const auto& store : catalog.Stores()->Members()) stores.push_back(StoreJson(*store));
+  const nlohmann::ordered_json report = {{"vehicle", VehicleJson(*catalog.Vehicle())},
+                                         {"providers", std::move(providers)},
+                                         {"stores", std::move(stores)}};
+  out << report.dump(2) << "\n";
+}
+
+}  // namespace lombar::tool
