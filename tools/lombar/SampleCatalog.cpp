@@ -1,5 +1,6 @@
 #include "SampleCatalog.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string_view>
@@ -229,7 +230,8 @@ class SampleBuilder {
                      random_.Below(100);
     const int list = cost * (140 + random_.Below(40)) / 100;
     const bool ordered = status == "ORDER" || status == "URGENT" || status == "BACK ORDER";
-    const int locations = 1 + random_.Below(static_cast<int>(kProviders.size()));
+    const int locations = options_.prices > 0 ? std::min<int>(options_.prices, kProviders.size())
+                                              : 1 + random_.Below(static_cast<int>(kProviders.size()));
     for (int i = 0; i < locations; ++i) {
       const SellerLocation& seller = kProviders[static_cast<std::size_t>(i)];
       const std::string available =

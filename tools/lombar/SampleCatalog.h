@@ -11,6 +11,7 @@ struct SampleOptions {
   int items = 36;  // over all stores together
   int stores = 3;
   std::uint64_t seed = 1;
+  int prices = 0;  // at each part: 1 to 3 (the seller locations), 0 for a varying number
 };
 
 // A catalog document: a vehicle with specs, three providers (the first the

@@ -82,6 +82,10 @@ int main(int argc, char** argv) {
   sample->add_option("--stores", sample_options.stores, "Stores")->check(CLI::Range(1, 99))->capture_default_str();
   sample->add_option("--seed", sample_options.seed, "The same seed gives the same document")
       ->capture_default_str();
+  sample->add_option("--prices", sample_options.prices,
+                     "Prices at each part, 1 to 3 (0: a varying number)")
+      ->check(CLI::Range(0, 3))
+      ->capture_default_str();
   AddOutput(*sample, output);
 
   CLI11_PARSE(app, argc, argv);
