@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "lombar/ICatPresetCol.h"
 #include "lombar/ICatProviderCol.h"
 #include "text/CString.h"
 #include "text/clsXML.h"
@@ -12,6 +13,7 @@ namespace {
 
 using lombar::clsXML;
 using lombar::CString;
+using lombar::ICatPresetCol;
 using lombar::ICatProviderCol;
 using lombar::MakeRef;
 using lombar::Short;
@@ -88,10 +90,39 @@ void BM_ProviderCollectionRoundTrip(benchmark::State& state) {
   state.SetComplexityN(count);
 }
 
+// A collection whose Count claims `count` members: with `all_present` it
+// holds them, otherwise only the first, the rest of the text the same size
+// but without members. Reading either must cost about the same.
+std::string ClaimedCollection(int count, bool all_present) {
+  std::string text = CollectionXML(count);
+  if (all_present) return text;
+  const std::string member_end = "</ICatPreset>";
+  const std::size_t first_end = text.find(member_end) + member_end.size();
+  const std::size_t collection_end = text.rfind("</Collection>");
+  for (std::size_t i = first_end; i < collection_end; ++i) text[i] = ' ';
+  return text;
+}
+
+void BM_ReadClaimedMembers(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string text = ClaimedCollection(count, state.range(1) != 0);
+  for (auto _ : state) {
+    const auto presets = MakeRef<ICatPresetCol>();
+    presets->SetXML(text);
+    benchmark::DoNotOptimize(presets->Count());
+  }
+  state.counters["members_present"] = static_cast<double>(state.range(1) != 0 ? count : 1);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
 // Block positions are 16-bit, as the collections count members, so the
 // largest size read back is 30,000.
 BENCHMARK(BM_WriteCollection)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Complexity();
 BENCHMARK(BM_ReadBlocks)->Arg(1'000)->Arg(10'000)->Arg(30'000)->Complexity();
+BENCHMARK(BM_ReadClaimedMembers)
+    ->Args({32'000, 1})
+    ->Args({32'000, 0})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProviderCollectionRoundTrip)
     ->Arg(1'000)
     ->Arg(10'000)

@@ -172,6 +172,7 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
       if (close_quote == npos || close_quote > tag_end) return;
       text.replace(open_quote + 1, close_quote - open_quote - 1, escaped);
     }
+    value_missing_ = block_missing_ = MissingMark();
     buffer_ = CString::FromBytes(text);
   });
 }
@@ -207,6 +208,7 @@ std::string clsXML::CompleteBuild() {
 
 void clsXML::Clear(bool terminating) {
   Trapped(Op("Clear"), [&] {
+    value_missing_ = block_missing_ = MissingMark();
     buffer_ = CString();
     if (terminating) buffer_.SetBufferSize(0, true);
     assigned_ = false;
@@ -222,6 +224,7 @@ void clsXML::Clear(bool terminating) {
 std::string clsXML::XMLcompress() {
   return Trapped(Op("XMLcompress"), [&] {
     std::string compressed = EmptyElementCompressor::Compress(Bytes());
+    value_missing_ = block_missing_ = MissingMark();
     buffer_ = CString::FromBytes(compressed);
     return Utf8FromLatin1(compressed);
   });
@@ -238,10 +241,32 @@ std::string clsXML::XMLcompress(std::string_view text) {
 void clsXML::SetXML(std::string_view text) {
   Swallowed(Op("Let XML"), [&] {
     value_mark_ = block_mark_ = SearchMark();
+    value_missing_ = block_missing_ = MissingMark();
     attrib_mark_ = AttribMark();
     buffer_.SetValue(text);
     assigned_ = true;
   });
+}
+
+// A search that starts afresh for occurrence k finds nothing only when there
+// are too few end tags before it, no start tag after them, or no end after
+// that start; each of these holds for every later occurrence too, as their
+// searches start no earlier. So one miss answers for all that follow.
+bool clsXML::MissingMark::Covers(std::string_view name, Short occurrence,
+                                  std::size_t text_size) const {
+  return from_occurrence > 0 && occurrence >= from_occurrence && name == tag &&
+         text_size == size;
+}
+
+std::string clsXML::MissingMark::Note(std::string_view name, Short occurrence, bool continued,
+                                      std::size_t text_size) {
+  // A search that continued used the forms of the previous find, not the fresh ones.
+  if (!continued && occurrence > 0 && !Covers(name, occurrence, text_size)) {
+    tag = name;
+    from_occurrence = occurrence;
+    size = text_size;
+  }
+  return "";
 }
 
 bool clsXML::SearchMark::Continues(std::string_view next_tag, Short next_occurrence) const {
@@ -265,16 +290,21 @@ std::string clsXML::Value(std::string_view tag, Short occurrence) {
     if (Bytes().empty() || tag.empty()) return "";
     const std::string name = Latin1FromUtf8(tag);
     const std::string start_form = StartForm(name), end_form = EndForm(name);
-    const std::size_t from = value_mark_.Continues(name, occurrence)
-                                 ? value_mark_.end
-                                 : SkipEndForms(end_form, ShortStep(occurrence, -1));
+    const bool continues = value_mark_.Continues(name, occurrence);
+    if (!continues && value_missing_.Covers(name, occurrence, Bytes().size())) {
+      value_mark_.end = npos;
+      return "";
+    }
+    const auto missing = [&] { return value_missing_.Note(name, occurrence, continues, Bytes().size()); };
+    const std::size_t from =
+        continues ? value_mark_.end : SkipEndForms(end_form, ShortStep(occurrence, -1));
     value_mark_.end = npos;
-    if (from == npos) return "";
+    if (from == npos) return missing();
     const std::size_t start = Find(start_form, from);
-    if (start == npos) return "";
+    if (start == npos) return missing();
     const std::size_t content = start + start_form.size();
     const std::size_t end = Find(end_form, content);
-    if (end == npos) return "";
+    if (end == npos) return missing();
     value_mark_.end = end + end_form.size();
     value_mark_.occurrence = occurrence;
     value_mark_.tag = name;
@@ -288,18 +318,23 @@ std::string clsXML::Block(std::string_view tag, Short occurrence) {
     if (Bytes().empty() || tag.empty()) return "";
     const std::string name = Latin1FromUtf8(tag);
     const bool continues = block_mark_.Continues(name, occurrence);
+    if (!continues && block_missing_.Covers(name, occurrence, Bytes().size())) {
+      block_mark_.end = npos;
+      return "";
+    }
+    const auto missing = [&] { return block_missing_.Note(name, occurrence, continues, Bytes().size()); };
     std::string start_form = continues ? block_mark_.start_form : StartForm(name);
     std::string end_form = continues ? block_mark_.end_form : EndForm(name);
     const std::size_t from =
         continues ? block_mark_.end : SkipEndForms(end_form, ShortStep(occurrence, -1));
     block_mark_.end = npos;
-    if (from == npos) return "";
+    if (from == npos) return missing();
     std::size_t start = Find(start_form, from);
     if (start == npos && !continues) start = Find(start_form = "<" + name + " ", from);
-    if (start == npos) return "";
+    if (start == npos) return missing();
     std::size_t end = Find(end_form, start);
     if (end == npos && !continues) end = Find(end_form = "/>", start);
-    if (end == npos) return "";
+    if (end == npos) return missing();
     block_mark_ = {end + end_form.size(), occurrence, name, start_form, end_form};
     return Utf8FromLatin1(TrimSpaces(Bytes().substr(start, block_mark_.end - start)));
   });

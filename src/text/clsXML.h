@@ -83,6 +83,18 @@ class clsXML {
     std::string end_form;
     bool Continues(std::string_view next_tag, Short next_occurrence) const;
   };
+  // The first occurrence of a tag that a fresh search did not find: no later
+  // one can be found either, while the text stays as it was (text replaced
+  // whole forgets it; text appended to changes its size).
+  struct MissingMark {
+    std::string tag;
+    Short from_occurrence = 0;  // 0: none known
+    std::size_t size = 0;       // of the text searched
+    bool Covers(std::string_view name, Short occurrence, std::size_t text_size) const;
+    // Notes the miss of a fresh search; returns the empty result.
+    std::string Note(std::string_view name, Short occurrence, bool continued,
+                     std::size_t text_size);
+  };
   struct AttribMark {
     std::string element;  // "<" + element of the last successful read
     std::size_t cursor = 0;
@@ -109,6 +121,8 @@ class clsXML {
   std::string encoding_;
   SearchMark value_mark_;
   SearchMark block_mark_;
+  MissingMark value_missing_;
+  MissingMark block_missing_;
   AttribMark attrib_mark_;
 };
 

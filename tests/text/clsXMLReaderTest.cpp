@@ -39,6 +39,27 @@ TEST(clsXMLReaderTest, ValueOccurrencesContinueOrSkipEndForms) {
   EXPECT_EQ(reader.Value("V", 9), "");
 }
 
+TEST(clsXMLReaderTest, AMissedOccurrenceAnswersForLaterOnesUntilTheTextChanges) {
+  clsXML reader = Reader("<V>1</V><M a='1'/><V>2</V>");
+  EXPECT_EQ(reader.Block("V", 3), "");
+  EXPECT_EQ(reader.Block("V", 7), "");
+  EXPECT_EQ(reader.Block("V", 2), "<V>2</V>");  // an earlier occurrence is still searched
+  EXPECT_EQ(reader.Block("M", 1), "<M a='1'/>");  // other tags are not affected
+  EXPECT_EQ(reader.Value("V", 3), "");
+  EXPECT_EQ(reader.Value("V", 1), "1");
+  // A search continuing from the previous find, with its forms, still looks:
+  // a fresh search for the second "E" has no "</E>" to skip, a continued one
+  // finds it.
+  clsXML attributed = Reader("<E a='1'/><E b='2'/>");
+  EXPECT_EQ(attributed.Block("E", 2), "");
+  EXPECT_EQ(attributed.Block("E", 1), "<E a='1'/>");
+  EXPECT_EQ(attributed.Block("E", 2), "<E b='2'/>");
+  // Text added to the reader is searched again.
+  reader.AddXML("<V>3</V>");
+  EXPECT_EQ(reader.Block("V", 3), "<V>3</V>");
+  EXPECT_EQ(reader.Value("V", 3), "3");
+}
+
 TEST(clsXMLReaderTest, BlockCutsConsecutiveMembersWithNestedElements) {
   const std::string first =
       "<ICatPreset><Name>a</Name><Vehicle><Year>1</Year></Vehicle></ICatPreset>";
