@@ -249,6 +249,8 @@ TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
   EXPECT_EQ(library_error.status, 2);
   EXPECT_TRUE(library_error.err.starts_with("lombar: " + no_catalog.string() + ": error 91: "));
   EXPECT_EQ(library_error.err.find('\n'), library_error.err.size() - 1);  // one line
+  EXPECT_TRUE(library_error.err.ends_with(
+      "(no <Catalogs> document; old-style items go through convert)\n"));
   EXPECT_EQ(Slurp(output), "as it was");
   EXPECT_EQ(fs::directory_iterator(folder_) != fs::directory_iterator(), true);
   for (const auto& entry : fs::directory_iterator(folder_)) {

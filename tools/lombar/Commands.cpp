@@ -62,14 +62,27 @@ Document Read(const Source& source) {
 
 // The catalog of a document, its providers made the thread's global ones so
 // that JOBBER and seller aliases name them.
+bool IsCatalogDocument(std::string_view text) {
+  constexpr std::string_view kRoot = "<Catalogs>";
+  return text.size() >= kRoot.size() && EqualsIgnoringCaseAscii(text.substr(0, kRoot.size()), kRoot);
+}
+
 Ref<ICatalog> Load(const Document& document, Progress& progress) {
   progress.Stage("reading " + document.name);
-  return About(document.name, [&] {
-    const auto catalog = MakeRef<ICatalog>();
-    catalog->SetXML(document.text);
-    catalog->GlobalProviders_Create();
-    return catalog;
-  });
+  try {
+    return About(document.name, [&] {
+      const auto catalog = MakeRef<ICatalog>();
+      catalog->SetXML(document.text);
+      catalog->GlobalProviders_Create();
+      return catalog;
+    });
+  } catch (Failure& failure) {
+    // The library takes any other text for old-style items, which fail for want of providers.
+    if (!IsCatalogDocument(document.text)) {
+      failure.description += " (no <Catalogs> document; old-style items go through convert)";
+    }
+    throw;
+  }
 }
 
 void Write(const std::string& output, std::string_view text) {
@@ -110,44 +123,48 @@ int Show(const Source& source, ReportFormat format) {
   return 0;
 }
 
-int Sort(const Source& source, const SortModes& modes, const std::string& output) {
-  const Long aftermarket = SortMode(modes.aftermarket, "--aftermarket");
-  const Long non_catalog = SortMode(modes.non_catalog, "--noncatalog");
+namespace {
+
+// Reads the document, lets `change` work on its catalog, and writes the
+// catalog back: to `output` only when all went well.
+template <class Change>
+int Rewrite(const Source& source, const std::string& output, Change change) {
   const Document document = Read(source);
-  std::string sorted;
+  std::string rewritten;
   {
     Progress progress;
     const auto catalog = Load(document, progress);
-    const auto stores = catalog->Stores();
     About(document.name, [&] {
-      Long done = 0;
-      for (const auto& store : stores->Members()) {
-        progress.Stage("sorting store " + store->MCLdir() + " (" + std::to_string(++done) +
-                       " of " + std::to_string(stores->Count()) + ")");
-        store->Items()->SortCatalog(aftermarket, non_catalog);
-      }
+      change(*catalog, progress);
       progress.Stage("writing");
-      sorted = catalog->XML();
+      rewritten = catalog->XML();
     });
   }
-  Write(output, sorted);
+  Write(output, rewritten);
   return 0;
 }
 
+}  // namespace
+
+int Sort(const Source& source, const SortModes& modes, const std::string& output) {
+  const Long aftermarket = SortMode(modes.aftermarket, "--aftermarket");
+  const Long non_catalog = SortMode(modes.non_catalog, "--noncatalog");
+  return Rewrite(source, output, [&](ICatalog& catalog, Progress& progress) {
+    const auto stores = catalog.Stores();
+    Long done = 0;
+    for (const auto& store : stores->Members()) {
+      progress.Stage("sorting store " + store->MCLdir() + " (" + std::to_string(++done) + " of " +
+                     std::to_string(stores->Count()) + ")");
+      store->Items()->SortCatalog(aftermarket, non_catalog);
+    }
+  });
+}
+
 int Summarize(const Source& source, const std::string& store, const std::string& output) {
-  const Document document = Read(source);
-  std::string summary;
-  {
-    Progress progress;
-    const auto catalog = Load(document, progress);
+  return Rewrite(source, output, [&](ICatalog& catalog, Progress& progress) {
     progress.Stage("summarising");
-    About(document.name, [&] {
-      catalog->Summarize(store);
-      summary = catalog->XML();
-    });
-  }
-  Write(output, summary);
-  return 0;
+    catalog.Summarize(store);
+  });
 }
 
 int Convert(const Source& source, const std::string& providers_file, const std::string& output) {
@@ -159,11 +176,10 @@ int Convert(const Source& source, const std::string& providers_file, const std::
     // The providers come from a provider collection or from a whole catalog.
     About(providers_text.name, [&] {
       const auto holder = MakeRef<ICatalog>();
-      const std::string_view text = providers_text.text;
-      if (text.size() >= 10 && EqualsIgnoringCaseAscii(text.substr(0, 10), "<Catalogs>")) {
-        holder->SetXML(text);
+      if (IsCatalogDocument(providers_text.text)) {
+        holder->SetXML(providers_text.text);
       } else {
-        holder->Providers()->SetXML(text);
+        holder->Providers()->SetXML(providers_text.text);
       }
       holder->GlobalProviders_Create();
     });
