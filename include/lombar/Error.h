@@ -25,10 +25,12 @@ enum ErrorNumber : std::int32_t {
   kObjectNotSet = 91,
   kInvalidUseOfNull = 94,
   kCannotCreateObject = 429,
+  kNoAutomationInterface = 430,
   kMemberNotSupported = 438,
   kArgumentNotOptional = 449,
   kWrongArgumentCount = 450,
   kDuplicateKey = 457,
+  kUnsupportedVariantType = 458,
 };
 
 // The runtime's usual description of an error number ("Overflow" for 6);

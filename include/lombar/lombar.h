@@ -7,8 +7,17 @@
  *
  * Rules shared by every function:
  * - Results are HRESULT codes: 0 (S_OK) on success, 1 (S_FALSE) for a "no",
- *   a negative code on failure. After a failure that the library raised as
- *   an error, lombar_error_info() gives its number, source and description.
+ *   a negative code on failure. After every failure lombar_error_info() gives
+ *   the error's number, source and description: the library's own error, or
+ *   for a refused argument the runtime error that stands for the code.
+ * - A mistaken argument is refused with the code automation gives for it,
+ *   never followed: E_POINTER for a null pointer where one is needed (an out
+ *   pointer documented as optional may be null), E_NOINTERFACE for a handle
+ *   to an object of another kind (an enumerator where a dispatch object is
+ *   needed). Functions that return no code take a null pointer for
+ *   nothing: they do nothing, or give null, zero or an empty text. A handle
+ *   or text that points at freed or foreign memory cannot be told apart and
+ *   is the caller's to avoid.
  * - An object handle is a counted reference: the caller owns each handle it
  *   receives and gives it back with lombar_release(). Two handles to the same
  *   object are equal pointers.
@@ -44,10 +53,18 @@ typedef struct lombar_guid {
 #define LOMBAR_E_POINTER ((lombar_hresult)0x80004003)
 #define LOMBAR_E_FAIL ((lombar_hresult)0x80004005)
 #define LOMBAR_E_INVALIDARG ((lombar_hresult)0x80070057)
+#define LOMBAR_E_OUTOFMEMORY ((lombar_hresult)0x8007000E)
 #define LOMBAR_CLASS_E_CLASSNOTAVAILABLE ((lombar_hresult)0x80040111)
+#define LOMBAR_CONNECT_E_NOCONNECTION ((lombar_hresult)0x80040200)
 #define LOMBAR_SELFREG_E_CLASS ((lombar_hresult)0x80040201)
+#define LOMBAR_DISP_E_MEMBERNOTFOUND ((lombar_hresult)0x80020003)
+#define LOMBAR_DISP_E_TYPEMISMATCH ((lombar_hresult)0x80020005)
 #define LOMBAR_DISP_E_UNKNOWNNAME ((lombar_hresult)0x80020006)
+#define LOMBAR_DISP_E_BADVARTYPE ((lombar_hresult)0x80020008)
 #define LOMBAR_DISP_E_EXCEPTION ((lombar_hresult)0x80020009)
+#define LOMBAR_DISP_E_OVERFLOW ((lombar_hresult)0x8002000A)
+#define LOMBAR_DISP_E_BADPARAMCOUNT ((lombar_hresult)0x8002000E)
+#define LOMBAR_DISP_E_PARAMNOTOPTIONAL ((lombar_hresult)0x8002000F)
 
 /* Variant kinds, numbered as the automation variant types. */
 enum lombar_vartype {
@@ -70,7 +87,8 @@ enum lombar_vartype {
 
 /* An automation value. A by-reference argument is LOMBAR_VT_BYREF |
  * LOMBAR_VT_VARIANT with `byref` pointing at the caller's variant, which
- * receives what the callee leaves there. Booleans are -1 (true) or 0. */
+ * receives what the callee leaves there; that variant may not be a
+ * reference itself. Booleans are -1 (true) or 0. */
 typedef struct lombar_variant {
   uint16_t vt;
   union {
@@ -118,7 +136,15 @@ lombar_hresult lombar_query_interface(lombar_object* object, const lombar_guid* 
 lombar_hresult lombar_get_id_of_name(lombar_object* object, const char* name, int32_t* dispid);
 /* `args` holds `count` arguments in reverse order, as automation passes them
  * (the last argument first; for a property put, the value is args[0]).
- * `result` (may be null) receives the result, which the caller then owns. */
+ * `result` (may be null) receives the result, which the caller then owns.
+ * Failures: DISP_E_MEMBERNOTFOUND for an id or kind the object lacks;
+ * DISP_E_BADPARAMCOUNT for a count the member does not take (checked before
+ * any argument is read); DISP_E_BADVARTYPE for a variant type the library
+ * does not know; E_POINTER for a by-reference argument without its variant,
+ * E_INVALIDARG for one pointing at another reference (itself included);
+ * DISP_E_PARAMNOTOPTIONAL, DISP_E_TYPEMISMATCH or DISP_E_OVERFLOW for an
+ * argument that does not fit its parameter; DISP_E_EXCEPTION for an error the
+ * member raised. */
 lombar_hresult lombar_invoke(lombar_object* object, int32_t dispid, uint16_t flags,
                              lombar_variant* args, uint32_t count, lombar_variant* result);
 /* The next member of an enumerator (from NewEnum): S_OK with the member in
@@ -129,7 +155,8 @@ lombar_hresult lombar_enum_reset(lombar_object* enumerator);
 /* ---- errors ---- */
 /* The error information the thread's last failed call left: its number (the
  * automation error number), source and description, as new library strings
- * the caller frees. S_FALSE when there is none. */
+ * the caller frees; any of the three may be null when not wanted. S_FALSE
+ * when there is none (the last call succeeded). */
 lombar_hresult lombar_error_info(int32_t* number, char** source, char** description);
 
 /* ---- events ---- */
@@ -140,6 +167,7 @@ typedef void (*lombar_event_callback)(void* context, int32_t dispid, const lomba
  * E_NOINTERFACE for an object that fires no events. */
 lombar_hresult lombar_advise(lombar_object* object, lombar_event_callback callback, void* context,
                              uint32_t* cookie);
+/* CONNECT_E_NOCONNECTION for a cookie the object did not give out. */
 lombar_hresult lombar_unadvise(lombar_object* object, uint32_t cookie);
 /* Members of the object's outgoing interface: S_OK with the name (static
  * text) and dispatch id of member `index`; E_INVALIDARG past the end;
@@ -156,23 +184,29 @@ const char* lombar_class_name(lombar_object* object);
 uint32_t lombar_member_count(lombar_object* object);
 lombar_hresult lombar_member(lombar_object* object, uint32_t index, const char** name,
                              int32_t* kind, int32_t* dispid, uint32_t* params, uint32_t* optional);
-/* The class id and default interface id of a class named as lombar_create takes. */
+/* The class id and default interface id of a class named as lombar_create
+ * takes; CLASS_E_CLASSNOTAVAILABLE for an unknown name. */
 lombar_hresult lombar_class_ids(const char* name, lombar_guid* clsid, lombar_guid* iid);
 void lombar_typelib(const char** name, lombar_guid* guid, uint16_t* major, uint16_t* minor,
                     uint32_t* lcid);
-/* The enumerations' constants, across all three enumerations. */
+/* The enumerations' constants, across all three enumerations; E_INVALIDARG
+ * past the end. */
 uint32_t lombar_constant_count(void);
 lombar_hresult lombar_constant(uint32_t index, const char** enumeration, const char** name,
                                int32_t* value);
 
 /* ---- identifiers, strings and variants ---- */
+/* E_INVALIDARG for a text that is no identifier. */
 lombar_hresult lombar_guid_parse(const char* text, lombar_guid* guid);
 /* Writes "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" and a NUL (39 bytes). */
 void lombar_guid_format(const lombar_guid* guid, char* text);
+/* A new library string of `length` bytes copied from `utf8`; without `utf8`,
+ * `length` NUL bytes. Null when memory runs out. */
 char* lombar_string_alloc(const char* utf8, uint32_t length);
 uint32_t lombar_string_length(const char* string);
 void lombar_string_free(char* string);
-/* Frees what the variant owns (its string, its object reference) and leaves it empty. */
+/* Frees what the variant owns (its string, its object reference; a reference
+ * variant owns nothing) and leaves it empty. */
 void lombar_variant_clear(lombar_variant* variant);
 
 #ifdef __cplusplus

@@ -6,19 +6,23 @@ from . import _native
 
 SOURCE = "lombar"
 
-# Error numbers for failures that leave no error information, by HRESULT.
 def _signed(code):
     return code - (1 << 32)
 
 
+# The library's answers to names that name nothing.
+CLASS_NOT_AVAILABLE = _signed(0x80040111)
+UNKNOWN_NAME = _signed(0x80020006)
+
+# Error numbers for failures that leave no error information, by HRESULT.
 _NUMBERS = {
     _signed(0x80004002): (
         430, "Class does not support Automation or does not support expected interface"),
     _signed(0x80004003): (91, "Object variable or With block variable not set"),
     _signed(0x80070057): (5, "Invalid procedure call or argument"),
     _signed(0x8007000E): (7, "Out of memory"),
-    _signed(0x80040111): (429, "ActiveX component can't create object"),
-    _signed(0x80020006): (438, "Object doesn't support this property or method"),
+    CLASS_NOT_AVAILABLE: (429, "ActiveX component can't create object"),
+    UNKNOWN_NAME: (438, "Object doesn't support this property or method"),
 }
 
 
@@ -59,8 +63,23 @@ def last_error(hresult, kind=ComError):
         ctypes.byref(number), ctypes.byref(source), ctypes.byref(description))
     if found == _native.S_OK:
         return kind(number.value, _take_string(description.value), _take_string(source.value))
+    return refused(hresult, kind)
+
+
+def refused(hresult, kind=ComError):
+    """The error for `hresult` when no error information comes with it."""
     known, text = _NUMBERS.get(hresult, (hresult, "Automation error"))
     return kind(known, text, SOURCE)
+
+
+def encode_name(name, unknown, kind=ComError):
+    """A class or member name as the library reads it. The library reads a
+    name up to its first NUL, so a name holding one would name what comes
+    before it: it names nothing, and fails as an unknown name (`unknown`)."""
+    text = str(name)
+    if "\0" in text:
+        raise refused(unknown, kind)
+    return text.encode("utf-8", "surrogateescape")
 
 
 def check(hresult, kind=ComError):

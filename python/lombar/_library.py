@@ -4,7 +4,7 @@ registration and unload query."""
 import ctypes
 
 from . import _native
-from ._errors import check
+from ._errors import CLASS_NOT_AVAILABLE, check, encode_name
 
 
 def class_ids(class_name):
@@ -12,7 +12,7 @@ def class_ids(class_name):
     clsid = _native.Guid()
     iid = _native.Guid()
     check(_native.lib().lombar_class_ids(
-        str(class_name).encode("utf-8", "surrogateescape"), ctypes.byref(clsid), ctypes.byref(iid)))
+        encode_name(class_name, CLASS_NOT_AVAILABLE), ctypes.byref(clsid), ctypes.byref(iid)))
     return _native.format_guid(clsid), _native.format_guid(iid)
 
 

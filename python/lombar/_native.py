@@ -179,7 +179,10 @@ def format_guid(guid):
 
 
 def parse_guid(value):
+    text = str(value)
     guid = Guid()
-    if lib().lombar_guid_parse(str(value).encode("ascii", "replace"), ctypes.byref(guid)) != S_OK:
+    # The library reads up to a NUL: a text holding one is no identifier.
+    if "\0" in text or lib().lombar_guid_parse(
+            text.encode("ascii", "replace"), ctypes.byref(guid)) != S_OK:
         raise ValueError("not an interface or class id: %r" % (value,))
     return guid

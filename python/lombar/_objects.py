@@ -4,7 +4,8 @@ import ctypes
 import threading
 
 from . import _native, _values
-from ._errors import SOURCE, ComError, MemberError, check, last_error
+from ._errors import (CLASS_NOT_AVAILABLE, SOURCE, UNKNOWN_NAME, ComError, MemberError, check,
+                      encode_name, last_error)
 from ._native import Variant
 
 KINDS = {
@@ -150,7 +151,7 @@ def call(handle, dispid, flags, args, nothing_last=False):
 def lookup_dispid(handle, name, kind=ComError):
     dispid = ctypes.c_int32()
     check(_native.lib().lombar_get_id_of_name(
-        handle, name.encode("utf-8", "surrogateescape"), ctypes.byref(dispid)), kind)
+        handle, encode_name(name, UNKNOWN_NAME, kind), ctypes.byref(dispid)), kind)
     return dispid.value
 
 
@@ -309,8 +310,7 @@ def Dispatch(name):
     if isinstance(name, Object):
         return name
     handle = ctypes.c_void_p()
-    check(_native.lib().lombar_create(
-        str(name).encode("utf-8", "surrogateescape"), ctypes.byref(handle)))
+    check(_native.lib().lombar_create(encode_name(name, CLASS_NOT_AVAILABLE), ctypes.byref(handle)))
     return Object(handle.value)
 
 

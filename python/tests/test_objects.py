@@ -89,3 +89,27 @@ def test_argument_counts():
     fails(450, lists.Add, "Brakes", 7, "", "one too many")
     fails(450, lombar.invoke, lists, "Count", "get", 1)
     assert fails(450, info.SetDesc).source == "lombar"
+
+
+def test_names_holding_nul_name_nothing():
+    # The library reads a name up to a NUL; the name before it must not be reached.
+    unknown_class = fails(429, lombar.Dispatch, "ICatNothing")
+    for name in ("ICatInfo", "qorkwz_LOMBARv3.ICatInfoCol"):
+        assert lombar.class_name(lombar.Dispatch(name)) and lombar.class_ids(name)
+        for held in (name + "\0", name + "\0junk"):
+            assert fails(429, lombar.Dispatch, held).description == unknown_class.description
+            fails(429, lombar.class_ids, held)
+    infos = lombar.Dispatch("ICatInfoCol")
+    unknown_member = fails(438, getattr, infos, "Counts")
+    assert infos.Count == 0 and callable(infos.SetXML)
+    for name in ("Count\0junk", "Count\0", "SetXML\0"):
+        refused = fails(438, getattr, infos, name)
+        assert isinstance(refused, AttributeError)
+        assert refused.description == unknown_member.description
+        assert getattr(infos, name, None) is None
+        fails(438, setattr, infos, name, 1)
+        fails(438, lombar.dispid, infos, name)
+        fails(438, lombar.invoke, infos, name, "get")
+    dispatch_id = "{00020400-0000-0000-C000-000000000046}"
+    assert lombar.supports(infos, dispatch_id)
+    pytest.raises(ValueError, lombar.supports, infos, dispatch_id + "\0")

@@ -18,8 +18,6 @@
 namespace lombar {
 namespace {
 
-constexpr lombar_hresult kOutOfMemory = static_cast<lombar_hresult>(0x8007000E);
-
 // The thread's error information, as the last failed call left it.
 thread_local std::optional<Error> last_error;
 
@@ -36,23 +34,84 @@ lombar_object* Hand(const Ref<Object>& object) {
   return ToHandle(object.Get());
 }
 
-AutomationObject& Automation(lombar_object* handle) {
-  auto* object = dynamic_cast<AutomationObject*>(FromHandle(handle));
-  if (!object) RaiseRuntime(kObjectNotSet);
+// A call refused for a mistake in its arguments: the code automation returns
+// for that mistake, and the error information left for the caller.
+struct Refusal {
+  lombar_hresult hresult;
+  Error error;
+};
+
+// The runtime error that stands for a refusal's code, as hosts translate it.
+std::int32_t NumberOfRefusal(lombar_hresult hresult) {
+  switch (hresult) {
+    case LOMBAR_E_POINTER:
+      return kObjectNotSet;
+    case LOMBAR_E_NOINTERFACE:
+      return kNoAutomationInterface;
+    case LOMBAR_CLASS_E_CLASSNOTAVAILABLE:
+      return kCannotCreateObject;
+    case LOMBAR_DISP_E_BADVARTYPE:
+      return kUnsupportedVariantType;
+    default:
+      return kInvalidProcedureCall;
+  }
+}
+
+[[noreturn]] void Refuse(lombar_hresult hresult) {
+  throw Refusal{hresult, Error::Runtime(NumberOfRefusal(hresult))};
+}
+
+// The code automation returns for a call its dispatcher refused before the member ran.
+lombar_hresult CodeOfCallError(const CallError& error) {
+  switch (error.Number()) {
+    case kMemberNotSupported:
+      return LOMBAR_DISP_E_MEMBERNOTFOUND;
+    case kWrongArgumentCount:
+      return LOMBAR_DISP_E_BADPARAMCOUNT;
+    case kArgumentNotOptional:
+      return LOMBAR_DISP_E_PARAMNOTOPTIONAL;
+    case kOverflow:
+      return LOMBAR_DISP_E_OVERFLOW;
+    default:
+      return LOMBAR_DISP_E_TYPEMISMATCH;
+  }
+}
+
+// `pointer`, which the caller must have given.
+template <class T>
+T* NotNull(T* pointer) {
+  if (!pointer) Refuse(LOMBAR_E_POINTER);
+  return pointer;
+}
+
+// The object behind a handle as the kind a function works on: E_POINTER for
+// no handle, E_NOINTERFACE for an object of another kind.
+template <class Kind>
+Kind& As(lombar_object* handle) {
+  auto* object = dynamic_cast<Kind*>(FromHandle(handle));
+  if (!object) Refuse(handle ? LOMBAR_E_NOINTERFACE : LOMBAR_E_POINTER);
   return *object;
 }
 
-// Runs `body`, turning a raised error into error information and `failure`.
+// Runs `body`, turning a refusal or a raised error into error information
+// and its code (`failure` for an error the library raised). Every failure
+// leaves error information, so a caller never reads an earlier call's.
 template <class Body>
 lombar_hresult Guarded(Body&& body, lombar_hresult failure = LOMBAR_DISP_E_EXCEPTION) noexcept {
   try {
     last_error.reset();
     return body();
+  } catch (const Refusal& refusal) {
+    last_error = refusal.error;
+    return refusal.hresult;
+  } catch (const CallError& error) {
+    last_error = error;
+    return CodeOfCallError(error);
   } catch (const Error& error) {
     last_error = error;
   } catch (const std::bad_alloc&) {
     last_error = Error::Runtime(kOutOfMemory);
-    return kOutOfMemory;
+    return LOMBAR_E_OUTOFMEMORY;
   } catch (...) {
     last_error = Error::Runtime(kInternalError);
   }
@@ -68,6 +127,15 @@ lombar_guid ToC(const Guid& guid) {
   lombar_guid result{guid.data1, guid.data2, guid.data3, {}};
   std::copy(guid.data4.begin(), guid.data4.end(), std::begin(result.data4));
   return result;
+}
+
+// The caller's variant a by-reference argument points at. It may not be a
+// reference itself (automation refuses nested references), so a reference to
+// itself or a ring of references is refused rather than followed.
+const lombar_variant& Referenced(const lombar_variant& reference) {
+  const lombar_variant& target = *NotNull(reference.value.byref);
+  if (target.vt & LOMBAR_VT_BYREF) Refuse(LOMBAR_E_INVALIDARG);
+  return target;
 }
 
 Variant FromC(const lombar_variant& value) {
@@ -99,9 +167,9 @@ Variant FromC(const lombar_variant& value) {
     case LOMBAR_VT_BOOL:
       return Variant(value.value.boolean != 0);
     case LOMBAR_VT_BYREF | LOMBAR_VT_VARIANT:
-      return FromC(*value.value.byref);
+      return FromC(Referenced(value));
     default:
-      RaiseRuntime(kTypeMismatch);
+      Refuse(LOMBAR_DISP_E_BADVARTYPE);
   }
 }
 
@@ -139,6 +207,30 @@ void ToC(const Variant& value, lombar_variant& out) {
         }
       },
       value.Raw());
+}
+
+bool IsByReference(const lombar_variant& value) {
+  return value.vt == (LOMBAR_VT_BYREF | LOMBAR_VT_VARIANT);
+}
+
+// The C arguments (last first) in declared order.
+std::vector<Argument> ArgumentsOf(const lombar_variant* args, std::uint32_t count) {
+  std::vector<Argument> arguments;
+  arguments.reserve(count);
+  for (std::uint32_t i = count; i-- > 0;)
+    arguments.push_back({FromC(args[i]), IsByReference(args[i])});
+  return arguments;
+}
+
+// Leaves in the caller's variants what the callee left in by-reference arguments.
+void WriteBack(const std::vector<Argument>& arguments, lombar_variant* args) {
+  const std::size_t count = arguments.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const Argument& argument = arguments[count - 1 - i];
+    if (!argument.by_ref) continue;
+    lombar_variant_clear(args[i].value.byref);
+    ToC(argument.value, *args[i].value.byref);
+  }
 }
 
 MemberKind KindOfFlags(std::uint16_t flags) {
@@ -190,14 +282,14 @@ using namespace lombar;
 extern "C" {
 
 lombar_hresult DllGetClassObject(const lombar_guid* clsid, const lombar_guid* iid, void** factory) {
-  if (!clsid || !iid || !factory) return LOMBAR_E_POINTER;
-  *factory = nullptr;
-  const ClassInfo* info = FindClass(FromC(*clsid));
-  if (!info || !info->create) return LOMBAR_CLASS_E_CLASSNOTAVAILABLE;
-  const Guid wanted = FromC(*iid);
-  if (wanted != iid::kIUnknown && wanted != kIClassFactory) return LOMBAR_E_NOINTERFACE;
+  if (factory) *factory = nullptr;
   return Guarded(
       [&] {
+        const ClassInfo* info = FindClass(FromC(*NotNull(clsid)));
+        const Guid wanted = FromC(*NotNull(iid));
+        NotNull(factory);
+        if (!info || !info->create) Refuse(LOMBAR_CLASS_E_CLASSNOTAVAILABLE);
+        if (wanted != iid::kIUnknown && wanted != kIClassFactory) Refuse(LOMBAR_E_NOINTERFACE);
         *factory = Hand(MakeRef<ClassFactory>(*info));
         return LOMBAR_S_OK;
       },
@@ -217,26 +309,30 @@ lombar_hresult DllUnregisterServer(void) {
 }
 
 lombar_hresult lombar_factory_create(lombar_object* factory, lombar_object** object) {
-  auto* maker = dynamic_cast<ClassFactory*>(FromHandle(factory));
-  if (!maker || !object) return LOMBAR_E_POINTER;
+  if (object) *object = nullptr;
   return Guarded([&] {
-    *object = Hand(maker->CreateInstance());
+    ClassFactory& maker = As<ClassFactory>(factory);
+    lombar_object*& out = *NotNull(object);  // before the object is made, so none leaks
+    out = Hand(maker.CreateInstance());
     return LOMBAR_S_OK;
   });
 }
 
 lombar_hresult lombar_factory_lock(lombar_object* factory, int lock) {
-  if (!dynamic_cast<ClassFactory*>(FromHandle(factory))) return LOMBAR_E_POINTER;
-  ClassFactory::LockServer(lock != 0);
-  return LOMBAR_S_OK;
+  return Guarded([&] {
+    As<ClassFactory>(factory);
+    ClassFactory::LockServer(lock != 0);
+    return LOMBAR_S_OK;
+  });
 }
 
 lombar_hresult lombar_create(const char* name, lombar_object** object) {
-  if (!name || !object) return LOMBAR_E_POINTER;
-  *object = nullptr;
+  if (object) *object = nullptr;
   return Guarded(
       [&] {
-        *object = Hand(CreateObject(name));
+        const std::string_view class_name(NotNull(name));
+        lombar_object*& out = *NotNull(object);  // before the object is made, so none leaks
+        out = Hand(CreateObject(class_name));
         return LOMBAR_S_OK;
       },
       LOMBAR_CLASS_E_CLASSNOTAVAILABLE);
@@ -251,15 +347,19 @@ void lombar_release(lombar_object* object) {
 }
 
 lombar_hresult lombar_query_interface(lombar_object* object, const lombar_guid* iid) {
-  if (!object || !iid) return LOMBAR_E_POINTER;
-  return FromHandle(object)->Supports(FromC(*iid)) ? LOMBAR_S_OK : LOMBAR_S_FALSE;
+  return Guarded([&] {
+    const Guid wanted = FromC(*NotNull(iid));
+    return As<Object>(object).Supports(wanted) ? LOMBAR_S_OK : LOMBAR_S_FALSE;
+  });
 }
 
 lombar_hresult lombar_get_id_of_name(lombar_object* object, const char* name, int32_t* dispid) {
-  if (!object || !name || !dispid) return LOMBAR_E_POINTER;
   return Guarded(
       [&] {
-        *dispid = GetIdOfName(Automation(object), name);
+        const AutomationObject& target = As<AutomationObject>(object);
+        const std::string_view member_name(NotNull(name));
+        int32_t& out = *NotNull(dispid);
+        out = GetIdOfName(target, member_name);
         return LOMBAR_S_OK;
       },
       LOMBAR_DISP_E_UNKNOWNNAME);
@@ -267,44 +367,39 @@ lombar_hresult lombar_get_id_of_name(lombar_object* object, const char* name, in
 
 lombar_hresult lombar_invoke(lombar_object* object, int32_t dispid, uint16_t flags,
                              lombar_variant* args, uint32_t count, lombar_variant* result) {
-  if (!object || (count > 0 && !args)) return LOMBAR_E_POINTER;
   if (result) *result = lombar_variant{};
   return Guarded([&] {
-    std::vector<Argument> arguments;
-    arguments.reserve(count);
-    for (uint32_t i = count; i-- > 0;) {
-      const bool by_ref = args[i].vt == (LOMBAR_VT_BYREF | LOMBAR_VT_VARIANT);
-      arguments.push_back({FromC(args[i]), by_ref});
-    }
-    const Variant value = Invoke(Automation(object), dispid, KindOfFlags(flags), arguments);
-    for (uint32_t i = 0; i < count; ++i) {
-      const Argument& argument = arguments[count - 1 - i];
-      if (!argument.by_ref) continue;
-      lombar_variant_clear(args[i].value.byref);
-      ToC(argument.value, *args[i].value.byref);
-    }
+    AutomationObject& target = As<AutomationObject>(object);
+    if (count > 0) NotNull(args);
+    const MemberKind kind = KindOfFlags(flags);
+    // The count is checked before an argument is read, so a count past the
+    // end of the caller's array is refused rather than read.
+    CheckArgumentCount(FindMember(target, dispid, kind), count);
+    std::vector<Argument> arguments = ArgumentsOf(args, count);
+    const Variant value = Invoke(target, dispid, kind, arguments);
+    WriteBack(arguments, args);
     if (result) ToC(value, *result);
     return LOMBAR_S_OK;
   });
 }
 
 lombar_hresult lombar_enum_next(lombar_object* enumerator, lombar_variant* item) {
-  auto* walker = dynamic_cast<Enumerator*>(FromHandle(enumerator));
-  if (!walker || !item) return LOMBAR_E_POINTER;
-  *item = lombar_variant{};
+  if (item) *item = lombar_variant{};
   return Guarded([&] {
-    const std::vector<Variant> next = walker->Next(1);
+    Enumerator& walker = As<Enumerator>(enumerator);
+    lombar_variant& out = *NotNull(item);
+    const std::vector<Variant> next = walker.Next(1);
     if (next.empty()) return LOMBAR_S_FALSE;
-    ToC(next.front(), *item);
+    ToC(next.front(), out);
     return LOMBAR_S_OK;
   });
 }
 
 lombar_hresult lombar_enum_reset(lombar_object* enumerator) {
-  auto* walker = dynamic_cast<Enumerator*>(FromHandle(enumerator));
-  if (!walker) return LOMBAR_E_POINTER;
-  walker->Reset();
-  return LOMBAR_S_OK;
+  return Guarded([&] {
+    As<Enumerator>(enumerator).Reset();
+    return LOMBAR_S_OK;
+  });
 }
 
 lombar_hresult lombar_error_info(int32_t* number, char** source, char** description) {
@@ -320,36 +415,36 @@ lombar_hresult lombar_error_info(int32_t* number, char** source, char** descript
 
 lombar_hresult lombar_advise(lombar_object* object, lombar_event_callback callback, void* context,
                              uint32_t* cookie) {
-  if (!object || !callback || !cookie) return LOMBAR_E_POINTER;
   return Guarded(
       [&] {
-        *cookie = static_cast<uint32_t>(
-            Automation(object).Advise(MakeRef<CallbackSink>(callback, context)));
+        AutomationObject& source = As<AutomationObject>(object);
+        NotNull(callback);
+        uint32_t& out = *NotNull(cookie);  // before connecting, so no connection is left unknown
+        out = static_cast<uint32_t>(source.Advise(MakeRef<CallbackSink>(callback, context)));
         return LOMBAR_S_OK;
       },
       LOMBAR_E_NOINTERFACE);
 }
 
 lombar_hresult lombar_unadvise(lombar_object* object, uint32_t cookie) {
-  if (!object) return LOMBAR_E_POINTER;
   return Guarded(
       [&] {
-        Automation(object).Unadvise(static_cast<Long>(cookie));
+        As<AutomationObject>(object).Unadvise(static_cast<Long>(cookie));
         return LOMBAR_S_OK;
       },
-      LOMBAR_E_INVALIDARG);
+      LOMBAR_CONNECT_E_NOCONNECTION);
 }
 
 lombar_hresult lombar_event_member(lombar_object* object, uint32_t index, const char** name,
                                    int32_t* dispid) {
-  auto* automation = dynamic_cast<AutomationObject*>(FromHandle(object));
-  if (!automation) return LOMBAR_E_POINTER;
-  const auto& events = automation->Class().events;
-  if (!events) return LOMBAR_E_NOINTERFACE;
-  if (index >= events->members.size()) return LOMBAR_E_INVALIDARG;
-  if (name) *name = events->members[index].name.c_str();
-  if (dispid) *dispid = events->members[index].dispid;
-  return LOMBAR_S_OK;
+  return Guarded([&] {
+    const auto& events = As<AutomationObject>(object).Class().events;
+    if (!events) Refuse(LOMBAR_E_NOINTERFACE);
+    if (index >= events->members.size()) Refuse(LOMBAR_E_INVALIDARG);
+    if (name) *name = events->members[index].name.c_str();
+    if (dispid) *dispid = events->members[index].dispid;
+    return LOMBAR_S_OK;
+  });
 }
 
 const char* lombar_class_name(lombar_object* object) {
@@ -364,28 +459,27 @@ uint32_t lombar_member_count(lombar_object* object) {
 
 lombar_hresult lombar_member(lombar_object* object, uint32_t index, const char** name,
                              int32_t* kind, int32_t* dispid, uint32_t* params, uint32_t* optional) {
-  auto* automation = dynamic_cast<AutomationObject*>(FromHandle(object));
-  if (!automation) return LOMBAR_E_POINTER;
-  const auto& members = automation->Class().members;
-  if (index >= members.size()) return LOMBAR_E_INVALIDARG;
-  const Member& member = members[index];
-  if (name) *name = member.name.c_str();
-  if (kind) *kind = FlagsOfKind(member.kind);
-  if (dispid) *dispid = member.dispid;
-  if (params) *params = static_cast<uint32_t>(member.params.size());
-  if (optional) *optional = static_cast<uint32_t>(member.params.size() - member.RequiredCount());
-  return LOMBAR_S_OK;
+  return Guarded([&] {
+    const auto& members = As<AutomationObject>(object).Class().members;
+    if (index >= members.size()) Refuse(LOMBAR_E_INVALIDARG);
+    const Member& member = members[index];
+    if (name) *name = member.name.c_str();
+    if (kind) *kind = FlagsOfKind(member.kind);
+    if (dispid) *dispid = member.dispid;
+    if (params) *params = static_cast<uint32_t>(member.params.size());
+    if (optional) *optional = static_cast<uint32_t>(member.params.size() - member.RequiredCount());
+    return LOMBAR_S_OK;
+  });
 }
 
 lombar_hresult lombar_class_ids(const char* name, lombar_guid* clsid, lombar_guid* iid) {
-  const ClassInfo* info = name ? FindClass(name) : nullptr;
-  if (!info) {
-    last_error = Error::Runtime(kCannotCreateObject);
-    return LOMBAR_CLASS_E_CLASSNOTAVAILABLE;
-  }
-  if (clsid) *clsid = ToC(info->clsid);
-  if (iid) *iid = ToC(info->iid);
-  return LOMBAR_S_OK;
+  return Guarded([&] {
+    const ClassInfo* info = FindClass(std::string_view(NotNull(name)));
+    if (!info) Refuse(LOMBAR_CLASS_E_CLASSNOTAVAILABLE);
+    if (clsid) *clsid = ToC(info->clsid);
+    if (iid) *iid = ToC(info->iid);
+    return LOMBAR_S_OK;
+  });
 }
 
 void lombar_typelib(const char** name, lombar_guid* guid, uint16_t* major, uint16_t* minor,
@@ -407,36 +501,45 @@ uint32_t lombar_constant_count(void) {
 
 lombar_hresult lombar_constant(uint32_t index, const char** enumeration, const char** name,
                                int32_t* value) {
-  for (const Enumeration& listed : Enumerations()) {
-    if (index < listed.constants.size()) {
-      if (enumeration) *enumeration = listed.name.data();
-      if (name) *name = listed.constants[index].name.data();
-      if (value) *value = listed.constants[index].value;
-      return LOMBAR_S_OK;
+  return Guarded([&] {
+    for (const Enumeration& listed : Enumerations()) {
+      if (index < listed.constants.size()) {
+        if (enumeration) *enumeration = listed.name.data();
+        if (name) *name = listed.constants[index].name.data();
+        if (value) *value = listed.constants[index].value;
+        return LOMBAR_S_OK;
+      }
+      index -= static_cast<uint32_t>(listed.constants.size());
     }
-    index -= static_cast<uint32_t>(listed.constants.size());
-  }
-  return LOMBAR_E_INVALIDARG;
+    Refuse(LOMBAR_E_INVALIDARG);
+  });
 }
 
 lombar_hresult lombar_guid_parse(const char* text, lombar_guid* guid) {
-  const auto parsed = text ? Guid::Parse(text) : std::nullopt;
-  if (!parsed || !guid) return LOMBAR_E_INVALIDARG;
-  *guid = ToC(*parsed);
-  return LOMBAR_S_OK;
+  return Guarded([&] {
+    const auto parsed = Guid::Parse(NotNull(text));
+    lombar_guid& out = *NotNull(guid);
+    if (!parsed) Refuse(LOMBAR_E_INVALIDARG);
+    out = ToC(*parsed);
+    return LOMBAR_S_OK;
+  });
 }
 
 void lombar_guid_format(const lombar_guid* guid, char* text) {
-  const std::string formatted = FromC(*guid).ToString();
+  if (!text) return;
+  const std::string formatted = guid ? FromC(*guid).ToString() : std::string();
   std::memcpy(text, formatted.c_str(), formatted.size() + 1);
 }
 
-// A library string keeps its length in the four bytes before its text, and a NUL after it.
+// A library string keeps its length in the four bytes before its text, and a
+// NUL after it. Without a text it is `length` NULs, where the platform's
+// strings would leave the bytes undefined.
 char* lombar_string_alloc(const char* utf8, uint32_t length) {
-  auto* block = static_cast<char*>(std::malloc(sizeof(uint32_t) + length + 1));
+  const std::size_t size = sizeof(uint32_t) + std::size_t{length} + 1;
+  auto* block = static_cast<char*>(utf8 ? std::malloc(size) : std::calloc(size, 1));
   if (!block) return nullptr;
   std::memcpy(block, &length, sizeof length);
-  if (length > 0) std::memcpy(block + sizeof length, utf8, length);
+  if (utf8 && length > 0) std::memcpy(block + sizeof length, utf8, length);
   block[sizeof length + length] = '\0';
   return block + sizeof length;
 }

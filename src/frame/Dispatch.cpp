@@ -5,6 +5,10 @@
 namespace lombar {
 namespace {
 
+[[noreturn]] void RefuseCall(std::int32_t number) {
+  throw CallError(Error::Runtime(number));
+}
+
 bool IsAssignment(const Member& member) {
   return member.kind == MemberKind::Let || member.kind == MemberKind::Set;
 }
@@ -20,9 +24,18 @@ std::vector<std::size_t> ParameterOfArgument(const Member& member, std::size_t g
   return parameter;
 }
 
+// An argument converted to its parameter's type: a value that does not fit
+// is the caller's mistake.
+Variant Converted(const Variant& value, ParamType type) {
+  try {
+    return ConvertArgument(value, type);
+  } catch (const Error& error) {
+    throw CallError(error);
+  }
+}
+
 Args ArgumentsFor(const Member& member, const std::vector<Argument>& given) {
-  if (given.size() > member.params.size()) RaiseRuntime(kWrongArgumentCount);
-  if (IsAssignment(member) && given.empty()) RaiseRuntime(kWrongArgumentCount);
+  CheckArgumentCount(member, given.size());
   std::vector<const Argument*> by_parameter(member.params.size(), nullptr);
   const std::vector<std::size_t> parameter = ParameterOfArgument(member, given.size());
   for (std::size_t i = 0; i < given.size(); ++i)
@@ -33,11 +46,10 @@ Args ArgumentsFor(const Member& member, const std::vector<Argument>& given) {
     const Param& param = member.params[i];
     const Argument* argument = by_parameter[i];
     const bool omitted = !argument || argument->value.IsMissing();
-    if (omitted && !param.optional) {
-      RaiseRuntime(argument ? kArgumentNotOptional : kWrongArgumentCount);
-    }
+    // The count is checked, so a required parameter left out here was given as Missing.
+    if (omitted && !param.optional) RefuseCall(kArgumentNotOptional);
     const Variant& value = omitted ? param.default_value : argument->value;
-    args.push_back(value.IsMissing() ? value : ConvertArgument(value, param.type));
+    args.push_back(value.IsMissing() ? value : Converted(value, param.type));
   }
   return args;
 }
@@ -86,12 +98,29 @@ DispId GetIdOfName(const AutomationObject& object, std::string_view name) {
   return *id;
 }
 
-Variant Invoke(AutomationObject& object, DispId id, MemberKind kind, std::vector<Argument>& args) {
+const Member& FindMember(const AutomationObject& object, DispId id, MemberKind kind) {
   const Member* member = object.Class().Find(id, kind);
-  if (!member) RaiseRuntime(kMemberNotSupported);
-  Args converted = ArgumentsFor(*member, args);
-  Variant result = member->invoke(object, converted);
-  WriteBack(*member, converted, args);
+  if (!member) RefuseCall(kMemberNotSupported);
+  return *member;
+}
+
+void CheckArgumentCount(const Member& member, std::size_t count) {
+  if (count > member.params.size() || (IsAssignment(member) && count == 0)) {
+    RefuseCall(kWrongArgumentCount);
+  }
+  std::vector<bool> given(member.params.size(), false);
+  for (const std::size_t parameter : ParameterOfArgument(member, count))
+    given[parameter] = true;
+  for (std::size_t i = 0; i < member.params.size(); ++i) {
+    if (!given[i] && !member.params[i].optional) RefuseCall(kWrongArgumentCount);
+  }
+}
+
+Variant Invoke(AutomationObject& object, DispId id, MemberKind kind, std::vector<Argument>& args) {
+  const Member& member = FindMember(object, id, kind);
+  Args converted = ArgumentsFor(member, args);
+  Variant result = member.invoke(object, converted);
+  WriteBack(member, converted, args);
   return result;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frame/TypeInfo.h"
+#include "lombar/Error.h"
 
 namespace lombar {
 
@@ -18,9 +19,25 @@ struct Argument {
   bool by_ref = false;
 };
 
+// The error of a call refused before its member ran: the caller named no
+// member, gave a wrong count of arguments, or gave one that does not fit its
+// parameter. Hosts report these apart from the errors members raise.
+class CallError : public Error {
+ public:
+  explicit CallError(const Error& error) : Error(error) {}
+};
+
 // The dispatch id of a member name in any letter case; error 438 when the
 // class has no member of that name.
 DispId GetIdOfName(const AutomationObject& object, std::string_view name);
+
+// The member `id` of kind `kind`; CallError 438 when the class has none.
+const Member& FindMember(const AutomationObject& object, DispId id, MemberKind kind);
+
+// CallError 450 unless a call may give `count` arguments to `member`: no more
+// than it declares, every required parameter among them, and for a let or
+// set the value. Hosts check this before they read the arguments.
+void CheckArgumentCount(const Member& member, std::size_t count);
 
 // Calls the member `id` of kind `kind` with `args` in declared order; for a
 // let or set the value is the last argument, whatever optional parameters
@@ -28,7 +45,8 @@ DispId GetIdOfName(const AutomationObject& object, std::string_view name);
 // type (errors 13 and 6 as automation gives them); omitted trailing optional
 // arguments, and Missing ones, take their defaults. A call with too many or
 // too few arguments fails with 450, a Missing required one with 449, an
-// unknown id or kind with 438. Errors raised by the member pass unchanged.
+// unknown id or kind with 438, each as a CallError. Errors raised by the
+// member pass unchanged.
 Variant Invoke(AutomationObject& object, DispId id, MemberKind kind, std::vector<Argument>& args);
 
 // Converts a value to a declared parameter type.

@@ -30,6 +30,8 @@ std::string_view StandardDescription(std::int32_t number) noexcept {
       return "Invalid use of Null";
     case kCannotCreateObject:
       return "ActiveX component can't create object";
+    case kNoAutomationInterface:
+      return "Class does not support Automation or does not support expected interface";
     case kMemberNotSupported:
       return "Object doesn't support this property or method";
     case kArgumentNotOptional:
@@ -38,6 +40,8 @@ std::string_view StandardDescription(std::int32_t number) noexcept {
       return "Wrong number of arguments or invalid property assignment";
     case kDuplicateKey:
       return "This key is already associated with an element of this collection";
+    case kUnsupportedVariantType:
+      return "Variable uses an Automation type not supported";
     default:
       return "Application-defined or object-defined error";
   }

@@ -1,13 +1,28 @@
 // The C interface drives objects the way the Python package does; the
 // package's own tests cover the rest of it (events, type information,
-// constants, class ids, registration).
+// constants, class ids, registration). Here: the calling convention, the
+// codes and error information of failures, and every function's answer to
+// the mistaken arguments a caller can make.
 #include "lombar/lombar.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "TestSupport.h"
 #include "frame/Gadget.h"
+#include "lombar/Enumerator.h"
 
 namespace lombar {
 namespace {
@@ -32,28 +47,38 @@ struct OwnedVariant {
   }
 };
 
+lombar_variant Reference(lombar_variant* target) {
+  lombar_variant reference{};
+  reference.vt = LOMBAR_VT_BYREF | LOMBAR_VT_VARIANT;
+  reference.value.byref = target;
+  return reference;
+}
+
+lombar_object* HandleOf(Object& object) {
+  return reinterpret_cast<lombar_object*>(&object);
+}
+
 class CInterfaceTest : public ::testing::Test {
  protected:
-  lombar_hresult Call(const char* name, uint16_t flags, lombar_variant* args, uint32_t count,
-                      lombar_variant* result = nullptr) {
+  int32_t IdOf(const char* name) {
     int32_t dispid = 0;
     EXPECT_EQ(lombar_get_id_of_name(object_, name, &dispid), LOMBAR_S_OK) << name;
-    return lombar_invoke(object_, dispid, flags, args, count, result);
+    return dispid;
+  }
+  lombar_hresult Call(const char* name, uint16_t flags, lombar_variant* args, uint32_t count,
+                      lombar_variant* result = nullptr) {
+    return lombar_invoke(object_, IdOf(name), flags, args, count, result);
   }
 
   const Ref<Gadget> gadget_ = MakeRef<Gadget>();
-  lombar_object* const object_ =
-      reinterpret_cast<lombar_object*>(static_cast<Object*>(gadget_.Get()));
+  lombar_object* const object_ = HandleOf(*gadget_);
 };
 
 TEST_F(CInterfaceTest, ArgumentsTravelReversedAndByReferenceOnesComeBack) {
   OwnedVariant name("G7");
   ASSERT_EQ(Call("name", LOMBAR_DISPATCH_PROPERTYPUT, &name.value, 1), LOMBAR_S_OK);
   OwnedVariant key(""), prefix("p:"), result;
-  lombar_variant by_ref{};
-  by_ref.vt = LOMBAR_VT_BYREF | LOMBAR_VT_VARIANT;
-  by_ref.value.byref = &key.value;
-  lombar_variant args[2] = {by_ref, prefix.value};  // last argument first
+  lombar_variant args[2] = {Reference(&key.value), prefix.value};  // last argument first
   ASSERT_EQ(Call("Label", LOMBAR_DISPATCH_METHOD, args, 2, &result.value), LOMBAR_S_OK);
   EXPECT_EQ(result.Text(), "p:K#G7");
   EXPECT_EQ(key.Text(), "K#G7");
@@ -71,8 +96,11 @@ TEST_F(CInterfaceTest, ArgumentsTravelReversedAndByReferenceOnesComeBack) {
 }
 
 TEST_F(CInterfaceTest, FailuresLeaveErrorInformation) {
-  OwnedVariant big(40000);
-  EXPECT_EQ(Call("Scale", LOMBAR_DISPATCH_METHOD, &big.value, 1), LOMBAR_DISP_E_EXCEPTION);
+  // The same error from the member and from an argument that does not fit:
+  // the code tells which.
+  OwnedVariant half(20000), big(40000);
+  EXPECT_EQ(Call("Scale", LOMBAR_DISPATCH_METHOD, &half.value, 1), LOMBAR_DISP_E_EXCEPTION);
+  EXPECT_EQ(Call("Scale", LOMBAR_DISPATCH_METHOD, &big.value, 1), LOMBAR_DISP_E_OVERFLOW);
   int32_t number = 0;
   char* source = nullptr;
   char* description = nullptr;
@@ -84,10 +112,310 @@ TEST_F(CInterfaceTest, FailuresLeaveErrorInformation) {
   lombar_string_free(description);
 
   lombar_object* created = nullptr;
-  EXPECT_LT(lombar_create("NoSuchClass", &created), 0);
+  EXPECT_EQ(lombar_create("NoSuchClass", &created), LOMBAR_CLASS_E_CLASSNOTAVAILABLE);
   ASSERT_EQ(lombar_error_info(&number, nullptr, nullptr), LOMBAR_S_OK);
   EXPECT_EQ(number, 429);
   EXPECT_EQ(created, nullptr);
+  EXPECT_EQ(lombar_query_interface(object_, nullptr), LOMBAR_E_POINTER);
+  ASSERT_EQ(lombar_error_info(&number, nullptr, nullptr), LOMBAR_S_OK);
+  EXPECT_EQ(number, 91) << "a refused pointer leaves its own error, not the earlier one";
+  OwnedVariant name("G8");
+  ASSERT_EQ(Call("Name", LOMBAR_DISPATCH_PROPERTYPUT, &name.value, 1), LOMBAR_S_OK);
+  EXPECT_EQ(lombar_error_info(&number, nullptr, nullptr), LOMBAR_S_FALSE);
+}
+
+// One mistaken call: the function, the call, and what it must answer. Rows of
+// functions without an HRESULT answer S_OK when they did the harmless thing
+// (nothing, null, zero).
+struct BadCall {
+  std::string_view function;
+  std::function<lombar_hresult()> call;
+  lombar_hresult expected;
+};
+
+lombar_hresult HarmlessWhen(bool harmless) {
+  return harmless ? LOMBAR_S_OK : LOMBAR_E_FAIL;
+}
+
+// The functions lombar.h declares: every statement that is no typedef and
+// names something before a "(".
+std::set<std::string> DeclaredFunctions() {
+  const std::string header =
+      testing::ReadFile(std::filesystem::path(LOMBAR_INCLUDE_DIR) / "lombar" / "lombar.h");
+  std::string code;  // without comments and preprocessor lines
+  for (std::size_t at = 0; at < header.size();) {
+    if (header.compare(at, 2, "/*") == 0) {
+      at = std::min(header.find("*/", at), header.size() - 2) + 2;
+    } else if (header[at] == '#' && (at == 0 || header[at - 1] == '\n')) {
+      at = std::min(header.find('\n', at), header.size());
+    } else {
+      code += header[at++];
+    }
+  }
+  std::set<std::string> names;
+  for (std::size_t start = 0, end; (end = code.find(';', start)) != std::string::npos;
+       start = end + 1) {
+    const std::string statement = code.substr(start, end - start);
+    const std::size_t paren = statement.find('(');
+    if (paren == std::string::npos || statement.find("typedef") != std::string::npos) continue;
+    std::size_t name_end = statement.find_last_not_of(" \t\n", paren - 1) + 1;
+    std::size_t name_start = name_end;
+    while (name_start > 0 && (std::isalnum(static_cast<unsigned char>(statement[name_start - 1])) ||
+                              statement[name_start - 1] == '_')) {
+      --name_start;
+    }
+    names.insert(statement.substr(name_start, name_end - name_start));
+  }
+  return names;
+}
+
+TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode) {
+  const Ref<Enumerator> walker = MakeRef<Enumerator>(std::vector<Variant>{Variant("a")});
+  lombar_object* const enumerator = HandleOf(*walker);
+  lombar_guid clsid{}, iid{}, guid{};
+  ASSERT_EQ(lombar_class_ids("ICatInfoCol", &clsid, nullptr), LOMBAR_S_OK);
+  ASSERT_EQ(lombar_guid_parse("{00000000-0000-0000-C000-000000000046}", &iid), LOMBAR_S_OK);
+  void* made = nullptr;
+  ASSERT_EQ(DllGetClassObject(&clsid, &iid, &made), LOMBAR_S_OK);
+  lombar_object* const factory = static_cast<lombar_object*>(made);
+  lombar_object* object = nullptr;
+  lombar_variant item{};
+  int32_t number = 0;
+  uint32_t cookie = 0;
+  const int32_t scale = IdOf("Scale"), label = IdOf("Label");
+  const lombar_event_callback ignore = [](void*, int32_t, const lombar_variant*, uint32_t) {};
+
+  // Calls a method with the caller's variants (last first), telling `count` of them.
+  const auto invoke = [&](int32_t dispid, std::vector<lombar_variant> args,
+                          std::optional<uint32_t> count = std::nullopt) {
+    OwnedVariant result;
+    return lombar_invoke(object_, dispid, LOMBAR_DISPATCH_METHOD, args.data(),
+                         count.value_or(static_cast<uint32_t>(args.size())), &result.value);
+  };
+  const auto typed = [](uint16_t vt) {
+    lombar_variant value{};
+    value.vt = vt;
+    return value;
+  };
+  lombar_variant self = Reference(nullptr), ring_a{}, ring_b{}, prefix = typed(LOMBAR_VT_BSTR);
+  self.value.byref = &self;
+  ring_a = Reference(&ring_b);
+  ring_b = Reference(&ring_a);
+  lombar_variant missing = typed(LOMBAR_VT_ERROR), not_a_number = typed(LOMBAR_VT_R8);
+  missing.value.scode = kParamNotFound;
+  not_a_number.value.r8 = std::nan("");
+  char text[39] = "unchanged";
+
+  const std::vector<BadCall> calls = {
+      {"DllGetClassObject", [&] { return DllGetClassObject(nullptr, &iid, &made); },
+       LOMBAR_E_POINTER},
+      {"DllGetClassObject", [&] { return DllGetClassObject(&clsid, nullptr, &made); },
+       LOMBAR_E_POINTER},
+      {"DllGetClassObject", [&] { return DllGetClassObject(&clsid, &iid, nullptr); },
+       LOMBAR_E_POINTER},
+      {"DllGetClassObject", [&] { return DllGetClassObject(&iid, &iid, &made); },
+       LOMBAR_CLASS_E_CLASSNOTAVAILABLE},
+      {"DllCanUnloadNow", nullptr, LOMBAR_S_OK},  // no arguments
+      {"DllRegisterServer", nullptr, LOMBAR_S_OK},
+      {"DllUnregisterServer", nullptr, LOMBAR_S_OK},
+      {"lombar_factory_create", [&] { return lombar_factory_create(nullptr, &object); },
+       LOMBAR_E_POINTER},
+      {"lombar_factory_create", [&] { return lombar_factory_create(factory, nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_factory_create", [&] { return lombar_factory_create(object_, &object); },
+       LOMBAR_E_NOINTERFACE},
+      {"lombar_factory_lock", [&] { return lombar_factory_lock(nullptr, 1); }, LOMBAR_E_POINTER},
+      {"lombar_factory_lock", [&] { return lombar_factory_lock(object_, 1); },
+       LOMBAR_E_NOINTERFACE},
+      {"lombar_create", [&] { return lombar_create(nullptr, &object); }, LOMBAR_E_POINTER},
+      {"lombar_create", [&] { return lombar_create("ICatInfo", nullptr); }, LOMBAR_E_POINTER},
+      {"lombar_addref", [] { return lombar_addref(nullptr), LOMBAR_S_OK; }, LOMBAR_S_OK},
+      {"lombar_release", [] { return lombar_release(nullptr), LOMBAR_S_OK; }, LOMBAR_S_OK},
+      {"lombar_query_interface", [&] { return lombar_query_interface(nullptr, &iid); },
+       LOMBAR_E_POINTER},
+      {"lombar_query_interface", [&] { return lombar_query_interface(object_, nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(nullptr, "Name", &number); },
+       LOMBAR_E_POINTER},
+      {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(object_, nullptr, &number); },
+       LOMBAR_E_POINTER},
+      {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(object_, "Name", nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(enumerator, "Name", &number); },
+       LOMBAR_E_NOINTERFACE},
+      {"lombar_invoke",
+       [&] { return lombar_invoke(nullptr, scale, LOMBAR_DISPATCH_METHOD, nullptr, 0, nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_invoke",
+       [&] { return lombar_invoke(object_, scale, LOMBAR_DISPATCH_METHOD, nullptr, 1, nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_invoke",
+       [&] {
+         return lombar_invoke(enumerator, scale, LOMBAR_DISPATCH_METHOD, nullptr, 0, nullptr);
+       },
+       LOMBAR_E_NOINTERFACE},
+      {"lombar_invoke", [&] { return invoke(424242, {typed(LOMBAR_VT_I4)}); },
+       LOMBAR_DISP_E_MEMBERNOTFOUND},
+      // Counts a caller gets wrong, the large ones past the end of the array.
+      {"lombar_invoke", [&] { return invoke(scale, {typed(LOMBAR_VT_I4)}, 0); },
+       LOMBAR_DISP_E_BADPARAMCOUNT},
+      {"lombar_invoke", [&] { return invoke(scale, {typed(LOMBAR_VT_I4)}, 3); },
+       LOMBAR_DISP_E_BADPARAMCOUNT},
+      {"lombar_invoke", [&] { return invoke(scale, {typed(LOMBAR_VT_I4)}, 0x7FFFFFFF); },
+       LOMBAR_DISP_E_BADPARAMCOUNT},
+      {"lombar_invoke", [&] { return invoke(scale, {typed(LOMBAR_VT_I4)}, 0xFFFFFFFF); },
+       LOMBAR_DISP_E_BADPARAMCOUNT},
+      // By-reference arguments without a variant, or pointing at references.
+      {"lombar_invoke",
+       [&] {
+         return invoke(label, {Reference(nullptr), prefix});
+       },
+       LOMBAR_E_POINTER},
+      {"lombar_invoke",
+       [&] {
+         return invoke(label, {self, prefix});
+       },
+       LOMBAR_E_INVALIDARG},
+      {"lombar_invoke",
+       [&] {
+         return invoke(label, {ring_a, prefix});
+       },
+       LOMBAR_E_INVALIDARG},
+      {"lombar_invoke",
+       [&] {
+         return invoke(label, {Reference(&self), prefix});
+       },
+       LOMBAR_E_INVALIDARG},
+      // Types the library does not know, and values that do not fit.
+      {"lombar_invoke", [&] { return invoke(scale, {typed(14)}); }, LOMBAR_DISP_E_BADVARTYPE},
+      {"lombar_invoke", [&] { return invoke(scale, {typed(LOMBAR_VT_VARIANT)}); },
+       LOMBAR_DISP_E_BADVARTYPE},
+      {"lombar_invoke", [&] { return invoke(scale, {typed(LOMBAR_VT_BYREF | LOMBAR_VT_I4)}); },
+       LOMBAR_DISP_E_BADVARTYPE},
+      {"lombar_invoke", [&] { return invoke(scale, {typed(0x2000 | LOMBAR_VT_I4)}); },
+       LOMBAR_DISP_E_BADVARTYPE},
+      {"lombar_invoke", [&] { return invoke(scale, {typed(0xFFFF)}); }, LOMBAR_DISP_E_BADVARTYPE},
+      {"lombar_invoke", [&] { return invoke(scale, {typed(LOMBAR_VT_BSTR)}); },  // null text
+       LOMBAR_DISP_E_TYPEMISMATCH},
+      {"lombar_invoke", [&] { return invoke(scale, {not_a_number}); }, LOMBAR_DISP_E_OVERFLOW},
+      {"lombar_invoke", [&] { return invoke(scale, {missing}); }, LOMBAR_DISP_E_PARAMNOTOPTIONAL},
+      {"lombar_enum_next", [&] { return lombar_enum_next(nullptr, &item); }, LOMBAR_E_POINTER},
+      {"lombar_enum_next", [&] { return lombar_enum_next(enumerator, nullptr); }, LOMBAR_E_POINTER},
+      {"lombar_enum_next", [&] { return lombar_enum_next(object_, &item); }, LOMBAR_E_NOINTERFACE},
+      {"lombar_enum_reset", [] { return lombar_enum_reset(nullptr); }, LOMBAR_E_POINTER},
+      {"lombar_enum_reset", [&] { return lombar_enum_reset(object_); }, LOMBAR_E_NOINTERFACE},
+      {"lombar_error_info", [] { return lombar_error_info(nullptr, nullptr, nullptr); },
+       LOMBAR_S_OK},
+      {"lombar_advise", [&] { return lombar_advise(nullptr, ignore, nullptr, &cookie); },
+       LOMBAR_E_POINTER},
+      {"lombar_advise", [&] { return lombar_advise(object_, nullptr, nullptr, &cookie); },
+       LOMBAR_E_POINTER},
+      {"lombar_advise", [&] { return lombar_advise(object_, ignore, nullptr, nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_advise", [&] { return lombar_advise(enumerator, ignore, nullptr, &cookie); },
+       LOMBAR_E_NOINTERFACE},
+      {"lombar_unadvise", [] { return lombar_unadvise(nullptr, 1); }, LOMBAR_E_POINTER},
+      {"lombar_unadvise", [&] { return lombar_unadvise(object_, 12345); },
+       LOMBAR_CONNECT_E_NOCONNECTION},
+      {"lombar_event_member", [&] { return lombar_event_member(nullptr, 0, nullptr, nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_event_member", [&] { return lombar_event_member(object_, 1, nullptr, nullptr); },
+       LOMBAR_E_INVALIDARG},
+      {"lombar_event_member", [&] { return lombar_event_member(object_, 0, nullptr, nullptr); },
+       LOMBAR_S_OK},
+      {"lombar_class_name", [] { return HarmlessWhen(lombar_class_name(nullptr) == nullptr); },
+       LOMBAR_S_OK},
+      {"lombar_class_name", [&] { return HarmlessWhen(lombar_class_name(enumerator) == nullptr); },
+       LOMBAR_S_OK},
+      {"lombar_member_count", [] { return HarmlessWhen(lombar_member_count(nullptr) == 0); },
+       LOMBAR_S_OK},
+      {"lombar_member",
+       [] { return lombar_member(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_member",
+       [&] { return lombar_member(object_, 999, nullptr, nullptr, nullptr, nullptr, nullptr); },
+       LOMBAR_E_INVALIDARG},
+      {"lombar_member",
+       [&] { return lombar_member(object_, 0, nullptr, nullptr, nullptr, nullptr, nullptr); },
+       LOMBAR_S_OK},
+      {"lombar_class_ids", [&] { return lombar_class_ids(nullptr, &guid, &guid); },
+       LOMBAR_E_POINTER},
+      {"lombar_class_ids", [&] { return lombar_class_ids("NoSuchClass", &guid, &guid); },
+       LOMBAR_CLASS_E_CLASSNOTAVAILABLE},
+      {"lombar_class_ids", [] { return lombar_class_ids("ICatInfo", nullptr, nullptr); },
+       LOMBAR_S_OK},
+      {"lombar_typelib",
+       [] { return lombar_typelib(nullptr, nullptr, nullptr, nullptr, nullptr), LOMBAR_S_OK; },
+       LOMBAR_S_OK},
+      {"lombar_constant_count", nullptr, LOMBAR_S_OK},  // no arguments
+      {"lombar_constant", [] { return lombar_constant(0xFFFFFFFF, nullptr, nullptr, nullptr); },
+       LOMBAR_E_INVALIDARG},
+      {"lombar_constant", [] { return lombar_constant(0, nullptr, nullptr, nullptr); },
+       LOMBAR_S_OK},
+      {"lombar_guid_parse", [&] { return lombar_guid_parse(nullptr, &guid); }, LOMBAR_E_POINTER},
+      {"lombar_guid_parse",
+       [] { return lombar_guid_parse("{00000000-0000-0000-C000-000000000046}", nullptr); },
+       LOMBAR_E_POINTER},
+      {"lombar_guid_parse", [&] { return lombar_guid_parse("{00000000}", &guid); },
+       LOMBAR_E_INVALIDARG},
+      {"lombar_guid_format",
+       [&] { return lombar_guid_format(nullptr, text), HarmlessWhen(text[0] == '\0'); },
+       LOMBAR_S_OK},
+      {"lombar_guid_format", [&] { return lombar_guid_format(&guid, nullptr), LOMBAR_S_OK; },
+       LOMBAR_S_OK},
+      {"lombar_string_alloc",
+       [] {
+         char* zeros = lombar_string_alloc(nullptr, 5);
+         const bool harmless = zeros && lombar_string_length(zeros) == 5 &&
+                               std::string_view(zeros, 6) == std::string_view("\0\0\0\0\0\0", 6);
+         lombar_string_free(zeros);
+         return HarmlessWhen(harmless);
+       },
+       LOMBAR_S_OK},
+      {"lombar_string_length", [] { return HarmlessWhen(lombar_string_length(nullptr) == 0); },
+       LOMBAR_S_OK},
+      {"lombar_string_free", [] { return lombar_string_free(nullptr), LOMBAR_S_OK; }, LOMBAR_S_OK},
+      {"lombar_variant_clear", [] { return lombar_variant_clear(nullptr), LOMBAR_S_OK; },
+       LOMBAR_S_OK},
+      {"lombar_variant_clear",
+       [&] {
+         lombar_variant reference = self;  // a reference owns nothing, itself included
+         lombar_variant_clear(&reference);
+         return HarmlessWhen(reference.vt == LOMBAR_VT_EMPTY && self.value.byref == &self);
+       },
+       LOMBAR_S_OK},
+  };
+
+  // The runtime error a host shows for each code of a refused call.
+  const std::map<lombar_hresult, int32_t> number_of_code = {
+      {LOMBAR_E_POINTER, 91},
+      {LOMBAR_E_INVALIDARG, 5},
+      {LOMBAR_E_NOINTERFACE, 430},
+      {LOMBAR_CLASS_E_CLASSNOTAVAILABLE, 429},
+      {LOMBAR_CONNECT_E_NOCONNECTION, 5},
+      {LOMBAR_DISP_E_MEMBERNOTFOUND, 438},
+      {LOMBAR_DISP_E_BADPARAMCOUNT, 450},
+      {LOMBAR_DISP_E_BADVARTYPE, 458},
+      {LOMBAR_DISP_E_TYPEMISMATCH, 13},
+      {LOMBAR_DISP_E_OVERFLOW, 6},
+      {LOMBAR_DISP_E_PARAMNOTOPTIONAL, 449},
+  };
+  std::set<std::string> covered;
+  for (const BadCall& bad : calls) {
+    covered.insert(std::string(bad.function));
+    if (!bad.call) continue;
+    const std::string row =
+        std::string(bad.function) + " row " + std::to_string(&bad - calls.data());
+    // An earlier failure, whose error information the call must not leave behind.
+    ASSERT_EQ(lombar_create("NoSuchClass", &object), LOMBAR_CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(bad.call(), bad.expected) << row;
+    if (bad.expected >= 0) continue;
+    EXPECT_EQ(lombar_error_info(&number, nullptr, nullptr), LOMBAR_S_OK) << row;
+    EXPECT_EQ(number, number_of_code.at(bad.expected)) << row;
+  }
+  EXPECT_EQ(covered, DeclaredFunctions()) << "every function of lombar.h needs its rows";
+  EXPECT_EQ(object, nullptr);
+  lombar_release(factory);
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 // optional parameters, a default member, an enumerator and an event.
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "frame/ClassBuilder.h"
 #include "frame/ConnectionPoint.h"
+#include "lombar/Error.h"
 
 namespace lombar::testing {
 
@@ -23,7 +26,14 @@ class Gadget final : public AutomationClass<Gadget> {
     name_ = name;
     events_.Fire(1);
   }
-  Short Scale(Short factor, Long offset) const { return static_cast<Short>(factor * 2 + offset); }
+  // Error 6 when the result leaves the Short range, as automation's arithmetic gives it.
+  Short Scale(Short factor, Long offset) const {
+    const std::int64_t scaled = std::int64_t{factor} * 2 + offset;
+    if (scaled < std::numeric_limits<Short>::min() || scaled > std::numeric_limits<Short>::max()) {
+      RaiseRuntime(kOverflow);
+    }
+    return static_cast<Short>(scaled);
+  }
   std::string Label(const std::string& prefix, std::string& key, bool upper) const {
     if (key.empty()) key = "K#" + name_;
     return prefix + (upper ? "!" : "") + key;
