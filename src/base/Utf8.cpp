@@ -87,6 +87,10 @@ std::string Utf8FromLatin1(std::string_view latin1) {
   return utf8;
 }
 
+bool IsAscii(std::string_view text) noexcept {
+  return AsciiRun(text) == text.size();
+}
+
 std::size_t CharWidth(std::string_view utf8) noexcept {
   if (utf8.empty()) return 0;
   std::size_t width = 1;

@@ -12,6 +12,8 @@ namespace lombar {
 // that is no valid UTF-8, becomes "?".
 std::string Latin1FromUtf8(std::string_view utf8);
 std::string Utf8FromLatin1(std::string_view latin1);
+// True when every byte is ASCII: the text is then the same in both encodings.
+bool IsAscii(std::string_view text) noexcept;
 
 // Number of characters (code points) in a UTF-8 text; a stray byte counts as one.
 std::size_t CharCount(std::string_view utf8) noexcept;

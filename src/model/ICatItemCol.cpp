@@ -370,12 +370,13 @@ void ICatItemCol::SetXML(std::string_view xml) {
   Trapped({kClassName, "Let XML"}, [&] {
     Clear(false);
     if (xml.empty()) return;
+    // Opened first, the vehicle's reader lends its index to the items' reader.
+    clsXML reader;
+    reader.ReadInPlace(xml);
     LoadMembers<ICatItem>(
         xml, kMemberElement, [&](const Ref<ICatItem>& item) { Add(item, item->UniqueKey()); },
-        [&](clsXML& reader) { document_version_ = reader.Value("XDocVersion"); });
-    clsXML reader;
-    reader.SetXML(xml);
-    vehicle_->SetXML(reader.Block(ICatVehicle::kElement, 1));
+        [&](clsXML& count_reader) { document_version_ = count_reader.Value("XDocVersion"); });
+    vehicle_->SetXML(reader.BlockView(ICatVehicle::kElement, 1));
   });
 }
 

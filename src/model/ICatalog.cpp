@@ -115,12 +115,12 @@ void ICatalog::SetXML(std::string_view xml) {
     // The first element of each name anywhere in the text: the catalog's own
     // vehicle comes before those of the presets, lists and item collections.
     clsXML reader;
-    reader.SetXML(xml);
-    vehicle_->SetXML(reader.Block(ICatVehicle::kElement, 1));
-    providers_->SetXML(reader.Block(ICatProviderCol::kClassName, 1));
-    presets_->SetXML(reader.Block(ICatPresetCol::kClassName, 1));
-    stores_->SetXML(reader.Block(ICatStoreCol::kClassName, 1));
-    lists_->SetXML(reader.Block(ICatListCol::kClassName, 1));
+    reader.ReadInPlace(xml);
+    vehicle_->SetXML(reader.BlockView(ICatVehicle::kElement, 1));
+    providers_->SetXML(reader.BlockView(ICatProviderCol::kClassName, 1));
+    presets_->SetXML(reader.BlockView(ICatPresetCol::kClassName, 1));
+    stores_->SetXML(reader.BlockView(ICatStoreCol::kClassName, 1));
+    lists_->SetXML(reader.BlockView(ICatListCol::kClassName, 1));
   });
 }
 

@@ -102,6 +102,8 @@ Long CString::InstrBytes(std::string_view search, Long start) const {
 }
 
 CString& CString::Append(std::string_view text) {
+  // Most pieces a writer appends are ASCII: they go in without a converted copy.
+  if (IsAscii(text)) return AppendBytes(text);
   return AppendBytes(Latin1FromUtf8(text));
 }
 

@@ -1,6 +1,7 @@
 #include "text/clsXML.h"
 
 #include <cstring>
+#include <limits>
 
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
@@ -29,9 +30,20 @@ std::string EndForm(std::string_view tag) {
   return "</" + std::string(tag) + ">";
 }
 
+// `prefix` + name + `suffix` in a buffer kept between calls, so building the
+// forms of each search allocates nothing once the buffer has grown.
+const std::string& Form(std::string& buffer, std::string_view prefix, std::string_view name,
+                        std::string_view suffix) {
+  buffer.assign(prefix).append(name).append(suffix);
+  return buffer;
+}
+
 // Occurrence arithmetic is 16-bit: stepping past either end overflows (error 6).
 Short ShortStep(Short occurrence, Long step) {
-  return Variant(Long{occurrence} + step).ToShort();
+  const Long next = Long{occurrence} + step;
+  if (next >= std::numeric_limits<Short>::min() && next <= std::numeric_limits<Short>::max())
+    return static_cast<Short>(next);
+  return Variant(next).ToShort();  // raises the overflow
 }
 
 }  // namespace
@@ -88,11 +100,14 @@ void clsXML::SetZeroSuppress(bool zero_suppress) {
 bool clsXML::Suppressed(std::string_view value) const {
   if (!compress_) return false;
   if (value.empty()) return true;
+  // A leading number that starts with 1 to 9 is not 0, whatever follows it.
+  if (value.front() >= '1' && value.front() <= '9') return false;
   return zero_suppress_ && IsNumericText(value) && LeadingNumber(value) == 0;
 }
 
 void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, bool close_group) {
   Trapped(Op("Add"), [&] {
+    OwnText();
     if (tag.empty()) return;
     if (!open_group && Suppressed(value)) return;
     WriteLeafOrGroup(tag, value, open_group);
@@ -122,6 +137,7 @@ void clsXML::PushGroup(std::string_view tag) {
 void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
                         bool open_group) {
   Trapped(Op("AddAttrVal"), [&] {
+    OwnText();
     buffer_.Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
     buffer_.Append(str_Quote(EscapeValue(value))).Append(open_group ? ">" : "/>");
     if (open_group) PushGroup(tag);
@@ -131,16 +147,27 @@ void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::s
 // glibc's memmem skips ahead by the needle as a whole, where
 // string_view::find stops at every '<' of the document to compare; reading
 // spent most of its time there.
-std::size_t clsXML::Find(std::string_view needle, std::size_t from) const noexcept {
+std::size_t clsXML::Find(std::string_view needle, std::size_t from) const {
   const std::string_view text = Bytes();
   if (from > text.size()) return npos;
   if (needle.empty()) return from;
+  if (borrowed_.Active() && TagIndex::Answers(needle)) return borrowed_.FindTag(needle, from);
 #if defined(__GLIBC__)
   const void* found = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
   return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : npos;
 #else
   return text.find(needle, from);
 #endif
+}
+
+void clsXML::ForgetText() {
+  value_missing_ = block_missing_ = MissingMark();
+}
+
+void clsXML::OwnText() {
+  if (!borrowed_.Active()) return;
+  buffer_ = CString::FromBytes(borrowed_.Text());
+  borrowed_.Release();
 }
 
 // The end of the start tag that begins at `element`: its "/>", or else its
@@ -153,6 +180,7 @@ std::size_t clsXML::StartTagEnd(std::size_t element) const {
 void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
                        std::string_view value) {
   Trapped(Op("Let Attrib"), [&] {
+    OwnText();
     const std::size_t start = Find(Latin1FromUtf8("<" + std::string(element)), 0);
     if (start == npos) return;
     const std::size_t tag_end = StartTagEnd(start);
@@ -172,17 +200,21 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
       if (close_quote == npos || close_quote > tag_end) return;
       text.replace(open_quote + 1, close_quote - open_quote - 1, escaped);
     }
-    value_missing_ = block_missing_ = MissingMark();
+    ForgetText();
     buffer_ = CString::FromBytes(text);
   });
 }
 
 void clsXML::AddXML(std::string_view text) {
-  Swallowed(Op("AddXML"), [&] { buffer_.Append(text); });
+  Swallowed(Op("AddXML"), [&] {
+    OwnText();
+    buffer_.Append(text);
+  });
 }
 
 void clsXML::EndGroup() {
   Swallowed(Op("EndGroup"), [&] {
+    OwnText();
     if (open_groups_.empty()) return;
     buffer_.Append(CString::FromBytes("</" + open_groups_.back() + ">"));
     open_groups_.pop_back();
@@ -195,7 +227,7 @@ void clsXML::CloseOpenGroups() {
 }
 
 std::string clsXML::XML() {
-  if (assigned_) return buffer_.Value();
+  if (assigned_) return Utf8FromLatin1(Bytes());
   return SwallowedOr<std::string>(Op("XMLcompleteBuild"), "", [&] { return CompleteBuild(); });
 }
 
@@ -208,7 +240,8 @@ std::string clsXML::CompleteBuild() {
 
 void clsXML::Clear(bool terminating) {
   Trapped(Op("Clear"), [&] {
-    value_missing_ = block_missing_ = MissingMark();
+    borrowed_.Release();
+    ForgetText();
     buffer_ = CString();
     if (terminating) buffer_.SetBufferSize(0, true);
     assigned_ = false;
@@ -223,8 +256,9 @@ void clsXML::Clear(bool terminating) {
 
 std::string clsXML::XMLcompress() {
   return Trapped(Op("XMLcompress"), [&] {
+    OwnText();
     std::string compressed = EmptyElementCompressor::Compress(Bytes());
-    value_missing_ = block_missing_ = MissingMark();
+    ForgetText();
     buffer_ = CString::FromBytes(compressed);
     return Utf8FromLatin1(compressed);
   });
@@ -240,8 +274,9 @@ std::string clsXML::XMLcompress(std::string_view text) {
 
 void clsXML::SetXML(std::string_view text) {
   Swallowed(Op("Let XML"), [&] {
+    borrowed_.Release();
     value_mark_ = block_mark_ = SearchMark();
-    value_missing_ = block_missing_ = MissingMark();
+    ForgetText();
     attrib_mark_ = AttribMark();
     buffer_.SetValue(text);
     assigned_ = true;
@@ -288,8 +323,10 @@ std::size_t clsXML::SkipEndForms(std::string_view end_form, Short count) const {
 std::string clsXML::Value(std::string_view tag, Short occurrence) {
   return Trapped(Op("Get Value"), [&]() -> std::string {
     if (Bytes().empty() || tag.empty()) return "";
-    const std::string name = Latin1FromUtf8(tag);
-    const std::string start_form = StartForm(name), end_form = EndForm(name);
+    const std::string converted = IsAscii(tag) ? std::string() : Latin1FromUtf8(tag);
+    const std::string_view name = converted.empty() ? tag : converted;
+    const std::string& start_form = Form(start_scratch_, "<", name, ">");
+    const std::string& end_form = Form(end_scratch_, "</", name, ">");
     const bool continues = value_mark_.Continues(name, occurrence);
     if (!continues && value_missing_.Covers(name, occurrence, Bytes().size())) {
       value_mark_.end = npos;
@@ -308,21 +345,26 @@ std::string clsXML::Value(std::string_view tag, Short occurrence) {
     value_mark_.end = end + end_form.size();
     value_mark_.occurrence = occurrence;
     value_mark_.tag = name;
-    const std::string found = Utf8FromLatin1(Bytes().substr(content, end - content));
-    return std::string(TrimSpaces(UnescapeValue(found)));
+    const std::string_view found = Bytes().substr(content, end - content);
+    // Without an entity the text is only trimmed: one copy instead of three.
+    if (found.find('&') == std::string_view::npos) return Utf8FromLatin1(TrimSpaces(found));
+    return std::string(TrimSpaces(UnescapeValue(Utf8FromLatin1(found))));
   });
 }
 
-std::string clsXML::Block(std::string_view tag, Short occurrence) {
-  return Trapped(Op("Get Block"), [&]() -> std::string {
-    if (Bytes().empty() || tag.empty()) return "";
+std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
+  return Trapped(Op("Get Block"), [&]() -> std::string_view {
+    if (Bytes().empty() || tag.empty()) return {};
     const std::string name = Latin1FromUtf8(tag);
     const bool continues = block_mark_.Continues(name, occurrence);
     if (!continues && block_missing_.Covers(name, occurrence, Bytes().size())) {
       block_mark_.end = npos;
-      return "";
+      return {};
     }
-    const auto missing = [&] { return block_missing_.Note(name, occurrence, continues, Bytes().size()); };
+    const auto missing = [&]() -> std::string_view {
+      block_missing_.Note(name, occurrence, continues, Bytes().size());
+      return {};
+    };
     std::string start_form = continues ? block_mark_.start_form : StartForm(name);
     std::string end_form = continues ? block_mark_.end_form : EndForm(name);
     const std::size_t from =
@@ -336,7 +378,29 @@ std::string clsXML::Block(std::string_view tag, Short occurrence) {
     if (end == npos && !continues) end = Find(end_form = "/>", start);
     if (end == npos) return missing();
     block_mark_ = {end + end_form.size(), occurrence, name, start_form, end_form};
-    return Utf8FromLatin1(TrimSpaces(Bytes().substr(start, block_mark_.end - start)));
+    return TrimSpaces(Bytes().substr(start, block_mark_.end - start));
+  });
+}
+
+std::string clsXML::Block(std::string_view tag, Short occurrence) {
+  return Utf8FromLatin1(BlockBytes(tag, occurrence));
+}
+
+std::string_view clsXML::BlockView(std::string_view tag, Short occurrence) {
+  const std::string_view block = BlockBytes(tag, occurrence);
+  if (borrowed_.Active()) return block;  // ASCII: already UTF-8
+  block_copy_ = Utf8FromLatin1(block);
+  return block_copy_;
+}
+
+void clsXML::ReadInPlace(std::string_view text) {
+  Swallowed(Op("Let XML"), [&] {
+    value_mark_ = block_mark_ = SearchMark();
+    ForgetText();
+    attrib_mark_ = AttribMark();
+    if (!borrowed_.Borrow(text)) return SetXML(text);
+    buffer_ = CString();
+    assigned_ = true;
   });
 }
 

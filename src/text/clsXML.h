@@ -17,6 +17,7 @@
 
 #include "lombar/Variant.h"
 #include "text/CString.h"
+#include "text/TagIndex.h"
 
 namespace lombar {
 
@@ -58,11 +59,19 @@ class clsXML {
   // ---- reading ----
   // Gives the reader its text and resets every reading position.
   void SetXML(std::string_view text);
+  // Like SetXML, but an ASCII text is read where it lies: it must stay alive
+  // and unchanged while the reader reads it, and reading it shares one tag
+  // index with the texts around it that are read in place too.
+  void ReadInPlace(std::string_view text);
   // The content of the `occurrence`-th "<tag>" element, unescaped and trimmed.
   std::string Value(std::string_view tag, Short occurrence = 1);
   // The whole `occurrence`-th element, also one written with attributes or
   // self-closing, trimmed and not unescaped.
   std::string Block(std::string_view tag, Short occurrence);
+  // The same block, valid until the reader is next used: a part of the text
+  // itself when it is read in place, so a nested element's reader can read
+  // it in place too.
+  std::string_view BlockView(std::string_view tag, Short occurrence);
   // An attribute of the first element whose name starts with `element`.
   // Attributes of one element must be read in written order.
   std::string Attrib(std::string_view element, std::string_view attribute);
@@ -108,8 +117,16 @@ class clsXML {
   std::string CompleteBuild();
   std::size_t StartTagEnd(std::size_t element) const;
   std::size_t SkipEndForms(std::string_view end_form, Short count) const;
-  std::string_view Bytes() const noexcept { return buffer_.Bytes(); }
-  std::size_t Find(std::string_view needle, std::size_t from) const noexcept;
+  std::string_view Bytes() const noexcept {
+    return borrowed_.Active() ? borrowed_.Text() : buffer_.Bytes();
+  }
+  std::size_t Find(std::string_view needle, std::size_t from) const;
+  // The block in the reader's code page, trimmed; empty when there is none.
+  std::string_view BlockBytes(std::string_view tag, Short occurrence);
+  // The text was replaced: what was learnt about it is forgotten.
+  void ForgetText();
+  // Before the text changes, a text read in place becomes the reader's own.
+  void OwnText();
 
   CString buffer_;
   bool assigned_ = false;
@@ -124,6 +141,10 @@ class clsXML {
   MissingMark value_missing_;
   MissingMark block_missing_;
   AttribMark attrib_mark_;
+  BorrowedText borrowed_;
+  std::string block_copy_;  // what BlockView returns for a text the reader owns
+  std::string start_scratch_;  // the search forms of the current Value
+  std::string end_scratch_;
 };
 
 }  // namespace lombar

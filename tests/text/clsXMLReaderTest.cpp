@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "TestSupport.h"
 #include "text/clsXML.h"
 
@@ -145,6 +148,79 @@ TEST(clsXMLReaderTest, OverflowingOccurrenceIsLoggedWithTheReaderPrefix) {
   EXPECT_EQ(folder.ErrorLines(),
             (std::vector<std::string>{"clsXML | Get Value, Error # 6 at line: 0][Overflow",
                                       "clsXML | Get Block, Error # 6 at line: 0][Overflow"}));
+}
+
+// Reading a text in place answers every search exactly as reading a copy of
+// it does, also for the blocks a reader in place hands to a nested reader.
+TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
+  const std::vector<std::string> texts = {
+      "<Item><Sub><Count>7</Count></Sub><Count>2</Count></Item>",
+      "<Tag>a<Tag>b</Tag>c</Tag><Tag>d</Tag>",
+      "<V>1</V><V>2</V><V>3</V></V><V>",
+      "<L><P a=\"1\"><V>x</V></P><P/><P><V>y</V></P></L>",
+      "<L><P><V>1</V></P><P><V>2</V></P></L><P><V>3</V>",
+      "<V >no</V><V/><V>yes</V><//V></V>",
+      "<A><B>1</B><C>2<D>3</D></C></A><B>4</B><A><B>5</B></A>",
+      "<Name>caf\xC3\xA9</Name><Name>2</Name>",  // not ASCII: read as a copy
+      "<V>1</V",
+      "",
+  };
+  const std::vector<std::string> tags = {"V", "P", "B", "A", "Tag", "Count", "Name", "L", "C", "D"};
+  const auto script = [&](clsXML& reader, std::vector<std::string>& results, const auto& nested) {
+    for (const std::string& tag : tags) {
+      for (Short occurrence : {1, 2, 3, 2, 5, 1}) {
+        results.push_back(reader.Value(tag, occurrence));
+        const std::string_view block = reader.BlockView(tag, occurrence);
+        results.push_back(std::string(block));
+        nested(block, results);
+      }
+      results.push_back(reader.Attrib(tag, "a"));
+    }
+  };
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    std::vector<std::string> copied, in_place;
+    clsXML copy_reader;
+    copy_reader.SetXML(text);
+    script(copy_reader, copied, [&](std::string_view block, std::vector<std::string>& results) {
+      clsXML inner;
+      inner.SetXML(block);
+      for (const std::string& tag : tags)
+        results.push_back(inner.Value(tag, 1) + "|" + inner.Block(tag, 2));
+    });
+    clsXML place_reader;
+    place_reader.ReadInPlace(text);
+    script(place_reader, in_place, [&](std::string_view block, std::vector<std::string>& results) {
+      clsXML inner;
+      inner.ReadInPlace(block);
+      for (const std::string& tag : tags)
+        results.push_back(inner.Value(tag, 1) + "|" + inner.Block(tag, 2));
+    });
+    EXPECT_EQ(in_place, copied);
+    // Any part of a text read in place, even one that cuts a tag in two, is
+    // searched only within itself.
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+      const std::string_view part = std::string_view(text).substr(cut / 2, cut - cut / 2);
+      clsXML part_copy, part_in_place;
+      part_copy.SetXML(part);
+      part_in_place.ReadInPlace(part);
+      for (const std::string& tag : tags) {
+        EXPECT_EQ(part_in_place.Value(tag, 2), part_copy.Value(tag, 2)) << part;
+        EXPECT_EQ(part_in_place.Block(tag, 1), part_copy.Block(tag, 1)) << part;
+      }
+    }
+  }
+}
+
+TEST(clsXMLReaderTest, ATextReadInPlaceBecomesTheReadersOwnBeforeItChanges) {
+  std::string text = "<A x=\"1\"><B>2</B></A>";
+  clsXML reader;
+  reader.ReadInPlace(text);
+  reader.SetAttrib("A", "x", "9");
+  reader.AddXML("<C>3</C>");
+  text.assign(text.size(), '.');  // the reader no longer looks at the caller's text
+  EXPECT_EQ(reader.XML(), "<A x=\"9\"><B>2</B></A><C>3</C>");
+  EXPECT_EQ(reader.Value("C"), "3");
 }
 
 }  // namespace

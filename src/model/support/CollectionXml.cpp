@@ -66,16 +66,16 @@ Short ReadMemberCount(clsXML& reader) {
 }
 
 void ReadCollectionXml(std::string_view text, std::string_view member_element,
-                       const std::function<void(const std::string& block)>& load_member,
+                       const std::function<void(std::string_view block)>& load_member,
                        const std::function<void(clsXML& reader)>& before_members) {
   if (text.empty()) return;
   clsXML reader;
-  reader.SetXML(text);
+  reader.ReadInPlace(text);
   const Short count = ReadMemberCount(reader);
   if (before_members) before_members(reader);
   // Consecutive occurrences continue where the previous Block ended.
   for (Long position = 1; position <= count; ++position) {
-    load_member(reader.Block(member_element, static_cast<Short>(position)));
+    load_member(reader.BlockView(member_element, static_cast<Short>(position)));
   }
   // The position is a 16-bit value like the count: stepping it past the
   // largest one overflows once the last member was read.

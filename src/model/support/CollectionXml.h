@@ -53,7 +53,7 @@ Short ReadMemberCount(clsXML& reader);
 // one arrives as the empty block.
 // `before_members`, when given, reads further values once the count is read.
 void ReadCollectionXml(std::string_view text, std::string_view member_element,
-                       const std::function<void(const std::string& block)>& load_member,
+                       const std::function<void(std::string_view block)>& load_member,
                        const std::function<void(clsXML& reader)>& before_members = nullptr);
 
 // The collection XML of members that are all `Member`s.
@@ -70,7 +70,7 @@ void LoadMembers(std::string_view text, std::string_view member_element, AddLoad
                  const std::function<void(clsXML& reader)>& before_members = nullptr) {
   ReadCollectionXml(
       text, member_element,
-      [&](const std::string& block) {
+      [&](std::string_view block) {
         const Ref<Member> member = MakeRef<Member>();
         member->SetXML(block);
         add(member);

@@ -318,7 +318,7 @@ class RecordTable {
   }
   void Read(T& record, std::string_view xml) const {
     clsXML reader;
-    reader.SetXML(xml);
+    reader.ReadInPlace(xml);
     for (const Field* field : reading_)
       field->Read(reader, record);
   }
@@ -368,7 +368,7 @@ class RecordTable {
         case XmlPlace::Form::kFirstAttribute:
           return from_text(record, reader.Attrib(place.element, place.name));
         case XmlPlace::Form::kChild:
-          return from_text(record, reader.Block(place.element, 1));
+          return from_text(record, reader.BlockView(place.element, 1));
         case XmlPlace::Form::kNone:
           return;
       }

@@ -26,13 +26,14 @@ void ReferenceCollection<Derived, Member>::SetXML(std::string_view xml) {
   Trapped({Derived::kClassName, "Let XML"}, [&] {
     this->ReleaseMembers(false);
     vehicle_ = MakeRef<ICatVehicle>();
+    // Opened first, the vehicle's reader lends its index to the members' reader.
+    clsXML reader;
+    reader.ReadInPlace(xml);
     LoadMembers<Member>(xml, Member::kClassName, [&](const Ref<Member>& member) {
       static_cast<Derived&>(*this).AddLoaded(member);
     });
     if (xml.empty()) return;
-    clsXML reader;
-    reader.SetXML(xml);
-    vehicle_->SetXML(reader.Block(ICatVehicle::kElement, 1));
+    vehicle_->SetXML(reader.BlockView(ICatVehicle::kElement, 1));
   });
 }
 

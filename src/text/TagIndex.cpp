@@ -1,0 +1,190 @@
+#include "text/TagIndex.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/Utf8.h"
+
+namespace lombar {
+namespace {
+
+// A character that ends a tag's name; names of other characters only are indexed.
+bool EndsName(char c) noexcept {
+  return c == '>' || c == ' ' || c == '<' || c == '/';
+}
+
+// FNV-1a, one character at a time; 0 marks an empty slot, so it is never a
+// finished hash.
+constexpr std::uint32_t kHashSeed = 2166136261u;
+std::uint32_t HashStep(std::uint32_t hash, char c) noexcept {
+  return (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+}
+std::uint32_t Finished(std::uint32_t hash) noexcept {
+  return hash == 0 ? 1 : hash;
+}
+std::uint32_t Hash(std::string_view key) noexcept {
+  std::uint32_t hash = kHashSeed;
+  for (const char c : key)
+    hash = HashStep(hash, c);
+  return Finished(hash);
+}
+
+bool IsPlainName(std::string_view name) noexcept {
+  return !name.empty() && std::none_of(name.begin(), name.end(), EndsName);
+}
+
+// The texts being read in place on this thread, outermost first.
+struct Registered {
+  const char* begin;
+  const char* end;
+  std::shared_ptr<const TagIndex> index;
+};
+thread_local std::vector<Registered> registered_texts;
+
+std::shared_ptr<const TagIndex> RegisteredAround(std::string_view text) {
+  for (const Registered& outer : registered_texts) {
+    if (text.data() >= outer.begin && text.data() + text.size() <= outer.end) return outer.index;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool TagIndex::Answers(std::string_view needle) noexcept {
+  if (needle.size() < 3 || needle.front() != '<' || needle.back() != '>') return false;
+  std::string_view name = needle.substr(1, needle.size() - 2);
+  if (name.front() == '/') name.remove_prefix(1);
+  return IsPlainName(name);
+}
+
+void TagIndex::Grow() const {
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(old.empty() ? 256 : old.size() * 2, Slot{});
+  const std::size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.hash == 0) continue;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].hash != 0)
+      i = (i + 1) & mask;
+    slots_[i] = slot;
+  }
+}
+
+std::vector<std::uint32_t>& TagIndex::PositionsFor(std::string_view key,
+                                                   std::uint32_t hash) const {
+  if ((positions_.size() + 1) * 2 > slots_.size()) Grow();
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t i = hash & mask;
+  for (; slots_[i].hash != 0; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.hash == hash && text_.substr(slot.key_start, slot.key_length) == key)
+      return positions_[slot.positions];
+  }
+  slots_[i] = {static_cast<std::uint32_t>(key.data() - text_.data()),
+               static_cast<std::uint32_t>(key.size()), hash,
+               static_cast<std::uint32_t>(positions_.size())};
+  return positions_.emplace_back();
+}
+
+const std::vector<std::uint32_t>* TagIndex::PositionsOf(std::string_view key) const {
+  if (slots_.empty()) return nullptr;
+  const std::uint32_t hash = Hash(key);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask; slots_[i].hash != 0; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.hash == hash && text_.substr(slot.key_start, slot.key_length) == key)
+      return &positions_[slot.positions];
+  }
+  return nullptr;
+}
+
+// One pass: at each '<', the name (after a '/' for an end tag) and its hash
+// together; a plain name closed by '>' is noted.
+void TagIndex::Build() const {
+  built_ = true;
+  const char* const data = text_.data();
+  const std::size_t size = text_.size();
+  for (std::size_t at = 0; at < size;) {
+    const void* found = std::memchr(data + at, '<', size - at);
+    if (!found) break;
+    const std::size_t lt = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    std::size_t end = lt + 1;
+    std::uint32_t hash = kHashSeed;
+    if (end < size && data[end] == '/') hash = HashStep(hash, data[end++]);
+    const std::size_t name = end;
+    for (; end < size && !EndsName(data[end]); ++end)
+      hash = HashStep(hash, data[end]);
+    at = end;
+    if (end == size || data[end] != '>' || end == name) continue;
+    PositionsFor(text_.substr(lt + 1, end - lt - 1), Finished(hash))
+        .push_back(static_cast<std::uint32_t>(lt));
+  }
+}
+
+std::size_t TagIndex::Find(std::string_view needle, std::size_t from, std::size_t end) const {
+  if (!built_) Build();
+  const std::vector<std::uint32_t>* positions = PositionsOf(needle.substr(1, needle.size() - 2));
+  if (!positions) return npos;
+  const auto first = std::lower_bound(positions->begin(), positions->end(), from);
+  if (first == positions->end() || *first + needle.size() > end) return npos;
+  return *first;
+}
+
+bool BorrowedText::Borrow(std::string_view text) {
+  Release();
+  if (text.size() >= UINT32_MAX) return false;  // positions are kept in 32 bits
+  index_ = RegisteredAround(text);
+  if (!index_) {
+    if (!IsAscii(text)) return false;
+    index_ = std::make_shared<const TagIndex>(text);
+    registered_texts.push_back({text.data(), text.data() + text.size(), index_});
+    registered_ = true;
+  }
+  text_ = text;
+  return true;
+}
+
+void BorrowedText::Release() noexcept {
+  if (registered_) {
+    const auto mine = std::find_if(registered_texts.begin(), registered_texts.end(),
+                                   [&](const Registered& entry) { return entry.index == index_; });
+    if (mine != registered_texts.end()) registered_texts.erase(mine);
+  }
+  registered_ = false;
+  index_.reset();
+  text_ = {};
+}
+
+BorrowedText& BorrowedText::operator=(const BorrowedText& other) {
+  if (this == &other) return *this;
+  Release();
+  text_ = other.text_;
+  index_ = other.index_;
+  return *this;
+}
+
+BorrowedText::BorrowedText(BorrowedText&& other) noexcept
+    : text_(other.text_), index_(std::move(other.index_)), registered_(other.registered_) {
+  other.registered_ = false;
+  other.text_ = {};
+}
+
+BorrowedText& BorrowedText::operator=(BorrowedText&& other) noexcept {
+  if (this == &other) return *this;
+  Release();
+  text_ = other.text_;
+  index_ = std::move(other.index_);
+  registered_ = other.registered_;
+  other.registered_ = false;
+  other.text_ = {};
+  return *this;
+}
+
+std::size_t BorrowedText::FindTag(std::string_view needle, std::size_t from) const {
+  if (from > text_.size()) return TagIndex::npos;
+  const std::size_t offset = static_cast<std::size_t>(text_.data() - index_->Text().data());
+  const std::size_t found = index_->Find(needle, offset + from, offset + text_.size());
+  return found == TagIndex::npos ? TagIndex::npos : found - offset;
+}
+
+}  // namespace lombar

@@ -1,0 +1,81 @@
+// Every position of each plain tag ("<name>" or "</name>") of a text, found
+// in one pass when first asked, and the texts being read in place that share
+// it. A document is read by a reader for each element it nests, each one
+// searching its own part of the same text: with the index shared, every tag
+// of the document is looked at once instead of once for each level above it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace lombar {
+
+class TagIndex {
+ public:
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+  // `text` must stay alive and unchanged as long as the index is used.
+  explicit TagIndex(std::string_view text) : text_(text) {}
+
+  // Whether Find can answer for `needle`: "<name>" or "</name>" where the
+  // name has no " ", "/", "<" or ">".
+  static bool Answers(std::string_view needle) noexcept;
+  // The first occurrence of `needle` that starts at or after `from` and ends
+  // by `end` (positions in the text), or npos: what a plain search of the
+  // text between them finds.
+  std::size_t Find(std::string_view needle, std::size_t from, std::size_t end) const;
+  std::string_view Text() const noexcept { return text_; }
+
+ private:
+  struct Slot {
+    std::uint32_t key_start = 0;  // the key is the text between '<' and '>'
+    std::uint32_t key_length = 0;
+    std::uint32_t hash = 0;  // 0: an empty slot
+    std::uint32_t positions = 0;  // index into positions_
+  };
+
+  void Build() const;
+  const std::vector<std::uint32_t>* PositionsOf(std::string_view key) const;
+  std::vector<std::uint32_t>& PositionsFor(std::string_view key, std::uint32_t hash) const;
+  void Grow() const;
+
+  std::string_view text_;
+  mutable bool built_ = false;
+  mutable std::vector<Slot> slots_;
+  mutable std::vector<std::vector<std::uint32_t>> positions_;  // ascending, one list a key
+};
+
+// A text a reader reads where it lies instead of copying it. A text inside
+// one already being read in place on this thread shares that one's index;
+// any other is registered for the texts inside it while this holder lives.
+// Only ASCII texts are read in place: for them the reader's single-byte
+// code page and UTF-8 are the same bytes.
+class BorrowedText {
+ public:
+  BorrowedText() = default;
+  // False when the text cannot be read in place (it is not ASCII).
+  bool Borrow(std::string_view text);
+  void Release() noexcept;
+  ~BorrowedText() { Release(); }
+  // A copy shares the index but leaves registering to the original.
+  BorrowedText(const BorrowedText& other) : text_(other.text_), index_(other.index_) {}
+  BorrowedText& operator=(const BorrowedText& other);
+  BorrowedText(BorrowedText&& other) noexcept;
+  BorrowedText& operator=(BorrowedText&& other) noexcept;
+
+  bool Active() const noexcept { return index_ != nullptr; }
+  std::string_view Text() const noexcept { return text_; }
+  // A plain search of the text from `from` (0-based in it) for a needle the
+  // index answers for (TagIndex::Answers); TagIndex::npos when there is none.
+  std::size_t FindTag(std::string_view needle, std::size_t from) const;
+
+ private:
+  std::string_view text_;
+  std::shared_ptr<const TagIndex> index_;
+  bool registered_ = false;
+};
+
+}  // namespace lombar
