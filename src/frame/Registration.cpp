@@ -2,7 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "frame/TypeLibrary.h"
@@ -79,21 +78,15 @@ std::vector<RegistryKey> ServerRegistration(const std::string& library_path) {
 }
 
 void RegisterServer() {
-  const std::string file_name = RegistryFileName();
-  RegistryFile registry = RegistryFile::Load(file_name);
-  registry.Write(ServerRegistration(LibraryFileName()));
-  registry.Save(file_name);
+  const std::vector<RegistryKey> keys = ServerRegistration(LibraryFileName());
+  RegistryFile::Update(RegistryFileName(),
+                       [&keys](RegistryFile& registry) { registry.Write(keys); });
 }
 
 void UnregisterServer() {
-  const std::string file_name = RegistryFileName();
-  RegistryFile registry = RegistryFile::Load(file_name);
-  registry.Erase(ServerRegistration(LibraryFileName()));
-  if (registry.Empty()) {
-    std::remove(file_name.c_str());  // nothing but the server's own entries was there
-  } else {
-    registry.Save(file_name);
-  }
+  const std::vector<RegistryKey> keys = ServerRegistration(LibraryFileName());
+  RegistryFile::Update(RegistryFileName(),
+                       [&keys](RegistryFile& registry) { registry.Erase(keys); });
 }
 
 }  // namespace lombar

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 
 #include "lombar/Error.h"
@@ -50,8 +51,11 @@ bool IsBlank(std::string_view line) {
 }  // namespace
 
 RegistryFile RegistryFile::Load(const std::string& file_name) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(file_name, error);
+  if (status.type() == std::filesystem::file_type::not_found) return RegistryFile();
   std::ifstream in(file_name, std::ios::binary);
-  if (!in) return RegistryFile();
+  if (error || !std::filesystem::is_regular_file(status) || !in) RaiseRuntime(kPathFileAccessError);
   std::ostringstream text;
   text << in.rdbuf();
   return Parse(text.str());
@@ -93,13 +97,28 @@ std::string RegistryFile::Text() const {
   return text;
 }
 
-void RegistryFile::Save(const std::string& file_name) const {
-  std::error_code ignored;
+void RegistryFile::Update(const std::string& file_name,
+                          const std::function<void(RegistryFile&)>& change, WriteNewFile write) {
   const std::filesystem::path path(file_name);
-  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ignored);
-  std::ofstream out(file_name, std::ios::binary | std::ios::trunc);
-  out << Text();
-  if (!out.flush()) RaiseRuntime(kPathFileAccessError);
+  std::error_code error;
+  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
+  // The mutex makes this process's threads take turns. The file lock makes
+  // processes do; it would serve threads too, but not where the file system
+  // emulates it with per-process record locks (NFS).
+  static std::mutex updating;
+  const std::lock_guard in_this_process(updating);
+  const ExclusiveFileLock across_processes(file_name + ".lock");
+  RegistryFile registry = Load(file_name);
+  const std::string before = registry.Text();
+  change(registry);
+  const std::string after = registry.Text();
+  if (after == before) return;  // nothing to write, so nothing can fail
+  if (!registry.Empty()) {
+    ReplaceFileWhole(file_name, after, write);
+    return;
+  }
+  std::filesystem::remove(path, error);
+  if (error) RaiseRuntime(kPathFileAccessError);
 }
 
 RegistryFile::Section* RegistryFile::Find(std::string_view path) {

@@ -3,10 +3,13 @@
 // does not touch are written back exactly as they were read.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "frame/FileReplace.h"
 
 namespace lombar {
 
@@ -18,11 +21,18 @@ struct RegistryKey {
 
 class RegistryFile {
  public:
-  // A missing file reads as an empty registry.
+  // A missing file reads as an empty registry; error 75 for one that is
+  // there but cannot be read, so that its entries are never lost.
   static RegistryFile Load(const std::string& file_name);
   static RegistryFile Parse(std::string_view text);
-  // Writes the file, creating its folder; error 75 when it cannot.
-  void Save(const std::string& file_name) const;
+  // Reads the file, lets `change` change the registry and replaces the file
+  // whole with the result, creating its folder; a registry left with nothing
+  // but its header removes the file, and one left as it was is not written. Threads and processes updating the same
+  // file take turns, under a lock on the file "<file_name>.lock" beside it.
+  // Error 75 when the file cannot be read or written; it is then as it was.
+  // Tests pass a `write` that fails.
+  static void Update(const std::string& file_name, const std::function<void(RegistryFile&)>& change,
+                     WriteNewFile write = WriteNewFileWhole);
   std::string Text() const;
   // Nothing but the file header is left.
   bool Empty() const noexcept;

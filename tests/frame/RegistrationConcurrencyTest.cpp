@@ -1,0 +1,231 @@
+// Registering from many threads and processes at once, and failing half way
+// through writing: the registry file is always whole and loses no entry.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "TestSupport.h"
+#include "frame/Registration.h"
+#include "frame/RegistryFile.h"
+
+namespace lombar {
+namespace {
+
+using testing::ErrorOf;
+using testing::ReadFile;
+
+const std::string kForeign =
+    "REGEDIT4\r\n\r\n"
+    "[HKEY_CLASSES_ROOT\\Other.App]\r\n"
+    "@=\"Other\"\r\n\r\n";
+
+constexpr int kRounds = 6;
+
+// A registry file holding another program's entries, in a private folder;
+// LOMBAR_REGISTRY names it while the object lives.
+class RegistryFolder {
+ public:
+  RegistryFolder() {
+    char pattern[] = "/tmp/lombar-registry-XXXXXX";
+    folder_ = ::mkdtemp(pattern);
+    file_ = folder_ / "registry.reg";
+    std::ofstream(file_, std::ios::binary) << kForeign;
+    ::setenv("LOMBAR_REGISTRY", file_.c_str(), 1);
+  }
+  ~RegistryFolder() {
+    ::unsetenv("LOMBAR_REGISTRY");
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  RegistryFolder(const RegistryFolder&) = delete;
+  RegistryFolder& operator=(const RegistryFolder&) = delete;
+
+  const std::string& File() const { return file_.native(); }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+      names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+ private:
+  std::filesystem::path folder_;
+  std::filesystem::path file_;
+};
+
+std::vector<RegistryKey> WorkerKeys(int worker, int round) {
+  return {{"HKEY_CLASSES_ROOT\\Worker" + std::to_string(worker) + ".App",
+           {{"@", "worker " + std::to_string(worker)}, {"Round", std::to_string(round)}}}};
+}
+
+// Registers the server and, each round, writes the worker's own section; odd
+// workers take theirs out again each round. Every step is its own update.
+void Work(int worker) {
+  for (int round = 1; round <= kRounds; ++round) {
+    RegisterServer();
+    const std::vector<RegistryKey> keys = WorkerKeys(worker, round);
+    RegistryFile::Update(RegistryFileName(), [&](RegistryFile& registry) { registry.Write(keys); });
+    if (worker % 2 == 1) {
+      RegistryFile::Update(RegistryFileName(),
+                           [&](RegistryFile& registry) { registry.Erase(keys); });
+    }
+  }
+}
+
+// The text cut before every section header, in sorted order: equal for two
+// registries that hold the same sections in any order.
+std::vector<std::string> SortedSections(const std::string& text) {
+  std::vector<std::string> sections(1);
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size() - 1) + 1;
+    if (text[start] == '[') sections.emplace_back();
+    sections.back() += text.substr(start, end - start);
+    start = end;
+  }
+  std::sort(sections.begin(), sections.end());
+  return sections;
+}
+
+// What the file holds after `workers` workers did their work one after another.
+std::string ExpectedAfter(int workers) {
+  RegistryFile expected = RegistryFile::Parse(kForeign);
+  expected.Write(ServerRegistration(LibraryFileName()));
+  for (int worker = 0; worker < workers; worker += 2)
+    expected.Write(WorkerKeys(worker, kRounds));
+  return expected.Text();
+}
+
+// The sections of `sections` that `other` lacks.
+std::vector<std::string> Without(const std::vector<std::string>& sections,
+                                 const std::vector<std::string>& other) {
+  std::vector<std::string> left;
+  std::set_difference(sections.begin(), sections.end(), other.begin(), other.end(),
+                      std::back_inserter(left));
+  return left;
+}
+
+void ExpectWholeAndComplete(const RegistryFolder& folder, int workers) {
+  const std::string text = ReadFile(folder.File());
+  EXPECT_TRUE(text.starts_with(kForeign));
+  const std::vector<std::string> held = SortedSections(text);
+  const std::vector<std::string> expected = SortedSections(ExpectedAfter(workers));
+  EXPECT_EQ(Without(expected, held), std::vector<std::string>{}) << "lost";
+  EXPECT_EQ(Without(held, expected), std::vector<std::string>{}) << "left over or torn";
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
+}
+
+TEST(RegistrationConcurrencyTest, EightThreadsAtOnceLoseNothing) {
+  const RegistryFolder folder;
+  constexpr int kWorkers = 8;
+  std::vector<std::exception_ptr> failures(kWorkers);
+  std::vector<std::thread> threads;
+  for (int worker = 0; worker < kWorkers; ++worker) {
+    threads.emplace_back([worker, &failures] {
+      try {
+        Work(worker);
+      } catch (...) {
+        failures[worker] = std::current_exception();
+      }
+    });
+  }
+  for (std::thread& thread : threads)
+    thread.join();
+  for (const std::exception_ptr& failure : failures)
+    if (failure) std::rethrow_exception(failure);
+  ExpectWholeAndComplete(folder, kWorkers);
+}
+
+TEST(RegistrationConcurrencyTest, FourProcessesAtOnceLoseNothing) {
+  const RegistryFolder folder;
+  constexpr int kWorkers = 4;
+  int start[2];
+  ASSERT_EQ(::pipe(start), 0);
+  std::vector<pid_t> children;
+  for (int worker = 0; worker < kWorkers; ++worker) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(start[1]);
+      char ignored;
+      (void)::read(start[0], &ignored, 1);  // all start when the parent closes the pipe
+      try {
+        Work(worker);
+      } catch (...) {
+        ::_exit(1);
+      }
+      ::_exit(0);
+    }
+    children.push_back(child);
+  }
+  ::close(start[0]);
+  ::close(start[1]);
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "worker process failed";
+  }
+  ExpectWholeAndComplete(folder, kWorkers);
+}
+
+// Ways writing the temporary file can go wrong.
+bool FullDisk(const std::string& file_name, std::string_view text) {
+  std::ofstream(file_name, std::ios::binary) << text.substr(0, text.size() / 2);
+  return false;
+}
+bool FailedClose(const std::string& file_name, std::string_view text) {
+  std::ofstream(file_name, std::ios::binary) << text;
+  return false;
+}
+// Reports success but leaves nothing to rename.
+bool LostFile(const std::string&, std::string_view) {
+  return true;
+}
+
+TEST(RegistrationConcurrencyTest, AFailedWriteLeavesTheFileAsItWas) {
+  for (const WriteNewFile write : {FullDisk, FailedClose, LostFile}) {
+    const RegistryFolder folder;
+    RegisterServer();
+    const std::string before = ReadFile(folder.File());
+    const std::vector<RegistryKey> keys = WorkerKeys(1, 1);
+    const auto [number, description] = ErrorOf([&] {
+      RegistryFile::Update(
+          folder.File(), [&](RegistryFile& registry) { registry.Write(keys); }, write);
+    });
+    EXPECT_EQ(number, kPathFileAccessError);
+    EXPECT_EQ(description, "Path/File access error");
+    EXPECT_EQ(ReadFile(folder.File()), before);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
+    // Registering again changes nothing, so nothing is written that could fail.
+    const std::vector<RegistryKey> server = ServerRegistration(LibraryFileName());
+    EXPECT_EQ(ErrorOf([&] {
+                RegistryFile::Update(
+                    folder.File(), [&](RegistryFile& registry) { registry.Write(server); }, write);
+              }).first,
+              0);
+  }
+}
+
+TEST(RegistrationConcurrencyTest, ReplacingKeepsTheFilesPermissions) {
+  const RegistryFolder folder;
+  std::filesystem::permissions(
+      folder.File(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  RegisterServer();
+  EXPECT_NE(ReadFile(folder.File()), kForeign);
+  EXPECT_EQ(std::filesystem::status(folder.File()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+}  // namespace
+}  // namespace lombar
