@@ -184,6 +184,28 @@ const char* lombar_class_name(lombar_object* object);
 uint32_t lombar_member_count(lombar_object* object);
 lombar_hresult lombar_member(lombar_object* object, uint32_t index, const char** name,
                              int32_t* kind, int32_t* dispid, uint32_t* params, uint32_t* optional);
+/* Parameter flags, numbered as automation's PARAMFLAG values. */
+#define LOMBAR_PARAMFLAG_OPT 0x10
+#define LOMBAR_PARAMFLAG_HASDEFAULT 0x20
+/* Parameter `param` of member `index` (the member as lombar_member counts
+ * them; for a put, the value is the last parameter): its name (static text),
+ * its declared type as a variant kind (LOMBAR_VT_VARIANT for any value,
+ * LOMBAR_VT_DISPATCH or LOMBAR_VT_UNKNOWN for an object), or'd with
+ * LOMBAR_VT_BYREF for a by-reference parameter, as automation's type
+ * information describes one; for an object, the class it must be of (static
+ * text; null for any object and for other types); its LOMBAR_PARAMFLAG_*
+ * flags; and with LOMBAR_PARAMFLAG_HASDEFAULT, in `default_value`, the value
+ * an omitted argument takes (a variant the caller owns; left empty
+ * otherwise). `param` equal to the parameter count describes the result:
+ * null name, no flags, LOMBAR_VT_EMPTY when the member gives none.
+ * E_INVALIDARG past the end; every out pointer may be null. */
+lombar_hresult lombar_member_param(lombar_object* object, uint32_t index, uint32_t param,
+                                   const char** name, uint16_t* vt, const char** class_name,
+                                   uint32_t* flags, lombar_variant* default_value);
+/* The classes lombar_create can make, in the type library's order: the bare
+ * class name (static text) of class `index`; E_INVALIDARG past the end. */
+uint32_t lombar_class_count(void);
+lombar_hresult lombar_class(uint32_t index, const char** name);
 /* The class id and default interface id of a class named as lombar_create
  * takes; CLASS_E_CLASSNOTAVAILABLE for an unknown name. */
 lombar_hresult lombar_class_ids(const char* name, lombar_guid* clsid, lombar_guid* iid);

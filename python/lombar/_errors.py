@@ -27,16 +27,31 @@ _NUMBERS = {
 
 
 class ComError(Exception):
-    """A failure the library reported: its error number, description and source."""
+    """A failure the library reported: its error number, description and
+    source, and `name`, the class or member name it concerns when known
+    (the class asked for with error 429, the member with error 438)."""
 
-    def __init__(self, number, description="", source=""):
+    def __init__(self, number, description="", source="", name=None):
         super().__init__(number, description, source)
         self.number = number
         self.description = description
         self.source = source
+        self.name = name
 
     def __str__(self):
-        return "error %d: %s" % (self.number, self.description)
+        text = "error %d: %s" % (self.number, self.description)
+        return text if self.name is None else "%s: %s" % (self.name, text)
+
+
+# The errors that are about a name, which str() then shows.
+NAMED_NUMBERS = (429, 438)
+
+
+def naming(error, name):
+    """`error`, naming `name` when the error is about a name."""
+    if name is not None and error.number in NAMED_NUMBERS and error.name is None:
+        error.name = str(name)
+    return error
 
 
 class MemberError(ComError, AttributeError):
@@ -78,12 +93,13 @@ def encode_name(name, unknown, kind=ComError):
     before it: it names nothing, and fails as an unknown name (`unknown`)."""
     text = str(name)
     if "\0" in text:
-        raise refused(unknown, kind)
+        raise naming(refused(unknown, kind), text)
     return text.encode("utf-8", "surrogateescape")
 
 
-def check(hresult, kind=ComError):
-    """Raises the error of a failed call (a negative HRESULT)."""
+def check(hresult, kind=ComError, name=None):
+    """Raises the error of a failed call (a negative HRESULT); `name` is the
+    class or member name the call was about."""
     if hresult < 0:
-        raise last_error(hresult, kind)
+        raise naming(last_error(hresult, kind), name)
     return hresult

@@ -12,8 +12,20 @@ def class_ids(class_name):
     clsid = _native.Guid()
     iid = _native.Guid()
     check(_native.lib().lombar_class_ids(
-        encode_name(class_name, CLASS_NOT_AVAILABLE), ctypes.byref(clsid), ctypes.byref(iid)))
+        encode_name(class_name, CLASS_NOT_AVAILABLE), ctypes.byref(clsid), ctypes.byref(iid)),
+        name=class_name)
     return _native.format_guid(clsid), _native.format_guid(iid)
+
+
+def classes():
+    """The names of the classes Dispatch creates, in the type library's order."""
+    library = _native.lib()
+    name = ctypes.c_char_p()
+    names = []
+    for index in range(library.lombar_class_count()):
+        check(library.lombar_class(index, ctypes.byref(name)))
+        names.append(_native.text(name.value))
+    return names
 
 
 def typelib():

@@ -2,6 +2,7 @@
 
 import ctypes
 import os
+import sys
 import threading
 
 LIBRARY_FILE = "qorLOMBARv3.00.so"
@@ -24,6 +25,9 @@ VT_BOOL = 11
 VT_VARIANT = 12
 VT_UNKNOWN = 13
 VT_BYREF = 0x4000
+
+PARAMFLAG_OPT = 0x10
+PARAMFLAG_HASDEFAULT = 0x20
 
 DISPATCH_METHOD = 1
 DISPATCH_PROPERTYGET = 2
@@ -102,6 +106,13 @@ _SIGNATURES = {
          ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(ctypes.c_uint32),
          ctypes.POINTER(ctypes.c_uint32)],
     ),
+    "lombar_member_param": (
+        _HRESULT,
+        [_P, ctypes.c_uint32, ctypes.c_uint32, _PTEXT, ctypes.POINTER(ctypes.c_uint16), _PTEXT,
+         ctypes.POINTER(ctypes.c_uint32), ctypes.POINTER(Variant)],
+    ),
+    "lombar_class_count": (ctypes.c_uint32, []),
+    "lombar_class": (_HRESULT, [ctypes.c_uint32, _PTEXT]),
     "lombar_class_ids": (_HRESULT, [_TEXT, ctypes.POINTER(Guid), ctypes.POINTER(Guid)]),
     "lombar_typelib": (
         None,
@@ -127,14 +138,33 @@ _lock = threading.Lock()
 _library = None
 
 
+def _install_prefixes(package):
+    """Prefixes an installed library file may sit under: the one the package
+    is installed under (<prefix>/lib/pythonX.Y/site-packages/lombar), the
+    interpreter's, and the system's."""
+    prefixes = []
+    folder = os.path.dirname(package)
+    if os.path.basename(folder) in ("site-packages", "dist-packages"):
+        prefix = os.path.dirname(os.path.dirname(os.path.dirname(folder)))
+        prefixes.append(prefix)
+        # Debian's pip installs under <prefix>/local/lib/python3.X/dist-packages.
+        if os.path.basename(prefix) == "local":
+            prefixes.append(os.path.dirname(prefix))
+    return prefixes + [sys.prefix, "/usr/local", "/usr"]
+
+
 def candidate_paths():
     """The places the library file is looked for, in order."""
     configured = os.environ.get("LOMBAR_LIBRARY")
     if configured:
         return [configured]
     package = os.path.dirname(os.path.abspath(__file__))
-    root = os.path.dirname(os.path.dirname(package))
-    return [os.path.join(package, LIBRARY_FILE), os.path.join(root, "build", LIBRARY_FILE)]
+    paths = [os.path.join(package, LIBRARY_FILE)]
+    paths += [os.path.join(prefix, "lib", LIBRARY_FILE) for prefix in _install_prefixes(package)]
+    source_tree = os.path.dirname(package)
+    if os.path.isfile(os.path.join(source_tree, "pyproject.toml")):  # python/ of the repository
+        paths.append(os.path.join(os.path.dirname(source_tree), "build", LIBRARY_FILE))
+    return list(dict.fromkeys(os.path.normpath(path) for path in paths))
 
 
 def _declare(library, name, signature):
@@ -149,10 +179,15 @@ def _load():
         if os.path.isfile(path):
             break
     else:
-        raise OSError("lombar: library file not found (looked for %s)" % ", ".join(paths))
+        raise OSError("lombar: library file %s not found; looked at %s (set LOMBAR_LIBRARY to "
+                      "its path)" % (LIBRARY_FILE, ", ".join(paths)))
     library = ctypes.CDLL(path)
     for name, signature in _SIGNATURES.items():
-        _declare(library, name, signature)
+        try:
+            _declare(library, name, signature)
+        except AttributeError:
+            raise OSError("lombar: the library file %s lacks %s: it is older than the package"
+                          % (path, name)) from None
     library.lombar_path = path
     return library
 

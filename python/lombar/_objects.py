@@ -4,8 +4,9 @@ import ctypes
 import threading
 
 from . import _native, _values
+from ._library import class_ids, typelib
 from ._errors import (CLASS_NOT_AVAILABLE, SOURCE, UNKNOWN_NAME, ComError, MemberError, check,
-                      encode_name, last_error)
+                      encode_name, last_error, naming)
 from ._native import Variant
 
 KINDS = {
@@ -39,41 +40,117 @@ def _take_deferred():
     return pending[0]
 
 
+# Declared types by variant kind, as automation names them.
+_TYPE_NAMES = {
+    _native.VT_VARIANT: "Variant", _native.VT_BSTR: "String", _native.VT_I4: "Long",
+    _native.VT_I2: "Integer", _native.VT_BOOL: "Boolean", _native.VT_R4: "Single",
+    _native.VT_R8: "Double", _native.VT_CY: "Currency", _native.VT_DATE: "Date",
+    _native.VT_DISPATCH: "Object", _native.VT_UNKNOWN: "Unknown",
+}
+
+
+class _Param(object):
+    """A declared parameter (or, without a name, a result) as the library's
+    type information describes it."""
+
+    __slots__ = ("name", "type", "by_ref", "optional", "has_default", "default")
+
+    def __init__(self, handle, member, position):
+        name = ctypes.c_char_p()
+        vt = ctypes.c_uint16()
+        of_class = ctypes.c_char_p()
+        flags = ctypes.c_uint32()
+        default = Variant()
+        check(_native.lib().lombar_member_param(
+            handle, member, position, ctypes.byref(name), ctypes.byref(vt), ctypes.byref(of_class),
+            ctypes.byref(flags), ctypes.byref(default)))
+        kind = vt.value & ~_native.VT_BYREF
+        self.name = _native.text(name.value)
+        self.type = _native.text(of_class.value) or _TYPE_NAMES.get(kind)
+        self.by_ref = bool(vt.value & _native.VT_BYREF)
+        self.optional = bool(flags.value & _native.PARAMFLAG_OPT)
+        self.has_default = bool(flags.value & _native.PARAMFLAG_HASDEFAULT)
+        self.default = _values.take(default)
+
+    def __str__(self):
+        text = "%s%s: %s" % ("ByRef " if self.by_ref else "", self.name, self.type)
+        if self.has_default:
+            text += " = %r" % (self.default,)
+        return "[%s]" % text if self.optional else text
+
+
+class _Accessor(object):
+    """One slot of a class's interface: a member name's get, let, set or method."""
+
+    __slots__ = ("name", "kind", "dispid", "params", "result")
+
+    def __init__(self, handle, index):
+        name = ctypes.c_char_p()
+        kind = ctypes.c_int32()
+        dispid = ctypes.c_int32()
+        count = ctypes.c_uint32()
+        check(_native.lib().lombar_member(
+            handle, index, ctypes.byref(name), ctypes.byref(kind), ctypes.byref(dispid),
+            ctypes.byref(count), None))
+        self.name = _native.text(name.value)
+        self.kind = KIND_NAMES.get(kind.value, "method")
+        self.dispid = dispid.value
+        self.params = [_Param(handle, index, position) for position in range(count.value + 1)]
+        self.result = self.params.pop()
+
+    def signature(self):
+        """The accessor as one line: kind, name, parameters, and the result
+        or, for a let or set, the value assigned."""
+        params = self.params
+        assigned = None
+        if self.kind in ("let", "set") and params:
+            params, assigned = params[:-1], params[-1]
+        text = "%-6s %s" % (self.kind, self.name)
+        if params or self.kind == "method":
+            text += "(%s)" % ", ".join(str(param) for param in params)
+        if assigned is not None:
+            text += " = %s" % assigned
+            if params:
+                text += "    [o.Set%s(..., value)]" % self.name
+        elif self.result.type is not None:
+            text += " -> %s" % self.result.type
+        return text
+
+
 class _Member(object):
     """The accessors one member name has (get, let, set, method), each with
     its count of declared parameters."""
 
-    __slots__ = ("name", "dispid", "accessors")
+    __slots__ = ("name", "dispid", "accessors", "signatures")
 
     def __init__(self, name, dispid):
         self.name = name
         self.dispid = dispid
         self.accessors = {}
+        self.signatures = []
 
     def get(self, kind):
         return self.accessors.get(kind)
 
+    def doc(self):
+        return "\n".join(self.signatures)
+
 
 class _Surface(object):
-    """A class's members in slot order, with a case-insensitive name index."""
+    """A class's members in slot order, with a case-insensitive name index,
+    and the Python class its objects get."""
 
-    def __init__(self, handle):
-        library = _native.lib()
+    def __init__(self, handle, class_name):
         self.slots = []
         self.by_name = {}
-        name = ctypes.c_char_p()
-        kind = ctypes.c_int32()
-        dispid = ctypes.c_int32()
-        params = ctypes.c_uint32()
-        for index in range(library.lombar_member_count(handle)):
-            check(library.lombar_member(
-                handle, index, ctypes.byref(name), ctypes.byref(kind), ctypes.byref(dispid),
-                ctypes.byref(params), None))
-            text = _native.text(name.value)
-            kind_name = KIND_NAMES.get(kind.value, "method")
-            self.slots.append((text, kind_name, dispid.value))
-            member = self.by_name.setdefault(text.lower(), _Member(text, dispid.value))
-            member.accessors[kind_name] = params.value
+        for index in range(_native.lib().lombar_member_count(handle)):
+            accessor = _Accessor(handle, index)
+            self.slots.append((accessor.name, accessor.kind, accessor.dispid))
+            member = self.by_name.setdefault(
+                accessor.name.lower(), _Member(accessor.name, accessor.dispid))
+            member.accessors[accessor.kind] = len(accessor.params)
+            member.signatures.append(accessor.signature())
+        self.python_class = Object if class_name is None else _python_class(class_name, self)
 
     def find(self, name):
         return self.by_name.get(name.lower())
@@ -87,6 +164,10 @@ class _Surface(object):
             return None
         return member
 
+    def doc(self, name):
+        member = self.find(name)
+        return None if member is None else member.doc()
+
 
 _surfaces = {}
 _surfaces_lock = threading.Lock()
@@ -96,17 +177,18 @@ def _surface_of(handle):
     class_name = _native.lib().lombar_class_name(handle)
     surface = _surfaces.get(class_name)
     if surface is None:
-        surface = _Surface(handle)
+        surface = _Surface(handle, _native.text(class_name))
         if class_name is not None:
             with _surfaces_lock:
                 surface = _surfaces.setdefault(class_name, surface)
     return surface
 
 
-def call(handle, dispid, flags, args, nothing_last=False):
+def call(handle, dispid, flags, args, nothing_last=False, name=None):
     """Invokes a member with Python arguments in declared order; returns its result.
 
-    With `nothing_last`, a None last argument goes as an empty object reference.
+    With `nothing_last`, a None last argument goes as an empty object
+    reference. `name` is the member's name, for the error.
     """
     library = _native.lib()
     count = len(args)
@@ -128,7 +210,7 @@ def call(handle, dispid, flags, args, nothing_last=False):
             else:
                 _values.fill(slot, value, nothing_last and position == count - 1)
         hresult = library.lombar_invoke(handle, dispid, flags, array, count, ctypes.byref(result))
-        failure = last_error(hresult) if hresult < 0 else None
+        failure = naming(last_error(hresult), name) if hresult < 0 else None
         invoked = True
     finally:
         for slot in array:
@@ -151,7 +233,7 @@ def call(handle, dispid, flags, args, nothing_last=False):
 def lookup_dispid(handle, name, kind=ComError):
     dispid = ctypes.c_int32()
     check(_native.lib().lombar_get_id_of_name(
-        handle, encode_name(name, UNKNOWN_NAME, kind), ctypes.byref(dispid)), kind)
+        handle, encode_name(name, UNKNOWN_NAME, kind), ctypes.byref(dispid)), kind, name)
     return dispid.value
 
 
@@ -164,8 +246,8 @@ def _put_flags(member, value):
 
 
 class _Bound(object):
-    """A member to be called: a method, a get with parameters, or a let with
-    parameters (for "SetName")."""
+    # A member to be called: a method, a get with parameters, or a let with
+    # parameters (for "SetName"). Its __doc__ is the member's.
 
     __slots__ = ("_object", "_name", "_dispid", "_flags", "_member")
 
@@ -184,20 +266,30 @@ class _Bound(object):
                                SOURCE)
             flags = _put_flags(self._member, args[-1])
             return call(handle, self._dispid, flags, args,
-                        flags == _native.DISPATCH_PROPERTYPUTREF)
-        return call(handle, self._dispid, self._flags, args)
+                        flags == _native.DISPATCH_PROPERTYPUTREF, self._name)
+        return call(handle, self._dispid, self._flags, args, name=self._name)
+
+    @property
+    def __doc__(self):
+        member = self._member or self._object._surface.find(self._name)
+        return None if member is None else member.doc()
 
     def __repr__(self):
         return "<lombar member %s of %r>" % (self._name, self._object)
 
 
 class Object(object):
-    """A library object. Holds one reference, given back when the wrapper goes."""
+    """A library object. Holds one reference, given back when the wrapper goes.
 
-    def __init__(self, handle):
+    Each library class has a subclass of its own, named after it, whose
+    documentation lists the class's members."""
+
+    __module__ = "lombar"
+
+    def __init__(self, handle, surface=None):
         """Wraps a handle, taking over the caller's reference."""
         object.__setattr__(self, "_handle", handle)
-        object.__setattr__(self, "_surface", _surface_of(handle))
+        object.__setattr__(self, "_surface", surface or _surface_of(handle))
 
     def __del__(self):
         handle = self.__dict__.get("_handle")
@@ -216,13 +308,13 @@ class Object(object):
         if member is not None:
             getter = member.get("get")
             if getter == 0:
-                return call(handle, member.dispid, _native.DISPATCH_PROPERTYGET, ())
+                return call(handle, member.dispid, _native.DISPATCH_PROPERTYGET, (), name=name)
             if member.get("method") is not None:
                 return _Bound(self, member.name, member.dispid, _native.DISPATCH_METHOD)
             if getter is not None:
                 return _Bound(self, member.name, member.dispid, _native.DISPATCH_PROPERTYGET)
             # A property without a get: reading it gives the library's error.
-            return call(handle, member.dispid, _native.DISPATCH_PROPERTYGET, ())
+            return call(handle, member.dispid, _native.DISPATCH_PROPERTYGET, (), name=name)
         prop = self._surface.find_property_let(name)
         if prop is not None:
             return _Bound(self, name, prop.dispid, _native.DISPATCH_PROPERTYPUT, prop)
@@ -234,7 +326,8 @@ class Object(object):
         member = self._surface.find(name)
         dispid = member.dispid if member else lookup_dispid(self._handle, name, MemberError)
         flags = _put_flags(member, value)
-        call(self._handle, dispid, flags, (value,), flags == _native.DISPATCH_PROPERTYPUTREF)
+        call(self._handle, dispid, flags, (value,), flags == _native.DISPATCH_PROPERTYPUTREF,
+             name)
 
     def __delattr__(self, name):
         raise AttributeError("%s cannot be deleted" % name)
@@ -295,8 +388,71 @@ def _enumerate(enumerator):
         yield _values.take(item)
 
 
+class _MemberAttribute(object):
+    """A member of a library class: reading or assigning it on an object
+    reaches the library as any spelling of the name does; its __doc__ lists
+    the member's accessors with their parameters."""
+
+    __slots__ = ("_name", "_surface")
+
+    def __init__(self, name, surface):
+        self._name = name
+        self._surface = surface
+
+    def __get__(self, target, owner=None):
+        return self if target is None else Object.__getattr__(target, self._name)
+
+    def __set__(self, target, value):
+        Object.__setattr__(target, self._name, value)
+
+    @property
+    def __doc__(self):
+        return self._surface.doc(self._name)
+
+
+_CLASS_DOC = """{name}: {identity}
+
+Member names may be written in any letter case. Each member below lists its
+accessors: "get" and "let" or "set" (o.Name, o.Name = value; with parameters
+o.Name(args) and o.SetName(args, value)) and "method" (o.Name(args)).
+Optional parameters are in brackets, with the value they take when left off;
+pass lombar.ByRef(value) for a ByRef parameter to receive what the member
+leaves there."""
+
+
+def _identity(class_name):
+    """What the class is: its ProgID and ids, or that only the library makes it."""
+    try:
+        clsid, iid = class_ids(class_name)
+    except ComError:
+        return "objects of this class come from the library's members, not from Dispatch."
+    return "the library class %s.%s,\nclass id %s, interface _%s %s." % (
+        typelib()["name"], class_name, clsid, class_name, iid)
+
+
+def _python_class(class_name, surface):
+    """The Python class of a library class's objects: its documentation and
+    its members as attributes."""
+    namespace = {
+        "__module__": "lombar",
+        "__qualname__": class_name,
+        "__doc__": _CLASS_DOC.format(name=class_name, identity=_identity(class_name)),
+    }
+    for name, _kind, _dispid in surface.slots:
+        if not name.startswith("_"):  # hidden members: not attributes of the class
+            namespace.setdefault(name, _MemberAttribute(name, surface))
+    return type(class_name, (Object,), namespace)
+
+
 def wrap(handle):
-    return Object(handle)
+    """The object of a handle, of its class's Python class; takes over the
+    caller's reference."""
+    try:
+        surface = _surface_of(handle)
+    except BaseException:
+        _native.lib().lombar_release(handle)
+        raise
+    return surface.python_class(handle, surface)
 
 
 def handle_of(value):
@@ -310,8 +466,9 @@ def Dispatch(name):
     if isinstance(name, Object):
         return name
     handle = ctypes.c_void_p()
-    check(_native.lib().lombar_create(encode_name(name, CLASS_NOT_AVAILABLE), ctypes.byref(handle)))
-    return Object(handle.value)
+    check(_native.lib().lombar_create(encode_name(name, CLASS_NOT_AVAILABLE), ctypes.byref(handle)),
+          name=name)
+    return wrap(handle.value)
 
 
 def invoke(target, name, kind, *args):
@@ -323,7 +480,8 @@ def invoke(target, name, kind, *args):
         raise ValueError("kind must be one of %s, not %r" % (", ".join(KINDS), kind)) from None
     handle = handle_of(target)
     dispid = name if isinstance(name, int) else lookup_dispid(handle, name)
-    return call(handle, dispid, flags, args, kind == "set")
+    return call(handle, dispid, flags, args, kind == "set",
+                None if isinstance(name, int) else name)
 
 
 def members(target):

@@ -1,4 +1,5 @@
 import gc
+import pydoc
 import re
 
 import pytest
@@ -42,6 +43,43 @@ def test_type_information():
         8, "qorCatItemProfileSort")
     pytest.raises(AttributeError, getattr, lombar.constants, "qCCISnothing")
     pytest.raises(AttributeError, setattr, lombar.constants, "qcit_Part", 5)
+
+
+# Members as the classes' tables declare them, as help() shows them.
+MEMBER_DOCS = {
+    ("ICatInfoCol", "Add"): (
+        "method Add(xsType: String, xsLine: String, xsCode: String, xsDesc: String, "
+        "xsText: String, xsTag: String, xbDefault: Boolean, xsStyle: String, "
+        "[ByRef xsKey: String = '']) -> ICatInfo"),
+    ("ICatInfoCol", "Clear"): "method Clear([xbDestroyObject: Boolean = False])",
+    ("ICatInfoCol", "Item"): "get    Item(vntIndexKey: Variant) -> ICatInfo",
+    ("ICatItem", "QuantityToOrder"): (
+        "get    QuantityToOrder([ByRef xsMCLdir: String = 'JOBBER']) -> Variant\n"
+        "let    QuantityToOrder([ByRef xsMCLdir: String = 'JOBBER']) = RHS: Variant"
+        "    [o.SetQuantityToOrder(..., value)]"),
+    ("ICatVehicle", "Specs"): "get    Specs -> ICatSpecCol\nset    Specs = ByRef RHS: ICatSpecCol",
+}
+
+
+def test_help_lists_every_member_with_kind_parameters_defaults_and_references():
+    for (class_name, member), doc in MEMBER_DOCS.items():
+        target = lombar.Dispatch(class_name)
+        python_class = type(target)
+        assert (python_class.__name__, isinstance(target, lombar.Object)) == (class_name, True)
+        assert getattr(python_class, member).__doc__ == doc
+        shown = "\n |  %s\n |      %s\n" % (member, doc.replace("\n", "\n |      "))
+        assert shown in pydoc.render_doc(target, renderer=pydoc.plaintext)
+    infos = lombar.Dispatch("ICatInfoCol")
+    assert infos.add.__doc__ == infos.Add.__doc__ == MEMBER_DOCS["ICatInfoCol", "Add"]
+    assert infos.SetXML.__doc__ == type(infos).XML.__doc__
+    for class_name in lombar.classes():
+        target = lombar.Dispatch(class_name)
+        text = pydoc.render_doc(target, renderer=pydoc.plaintext)
+        assert lombar.class_ids(class_name)[0] in text
+        for name, kind, _dispid in lombar.members(target):
+            if not name.startswith("_"):
+                assert re.search(r"^ \|      %s +%s\b" % (kind, name), text, re.M), (
+                    class_name, name, kind)
 
 
 def test_objects_hold_the_library_until_the_last_one_goes():
@@ -113,7 +151,7 @@ def test_register_writes_exactly_its_entries_and_unregister_takes_them_out(tmp_p
     lombar.register()
     written = registry.read_bytes().decode()
     names = re.findall(r"^\[HKEY_CLASSES_ROOT\\qorkwz_LOMBARv3\.(\w+)\]$", written, re.M)
-    assert "ICatInfoCol" in names and "ICatProvider" in names
+    assert "ICatInfoCol" in names and "ICatProvider" in names and names == lombar.classes()
     assert written == FOREIGN.decode() + registration(names, _native.lib().lombar_path)
     lombar.unregister()
     assert registry.read_bytes() == FOREIGN

@@ -69,6 +69,7 @@ def test_errors_carry_number_description_and_source():
     assert (error.description, error.source) == (
         "ICatInfoCol | Let XML, Error # 6 at line: 0\r\nOverflow", "qorkwz_LOMBARv3")
     assert str(error) == "error 6: " + error.description and isinstance(error, Exception)
+    assert error.name is None
     missing = fails(438, getattr, infos, "Items")
     assert (missing.description, missing.source) == (
         "Object doesn't support this property or method", "qorkwz_LOMBARv3")
@@ -79,6 +80,16 @@ def test_errors_carry_number_description_and_source():
     for name in ("ICatNothing", "qorkwz_LOMBARv2.ICatInfoCol", ""):
         fails(429, lombar.Dispatch, name)
         fails(429, lombar.class_ids, name)
+    # The text names the class or member the error is about; the rest stays as raised.
+    unknown = fails(429, lombar.Dispatch, "ICatFoo")
+    assert (str(unknown), unknown.description, unknown.source) == (
+        "ICatFoo: error 429: ActiveX component can't create object",
+        "ActiveX component can't create object", "qorkwz_LOMBARv3")
+    assert str(missing) == "Items: error 438: " + missing.description
+    vehicle = lombar.Dispatch("ICatVehicle")
+    refused = fails(438, setattr, vehicle, "Year", infos)  # no set accessor: the library refuses
+    assert str(refused) == "Year: error 438: " + refused.description
+    assert str(fails(438, lombar.invoke, vehicle, "specs", "let", infos)).startswith("specs: ")
     assert lombar.class_name(lombar.Dispatch(lombar.class_ids("ICatInfoCol")[0].lower())) == (
         "ICatInfoCol")
 

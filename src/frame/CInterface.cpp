@@ -254,6 +254,42 @@ std::int32_t FlagsOfKind(MemberKind kind) {
   return LOMBAR_DISPATCH_METHOD;
 }
 
+// The variant kind a declared type travels as; Void for a member without a result.
+uint16_t VartypeOf(ParamType type) {
+  switch (type) {
+    case ParamType::Void:
+      return LOMBAR_VT_EMPTY;
+    case ParamType::Variant:
+      return LOMBAR_VT_VARIANT;
+    case ParamType::Text:
+      return LOMBAR_VT_BSTR;
+    case ParamType::I4:
+      return LOMBAR_VT_I4;
+    case ParamType::I2:
+      return LOMBAR_VT_I2;
+    case ParamType::Bool:
+      return LOMBAR_VT_BOOL;
+    case ParamType::Single:
+      return LOMBAR_VT_R4;
+    case ParamType::Double:
+      return LOMBAR_VT_R8;
+    case ParamType::Currency:
+      return LOMBAR_VT_CY;
+    case ParamType::Date:
+      return LOMBAR_VT_DATE;
+    case ParamType::Object:
+      return LOMBAR_VT_DISPATCH;
+    case ParamType::Unknown:
+      return LOMBAR_VT_UNKNOWN;
+  }
+  return LOMBAR_VT_VARIANT;
+}
+
+// Null for an empty class name (any object, or no object at all).
+const char* ClassNameOrNull(std::string_view name) {
+  return name.empty() ? nullptr : name.data();
+}
+
 // Hands each event to a C callback.
 class CallbackSink final : public EventSink {
  public:
@@ -468,6 +504,50 @@ lombar_hresult lombar_member(lombar_object* object, uint32_t index, const char**
     if (dispid) *dispid = member.dispid;
     if (params) *params = static_cast<uint32_t>(member.params.size());
     if (optional) *optional = static_cast<uint32_t>(member.params.size() - member.RequiredCount());
+    return LOMBAR_S_OK;
+  });
+}
+
+lombar_hresult lombar_member_param(lombar_object* object, uint32_t index, uint32_t param,
+                                   const char** name, uint16_t* vt, const char** class_name,
+                                   uint32_t* flags, lombar_variant* default_value) {
+  if (default_value) *default_value = lombar_variant{};
+  return Guarded([&] {
+    const auto& members = As<AutomationObject>(object).Class().members;
+    if (index >= members.size() || param > members[index].params.size()) {
+      Refuse(LOMBAR_E_INVALIDARG);
+    }
+    const Member& member = members[index];
+    if (param == member.params.size()) {  // the result
+      if (name) *name = nullptr;
+      if (vt) *vt = VartypeOf(member.result);
+      if (class_name) *class_name = ClassNameOrNull(member.result_class);
+      if (flags) *flags = 0;
+      return LOMBAR_S_OK;
+    }
+    const Param& declared = member.params[param];
+    const bool has_default = declared.optional && !declared.default_value.IsMissing();
+    if (name) *name = declared.name.c_str();
+    if (vt) *vt = VartypeOf(declared.type) | (declared.by_ref ? LOMBAR_VT_BYREF : 0);
+    if (class_name) *class_name = ClassNameOrNull(declared.object_class);
+    if (flags) {
+      *flags = (declared.optional ? LOMBAR_PARAMFLAG_OPT : 0) |
+               (has_default ? LOMBAR_PARAMFLAG_HASDEFAULT : 0);
+    }
+    if (default_value && has_default) ToC(declared.default_value, *default_value);
+    return LOMBAR_S_OK;
+  });
+}
+
+uint32_t lombar_class_count(void) {
+  return static_cast<uint32_t>(CreatableClasses().size());
+}
+
+lombar_hresult lombar_class(uint32_t index, const char** name) {
+  return Guarded([&] {
+    const auto& classes = CreatableClasses();
+    if (index >= classes.size()) Refuse(LOMBAR_E_INVALIDARG);
+    if (name) *name = classes[index]->name.c_str();
     return LOMBAR_S_OK;
   });
 }

@@ -107,21 +107,22 @@ void RemoveFile(const char* path, const std::string& name) {
                   " on file name: " + name);
 }
 
-}  // namespace
-
 // An installed library's folder is not writable; its logs go to the user's
-// state folder instead, made when missing.
+// state folder instead, made when missing. A relative XDG_STATE_HOME is
+// ignored, as the base directory rules say.
 std::string UserStateFolder() {
   const char* state_home = std::getenv("XDG_STATE_HOME");
   const char* home = std::getenv("HOME");
-  std::string folder = state_home && *state_home ? state_home
-                       : home && *home          ? std::string(home) + "/.local/state"
-                                                : std::string(".");
+  std::string folder = state_home && *state_home == kDirSeparator ? state_home
+                       : home && *home ? std::string(home) + "/.local/state"
+                                       : std::string(".");
   folder += "/lombar";
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
   return folder;
 }
+
+}  // namespace
 
 std::string LogFolder() {
   const char* configured = std::getenv("LOMBAR_LOG_DIR");

@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -93,6 +94,59 @@ TEST_F(CInterfaceTest, ArgumentsTravelReversedAndByReferenceOnesComeBack) {
   ASSERT_EQ(lombar_member(object_, 3, &member, &kind, &dispid, &params, &optional), LOMBAR_S_OK);
   EXPECT_EQ(std::string(member) + " " + std::to_string(params) + " " + std::to_string(optional),
             "Label 3 2");
+}
+
+// One parameter as the type information describes it; the result has no name.
+struct ParamRow {
+  std::string name;
+  uint16_t vt;
+  uint32_t flags;
+  std::string default_value;  // as text; "" when there is none
+  bool operator==(const ParamRow&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ParamRow& row) {
+  return out << row.name << " vt " << row.vt << " flags " << row.flags << " = "
+             << row.default_value;
+}
+
+TEST_F(CInterfaceTest, ParametersTellTypesReferencesAndDefaults) {
+  const auto describe = [&](uint32_t member) {
+    uint32_t params = 0;
+    EXPECT_EQ(lombar_member(object_, member, nullptr, nullptr, nullptr, &params, nullptr),
+              LOMBAR_S_OK);
+    std::vector<ParamRow> rows;
+    for (uint32_t param = 0; param <= params; ++param) {
+      const char* name = nullptr;
+      const char* of_class = "unchanged";
+      ParamRow row{};
+      OwnedVariant fallback;
+      EXPECT_EQ(lombar_member_param(object_, member, param, &name, &row.vt, &of_class, &row.flags,
+                                    &fallback.value),
+                LOMBAR_S_OK);
+      EXPECT_EQ(of_class, nullptr) << "no parameter of a gadget takes an object";
+      row.name = name ? name : "(result)";
+      const lombar_variant& value = fallback.value;
+      if (value.vt == LOMBAR_VT_BSTR) row.default_value = "'" + fallback.Text() + "'";
+      if (value.vt == LOMBAR_VT_BOOL) row.default_value = value.value.boolean ? "True" : "False";
+      if (value.vt == LOMBAR_VT_I4) row.default_value = std::to_string(value.value.i4);
+      rows.push_back(row);
+    }
+    return rows;
+  };
+  constexpr uint32_t kOptional = LOMBAR_PARAMFLAG_OPT, kDefault = LOMBAR_PARAMFLAG_HASDEFAULT;
+  EXPECT_EQ(describe(2), (std::vector<ParamRow>{{"factor", LOMBAR_VT_I2, 0, ""},
+                                                {"offset", LOMBAR_VT_I4, kOptional | kDefault, "1"},
+                                                {"(result)", LOMBAR_VT_I2, 0, ""}}));
+  EXPECT_EQ(describe(3), (std::vector<ParamRow>{
+                             {"prefix", LOMBAR_VT_BSTR, 0, ""},
+                             {"key", LOMBAR_VT_BYREF | LOMBAR_VT_BSTR, kOptional | kDefault, "''"},
+                             {"upper", LOMBAR_VT_BOOL, kOptional | kDefault, "False"},
+                             {"(result)", LOMBAR_VT_BSTR, 0, ""}}));
+  EXPECT_EQ(describe(4), (std::vector<ParamRow>{{"index", LOMBAR_VT_VARIANT, kOptional, ""},
+                                                {"(result)", LOMBAR_VT_VARIANT, 0, ""}}));
+  EXPECT_EQ(describe(1), (std::vector<ParamRow>{{"RHS", LOMBAR_VT_BSTR, 0, ""},
+                                                {"(result)", LOMBAR_VT_EMPTY, 0, ""}}));
 }
 
 TEST_F(CInterfaceTest, FailuresLeaveErrorInformation) {
@@ -338,6 +392,34 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
       {"lombar_member",
        [&] { return lombar_member(object_, 0, nullptr, nullptr, nullptr, nullptr, nullptr); },
        LOMBAR_S_OK},
+      {"lombar_member_param",
+       [] {
+         return lombar_member_param(nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr);
+       },
+       LOMBAR_E_POINTER},
+      {"lombar_member_param",
+       [&] {
+         return lombar_member_param(enumerator, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr);
+       },
+       LOMBAR_E_NOINTERFACE},
+      {"lombar_member_param",
+       [&] {
+         return lombar_member_param(object_, 999, 0, nullptr, nullptr, nullptr, nullptr, nullptr);
+       },
+       LOMBAR_E_INVALIDARG},
+      {"lombar_member_param",  // Scale has two parameters and its result: 3 is past the end
+       [&] {
+         return lombar_member_param(object_, 2, 3, nullptr, nullptr, nullptr, nullptr, nullptr);
+       },
+       LOMBAR_E_INVALIDARG},
+      {"lombar_member_param",
+       [&] {
+         return lombar_member_param(object_, 3, 1, nullptr, nullptr, nullptr, nullptr, nullptr);
+       },
+       LOMBAR_S_OK},
+      {"lombar_class_count", nullptr, LOMBAR_S_OK},  // no arguments
+      {"lombar_class", [] { return lombar_class(0xFFFFFFFF, nullptr); }, LOMBAR_E_INVALIDARG},
+      {"lombar_class", [] { return lombar_class(0, nullptr); }, LOMBAR_S_OK},
       {"lombar_class_ids", [&] { return lombar_class_ids(nullptr, &guid, &guid); },
        LOMBAR_E_POINTER},
       {"lombar_class_ids", [&] { return lombar_class_ids("NoSuchClass", &guid, &guid); },

@@ -1,0 +1,141 @@
+"""The package as a user meets it: installed by pip, finding the library file,
+the README's snippet, and the folder the library's logs go to."""
+
+import os
+import pathlib
+import pwd
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import pytest
+
+import lombar
+from lombar import _native
+from test_objects import OVERFLOW_XML
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+LIBRARY = pathlib.Path(_native.lib().lombar_path)
+FILE = LIBRARY.name
+
+
+def run_python(code, env, cwd=None, user=None):
+    """Runs `code` in a fresh interpreter with only `env`: (exit status, output, errors)."""
+    done = subprocess.run(
+        [sys.executable, "-c", code], env=dict(env, PYTHONDONTWRITEBYTECODE="1"), cwd=cwd,
+        capture_output=True, text=True, timeout=120,
+        **({} if user is None else {"user": user.pw_uid, "group": user.pw_gid}))
+    return done.returncode, done.stdout, done.stderr
+
+
+def plain_env(**settings):
+    """An environment without the test run's settings (LOMBAR_LIBRARY,
+    LOMBAR_LOG_DIR), keeping what a sanitized library needs to load."""
+    kept = ("PATH", "LD_PRELOAD", "ASAN_OPTIONS", "UBSAN_OPTIONS")
+    return dict({name: os.environ[name] for name in kept if name in os.environ}, **settings)
+
+
+@pytest.fixture(scope="module")
+def installed(tmp_path_factory):
+    """The package as `pip install --no-build-isolation` puts it under a new
+    prefix, built from a copy of python/ (pip builds in place): (prefix, package folder)."""
+    work = tmp_path_factory.mktemp("install")
+    source = work / "source"
+    shutil.copytree(ROOT / "python", source, ignore=shutil.ignore_patterns(
+        "tests", "build", "*.egg-info", "__pycache__"))
+    prefix = work / "prefix"
+    done = subprocess.run(
+        [sys.executable, "-m", "pip", "install", "--no-build-isolation", "--no-index",
+         "--prefix", str(prefix), str(source)], capture_output=True, text=True, timeout=600)
+    assert done.returncode == 0, done.stdout + done.stderr
+    (package,) = prefix.glob("**/lombar/__init__.py")
+    return prefix, package.parent
+
+
+def test_an_installed_package_finds_the_library_in_its_places_in_order(installed):
+    prefix, package = installed
+    env = plain_env(PYTHONPATH=str(package.parent), HOME=str(prefix))
+    report = "import lombar; print(lombar.__version__, lombar._native.lib().lombar_path)"
+    metadata = next(package.parent.glob("lombar-*.dist-info/METADATA")).read_text()
+    assert "\nVersion: %s\n" % lombar.__version__ in metadata
+
+    system = [pathlib.Path(folder, FILE) for folder in ("/usr/local/lib", "/usr/lib")]
+    if not any(path.exists() for path in system):
+        status, _, errors = run_python(report, env)
+        looked_at = [package / FILE, prefix / "lib" / FILE, pathlib.Path(sys.prefix, "lib", FILE),
+                     *system]
+        assert status != 0 and "OSError" in errors
+        assert all(str(path) in errors for path in looked_at), errors
+        assert str(ROOT / "build") not in errors  # not run from the repository
+
+    # Where `cmake --install` puts it, then beside the package, then the variable.
+    for place in (prefix / "lib" / FILE, package / FILE):
+        place.parent.mkdir(exist_ok=True)
+        shutil.copy(LIBRARY, place)
+        assert run_python(report, env) == (0, "%s %s\n" % (lombar.__version__, place), "")
+    configured = dict(env, LOMBAR_LIBRARY=str(LIBRARY))
+    assert run_python(report, configured)[1] == "%s %s\n" % (lombar.__version__, LIBRARY)
+
+
+def test_the_readme_snippet_runs_from_the_repository_root():
+    readme = (ROOT / "README.md").read_text()
+    section = readme[readme.index("## From Python"):]
+    command = re.search(r"run this from the\s+repository root with `([^`]+)`", section)
+    assert command and command.group(1) == "PYTHONPATH=python python3"
+    snippet = re.search(r"\n\n((?:    .*\n)+)", section).group(1)
+    code = "\n".join(line[4:] for line in snippet.splitlines())
+    env = plain_env(PYTHONPATH="python", HOME=tempfile.gettempdir(),
+                    LOMBAR_LOG_DIR=os.environ["LOMBAR_LOG_DIR"])
+    if "LOMBAR_LIBRARY" in os.environ:  # the library under test; else build/, as the README has it
+        env["LOMBAR_LIBRARY"] = os.environ["LOMBAR_LIBRARY"]
+    status, out, errors = run_python(code, env, cwd=ROOT)
+    assert status == 0, errors
+    assert out.startswith("1 <ICatInfoCol>")
+
+
+@pytest.fixture
+def unprivileged():
+    """A user the folder permissions hold for (root writes anywhere): nobody
+    when the tests run as root, else None (the test's own user)."""
+    if os.geteuid() != 0:
+        return None
+    try:
+        return pwd.getpwnam("nobody")
+    except KeyError:
+        pytest.skip("running as root and there is no user nobody to run as")
+
+
+# (library folder writable, XDG_STATE_HOME, where the error log goes); a
+# relative XDG_STATE_HOME counts as unset, and HOME is the temporary folder.
+LOG_PLACES = [
+    (True, "{work}/state", "lib"),
+    (False, "{work}/state", "state/lombar"),
+    (False, "state", ".local/state/lombar"),
+]
+
+
+@pytest.mark.parametrize("writable, state_home, expected", LOG_PLACES)
+def test_logs_go_beside_the_library_or_when_its_folder_is_read_only_to_the_state_folder(
+        unprivileged, writable, state_home, expected):
+    work = pathlib.Path(tempfile.mkdtemp(prefix="lombar-state-"))
+    folder = work / "lib"
+    try:
+        work.chmod(0o777)  # the library makes its state folder here
+        folder.mkdir()
+        shutil.copy(LIBRARY, folder)
+        shutil.copytree(ROOT / "python" / "lombar", work / "lombar")
+        folder.chmod(0o777 if writable else 0o555)
+        code = ("import lombar\ntry:\n    lombar.Dispatch('ICatInfoCol').XML = %r\n"
+                "except lombar.ComError as error:\n    print(error.number)\n" % OVERFLOW_XML)
+        env = plain_env(LOMBAR_LIBRARY=str(folder / FILE), PYTHONPATH=str(work), HOME=str(work),
+                        XDG_STATE_HOME=state_home.format(work=work))
+        assert run_python(code, env, cwd=work, user=unprivileged)[:2] == (0, "6\n")
+        logs = [path.relative_to(work).as_posix() for path in work.glob("**/*.error.log")]
+        assert logs == ["%s/qorLOMBARv3.00.error.log" % expected]
+        assert "Overflow" in (work / logs[0]).read_text()
+    finally:
+        if folder.exists():
+            folder.chmod(0o755)
+        shutil.rmtree(work)
