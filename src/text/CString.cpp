@@ -107,6 +107,22 @@ CString& CString::Append(std::string_view text) {
   return AppendBytes(Latin1FromUtf8(text));
 }
 
+CString& CString::AppendAll(std::initializer_list<std::string_view> texts) {
+  std::size_t total = 0;
+  for (const std::string_view text : texts) {
+    if (!IsAscii(text)) {
+      for (const std::string_view each : texts)
+        Append(each);
+      return *this;
+    }
+    total += text.size();
+  }
+  GrowFor(total);
+  for (const std::string_view text : texts)
+    bytes_.append(text);
+  return *this;
+}
+
 CString& CString::Append(const CString& other) {
   if (&other == this) return AppendBytes(std::string(other.Bytes()));
   return AppendBytes(other.Bytes());
@@ -114,10 +130,15 @@ CString& CString::Append(const CString& other) {
 
 CString& CString::AppendBytes(std::string_view bytes) {
   if (bytes.empty()) return *this;
-  const Long length = Length() + static_cast<Long>(bytes.size());
-  if (length > capacity_) SetBufferSize(length, false);
+  GrowFor(bytes.size());
   bytes_.append(bytes);
   return *this;
+}
+
+// The capacity grows to exactly the length the next appends reach.
+void CString::GrowFor(std::size_t more) {
+  const Long length = Length() + static_cast<Long>(more);
+  if (length > capacity_) SetBufferSize(length, false);
 }
 
 }  // namespace lombar

@@ -3,6 +3,7 @@
 // length and count is a 1-based character position.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,8 @@ class CString {
   Long Instr(const CString& search, Long start) const;
 
   CString& Append(std::string_view text);
+  // The texts one after another, with one capacity check when all are ASCII.
+  CString& AppendAll(std::initializer_list<std::string_view> texts);
   CString& Append(const CString& other);
 
   // The held bytes in the buffer's code page, for code that searches them directly.
@@ -55,6 +58,7 @@ class CString {
  private:
   Long InstrBytes(std::string_view search, Long start) const;
   CString& AppendBytes(std::string_view bytes);
+  void GrowFor(std::size_t more);
 
   std::string bytes_;
   Long capacity_ = 0;

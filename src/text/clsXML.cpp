@@ -116,17 +116,16 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
 }
 
 void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group) {
-  buffer_.Append("<").Append(tag).Append(">");
-  // Markup, often a whole collection's members, goes in without a copy.
-  if (IsMarkup(value)) {
-    buffer_.Append(value);
-  } else {
-    buffer_.Append(EscapeValue(value));
-  }
+  // Markup, often a whole collection's members, and a value with nothing to
+  // escape go in as they are, without an escaped copy.
+  const bool as_is = IsMarkup(value) || value.find_first_of("&<>'\"") == std::string_view::npos;
+  const std::string escaped = as_is ? std::string() : EscapeValue(value);
+  const std::string_view content = as_is ? value : std::string_view(escaped);
   if (open_group) {
+    buffer_.AppendAll({"<", tag, ">", content});
     PushGroup(tag);
   } else {
-    buffer_.Append("</").Append(tag).Append(">");
+    buffer_.AppendAll({"<", tag, ">", content, "</", tag, ">"});
   }
 }
 
