@@ -103,7 +103,7 @@ std::string ICatalog::XML() const {
     writer.AddXML(stores_->XML());
     writer.AddXML(lists_->XML());
     writer.EndGroup();
-    return writer.XML();
+    return writer.TakeXML();
   });
 }
 

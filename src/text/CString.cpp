@@ -40,6 +40,12 @@ std::string CString::Value() const {
   return Utf8FromLatin1(bytes_);
 }
 
+std::string CString::TakeValue() {
+  std::string value = IsAscii(bytes_) ? std::move(bytes_) : Utf8FromLatin1(bytes_);
+  bytes_.clear();
+  return value;
+}
+
 void CString::SetValue(std::string_view text) {
   std::string bytes = Latin1FromUtf8(text);
   const auto length = static_cast<Long>(bytes.size());

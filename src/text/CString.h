@@ -27,6 +27,9 @@ class CString {
   void SetBufferSize(Long size, bool clear);
 
   std::string Value() const;
+  // The value, leaving the buffer empty: its bytes are handed over when they
+  // are ASCII, the same in UTF-8.
+  std::string TakeValue();
   // Replaces the text; the capacity grows to exactly its length when it does
   // not fit.
   void SetValue(std::string_view text);

@@ -227,14 +227,20 @@ void clsXML::CloseOpenGroups() {
 
 std::string clsXML::XML() {
   if (assigned_) return Utf8FromLatin1(Bytes());
-  return SwallowedOr<std::string>(Op("XMLcompleteBuild"), "", [&] { return CompleteBuild(); });
+  return SwallowedOr<std::string>(Op("XMLcompleteBuild"), "", [&] { return CompleteBuild(false); });
 }
 
-std::string clsXML::CompleteBuild() {
+std::string clsXML::TakeXML() {
+  if (assigned_) return XML();
+  return SwallowedOr<std::string>(Op("XMLcompleteBuild"), "", [&] { return CompleteBuild(true); });
+}
+
+std::string clsXML::CompleteBuild(bool take) {
   CloseOpenGroups();
-  if (snippet_) return buffer_.Value();
+  std::string text = take ? buffer_.TakeValue() : buffer_.Value();
+  if (snippet_) return text;
   return "<?xml version=" + str_Quote(version_) + " encoding=" + str_Quote(encoding_) + " ?>" +
-         buffer_.Value();
+         text;
 }
 
 void clsXML::Clear(bool terminating) {

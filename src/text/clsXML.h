@@ -49,6 +49,9 @@ class clsXML {
   // The document: open groups closed, with the XML declaration unless Snippet.
   // After SetXML, the assigned text unchanged.
   std::string XML();
+  // The same text from a writer that is not used again: its buffer is handed
+  // over instead of copied when the text is ASCII.
+  std::string TakeXML();
   // Resets writer and reader to a new object's state.
   void Clear(bool terminating = false);
   // Removes elements with neither content nor attributes, again and again
@@ -114,7 +117,7 @@ class clsXML {
   void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group);
   void PushGroup(std::string_view tag);
   void CloseOpenGroups();
-  std::string CompleteBuild();
+  std::string CompleteBuild(bool take);
   std::size_t StartTagEnd(std::size_t element) const;
   std::size_t SkipEndForms(std::string_view end_form, Short count) const;
   std::string_view Bytes() const noexcept {

@@ -58,7 +58,7 @@ std::string WriteCollectionXml(const CollectionXmlForm& form, const KeyedCollect
   WriteMembers(writer, members, member_xml);
   if (form.after_members) form.after_members(writer);
   writer.EndGroup();
-  return writer.XML();
+  return writer.TakeXML();
 }
 
 Short ReadMemberCount(clsXML& reader) {

@@ -314,7 +314,7 @@ class RecordTable {
       field->Write(writer, record);
     if (!form_.group.empty()) writer.EndGroup();
     if (form_.cut_empty_elements) writer.XMLcompress();
-    return writer.XML();
+    return writer.TakeXML();
   }
   void Read(T& record, std::string_view xml) const {
     clsXML reader;
