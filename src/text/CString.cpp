@@ -113,16 +113,10 @@ CString& CString::Append(std::string_view text) {
   return AppendBytes(Latin1FromUtf8(text));
 }
 
-CString& CString::AppendAll(std::initializer_list<std::string_view> texts) {
+CString& CString::AppendAscii(std::initializer_list<std::string_view> texts) {
   std::size_t total = 0;
-  for (const std::string_view text : texts) {
-    if (!IsAscii(text)) {
-      for (const std::string_view each : texts)
-        Append(each);
-      return *this;
-    }
+  for (const std::string_view text : texts)
     total += text.size();
-  }
   GrowFor(total);
   for (const std::string_view text : texts)
     bytes_.append(text);

@@ -49,8 +49,9 @@ class CString {
   Long Instr(const CString& search, Long start) const;
 
   CString& Append(std::string_view text);
-  // The texts one after another, with one capacity check when all are ASCII.
-  CString& AppendAll(std::initializer_list<std::string_view> texts);
+  // Texts the caller knows to be ASCII, one after another, with one capacity
+  // check and no conversion.
+  CString& AppendAscii(std::initializer_list<std::string_view> texts);
   CString& Append(const CString& other);
 
   // The held bytes in the buffer's code page, for code that searches them directly.

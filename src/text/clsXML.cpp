@@ -121,11 +121,14 @@ void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool
   const bool as_is = IsMarkup(value) || value.find_first_of("&<>'\"") == std::string_view::npos;
   const std::string escaped = as_is ? std::string() : EscapeValue(value);
   const std::string_view content = as_is ? value : std::string_view(escaped);
+  const bool ascii = IsAscii(tag) && IsAscii(content);
   if (open_group) {
-    buffer_.AppendAll({"<", tag, ">", content});
+    ascii ? buffer_.AppendAscii({"<", tag, ">", content})
+          : buffer_.Append("<").Append(tag).Append(">").Append(content);
     PushGroup(tag);
   } else {
-    buffer_.AppendAll({"<", tag, ">", content, "</", tag, ">"});
+    ascii ? buffer_.AppendAscii({"<", tag, ">", content, "</", tag, ">"})
+          : buffer_.Append("<").Append(tag).Append(">").Append(content).Append("</").Append(tag).Append(">");
   }
 }
 
