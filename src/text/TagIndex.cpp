@@ -22,17 +22,6 @@ std::uint32_t HashStep(std::uint32_t hash, char c) noexcept {
 std::uint32_t Finished(std::uint32_t hash) noexcept {
   return hash == 0 ? 1 : hash;
 }
-std::uint32_t Hash(std::string_view key) noexcept {
-  std::uint32_t hash = kHashSeed;
-  for (const char c : key)
-    hash = HashStep(hash, c);
-  return Finished(hash);
-}
-
-bool IsPlainName(std::string_view name) noexcept {
-  return !name.empty() && std::none_of(name.begin(), name.end(), EndsName);
-}
-
 // The texts being read in place on this thread, outermost first.
 struct Registered {
   const char* begin;
@@ -49,13 +38,6 @@ std::shared_ptr<const TagIndex> RegisteredAround(std::string_view text) {
 }
 
 }  // namespace
-
-bool TagIndex::Answers(std::string_view needle) noexcept {
-  if (needle.size() < 3 || needle.front() != '<' || needle.back() != '>') return false;
-  std::string_view name = needle.substr(1, needle.size() - 2);
-  if (name.front() == '/') name.remove_prefix(1);
-  return IsPlainName(name);
-}
 
 void TagIndex::Grow() const {
   std::vector<Slot> old = std::move(slots_);
@@ -86,16 +68,31 @@ std::vector<std::uint32_t>& TagIndex::PositionsFor(std::string_view key,
   return positions_.emplace_back();
 }
 
-const std::vector<std::uint32_t>* TagIndex::PositionsOf(std::string_view key) const {
+const TagIndex::Slot* TagIndex::SlotOf(std::string_view key, std::uint32_t hash) const {
   if (slots_.empty()) return nullptr;
-  const std::uint32_t hash = Hash(key);
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = hash & mask; slots_[i].hash != 0; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
-    if (slot.hash == hash && text_.substr(slot.key_start, slot.key_length) == key)
-      return &positions_[slot.positions];
+    if (slot.hash == hash && text_.substr(slot.key_start, slot.key_length) == key) return &slot;
   }
   return nullptr;
+}
+
+// The index of the first position at or after `from`, tried first where the
+// previous search of the same name ended.
+std::size_t TagIndex::FirstFrom(const Slot& slot, std::size_t from) const {
+  const std::vector<std::uint32_t>& positions = positions_[slot.positions];
+  std::size_t at = slot.cursor;
+  const auto is_first_from = [&](std::size_t i) {
+    return i <= positions.size() && (i == positions.size() || positions[i] >= from) &&
+           (i == 0 || positions[i - 1] < from);
+  };
+  if (!is_first_from(at) && !is_first_from(++at)) {
+    at = static_cast<std::size_t>(
+        std::lower_bound(positions.begin(), positions.end(), from) - positions.begin());
+  }
+  slot.cursor = static_cast<std::uint32_t>(at);
+  return at;
 }
 
 // One pass: at each '<', the name (after a '/' for an end tag) and its hash
@@ -122,12 +119,24 @@ void TagIndex::Build() const {
 }
 
 std::size_t TagIndex::Find(std::string_view needle, std::size_t from, std::size_t end) const {
+  if (needle.size() < 3 || needle.front() != '<' || needle.back() != '>') return kCannotAnswer;
+  // The key between '<' and '>' is checked and hashed in one pass.
+  const std::string_view key = needle.substr(1, needle.size() - 2);
+  std::uint32_t hash = kHashSeed;
+  std::size_t at = 0;
+  if (key[0] == '/') hash = HashStep(hash, key[at++]);
+  if (at == key.size()) return kCannotAnswer;
+  for (; at < key.size(); ++at) {
+    if (EndsName(key[at])) return kCannotAnswer;
+    hash = HashStep(hash, key[at]);
+  }
   if (!built_) Build();
-  const std::vector<std::uint32_t>* positions = PositionsOf(needle.substr(1, needle.size() - 2));
-  if (!positions) return npos;
-  const auto first = std::lower_bound(positions->begin(), positions->end(), from);
-  if (first == positions->end() || *first + needle.size() > end) return npos;
-  return *first;
+  const Slot* slot = SlotOf(key, Finished(hash));
+  if (!slot) return npos;
+  const std::vector<std::uint32_t>& positions = positions_[slot->positions];
+  const std::size_t first = FirstFrom(*slot, from);
+  if (first == positions.size() || positions[first] + needle.size() > end) return npos;
+  return positions[first];
 }
 
 bool BorrowedText::Borrow(std::string_view text) {
@@ -184,7 +193,7 @@ std::size_t BorrowedText::FindTag(std::string_view needle, std::size_t from) con
   if (from > text_.size()) return TagIndex::npos;
   const std::size_t offset = static_cast<std::size_t>(text_.data() - index_->Text().data());
   const std::size_t found = index_->Find(needle, offset + from, offset + text_.size());
-  return found == TagIndex::npos ? TagIndex::npos : found - offset;
+  return found >= TagIndex::kCannotAnswer ? found : found - offset;
 }
 
 }  // namespace lombar

@@ -20,9 +20,9 @@ class TagIndex {
   // `text` must stay alive and unchanged as long as the index is used.
   explicit TagIndex(std::string_view text) : text_(text) {}
 
-  // Whether Find can answer for `needle`: "<name>" or "</name>" where the
-  // name has no " ", "/", "<" or ">".
-  static bool Answers(std::string_view needle) noexcept;
+  // Find answers for a needle "<name>" or "</name>" whose name has no " ",
+  // "/", "<" or ">"; for any other it answers kCannotAnswer.
+  static constexpr std::size_t kCannotAnswer = npos - 1;
   // The first occurrence of `needle` that starts at or after `from` and ends
   // by `end` (positions in the text), or npos: what a plain search of the
   // text between them finds.
@@ -35,10 +35,14 @@ class TagIndex {
     std::uint32_t key_length = 0;
     std::uint32_t hash = 0;  // 0: an empty slot
     std::uint32_t positions = 0;  // index into positions_
+    // Where in its positions the previous search ended: readers go forward,
+    // so the next answer is mostly there or just after.
+    mutable std::uint32_t cursor = 0;
   };
 
   void Build() const;
-  const std::vector<std::uint32_t>* PositionsOf(std::string_view key) const;
+  const Slot* SlotOf(std::string_view key, std::uint32_t hash) const;
+  std::size_t FirstFrom(const Slot& slot, std::size_t from) const;
   std::vector<std::uint32_t>& PositionsFor(std::string_view key, std::uint32_t hash) const;
   void Grow() const;
 
@@ -68,8 +72,9 @@ class BorrowedText {
 
   bool Active() const noexcept { return index_ != nullptr; }
   std::string_view Text() const noexcept { return text_; }
-  // A plain search of the text from `from` (0-based in it) for a needle the
-  // index answers for (TagIndex::Answers); TagIndex::npos when there is none.
+  // A plain search of the text from `from` (0-based in it) through the
+  // index: TagIndex::npos when there is none, TagIndex::kCannotAnswer for a
+  // needle the index does not answer for.
   std::size_t FindTag(std::string_view needle, std::size_t from) const;
 
  private:

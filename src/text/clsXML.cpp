@@ -153,7 +153,10 @@ std::size_t clsXML::Find(std::string_view needle, std::size_t from) const {
   const std::string_view text = Bytes();
   if (from > text.size()) return npos;
   if (needle.empty()) return from;
-  if (borrowed_.Active() && TagIndex::Answers(needle)) return borrowed_.FindTag(needle, from);
+  if (borrowed_.Active()) {
+    const std::size_t found = borrowed_.FindTag(needle, from);
+    if (found != TagIndex::kCannotAnswer) return found;
+  }
 #if defined(__GLIBC__)
   const void* found = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
   return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : npos;
