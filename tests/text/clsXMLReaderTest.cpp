@@ -166,37 +166,33 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
       "",
   };
   const std::vector<std::string> tags = {"V", "P", "B", "A", "Tag", "Count", "Name", "L", "C", "D"};
-  const auto script = [&](clsXML& reader, std::vector<std::string>& results, const auto& nested) {
+  // Reads `text` with `load` (SetXML or ReadInPlace), and each block it finds
+  // with a nested reader loaded the same way, while the outer one is in use.
+  const auto script = [&](std::string_view text, void (clsXML::*load)(std::string_view)) {
+    std::vector<std::string> results;
+    clsXML reader;
+    (reader.*load)(text);
     for (const std::string& tag : tags) {
       for (Short occurrence : {1, 2, 3, 2, 5, 1}) {
         results.push_back(reader.Value(tag, occurrence));
         const std::string_view block = reader.BlockView(tag, occurrence);
         results.push_back(std::string(block));
-        nested(block, results);
+        clsXML inner;
+        (inner.*load)(block);
+        for (const std::string& inner_tag : tags)
+          results.push_back(inner.Value(inner_tag, 1) + "|" + inner.Block(inner_tag, 2));
       }
       results.push_back(reader.Attrib(tag, "a"));
     }
+    return results;
   };
   for (const std::string& text : texts) {
     SCOPED_TRACE(text);
-    std::vector<std::string> copied, in_place;
-    clsXML copy_reader;
-    copy_reader.SetXML(text);
-    script(copy_reader, copied, [&](std::string_view block, std::vector<std::string>& results) {
-      clsXML inner;
-      inner.SetXML(block);
-      for (const std::string& tag : tags)
-        results.push_back(inner.Value(tag, 1) + "|" + inner.Block(tag, 2));
-    });
+    const std::vector<std::string> copied = script(text, &clsXML::SetXML);
+    // Kept in use while the parts below are read, so they share its index.
     clsXML place_reader;
     place_reader.ReadInPlace(text);
-    script(place_reader, in_place, [&](std::string_view block, std::vector<std::string>& results) {
-      clsXML inner;
-      inner.ReadInPlace(block);
-      for (const std::string& tag : tags)
-        results.push_back(inner.Value(tag, 1) + "|" + inner.Block(tag, 2));
-    });
-    EXPECT_EQ(in_place, copied);
+    EXPECT_EQ(script(text, &clsXML::ReadInPlace), copied);
     // Any part of a text read in place, even one that cuts a tag in two, is
     // searched only within itself.
     for (std::size_t cut = 0; cut <= text.size(); ++cut) {
