@@ -11,6 +11,8 @@
 
 namespace lombar {
 
+class clsXML;
+
 class ICatInfoCol final : public Collection<ICatInfoCol, ICatInfo> {
  public:
   static constexpr std::string_view kClassName = "ICatInfoCol";
@@ -19,6 +21,9 @@ class ICatInfoCol final : public Collection<ICatInfoCol, ICatInfo> {
   // The group ICatInfoCol holding Count and the records' Info elements; the
   // empty text for no records.
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Empties the collection, then adds a record for each Info element, each
   // under its Key. A failure midway leaves the records added so far.
   void SetXML(std::string_view xml);

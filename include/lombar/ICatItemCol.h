@@ -20,6 +20,8 @@
 
 namespace lombar {
 
+class clsXML;
+
 class ConnectionPoint;
 
 // A C++ host's subscriber to the collection's events: derive, implement
@@ -49,6 +51,9 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   // The group Items holding XDocVersion, Count, the items and the vehicle;
   // the empty text for no items (the vehicle is then not written either).
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Empties the collection for a new vehicle, then adds an item for each of
   // the Count Item elements under its UniqueKey (an item whose key is taken
   // is dropped) and reads the vehicle.

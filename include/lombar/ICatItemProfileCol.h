@@ -17,6 +17,8 @@
 
 namespace lombar {
 
+class clsXML;
+
 class ICatItemProfileCol final : public Collection<ICatItemProfileCol, ICatItemProfile> {
  public:
   static constexpr std::string_view kClassName = "ICatItemProfileCol";
@@ -27,6 +29,9 @@ class ICatItemProfileCol final : public Collection<ICatItemProfileCol, ICatItemP
   // The group ICatItemProfileCol holding Count and the profiles'
   // ItemProfile elements; the empty text for no profiles.
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Empties the collection, then adds a profile for each ItemProfile
   // element with AddObject. A failure midway leaves the profiles added so far.
   void SetXML(std::string_view xml);

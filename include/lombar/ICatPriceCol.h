@@ -14,6 +14,8 @@
 
 namespace lombar {
 
+class clsXML;
+
 class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
  public:
   static constexpr std::string_view kClassName = "ICatPriceCol";
@@ -26,6 +28,9 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
   // thread's XML switches; the empty text for no prices. An empty price adds
   // nothing to Collection but still counts.
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Empties the collection, then adds a price for each Price element through
   // AddObject with an empty key: empty prices and duplicates are dropped and
   // missing directories filled in. A failure midway leaves the prices added so far.

@@ -13,6 +13,8 @@
 
 namespace lombar {
 
+class clsXML;
+
 class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatProvider> {
  public:
   static constexpr std::string_view kClassName = "ICatProviderCol";
@@ -24,6 +26,9 @@ class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatPro
   // elements, neither compressed nor zero-suppressed; the empty text for no
   // providers.
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Empties the collection, then adds a provider for each Provider element
   // with AddObject. A failure midway leaves the providers added so far.
   void SetXML(std::string_view xml);

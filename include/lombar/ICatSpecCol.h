@@ -10,6 +10,8 @@
 
 namespace lombar {
 
+class clsXML;
+
 class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
  public:
   static constexpr std::string_view kClassName = "ICatSpecCol";
@@ -21,6 +23,9 @@ class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
   // The group ICatSpecCol holding Count and the specs; the empty text for no
   // specs, also after Clear(true).
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Empties the collection, then adds a spec for each Spec element. A
   // failure (a duplicate key, a spec without a numeric Group) ends the load
   // and leaves the specs added before it.

@@ -18,6 +18,8 @@
 
 namespace lombar {
 
+class clsXML;
+
 class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
  public:
   static constexpr std::string_view kClassName = "ICatStoreCol";
@@ -29,6 +31,9 @@ class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
   // The group ICatStoreCol holding Count and the stores' Store elements,
   // with the thread's XML switches; the empty text for no stores.
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Empties the collection (switching both switches on), then adds a store
   // for each Store element with AddObject under its MCLdir. A store whose
   // MCLdir is JOBBER ends the load with error 17, the stores before it kept.

@@ -36,8 +36,13 @@ const ClassInfo& ICatInfoCol::TypeInfo() {
 }
 
 std::string ICatInfoCol::XML() const {
-  return Trapped({kClassName, "Get XML"}, [&] {
-    return MembersXml<ICatInfo>(Backing(), {.group = kClassName, .switches = XmlSwitches::OfThread()});
+  return XmlOf(*this);
+}
+
+void ICatInfoCol::AppendXML(clsXML& writer) const {
+  Trapped({kClassName, "Get XML"}, [&] {
+    WriteMembersXml<ICatInfo>(writer, Backing(),
+                              {.group = kClassName, .switches = XmlSwitches::OfThread()});
   });
 }
 

@@ -352,17 +352,20 @@ void ICatItemCol::Clear(bool destroy) {
 // ---- XML ----
 
 std::string ICatItemCol::XML() const {
-  return Trapped({kClassName, "Get XML"}, [&]() -> std::string {
-    if (Released() || Count() == 0) return {};
-    std::string xml = MembersXml<ICatItem>(
-        Backing(),
+  return XmlOf(*this);
+}
+
+void ICatItemCol::AppendXML(clsXML& writer) const {
+  Trapped({kClassName, "Get XML"}, [&] {
+    if (Released() || Count() == 0) return;
+    WriteMembersXml<ICatItem>(
+        writer, Backing(),
         {.group = kElement,
          .switches = XmlSwitches::OfThread(),
-         .before_count = [](clsXML& writer) { writer.Add("XDocVersion", kDocumentVersion); },
-         .after_members = [&](clsXML& writer) { writer.AddXML(vehicle_->XML()); }});
+         .before_count = [](clsXML& into) { into.Add("XDocVersion", kDocumentVersion); },
+         .after_members = [&](clsXML& into) { vehicle_->AppendXML(into); }});
     // Once the items are written, the collection is of the current version.
     document_version_ = kDocumentVersion;
-    return xml;
   });
 }
 

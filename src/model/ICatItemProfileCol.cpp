@@ -70,9 +70,13 @@ ICatItemProfileCol::ICatItemProfileCol() {
 }
 
 std::string ICatItemProfileCol::XML() const {
-  return Trapped({kClassName, "Get XML"}, [&] {
-    return MembersXml<ICatItemProfile>(Backing(),
-                                       {.group = kClassName, .switches = XmlSwitches::OfThread()});
+  return XmlOf(*this);
+}
+
+void ICatItemProfileCol::AppendXML(clsXML& writer) const {
+  Trapped({kClassName, "Get XML"}, [&] {
+    WriteMembersXml<ICatItemProfile>(writer, Backing(),
+                                     {.group = kClassName, .switches = XmlSwitches::OfThread()});
   });
 }
 

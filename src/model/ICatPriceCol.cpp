@@ -97,10 +97,14 @@ ICatPriceCol::~ICatPriceCol() {
 }
 
 std::string ICatPriceCol::XML() const {
-  return TracedAndTrapped({kClassName, "Get XML"}, [&]() -> std::string {
-    if (Released()) return {};
-    return MembersXml<ICatPrice>(Backing(),
-                                 {.group = kGroupElement, .switches = XmlSwitches::OfThread()});
+  return XmlOf(*this);
+}
+
+void ICatPriceCol::AppendXML(clsXML& writer) const {
+  TracedAndTrapped({kClassName, "Get XML"}, [&] {
+    if (Released()) return;
+    WriteMembersXml<ICatPrice>(writer, Backing(),
+                               {.group = kGroupElement, .switches = XmlSwitches::OfThread()});
   });
 }
 

@@ -57,9 +57,14 @@ ICatProviderCol::ICatProviderCol() {
 }
 
 std::string ICatProviderCol::XML() const {
-  return TracedAndTrapped({kClassName, "Get XML"}, [&]() -> std::string {
-    if (Released()) return {};
-    return MembersXml<ICatProvider>(Backing(), {.group = kClassName, .switches = XmlSwitches{}});  // both switches off
+  return XmlOf(*this);
+}
+
+void ICatProviderCol::AppendXML(clsXML& writer) const {
+  TracedAndTrapped({kClassName, "Get XML"}, [&] {
+    if (Released()) return;
+    WriteMembersXml<ICatProvider>(writer, Backing(),
+                                  {.group = kClassName, .switches = XmlSwitches{}});  // both switches off
   });
 }
 

@@ -35,9 +35,14 @@ ICatSpecCol::~ICatSpecCol() {
 }
 
 std::string ICatSpecCol::XML() const {
-  return TracedAndTrapped({kClassName, "Get XML"}, [&]() -> std::string {
-    if (Released()) return {};
-    return MembersXml<ICatSpec>(Backing(), {.group = kClassName, .switches = XmlSwitches::OfThread()});
+  return XmlOf(*this);
+}
+
+void ICatSpecCol::AppendXML(clsXML& writer) const {
+  TracedAndTrapped({kClassName, "Get XML"}, [&] {
+    if (Released()) return;
+    WriteMembersXml<ICatSpec>(writer, Backing(),
+                              {.group = kClassName, .switches = XmlSwitches::OfThread()});
   });
 }
 

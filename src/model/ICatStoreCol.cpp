@@ -44,9 +44,13 @@ ICatStoreCol::~ICatStoreCol() {
 }
 
 std::string ICatStoreCol::XML() const {
-  return Trapped({kClassName, "Get XML"}, [&] {
-    return MembersXml<ICatStore>(Backing(),
-                                 {.group = kClassName, .switches = XmlSwitches::OfThread()});
+  return XmlOf(*this);
+}
+
+void ICatStoreCol::AppendXML(clsXML& writer) const {
+  Trapped({kClassName, "Get XML"}, [&] {
+    WriteMembersXml<ICatStore>(writer, Backing(),
+                               {.group = kClassName, .switches = XmlSwitches::OfThread()});
   });
 }
 

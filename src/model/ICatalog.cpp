@@ -96,12 +96,13 @@ std::string ICatalog::XML() const {
     clsXML writer = SnippetWriter(XmlSwitches::AllOn());
     writer.Add(kElement, "", true);
     writer.Add(kDocumentVersionTag, ICatItemCol::kDocumentVersion);
-    // Each child writes with its own writer and its own switches.
-    writer.AddXML(vehicle_->XML());
-    writer.AddXML(providers_->XML());
-    writer.AddXML(presets_->XML());
-    writer.AddXML(stores_->XML());
-    writer.AddXML(lists_->XML());
+    // Each child writes with its own writer and its own switches, straight
+    // into the document.
+    vehicle_->AppendXML(writer);
+    providers_->AppendXML(writer);
+    presets_->AppendXML(writer);
+    stores_->AppendXML(writer);
+    lists_->AppendXML(writer);
     writer.EndGroup();
     return writer.TakeXML();
   });

@@ -135,6 +135,14 @@ CString& CString::AppendBytes(std::string_view bytes) {
   return *this;
 }
 
+CString& CString::ReplaceBytes(std::size_t at, std::size_t count, std::string_view bytes) {
+  at = std::min(at, bytes_.size());
+  count = std::min(count, bytes_.size() - at);
+  if (bytes.size() > count) GrowFor(bytes.size() - count);
+  bytes_.replace(at, count, bytes);
+  return *this;
+}
+
 // The capacity grows to exactly the length the next appends reach.
 void CString::GrowFor(std::size_t more) {
   const Long length = Length() + static_cast<Long>(more);

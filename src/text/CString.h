@@ -3,6 +3,7 @@
 // length and count is a 1-based character position.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -56,6 +57,9 @@ class CString {
 
   // The held bytes in the buffer's code page, for code that searches them directly.
   std::string_view Bytes() const noexcept { return bytes_; }
+  // Replaces `count` held bytes from the 0-based byte offset `at` (to the end
+  // when fewer follow) by code-page bytes, for code that edits them directly.
+  CString& ReplaceBytes(std::size_t at, std::size_t count, std::string_view bytes);
   // A buffer holding these code-page bytes; capacity as a new buffer, grown to fit.
   static CString FromBytes(std::string_view bytes);
 

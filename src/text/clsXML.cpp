@@ -38,6 +38,27 @@ const std::string& Form(std::string& buffer, std::string_view prefix, std::strin
   return buffer;
 }
 
+// glibc's memmem skips ahead by the needle as a whole, where
+// string_view::find stops at every '<' of the document to compare; reading
+// spent most of its time there.
+std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t from) {
+  if (from > text.size()) return npos;
+  if (needle.empty()) return from;
+#if defined(__GLIBC__)
+  const void* found = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+  return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : npos;
+#else
+  return text.find(needle, from);
+#endif
+}
+
+// The end of the start tag that begins at `element`: its "/>", or else its
+// ">"; npos when there is neither.
+std::size_t StartTagEndIn(std::string_view text, std::size_t element) {
+  const std::size_t self_closing = FindBytes(text, "/>", element);
+  return self_closing != npos ? self_closing : FindBytes(text, ">", element);
+}
+
 // Occurrence arithmetic is 16-bit: stepping past either end overflows (error 6).
 Short ShortStep(Short occurrence, Long step) {
   const Long next = Long{occurrence} + step;
@@ -123,12 +144,12 @@ void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool
   const std::string_view content = as_is ? value : std::string_view(escaped);
   const bool ascii = IsAscii(tag) && IsAscii(content);
   if (open_group) {
-    ascii ? buffer_.AppendAscii({"<", tag, ">", content})
-          : buffer_.Append("<").Append(tag).Append(">").Append(content);
+    ascii ? Out().AppendAscii({"<", tag, ">", content})
+          : Out().Append("<").Append(tag).Append(">").Append(content);
     PushGroup(tag);
   } else {
-    ascii ? buffer_.AppendAscii({"<", tag, ">", content, "</", tag, ">"})
-          : buffer_.Append("<").Append(tag).Append(">").Append(content).Append("</").Append(tag).Append(">");
+    ascii ? Out().AppendAscii({"<", tag, ">", content, "</", tag, ">"})
+          : Out().Append("<").Append(tag).Append(">").Append(content).Append("</").Append(tag).Append(">");
   }
 }
 
@@ -140,29 +161,19 @@ void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::s
                         bool open_group) {
   Trapped(Op("AddAttrVal"), [&] {
     OwnText();
-    buffer_.Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
-    buffer_.Append(str_Quote(EscapeValue(value))).Append(open_group ? ">" : "/>");
+    Out().Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
+    Out().Append(str_Quote(EscapeValue(value))).Append(open_group ? ">" : "/>");
     if (open_group) PushGroup(tag);
   });
 }
 
-// glibc's memmem skips ahead by the needle as a whole, where
-// string_view::find stops at every '<' of the document to compare; reading
-// spent most of its time there.
 std::size_t clsXML::Find(std::string_view needle, std::size_t from) const {
   const std::string_view text = Bytes();
-  if (from > text.size()) return npos;
-  if (needle.empty()) return from;
-  if (borrowed_.Active()) {
+  if (borrowed_.Active() && from <= text.size() && !needle.empty()) {
     const std::size_t found = borrowed_.FindTag(needle, from);
     if (found != TagIndex::kCannotAnswer) return found;
   }
-#if defined(__GLIBC__)
-  const void* found = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
-  return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : npos;
-#else
-  return text.find(needle, from);
-#endif
+  return FindBytes(text, needle, from);
 }
 
 void clsXML::ForgetText() {
@@ -175,8 +186,7 @@ void clsXML::OwnText() {
   borrowed_.Release();
 }
 
-// The end of the start tag that begins at `element`: its "/>", or else its
-// ">"; npos when there is neither.
+// The same, found through the reader's searches.
 std::size_t clsXML::StartTagEnd(std::size_t element) const {
   const std::size_t self_closing = Find("/>", element);
   return self_closing != npos ? self_closing : Find(">", element);
@@ -186,34 +196,35 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
                        std::string_view value) {
   Trapped(Op("Let Attrib"), [&] {
     OwnText();
-    const std::size_t start = Find(Latin1FromUtf8("<" + std::string(element)), 0);
+    // Only what this writer wrote is searched, and only the value is edited.
+    const std::string_view text = Out().Bytes();
+    const std::size_t start = FindBytes(text, Latin1FromUtf8("<" + std::string(element)), base_);
     if (start == npos) return;
-    const std::size_t tag_end = StartTagEnd(start);
+    const std::size_t tag_end = StartTagEndIn(text, start);
     if (tag_end == npos) return;
     const std::string escaped = Latin1FromUtf8(EscapeValue(value));
     const std::string name = Latin1FromUtf8(std::string(attribute) + "=");
-    std::string text(Bytes());
-    const std::size_t found = Find(name, start);
+    const std::size_t found = FindBytes(text, name, start);
     if (found == npos) {
-      text.insert(tag_end, " " + name + str_Quote(escaped));
-    } else {
-      if (found >= tag_end) return;  // only a later element has it: left alone
-      const std::size_t open_quote = found + name.size();
-      const char quote = open_quote < text.size() ? text[open_quote] : '\0';
-      if (quote != '"' && quote != '\'') return;
-      const std::size_t close_quote = text.find(quote, open_quote + 1);
-      if (close_quote == npos || close_quote > tag_end) return;
-      text.replace(open_quote + 1, close_quote - open_quote - 1, escaped);
+      ForgetText();
+      Out().ReplaceBytes(tag_end, 0, " " + name + str_Quote(escaped));
+      return;
     }
+    if (found >= tag_end) return;  // only a later element has it: left alone
+    const std::size_t open_quote = found + name.size();
+    const char quote = open_quote < text.size() ? text[open_quote] : '\0';
+    if (quote != '"' && quote != '\'') return;
+    const std::size_t close_quote = text.find(quote, open_quote + 1);
+    if (close_quote == npos || close_quote > tag_end) return;
     ForgetText();
-    buffer_ = CString::FromBytes(text);
+    Out().ReplaceBytes(open_quote + 1, close_quote - open_quote - 1, escaped);
   });
 }
 
 void clsXML::AddXML(std::string_view text) {
   Swallowed(Op("AddXML"), [&] {
     OwnText();
-    buffer_.Append(text);
+    Out().Append(text);
   });
 }
 
@@ -221,7 +232,7 @@ void clsXML::EndGroup() {
   Swallowed(Op("EndGroup"), [&] {
     OwnText();
     if (open_groups_.empty()) return;
-    buffer_.Append(CString::FromBytes("</" + open_groups_.back() + ">"));
+    Out().Append(CString::FromBytes("</" + open_groups_.back() + ">"));
     open_groups_.pop_back();
   });
 }
@@ -229,6 +240,17 @@ void clsXML::EndGroup() {
 void clsXML::CloseOpenGroups() {
   while (!open_groups_.empty())
     EndGroup();
+}
+
+void clsXML::AppendTo(clsXML& parent) {
+  OwnText();
+  target_ = &parent.Out();
+  base_ = static_cast<std::size_t>(target_->Length());
+}
+
+void clsXML::Retract(const Mark& mark) {
+  Out().ReplaceBytes(base_ + mark.length, std::string::npos, {});
+  if (open_groups_.size() > mark.open_groups) open_groups_.resize(mark.open_groups);
 }
 
 std::string clsXML::XML() {
@@ -243,7 +265,7 @@ std::string clsXML::TakeXML() {
 
 std::string clsXML::CompleteBuild(bool take) {
   CloseOpenGroups();
-  std::string text = take ? buffer_.TakeValue() : buffer_.Value();
+  std::string text = take && !target_ ? buffer_.TakeValue() : Utf8FromLatin1(Written());
   if (snippet_) return text;
   return "<?xml version=" + str_Quote(version_) + " encoding=" + str_Quote(encoding_) + " ?>" +
          text;
@@ -254,6 +276,8 @@ void clsXML::Clear(bool terminating) {
     borrowed_.Release();
     ForgetText();
     buffer_ = CString();
+    target_ = nullptr;
+    base_ = 0;
     if (terminating) buffer_.SetBufferSize(0, true);
     assigned_ = false;
     open_groups_.clear();
@@ -268,9 +292,9 @@ void clsXML::Clear(bool terminating) {
 std::string clsXML::XMLcompress() {
   return Trapped(Op("XMLcompress"), [&] {
     OwnText();
-    std::string compressed = EmptyElementCompressor::Compress(Bytes());
+    std::string compressed = EmptyElementCompressor::Compress(Written());
     ForgetText();
-    buffer_ = CString::FromBytes(compressed);
+    Out().ReplaceBytes(base_, std::string::npos, compressed);
     return Utf8FromLatin1(compressed);
   });
 }

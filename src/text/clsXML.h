@@ -52,6 +52,21 @@ class clsXML {
   // The same text from a writer that is not used again: its buffer is handed
   // over instead of copied when the text is ASCII.
   std::string TakeXML();
+  // From now on what this writer writes lands at the end of `parent`'s text
+  // instead of in a text of its own for the parent to copy in, so a document
+  // is written once rather than once per level of nesting. Its switches and
+  // open groups stay its own, and SetAttrib and XMLcompress see only what it
+  // wrote itself. `parent` must outlive it and write nothing until it is Closed.
+  void AppendTo(clsXML& parent);
+  // Closes the groups still open: what the writer wrote is complete.
+  void Close() { CloseOpenGroups(); }
+  // A point in what the writer has written, to take back what follows it.
+  struct Mark {
+    std::size_t length = 0;
+    std::size_t open_groups = 0;
+  };
+  Mark Position() const { return {Written().size(), open_groups_.size()}; }
+  void Retract(const Mark& mark);
   // Resets writer and reader to a new object's state.
   void Clear(bool terminating = false);
   // Removes elements with neither content nor attributes, again and again
@@ -124,6 +139,11 @@ class clsXML {
     return borrowed_.Active() ? borrowed_.Text() : buffer_.Bytes();
   }
   std::size_t Find(std::string_view needle, std::size_t from) const;
+  // Where the writer's text goes: its own buffer or the end of a parent's.
+  CString& Out() noexcept { return target_ ? *target_ : buffer_; }
+  const CString& Out() const noexcept { return target_ ? *target_ : buffer_; }
+  // What this writer wrote itself.
+  std::string_view Written() const noexcept { return Out().Bytes().substr(base_); }
   // The block in the reader's code page, trimmed; empty when there is none.
   std::string_view BlockBytes(std::string_view tag, Short occurrence);
   // The text was replaced: what was learnt about it is forgotten.
@@ -132,6 +152,8 @@ class clsXML {
   void OwnText();
 
   CString buffer_;
+  CString* target_ = nullptr;  // a parent's buffer written into; null for its own
+  std::size_t base_ = 0;       // where this writer's text starts in Out()
   bool assigned_ = false;
   std::vector<std::string> open_groups_;  // tags in code-page bytes, innermost last
   bool snippet_ = false;

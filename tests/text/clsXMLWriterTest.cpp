@@ -118,6 +118,41 @@ TEST(clsXMLWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
   EXPECT_EQ(open_attr.XML(), "<G k=\"v\"><L>1</L></G>");
 }
 
+// A writer appending to its parent's text keeps its own switches and groups,
+// and its attribute edits, compression and retraction reach only what it
+// wrote itself, never the parent's elements before it.
+TEST(clsXMLWriterTest, ANestedWriterWritesIntoItsParentAndTouchesOnlyItsOwnText) {
+  clsXML parent;
+  parent.SetSnippet(true);
+  parent.Add("List", "", true);
+  parent.AddAttrVal("Info", "Type", "P");
+  parent.Add("Empty", "");  // switches off: written, and kept by the child's compress
+  {
+    clsXML child;
+    child.SetSnippet(true);
+    child.SetZeroSuppress(true);
+    child.AppendTo(parent);
+    child.Add("Count", "0");  // the child's own switches
+    child.AddAttrVal("Info", "Type", "Q");
+    child.SetAttrib("Info", "Line", "7");   // its own Info, not the parent's
+    child.SetAttrib("Info", "Type", "R");
+    child.Add("Group", "", true);
+    const clsXML::Mark mark = child.Position();
+    child.Add("Dropped", "x", true);
+    child.Add("Inner", "y");
+    child.Retract(mark);  // the text and the group opened after the mark
+    child.Add("Hollow", "", true);
+    child.EndGroup();
+    child.XMLcompress();  // "<Hollow></Hollow>" goes, the parent's "<Empty></Empty>" stays
+    child.Close();
+    EXPECT_EQ(child.XML(), "<Info Type=\"R\" Line=\"7\"/><Group></Group>");
+  }
+  parent.Add("After", "1");
+  EXPECT_EQ(parent.XML(),
+            "<List><Info Type=\"P\"/><Empty></Empty>"
+            "<Info Type=\"R\" Line=\"7\"/><Group></Group><After>1</After></List>");
+}
+
 TEST(clsXMLWriterTest, CompressCutsEmptyElementsUntilNoneIsLeft) {
   clsXML writer;
   EXPECT_EQ(writer.XMLcompress("<a><b></b><c>1</c><d x=\"1\"></d></a>"),

@@ -12,6 +12,8 @@
 
 namespace lombar {
 
+class clsXML;
+
 template <class T>
 class RecordTable;
 
@@ -23,6 +25,9 @@ class Record : public AutomationClass<T> {
 
   // The class's XML element, written from its table.
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Resets the values Clear resets, then, unless the text is empty, reads
   // every value the table places in the XML from it; a value the text lacks
   // reads as empty, false or 0.

@@ -14,12 +14,17 @@
 
 namespace lombar {
 
+class clsXML;
+
 template <class Derived, class Member>
 class ReferenceCollection : public Collection<Derived, Member> {
  public:
   // The group holding Count, the members and the vehicle; the empty text
   // when there are no members, whatever the vehicle holds.
   std::string XML() const;
+  // The same XML, written at the end of `writer`'s text (the library's own
+  // writers nest objects this way, each writing straight into the document).
+  void AppendXML(clsXML& writer) const;
   // Drops the members and the vehicle for new empty ones, then loads the
   // members (a key already present drops its member silently) and the
   // vehicle. A failure midway leaves the members added before it.

@@ -11,26 +11,19 @@ namespace lombar {
 namespace {
 
 // The Collection element: the members' texts joined as they are, taken as
-// markup. Each text goes straight into the writer instead of into a joined
-// copy first, which for a large collection saves two copies of its whole
-// text; the element opens at the first member that writes anything, so
-// members that all write nothing leave the empty leaf the writer's switches
-// decide about.
+// markup, each written straight after the one before. The element stays only
+// when some member wrote something; when none did, the empty leaf goes in its
+// place for the writer's switches to decide about.
 void WriteMembers(clsXML& writer, const KeyedCollection& members,
-                  const std::function<std::string(AutomationObject&)>& member_xml) {
-  bool opened = false;
-  for (const Variant& member : members.Members()) {
-    const std::string text = member_xml(static_cast<AutomationObject&>(*member.ObjectRef()));
-    if (text.empty()) continue;
-    if (!opened) writer.Add("Collection", "", true);
-    opened = true;
-    writer.AddXML(text);
-  }
-  if (opened) {
-    writer.EndGroup();
-  } else {
-    writer.Add("Collection", "");
-  }
+                  const std::function<void(AutomationObject&, clsXML&)>& write_member) {
+  const clsXML::Mark before = writer.Position();
+  writer.Add("Collection", "", true);
+  const std::size_t opened = writer.Position().length;
+  for (const Variant& member : members.Members())
+    write_member(static_cast<AutomationObject&>(*member.ObjectRef()), writer);
+  if (writer.Position().length != opened) return writer.EndGroup();
+  writer.Retract(before);
+  writer.Add("Collection", "");
 }
 
 }  // namespace
@@ -48,17 +41,24 @@ clsXML SnippetWriter(XmlSwitches switches) {
   return writer;
 }
 
-std::string WriteCollectionXml(const CollectionXmlForm& form, const KeyedCollection& members,
-                               const std::function<std::string(AutomationObject&)>& member_xml) {
-  if (members.Count() == 0) return {};
+std::string WrittenAlone(const std::function<void(clsXML& writer)>& write) {
+  clsXML writer = SnippetWriter({});
+  write(writer);
+  return writer.TakeXML();
+}
+
+void WriteCollectionXml(clsXML& parent, const CollectionXmlForm& form,
+                        const KeyedCollection& members,
+                        const std::function<void(AutomationObject&, clsXML&)>& write_member) {
+  if (members.Count() == 0) return;
   clsXML writer = SnippetWriter(form.switches);
+  writer.AppendTo(parent);
   writer.Add(form.group, "", true);
   if (form.before_count) form.before_count(writer);
   writer.Add("Count", std::to_string(members.Count()));
-  WriteMembers(writer, members, member_xml);
+  WriteMembers(writer, members, write_member);
   if (form.after_members) form.after_members(writer);
-  writer.EndGroup();
-  return writer.TakeXML();
+  writer.Close();
 }
 
 Short ReadMemberCount(clsXML& reader) {

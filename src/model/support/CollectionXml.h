@@ -37,11 +37,23 @@ struct CollectionXmlForm {
   ChildWriter after_members = nullptr;  // for example the vehicle's XML
 };
 
-// The collection's XML: the empty text for no members; otherwise the group
-// holding Count, Collection (the members' XML joined, taken as markup) and
-// the form's further children.
-std::string WriteCollectionXml(const CollectionXmlForm& form, const KeyedCollection& members,
-                               const std::function<std::string(AutomationObject&)>& member_xml);
+// The text an object writes when it writes into a writer of its own: each
+// class writes its XML through `write`, straight into whatever writer it is
+// given, and its XML get is that writing done alone.
+std::string WrittenAlone(const std::function<void(clsXML& writer)>& write);
+
+// The XML get of a class that writes through AppendXML.
+template <class Object>
+std::string XmlOf(const Object& object) {
+  return WrittenAlone([&](clsXML& writer) { object.AppendXML(writer); });
+}
+
+// Writes the collection's XML at the end of `writer`'s text: nothing for no
+// members; otherwise the group holding Count, Collection (the members' XML
+// joined, taken as markup) and the form's further children.
+void WriteCollectionXml(clsXML& writer, const CollectionXmlForm& form,
+                        const KeyedCollection& members,
+                        const std::function<void(AutomationObject&, clsXML&)>& write_member);
 
 // The member count of a collection text: the first Count element read as a
 // number (0 when it is none) and then as a 16-bit value (error 6 beyond).
@@ -56,11 +68,11 @@ void ReadCollectionXml(std::string_view text, std::string_view member_element,
                        const std::function<void(std::string_view block)>& load_member,
                        const std::function<void(clsXML& reader)>& before_members = nullptr);
 
-// The collection XML of members that are all `Member`s.
+// The collection XML of members that are all `Member`s, written into `writer`.
 template <class Member>
-std::string MembersXml(const KeyedCollection& members, const CollectionXmlForm& form) {
-  return WriteCollectionXml(form, members, [](AutomationObject& member) {
-    return static_cast<Member&>(member).XML();
+void WriteMembersXml(clsXML& writer, const KeyedCollection& members, const CollectionXmlForm& form) {
+  WriteCollectionXml(writer, form, members, [](AutomationObject& member, clsXML& into) {
+    static_cast<Member&>(member).AppendXML(into);
   });
 }
 

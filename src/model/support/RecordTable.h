@@ -304,17 +304,19 @@ class RecordTable {
   const ClassInfo& Surface() const { return surface_; }
   const RecordXmlForm& Form() const { return form_; }
 
-  std::string Write(const T& record) const {
-    if (silent_when_ && silent_when_(record)) return {};
+  // Writes the record's XML at the end of `parent`'s text.
+  void Write(clsXML& parent, const T& record) const {
+    if (silent_when_ && silent_when_(record)) return;
     clsXML writer = SnippetWriter(form_.switches == WriterSwitches::kAllOn
                                       ? XmlSwitches::AllOn()
                                       : XmlSwitches::OfThread());
+    writer.AppendTo(parent);
     if (!form_.group.empty()) writer.Add(form_.group, "", true);
     for (const Field* field : writing_)
       field->Write(writer, record);
     if (!form_.group.empty()) writer.EndGroup();
     if (form_.cut_empty_elements) writer.XMLcompress();
-    return writer.TakeXML();
+    writer.Close();
   }
   void Read(T& record, std::string_view xml) const {
     clsXML reader;
@@ -342,6 +344,7 @@ class RecordTable {
     bool ranked = false;  // given its XML place explicitly
     bool kept = false;
     std::function<std::string(const T&)> text;             // the value's XML text
+    std::function<void(const T&, clsXML&)> write_child;    // a child object's XML, written in
     std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
     std::function<void(T&, bool destroy)> reset;           // what Clear does to it
     std::function<void(T&)> reset_in_place;                // for child objects
@@ -355,7 +358,7 @@ class RecordTable {
         case XmlPlace::Form::kFirstAttribute:
           return writer.AddAttrVal(place.element, place.name, text(record));
         case XmlPlace::Form::kChild:
-          return writer.AddXML(text(record));
+          return write_child(record, writer);
         case XmlPlace::Form::kNone:
           return;
       }
@@ -433,7 +436,9 @@ class RecordTable {
   static Field ChildField(Ref<Child> T::*field, XmlPlace place) {
     Field row;
     row.place = place;
-    row.text = [field](const T& record) { return (record.*field)->XML(); };
+    row.write_child = [field](const T& record, clsXML& writer) {
+      (record.*field)->AppendXML(writer);
+    };
     row.from_text = [field](T& record, std::string_view text) { (record.*field)->SetXML(text); };
     row.reset = [field](T& record, bool destroy) {
       record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
@@ -524,9 +529,14 @@ const ClassInfo& Record<T>::TypeInfo() {
 
 template <class T>
 std::string Record<T>::XML() const {
+  return XmlOf(*this);
+}
+
+template <class T>
+void Record<T>::AppendXML(clsXML& writer) const {
   const RecordTable<T>& table = T::Table();
-  return Guarded(table.Form().guard, {T::kClassName, "Get XML"},
-                 [&] { return table.Write(static_cast<const T&>(*this)); });
+  Guarded(table.Form().guard, {T::kClassName, "Get XML"},
+          [&] { table.Write(writer, static_cast<const T&>(*this)); });
 }
 
 template <class T>

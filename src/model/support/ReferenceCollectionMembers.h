@@ -12,12 +12,17 @@ namespace lombar {
 
 template <class Derived, class Member>
 std::string ReferenceCollection<Derived, Member>::XML() const {
-  return Trapped({Derived::kClassName, "Get XML"}, [&] {
-    return MembersXml<Member>(
-        this->Backing(),
+  return XmlOf(*this);
+}
+
+template <class Derived, class Member>
+void ReferenceCollection<Derived, Member>::AppendXML(clsXML& writer) const {
+  Trapped({Derived::kClassName, "Get XML"}, [&] {
+    WriteMembersXml<Member>(
+        writer, this->Backing(),
         {.group = Derived::kClassName,
          .switches = XmlSwitches::AllOn(),
-         .after_members = [&](clsXML& writer) { writer.AddXML(vehicle_->XML()); }});
+         .after_members = [&](clsXML& into) { vehicle_->AppendXML(into); }});
   });
 }
 
