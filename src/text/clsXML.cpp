@@ -1,5 +1,6 @@
 #include "text/clsXML.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -355,6 +356,16 @@ std::size_t clsXML::SkipEndForms(std::string_view end_form, Short count) const {
   return position;
 }
 
+// A value's end form is mostly the very next tag: that one is looked at
+// before any search. No end form can start before the next "<".
+std::size_t clsXML::FindEndForm(std::string_view end_form, std::size_t from) const {
+  const std::string_view text = Bytes();
+  const std::size_t next_tag = text.find('<', std::min(from, text.size()));
+  if (next_tag == npos) return npos;
+  if (text.compare(next_tag, end_form.size(), end_form) == 0) return next_tag;
+  return Find(end_form, next_tag);
+}
+
 std::string clsXML::Value(std::string_view tag, Short occurrence) {
   return Trapped(Op("Get Value"), [&]() -> std::string {
     if (Bytes().empty() || tag.empty()) return "";
@@ -375,7 +386,7 @@ std::string clsXML::Value(std::string_view tag, Short occurrence) {
     const std::size_t start = Find(start_form, from);
     if (start == npos) return missing();
     const std::size_t content = start + start_form.size();
-    const std::size_t end = Find(end_form, content);
+    const std::size_t end = FindEndForm(end_form, content);
     if (end == npos) return missing();
     value_mark_.end = end + end_form.size();
     value_mark_.occurrence = occurrence;

@@ -139,6 +139,7 @@ class clsXML {
     return borrowed_.Active() ? borrowed_.Text() : buffer_.Bytes();
   }
   std::size_t Find(std::string_view needle, std::size_t from) const;
+  std::size_t FindEndForm(std::string_view end_form, std::size_t from) const;
   // Where the writer's text goes: its own buffer or the end of a parent's.
   CString& Out() noexcept { return target_ ? *target_ : buffer_; }
   const CString& Out() const noexcept { return target_ ? *target_ : buffer_; }
