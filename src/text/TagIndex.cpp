@@ -68,12 +68,16 @@ std::vector<std::uint32_t>& TagIndex::PositionsFor(std::string_view key,
   return positions_.emplace_back();
 }
 
-const TagIndex::Slot* TagIndex::SlotOf(std::string_view key, std::uint32_t hash) const {
+const TagIndex::Slot* TagIndex::SlotOf(std::string_view name, bool end_tag,
+                                       std::uint32_t hash) const {
   if (slots_.empty()) return nullptr;
   const std::size_t mask = slots_.size() - 1;
+  const std::size_t slash = end_tag ? 1 : 0;
   for (std::size_t i = hash & mask; slots_[i].hash != 0; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
-    if (slot.hash == hash && text_.substr(slot.key_start, slot.key_length) == key) return &slot;
+    if (slot.hash != hash || slot.key_length != name.size() + slash) continue;
+    const std::string_view key = text_.substr(slot.key_start, slot.key_length);
+    if ((!end_tag || key.front() == '/') && key.substr(slash) == name) return &slot;
   }
   return nullptr;
 }
@@ -120,22 +124,27 @@ void TagIndex::Build() const {
 
 std::size_t TagIndex::Find(std::string_view needle, std::size_t from, std::size_t end) const {
   if (needle.size() < 3 || needle.front() != '<' || needle.back() != '>') return kCannotAnswer;
-  // The key between '<' and '>' is checked and hashed in one pass.
   const std::string_view key = needle.substr(1, needle.size() - 2);
-  std::uint32_t hash = kHashSeed;
-  std::size_t at = 0;
-  if (key[0] == '/') hash = HashStep(hash, key[at++]);
-  if (at == key.size()) return kCannotAnswer;
-  for (; at < key.size(); ++at) {
-    if (EndsName(key[at])) return kCannotAnswer;
-    hash = HashStep(hash, key[at]);
+  const bool end_tag = key.front() == '/';
+  return FindTag(key.substr(end_tag ? 1 : 0), end_tag, from, end);
+}
+
+std::size_t TagIndex::FindTag(std::string_view name, bool end_tag, std::size_t from,
+                              std::size_t end) const {
+  if (name.empty()) return kCannotAnswer;
+  // The name is checked and hashed in one pass.
+  std::uint32_t hash = end_tag ? HashStep(kHashSeed, '/') : kHashSeed;
+  for (const char c : name) {
+    if (EndsName(c)) return kCannotAnswer;
+    hash = HashStep(hash, c);
   }
   if (!built_) Build();
-  const Slot* slot = SlotOf(key, Finished(hash));
+  const Slot* slot = SlotOf(name, end_tag, Finished(hash));
   if (!slot) return npos;
   const std::vector<std::uint32_t>& positions = positions_[slot->positions];
   const std::size_t first = FirstFrom(*slot, from);
-  if (first == positions.size() || positions[first] + needle.size() > end) return npos;
+  const std::size_t tag_size = name.size() + (end_tag ? 3 : 2);
+  if (first == positions.size() || positions[first] + tag_size > end) return npos;
   return positions[first];
 }
 
@@ -189,11 +198,25 @@ BorrowedText& BorrowedText::operator=(BorrowedText&& other) noexcept {
   return *this;
 }
 
-std::size_t BorrowedText::FindTag(std::string_view needle, std::size_t from) const {
+// A search of the index confined to this text, its answer made relative to it.
+template <class Search>
+std::size_t BorrowedText::InText(std::size_t from, const Search& search) const {
   if (from > text_.size()) return TagIndex::npos;
   const std::size_t offset = static_cast<std::size_t>(text_.data() - index_->Text().data());
-  const std::size_t found = index_->Find(needle, offset + from, offset + text_.size());
+  const std::size_t found = search(offset + from, offset + text_.size());
   return found >= TagIndex::kCannotAnswer ? found : found - offset;
+}
+
+std::size_t BorrowedText::FindTag(std::string_view needle, std::size_t from) const {
+  return InText(from, [&](std::size_t start, std::size_t end) {
+    return index_->Find(needle, start, end);
+  });
+}
+
+std::size_t BorrowedText::FindTag(std::string_view name, bool end_tag, std::size_t from) const {
+  return InText(from, [&](std::size_t start, std::size_t end) {
+    return index_->FindTag(name, end_tag, start, end);
+  });
 }
 
 }  // namespace lombar

@@ -27,6 +27,9 @@ class TagIndex {
   // by `end` (positions in the text), or npos: what a plain search of the
   // text between them finds.
   std::size_t Find(std::string_view needle, std::size_t from, std::size_t end) const;
+  // The same for the start tag "<name>" or, with `end_tag`, the end tag
+  // "</name>", without the tag written out first.
+  std::size_t FindTag(std::string_view name, bool end_tag, std::size_t from, std::size_t end) const;
   std::string_view Text() const noexcept { return text_; }
 
  private:
@@ -41,7 +44,7 @@ class TagIndex {
   };
 
   void Build() const;
-  const Slot* SlotOf(std::string_view key, std::uint32_t hash) const;
+  const Slot* SlotOf(std::string_view name, bool end_tag, std::uint32_t hash) const;
   std::size_t FirstFrom(const Slot& slot, std::size_t from) const;
   std::vector<std::uint32_t>& PositionsFor(std::string_view key, std::uint32_t hash) const;
   void Grow() const;
@@ -76,8 +79,13 @@ class BorrowedText {
   // index: TagIndex::npos when there is none, TagIndex::kCannotAnswer for a
   // needle the index does not answer for.
   std::size_t FindTag(std::string_view needle, std::size_t from) const;
+  // The same for "<name>" or "</name>".
+  std::size_t FindTag(std::string_view name, bool end_tag, std::size_t from) const;
 
  private:
+  template <class Search>
+  std::size_t InText(std::size_t from, const Search& search) const;
+
   std::string_view text_;
   std::shared_ptr<const TagIndex> index_;
   bool registered_ = false;

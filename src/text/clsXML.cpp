@@ -345,25 +345,36 @@ bool clsXML::SearchMark::Continues(std::string_view next_tag, Short next_occurre
   return end != npos && end > 0 && next_tag == tag && is_next;
 }
 
-// The position just after the `count`-th end form from the start; npos when
+// The position just after the `count`-th "</name>" from the start; npos when
 // there are fewer.
-std::size_t clsXML::SkipEndForms(std::string_view end_form, Short count) const {
+std::size_t clsXML::SkipEndTags(std::string_view name, Short count) {
   std::size_t position = 0;
   for (Short i = 0; i < count && position != npos; ++i) {
-    const std::size_t found = Find(end_form, position);
-    position = found == npos ? npos : found + end_form.size();
+    const std::size_t found = FindTag(name, true, position);
+    position = found == npos ? npos : found + name.size() + 3;
   }
   return position;
 }
 
-// A value's end form is mostly the very next tag: that one is looked at
-// before any search. No end form can start before the next "<".
-std::size_t clsXML::FindEndForm(std::string_view end_form, std::size_t from) const {
+std::size_t clsXML::FindTag(std::string_view name, bool end_tag, std::size_t from) {
+  if (borrowed_.Active()) {
+    const std::size_t found = borrowed_.FindTag(name, end_tag, from);
+    if (found != TagIndex::kCannotAnswer) return found;
+  }
+  return FindBytes(Bytes(), Form(tag_scratch_, end_tag ? "</" : "<", name, ">"), from);
+}
+
+// A value's end tag is mostly the very next tag: that one is looked at
+// before any search. No end tag can start before the next "<".
+std::size_t clsXML::FindEndTag(std::string_view name, std::size_t from) {
   const std::string_view text = Bytes();
   const std::size_t next_tag = text.find('<', std::min(from, text.size()));
   if (next_tag == npos) return npos;
-  if (text.compare(next_tag, end_form.size(), end_form) == 0) return next_tag;
-  return Find(end_form, next_tag);
+  const std::string_view rest = text.substr(next_tag);
+  if (rest.size() >= name.size() + 3 && rest[1] == '/' && rest.substr(2, name.size()) == name &&
+      rest[name.size() + 2] == '>')
+    return next_tag;
+  return FindTag(name, true, next_tag);
 }
 
 std::string clsXML::Value(std::string_view tag, Short occurrence) {
@@ -371,8 +382,6 @@ std::string clsXML::Value(std::string_view tag, Short occurrence) {
     if (Bytes().empty() || tag.empty()) return "";
     const std::string converted = IsAscii(tag) ? std::string() : Latin1FromUtf8(tag);
     const std::string_view name = converted.empty() ? tag : converted;
-    const std::string& start_form = Form(start_scratch_, "<", name, ">");
-    const std::string& end_form = Form(end_scratch_, "</", name, ">");
     const bool continues = value_mark_.Continues(name, occurrence);
     if (!continues && value_missing_.Covers(name, occurrence, Bytes().size())) {
       value_mark_.end = npos;
@@ -380,15 +389,15 @@ std::string clsXML::Value(std::string_view tag, Short occurrence) {
     }
     const auto missing = [&] { return value_missing_.Note(name, occurrence, continues, Bytes().size()); };
     const std::size_t from =
-        continues ? value_mark_.end : SkipEndForms(end_form, ShortStep(occurrence, -1));
+        continues ? value_mark_.end : SkipEndTags(name, ShortStep(occurrence, -1));
     value_mark_.end = npos;
     if (from == npos) return missing();
-    const std::size_t start = Find(start_form, from);
+    const std::size_t start = FindTag(name, false, from);
     if (start == npos) return missing();
-    const std::size_t content = start + start_form.size();
-    const std::size_t end = FindEndForm(end_form, content);
+    const std::size_t content = start + name.size() + 2;  // after "<name>"
+    const std::size_t end = FindEndTag(name, content);
     if (end == npos) return missing();
-    value_mark_.end = end + end_form.size();
+    value_mark_.end = end + name.size() + 3;  // after "</name>"
     value_mark_.occurrence = occurrence;
     value_mark_.tag = name;
     const std::string_view found = Bytes().substr(content, end - content);
@@ -414,7 +423,7 @@ std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
     std::string start_form = continues ? block_mark_.start_form : StartForm(name);
     std::string end_form = continues ? block_mark_.end_form : EndForm(name);
     const std::size_t from =
-        continues ? block_mark_.end : SkipEndForms(end_form, ShortStep(occurrence, -1));
+        continues ? block_mark_.end : SkipEndTags(name, ShortStep(occurrence, -1));
     block_mark_.end = npos;
     if (from == npos) return missing();
     std::size_t start = Find(start_form, from);

@@ -134,12 +134,14 @@ class clsXML {
   void CloseOpenGroups();
   std::string CompleteBuild(bool take);
   std::size_t StartTagEnd(std::size_t element) const;
-  std::size_t SkipEndForms(std::string_view end_form, Short count) const;
+  std::size_t SkipEndTags(std::string_view name, Short count);
   std::string_view Bytes() const noexcept {
     return borrowed_.Active() ? borrowed_.Text() : buffer_.Bytes();
   }
   std::size_t Find(std::string_view needle, std::size_t from) const;
-  std::size_t FindEndForm(std::string_view end_form, std::size_t from) const;
+  // The first "<name>", or with `end_tag` "</name>", at or after `from`.
+  std::size_t FindTag(std::string_view name, bool end_tag, std::size_t from);
+  std::size_t FindEndTag(std::string_view name, std::size_t from);
   // Where the writer's text goes: its own buffer or the end of a parent's.
   CString& Out() noexcept { return target_ ? *target_ : buffer_; }
   const CString& Out() const noexcept { return target_ ? *target_ : buffer_; }
@@ -169,8 +171,7 @@ class clsXML {
   AttribMark attrib_mark_;
   BorrowedText borrowed_;
   std::string block_copy_;  // what BlockView returns for a text the reader owns
-  std::string start_scratch_;  // the search forms of the current Value
-  std::string end_scratch_;
+  std::string tag_scratch_;  // a tag written out for a search without the index
 };
 
 }  // namespace lombar
