@@ -24,6 +24,10 @@ bool IsMarkup(std::string_view value) {
   return !value.empty() && value.front() == '<' && value.back() == '>';
 }
 
+bool IsEscaped(char c) {
+  return c == '&' || c == '<' || c == '>' || c == '\'' || c == '"';
+}
+
 std::string StartForm(std::string_view tag) {
   return "<" + std::string(tag) + ">";
 }
@@ -140,7 +144,7 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
 void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group) {
   // Markup, often a whole collection's members, and a value with nothing to
   // escape go in as they are, without an escaped copy.
-  const bool as_is = IsMarkup(value) || value.find_first_of("&<>'\"") == std::string_view::npos;
+  const bool as_is = IsMarkup(value) || std::none_of(value.begin(), value.end(), IsEscaped);
   const std::string escaped = as_is ? std::string() : EscapeValue(value);
   const std::string_view content = as_is ? value : std::string_view(escaped);
   const bool ascii = IsAscii(tag) && IsAscii(content);
