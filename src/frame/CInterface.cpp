@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 
+#include "frame/AutomationCodes.h"
 #include "frame/ClassFactory.h"
 #include "frame/ConnectionPoint.h"
 #include "frame/Dispatch.h"
@@ -41,40 +42,19 @@ struct Refusal {
   Error error;
 };
 
-// The runtime error that stands for a refusal's code, as hosts translate it.
-std::int32_t NumberOfRefusal(lombar_hresult hresult) {
-  switch (hresult) {
-    case LOMBAR_E_POINTER:
-      return kObjectNotSet;
-    case LOMBAR_E_NOINTERFACE:
-      return kNoAutomationInterface;
-    case LOMBAR_CLASS_E_CLASSNOTAVAILABLE:
-      return kCannotCreateObject;
-    case LOMBAR_DISP_E_BADVARTYPE:
-      return kUnsupportedVariantType;
-    default:
-      return kInvalidProcedureCall;
-  }
-}
+// The shared table of codes, as lombar.h spells them for C hosts.
+static_assert(LOMBAR_E_NOINTERFACE == hresult::kNoInterface && LOMBAR_E_POINTER == hresult::kPointer &&
+              LOMBAR_CLASS_E_CLASSNOTAVAILABLE == hresult::kClassNotAvailable &&
+              LOMBAR_DISP_E_BADVARTYPE == hresult::kBadVarType &&
+              LOMBAR_DISP_E_MEMBERNOTFOUND == hresult::kMemberNotFound &&
+              LOMBAR_DISP_E_BADPARAMCOUNT == hresult::kBadParamCount &&
+              LOMBAR_DISP_E_PARAMNOTOPTIONAL == hresult::kParamNotOptional &&
+              LOMBAR_DISP_E_OVERFLOW == hresult::kOverflow &&
+              LOMBAR_DISP_E_TYPEMISMATCH == hresult::kTypeMismatch &&
+              LOMBAR_DISP_E_EXCEPTION == hresult::kException);
 
 [[noreturn]] void Refuse(lombar_hresult hresult) {
   throw Refusal{hresult, Error::Runtime(NumberOfRefusal(hresult))};
-}
-
-// The code automation returns for a call its dispatcher refused before the member ran.
-lombar_hresult CodeOfCallError(const CallError& error) {
-  switch (error.Number()) {
-    case kMemberNotSupported:
-      return LOMBAR_DISP_E_MEMBERNOTFOUND;
-    case kWrongArgumentCount:
-      return LOMBAR_DISP_E_BADPARAMCOUNT;
-    case kArgumentNotOptional:
-      return LOMBAR_DISP_E_PARAMNOTOPTIONAL;
-    case kOverflow:
-      return LOMBAR_DISP_E_OVERFLOW;
-    default:
-      return LOMBAR_DISP_E_TYPEMISMATCH;
-  }
 }
 
 // `pointer`, which the caller must have given.
@@ -106,7 +86,7 @@ lombar_hresult Guarded(Body&& body, lombar_hresult failure = LOMBAR_DISP_E_EXCEP
     return refusal.hresult;
   } catch (const CallError& error) {
     last_error = error;
-    return CodeOfCallError(error);
+    return CodeOfCallError(error.Number());
   } catch (const Error& error) {
     last_error = error;
   } catch (const std::bad_alloc&) {
@@ -231,13 +211,6 @@ void WriteBack(const std::vector<Argument>& arguments, lombar_variant* args) {
     lombar_variant_clear(args[i].value.byref);
     ToC(argument.value, *args[i].value.byref);
   }
-}
-
-MemberKind KindOfFlags(std::uint16_t flags) {
-  if (flags & LOMBAR_DISPATCH_PROPERTYPUTREF) return MemberKind::Set;
-  if (flags & LOMBAR_DISPATCH_PROPERTYPUT) return MemberKind::Let;
-  if (flags & LOMBAR_DISPATCH_PROPERTYGET) return MemberKind::Get;
-  return MemberKind::Method;
 }
 
 std::int32_t FlagsOfKind(MemberKind kind) {
