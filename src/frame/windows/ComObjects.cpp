@@ -1,0 +1,429 @@
+#include "frame/windows/ComObjects.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <atomic>
+#include <unordered_map>
+
+#include "frame/AutomationCodes.h"
+#include "frame/ClassFactory.h"
+#include "frame/Dispatch.h"
+#include "frame/windows/ComValues.h"
+#include "lombar/AutomationObject.h"
+#include "lombar/Enumerator.h"
+#include "lombar/EventSink.h"
+
+// COM interfaces have no virtual destructor by design: their objects delete
+// themselves in Release, through ComBase's virtual destructor.
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+namespace lombar {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+std::atomic<long> live_com_objects{0};
+
+// Answered only by this library's own COM objects, so that an object a
+// client passes back is known for one of the library's.
+const IID kLibraryObjectIid = {
+    0xe3482ae0, 0x306a, 0x49c5, {0xa9, 0x6a, 0x95, 0x20, 0x66, 0x62, 0x27, 0x5a}};
+
+struct LibraryObjectCarrier : IUnknown {
+  virtual Ref<Object> Carried() const = 0;
+};
+
+// Reference counting and the count of live COM objects, shared by all of them.
+template <class... Interfaces>
+class ComBase : public Interfaces... {
+ public:
+  ComBase(const ComBase&) = delete;
+  ComBase& operator=(const ComBase&) = delete;
+
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  ComBase() noexcept { ++live_com_objects; }
+  virtual ~ComBase() { --live_com_objects; }
+
+  // Hands out `itself` for a query that found it.
+  template <class Interface>
+  HRESULT Answer(Interface* itself, void** out) {
+    *out = itself;
+    AddRef();
+    return S_OK;
+  }
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+// The COM object of each library object a client holds, per thread: library
+// objects live on the thread that made them.
+std::unordered_map<const Object*, IUnknown*>& ComObjects() {
+  thread_local std::unordered_map<const Object*, IUnknown*> objects;
+  return objects;
+}
+
+// Runs a call's body, turning the frame's errors into the codes and error
+// information automation clients read.
+template <class Body>
+HRESULT Guarded(const GUID& interface_id, EXCEPINFO* exception, Body&& body) noexcept {
+  try {
+    return body();
+  } catch (const CallError& error) {
+    SetErrorInfo(0, nullptr);
+    return CodeOfCallError(error.Number());
+  } catch (const Error& error) {
+    ReportError(error, interface_id, exception);
+    return DISP_E_EXCEPTION;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    ReportError(Error::Runtime(kInternalError), interface_id, exception);
+    return DISP_E_EXCEPTION;
+  }
+}
+
+// Calls a client's event interface for each event the library object fires.
+class DispatchSink final : public EventSink {
+ public:
+  explicit DispatchSink(ComPtr<IDispatch> sink) : sink_(std::move(sink)) {}
+
+  void OnEvent(Long id, const std::vector<Variant>& args) override {
+    std::vector<VARIANT> converted(args.size());
+    for (std::size_t i = 0; i < args.size(); ++i)
+      ToVariant(args[args.size() - 1 - i], converted[i]);  // automation passes the last first
+    DISPPARAMS params{converted.data(), nullptr, static_cast<UINT>(converted.size()), 0};
+    sink_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+                  nullptr);
+    for (VARIANT& value : converted)
+      VariantClear(&value);
+  }
+
+ private:
+  ComPtr<IDispatch> sink_;
+};
+
+class ConnectionPointObject final : public ComBase<IConnectionPoint> {
+ public:
+  ConnectionPointObject(IConnectionPointContainer* container, Ref<AutomationObject> object)
+      : container_(container), object_(std::move(object)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IConnectionPoint) return Answer(this, out);
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+    if (!iid) return E_POINTER;
+    *iid = ComGuid(object_->Class().events->iid);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
+    if (!out) return E_POINTER;
+    return container_.CopyTo(out);
+  }
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+    if (!sink || !cookie) return E_POINTER;
+    *cookie = 0;
+    ComPtr<IDispatch> dispatch;
+    const GUID events = ComGuid(object_->Class().events->iid);
+    if (FAILED(sink->QueryInterface(events, reinterpret_cast<void**>(dispatch.GetAddressOf()))) &&
+        FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.GetAddressOf())))) {
+      return CONNECT_E_CANNOTCONNECT;
+    }
+    return Guarded(IID_IConnectionPoint, nullptr, [&] {
+      *cookie = static_cast<DWORD>(object_->Advise(MakeRef<DispatchSink>(std::move(dispatch))));
+      return S_OK;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+    try {
+      object_->Unadvise(static_cast<Long>(cookie));
+      return S_OK;
+    } catch (...) {
+      return CONNECT_E_NOCONNECTION;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
+    if (out) *out = nullptr;
+    return E_NOTIMPL;
+  }
+
+ private:
+  ComPtr<IConnectionPointContainer> container_;
+  Ref<AutomationObject> object_;
+};
+
+class DispatchObject final : public ComBase<IDispatch, IProvideClassInfo, ISupportErrorInfo,
+                                            IConnectionPointContainer, LibraryObjectCarrier> {
+ public:
+  explicit DispatchObject(Ref<AutomationObject> object) : object_(std::move(object)) {}
+  ~DispatchObject() override { ComObjects().erase(object_.Get()); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    // The default interface's own identifier is not answered: its functions
+    // are reached through IDispatch only.
+    if (iid == IID_IUnknown || iid == IID_IDispatch) return Answer(static_cast<IDispatch*>(this), out);
+    if (iid == IID_IProvideClassInfo) return Answer(static_cast<IProvideClassInfo*>(this), out);
+    if (iid == IID_ISupportErrorInfo) return Answer(static_cast<ISupportErrorInfo*>(this), out);
+    if (iid == IID_IConnectionPointContainer && object_->Class().events) {
+      return Answer(static_cast<IConnectionPointContainer*>(this), out);
+    }
+    if (iid == kLibraryObjectIid) return Answer(static_cast<LibraryObjectCarrier*>(this), out);
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ComBase::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return ComBase::Release(); }
+
+  // IDispatch
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 1;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    return TypeInfoOf(object_->Class().iid, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (!names || !ids) return E_POINTER;
+    if (count == 0) return E_INVALIDARG;
+    // Named arguments are not taken: only the member's own name is known.
+    HRESULT result = S_OK;
+    for (UINT i = 0; i < count; ++i) {
+      const auto id = i == 0 ? object_->Class().IdOfName(Utf8FromWide(names[0], wcslen(names[0])))
+                             : std::nullopt;
+      ids[i] = id ? *id : DISPID_UNKNOWN;
+      if (!id) result = DISP_E_UNKNOWNNAME;
+    }
+    return result;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* argument_error) override;
+
+  // IProvideClassInfo
+  HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    return TypeInfoOf(object_->Class().clsid, info);
+  }
+
+  // ISupportErrorInfo
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+    return iid == IID_IDispatch || FrameGuid(iid) == object_->Class().iid ? S_OK : S_FALSE;
+  }
+
+  // IConnectionPointContainer
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
+    if (out) *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    const auto& events = object_->Class().events;
+    if (!events || FrameGuid(iid) != events->iid) return CONNECT_E_NOCONNECTION;
+    *out = new ConnectionPointObject(this, object_);
+    return S_OK;
+  }
+
+  Ref<Object> Carried() const override { return object_; }
+
+ private:
+  static HRESULT TypeInfoOf(const Guid& guid, ITypeInfo** info) {
+    ITypeLib* library = EmbeddedTypeLibrary();
+    return library ? library->GetTypeInfoOfGuid(ComGuid(guid), info) : TYPE_E_CANTLOADLIBRARY;
+  }
+
+  Ref<AutomationObject> object_;
+};
+
+// The caller's arguments (the last first, as automation passes them) in
+// declared order. A value the library cannot take is the caller's mistake.
+std::vector<Argument> ArgumentsOf(const DISPPARAMS& params, UINT* argument_error) {
+  std::vector<Argument> arguments;
+  arguments.reserve(params.cArgs);
+  for (UINT i = params.cArgs; i-- > 0;) {
+    const VARIANT& given = params.rgvarg[i];
+    try {
+      arguments.push_back({FromVariant(given), (V_VT(&given) & VT_BYREF) != 0});
+    } catch (const Error& error) {
+      if (argument_error) *argument_error = i;
+      throw CallError(error);
+    }
+  }
+  return arguments;
+}
+
+HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                               VARIANT* result, EXCEPINFO* exception, UINT* argument_error) {
+  if (result) VariantInit(result);
+  DISPPARAMS none{};
+  const DISPPARAMS& given = params ? *params : none;
+  if (given.cArgs > 0 && !given.rgvarg) return E_POINTER;
+  // The one named argument automation passes is the value of a property put.
+  const bool assigning = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+  if (given.cNamedArgs > 0 &&
+      !(assigning && given.cNamedArgs == 1 && given.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT)) {
+    return DISP_E_NONAMEDARGS;
+  }
+  return Guarded(ComGuid(object_->Class().iid), exception, [&] {
+    std::vector<Argument> arguments = ArgumentsOf(given, argument_error);
+    const Variant value = InvokeForwardingToDefault(*object_, id, KindOfFlags(flags), arguments);
+    for (UINT i = 0; i < given.cArgs; ++i) {
+      const Argument& argument = arguments[given.cArgs - 1 - i];
+      if (argument.by_ref) StoreThroughReference(argument.value, given.rgvarg[i]);
+    }
+    if (result) ToVariant(value, *result);
+    return S_OK;
+  });
+}
+
+class EnumVariantObject final : public ComBase<IEnumVARIANT> {
+ public:
+  explicit EnumVariantObject(Ref<Enumerator> enumerator) : enumerator_(std::move(enumerator)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IEnumVARIANT) return Answer(this, out);
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
+    if (fetched) *fetched = 0;
+    if (count > 0 && !items) return E_POINTER;
+    return Guarded(IID_IEnumVARIANT, nullptr, [&] {
+      const std::vector<Variant> batch = enumerator_->Next(count);
+      for (std::size_t i = 0; i < batch.size(); ++i)
+        ToVariant(batch[i], items[i]);
+      if (fetched) *fetched = static_cast<ULONG>(batch.size());
+      return batch.size() == count ? S_OK : S_FALSE;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    return enumerator_->Skip(count) ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    enumerator_->Reset();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** out) override {
+    if (!out) return E_POINTER;
+    *out = new EnumVariantObject(enumerator_->Clone());
+    return S_OK;
+  }
+
+ private:
+  Ref<Enumerator> enumerator_;
+};
+
+class ClassFactoryObject final : public ComBase<IClassFactory> {
+ public:
+  explicit ClassFactoryObject(const ClassInfo& info) : factory_(MakeRef<ClassFactory>(info)), iid_(info.iid) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IClassFactory) return Answer(this, out);
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    try {
+      ComPtr<IUnknown> object;
+      object.Attach(ComObjectOf(factory_->CreateInstance()));
+      return object->QueryInterface(iid, out);
+    } catch (const Error& error) {
+      // A creation that fails reports its error as a call would.
+      ReportError(error, ComGuid(iid_), nullptr);
+      return ScodeOfError(error.Number());
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    ClassFactory::LockServer(lock != FALSE);
+    return S_OK;
+  }
+
+ private:
+  Ref<ClassFactory> factory_;
+  Guid iid_;
+};
+
+HMODULE ThisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+}  // namespace
+
+IUnknown* ComObjectOf(const Ref<Object>& object) {
+  if (!object) return nullptr;
+  if (const auto enumerator = object.As<Enumerator>()) return new EnumVariantObject(enumerator);
+  const auto automation = object.As<AutomationObject>();
+  if (!automation) RaiseRuntime(kNoAutomationInterface);
+  auto& objects = ComObjects();
+  if (const auto found = objects.find(object.Get()); found != objects.end()) {
+    found->second->AddRef();
+    return found->second;
+  }
+  IUnknown* made = static_cast<IDispatch*>(new DispatchObject(automation));
+  objects.emplace(object.Get(), made);
+  return made;
+}
+
+Ref<Object> LibraryObjectOf(IUnknown* object) {
+  if (!object) return nullptr;
+  ComPtr<LibraryObjectCarrier> carrier;
+  if (FAILED(object->QueryInterface(kLibraryObjectIid, reinterpret_cast<void**>(carrier.GetAddressOf())))) {
+    RaiseRuntime(kTypeMismatch);
+  }
+  return carrier->Carried();
+}
+
+HRESULT GetClassFactory(const ClassInfo& info, REFIID interface_id, void** factory) {
+  ComPtr<IClassFactory> made;
+  made.Attach(new ClassFactoryObject(info));
+  return made->QueryInterface(interface_id, factory);
+}
+
+long LiveComObjects() noexcept {
+  return live_com_objects.load();
+}
+
+std::wstring ModuleFileWidePath() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(ThisModule(), path, MAX_PATH);
+  return length == 0 || length == MAX_PATH ? std::wstring() : std::wstring(path, length);
+}
+
+ITypeLib* EmbeddedTypeLibrary() {
+  static ITypeLib* const library = [] {
+    ITypeLib* loaded = nullptr;
+    const std::wstring path = ModuleFileWidePath();
+    return SUCCEEDED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &loaded)) ? loaded : nullptr;
+  }();
+  return library;
+}
+
+}  // namespace lombar
