@@ -24,6 +24,14 @@ add_custom_command(OUTPUT ${LOMBAR_TLB}
   COMMAND ${LOMBAR_WIDL} --win64 -t -I${LOMBAR_WIDL_INCLUDE} -L${LOMBAR_STDOLE_DIR} -o ${LOMBAR_TLB} ${idl}
   DEPENDS ${idl}
   COMMENT "Compiling the type library")
+# The C++ declarations of the same interfaces, for clients that call the
+# default interfaces through their tables.
+set(LOMBAR_IDL_HEADER ${CMAKE_BINARY_DIR}/include/qorLOMBARv3.h)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/include)
+add_custom_command(OUTPUT ${LOMBAR_IDL_HEADER}
+  COMMAND ${LOMBAR_WIDL} --win64 -h -I${LOMBAR_WIDL_INCLUDE} -o ${LOMBAR_IDL_HEADER} ${idl}
+  DEPENDS ${idl}
+  COMMENT "Writing the interfaces' C++ declarations")
 configure_file(${windows_dir}/TypeLibrary.rc.in ${CMAKE_BINARY_DIR}/TypeLibrary.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/TypeLibrary.rc PROPERTIES OBJECT_DEPENDS ${LOMBAR_TLB})
 
@@ -31,6 +39,8 @@ target_sources(qorlombar PRIVATE ${CMAKE_BINARY_DIR}/TypeLibrary.rc ${windows_di
 set_target_properties(qorlombar PROPERTIES SUFFIX ".dll" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # The COM client the Wine tests run.
-add_executable(lombar_com_client ${PROJECT_SOURCE_DIR}/tests/windows/ComClient.cpp)
+add_executable(lombar_com_client ${PROJECT_SOURCE_DIR}/tests/windows/ComClient.cpp ${LOMBAR_IDL_HEADER})
+# widl's declarations are held to the system headers' standard, not the project's.
+target_include_directories(lombar_com_client SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/include)
 target_link_libraries(lombar_com_client PRIVATE lombar_warnings ole32 oleaut32 uuid)
 set_target_properties(lombar_com_client PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -50,4 +50,37 @@ MemberKind KindOfFlags(std::uint16_t flags) noexcept {
   return MemberKind::Method;
 }
 
+std::uint16_t VarTypeOf(ParamType type) noexcept {
+  // The value kinds are numbered as the variant types; these two are no kind of value.
+  constexpr std::uint16_t kAnyValue = 12, kUnknownObject = 13;
+  const auto kind = [](VarKind value_kind) { return static_cast<std::uint16_t>(value_kind); };
+  switch (type) {
+    case ParamType::Void:
+      return kind(VarKind::Empty);
+    case ParamType::Variant:
+      return kAnyValue;
+    case ParamType::Text:
+      return kind(VarKind::Text);
+    case ParamType::I4:
+      return kind(VarKind::I4);
+    case ParamType::I2:
+      return kind(VarKind::I2);
+    case ParamType::Bool:
+      return kind(VarKind::Bool);
+    case ParamType::Single:
+      return kind(VarKind::Single);
+    case ParamType::Double:
+      return kind(VarKind::Double);
+    case ParamType::Currency:
+      return kind(VarKind::Currency);
+    case ParamType::Date:
+      return kind(VarKind::Date);
+    case ParamType::Object:
+      return kind(VarKind::Object);
+    case ParamType::Unknown:
+      return kUnknownObject;
+  }
+  return kAnyValue;
+}
+
 }  // namespace lombar

@@ -45,5 +45,8 @@ std::int32_t ScodeOfError(std::int32_t number) noexcept;
 // PROPERTYGET 2, PROPERTYPUT 4, PROPERTYPUTREF 8); a get asked together
 // with a method, as scripts ask, is a get.
 MemberKind KindOfFlags(std::uint16_t flags) noexcept;
+// The variant type a declared type travels as (VT_BSTR for Text, VT_DISPATCH
+// for an object, VT_VARIANT for any value); VT_EMPTY for Void.
+std::uint16_t VarTypeOf(ParamType type) noexcept;
 
 }  // namespace lombar

@@ -1,6 +1,7 @@
 // A C++ automation client of the COM server, run under Wine by
 // scripts/test-windows: objects made by ProgID, members called by name
-// through IDispatch, type and class information from the embedded type
+// through IDispatch and through the default interfaces' tables (declared by
+// widl from the same IDL), type and class information from the embedded type
 // library, error information, enumeration, and CountChanged through a
 // connection point (scripts cannot receive events there). Prints
 // "N passed, M failed" and exits with M.
@@ -9,6 +10,8 @@
 #include <olectl.h>
 #include <oleauto.h>
 #include <wrl/client.h>
+
+#include "qorLOMBARv3.h"
 
 #include <cstdio>
 #include <cwchar>
@@ -282,6 +285,81 @@ void CheckErrors(IDispatch* items) {
         "assigning a read-only property is DISP_E_MEMBERNOTFOUND");
 }
 
+// An owned BSTR.
+class Text {
+ public:
+  explicit Text(const wchar_t* text = nullptr) : text_(text ? SysAllocString(text) : nullptr) {}
+  ~Text() { SysFreeString(text_); }
+  Text(const Text&) = delete;
+  Text& operator=(const Text&) = delete;
+  BSTR* operator&() { return &text_; }
+  operator BSTR() const { return text_; }
+  std::wstring Str() const { return text_ ? std::wstring(text_, SysStringLen(text_)) : L""; }
+
+ private:
+  BSTR text_;
+};
+
+template <class Interface>
+ComPtr<Interface> CreateTyped(const wchar_t* progid) {
+  CLSID clsid{};
+  ComPtr<Interface> object;
+  if (SUCCEEDED(CLSIDFromProgID(progid, &clsid))) {
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
+                     reinterpret_cast<void**>(object.GetAddressOf()));
+  }
+  return object;
+}
+
+// Calls through the default interfaces' tables, as early-bound clients make
+// them: texts, a float in a register, seven arguments (the last ones on the
+// stack), by-reference texts and objects, results of every kind, and errors
+// as the call's code.
+void CheckDualInterfaces() {
+  ComPtr<_ICatItemCol> items = CreateTyped<_ICatItemCol>(L"qorkwz_LOMBARv3.ICatItemCol");
+  ComPtr<_ICatItem> item = CreateTyped<_ICatItem>(L"qorkwz_LOMBARv3.ICatItem");
+  ComPtr<_ICatProvider> provider = CreateTyped<_ICatProvider>(L"qorkwz_LOMBARv3.ICatProvider");
+  Check(items && item && provider, "objects are made for their default interfaces");
+  if (!items || !item || !provider) return;
+
+  Text line(L"FLT"), number(L"PF15838"), key;
+  item->put_LineCode(line);
+  item->put_ItemNumber(number);
+  Check(item->UniqueKey(&key) == S_OK && key.Str() == L"FLTPF15838", "texts in and out");
+  _ICatItem* passed_item = item.Get();
+  passed_item->AddRef();
+  ComPtr<_ICatItem> added;
+  long count = 0;
+  Check(items->Add(&passed_item, key, &added) == S_OK && items->get_Count(&count) == S_OK &&
+            count == 1 && added.Get() == item.Get() && passed_item == item.Get(),
+        "a by-reference object, and the same object as the result");
+  passed_item->Release();
+
+  float distance = 0;
+  Check(provider->put_DistanceFromYou(12.5f) == S_OK && provider->get_DistanceFromYou(&distance) == S_OK &&
+            distance == 12.5f,
+        "a float in and out");
+
+  ComPtr<_ICatPriceCol> prices;
+  item->get_PriceCol(&prices);
+  Text directory(L"D1"), empty(L""), available(L"6"), cost(L"12.92"), list(L"19.99"), price_key(L"");
+  ComPtr<_ICatPrice> price;
+  CURRENCY price_cost{};
+  Check(prices && prices->Add(directory, empty, empty, available, cost, list, &price_key, &price) == S_OK &&
+            price_key.Str() == L"D1" && price->get_Cost(&price_cost) == S_OK && price_cost.int64 == 129200,
+        "seven arguments, a by-reference key and a currency result");
+
+  ComPtr<_ICatStoreCol> stores = CreateTyped<_ICatStoreCol>(L"qorkwz_LOMBARv3.ICatStoreCol");
+  Value position(99L);
+  ComPtr<_ICatStore> store;
+  ComPtr<IErrorInfo> info;
+  Text description;
+  Check(stores && stores->get_Item(position.Get(), &store) == static_cast<HRESULT>(0x800A0009) &&
+            GetErrorInfo(0, &info) == S_OK && SUCCEEDED(info->GetDescription(&description)) &&
+            description.Str().find(L"Subscript out of range") != std::wstring::npos,
+        "a raised error is the call's code, with its description in the error object");
+}
+
 }  // namespace
 
 int main() {
@@ -296,6 +374,7 @@ int main() {
       CheckEnumeration(items.Get(), item.Get());
       CheckErrors(items.Get());
     }
+    CheckDualInterfaces();
   }
   CoUninitialize();
   std::printf("%d passed, %d failed\n", passed, failed);

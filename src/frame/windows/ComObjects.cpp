@@ -5,12 +5,17 @@
 #include <wrl/client.h>
 
 #include <atomic>
+#include <bit>
+#include <cstring>
+#include <mutex>
+#include <stdexcept>
 #include <unordered_map>
 
 #include "frame/AutomationCodes.h"
 #include "frame/ClassFactory.h"
 #include "frame/Dispatch.h"
 #include "frame/windows/ComValues.h"
+#include "frame/windows/VtableThunks.h"
 #include "lombar/AutomationObject.h"
 #include "lombar/Enumerator.h"
 #include "lombar/EventSink.h"
@@ -164,17 +169,33 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
   Ref<AutomationObject> object_;
 };
 
-class DispatchObject final : public ComBase<IDispatch, IProvideClassInfo, ISupportErrorInfo,
+class DispatchObject;
+
+// The object's default interface as the type library describes it, a dual
+// interface: IDispatch's seven functions, then one per member in slot order.
+// Its table is made once per class (DualTableOf).
+struct DualInterface {
+  const void* const* table;
+  DispatchObject* owner;
+};
+
+const void* const* DualTableOf(const ClassInfo& info);
+
+class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo,
                                             IConnectionPointContainer, LibraryObjectCarrier> {
  public:
-  explicit DispatchObject(Ref<AutomationObject> object) : object_(std::move(object)) {}
+  explicit DispatchObject(Ref<AutomationObject> object)
+      : object_(std::move(object)), dual_{DualTableOf(object_->Class()), this} {}
   ~DispatchObject() override { ComObjects().erase(object_.Get()); }
+
+  // The object's identity, its IDispatch and its default interface.
+  IDispatch* Dispatch() noexcept { return reinterpret_cast<IDispatch*>(&dual_); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
-    // The default interface's own identifier is not answered: its functions
-    // are reached through IDispatch only.
-    if (iid == IID_IUnknown || iid == IID_IDispatch) return Answer(static_cast<IDispatch*>(this), out);
+    if (iid == IID_IUnknown || iid == IID_IDispatch || object_->Class().Answers(FrameGuid(iid))) {
+      return Answer(Dispatch(), out);
+    }
     if (iid == IID_IProvideClassInfo) return Answer(static_cast<IProvideClassInfo*>(this), out);
     if (iid == IID_ISupportErrorInfo) return Answer(static_cast<ISupportErrorInfo*>(this), out);
     if (iid == IID_IConnectionPointContainer && object_->Class().events) {
@@ -184,23 +205,20 @@ class DispatchObject final : public ComBase<IDispatch, IProvideClassInfo, ISuppo
     *out = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ComBase::AddRef(); }
-  ULONG STDMETHODCALLTYPE Release() override { return ComBase::Release(); }
 
-  // IDispatch
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+  // IDispatch, reached through the dual interface's table.
+  HRESULT GetTypeInfoCount(UINT* count) {
     if (!count) return E_POINTER;
     *count = 1;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+  HRESULT GetTypeInfo(UINT index, ITypeInfo** info) {
     if (!info) return E_POINTER;
     *info = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
     return TypeInfoOf(object_->Class().iid, info);
   }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                          DISPID* ids) override {
+  HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) {
     if (!names || !ids) return E_POINTER;
     if (count == 0) return E_INVALIDARG;
     // Named arguments are not taken: only the member's own name is known.
@@ -213,8 +231,11 @@ class DispatchObject final : public ComBase<IDispatch, IProvideClassInfo, ISuppo
     }
     return result;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                   VARIANT* result, EXCEPINFO* exception, UINT* argument_error) override;
+  HRESULT Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+                 EXCEPINFO* exception, UINT* argument_error);
+  // The member of `slot` called through the dual interface's table, with the
+  // caller's arguments as the thunk gathered them (VtableThunks.h).
+  HRESULT CallSlot(unsigned slot, const std::uint64_t* args, const double* xmm);
 
   // IProvideClassInfo
   HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override {
@@ -251,6 +272,7 @@ class DispatchObject final : public ComBase<IDispatch, IProvideClassInfo, ISuppo
   }
 
   Ref<AutomationObject> object_;
+  DualInterface dual_;
 };
 
 // The caller's arguments (the last first, as automation passes them) in
@@ -270,8 +292,8 @@ std::vector<Argument> ArgumentsOf(const DISPPARAMS& params, UINT* argument_error
   return arguments;
 }
 
-HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                               VARIANT* result, EXCEPINFO* exception, UINT* argument_error) {
+HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
+                               EXCEPINFO* exception, UINT* argument_error) {
   if (result) VariantInit(result);
   DISPPARAMS none{};
   const DISPPARAMS& given = params ? *params : none;
@@ -292,6 +314,121 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* 
     if (result) ToVariant(value, *result);
     return S_OK;
   });
+}
+
+// An argument of a call through the table, seen as a VARIANT that owns
+// nothing: a reference, or a VARIANT passed by value, arrives as a pointer;
+// a float or double in the first four places arrives in its register.
+VARIANT ArgumentView(const Param& param, const std::uint64_t* args, const double* xmm,
+                     std::size_t place) {
+  VARIANT view;
+  VariantInit(&view);
+  const VARTYPE type = VarTypeOf(param.type);
+  if (param.by_ref || param.type == ParamType::Variant) {
+    V_VT(&view) = VT_BYREF | type;
+    V_BYREF(&view) = reinterpret_cast<void*>(args[place]);
+    return view;
+  }
+  const bool in_register = place <= 3 && (type == VT_R4 || type == VT_R8 || type == VT_DATE);
+  const std::uint64_t bits = in_register ? std::bit_cast<std::uint64_t>(xmm[place - 1]) : args[place];
+  V_VT(&view) = type;
+  std::memcpy(&V_UI8(&view), &bits, sizeof bits);
+  return view;
+}
+
+// Fills a result pointer of the declared type, which holds nothing yet.
+void StoreResult(const Variant& value, ParamType type, void* out) {
+  const VARTYPE declared = VarTypeOf(type);
+  if (declared == VT_VARIANT) return ToVariant(value, *static_cast<VARIANT*>(out));
+  if (declared == VT_BSTR || declared == VT_DISPATCH || declared == VT_UNKNOWN) {
+    *static_cast<void**>(out) = nullptr;
+  }
+  VARIANT reference;
+  V_VT(&reference) = VT_BYREF | declared;
+  V_BYREF(&reference) = out;
+  StoreThroughReference(value, reference);
+}
+
+HRESULT DispatchObject::CallSlot(unsigned slot, const std::uint64_t* args, const double* xmm) {
+  const ClassInfo& info = object_->Class();
+  const Member& member = info.members[slot];
+  // A client of the table reads a raised error from the code, not from EXCEPINFO.
+  try {
+    std::vector<VARIANT> views;
+    std::vector<Argument> arguments;
+    for (std::size_t i = 0; i < member.params.size(); ++i) {
+      const Param& param = member.params[i];
+      views.push_back(ArgumentView(param, args, xmm, i + 1));
+      const bool omitted = param.by_ref && !V_BYREF(&views.back());
+      arguments.push_back({omitted ? Variant::Missing() : FromVariant(views.back()), param.by_ref});
+    }
+    const Variant result = lombar::Invoke(*object_, member.dispid, member.kind, arguments);
+    for (std::size_t i = 0; i < views.size(); ++i) {
+      if (member.params[i].by_ref && V_BYREF(&views[i])) StoreThroughReference(arguments[i].value, views[i]);
+    }
+    if (member.result != ParamType::Void) {
+      StoreResult(result, member.result, reinterpret_cast<void*>(args[member.params.size() + 1]));
+    }
+    return S_OK;
+  } catch (const CallError& error) {
+    SetErrorInfo(0, nullptr);
+    return CodeOfCallError(error.Number());
+  } catch (const Error& error) {
+    ReportError(error, ComGuid(info.iid), nullptr);
+    return ScodeOfError(error.Number());
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+}
+
+// IDispatch's functions in the dual table, on the object that holds it.
+DispatchObject& Owner(IDispatch* self) {
+  return *reinterpret_cast<DualInterface*>(self)->owner;
+}
+HRESULT STDMETHODCALLTYPE DualQueryInterface(IDispatch* self, REFIID iid, void** out) {
+  return Owner(self).QueryInterface(iid, out);
+}
+ULONG STDMETHODCALLTYPE DualAddRef(IDispatch* self) {
+  return Owner(self).AddRef();
+}
+ULONG STDMETHODCALLTYPE DualRelease(IDispatch* self) {
+  return Owner(self).Release();
+}
+HRESULT STDMETHODCALLTYPE DualGetTypeInfoCount(IDispatch* self, UINT* count) {
+  return Owner(self).GetTypeInfoCount(count);
+}
+HRESULT STDMETHODCALLTYPE DualGetTypeInfo(IDispatch* self, UINT index, LCID, ITypeInfo** info) {
+  return Owner(self).GetTypeInfo(index, info);
+}
+HRESULT STDMETHODCALLTYPE DualGetIDsOfNames(IDispatch* self, REFIID, LPOLESTR* names, UINT count,
+                                            LCID, DISPID* ids) {
+  return Owner(self).GetIDsOfNames(names, count, ids);
+}
+HRESULT STDMETHODCALLTYPE DualInvoke(IDispatch* self, DISPID id, REFIID, LCID, WORD flags,
+                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argument_error) {
+  return Owner(self).Invoke(id, flags, params, result, exception, argument_error);
+}
+
+template <class Function>
+const void* Entry(Function function) {
+  return reinterpret_cast<const void*>(function);
+}
+
+const void* const* DualTableOf(const ClassInfo& info) {
+  static std::mutex guard;
+  static std::unordered_map<const ClassInfo*, std::vector<const void*>> tables;
+  const std::lock_guard<std::mutex> lock(guard);
+  std::vector<const void*>& table = tables[&info];
+  if (table.empty()) {
+    if (info.members.size() > kVtableThunks) throw std::logic_error(info.name + " has more members than thunks");
+    table = {Entry(&DualQueryInterface), Entry(&DualAddRef),           Entry(&DualRelease),
+             Entry(&DualGetTypeInfoCount), Entry(&DualGetTypeInfo), Entry(&DualGetIDsOfNames),
+             Entry(&DualInvoke)};
+    for (std::size_t slot = 0; slot < info.members.size(); ++slot)
+      table.push_back(VtableThunk(slot));
+  }
+  return table.data();
 }
 
 class EnumVariantObject final : public ComBase<IEnumVARIANT> {
@@ -387,7 +524,7 @@ IUnknown* ComObjectOf(const Ref<Object>& object) {
     found->second->AddRef();
     return found->second;
   }
-  IUnknown* made = static_cast<IDispatch*>(new DispatchObject(automation));
+  IUnknown* made = (new DispatchObject(automation))->Dispatch();
   objects.emplace(object.Get(), made);
   return made;
 }
@@ -427,3 +564,7 @@ ITypeLib* EmbeddedTypeLibrary() {
 }
 
 }  // namespace lombar
+
+extern "C" HRESULT lombar_vtable_call(unsigned slot, std::uint64_t* args, const double* xmm) {
+  return reinterpret_cast<lombar::DualInterface*>(args[0])->owner->CallSlot(slot, args, xmm);
+}

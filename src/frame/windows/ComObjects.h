@@ -1,7 +1,7 @@
 // The COM objects that carry the frame's objects to clients: every library
-// object as an IDispatch (with class information, rich errors and, for a
-// class that fires events, connection points), enumerators as IEnumVARIANT,
-// and the class factories.
+// object as its dual default interface (IDispatch and the members' table),
+// with class information, rich errors and, for a class that fires events,
+// connection points; enumerators as IEnumVARIANT; and the class factories.
 #pragma once
 
 #include <objbase.h>

@@ -223,9 +223,17 @@ void StoreThroughReference(const Variant& value, VARIANT& reference) {
       return Replace(V_DATEREF(&reference), value.ToDate().serial);
     case VT_BOOL:
       return Replace<VARIANT_BOOL>(V_BOOLREF(&reference), value.ToBool() ? VARIANT_TRUE : VARIANT_FALSE);
-    default:
-      // Objects are passed by reference only to be read.
+    case VT_DISPATCH:
+    case VT_UNKNOWN: {
+      // The new reference first: the old one may be the last on the same object.
+      IUnknown* object = ComObjectOf(value.ToObject());
+      IUnknown** target = reinterpret_cast<IUnknown**>(V_BYREF(&reference));
+      if (*target) (*target)->Release();
+      *target = object;
       return;
+    }
+    default:
+      RaiseRuntime(kUnsupportedVariantType);
   }
 }
 

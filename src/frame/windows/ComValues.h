@@ -32,7 +32,8 @@ Variant FromVariant(const VARIANT& value);
 // objects are handed out through their COM objects.
 void ToVariant(const Variant& value, VARIANT& out);
 // Stores `value` where a typed by-reference argument (VT_BYREF | type) points,
-// converted to that type; a VARIANT target takes it as it is.
+// converted to that type, releasing what was there; a VARIANT target takes
+// it as it is.
 void StoreThroughReference(const Variant& value, VARIANT& reference);
 
 // Leaves the error in the thread's error object for `interface_id` and, when
