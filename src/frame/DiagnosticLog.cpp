@@ -84,14 +84,9 @@ void RemoveFile(const std::string& path, const std::string& name) {
 }
 
 // An installed library's folder is not writable; its logs go to the user's
-// state folder instead, made when missing. A relative XDG_STATE_HOME is
-// ignored, as the base directory rules say.
+// state folder instead, made when missing.
 std::string UserStateFolder() {
-  const char* state_home = std::getenv("XDG_STATE_HOME");
-  const char* home = std::getenv("HOME");
-  std::string folder = state_home && std::filesystem::path(state_home).is_absolute() ? state_home
-                       : home && *home ? std::string(home) + "/.local/state"
-                                       : std::string(".");
+  std::string folder = UserStateHome();
   folder += kDirSeparator;
   folder += "lombar";
   std::error_code ignored;

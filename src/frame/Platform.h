@@ -21,6 +21,11 @@ inline constexpr char kDirSeparator = '/';
 
 // The full path of the library file this code was loaded from; "" when unknown.
 std::string ModuleFilePath();
+// The folder where the user's programs keep their state: XDG_STATE_HOME
+// (when absolute, as the base directory rules say) else ~/.local/state on
+// POSIX systems, the local application data folder on Windows; "." when
+// neither is known.
+std::string UserStateHome();
 // True when files can be made in `folder`.
 bool FolderIsWritable(const std::string& folder);
 // The name of the process's user; "" when it cannot be found.

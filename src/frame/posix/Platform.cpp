@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace lombar {
 
@@ -14,6 +15,13 @@ std::string ModuleFilePath() {
   Dl_info info{};
   if (dladdr(reinterpret_cast<void*>(&ModuleFilePath), &info) == 0 || !info.dli_fname) return "";
   return info.dli_fname;
+}
+
+std::string UserStateHome() {
+  const char* state_home = std::getenv("XDG_STATE_HOME");
+  if (state_home && *state_home == '/') return state_home;
+  const char* home = std::getenv("HOME");
+  return home && *home ? std::string(home) + "/.local/state" : ".";
 }
 
 bool FolderIsWritable(const std::string& folder) {

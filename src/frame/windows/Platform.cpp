@@ -7,6 +7,7 @@
 #include <lmcons.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 namespace lombar {
 namespace {
@@ -35,6 +36,11 @@ std::string ModuleFilePath() {
   char path[MAX_PATH];
   const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
   return length == 0 || length == MAX_PATH ? "" : std::string(path, length);
+}
+
+std::string UserStateHome() {
+  const char* local = std::getenv("LOCALAPPDATA");
+  return local && *local ? local : ".";
 }
 
 bool FolderIsWritable(const std::string& folder) {
