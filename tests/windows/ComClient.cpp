@@ -285,6 +285,40 @@ void CheckErrors(IDispatch* items) {
         "assigning a read-only property is DISP_E_MEMBERNOTFOUND");
 }
 
+// Arguments by name, as Basic hosts pass `prices.Add ..., sKey:=key`: the
+// named ones first in DISPPARAMS with their parameter positions, then the
+// positional ones last first.
+void CheckNamedArguments() {
+  ComPtr<IDispatch> prices = Create(L"qorkwz_LOMBARv3.ICatPriceCol");
+  if (!prices) return Check(false, "a price collection is made");
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"Add"), const_cast<LPOLESTR>(L"skey"),
+                      const_cast<LPOLESTR>(L"NoSuchParameter")};
+  DISPID ids[3] = {};
+  Check(prices->GetIDsOfNames(IID_NULL, names, 3, LOCALE_USER_DEFAULT, ids) == DISP_E_UNKNOWNNAME &&
+            ids[0] == 0x60030002 && ids[1] == 6 && ids[2] == DISPID_UNKNOWN,
+        "parameter names have their positions as ids");
+
+  Value key(L"");
+  Value directory(L"D7"), location(L""), seller(L""), available(L"6"), cost(L"1.25"), list(L"2.50");
+  VARIANT by_reference;
+  V_VT(&by_reference) = VT_BYREF | VT_VARIANT;
+  V_VARIANTREF(&by_reference) = &key;
+  // sKey by name, then xsList ... xsMCLdir last first.
+  VARIANT arguments[] = {by_reference, list.Get(), cost.Get(), available.Get(),
+                         seller.Get(), location.Get(), directory.Get()};
+  DISPID named[] = {6};
+  DISPPARAMS params{arguments, named, 7, 1};
+  Check(prices->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                       nullptr, nullptr) == S_OK &&
+            V_VT(&key.Get()) == VT_BSTR && std::wstring(V_BSTR(&key.Get())) == L"D7",
+        "a by-reference argument passed by name receives its value");
+  DISPID twice[] = {6, 6};
+  DISPPARAMS repeated{arguments, twice, 7, 2};
+  Check(prices->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &repeated, nullptr,
+                       nullptr, nullptr) == DISP_E_PARAMNOTFOUND,
+        "a parameter named twice is DISP_E_PARAMNOTFOUND");
+}
+
 // An owned BSTR.
 class Text {
  public:
@@ -374,6 +408,7 @@ int main() {
       CheckEnumeration(items.Get(), item.Get());
       CheckErrors(items.Get());
     }
+    CheckNamedArguments();
     CheckDualInterfaces();
   }
   CoUninitialize();

@@ -4,6 +4,7 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "base/Text.h"
 #include "frame/AutomationCodes.h"
 #include "frame/ClassFactory.h"
 #include "frame/Dispatch.h"
@@ -171,6 +173,17 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
 
 class DispatchObject;
 
+// The position of the parameter `name` (any letter case) of a member `id`.
+std::optional<DISPID> ParameterIdOf(const ClassInfo& info, DispId id, std::string_view name) {
+  for (const Member& member : info.members) {
+    if (member.dispid != id) continue;
+    for (std::size_t i = 0; i < member.params.size(); ++i) {
+      if (EqualsIgnoringCase(member.params[i].name, name)) return static_cast<DISPID>(i);
+    }
+  }
+  return std::nullopt;
+}
+
 // The object's default interface as the type library describes it, a dual
 // interface: IDispatch's seven functions, then one per member in slot order.
 // Its table is made once per class (DualTableOf).
@@ -218,14 +231,18 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
     if (index != 0) return DISP_E_BADINDEX;
     return TypeInfoOf(object_->Class().iid, info);
   }
+  // The member's id, then for named arguments the positions of its parameters.
   HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) {
     if (!names || !ids) return E_POINTER;
     if (count == 0) return E_INVALIDARG;
-    // Named arguments are not taken: only the member's own name is known.
+    const ClassInfo& info = object_->Class();
+    const auto member = info.IdOfName(Utf8FromWide(names[0], wcslen(names[0])));
     HRESULT result = S_OK;
     for (UINT i = 0; i < count; ++i) {
-      const auto id = i == 0 ? object_->Class().IdOfName(Utf8FromWide(names[0], wcslen(names[0])))
-                             : std::nullopt;
+      const std::string name = Utf8FromWide(names[i], wcslen(names[i]));
+      const std::optional<DISPID> id = !member ? std::nullopt
+                                       : i == 0 ? std::optional<DISPID>(*member)
+                                                : ParameterIdOf(info, *member, name);
       ids[i] = id ? *id : DISPID_UNKNOWN;
       if (!id) result = DISP_E_UNKNOWNNAME;
     }
@@ -275,21 +292,48 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
   DualInterface dual_;
 };
 
-// The caller's arguments (the last first, as automation passes them) in
-// declared order. A value the library cannot take is the caller's mistake.
-std::vector<Argument> ArgumentsOf(const DISPPARAMS& params, UINT* argument_error) {
-  std::vector<Argument> arguments;
-  arguments.reserve(params.cArgs);
-  for (UINT i = params.cArgs; i-- > 0;) {
-    const VARIANT& given = params.rgvarg[i];
+// The caller's arguments in declared order, each with its place in rgvarg
+// (none for a parameter a call by name left out, which is Missing).
+// Positional arguments come last first after the named ones, which go to the
+// parameters their ids name; a property put's value counts as positional.
+struct GivenArguments {
+  std::vector<Argument> values;
+  std::vector<std::optional<UINT>> places;
+};
+
+// The named arguments' ids are distinct parameter positions.
+bool NamedIdsAreParameters(const DISPPARAMS& params) {
+  std::vector<DISPID> ids(params.rgdispidNamedArgs, params.rgdispidNamedArgs + params.cNamedArgs);
+  std::sort(ids.begin(), ids.end());
+  return (ids.empty() || ids.front() >= 0) && std::adjacent_find(ids.begin(), ids.end()) == ids.end();
+}
+
+GivenArguments ArgumentsOf(const DISPPARAMS& params, bool assigning, UINT* argument_error) {
+  const UINT named = assigning ? 0 : params.cNamedArgs;
+  const UINT positional = params.cArgs - named;
+  std::size_t count = positional;
+  for (UINT i = 0; i < named; ++i)
+    count = std::max<std::size_t>(count, static_cast<std::size_t>(params.rgdispidNamedArgs[i]) + 1);
+  GivenArguments given{{}, std::vector<std::optional<UINT>>(count)};
+  for (UINT position = 0; position < positional; ++position)
+    given.places[position] = params.cArgs - 1 - position;
+  for (UINT i = 0; i < named; ++i)
+    given.places[static_cast<std::size_t>(params.rgdispidNamedArgs[i])] = i;
+  given.values.reserve(count);
+  for (const std::optional<UINT>& place : given.places) {
+    if (!place) {
+      given.values.push_back({Variant::Missing(), false});
+      continue;
+    }
+    const VARIANT& value = params.rgvarg[*place];
     try {
-      arguments.push_back({FromVariant(given), (V_VT(&given) & VT_BYREF) != 0});
+      given.values.push_back({FromVariant(value), (V_VT(&value) & VT_BYREF) != 0});
     } catch (const Error& error) {
-      if (argument_error) *argument_error = i;
+      if (argument_error) *argument_error = *place;
       throw CallError(error);
     }
   }
-  return arguments;
+  return given;
 }
 
 HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
@@ -297,19 +341,25 @@ HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIAN
   if (result) VariantInit(result);
   DISPPARAMS none{};
   const DISPPARAMS& given = params ? *params : none;
-  if (given.cArgs > 0 && !given.rgvarg) return E_POINTER;
-  // The one named argument automation passes is the value of a property put.
+  if ((given.cArgs > 0 && !given.rgvarg) || (given.cNamedArgs > 0 && !given.rgdispidNamedArgs)) {
+    return E_POINTER;
+  }
+  if (given.cNamedArgs > given.cArgs) return E_INVALIDARG;
+  // The one named argument of a property put is its value.
   const bool assigning = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
-  if (given.cNamedArgs > 0 &&
-      !(assigning && given.cNamedArgs == 1 && given.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT)) {
+  if (assigning && given.cNamedArgs > 0 &&
+      !(given.cNamedArgs == 1 && given.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT)) {
     return DISP_E_NONAMEDARGS;
   }
+  if (!assigning && !NamedIdsAreParameters(given)) return DISP_E_PARAMNOTFOUND;
   return Guarded(ComGuid(object_->Class().iid), exception, [&] {
-    std::vector<Argument> arguments = ArgumentsOf(given, argument_error);
-    const Variant value = InvokeForwardingToDefault(*object_, id, KindOfFlags(flags), arguments);
-    for (UINT i = 0; i < given.cArgs; ++i) {
-      const Argument& argument = arguments[given.cArgs - 1 - i];
-      if (argument.by_ref) StoreThroughReference(argument.value, given.rgvarg[i]);
+    GivenArguments arguments = ArgumentsOf(given, assigning, argument_error);
+    const Variant value = InvokeForwardingToDefault(*object_, id, KindOfFlags(flags), arguments.values);
+    for (std::size_t i = 0; i < arguments.values.size(); ++i) {
+      const std::optional<UINT>& place = arguments.places[i];
+      if (place && arguments.values[i].by_ref) {
+        StoreThroughReference(arguments.values[i].value, given.rgvarg[*place]);
+      }
     }
     if (result) ToVariant(value, *result);
     return S_OK;
