@@ -219,6 +219,13 @@ void CheckEvents(IDispatch* items, IDispatch* item) {
       SUCCEEDED(container->FindConnectionPoint(events, &point));
   Check(found, "the item collection has a connection point for its event interface");
   if (!found) return;
+  ComPtr<IEnumConnectionPoints> points;
+  ComPtr<IConnectionPoint> listed, past_end;
+  IID listed_interface{};
+  Check(SUCCEEDED(container->EnumConnectionPoints(&points)) && points->Next(1, &listed, nullptr) == S_OK &&
+            SUCCEEDED(listed->GetConnectionInterface(&listed_interface)) && listed_interface == events &&
+            points->Next(1, &past_end, nullptr) == S_FALSE,
+        "the container lists that one connection point");
   CountingSink sink(events);
   DWORD cookie = 0;
   Check(SUCCEEDED(point->Advise(&sink, &cookie)) && cookie != 0, "a sink connects");

@@ -171,6 +171,46 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
   Ref<AutomationObject> object_;
 };
 
+// The connection points of an object: the one of its outgoing interface.
+class ConnectionPointsEnumerator final : public ComBase<IEnumConnectionPoints> {
+ public:
+  explicit ConnectionPointsEnumerator(ComPtr<IConnectionPoint> point, ULONG position = 0)
+      : point_(std::move(point)), position_(position) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints) return Answer(this, out);
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
+    if (count > 0 && !points) return E_POINTER;
+    const ULONG given = position_ == 0 && count > 0 ? 1 : 0;
+    if (given) point_.CopyTo(points);
+    position_ += given;
+    if (fetched) *fetched = given;
+    return given == count ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    const bool all_there = position_ + count <= 1;
+    position_ = all_there ? position_ + count : 1;
+    return all_there ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    position_ = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
+    if (!out) return E_POINTER;
+    *out = new ConnectionPointsEnumerator(point_, position_);
+    return S_OK;
+  }
+
+ private:
+  ComPtr<IConnectionPoint> point_;
+  ULONG position_;
+};
+
 class DispatchObject;
 
 // The position of the parameter `name` (any letter case) of a member `id`.
@@ -268,8 +308,11 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
 
   // IConnectionPointContainer
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
-    if (out) *out = nullptr;
-    return E_NOTIMPL;
+    if (!out) return E_POINTER;
+    ComPtr<IConnectionPoint> point;
+    point.Attach(new ConnectionPointObject(this, object_));
+    *out = new ConnectionPointsEnumerator(std::move(point));
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
     if (!out) return E_POINTER;
