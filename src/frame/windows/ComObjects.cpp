@@ -79,23 +79,31 @@ std::unordered_map<const Object*, IUnknown*>& ComObjects() {
   return objects;
 }
 
+// How a call reports an error its member raised: through IDispatch as
+// DISP_E_EXCEPTION with the error in EXCEPINFO, through an interface's table
+// as the error's own code.
+enum class RaisedErrors { AsException, AsCode };
+
 // Runs a call's body, turning the frame's errors into the codes and error
 // information automation clients read.
 template <class Body>
-HRESULT Guarded(const GUID& interface_id, EXCEPINFO* exception, Body&& body) noexcept {
+HRESULT Guarded(const GUID& interface_id, EXCEPINFO* exception, Body&& body,
+                RaisedErrors raised = RaisedErrors::AsException) noexcept {
+  const auto report = [&](const Error& error) {
+    ReportError(error, interface_id, exception);
+    return raised == RaisedErrors::AsCode ? ScodeOfError(error.Number()) : DISP_E_EXCEPTION;
+  };
   try {
     return body();
   } catch (const CallError& error) {
     SetErrorInfo(0, nullptr);
     return CodeOfCallError(error.Number());
   } catch (const Error& error) {
-    ReportError(error, interface_id, exception);
-    return DISP_E_EXCEPTION;
+    return report(error);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (...) {
-    ReportError(Error::Runtime(kInternalError), interface_id, exception);
-    return DISP_E_EXCEPTION;
+    return report(Error::Runtime(kInternalError));
   }
 }
 
@@ -445,33 +453,29 @@ void StoreResult(const Variant& value, ParamType type, void* out) {
 HRESULT DispatchObject::CallSlot(unsigned slot, const std::uint64_t* args, const double* xmm) {
   const ClassInfo& info = object_->Class();
   const Member& member = info.members[slot];
-  // A client of the table reads a raised error from the code, not from EXCEPINFO.
-  try {
-    std::vector<VARIANT> views;
-    std::vector<Argument> arguments;
-    for (std::size_t i = 0; i < member.params.size(); ++i) {
-      const Param& param = member.params[i];
-      views.push_back(ArgumentView(param, args, xmm, i + 1));
-      const bool omitted = param.by_ref && !V_BYREF(&views.back());
-      arguments.push_back({omitted ? Variant::Missing() : FromVariant(views.back()), param.by_ref});
-    }
-    const Variant result = lombar::Invoke(*object_, member.dispid, member.kind, arguments);
-    for (std::size_t i = 0; i < views.size(); ++i) {
-      if (member.params[i].by_ref && V_BYREF(&views[i])) StoreThroughReference(arguments[i].value, views[i]);
-    }
-    if (member.result != ParamType::Void) {
-      StoreResult(result, member.result, reinterpret_cast<void*>(args[member.params.size() + 1]));
-    }
-    return S_OK;
-  } catch (const CallError& error) {
-    SetErrorInfo(0, nullptr);
-    return CodeOfCallError(error.Number());
-  } catch (const Error& error) {
-    ReportError(error, ComGuid(info.iid), nullptr);
-    return ScodeOfError(error.Number());
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
+  return Guarded(
+      ComGuid(info.iid), nullptr,
+      [&] {
+        std::vector<VARIANT> views;
+        std::vector<Argument> arguments;
+        for (std::size_t i = 0; i < member.params.size(); ++i) {
+          const Param& param = member.params[i];
+          views.push_back(ArgumentView(param, args, xmm, i + 1));
+          const bool omitted = param.by_ref && !V_BYREF(&views.back());
+          arguments.push_back({omitted ? Variant::Missing() : FromVariant(views.back()), param.by_ref});
+        }
+        const Variant result = lombar::Invoke(*object_, member.dispid, member.kind, arguments);
+        for (std::size_t i = 0; i < views.size(); ++i) {
+          if (member.params[i].by_ref && V_BYREF(&views[i])) {
+            StoreThroughReference(arguments[i].value, views[i]);
+          }
+        }
+        if (member.result != ParamType::Void) {
+          StoreResult(result, member.result, reinterpret_cast<void*>(args[member.params.size() + 1]));
+        }
+        return S_OK;
+      },
+      RaisedErrors::AsCode);
 }
 
 // IDispatch's functions in the dual table, on the object that holds it.
