@@ -229,6 +229,14 @@ void CheckEvents(IDispatch* items, IDispatch* item) {
   CountingSink sink(events);
   DWORD cookie = 0;
   Check(SUCCEEDED(point->Advise(&sink, &cookie)) && cookie != 0, "a sink connects");
+  ComPtr<IEnumConnections> connections;
+  CONNECTDATA connection{};
+  const bool listed_sink = SUCCEEDED(point->EnumConnections(&connections)) &&
+                           connections->Next(1, &connection, nullptr) == S_OK;
+  Check(listed_sink && connection.dwCookie == cookie && connection.pUnk == static_cast<IDispatch*>(&sink) &&
+            connections->Next(1, &connection, nullptr) == S_FALSE,
+        "the connection point lists the sink with its cookie");
+  if (listed_sink) connection.pUnk->Release();
   Value object(item), first(L"K1"), again(L"K1"), second(L"K2"), third(L"K3");
   Call(items, L"Add", DISPATCH_METHOD, {&object, &first});
   Call(items, L"Add", DISPATCH_METHOD, {&object, &again});  // a key already held adds nothing

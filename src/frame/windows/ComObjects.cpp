@@ -15,6 +15,7 @@
 #include "base/Text.h"
 #include "frame/AutomationCodes.h"
 #include "frame/ClassFactory.h"
+#include "frame/ConnectionPoint.h"
 #include "frame/Dispatch.h"
 #include "frame/windows/ComValues.h"
 #include "frame/windows/VtableThunks.h"
@@ -122,9 +123,64 @@ class DispatchSink final : public EventSink {
     for (VARIANT& value : converted)
       VariantClear(&value);
   }
+  IDispatch* Client() const noexcept { return sink_.Get(); }
 
  private:
   ComPtr<IDispatch> sink_;
+};
+
+// The standard enumerators of connection points and connections over a
+// list taken when the client asked: `Item` is what Next hands out, each a
+// new reference the client releases.
+template <class EnumInterface, class Item>
+class ListEnumerator final : public ComBase<EnumInterface> {
+ public:
+  using Entry = std::pair<ComPtr<IUnknown>, DWORD>;  // the object and, for a connection, its cookie
+  ListEnumerator(const IID& iid, std::vector<Entry> entries, std::size_t position = 0)
+      : iid_(iid), entries_(std::move(entries)), position_(position) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == iid_) return this->Answer(this, out);
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, Item* items, ULONG* fetched) override {
+    if (count > 0 && !items) return E_POINTER;
+    ULONG given = 0;
+    for (; given < count && position_ < entries_.size(); ++given, ++position_)
+      HandOut(entries_[position_], items[given]);
+    if (fetched) *fetched = given;
+    return given == count ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    const bool all_there = count <= entries_.size() - position_;
+    position_ = all_there ? position_ + count : entries_.size();
+    return all_there ? S_OK : S_FALSE;
+  }
+  HRESULT STDMETHODCALLTYPE Reset() override {
+    position_ = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Clone(EnumInterface** out) override {
+    if (!out) return E_POINTER;
+    *out = new ListEnumerator(iid_, entries_, position_);
+    return S_OK;
+  }
+
+ private:
+  static void HandOut(const Entry& entry, IConnectionPoint*& out) {
+    entry.first->QueryInterface(IID_IConnectionPoint, reinterpret_cast<void**>(&out));
+  }
+  static void HandOut(const Entry& entry, CONNECTDATA& out) {
+    out.pUnk = entry.first.Get();
+    out.pUnk->AddRef();
+    out.dwCookie = entry.second;
+  }
+
+  IID iid_;
+  std::vector<Entry> entries_;
+  std::size_t position_;
 };
 
 class ConnectionPointObject final : public ComBase<IConnectionPoint> {
@@ -170,53 +226,21 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
     }
   }
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
-    if (out) *out = nullptr;
-    return E_NOTIMPL;
+    if (!out) return E_POINTER;
+    std::vector<std::pair<ComPtr<IUnknown>, DWORD>> connections;
+    for (const auto& [cookie, sink] : object_->Events()->Sinks()) {
+      // Sinks of this server are all clients' dispatch objects.
+      if (const auto* client = dynamic_cast<const DispatchSink*>(sink.Get())) {
+        connections.emplace_back(client->Client(), static_cast<DWORD>(cookie));
+      }
+    }
+    *out = new ListEnumerator<IEnumConnections, CONNECTDATA>(IID_IEnumConnections, std::move(connections));
+    return S_OK;
   }
 
  private:
   ComPtr<IConnectionPointContainer> container_;
   Ref<AutomationObject> object_;
-};
-
-// The connection points of an object: the one of its outgoing interface.
-class ConnectionPointsEnumerator final : public ComBase<IEnumConnectionPoints> {
- public:
-  explicit ConnectionPointsEnumerator(ComPtr<IConnectionPoint> point, ULONG position = 0)
-      : point_(std::move(point)), position_(position) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumConnectionPoints) return Answer(this, out);
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) override {
-    if (count > 0 && !points) return E_POINTER;
-    const ULONG given = position_ == 0 && count > 0 ? 1 : 0;
-    if (given) point_.CopyTo(points);
-    position_ += given;
-    if (fetched) *fetched = given;
-    return given == count ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    const bool all_there = position_ + count <= 1;
-    position_ = all_there ? position_ + count : 1;
-    return all_there ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Reset() override {
-    position_ = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
-    if (!out) return E_POINTER;
-    *out = new ConnectionPointsEnumerator(point_, position_);
-    return S_OK;
-  }
-
- private:
-  ComPtr<IConnectionPoint> point_;
-  ULONG position_;
 };
 
 class DispatchObject;
@@ -317,9 +341,10 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
   // IConnectionPointContainer
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
     if (!out) return E_POINTER;
-    ComPtr<IConnectionPoint> point;
-    point.Attach(new ConnectionPointObject(this, object_));
-    *out = new ConnectionPointsEnumerator(std::move(point));
+    ComPtr<IUnknown> point;
+    point.Attach(static_cast<IConnectionPoint*>(new ConnectionPointObject(this, object_)));
+    *out = new ListEnumerator<IEnumConnectionPoints, IConnectionPoint*>(IID_IEnumConnectionPoints,
+                                                                          {{point, 0}});
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
