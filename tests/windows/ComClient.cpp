@@ -409,6 +409,18 @@ void CheckDualInterfaces() {
         "a raised error is the call's code, with its description in the error object");
 }
 
+// With every object released the library answers that it may unload: no
+// COM object of it is kept alive by a reference counted once too often.
+void CheckUnloadAnswer() {
+  using CanUnload = HRESULT(STDAPICALLTYPE*)();
+  const auto can_unload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"qorLOMBARv3.00.dll"), "DllCanUnloadNow")));
+  if (!can_unload) return Check(false, "the library is loaded");
+  Check(can_unload() == S_OK, "the library may unload when every object is released");
+  ComPtr<IDispatch> catalog = Create(L"qorkwz_LOMBARv3.ICatalog");
+  Check(can_unload() == S_FALSE, "but not while an object is alive");
+}
+
 }  // namespace
 
 int main() {
@@ -426,6 +438,7 @@ int main() {
     CheckNamedArguments();
     CheckDualInterfaces();
   }
+  CheckUnloadAnswer();
   CoUninitialize();
   std::printf("%d passed, %d failed\n", passed, failed);
   return failed;

@@ -34,6 +34,15 @@ using Microsoft::WRL::ComPtr;
 
 std::atomic<long> live_com_objects{0};
 
+// Holds a new reference the caller was handed. (Not ComPtr::Attach: some
+// ComPtr implementations count a reference more there.)
+template <class T>
+ComPtr<T> Adopt(T* fresh) {
+  ComPtr<T> held(fresh);
+  if (fresh) fresh->Release();
+  return held;
+}
+
 // Answered only by this library's own COM objects, so that an object a
 // client passes back is known for one of the library's.
 const IID kLibraryObjectIid = {
@@ -341,8 +350,7 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
   // IConnectionPointContainer
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
     if (!out) return E_POINTER;
-    ComPtr<IUnknown> point;
-    point.Attach(static_cast<IConnectionPoint*>(new ConnectionPointObject(this, object_)));
+    const ComPtr<IUnknown> point = Adopt<IUnknown>(new ConnectionPointObject(this, object_));
     *out = new ListEnumerator<IEnumConnectionPoints, IConnectionPoint*>(IID_IEnumConnectionPoints,
                                                                           {{point, 0}});
     return S_OK;
@@ -360,7 +368,7 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
 
  private:
   static HRESULT TypeInfoOf(const Guid& guid, ITypeInfo** info) {
-    ITypeLib* library = EmbeddedTypeLibrary();
+    const ComPtr<ITypeLib> library = EmbeddedTypeLibrary();
     return library ? library->GetTypeInfoOfGuid(ComGuid(guid), info) : TYPE_E_CANTLOADLIBRARY;
   }
 
@@ -606,9 +614,7 @@ class ClassFactoryObject final : public ComBase<IClassFactory> {
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
     try {
-      ComPtr<IUnknown> object;
-      object.Attach(ComObjectOf(factory_->CreateInstance()));
-      return object->QueryInterface(iid, out);
+      return Adopt(ComObjectOf(factory_->CreateInstance()))->QueryInterface(iid, out);
     } catch (const Error& error) {
       // A creation that fails reports its error as a call would.
       ReportError(error, ComGuid(iid_), nullptr);
@@ -661,9 +667,7 @@ Ref<Object> LibraryObjectOf(IUnknown* object) {
 }
 
 HRESULT GetClassFactory(const ClassInfo& info, REFIID interface_id, void** factory) {
-  ComPtr<IClassFactory> made;
-  made.Attach(new ClassFactoryObject(info));
-  return made->QueryInterface(interface_id, factory);
+  return Adopt<IClassFactory>(new ClassFactoryObject(info))->QueryInterface(interface_id, factory);
 }
 
 long LiveComObjects() noexcept {
@@ -676,12 +680,10 @@ std::wstring ModuleFileWidePath() {
   return length == 0 || length == MAX_PATH ? std::wstring() : std::wstring(path, length);
 }
 
-ITypeLib* EmbeddedTypeLibrary() {
-  static ITypeLib* const library = [] {
-    ITypeLib* loaded = nullptr;
-    const std::wstring path = ModuleFileWidePath();
-    return SUCCEEDED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &loaded)) ? loaded : nullptr;
-  }();
+ComPtr<ITypeLib> EmbeddedTypeLibrary() {
+  ComPtr<ITypeLib> library;
+  const std::wstring path = ModuleFileWidePath();
+  LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library);
   return library;
 }
 

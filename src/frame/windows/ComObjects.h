@@ -5,6 +5,8 @@
 #pragma once
 
 #include <objbase.h>
+#include <oleauto.h>
+#include <wrl/client.h>
 
 #include <string>
 
@@ -31,8 +33,9 @@ long LiveComObjects() noexcept;
 // The library file's full path.
 std::wstring ModuleFileWidePath();
 
-// The embedded type library (held for the life of the process, since it may
-// be needed until the library unloads); null when it cannot be loaded.
-ITypeLib* EmbeddedTypeLibrary();
+// The embedded type library; null when it cannot be loaded. The system keeps
+// loaded type libraries, so each call is cheap; holding none between calls
+// lets the library unload (a held type library keeps its file loaded).
+Microsoft::WRL::ComPtr<ITypeLib> EmbeddedTypeLibrary();
 
 }  // namespace lombar

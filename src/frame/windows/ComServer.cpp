@@ -56,10 +56,10 @@ std::wstring FolderOf(const std::wstring& path) {
 void RegisterServer() {
   for (const RegistryKey& key : ClassRegistration(LibraryFileName()))
     WriteKey(key);
-  ITypeLib* library = EmbeddedTypeLibrary();
+  const Microsoft::WRL::ComPtr<ITypeLib> library = EmbeddedTypeLibrary();
   std::wstring path = ModuleFileWidePath();
   std::wstring folder = FolderOf(path);
-  if (!library || FAILED(RegisterTypeLib(library, path.data(), folder.data()))) {
+  if (!library || FAILED(RegisterTypeLib(library.Get(), path.data(), folder.data()))) {
     RaiseRuntime(kPathFileAccessError);
   }
 }
