@@ -24,14 +24,20 @@ TEST(TypeLibraryIdl, NamesEachAutomationTypeAsIdlDoes) {
     std::string_view idl;
   };
   const Case cases[] = {
-      {ParamType::Variant, "", "VARIANT"},        {ParamType::Text, "", "BSTR"},
-      {ParamType::I4, "", "long"},                {ParamType::I2, "", "short"},
-      {ParamType::Bool, "", "VARIANT_BOOL"},      {ParamType::Single, "", "float"},
-      {ParamType::Double, "", "double"},          {ParamType::Currency, "", "CURRENCY"},
-      {ParamType::Date, "", "DATE"},              {ParamType::Unknown, "", "IUnknown*"},
+      {ParamType::Variant, "", "VARIANT"},
+      {ParamType::Text, "", "BSTR"},
+      {ParamType::I4, "", "long"},
+      {ParamType::I2, "", "short"},
+      {ParamType::Bool, "", "VARIANT_BOOL"},
+      {ParamType::Single, "", "float"},
+      {ParamType::Double, "", "double"},
+      {ParamType::Currency, "", "CURRENCY"},
+      {ParamType::Date, "", "DATE"},
+      {ParamType::Unknown, "", "IUnknown*"},
       {ParamType::Object, "ICatItem", "_ICatItem*"},
       // Classes outside the type library, and any object, are plain IDispatch.
-      {ParamType::Object, "Collection", "IDispatch*"}, {ParamType::Object, "", "IDispatch*"},
+      {ParamType::Object, "Collection", "IDispatch*"},
+      {ParamType::Object, "", "IDispatch*"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IdlTypeName(c.type, c.object_class), c.idl) << c.object_class;
@@ -54,7 +60,8 @@ TEST(TypeLibraryIdl, WritesEachKindOfMember) {
   Param index{"vntIndexKey", ParamType::Variant, {}, false, true, Variant::Missing()};
   Param flag{"xbDestroyObject", ParamType::Bool, {}, false, true, Variant(false)};
   Param value{"RHS", ParamType::Currency, {}, false, false, Variant::Missing()};
-  Member enumerator = MakeMember("NewEnum", MemberKind::Get, kDispIdNewEnum, ParamType::Unknown, {});
+  Member enumerator =
+      MakeMember("NewEnum", MemberKind::Get, kDispIdNewEnum, ParamType::Unknown, {});
   enumerator.hidden = true;
   struct Case {
     Member member;
@@ -71,7 +78,8 @@ TEST(TypeLibraryIdl, WritesEachKindOfMember) {
        "[id(0x60030004)] HRESULT Exists([in, optional] VARIANT vntIndexKey, "
        "[in, out, optional] BSTR* sKey, [out, retval] VARIANT_BOOL* RHS);\n"},
       {enumerator,
-       "[id(0xfffffffc), propget, hidden, restricted] HRESULT NewEnum([out, retval] IUnknown** RHS);\n"},
+       "[id(0xfffffffc), propget, hidden, restricted] HRESULT NewEnum([out, retval] IUnknown** "
+       "RHS);\n"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IdlMember(c.member), c.idl);
@@ -80,14 +88,17 @@ TEST(TypeLibraryIdl, WritesEachKindOfMember) {
 
 TEST(TypeLibraryIdl, DescribesTheLibraryAndEveryClassOfTheTable) {
   const std::string idl = TypeLibraryIdl();
-  EXPECT_NE(idl.find("uuid(C22212ED-5E03-4D43-8768-ABCEC1568719),\n  version(1.2),\n  lcid(0x409)\n]\n"
-                     "library qorkwz_LOMBARv3\n"),
-            std::string::npos);
+  EXPECT_NE(
+      idl.find("uuid(C22212ED-5E03-4D43-8768-ABCEC1568719),\n  version(1.2),\n  lcid(0x409)\n]\n"
+               "library qorkwz_LOMBARv3\n"),
+      std::string::npos);
   ASSERT_EQ(CreatableClasses().size(), 20u);
   for (const ClassInfo* info : CreatableClasses()) {
     SCOPED_TRACE(info->name);
-    const std::size_t interface = idl.find("[uuid(" + Bare(info->iid) + "), hidden, dual, nonextensible, oleautomation]\n"
-                                           "  interface " + info->InterfaceName() + " : IDispatch {\n");
+    const std::size_t interface = idl.find("[uuid(" + Bare(info->iid) +
+                                           "), hidden, dual, nonextensible, oleautomation]\n"
+                                           "  interface " +
+                                           info->InterfaceName() + " : IDispatch {\n");
     ASSERT_NE(interface, std::string::npos);
     const std::size_t end = idl.find("  };\n", interface);
     std::size_t position = interface;
@@ -101,7 +112,8 @@ TEST(TypeLibraryIdl, DescribesTheLibraryAndEveryClassOfTheTable) {
     }
     std::string coclass = "[uuid(" + Bare(info->clsid) + ")]\n  coclass " + info->name + " {\n" +
                           "    [default] interface " + info->InterfaceName() + ";\n";
-    if (info->events) coclass += "    [default, source] dispinterface " + info->events->name + ";\n";
+    if (info->events)
+      coclass += "    [default, source] dispinterface " + info->events->name + ";\n";
     EXPECT_NE(idl.find(coclass + "  };\n"), std::string::npos);
   }
   EXPECT_NE(idl.find("[uuid(4D5F34A8-79C7-48CE-B742-496455987CF6), hidden]\n"
@@ -110,8 +122,9 @@ TEST(TypeLibraryIdl, DescribesTheLibraryAndEveryClassOfTheTable) {
             std::string::npos);
   for (const Enumeration& enumeration : Enumerations()) {
     for (const Constant& constant : enumeration.constants) {
-      EXPECT_NE(idl.find("    " + std::string(constant.name) + " = " + std::to_string(constant.value)),
-                std::string::npos)
+      EXPECT_NE(
+          idl.find("    " + std::string(constant.name) + " = " + std::to_string(constant.value)),
+          std::string::npos)
           << constant.name;
     }
   }

@@ -7,8 +7,8 @@
 // "N passed, M failed" and exits with M.
 #include <objbase.h>
 #include <ocidl.h>
-#include <olectl.h>
 #include <oleauto.h>
+#include <olectl.h>
 #include <wrl/client.h>
 
 #include "qorLOMBARv3.h"
@@ -83,15 +83,16 @@ DISPID IdOf(IDispatch* object, const wchar_t* name) {
 void Invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT*> args, VARIANT* result,
             Outcome& outcome) {
   std::vector<VARIANT> reversed;
-  for (auto arg = args.rbegin(); arg != args.rend(); ++arg) reversed.push_back(**arg);
+  for (auto arg = args.rbegin(); arg != args.rend(); ++arg)
+    reversed.push_back(**arg);
   DISPID put = DISPID_PROPERTYPUT;
   DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
   if (flags & DISPATCH_PROPERTYPUT) {
     params.rgdispidNamedArgs = &put;
     params.cNamedArgs = 1;
   }
-  outcome.code = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                result, &outcome.error, nullptr);
+  outcome.code = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
+                                &outcome.error, nullptr);
 }
 
 HRESULT Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT*> args,
@@ -194,14 +195,16 @@ void CheckTypeInformation(IDispatch* items) {
         "type information names the default interface");
   ComPtr<IProvideClassInfo> provider;
   ComPtr<ITypeInfo> class_info;
-  Check(SUCCEEDED(items->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(provider.GetAddressOf()))) &&
+  Check(SUCCEEDED(items->QueryInterface(IID_IProvideClassInfo,
+                                        reinterpret_cast<void**>(provider.GetAddressOf()))) &&
             SUCCEEDED(provider->GetClassInfo(&class_info)) && GuidOf(class_info.Get()) == clsid,
         "class information carries the class id the ProgID names");
   Check(IdOf(items, L"count") == 0x68030000 && IdOf(items, L"NewEnum") == DISPID_NEWENUM,
         "dispatch ids by name in any letter case");
   DISPID unknown = 0;
   LPOLESTR names[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
-  Check(items->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &unknown) == DISP_E_UNKNOWNNAME &&
+  Check(items->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &unknown) ==
+                DISP_E_UNKNOWNNAME &&
             unknown == DISPID_UNKNOWN,
         "an unknown name is DISP_E_UNKNOWNNAME");
 }
@@ -215,16 +218,18 @@ void CheckEvents(IDispatch* items, IDispatch* item) {
   ComPtr<IConnectionPointContainer> container;
   ComPtr<IConnectionPoint> point;
   const bool found =
-      SUCCEEDED(items->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(container.GetAddressOf()))) &&
+      SUCCEEDED(items->QueryInterface(IID_IConnectionPointContainer,
+                                      reinterpret_cast<void**>(container.GetAddressOf()))) &&
       SUCCEEDED(container->FindConnectionPoint(events, &point));
   Check(found, "the item collection has a connection point for its event interface");
   if (!found) return;
   ComPtr<IEnumConnectionPoints> points;
   ComPtr<IConnectionPoint> listed, past_end;
   IID listed_interface{};
-  Check(SUCCEEDED(container->EnumConnectionPoints(&points)) && points->Next(1, &listed, nullptr) == S_OK &&
-            SUCCEEDED(listed->GetConnectionInterface(&listed_interface)) && listed_interface == events &&
-            points->Next(1, &past_end, nullptr) == S_FALSE,
+  Check(SUCCEEDED(container->EnumConnectionPoints(&points)) &&
+            points->Next(1, &listed, nullptr) == S_OK &&
+            SUCCEEDED(listed->GetConnectionInterface(&listed_interface)) &&
+            listed_interface == events && points->Next(1, &past_end, nullptr) == S_FALSE,
         "the container lists that one connection point");
   CountingSink sink(events);
   DWORD cookie = 0;
@@ -233,7 +238,8 @@ void CheckEvents(IDispatch* items, IDispatch* item) {
   CONNECTDATA connection{};
   const bool listed_sink = SUCCEEDED(point->EnumConnections(&connections)) &&
                            connections->Next(1, &connection, nullptr) == S_OK;
-  Check(listed_sink && connection.dwCookie == cookie && connection.pUnk == static_cast<IDispatch*>(&sink) &&
+  Check(listed_sink && connection.dwCookie == cookie &&
+            connection.pUnk == static_cast<IDispatch*>(&sink) &&
             connections->Next(1, &connection, nullptr) == S_FALSE,
         "the connection point lists the sink with its cookie");
   if (listed_sink) connection.pUnk->Release();
@@ -254,7 +260,9 @@ void CheckEnumeration(IDispatch* items, IDispatch* item) {
   Invoke(items, DISPID_NEWENUM, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &enumerator, outcome);
   ComPtr<IEnumVARIANT> walker;
   const bool got = SUCCEEDED(outcome.code) && V_VT(&enumerator.Get()) == VT_UNKNOWN &&
-                   SUCCEEDED(V_UNKNOWN(&enumerator.Get())->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(walker.GetAddressOf())));
+                   SUCCEEDED(V_UNKNOWN(&enumerator.Get())
+                                 ->QueryInterface(IID_IEnumVARIANT,
+                                                  reinterpret_cast<void**>(walker.GetAddressOf())));
   Check(got, "NewEnum gives an IEnumVARIANT");
   if (!got) return;
   ComPtr<IUnknown> expected;
@@ -263,7 +271,8 @@ void CheckEnumeration(IDispatch* items, IDispatch* item) {
   for (Value member; walker->Next(1, &member, nullptr) == S_OK; VariantClear(&member)) {
     ++members;
     ComPtr<IUnknown> identity;
-    if (member.Object() && SUCCEEDED(member.Object()->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(identity.GetAddressOf())))) {
+    if (member.Object() && SUCCEEDED(member.Object()->QueryInterface(
+                               IID_IUnknown, reinterpret_cast<void**>(identity.GetAddressOf())))) {
       same += identity == expected;
     }
   }
@@ -280,7 +289,8 @@ void CheckErrors(IDispatch* items) {
   Value position(99L);
   Outcome outcome;
   Invoke(stores.Get(), 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {&position}, nullptr, outcome);
-  const std::wstring description = outcome.error.bstrDescription ? outcome.error.bstrDescription : L"";
+  const std::wstring description =
+      outcome.error.bstrDescription ? outcome.error.bstrDescription : L"";
   Check(outcome.code == DISP_E_EXCEPTION && outcome.error.scode == static_cast<SCODE>(0x800A0009) &&
             description.find(L"Subscript out of range") != std::wstring::npos,
         "a raised error reaches the client as its number and description");
@@ -291,7 +301,8 @@ void CheckErrors(IDispatch* items) {
         "the error object carries the same description");
   SysFreeString(from_object);
   ComPtr<ISupportErrorInfo> supports;
-  Check(SUCCEEDED(stores->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(supports.GetAddressOf()))) &&
+  Check(SUCCEEDED(stores->QueryInterface(IID_ISupportErrorInfo,
+                                         reinterpret_cast<void**>(supports.GetAddressOf()))) &&
             supports->InterfaceSupportsErrorInfo(IID_IDispatch) == S_OK,
         "the object says it supports error information");
   Check(Call(items, L"Add", DISPATCH_METHOD, {}) == DISP_E_BADPARAMCOUNT,
@@ -319,7 +330,7 @@ void CheckNamedArguments() {
   V_VT(&by_reference) = VT_BYREF | VT_VARIANT;
   V_VARIANTREF(&by_reference) = &key;
   // sKey by name, then xsList ... xsMCLdir last first.
-  VARIANT arguments[] = {by_reference, list.Get(), cost.Get(), available.Get(),
+  VARIANT arguments[] = {by_reference, list.Get(),     cost.Get(),     available.Get(),
                          seller.Get(), location.Get(), directory.Get()};
   DISPID named[] = {6};
   DISPPARAMS params{arguments, named, 7, 1};
@@ -385,18 +396,22 @@ void CheckDualInterfaces() {
   passed_item->Release();
 
   float distance = 0;
-  Check(provider->put_DistanceFromYou(12.5f) == S_OK && provider->get_DistanceFromYou(&distance) == S_OK &&
-            distance == 12.5f,
+  Check(provider->put_DistanceFromYou(12.5f) == S_OK &&
+            provider->get_DistanceFromYou(&distance) == S_OK && distance == 12.5f,
         "a float in and out");
 
   ComPtr<_ICatPriceCol> prices;
   item->get_PriceCol(&prices);
-  Text directory(L"D1"), empty(L""), available(L"6"), cost(L"12.92"), list(L"19.99"), price_key(L"");
+  Text directory(L"D1"), empty(L""), available(L"6"), cost(L"12.92"), list(L"19.99"),
+      price_key(L"");
   ComPtr<_ICatPrice> price;
   CURRENCY price_cost{};
-  Check(prices && prices->Add(directory, empty, empty, available, cost, list, &price_key, &price) == S_OK &&
-            price_key.Str() == L"D1" && price->get_Cost(&price_cost) == S_OK && price_cost.int64 == 129200,
-        "seven arguments, a by-reference key and a currency result");
+  Check(
+      prices &&
+          prices->Add(directory, empty, empty, available, cost, list, &price_key, &price) == S_OK &&
+          price_key.Str() == L"D1" && price->get_Cost(&price_cost) == S_OK &&
+          price_cost.int64 == 129200,
+      "seven arguments, a by-reference key and a currency result");
 
   ComPtr<_ICatStoreCol> stores = CreateTyped<_ICatStoreCol>(L"qorkwz_LOMBARv3.ICatStoreCol");
   Value position(99L);

@@ -83,12 +83,13 @@ void WriteEnumerations(std::ostream& out) {
 void WriteInterface(std::ostream& out, const ClassInfo& info) {
   out << "  [uuid(" << Uuid(info.iid) << "), hidden, dual, nonextensible, oleautomation]\n"
       << "  interface " << info.InterfaceName() << " : IDispatch {\n";
-  for (const Member& member : info.members) out << "    " << IdlMember(member);
+  for (const Member& member : info.members)
+    out << "    " << IdlMember(member);
   out << "  };\n\n";
   // Earlier identifiers of the same interface, which the objects still answer.
   for (std::size_t i = 0; i < info.earlier_iids.size(); ++i) {
-    out << "  typedef [uuid(" << Uuid(info.earlier_iids[i]) << "), public] "
-        << info.InterfaceName() << " " << info.InterfaceName() << "_v" << i << ";\n\n";
+    out << "  typedef [uuid(" << Uuid(info.earlier_iids[i]) << "), public] " << info.InterfaceName()
+        << " " << info.InterfaceName() << "_v" << i << ";\n\n";
   }
 }
 
@@ -140,8 +141,9 @@ std::string IdlTypeName(ParamType type, std::string_view object_class) {
 }
 
 std::string IdlMember(const Member& member) {
-  std::string line = "[id(" + IdText(member.dispid) + ")" + std::string(KindAttribute(member.kind)) +
-                     (member.hidden ? ", hidden, restricted" : "") + "] HRESULT " + member.name + "(";
+  std::string line =
+      "[id(" + IdText(member.dispid) + ")" + std::string(KindAttribute(member.kind)) +
+      (member.hidden ? ", hidden, restricted" : "") + "] HRESULT " + member.name + "(";
   std::string params;
   for (const Param& param : member.params) {
     if (!params.empty()) params += ", ";
@@ -159,18 +161,22 @@ std::string TypeLibraryIdl() {
   const auto& classes = CreatableClasses();
   std::ostringstream out;
   out << "// Written by lombar_idl from the library's class tables; do not edit.\n"
-      << "import \"oaidl.idl\";\n\n[\n  uuid(" << Uuid(library.guid) << "),\n  version(" << library.major << "."
-      << library.minor << "),\n  lcid(0x" << std::hex << library.lcid << std::dec << ")\n]\n"
+      << "import \"oaidl.idl\";\n\n[\n  uuid(" << Uuid(library.guid) << "),\n  version("
+      << library.major << "." << library.minor << "),\n  lcid(0x" << std::hex << library.lcid
+      << std::dec << ")\n]\n"
       << "library " << library.name << "\n{\n  importlib(\"stdole2.tlb\");\n\n";
   // Members name each other's interfaces before they are defined.
-  for (const ClassInfo* info : classes) out << "  interface " << info->InterfaceName() << ";\n";
+  for (const ClassInfo* info : classes)
+    out << "  interface " << info->InterfaceName() << ";\n";
   out << "\n";
   WriteEnumerations(out);
-  for (const ClassInfo* info : classes) WriteInterface(out, *info);
+  for (const ClassInfo* info : classes)
+    WriteInterface(out, *info);
   for (const ClassInfo* info : classes) {
     if (info->events) WriteEvents(out, *info->events);
   }
-  for (const ClassInfo* info : classes) WriteCoclass(out, *info);
+  for (const ClassInfo* info : classes)
+    WriteCoclass(out, *info);
   out << "};\n";
   return out.str();
 }

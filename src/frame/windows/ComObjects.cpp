@@ -218,7 +218,8 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
     ComPtr<IDispatch> dispatch;
     const GUID events = ComGuid(object_->Class().events->iid);
     if (FAILED(sink->QueryInterface(events, reinterpret_cast<void**>(dispatch.GetAddressOf()))) &&
-        FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.GetAddressOf())))) {
+        FAILED(sink->QueryInterface(IID_IDispatch,
+                                    reinterpret_cast<void**>(dispatch.GetAddressOf())))) {
       return CONNECT_E_CANNOTCONNECT;
     }
     return Guarded(IID_IConnectionPoint, nullptr, [&] {
@@ -243,7 +244,8 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
         connections.emplace_back(client->Client(), static_cast<DWORD>(cookie));
       }
     }
-    *out = new ListEnumerator<IEnumConnections, CONNECTDATA>(IID_IEnumConnections, std::move(connections));
+    *out = new ListEnumerator<IEnumConnections, CONNECTDATA>(IID_IEnumConnections,
+                                                             std::move(connections));
     return S_OK;
   }
 
@@ -321,7 +323,7 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
     HRESULT result = S_OK;
     for (UINT i = 0; i < count; ++i) {
       const std::string name = Utf8FromWide(names[i], wcslen(names[i]));
-      const std::optional<DISPID> id = !member ? std::nullopt
+      const std::optional<DISPID> id = !member  ? std::nullopt
                                        : i == 0 ? std::optional<DISPID>(*member)
                                                 : ParameterIdOf(info, *member, name);
       ids[i] = id ? *id : DISPID_UNKNOWN;
@@ -329,8 +331,8 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
     }
     return result;
   }
-  HRESULT Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
-                 EXCEPINFO* exception, UINT* argument_error);
+  HRESULT Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                 UINT* argument_error);
   // The member of `slot` called through the dual interface's table, with the
   // caller's arguments as the thunk gathered them (VtableThunks.h).
   HRESULT CallSlot(unsigned slot, const std::uint64_t* args, const double* xmm);
@@ -352,7 +354,7 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
     if (!out) return E_POINTER;
     const ComPtr<IUnknown> point = Adopt<IUnknown>(new ConnectionPointObject(this, object_));
     *out = new ListEnumerator<IEnumConnectionPoints, IConnectionPoint*>(IID_IEnumConnectionPoints,
-                                                                          {{point, 0}});
+                                                                        {{point, 0}});
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
@@ -389,7 +391,8 @@ struct GivenArguments {
 bool NamedIdsAreParameters(const DISPPARAMS& params) {
   std::vector<DISPID> ids(params.rgdispidNamedArgs, params.rgdispidNamedArgs + params.cNamedArgs);
   std::sort(ids.begin(), ids.end());
-  return (ids.empty() || ids.front() >= 0) && std::adjacent_find(ids.begin(), ids.end()) == ids.end();
+  return (ids.empty() || ids.front() >= 0) &&
+         std::adjacent_find(ids.begin(), ids.end()) == ids.end();
 }
 
 GivenArguments ArgumentsOf(const DISPPARAMS& params, bool assigning, UINT* argument_error) {
@@ -438,7 +441,8 @@ HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIAN
   if (!assigning && !NamedIdsAreParameters(given)) return DISP_E_PARAMNOTFOUND;
   return Guarded(ComGuid(object_->Class().iid), exception, [&] {
     GivenArguments arguments = ArgumentsOf(given, assigning, argument_error);
-    const Variant value = InvokeForwardingToDefault(*object_, id, KindOfFlags(flags), arguments.values);
+    const Variant value =
+        InvokeForwardingToDefault(*object_, id, KindOfFlags(flags), arguments.values);
     for (std::size_t i = 0; i < arguments.values.size(); ++i) {
       const std::optional<UINT>& place = arguments.places[i];
       if (place && arguments.values[i].by_ref) {
@@ -464,7 +468,8 @@ VARIANT ArgumentView(const Param& param, const std::uint64_t* args, const double
     return view;
   }
   const bool in_register = place <= 3 && (type == VT_R4 || type == VT_R8 || type == VT_DATE);
-  const std::uint64_t bits = in_register ? std::bit_cast<std::uint64_t>(xmm[place - 1]) : args[place];
+  const std::uint64_t bits =
+      in_register ? std::bit_cast<std::uint64_t>(xmm[place - 1]) : args[place];
   V_VT(&view) = type;
   std::memcpy(&V_UI8(&view), &bits, sizeof bits);
   return view;
@@ -495,7 +500,8 @@ HRESULT DispatchObject::CallSlot(unsigned slot, const std::uint64_t* args, const
           const Param& param = member.params[i];
           views.push_back(ArgumentView(param, args, xmm, i + 1));
           const bool omitted = param.by_ref && !V_BYREF(&views.back());
-          arguments.push_back({omitted ? Variant::Missing() : FromVariant(views.back()), param.by_ref});
+          arguments.push_back(
+              {omitted ? Variant::Missing() : FromVariant(views.back()), param.by_ref});
         }
         const Variant result = lombar::Invoke(*object_, member.dispid, member.kind, arguments);
         for (std::size_t i = 0; i < views.size(); ++i) {
@@ -504,7 +510,8 @@ HRESULT DispatchObject::CallSlot(unsigned slot, const std::uint64_t* args, const
           }
         }
         if (member.result != ParamType::Void) {
-          StoreResult(result, member.result, reinterpret_cast<void*>(args[member.params.size() + 1]));
+          StoreResult(result, member.result,
+                      reinterpret_cast<void*>(args[member.params.size() + 1]));
         }
         return S_OK;
       },
@@ -551,9 +558,11 @@ const void* const* DualTableOf(const ClassInfo& info) {
   const std::lock_guard<std::mutex> lock(guard);
   std::vector<const void*>& table = tables[&info];
   if (table.empty()) {
-    if (info.members.size() > kVtableThunks) throw std::logic_error(info.name + " has more members than thunks");
-    table = {Entry(&DualQueryInterface), Entry(&DualAddRef),           Entry(&DualRelease),
-             Entry(&DualGetTypeInfoCount), Entry(&DualGetTypeInfo), Entry(&DualGetIDsOfNames),
+    if (info.members.size() > kVtableThunks)
+      throw std::logic_error(info.name + " has more members than thunks");
+    table = {Entry(&DualQueryInterface), Entry(&DualAddRef),
+             Entry(&DualRelease),        Entry(&DualGetTypeInfoCount),
+             Entry(&DualGetTypeInfo),    Entry(&DualGetIDsOfNames),
              Entry(&DualInvoke)};
     for (std::size_t slot = 0; slot < info.members.size(); ++slot)
       table.push_back(VtableThunk(slot));
@@ -601,7 +610,8 @@ class EnumVariantObject final : public ComBase<IEnumVARIANT> {
 
 class ClassFactoryObject final : public ComBase<IClassFactory> {
  public:
-  explicit ClassFactoryObject(const ClassInfo& info) : factory_(MakeRef<ClassFactory>(info)), iid_(info.iid) {}
+  explicit ClassFactoryObject(const ClassInfo& info)
+      : factory_(MakeRef<ClassFactory>(info)), iid_(info.iid) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -635,8 +645,9 @@ class ClassFactoryObject final : public ComBase<IClassFactory> {
 
 HMODULE ThisModule() {
   HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&ThisModule), &module);
   return module;
 }
 
@@ -660,7 +671,8 @@ IUnknown* ComObjectOf(const Ref<Object>& object) {
 Ref<Object> LibraryObjectOf(IUnknown* object) {
   if (!object) return nullptr;
   ComPtr<LibraryObjectCarrier> carrier;
-  if (FAILED(object->QueryInterface(kLibraryObjectIid, reinterpret_cast<void**>(carrier.GetAddressOf())))) {
+  if (FAILED(object->QueryInterface(kLibraryObjectIid,
+                                    reinterpret_cast<void**>(carrier.GetAddressOf())))) {
     RaiseRuntime(kTypeMismatch);
   }
   return carrier->Carried();

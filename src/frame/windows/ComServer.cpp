@@ -43,7 +43,8 @@ void WriteKey(const RegistryKey& key) {
 void DeleteKeys(const std::vector<RegistryKey>& keys) {
   for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
     const LSTATUS status = RegDeleteKeyA(HKEY_CLASSES_ROOT, SubKeyOf(*key).c_str());
-    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) RaiseRuntime(kPathFileAccessError);
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
+      RaiseRuntime(kPathFileAccessError);
   }
 }
 
@@ -89,7 +90,8 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* factory) {
 }
 
 STDAPI DllCanUnloadNow() {
-  const bool idle = Object::LiveObjects() == 0 && ClassFactory::Locks() == 0 && LiveComObjects() == 0;
+  const bool idle =
+      Object::LiveObjects() == 0 && ClassFactory::Locks() == 0 && LiveComObjects() == 0;
   return idle ? S_OK : S_FALSE;
 }
 

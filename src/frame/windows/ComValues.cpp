@@ -16,7 +16,8 @@ using Microsoft::WRL::ComPtr;
 
 // A COM pointer of either object type, for a value whose VARTYPE names it.
 IUnknown* ObjectPointer(const VARIANT& value) {
-  return V_VT(&value) == VT_DISPATCH ? static_cast<IUnknown*>(V_DISPATCH(&value)) : V_UNKNOWN(&value);
+  return V_VT(&value) == VT_DISPATCH ? static_cast<IUnknown*>(V_DISPATCH(&value))
+                                     : V_UNKNOWN(&value);
 }
 
 // The value a typed reference (VT_BYREF | type) points at.
@@ -180,7 +181,8 @@ void ToVariant(const Variant& value, VARIANT& out) {
           // Enumerators are no dispatch objects: they travel as IUnknown.
           IUnknown* object = ComObjectOf(stored);
           IDispatch* dispatch = nullptr;
-          if (object && SUCCEEDED(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+          if (object && SUCCEEDED(object->QueryInterface(IID_IDispatch,
+                                                         reinterpret_cast<void**>(&dispatch)))) {
             object->Release();
             V_VT(&out) = VT_DISPATCH;
             V_DISPATCH(&out) = dispatch;
@@ -222,7 +224,8 @@ void StoreThroughReference(const Variant& value, VARIANT& reference) {
     case VT_DATE:
       return Replace(V_DATEREF(&reference), value.ToDate().serial);
     case VT_BOOL:
-      return Replace<VARIANT_BOOL>(V_BOOLREF(&reference), value.ToBool() ? VARIANT_TRUE : VARIANT_FALSE);
+      return Replace<VARIANT_BOOL>(V_BOOLREF(&reference),
+                                   value.ToBool() ? VARIANT_TRUE : VARIANT_FALSE);
     case VT_DISPATCH:
     case VT_UNKNOWN: {
       // The new reference first: the old one may be the last on the same object.

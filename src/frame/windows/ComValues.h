@@ -2,7 +2,9 @@
 // VARIANT, the error object and EXCEPINFO.
 #pragma once
 
+// windows.h first: the other system headers build on it.
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <string>

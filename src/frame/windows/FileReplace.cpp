@@ -66,9 +66,8 @@ void ReplaceFileWhole(const std::string& file_name, std::string_view text, Write
   }
   const std::string temporary = TemporaryNameBeside(file_name);
   const bool replaced =
-      write(temporary, text) &&
-      MoveFileExA(temporary.c_str(), file_name.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+      write(temporary, text) && MoveFileExA(temporary.c_str(), file_name.c_str(),
+                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!replaced) {
     std::remove(temporary.c_str());
     RaiseRuntime(kPathFileAccessError);

@@ -3,7 +3,9 @@
 // the diagnostic logs use take them.
 #include "frame/Platform.h"
 
+// windows.h first: the other system headers build on it.
 #include <windows.h>
+
 #include <lmcons.h>
 
 #include <cerrno>
@@ -28,9 +30,9 @@ std::string FolderOf(const std::string& path) {
 
 std::string ModuleFilePath() {
   HMODULE module = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCSTR>(&ModuleFilePath), &module)) {
+  if (!GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCSTR>(&ModuleFilePath), &module)) {
     return "";
   }
   char path[MAX_PATH];
@@ -76,7 +78,8 @@ std::vector<std::string> FilesMatching(const std::string& pattern) {
   if (search == INVALID_HANDLE_VALUE) return files;
   const std::string folder = FolderOf(pattern);
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(folder + found.cFileName);
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      files.push_back(folder + found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return files;
