@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 
+#include "frame/AutomationCodes.h"
 #include "frame/ClassFactory.h"
 #include "frame/ConnectionPoint.h"
 #include "frame/Dispatch.h"
@@ -41,40 +42,21 @@ struct Refusal {
   Error error;
 };
 
-// The runtime error that stands for a refusal's code, as hosts translate it.
-std::int32_t NumberOfRefusal(lombar_hresult hresult) {
-  switch (hresult) {
-    case LOMBAR_E_POINTER:
-      return kObjectNotSet;
-    case LOMBAR_E_NOINTERFACE:
-      return kNoAutomationInterface;
-    case LOMBAR_CLASS_E_CLASSNOTAVAILABLE:
-      return kCannotCreateObject;
-    case LOMBAR_DISP_E_BADVARTYPE:
-      return kUnsupportedVariantType;
-    default:
-      return kInvalidProcedureCall;
-  }
-}
+// The shared table of codes, as lombar.h spells them for C hosts.
+static_assert(LOMBAR_E_NOINTERFACE == hresult::kNoInterface && LOMBAR_E_POINTER == hresult::kPointer &&
+              LOMBAR_CLASS_E_CLASSNOTAVAILABLE == hresult::kClassNotAvailable &&
+              LOMBAR_DISP_E_BADVARTYPE == hresult::kBadVarType &&
+              LOMBAR_DISP_E_MEMBERNOTFOUND == hresult::kMemberNotFound &&
+              LOMBAR_DISP_E_BADPARAMCOUNT == hresult::kBadParamCount &&
+              LOMBAR_DISP_E_PARAMNOTOPTIONAL == hresult::kParamNotOptional &&
+              LOMBAR_DISP_E_OVERFLOW == hresult::kOverflow &&
+              LOMBAR_DISP_E_TYPEMISMATCH == hresult::kTypeMismatch &&
+              LOMBAR_DISP_E_EXCEPTION == hresult::kException);
+static_assert(LOMBAR_VT_VARIANT == 12 && LOMBAR_VT_BSTR == 8 && LOMBAR_VT_DISPATCH == 9 &&
+              LOMBAR_VT_UNKNOWN == 13 && LOMBAR_VT_CY == 6);
 
 [[noreturn]] void Refuse(lombar_hresult hresult) {
   throw Refusal{hresult, Error::Runtime(NumberOfRefusal(hresult))};
-}
-
-// The code automation returns for a call its dispatcher refused before the member ran.
-lombar_hresult CodeOfCallError(const CallError& error) {
-  switch (error.Number()) {
-    case kMemberNotSupported:
-      return LOMBAR_DISP_E_MEMBERNOTFOUND;
-    case kWrongArgumentCount:
-      return LOMBAR_DISP_E_BADPARAMCOUNT;
-    case kArgumentNotOptional:
-      return LOMBAR_DISP_E_PARAMNOTOPTIONAL;
-    case kOverflow:
-      return LOMBAR_DISP_E_OVERFLOW;
-    default:
-      return LOMBAR_DISP_E_TYPEMISMATCH;
-  }
 }
 
 // `pointer`, which the caller must have given.
@@ -106,7 +88,7 @@ lombar_hresult Guarded(Body&& body, lombar_hresult failure = LOMBAR_DISP_E_EXCEP
     return refusal.hresult;
   } catch (const CallError& error) {
     last_error = error;
-    return CodeOfCallError(error);
+    return CodeOfCallError(error.Number());
   } catch (const Error& error) {
     last_error = error;
   } catch (const std::bad_alloc&) {
@@ -233,13 +215,6 @@ void WriteBack(const std::vector<Argument>& arguments, lombar_variant* args) {
   }
 }
 
-MemberKind KindOfFlags(std::uint16_t flags) {
-  if (flags & LOMBAR_DISPATCH_PROPERTYPUTREF) return MemberKind::Set;
-  if (flags & LOMBAR_DISPATCH_PROPERTYPUT) return MemberKind::Let;
-  if (flags & LOMBAR_DISPATCH_PROPERTYGET) return MemberKind::Get;
-  return MemberKind::Method;
-}
-
 std::int32_t FlagsOfKind(MemberKind kind) {
   switch (kind) {
     case MemberKind::Method:
@@ -252,37 +227,6 @@ std::int32_t FlagsOfKind(MemberKind kind) {
       return LOMBAR_DISPATCH_PROPERTYPUTREF;
   }
   return LOMBAR_DISPATCH_METHOD;
-}
-
-// The variant kind a declared type travels as; Void for a member without a result.
-uint16_t VartypeOf(ParamType type) {
-  switch (type) {
-    case ParamType::Void:
-      return LOMBAR_VT_EMPTY;
-    case ParamType::Variant:
-      return LOMBAR_VT_VARIANT;
-    case ParamType::Text:
-      return LOMBAR_VT_BSTR;
-    case ParamType::I4:
-      return LOMBAR_VT_I4;
-    case ParamType::I2:
-      return LOMBAR_VT_I2;
-    case ParamType::Bool:
-      return LOMBAR_VT_BOOL;
-    case ParamType::Single:
-      return LOMBAR_VT_R4;
-    case ParamType::Double:
-      return LOMBAR_VT_R8;
-    case ParamType::Currency:
-      return LOMBAR_VT_CY;
-    case ParamType::Date:
-      return LOMBAR_VT_DATE;
-    case ParamType::Object:
-      return LOMBAR_VT_DISPATCH;
-    case ParamType::Unknown:
-      return LOMBAR_VT_UNKNOWN;
-  }
-  return LOMBAR_VT_VARIANT;
 }
 
 // Null for an empty class name (any object, or no object at all).
@@ -520,7 +464,7 @@ lombar_hresult lombar_member_param(lombar_object* object, uint32_t index, uint32
     const Member& member = members[index];
     if (param == member.params.size()) {  // the result
       if (name) *name = nullptr;
-      if (vt) *vt = VartypeOf(member.result);
+      if (vt) *vt = VarTypeOf(member.result);
       if (class_name) *class_name = ClassNameOrNull(member.result_class);
       if (flags) *flags = 0;
       return LOMBAR_S_OK;
@@ -528,7 +472,7 @@ lombar_hresult lombar_member_param(lombar_object* object, uint32_t index, uint32
     const Param& declared = member.params[param];
     const bool has_default = declared.optional && !declared.default_value.IsMissing();
     if (name) *name = declared.name.c_str();
-    if (vt) *vt = VartypeOf(declared.type) | (declared.by_ref ? LOMBAR_VT_BYREF : 0);
+    if (vt) *vt = VarTypeOf(declared.type) | (declared.by_ref ? LOMBAR_VT_BYREF : 0);
     if (class_name) *class_name = ClassNameOrNull(declared.object_class);
     if (flags) {
       *flags = (declared.optional ? LOMBAR_PARAMFLAG_OPT : 0) |

@@ -20,6 +20,8 @@ class ConnectionPoint {
   // Error 5 for a cookie that is not connected.
   void Unadvise(Long cookie);
   std::size_t Connections() const noexcept { return sinks_.size(); }
+  // The connected sinks with their cookies, in the order they connected.
+  const std::vector<std::pair<Long, Ref<EventSink>>>& Sinks() const noexcept { return sinks_; }
 
   // Calls every connected sink before returning. A sink that fails does not
   // stop the others or the firing object.

@@ -1,11 +1,5 @@
 #include "frame/DiagnosticLog.h"
 
-#include <dlfcn.h>
-#include <glob.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,13 +9,13 @@
 
 #include "frame/ErrorTrap.h"
 #include "frame/ModuleState.h"
+#include "frame/Platform.h"
 #include "base/Text.h"
 
 namespace lombar {
 namespace {
 
 constexpr long kTraceLogLimit = 0x100000;  // a trace log longer than this restarts
-constexpr char kDirSeparator = '/';
 constexpr std::size_t kUserNameWidth = 12;  // user names are cut or padded to this
 
 LogState& Log() noexcept {
@@ -35,31 +29,13 @@ std::string AddDirSep(std::string_view folder) {
 }
 
 std::string LibraryFolder() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&LibraryFolder), &info) == 0 || !info.dli_fname) return ".";
-  const std::string path = info.dli_fname;
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash);
+  const std::string path = ModuleFilePath();
+  const std::size_t separator = path.rfind(kDirSeparator);
+  return separator == std::string::npos ? "." : path.substr(0, separator);
 }
 
 bool HasWildcard(std::string_view name) {
   return name.find_first_of("*?") != std::string::npos;
-}
-
-struct GlobResult {
-  glob_t matches{};
-  int status;
-  explicit GlobResult(const std::string& pattern)
-      : status(glob(pattern.c_str(), 0, nullptr, &matches)) {}
-  ~GlobResult() { globfree(&matches); }
-  GlobResult(const GlobResult&) = delete;
-  GlobResult& operator=(const GlobResult&) = delete;
-};
-
-std::tm LocalTime(std::time_t when) {
-  std::tm parts{};
-  localtime_r(&when, &parts);
-  return parts;
 }
 
 bool SameCalendarDay(std::time_t a, std::time_t b) {
@@ -69,9 +45,9 @@ bool SameCalendarDay(std::time_t a, std::time_t b) {
 
 // A trace log from an earlier day, or longer than the limit, starts afresh.
 void RestartStaleTraceLog(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) return;
-  if (!SameCalendarDay(info.st_mtime, std::time(nullptr)) || info.st_size > kTraceLogLimit) {
+  const std::optional<FileDates> dates = DatesOfFile(path);
+  if (!dates) return;
+  if (!SameCalendarDay(dates->modified, std::time(nullptr)) || dates->length > kTraceLogLimit) {
     FileDelete(path);
   }
 }
@@ -98,8 +74,8 @@ class GuardScope {
   bool& guard_;
 };
 
-void RemoveFile(const char* path, const std::string& name) {
-  if (std::remove(path) == 0) return;
+void RemoveFile(const std::string& path, const std::string& name) {
+  if (DeleteFileClearingAttributes(path)) return;
   const Error error = Error::Runtime(errno == ENOENT ? kFileNotFound : kPathFileAccessError);
   const Operation operation{"basLIBstd", "FileDelete"};
   throw Error(error.Number(),
@@ -108,15 +84,11 @@ void RemoveFile(const char* path, const std::string& name) {
 }
 
 // An installed library's folder is not writable; its logs go to the user's
-// state folder instead, made when missing. A relative XDG_STATE_HOME is
-// ignored, as the base directory rules say.
+// state folder instead, made when missing.
 std::string UserStateFolder() {
-  const char* state_home = std::getenv("XDG_STATE_HOME");
-  const char* home = std::getenv("HOME");
-  std::string folder = state_home && *state_home == kDirSeparator ? state_home
-                       : home && *home ? std::string(home) + "/.local/state"
-                                       : std::string(".");
-  folder += "/lombar";
+  std::string folder = UserStateHome();
+  folder += kDirSeparator;
+  folder += "lombar";
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
   return folder;
@@ -128,7 +100,7 @@ std::string LogFolder() {
   const char* configured = std::getenv("LOMBAR_LOG_DIR");
   if (configured && *configured) return AddDirSep(configured);
   const std::string library_folder = LibraryFolder();
-  return AddDirSep(access(library_folder.c_str(), W_OK) == 0 ? library_folder : UserStateFolder());
+  return AddDirSep(FolderIsWritable(library_folder) ? library_folder : UserStateFolder());
 }
 
 void FileLogInit() noexcept {
@@ -183,10 +155,7 @@ void FileLogError(std::string_view text) noexcept {
 
 bool FileExists(const std::string& name) noexcept {
   try {
-    if (HasWildcard(name)) {
-      GlobResult found(name);
-      return found.status == 0 && found.matches.gl_pathc > 0;
-    }
+    if (HasWildcard(name)) return !FilesMatching(name).empty();
     std::FILE* file = std::fopen(name.c_str(), "rb");
     if (!file) return false;
     std::fclose(file);
@@ -198,12 +167,8 @@ bool FileExists(const std::string& name) noexcept {
 
 void FileDelete(const std::string& name) {
   if (!FileExists(name)) return;
-  // Files here carry no attribute that stops a deletion, so none is cleared first.
-  if (!HasWildcard(name)) return RemoveFile(name.c_str(), name);
-  GlobResult found(name);
-  for (std::size_t i = 0; i < found.matches.gl_pathc; ++i) {
-    RemoveFile(found.matches.gl_pathv[i], name);
-  }
+  if (!HasWildcard(name)) return RemoveFile(name, name);
+  for (const std::string& file : FilesMatching(name)) RemoveFile(file, name);
 }
 
 std::string DateTimeStamp() {
@@ -214,11 +179,7 @@ std::string DateTimeStamp() {
 }
 
 std::string UserName_Get() {
-  passwd entry{};
-  passwd* found = nullptr;
-  char buffer[1024];
-  if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) != 0 || !found) return "";
-  return std::string(found->pw_name).substr(0, 199);  // the name fits a 200-character buffer
+  return ProcessUserName().substr(0, 199);  // the name fits a 200-character buffer
 }
 
 std::string TraceLine(std::string_view stamp, std::string_view text) {

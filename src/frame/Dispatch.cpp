@@ -61,6 +61,11 @@ void WriteBack(const Member& member, const Args& args, std::vector<Argument>& gi
   }
 }
 
+bool ForwardsToDefault(const Member& member, MemberKind kind, std::size_t given) {
+  const bool reading = kind == MemberKind::Get || kind == MemberKind::Method;
+  return reading && given > 0 && member.params.empty() && member.result == ParamType::Object;
+}
+
 }  // namespace
 
 Variant ConvertArgument(const Variant& value, ParamType type) {
@@ -122,6 +127,17 @@ Variant Invoke(AutomationObject& object, DispId id, MemberKind kind, std::vector
   Variant result = member.invoke(object, converted);
   WriteBack(member, converted, args);
   return result;
+}
+
+Variant InvokeForwardingToDefault(AutomationObject& object, DispId id, MemberKind kind,
+                                  std::vector<Argument>& args) {
+  if (!ForwardsToDefault(FindMember(object, id, kind), kind, args.size())) {
+    return Invoke(object, id, kind, args);
+  }
+  std::vector<Argument> none;
+  const Ref<AutomationObject> holder = Invoke(object, id, kind, none).ToObject().As<AutomationObject>();
+  if (!holder) RaiseRuntime(kObjectNotSet);
+  return Invoke(*holder, kDispIdValue, kind, args);
 }
 
 }  // namespace lombar

@@ -49,6 +49,13 @@ void CheckArgumentCount(const Member& member, std::size_t count);
 // member pass unchanged.
 Variant Invoke(AutomationObject& object, DispId id, MemberKind kind, std::vector<Argument>& args);
 
+// As Invoke, but a call that gives arguments to a property or method that
+// takes none and returns an object goes to that object's default member with
+// those arguments, as automation clients read `store.Items(1)`: the items'
+// Item(1). Error 91 when the property gives Nothing.
+Variant InvokeForwardingToDefault(AutomationObject& object, DispId id, MemberKind kind,
+                                  std::vector<Argument>& args);
+
 // Converts a value to a declared parameter type.
 Variant ConvertArgument(const Variant& value, ParamType type);
 

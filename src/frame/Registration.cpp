@@ -1,9 +1,6 @@
 #include "frame/Registration.h"
 
-#include <dlfcn.h>
-
-#include <cstdlib>
-
+#include "frame/Platform.h"
 #include "frame/TypeLibrary.h"
 
 namespace lombar {
@@ -11,11 +8,6 @@ namespace {
 
 // The standard marshaller for dual interfaces.
 constexpr std::string_view kDispatchProxy = "{00020424-0000-0000-C000-000000000046}";
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value && *value ? value : "";
-}
 
 std::string Version() {
   return std::to_string(TypeLibrary().major) + "." + std::to_string(TypeLibrary().minor);
@@ -29,6 +21,15 @@ void AddInterface(std::vector<RegistryKey>& keys, const Guid& iid, const std::st
   keys.push_back({path + "\\TypeLib", {{"@", libid}, {"Version", Version()}}});
 }
 
+// The interfaces a registered type library describes: the default one, its
+// earlier identifiers, and the outgoing one.
+void AddInterfaces(std::vector<RegistryKey>& keys, const ClassInfo& info) {
+  AddInterface(keys, info.iid, info.InterfaceName());
+  for (const Guid& earlier : info.earlier_iids)
+    AddInterface(keys, earlier, info.InterfaceName());
+  if (info.events) AddInterface(keys, info.events->iid, info.events->name);
+}
+
 void AddClass(std::vector<RegistryKey>& keys, const ClassInfo& info, const std::string& library) {
   const std::string progid = ProgIdOf(info);
   const std::string clsid = info.clsid.ToString();
@@ -40,53 +41,37 @@ void AddClass(std::vector<RegistryKey>& keys, const ClassInfo& info, const std::
   keys.push_back({root + "\\ProgID", {{"@", progid}}});
   keys.push_back({root + "\\TypeLib", {{"@", TypeLibrary().guid.ToString()}}});
   keys.push_back({root + "\\VERSION", {{"@", Version()}}});
-  AddInterface(keys, info.iid, info.InterfaceName());
-  for (const Guid& earlier : info.earlier_iids)
-    AddInterface(keys, earlier, info.InterfaceName());
-  if (info.events) AddInterface(keys, info.events->iid, info.events->name);
 }
 
 }  // namespace
 
-std::string RegistryFileName() {
-  if (std::string file = Environment("LOMBAR_REGISTRY"); !file.empty()) return file;
-  std::string data = Environment("XDG_DATA_HOME");
-  if (data.empty()) data = Environment("HOME") + "/.local/share";
-  return data + "/lombar/registry.reg";
+std::string LibraryFileName() {
+  return ModuleFilePath();
 }
 
-std::string LibraryFileName() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<void*>(&LibraryFileName), &info) == 0 || !info.dli_fname) return "";
-  return info.dli_fname;
+std::vector<RegistryKey> ClassRegistration(const std::string& library_path) {
+  std::vector<RegistryKey> keys;
+  for (const ClassInfo* info : CreatableClasses())
+    AddClass(keys, *info, library_path);
+  return keys;
 }
 
 std::vector<RegistryKey> ServerRegistration(const std::string& library_path) {
   const TypeLibraryInfo& library = TypeLibrary();
   const std::string root =
       "HKEY_CLASSES_ROOT\\TypeLib\\" + library.guid.ToString() + "\\" + Version();
-  const std::string folder = library_path.substr(0, library_path.find_last_of('/') + 1);
+  const std::string folder = library_path.substr(0, library_path.find_last_of(kDirSeparator) + 1);
   std::vector<RegistryKey> keys = {
       {root, {{"@", std::string(library.name)}}},
       {root + "\\0\\win32", {{"@", library_path}}},
       {root + "\\FLAGS", {{"@", "0"}}},
       {root + "\\HELPDIR", {{"@", folder}}},
   };
-  for (const ClassInfo* info : CreatableClasses())
+  for (const ClassInfo* info : CreatableClasses()) {
     AddClass(keys, *info, library_path);
+    AddInterfaces(keys, *info);
+  }
   return keys;
-}
-
-void RegisterServer() {
-  const std::vector<RegistryKey> keys = ServerRegistration(LibraryFileName());
-  RegistryFile::Update(RegistryFileName(),
-                       [&keys](RegistryFile& registry) { registry.Write(keys); });
-}
-
-void UnregisterServer() {
-  const std::vector<RegistryKey> keys = ServerRegistration(LibraryFileName());
-  RegistryFile::Update(RegistryFileName(),
-                       [&keys](RegistryFile& registry) { registry.Erase(keys); });
 }
 
 }  // namespace lombar

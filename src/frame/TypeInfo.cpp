@@ -20,6 +20,36 @@ std::string_view MemberKindName(MemberKind kind) {
   return "method";
 }
 
+std::string BasicTypeName(ParamType type, std::string_view object_class) {
+  switch (type) {
+    case ParamType::Void:
+      return "";
+    case ParamType::Variant:
+      return "Variant";
+    case ParamType::Text:
+      return "String";
+    case ParamType::I4:
+      return "Long";
+    case ParamType::I2:
+      return "Short";
+    case ParamType::Bool:
+      return "Boolean";
+    case ParamType::Single:
+      return "Single";
+    case ParamType::Double:
+      return "Double";
+    case ParamType::Currency:
+      return "Currency";
+    case ParamType::Date:
+      return "Date";
+    case ParamType::Object:
+      return object_class.empty() ? "Object" : std::string(object_class);
+    case ParamType::Unknown:
+      return "IUnknown";
+  }
+  return "";
+}
+
 std::size_t Member::RequiredCount() const {
   return static_cast<std::size_t>(
       std::count_if(params.begin(), params.end(), [](const Param& p) { return !p.optional; }));

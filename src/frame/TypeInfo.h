@@ -63,6 +63,11 @@ enum class ParamType {
   Unknown
 };
 
+// The type's name as hosts declare it: "String", "Long", "Boolean", the
+// class name of an object parameter ("Object" for any object), "IUnknown";
+// "" for Void.
+std::string BasicTypeName(ParamType type, std::string_view object_class = {});
+
 struct Param {
   std::string name;
   ParamType type = ParamType::Variant;

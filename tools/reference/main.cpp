@@ -32,36 +32,6 @@ std::vector<const ClassInfo*> DocumentedClasses() {
   return classes;
 }
 
-std::string TypeName(ParamType type, std::string_view object_class) {
-  switch (type) {
-    case ParamType::Void:
-      return "";
-    case ParamType::Variant:
-      return "Variant";
-    case ParamType::Text:
-      return "String";
-    case ParamType::I4:
-      return "Long";
-    case ParamType::I2:
-      return "Short";
-    case ParamType::Bool:
-      return "Boolean";
-    case ParamType::Single:
-      return "Single";
-    case ParamType::Double:
-      return "Double";
-    case ParamType::Currency:
-      return "Currency";
-    case ParamType::Date:
-      return "Date";
-    case ParamType::Object:
-      return object_class.empty() ? "Object" : std::string(object_class);
-    case ParamType::Unknown:
-      return "IUnknown";
-  }
-  return "";
-}
-
 // A table cell's text: a '|' would end the cell.
 std::string Cell(std::string_view text) {
   std::string cell;
@@ -83,7 +53,7 @@ std::string DefaultText(const Variant& value) {
 // `ByRef name As Type`, in brackets when optional, with ` = default` when one is given.
 std::string ParamText(const Param& param) {
   std::string text = (param.by_ref ? "ByRef " : "") + param.name + " As " +
-                     TypeName(param.type, param.object_class);
+                     BasicTypeName(param.type, param.object_class);
   if (!param.optional) return text;
   if (!param.default_value.IsMissing()) text += " = " + DefaultText(param.default_value);
   return "[" + text + "]";
@@ -172,7 +142,7 @@ void WriteClass(std::ostream& out, const ClassInfo& info, const std::set<std::st
       << "|---|---|---|---|---|---|\n";
   for (std::size_t slot = 0; slot < info.members.size(); ++slot) {
     const Member& member = info.members[slot];
-    const std::string result = TypeName(member.result, member.result_class);
+    const std::string result = BasicTypeName(member.result, member.result_class);
     out << "| " << slot << " | " << Code(member.name) << " | " << MemberKindName(member.kind)
         << (member.hidden ? " (hidden)" : "") << " | " << ParamsText(member.params) << " | "
         << (member.result == ParamType::Object ? ClassLink(result, documented) : result) << " | "

@@ -1,0 +1,46 @@
+# The Windows COM server: the library as qorLOMBARv3.00.dll exporting the four
+# server entry points (windows/exports.def), with the type library embedded
+# as resource 1 TYPELIB. The IDL comes from the class tables through
+# lombar_idl of a Linux build (LOMBAR_IDL_TOOL); widl compiles it, with the
+# Wine headers (LOMBAR_WIDL_INCLUDE) and stdole2.tlb (LOMBAR_STDOLE_DIR).
+set(LOMBAR_IDL_TOOL "" CACHE FILEPATH "lombar_idl of a Linux build of the same sources")
+set(LOMBAR_WIDL_INCLUDE "" CACHE PATH "Folder of the Wine IDL headers (oaidl.idl)")
+set(LOMBAR_STDOLE_DIR "" CACHE PATH "Folder holding a 64-bit stdole2.tlb")
+foreach(setting LOMBAR_IDL_TOOL LOMBAR_WIDL_INCLUDE LOMBAR_STDOLE_DIR)
+  if(NOT ${setting})
+    message(FATAL_ERROR "${setting} is needed for the Windows build (scripts/build-windows sets it)")
+  endif()
+endforeach()
+find_program(LOMBAR_WIDL widl REQUIRED)
+
+set(windows_dir ${PROJECT_SOURCE_DIR}/src/frame/windows)
+set(idl ${CMAKE_BINARY_DIR}/qorLOMBARv3.idl)
+set(LOMBAR_TLB ${CMAKE_BINARY_DIR}/qorLOMBARv3.tlb)
+add_custom_command(OUTPUT ${idl}
+  COMMAND ${LOMBAR_IDL_TOOL} > ${idl}
+  DEPENDS ${LOMBAR_IDL_TOOL}
+  COMMENT "Writing the type library's IDL from the class tables")
+add_custom_command(OUTPUT ${LOMBAR_TLB}
+  COMMAND ${LOMBAR_WIDL} --win64 -t -I${LOMBAR_WIDL_INCLUDE} -L${LOMBAR_STDOLE_DIR} -o ${LOMBAR_TLB} ${idl}
+  DEPENDS ${idl}
+  COMMENT "Compiling the type library")
+# The C++ declarations of the same interfaces, for clients that call the
+# default interfaces through their tables.
+set(LOMBAR_IDL_HEADER ${CMAKE_BINARY_DIR}/include/qorLOMBARv3.h)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/include)
+add_custom_command(OUTPUT ${LOMBAR_IDL_HEADER}
+  COMMAND ${LOMBAR_WIDL} --win64 -h -I${LOMBAR_WIDL_INCLUDE} -o ${LOMBAR_IDL_HEADER} ${idl}
+  DEPENDS ${idl}
+  COMMENT "Writing the interfaces' C++ declarations")
+configure_file(${windows_dir}/TypeLibrary.rc.in ${CMAKE_BINARY_DIR}/TypeLibrary.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/TypeLibrary.rc PROPERTIES OBJECT_DEPENDS ${LOMBAR_TLB})
+
+target_sources(qorlombar PRIVATE ${CMAKE_BINARY_DIR}/TypeLibrary.rc ${windows_dir}/exports.def)
+set_target_properties(qorlombar PROPERTIES SUFFIX ".dll" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The COM client the Wine tests run.
+add_executable(lombar_com_client ${PROJECT_SOURCE_DIR}/tests/windows/ComClient.cpp ${LOMBAR_IDL_HEADER})
+# widl's declarations are held to the system headers' standard, not the project's.
+target_include_directories(lombar_com_client SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/include)
+target_link_libraries(lombar_com_client PRIVATE lombar_warnings ole32 oleaut32 uuid)
+set_target_properties(lombar_com_client PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

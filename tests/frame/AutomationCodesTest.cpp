@@ -1,0 +1,65 @@
+// The one table of codes every host interface reports failures with: the C
+// interface on every platform and the COM server on Windows.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "frame/AutomationCodes.h"
+
+namespace lombar {
+namespace {
+
+constexpr std::int32_t Code(std::uint32_t bits) {
+  return static_cast<std::int32_t>(bits);
+}
+
+TEST(AutomationCodes, RaisedNumbersTravelAsControlFacilityCodes) {
+  const std::pair<std::int32_t, std::int32_t> cases[] = {
+      {5, Code(0x800A0005)},
+      {91, Code(0x800A005B)},
+      {457, Code(0x800A01C9)},
+      {65535, Code(0x800AFFFF)},
+      // Numbers that are codes already, and those outside the 16-bit range, stay as they are.
+      {0, 0},
+      {65536, 65536},
+      {-1, -1},
+      {Code(0x80004005), Code(0x80004005)},
+  };
+  for (const auto& [number, scode] : cases)
+    EXPECT_EQ(ScodeOfError(number), scode) << number;
+}
+
+TEST(AutomationCodes, RefusedCallsMapToTheirDispatchCodesAndBack) {
+  const std::pair<std::int32_t, std::int32_t> call_errors[] = {
+      {438, Code(0x80020003)}, {450, Code(0x8002000E)}, {449, Code(0x8002000F)},
+      {6, Code(0x8002000A)},   {13, Code(0x80020005)},  {458, Code(0x80020005)},
+  };
+  for (const auto& [number, code] : call_errors)
+    EXPECT_EQ(CodeOfCallError(number), code) << number;
+  const std::pair<std::int32_t, std::int32_t> refusals[] = {
+      {Code(0x80004003), 91},  {Code(0x80004002), 430}, {Code(0x80040111), 429},
+      {Code(0x80020008), 458}, {Code(0x80070057), 5},
+  };
+  for (const auto& [code, number] : refusals)
+    EXPECT_EQ(NumberOfRefusal(code), number) << code;
+}
+
+TEST(AutomationCodes, DispatchFlagsAndDeclaredTypes) {
+  const std::pair<std::uint16_t, MemberKind> flags[] = {
+      {1, MemberKind::Method}, {2, MemberKind::Get}, {3, MemberKind::Get},
+      {4, MemberKind::Let},    {8, MemberKind::Set}, {12, MemberKind::Set},
+  };
+  for (const auto& [given, kind] : flags)
+    EXPECT_EQ(KindOfFlags(given), kind) << given;
+  const std::pair<ParamType, std::uint16_t> types[] = {
+      {ParamType::Void, 0},   {ParamType::I2, 2},       {ParamType::I4, 3},
+      {ParamType::Single, 4}, {ParamType::Double, 5},   {ParamType::Currency, 6},
+      {ParamType::Date, 7},   {ParamType::Text, 8},     {ParamType::Object, 9},
+      {ParamType::Bool, 11},  {ParamType::Variant, 12}, {ParamType::Unknown, 13},
+  };
+  for (const auto& [type, vt] : types)
+    EXPECT_EQ(VarTypeOf(type), vt);
+}
+
+}  // namespace
+}  // namespace lombar

@@ -1,0 +1,460 @@
+// A C++ automation client of the COM server, run under Wine by
+// scripts/test-windows: objects made by ProgID, members called by name
+// through IDispatch and through the default interfaces' tables (declared by
+// widl from the same IDL), type and class information from the embedded type
+// library, error information, enumeration, and CountChanged through a
+// connection point (scripts cannot receive events there). Prints
+// "N passed, M failed" and exits with M.
+#include <objbase.h>
+#include <ocidl.h>
+#include <oleauto.h>
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include "qorLOMBARv3.h"
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+// COM interfaces have no virtual destructor by design.
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+namespace {
+
+int passed = 0;
+int failed = 0;
+
+void Check(bool ok, const char* what) {
+  (ok ? passed : failed)++;
+  std::printf("%s %s\n", ok ? "ok  " : "FAIL", what);
+}
+
+// An owned VARIANT.
+class Value {
+ public:
+  Value() { VariantInit(&value_); }
+  explicit Value(const wchar_t* text) : Value() {
+    V_VT(&value_) = VT_BSTR;
+    V_BSTR(&value_) = SysAllocString(text);
+  }
+  explicit Value(long number) : Value() {
+    V_VT(&value_) = VT_I4;
+    V_I4(&value_) = number;
+  }
+  explicit Value(IDispatch* object) : Value() {
+    V_VT(&value_) = VT_DISPATCH;
+    V_DISPATCH(&value_) = object;
+    object->AddRef();
+  }
+  ~Value() { VariantClear(&value_); }
+  Value(const Value&) = delete;
+  Value& operator=(const Value&) = delete;
+
+  VARIANT* operator&() { return &value_; }
+  const VARIANT& Get() const { return value_; }
+  long Number() const { return V_VT(&value_) == VT_I4 ? V_I4(&value_) : -1; }
+  IDispatch* Object() const { return V_VT(&value_) == VT_DISPATCH ? V_DISPATCH(&value_) : nullptr; }
+
+ private:
+  VARIANT value_;
+};
+
+struct Outcome {
+  HRESULT code = S_OK;
+  EXCEPINFO error{};
+  ~Outcome() {
+    SysFreeString(error.bstrSource);
+    SysFreeString(error.bstrDescription);
+  }
+};
+
+DISPID IdOf(IDispatch* object, const wchar_t* name) {
+  DISPID id = DISPID_UNKNOWN;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  return id;
+}
+
+// Calls member `id` with arguments in declared order (automation takes them last first).
+void Invoke(IDispatch* object, DISPID id, WORD flags, std::vector<VARIANT*> args, VARIANT* result,
+            Outcome& outcome) {
+  std::vector<VARIANT> reversed;
+  for (auto arg = args.rbegin(); arg != args.rend(); ++arg)
+    reversed.push_back(**arg);
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  if (flags & DISPATCH_PROPERTYPUT) {
+    params.rgdispidNamedArgs = &put;
+    params.cNamedArgs = 1;
+  }
+  outcome.code = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
+                                &outcome.error, nullptr);
+}
+
+HRESULT Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT*> args,
+             VARIANT* result = nullptr) {
+  Outcome outcome;
+  Invoke(object, IdOf(object, name), flags, std::move(args), result, outcome);
+  return outcome.code;
+}
+
+ComPtr<IDispatch> Create(const wchar_t* progid) {
+  CLSID clsid{};
+  ComPtr<IDispatch> object;
+  if (SUCCEEDED(CLSIDFromProgID(progid, &clsid))) {
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                     reinterpret_cast<void**>(object.GetAddressOf()));
+  }
+  return object;
+}
+
+// Counts the events it receives, by dispatch id.
+class CountingSink final : public IDispatch {
+ public:
+  explicit CountingSink(IID events) : events_(events) {}
+  virtual ~CountingSink() = default;
+  int count_changed = 0;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == events_) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives on the stack
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) override {
+    if (id == 1 && params->cArgs == 0) ++count_changed;
+    return S_OK;
+  }
+
+ private:
+  IID events_;
+  ULONG references_ = 1;
+};
+
+std::wstring NameOf(ITypeInfo* info) {
+  BSTR name = nullptr;
+  info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+  std::wstring text = name ? name : L"";
+  SysFreeString(name);
+  return text;
+}
+
+GUID GuidOf(ITypeInfo* info) {
+  TYPEATTR* attributes = nullptr;
+  GUID guid{};
+  if (SUCCEEDED(info->GetTypeAttr(&attributes))) {
+    guid = attributes->guid;
+    info->ReleaseTypeAttr(attributes);
+  }
+  return guid;
+}
+
+// The outgoing interface the class's type information names.
+IID SourceInterfaceOf(ITypeInfo* coclass) {
+  TYPEATTR* attributes = nullptr;
+  IID events{};
+  if (FAILED(coclass->GetTypeAttr(&attributes))) return events;
+  for (UINT i = 0; i < attributes->cImplTypes; ++i) {
+    INT flags = 0;
+    HREFTYPE reference = 0;
+    ComPtr<ITypeInfo> implemented;
+    if (SUCCEEDED(coclass->GetImplTypeFlags(i, &flags)) && (flags & IMPLTYPEFLAG_FSOURCE) &&
+        SUCCEEDED(coclass->GetRefTypeOfImplType(i, &reference)) &&
+        SUCCEEDED(coclass->GetRefTypeInfo(reference, &implemented))) {
+      events = GuidOf(implemented.Get());
+    }
+  }
+  coclass->ReleaseTypeAttr(attributes);
+  return events;
+}
+
+void CheckTypeInformation(IDispatch* items) {
+  CLSID clsid{};
+  CLSIDFromProgID(L"qorkwz_LOMBARv3.ICatItemCol", &clsid);
+  ComPtr<ITypeInfo> interface_info;
+  Check(SUCCEEDED(items->GetTypeInfo(0, LOCALE_USER_DEFAULT, &interface_info)) &&
+            NameOf(interface_info.Get()) == L"_ICatItemCol",
+        "type information names the default interface");
+  ComPtr<IProvideClassInfo> provider;
+  ComPtr<ITypeInfo> class_info;
+  Check(SUCCEEDED(items->QueryInterface(IID_IProvideClassInfo,
+                                        reinterpret_cast<void**>(provider.GetAddressOf()))) &&
+            SUCCEEDED(provider->GetClassInfo(&class_info)) && GuidOf(class_info.Get()) == clsid,
+        "class information carries the class id the ProgID names");
+  Check(IdOf(items, L"count") == 0x68030000 && IdOf(items, L"NewEnum") == DISPID_NEWENUM,
+        "dispatch ids by name in any letter case");
+  DISPID unknown = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
+  Check(items->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &unknown) ==
+                DISP_E_UNKNOWNNAME &&
+            unknown == DISPID_UNKNOWN,
+        "an unknown name is DISP_E_UNKNOWNNAME");
+}
+
+void CheckEvents(IDispatch* items, IDispatch* item) {
+  ComPtr<IProvideClassInfo> provider;
+  ComPtr<ITypeInfo> class_info;
+  items->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(provider.GetAddressOf()));
+  provider->GetClassInfo(&class_info);
+  const IID events = SourceInterfaceOf(class_info.Get());
+  ComPtr<IConnectionPointContainer> container;
+  ComPtr<IConnectionPoint> point;
+  const bool found =
+      SUCCEEDED(items->QueryInterface(IID_IConnectionPointContainer,
+                                      reinterpret_cast<void**>(container.GetAddressOf()))) &&
+      SUCCEEDED(container->FindConnectionPoint(events, &point));
+  Check(found, "the item collection has a connection point for its event interface");
+  if (!found) return;
+  ComPtr<IEnumConnectionPoints> points;
+  ComPtr<IConnectionPoint> listed, past_end;
+  IID listed_interface{};
+  Check(SUCCEEDED(container->EnumConnectionPoints(&points)) &&
+            points->Next(1, &listed, nullptr) == S_OK &&
+            SUCCEEDED(listed->GetConnectionInterface(&listed_interface)) &&
+            listed_interface == events && points->Next(1, &past_end, nullptr) == S_FALSE,
+        "the container lists that one connection point");
+  CountingSink sink(events);
+  DWORD cookie = 0;
+  Check(SUCCEEDED(point->Advise(&sink, &cookie)) && cookie != 0, "a sink connects");
+  ComPtr<IEnumConnections> connections;
+  CONNECTDATA connection{};
+  const bool listed_sink = SUCCEEDED(point->EnumConnections(&connections)) &&
+                           connections->Next(1, &connection, nullptr) == S_OK;
+  Check(listed_sink && connection.dwCookie == cookie &&
+            connection.pUnk == static_cast<IDispatch*>(&sink) &&
+            connections->Next(1, &connection, nullptr) == S_FALSE,
+        "the connection point lists the sink with its cookie");
+  if (listed_sink) connection.pUnk->Release();
+  Value object(item), first(L"K1"), again(L"K1"), second(L"K2"), third(L"K3");
+  Call(items, L"Add", DISPATCH_METHOD, {&object, &first});
+  Call(items, L"Add", DISPATCH_METHOD, {&object, &again});  // a key already held adds nothing
+  Call(items, L"Add", DISPATCH_METHOD, {&object, &second});
+  Check(sink.count_changed == 2, "CountChanged fires once per member added");
+  Check(SUCCEEDED(point->Unadvise(cookie)), "the sink disconnects");
+  Call(items, L"Add", DISPATCH_METHOD, {&object, &third});
+  Check(sink.count_changed == 2, "a disconnected sink hears nothing");
+  Check(point->Unadvise(cookie) == CONNECT_E_NOCONNECTION, "a cookie disconnects once");
+}
+
+void CheckEnumeration(IDispatch* items, IDispatch* item) {
+  Value enumerator;
+  Outcome outcome;
+  Invoke(items, DISPID_NEWENUM, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &enumerator, outcome);
+  ComPtr<IEnumVARIANT> walker;
+  const bool got = SUCCEEDED(outcome.code) && V_VT(&enumerator.Get()) == VT_UNKNOWN &&
+                   SUCCEEDED(V_UNKNOWN(&enumerator.Get())
+                                 ->QueryInterface(IID_IEnumVARIANT,
+                                                  reinterpret_cast<void**>(walker.GetAddressOf())));
+  Check(got, "NewEnum gives an IEnumVARIANT");
+  if (!got) return;
+  ComPtr<IUnknown> expected;
+  item->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(expected.GetAddressOf()));
+  int members = 0, same = 0;
+  for (Value member; walker->Next(1, &member, nullptr) == S_OK; VariantClear(&member)) {
+    ++members;
+    ComPtr<IUnknown> identity;
+    if (member.Object() && SUCCEEDED(member.Object()->QueryInterface(
+                               IID_IUnknown, reinterpret_cast<void**>(identity.GetAddressOf())))) {
+      same += identity == expected;
+    }
+  }
+  Value count;
+  Call(items, L"Count", DISPATCH_PROPERTYGET, {}, &count);
+  Check(members == 3 && count.Number() == 3, "the enumerator walks every member");
+  Check(same == 3, "members come back as the same COM object the client added");
+  Check(walker->Reset() == S_OK && walker->Skip(3) == S_OK && walker->Skip(1) == S_FALSE,
+        "Reset and Skip");
+}
+
+void CheckErrors(IDispatch* items) {
+  ComPtr<IDispatch> stores = Create(L"qorkwz_LOMBARv3.ICatStoreCol");
+  Value position(99L);
+  Outcome outcome;
+  Invoke(stores.Get(), 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {&position}, nullptr, outcome);
+  const std::wstring description =
+      outcome.error.bstrDescription ? outcome.error.bstrDescription : L"";
+  Check(outcome.code == DISP_E_EXCEPTION && outcome.error.scode == static_cast<SCODE>(0x800A0009) &&
+            description.find(L"Subscript out of range") != std::wstring::npos,
+        "a raised error reaches the client as its number and description");
+  ComPtr<IErrorInfo> info;
+  BSTR from_object = nullptr;
+  Check(GetErrorInfo(0, &info) == S_OK && SUCCEEDED(info->GetDescription(&from_object)) &&
+            description == (from_object ? from_object : L""),
+        "the error object carries the same description");
+  SysFreeString(from_object);
+  ComPtr<ISupportErrorInfo> supports;
+  Check(SUCCEEDED(stores->QueryInterface(IID_ISupportErrorInfo,
+                                         reinterpret_cast<void**>(supports.GetAddressOf()))) &&
+            supports->InterfaceSupportsErrorInfo(IID_IDispatch) == S_OK,
+        "the object says it supports error information");
+  Check(Call(items, L"Add", DISPATCH_METHOD, {}) == DISP_E_BADPARAMCOUNT,
+        "a call without its arguments is DISP_E_BADPARAMCOUNT");
+  Check(Call(items, L"Count", DISPATCH_PROPERTYPUT, {&position}) == DISP_E_MEMBERNOTFOUND,
+        "assigning a read-only property is DISP_E_MEMBERNOTFOUND");
+}
+
+// Arguments by name, as Basic hosts pass `prices.Add ..., sKey:=key`: the
+// named ones first in DISPPARAMS with their parameter positions, then the
+// positional ones last first.
+void CheckNamedArguments() {
+  ComPtr<IDispatch> prices = Create(L"qorkwz_LOMBARv3.ICatPriceCol");
+  if (!prices) return Check(false, "a price collection is made");
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"Add"), const_cast<LPOLESTR>(L"skey"),
+                      const_cast<LPOLESTR>(L"NoSuchParameter")};
+  DISPID ids[3] = {};
+  Check(prices->GetIDsOfNames(IID_NULL, names, 3, LOCALE_USER_DEFAULT, ids) == DISP_E_UNKNOWNNAME &&
+            ids[0] == 0x60030002 && ids[1] == 6 && ids[2] == DISPID_UNKNOWN,
+        "parameter names have their positions as ids");
+
+  Value key(L"");
+  Value directory(L"D7"), location(L""), seller(L""), available(L"6"), cost(L"1.25"), list(L"2.50");
+  VARIANT by_reference;
+  V_VT(&by_reference) = VT_BYREF | VT_VARIANT;
+  V_VARIANTREF(&by_reference) = &key;
+  // sKey by name, then xsList ... xsMCLdir last first.
+  VARIANT arguments[] = {by_reference, list.Get(),     cost.Get(),     available.Get(),
+                         seller.Get(), location.Get(), directory.Get()};
+  DISPID named[] = {6};
+  DISPPARAMS params{arguments, named, 7, 1};
+  Check(prices->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                       nullptr, nullptr) == S_OK &&
+            V_VT(&key.Get()) == VT_BSTR && std::wstring(V_BSTR(&key.Get())) == L"D7",
+        "a by-reference argument passed by name receives its value");
+  DISPID twice[] = {6, 6};
+  DISPPARAMS repeated{arguments, twice, 7, 2};
+  Check(prices->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &repeated, nullptr,
+                       nullptr, nullptr) == DISP_E_PARAMNOTFOUND,
+        "a parameter named twice is DISP_E_PARAMNOTFOUND");
+}
+
+// An owned BSTR.
+class Text {
+ public:
+  explicit Text(const wchar_t* text = nullptr) : text_(text ? SysAllocString(text) : nullptr) {}
+  ~Text() { SysFreeString(text_); }
+  Text(const Text&) = delete;
+  Text& operator=(const Text&) = delete;
+  BSTR* operator&() { return &text_; }
+  operator BSTR() const { return text_; }
+  std::wstring Str() const { return text_ ? std::wstring(text_, SysStringLen(text_)) : L""; }
+
+ private:
+  BSTR text_;
+};
+
+template <class Interface>
+ComPtr<Interface> CreateTyped(const wchar_t* progid) {
+  CLSID clsid{};
+  ComPtr<Interface> object;
+  if (SUCCEEDED(CLSIDFromProgID(progid, &clsid))) {
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
+                     reinterpret_cast<void**>(object.GetAddressOf()));
+  }
+  return object;
+}
+
+// Calls through the default interfaces' tables, as early-bound clients make
+// them: texts, a float in a register, seven arguments (the last ones on the
+// stack), by-reference texts and objects, results of every kind, and errors
+// as the call's code.
+void CheckDualInterfaces() {
+  ComPtr<_ICatItemCol> items = CreateTyped<_ICatItemCol>(L"qorkwz_LOMBARv3.ICatItemCol");
+  ComPtr<_ICatItem> item = CreateTyped<_ICatItem>(L"qorkwz_LOMBARv3.ICatItem");
+  ComPtr<_ICatProvider> provider = CreateTyped<_ICatProvider>(L"qorkwz_LOMBARv3.ICatProvider");
+  Check(items && item && provider, "objects are made for their default interfaces");
+  if (!items || !item || !provider) return;
+
+  Text line(L"FLT"), number(L"PF15838"), key;
+  item->put_LineCode(line);
+  item->put_ItemNumber(number);
+  Check(item->UniqueKey(&key) == S_OK && key.Str() == L"FLTPF15838", "texts in and out");
+  _ICatItem* passed_item = item.Get();
+  passed_item->AddRef();
+  ComPtr<_ICatItem> added;
+  long count = 0;
+  Check(items->Add(&passed_item, key, &added) == S_OK && items->get_Count(&count) == S_OK &&
+            count == 1 && added.Get() == item.Get() && passed_item == item.Get(),
+        "a by-reference object, and the same object as the result");
+  passed_item->Release();
+
+  float distance = 0;
+  Check(provider->put_DistanceFromYou(12.5f) == S_OK &&
+            provider->get_DistanceFromYou(&distance) == S_OK && distance == 12.5f,
+        "a float in and out");
+
+  ComPtr<_ICatPriceCol> prices;
+  item->get_PriceCol(&prices);
+  Text directory(L"D1"), empty(L""), available(L"6"), cost(L"12.92"), list(L"19.99"),
+      price_key(L"");
+  ComPtr<_ICatPrice> price;
+  CURRENCY price_cost{};
+  Check(
+      prices &&
+          prices->Add(directory, empty, empty, available, cost, list, &price_key, &price) == S_OK &&
+          price_key.Str() == L"D1" && price->get_Cost(&price_cost) == S_OK &&
+          price_cost.int64 == 129200,
+      "seven arguments, a by-reference key and a currency result");
+
+  ComPtr<_ICatStoreCol> stores = CreateTyped<_ICatStoreCol>(L"qorkwz_LOMBARv3.ICatStoreCol");
+  Value position(99L);
+  ComPtr<_ICatStore> store;
+  ComPtr<IErrorInfo> info;
+  Text description;
+  Check(stores && stores->get_Item(position.Get(), &store) == static_cast<HRESULT>(0x800A0009) &&
+            GetErrorInfo(0, &info) == S_OK && SUCCEEDED(info->GetDescription(&description)) &&
+            description.Str().find(L"Subscript out of range") != std::wstring::npos,
+        "a raised error is the call's code, with its description in the error object");
+}
+
+// With every object released the library answers that it may unload: no
+// COM object of it is kept alive by a reference counted once too often.
+void CheckUnloadAnswer() {
+  using CanUnload = HRESULT(STDAPICALLTYPE*)();
+  const auto can_unload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"qorLOMBARv3.00.dll"), "DllCanUnloadNow")));
+  if (!can_unload) return Check(false, "the library is loaded");
+  Check(can_unload() == S_OK, "the library may unload when every object is released");
+  ComPtr<IDispatch> catalog = Create(L"qorkwz_LOMBARv3.ICatalog");
+  Check(can_unload() == S_FALSE, "but not while an object is alive");
+}
+
+}  // namespace
+
+int main() {
+  if (FAILED(CoInitialize(nullptr))) return 1;
+  {
+    ComPtr<IDispatch> items = Create(L"qorkwz_LOMBARv3.ICatItemCol");
+    ComPtr<IDispatch> item = Create(L"qorkwz_LOMBARv3.ICatItem");
+    Check(items && item, "objects are made by ProgID");
+    if (items && item) {
+      CheckTypeInformation(items.Get());
+      CheckEvents(items.Get(), item.Get());
+      CheckEnumeration(items.Get(), item.Get());
+      CheckErrors(items.Get());
+    }
+    CheckNamedArguments();
+    CheckDualInterfaces();
+  }
+  CheckUnloadAnswer();
+  CoUninitialize();
+  std::printf("%d passed, %d failed\n", passed, failed);
+  return failed;
+}
