@@ -52,20 +52,21 @@ void TagIndex::Grow() const {
   }
 }
 
-std::vector<std::uint32_t>& TagIndex::PositionsFor(std::string_view key,
-                                                   std::uint32_t hash) const {
+std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
   if ((positions_.size() + 1) * 2 > slots_.size()) Grow();
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
   for (; slots_[i].hash != 0; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.hash == hash && text_.substr(slot.key_start, slot.key_length) == key)
-      return positions_[slot.positions];
+      return slot.positions;
   }
   slots_[i] = {static_cast<std::uint32_t>(key.data() - text_.data()),
                static_cast<std::uint32_t>(key.size()), hash,
                static_cast<std::uint32_t>(positions_.size())};
-  return positions_.emplace_back();
+  positions_.emplace_back();
+  end_lists_.push_back(kNoList);
+  return static_cast<std::uint32_t>(positions_.size() - 1);
 }
 
 const TagIndex::Slot* TagIndex::SlotOf(std::string_view name, bool end_tag,
@@ -100,25 +101,48 @@ std::size_t TagIndex::FirstFrom(const Slot& slot, std::size_t from) const {
 }
 
 // One pass: at each '<', the name (after a '/' for an end tag) and its hash
-// together; a plain name closed by '>' is noted.
+// together; a plain name closed by '>' is noted. An element's end tag mostly
+// follows its start tag at once: it is then recognised by comparing its name
+// with the start tag's, and noted without hashing and probing again.
 void TagIndex::Build() const {
   built_ = true;
   const char* const data = text_.data();
   const std::size_t size = text_.size();
+  std::uint32_t open_list = kNoList;  // the list of the start tag noted last
+  std::string_view open_name;
   for (std::size_t at = 0; at < size;) {
     const void* found = std::memchr(data + at, '<', size - at);
     if (!found) break;
     const std::size_t lt = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    const bool end_tag = lt + 1 < size && data[lt + 1] == '/';
+    if (end_tag && open_list != kNoList && end_lists_[open_list] != kNoList) {
+      const std::size_t name = lt + 2;
+      if (text_.substr(name, open_name.size()) == open_name && name + open_name.size() < size &&
+          data[name + open_name.size()] == '>') {
+        positions_[end_lists_[open_list]].push_back(static_cast<std::uint32_t>(lt));
+        open_list = kNoList;
+        at = name + open_name.size();
+        continue;
+      }
+    }
     std::size_t end = lt + 1;
     std::uint32_t hash = kHashSeed;
-    if (end < size && data[end] == '/') hash = HashStep(hash, data[end++]);
+    if (end_tag) hash = HashStep(hash, data[end++]);
     const std::size_t name = end;
     for (; end < size && !EndsName(data[end]); ++end)
       hash = HashStep(hash, data[end]);
     at = end;
+    const std::uint32_t closing_list = open_list;
+    open_list = kNoList;
     if (end == size || data[end] != '>' || end == name) continue;
-    PositionsFor(text_.substr(lt + 1, end - lt - 1), Finished(hash))
-        .push_back(static_cast<std::uint32_t>(lt));
+    const std::uint32_t list = ListOf(text_.substr(lt + 1, end - lt - 1), Finished(hash));
+    positions_[list].push_back(static_cast<std::uint32_t>(lt));
+    if (!end_tag) {
+      open_list = list;
+      open_name = text_.substr(name, end - name);
+    } else if (closing_list != kNoList && text_.substr(name, end - name) == open_name) {
+      end_lists_[closing_list] = list;
+    }
   }
 }
 

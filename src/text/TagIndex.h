@@ -46,13 +46,17 @@ class TagIndex {
   void Build() const;
   const Slot* SlotOf(std::string_view name, bool end_tag, std::uint32_t hash) const;
   std::size_t FirstFrom(const Slot& slot, std::size_t from) const;
-  std::vector<std::uint32_t>& PositionsFor(std::string_view key, std::uint32_t hash) const;
+  // The index in positions_ of the key's list, made when the key is new.
+  std::uint32_t ListOf(std::string_view key, std::uint32_t hash) const;
   void Grow() const;
 
   std::string_view text_;
   mutable bool built_ = false;
   mutable std::vector<Slot> slots_;
   mutable std::vector<std::vector<std::uint32_t>> positions_;  // ascending, one list a key
+  // For a start tag's list, the list of its end tag once known (kNoList before).
+  static constexpr std::uint32_t kNoList = UINT32_MAX;
+  mutable std::vector<std::uint32_t> end_lists_;
 };
 
 // A text a reader reads where it lies instead of copying it. A text inside

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "text/TagIndex.h"
+
+namespace lombar {
+namespace {
+
+// Every "<...>" of the text, and the same names closed the other way, as needles.
+std::set<std::string> NeedlesOf(std::string_view text) {
+  std::set<std::string> needles = {"<absent>", "</absent>", "<>", "</>", "<a b>"};
+  for (std::size_t lt = text.find('<'); lt != std::string_view::npos; lt = text.find('<', lt + 1)) {
+    const std::size_t gt = text.find('>', lt);
+    if (gt == std::string_view::npos) break;
+    std::string name(text.substr(lt + 1, gt - lt - 1));
+    if (!name.empty() && name.front() == '/') name.erase(0, 1);
+    needles.insert("<" + name + ">");
+    needles.insert("</" + name + ">");
+  }
+  return needles;
+}
+
+// The index must answer exactly what a plain search of the text between
+// `from` and `end` finds, for every needle it answers for, from every
+// position, asked in any order (its cursors must not remember a wrong place).
+TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
+  const std::vector<std::string> texts = {
+      "<X>1</X><X>2</X>",
+      "<X>1</X><X>2</Xa></X><Xa>3</Xa></X>",  // an end tag that only starts like the open one
+      "<a><a>1</a></a><a>2</a>",          // nested elements of one name
+      "<P><X>1</X ><X>2</X></P><X/>",     // a space before '>' and a self-closing tag
+      "<X a=\"1\">v</X><X>w</X><<X>>",    // attributes, stray brackets
+      "<X>1</X><Y>2</Y><X>3</X><Y>4</Y>", // the end tag follows its start tag each time
+      "</X><X></X",                       // an end first, a tag cut off
+  };
+  for (const std::string& text : texts) {
+    const TagIndex index(text);
+    for (const std::string& needle : NeedlesOf(text)) {
+      for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t step = 0; step <= text.size(); ++step) {
+          // Forward on the first pass, backward on the second.
+          const std::size_t from = pass == 0 ? step : text.size() - step;
+          for (const std::size_t end : {text.size(), text.size() / 2}) {
+            const std::size_t answer = index.Find(needle, from, end);
+            if (answer == TagIndex::kCannotAnswer) continue;
+            std::size_t expected = text.find(needle, from);
+            if (expected != std::string::npos && expected + needle.size() > end)
+              expected = std::string::npos;
+            ASSERT_EQ(answer, expected)
+                << "text " << text << ", needle " << needle << ", from " << from << ", end " << end;
+          }
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lombar
