@@ -59,7 +59,7 @@ std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_
 
 // The end of the start tag that begins at `element`: its "/>", or else its
 // ">"; npos when there is neither.
-std::size_t StartTagEndIn(std::string_view text, std::size_t element) {
+std::size_t StartTagEnd(std::string_view text, std::size_t element) {
   const std::size_t self_closing = FindBytes(text, "/>", element);
   return self_closing != npos ? self_closing : FindBytes(text, ">", element);
 }
@@ -191,11 +191,6 @@ void clsXML::OwnText() {
   borrowed_.Release();
 }
 
-// The same, found through the reader's searches.
-std::size_t clsXML::StartTagEnd(std::size_t element) const {
-  const std::size_t self_closing = Find("/>", element);
-  return self_closing != npos ? self_closing : Find(">", element);
-}
 
 void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
                        std::string_view value) {
@@ -205,7 +200,7 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
     const std::string_view text = Out().Bytes();
     const std::size_t start = FindBytes(text, Latin1FromUtf8("<" + std::string(element)), base_);
     if (start == npos) return;
-    const std::size_t tag_end = StartTagEndIn(text, start);
+    const std::size_t tag_end = StartTagEnd(text, start);
     if (tag_end == npos) return;
     const std::string escaped = Latin1FromUtf8(EscapeValue(value));
     const std::string name = Latin1FromUtf8(std::string(attribute) + "=");
@@ -471,7 +466,7 @@ std::string clsXML::Attrib(std::string_view element, std::string_view attribute)
     if (opening != attrib_mark_.element) {
       from = Find(opening, 0);
       if (from == npos) return "";
-      tag_end = StartTagEnd(from);
+      tag_end = StartTagEnd(Bytes(), from);
       if (tag_end == npos) return "";
     }
     const std::size_t found = Find(name, from);

@@ -133,7 +133,6 @@ class clsXML {
   void PushGroup(std::string_view tag);
   void CloseOpenGroups();
   std::string CompleteBuild(bool take);
-  std::size_t StartTagEnd(std::size_t element) const;
   std::size_t SkipEndTags(std::string_view name, Short count);
   std::string_view Bytes() const noexcept {
     return borrowed_.Active() ? borrowed_.Text() : buffer_.Bytes();
