@@ -39,6 +39,18 @@ std::shared_ptr<const TagIndex> RegisteredAround(std::string_view text) {
 
 }  // namespace
 
+TagName::TagName(std::string_view name) noexcept : name_(name) {
+  indexable_ = !name.empty() && std::none_of(name.begin(), name.end(), EndsName);
+  std::uint32_t hash = kHashSeed;
+  for (const char c : name)
+    hash = HashStep(hash, c);
+  start_hash_ = Finished(hash);
+  hash = HashStep(kHashSeed, '/');
+  for (const char c : name)
+    hash = HashStep(hash, c);
+  end_hash_ = Finished(hash);
+}
+
 void TagIndex::Grow() const {
   std::vector<Slot> old = std::move(slots_);
   slots_.assign(old.empty() ? 256 : old.size() * 2, Slot{});
@@ -150,24 +162,18 @@ std::size_t TagIndex::Find(std::string_view needle, std::size_t from, std::size_
   if (needle.size() < 3 || needle.front() != '<' || needle.back() != '>') return kCannotAnswer;
   const std::string_view key = needle.substr(1, needle.size() - 2);
   const bool end_tag = key.front() == '/';
-  return FindTag(key.substr(end_tag ? 1 : 0), end_tag, from, end);
+  return FindTag(TagName(key.substr(end_tag ? 1 : 0)), end_tag, from, end);
 }
 
-std::size_t TagIndex::FindTag(std::string_view name, bool end_tag, std::size_t from,
+std::size_t TagIndex::FindTag(const TagName& name, bool end_tag, std::size_t from,
                               std::size_t end) const {
-  if (name.empty()) return kCannotAnswer;
-  // The name is checked and hashed in one pass.
-  std::uint32_t hash = end_tag ? HashStep(kHashSeed, '/') : kHashSeed;
-  for (const char c : name) {
-    if (EndsName(c)) return kCannotAnswer;
-    hash = HashStep(hash, c);
-  }
+  if (!name.Indexable()) return kCannotAnswer;
   if (!built_) Build();
-  const Slot* slot = SlotOf(name, end_tag, Finished(hash));
+  const Slot* slot = SlotOf(name.Name(), end_tag, name.Hash(end_tag));
   if (!slot) return npos;
   const std::vector<std::uint32_t>& positions = positions_[slot->positions];
   const std::size_t first = FirstFrom(*slot, from);
-  const std::size_t tag_size = name.size() + (end_tag ? 3 : 2);
+  const std::size_t tag_size = name.Name().size() + (end_tag ? 3 : 2);
   if (first == positions.size() || positions[first] + tag_size > end) return npos;
   return positions[first];
 }
@@ -237,7 +243,7 @@ std::size_t BorrowedText::FindTag(std::string_view needle, std::size_t from) con
   });
 }
 
-std::size_t BorrowedText::FindTag(std::string_view name, bool end_tag, std::size_t from) const {
+std::size_t BorrowedText::FindTag(const TagName& name, bool end_tag, std::size_t from) const {
   return InText(from, [&](std::size_t start, std::size_t end) {
     return index_->FindTag(name, end_tag, start, end);
   });

@@ -13,6 +13,24 @@
 
 namespace lombar {
 
+// A tag's name with its hashes worked out once: a name a reader looks for in
+// every record of a document (a field of a class's table) is hashed when the
+// table is made instead of at every search.
+class TagName {
+ public:
+  explicit TagName(std::string_view name = {}) noexcept;
+  std::string_view Name() const noexcept { return name_; }
+  // Whether the index answers for it: not empty, and none of " /<>".
+  bool Indexable() const noexcept { return indexable_; }
+  std::uint32_t Hash(bool end_tag) const noexcept { return end_tag ? end_hash_ : start_hash_; }
+
+ private:
+  std::string_view name_;
+  bool indexable_ = false;
+  std::uint32_t start_hash_ = 0;
+  std::uint32_t end_hash_ = 0;
+};
+
 class TagIndex {
  public:
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -29,7 +47,7 @@ class TagIndex {
   std::size_t Find(std::string_view needle, std::size_t from, std::size_t end) const;
   // The same for the start tag "<name>" or, with `end_tag`, the end tag
   // "</name>", without the tag written out first.
-  std::size_t FindTag(std::string_view name, bool end_tag, std::size_t from, std::size_t end) const;
+  std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from, std::size_t end) const;
   std::string_view Text() const noexcept { return text_; }
 
  private:
@@ -84,7 +102,7 @@ class BorrowedText {
   // needle the index does not answer for.
   std::size_t FindTag(std::string_view needle, std::size_t from) const;
   // The same for "<name>" or "</name>".
-  std::size_t FindTag(std::string_view name, bool end_tag, std::size_t from) const;
+  std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from) const;
 
  private:
   template <class Search>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
@@ -26,6 +27,44 @@ bool IsMarkup(std::string_view value) {
 
 bool IsEscaped(char c) {
   return c == '&' || c == '<' || c == '>' || c == '\'' || c == '"';
+}
+
+// Whether a value is a number equal to 0. Plain digits with one point at
+// most, and texts with no digit at all (nor "&H"/"&O"), are decided without
+// parsing: they are most of what is written.
+bool IsZeroNumber(std::string_view value) {
+  bool any_digit = false;
+  bool all_zero = true;
+  bool plain = true;
+  int points = 0;
+  for (const char c : value) {
+    if (c >= '0' && c <= '9') {
+      any_digit = true;
+      all_zero = all_zero && c == '0';
+    } else if (c == '.') {
+      ++points;
+    } else {
+      plain = false;
+      any_digit = any_digit || c == '&';
+    }
+  }
+  if (!any_digit) return false;
+  if (plain && points <= 1) return all_zero;
+  return IsNumericText(value) && LeadingNumber(value) == 0;
+}
+
+// What writing a value needs to know of it, found in one pass.
+struct ValueScan {
+  bool escapes = false;  // holds a character to escape
+  bool ascii = true;
+};
+ValueScan Scan(std::string_view value) {
+  ValueScan scan;
+  for (const char c : value) {
+    scan.escapes = scan.escapes || IsEscaped(c);
+    scan.ascii = scan.ascii && static_cast<unsigned char>(c) < 0x80;
+  }
+  return scan;
 }
 
 std::string StartForm(std::string_view tag) {
@@ -128,7 +167,7 @@ bool clsXML::Suppressed(std::string_view value) const {
   if (value.empty()) return true;
   // A leading number that starts with 1 to 9 is not 0, whatever follows it.
   if (value.front() >= '1' && value.front() <= '9') return false;
-  return zero_suppress_ && IsNumericText(value) && LeadingNumber(value) == 0;
+  return zero_suppress_ && IsZeroNumber(value);
 }
 
 void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, bool close_group) {
@@ -144,10 +183,12 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
 void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group) {
   // Markup, often a whole collection's members, and a value with nothing to
   // escape go in as they are, without an escaped copy.
-  const bool as_is = IsMarkup(value) || std::none_of(value.begin(), value.end(), IsEscaped);
+  const ValueScan scan = Scan(value);
+  const bool as_is = !scan.escapes || IsMarkup(value);
   const std::string escaped = as_is ? std::string() : EscapeValue(value);
   const std::string_view content = as_is ? value : std::string_view(escaped);
-  const bool ascii = IsAscii(tag) && IsAscii(content);
+  // Escaping adds ASCII characters only.
+  const bool ascii = scan.ascii && IsAscii(tag);
   if (open_group) {
     ascii ? Out().AppendAscii({"<", tag, ">", content})
           : Out().Append("<").Append(tag).Append(">").Append(content);
@@ -328,7 +369,7 @@ bool clsXML::MissingMark::Covers(std::string_view name, Short occurrence,
          text_size == size;
 }
 
-std::string clsXML::MissingMark::Note(std::string_view name, Short occurrence, bool continued,
+void clsXML::MissingMark::Note(std::string_view name, Short occurrence, bool continued,
                                       std::size_t text_size) {
   // A search that continued used the forms of the previous find, not the fresh ones.
   if (!continued && occurrence > 0 && !Covers(name, occurrence, text_size)) {
@@ -336,7 +377,6 @@ std::string clsXML::MissingMark::Note(std::string_view name, Short occurrence, b
     from_occurrence = occurrence;
     size = text_size;
   }
-  return "";
 }
 
 bool clsXML::SearchMark::Continues(std::string_view next_tag, Short next_occurrence) const {
@@ -346,64 +386,92 @@ bool clsXML::SearchMark::Continues(std::string_view next_tag, Short next_occurre
 
 // The position just after the `count`-th "</name>" from the start; npos when
 // there are fewer.
-std::size_t clsXML::SkipEndTags(std::string_view name, Short count) {
+std::size_t clsXML::SkipEndTags(const TagName& name, Short count) {
   std::size_t position = 0;
   for (Short i = 0; i < count && position != npos; ++i) {
     const std::size_t found = FindTag(name, true, position);
-    position = found == npos ? npos : found + name.size() + 3;
+    position = found == npos ? npos : found + name.Name().size() + 3;
   }
   return position;
 }
 
-std::size_t clsXML::FindTag(std::string_view name, bool end_tag, std::size_t from) {
+std::size_t clsXML::FindTag(const TagName& name, bool end_tag, std::size_t from) {
   if (borrowed_.Active()) {
     const std::size_t found = borrowed_.FindTag(name, end_tag, from);
     if (found != TagIndex::kCannotAnswer) return found;
   }
-  return FindBytes(Bytes(), Form(tag_scratch_, end_tag ? "</" : "<", name, ">"), from);
+  return FindBytes(Bytes(), Form(tag_scratch_, end_tag ? "</" : "<", name.Name(), ">"), from);
 }
 
 // A value's end tag is mostly the very next tag: that one is looked at
 // before any search. No end tag can start before the next "<".
-std::size_t clsXML::FindEndTag(std::string_view name, std::size_t from) {
+std::size_t clsXML::FindEndTag(const TagName& tag, std::size_t from) {
   const std::string_view text = Bytes();
+  const std::string_view name = tag.Name();
   const std::size_t next_tag = text.find('<', std::min(from, text.size()));
   if (next_tag == npos) return npos;
   const std::string_view rest = text.substr(next_tag);
   if (rest.size() >= name.size() + 3 && rest[1] == '/' && rest.substr(2, name.size()) == name &&
       rest[name.size() + 2] == '>')
     return next_tag;
-  return FindTag(name, true, next_tag);
+  return FindTag(tag, true, next_tag);
 }
 
 std::string clsXML::Value(std::string_view tag, Short occurrence) {
   return Trapped(Op("Get Value"), [&]() -> std::string {
     if (Bytes().empty() || tag.empty()) return "";
     const std::string converted = IsAscii(tag) ? std::string() : Latin1FromUtf8(tag);
-    const std::string_view name = converted.empty() ? tag : converted;
-    const bool continues = value_mark_.Continues(name, occurrence);
-    if (!continues && value_missing_.Covers(name, occurrence, Bytes().size())) {
-      value_mark_.end = npos;
-      return "";
-    }
-    const auto missing = [&] { return value_missing_.Note(name, occurrence, continues, Bytes().size()); };
-    const std::size_t from =
-        continues ? value_mark_.end : SkipEndTags(name, ShortStep(occurrence, -1));
-    value_mark_.end = npos;
-    if (from == npos) return missing();
-    const std::size_t start = FindTag(name, false, from);
-    if (start == npos) return missing();
-    const std::size_t content = start + name.size() + 2;  // after "<name>"
-    const std::size_t end = FindEndTag(name, content);
-    if (end == npos) return missing();
-    value_mark_.end = end + name.size() + 3;  // after "</name>"
-    value_mark_.occurrence = occurrence;
-    value_mark_.tag = name;
-    const std::string_view found = Bytes().substr(content, end - content);
-    // Without an entity the text is only trimmed: one copy instead of three.
-    if (found.find('&') == std::string_view::npos) return Utf8FromLatin1(TrimSpaces(found));
-    return std::string(TrimSpaces(UnescapeValue(Utf8FromLatin1(found))));
+    std::string unescaped;
+    return std::string(ValueView(TagName(converted.empty() ? tag : converted), occurrence, unescaped));
   });
+}
+
+std::string_view clsXML::FirstValue(const TagName& tag, std::string& unescaped) {
+  if (Bytes().empty() || tag.Name().empty()) return {};
+  return Trapped(Op("Get Value"), [&] {
+    if (value_mark_.Continues(tag.Name(), 1)) return ValueView(tag, 1, unescaped);
+    // A record's reader asks for each name once: noting a miss would never pay.
+    value_mark_.end = npos;
+    return ValueFrom(tag, 1, 0, unescaped).value_or(std::string_view());
+  });
+}
+
+std::string_view clsXML::ValueView(const TagName& tag, Short occurrence, std::string& unescaped) {
+  const std::string_view name = tag.Name();
+  const bool continues = value_mark_.Continues(name, occurrence);
+  if (!continues && value_missing_.Covers(name, occurrence, Bytes().size())) {
+    value_mark_.end = npos;
+    return {};
+  }
+  const std::size_t from = continues ? value_mark_.end : SkipEndTags(tag, ShortStep(occurrence, -1));
+  value_mark_.end = npos;
+  const std::optional<std::string_view> found =
+      from == npos ? std::nullopt : ValueFrom(tag, occurrence, from, unescaped);
+  if (!found) value_missing_.Note(name, occurrence, continues, Bytes().size());
+  return found.value_or(std::string_view());
+}
+
+// The first "<tag>" element from `from` on, its place remembered for the
+// next occurrence's search; nothing when there is none.
+std::optional<std::string_view> clsXML::ValueFrom(const TagName& tag, Short occurrence,
+                                                  std::size_t from, std::string& unescaped) {
+  const std::string_view name = tag.Name();
+  const std::size_t start = FindTag(tag, false, from);
+  if (start == npos) return std::nullopt;
+  const std::size_t content = start + name.size() + 2;  // after "<name>"
+  const std::size_t end = FindEndTag(tag, content);
+  if (end == npos) return std::nullopt;
+  value_mark_.end = end + name.size() + 3;  // after "</name>"
+  value_mark_.occurrence = occurrence;
+  value_mark_.tag = name;
+  const std::string_view found = Bytes().substr(content, end - content);
+  // A text read in place is ASCII, so already UTF-8: without an entity it is
+  // only trimmed, where it lies.
+  const bool has_entity = found.find('&') != std::string_view::npos;
+  if (!has_entity && borrowed_.Active()) return TrimSpaces(found);
+  unescaped = Utf8FromLatin1(found);
+  if (has_entity) unescaped = UnescapeValue(unescaped);
+  return TrimSpaces(unescaped);
 }
 
 std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
@@ -422,7 +490,7 @@ std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
     std::string start_form = continues ? block_mark_.start_form : StartForm(name);
     std::string end_form = continues ? block_mark_.end_form : EndForm(name);
     const std::size_t from =
-        continues ? block_mark_.end : SkipEndTags(name, ShortStep(occurrence, -1));
+        continues ? block_mark_.end : SkipEndTags(TagName(name), ShortStep(occurrence, -1));
     block_mark_.end = npos;
     if (from == npos) return missing();
     std::size_t start = Find(start_form, from);

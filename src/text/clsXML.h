@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,6 +84,10 @@ class clsXML {
   void ReadInPlace(std::string_view text);
   // The content of the `occurrence`-th "<tag>" element, unescaped and trimmed.
   std::string Value(std::string_view tag, Short occurrence = 1);
+  // Value(tag) as a view, valid until the reader is next used: a part of the
+  // text itself when it is read in place and holds no entity, else
+  // `unescaped`. For the names a reader looks for in every record.
+  std::string_view FirstValue(const TagName& tag, std::string& unescaped);
   // The whole `occurrence`-th element, also one written with attributes or
   // self-closing, trimmed and not unescaped.
   std::string Block(std::string_view tag, Short occurrence);
@@ -118,8 +123,8 @@ class clsXML {
     Short from_occurrence = 0;  // 0: none known
     std::size_t size = 0;       // of the text searched
     bool Covers(std::string_view name, Short occurrence, std::size_t text_size) const;
-    // Notes the miss of a fresh search; returns the empty result.
-    std::string Note(std::string_view name, Short occurrence, bool continued,
+    // Notes the miss of a fresh search.
+    void Note(std::string_view name, Short occurrence, bool continued,
                      std::size_t text_size);
   };
   struct AttribMark {
@@ -133,14 +138,17 @@ class clsXML {
   void PushGroup(std::string_view tag);
   void CloseOpenGroups();
   std::string CompleteBuild(bool take);
-  std::size_t SkipEndTags(std::string_view name, Short count);
+  std::size_t SkipEndTags(const TagName& name, Short count);
   std::string_view Bytes() const noexcept {
     return borrowed_.Active() ? borrowed_.Text() : buffer_.Bytes();
   }
   std::size_t Find(std::string_view needle, std::size_t from) const;
   // The first "<name>", or with `end_tag` "</name>", at or after `from`.
-  std::size_t FindTag(std::string_view name, bool end_tag, std::size_t from);
-  std::size_t FindEndTag(std::string_view name, std::size_t from);
+  std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from);
+  std::size_t FindEndTag(const TagName& name, std::size_t from);
+  std::string_view ValueView(const TagName& tag, Short occurrence, std::string& unescaped);
+  std::optional<std::string_view> ValueFrom(const TagName& tag, Short occurrence, std::size_t from,
+                                            std::string& unescaped);
   // Where the writer's text goes: its own buffer or the end of a parent's.
   CString& Out() noexcept { return target_ ? *target_ : buffer_; }
   const CString& Out() const noexcept { return target_ ? *target_ : buffer_; }

@@ -22,10 +22,12 @@ TEST(clsXMLWriterTest, CompressAndZeroSuppressDropEmptyAndZeroLeaves) {
   EXPECT_EQ(Leaf("0", true, true), "");
   EXPECT_EQ(Leaf("0", true, false), "<Count>0</Count>");
   EXPECT_EQ(Leaf("0", false, false), "<Count>0</Count>");
-  for (const char* zero : {"0.00", "-0", "   0", "0 ", "$0.00", "(0)", "0e5", "0,000"}) {
+  // "&HA" is a number whose leading decimal part is 0.
+  for (const char* zero : {"0.00", "00", ".0", "-0", "   0", "0 ", "$0.00", "(0)", "0e5", "0,000",
+                           "&H0", "&HA"}) {
     EXPECT_EQ(Leaf(zero, true, true), "") << zero;
   }
-  for (const char* kept : {"0.01", "00x", "abc", "1", "-0.5"}) {
+  for (const char* kept : {"0.01", "00x", "abc", "1", "-0.5", ".", "0.0.0", "&", "&HG"}) {
     EXPECT_NE(Leaf(kept, true, true), "") << kept;
   }
   EXPECT_EQ(Leaf("", true, false), "");

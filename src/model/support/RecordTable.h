@@ -339,6 +339,7 @@ class RecordTable {
  private:
   struct Field {
     XmlPlace place;
+    TagName leaf_tag;  // a leaf's tag, hashed once for the reader's searches
     int write_rank = 0;
     int read_rank = 0;
     bool ranked = false;  // given its XML place explicitly
@@ -365,8 +366,10 @@ class RecordTable {
     }
     void Read(clsXML& reader, T& record) const {
       switch (place.form) {
-        case XmlPlace::Form::kLeaf:
-          return from_text(record, reader.Value(place.name));
+        case XmlPlace::Form::kLeaf: {
+          std::string unescaped;
+          return from_text(record, reader.FirstValue(leaf_tag, unescaped));
+        }
         case XmlPlace::Form::kAttribute:
         case XmlPlace::Form::kFirstAttribute:
           return from_text(record, reader.Attrib(place.element, place.name));
@@ -450,6 +453,7 @@ class RecordTable {
   void AddField(Field field) {
     const int rank = static_cast<int>(fields_.size()) + 1;
     field.write_rank = field.read_rank = rank;
+    if (field.place.form == XmlPlace::Form::kLeaf) field.leaf_tag = TagName(field.place.name);
     fields_.push_back(std::move(field));
   }
 
