@@ -1,6 +1,7 @@
 #include "text/TagIndex.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "base/Utf8.h"
@@ -37,7 +38,13 @@ std::shared_ptr<const TagIndex> RegisteredAround(std::string_view text) {
   return nullptr;
 }
 
+std::atomic<std::size_t> name_sets{0};
+
 }  // namespace
+
+TagNames::TagNames(std::vector<TagName> names) : names_(std::move(names)), id_(name_sets++) {}
+
+TagIndex::TagIndex(std::string_view text) : text_(text) {}
 
 TagName::TagName(std::string_view name) noexcept : name_(name) {
   indexable_ = !name.empty() && std::none_of(name.begin(), name.end(), EndsName);
@@ -171,9 +178,39 @@ std::size_t TagIndex::FindTag(const TagName& name, bool end_tag, std::size_t fro
   if (!built_) Build();
   const Slot* slot = SlotOf(name.Name(), end_tag, name.Hash(end_tag));
   if (!slot) return npos;
-  const std::vector<std::uint32_t>& positions = positions_[slot->positions];
-  const std::size_t first = FirstFrom(*slot, from);
-  const std::size_t tag_size = name.Name().size() + (end_tag ? 3 : 2);
+  return FindInSlot(*slot, name.Name().size() + (end_tag ? 3 : 2), from, end);
+}
+
+std::size_t TagIndex::FindTag(const TagNames& names, std::size_t i, std::size_t from,
+                              std::size_t end) const {
+  if (!names[i].Indexable()) return kCannotAnswer;
+  if (!built_) Build();
+  const std::uint32_t slot = SlotsOf(names)[i];
+  if (slot == kNoSlot) return npos;
+  return FindInSlot(slots_[slot], names[i].Name().size() + 2, from, end);
+}
+
+const std::vector<std::uint32_t>& TagIndex::SlotsOf(const TagNames& names) const {
+  if (resolved_.size() <= names.id_) resolved_.resize(names.id_ + 1);
+  std::vector<std::uint32_t>& slots = resolved_[names.id_];
+  if (slots.empty()) {
+    for (std::size_t i = 0; i < names.size(); ++i)
+      slots.push_back(SlotNumber(names[i]));
+  }
+  return slots;
+}
+
+std::uint32_t TagIndex::SlotNumber(const TagName& name) const {
+  if (!name.Indexable()) return kNoSlot;
+  if (!built_) Build();
+  const Slot* slot = SlotOf(name.Name(), false, name.Hash(false));
+  return slot ? static_cast<std::uint32_t>(slot - slots_.data()) : kNoSlot;
+}
+
+std::size_t TagIndex::FindInSlot(const Slot& slot, std::size_t tag_size, std::size_t from,
+                                 std::size_t end) const {
+  const std::vector<std::uint32_t>& positions = positions_[slot.positions];
+  const std::size_t first = FirstFrom(slot, from);
   if (first == positions.size() || positions[first] + tag_size > end) return npos;
   return positions[first];
 }
@@ -240,6 +277,12 @@ std::size_t BorrowedText::InText(std::size_t from, const Search& search) const {
 std::size_t BorrowedText::FindTag(std::string_view needle, std::size_t from) const {
   return InText(from, [&](std::size_t start, std::size_t end) {
     return index_->Find(needle, start, end);
+  });
+}
+
+std::size_t BorrowedText::FindTag(const TagNames& names, std::size_t i, std::size_t from) const {
+  return InText(from, [&](std::size_t start, std::size_t end) {
+    return index_->FindTag(names, i, start, end);
   });
 }
 

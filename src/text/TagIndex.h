@@ -31,12 +31,30 @@ class TagName {
   std::uint32_t end_hash_ = 0;
 };
 
+class TagIndex;
+
+// The names a reader looks for in every record of one kind (a class's
+// fields). Each is found in a document's index once, when the first record
+// is read, and by its number after that; a name the document lacks is then
+// known missing without a search.
+class TagNames {
+ public:
+  explicit TagNames(std::vector<TagName> names = {});
+  const TagName& operator[](std::size_t i) const noexcept { return names_[i]; }
+  std::size_t size() const noexcept { return names_.size(); }
+
+ private:
+  friend class TagIndex;
+  std::vector<TagName> names_;
+  std::size_t id_ = 0;  // which of an index's resolutions is this set's
+};
+
 class TagIndex {
  public:
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
   // `text` must stay alive and unchanged as long as the index is used.
-  explicit TagIndex(std::string_view text) : text_(text) {}
+  explicit TagIndex(std::string_view text);
 
   // Find answers for a needle "<name>" or "</name>" whose name has no " ",
   // "/", "<" or ">"; for any other it answers kCannotAnswer.
@@ -48,6 +66,8 @@ class TagIndex {
   // The same for the start tag "<name>" or, with `end_tag`, the end tag
   // "</name>", without the tag written out first.
   std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from, std::size_t end) const;
+  // The same for the start tag of the set's `i`-th name.
+  std::size_t FindTag(const TagNames& names, std::size_t i, std::size_t from, std::size_t end) const;
   std::string_view Text() const noexcept { return text_; }
 
  private:
@@ -61,8 +81,15 @@ class TagIndex {
     mutable std::uint32_t cursor = 0;
   };
 
+  static constexpr std::uint32_t kNoSlot = UINT32_MAX;
+
   void Build() const;
   const Slot* SlotOf(std::string_view name, bool end_tag, std::uint32_t hash) const;
+  std::uint32_t SlotNumber(const TagName& name) const;
+  // The slot of each of the set's start tags, found when the set is first used.
+  const std::vector<std::uint32_t>& SlotsOf(const TagNames& names) const;
+  std::size_t FindInSlot(const Slot& slot, std::size_t tag_size, std::size_t from,
+                         std::size_t end) const;
   std::size_t FirstFrom(const Slot& slot, std::size_t from) const;
   // The index in positions_ of the key's list, made when the key is new.
   std::uint32_t ListOf(std::string_view key, std::uint32_t hash) const;
@@ -75,6 +102,7 @@ class TagIndex {
   // For a start tag's list, the list of its end tag once known (kNoList before).
   static constexpr std::uint32_t kNoList = UINT32_MAX;
   mutable std::vector<std::uint32_t> end_lists_;
+  mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
 };
 
 // A text a reader reads where it lies instead of copying it. A text inside
@@ -103,6 +131,8 @@ class BorrowedText {
   std::size_t FindTag(std::string_view needle, std::size_t from) const;
   // The same for "<name>" or "</name>".
   std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from) const;
+  // The same for the start tag of the set's `i`-th name.
+  std::size_t FindTag(const TagNames& names, std::size_t i, std::size_t from) const;
 
  private:
   template <class Search>

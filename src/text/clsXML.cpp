@@ -426,13 +426,16 @@ std::string clsXML::Value(std::string_view tag, Short occurrence) {
   });
 }
 
-std::string_view clsXML::FirstValue(const TagName& tag, std::string& unescaped) {
+std::string_view clsXML::FirstValue(const TagNames& names, std::size_t i, std::string& unescaped) {
+  const TagName& tag = names[i];
   if (Bytes().empty() || tag.Name().empty()) return {};
   return Trapped(Op("Get Value"), [&] {
     if (value_mark_.Continues(tag.Name(), 1)) return ValueView(tag, 1, unescaped);
     // A record's reader asks for each name once: noting a miss would never pay.
     value_mark_.end = npos;
-    return ValueFrom(tag, 1, 0, unescaped).value_or(std::string_view());
+    std::size_t start = borrowed_.Active() ? borrowed_.FindTag(names, i, 0) : TagIndex::kCannotAnswer;
+    if (start == TagIndex::kCannotAnswer) start = FindTag(tag, false, 0);
+    return ValueAt(tag, 1, start, unescaped).value_or(std::string_view());
   });
 }
 
@@ -446,18 +449,17 @@ std::string_view clsXML::ValueView(const TagName& tag, Short occurrence, std::st
   const std::size_t from = continues ? value_mark_.end : SkipEndTags(tag, ShortStep(occurrence, -1));
   value_mark_.end = npos;
   const std::optional<std::string_view> found =
-      from == npos ? std::nullopt : ValueFrom(tag, occurrence, from, unescaped);
+      ValueAt(tag, occurrence, from == npos ? npos : FindTag(tag, false, from), unescaped);
   if (!found) value_missing_.Note(name, occurrence, continues, Bytes().size());
   return found.value_or(std::string_view());
 }
 
-// The first "<tag>" element from `from` on, its place remembered for the
-// next occurrence's search; nothing when there is none.
-std::optional<std::string_view> clsXML::ValueFrom(const TagName& tag, Short occurrence,
-                                                  std::size_t from, std::string& unescaped) {
-  const std::string_view name = tag.Name();
-  const std::size_t start = FindTag(tag, false, from);
+// The element whose start tag "<tag>" is at `start`, its place remembered for
+// the next occurrence's search; nothing when there is none.
+std::optional<std::string_view> clsXML::ValueAt(const TagName& tag, Short occurrence,
+                                                std::size_t start, std::string& unescaped) {
   if (start == npos) return std::nullopt;
+  const std::string_view name = tag.Name();
   const std::size_t content = start + name.size() + 2;  // after "<name>"
   const std::size_t end = FindEndTag(tag, content);
   if (end == npos) return std::nullopt;

@@ -84,10 +84,10 @@ class clsXML {
   void ReadInPlace(std::string_view text);
   // The content of the `occurrence`-th "<tag>" element, unescaped and trimmed.
   std::string Value(std::string_view tag, Short occurrence = 1);
-  // Value(tag) as a view, valid until the reader is next used: a part of the
-  // text itself when it is read in place and holds no entity, else
+  // Value(names[i]) as a view, valid until the reader is next used: a part
+  // of the text itself when it is read in place and holds no entity, else
   // `unescaped`. For the names a reader looks for in every record.
-  std::string_view FirstValue(const TagName& tag, std::string& unescaped);
+  std::string_view FirstValue(const TagNames& names, std::size_t i, std::string& unescaped);
   // The whole `occurrence`-th element, also one written with attributes or
   // self-closing, trimmed and not unescaped.
   std::string Block(std::string_view tag, Short occurrence);
@@ -147,8 +147,8 @@ class clsXML {
   std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from);
   std::size_t FindEndTag(const TagName& name, std::size_t from);
   std::string_view ValueView(const TagName& tag, Short occurrence, std::string& unescaped);
-  std::optional<std::string_view> ValueFrom(const TagName& tag, Short occurrence, std::size_t from,
-                                            std::string& unescaped);
+  std::optional<std::string_view> ValueAt(const TagName& tag, Short occurrence, std::size_t start,
+                                          std::string& unescaped);
   // Where the writer's text goes: its own buffer or the end of a parent's.
   CString& Out() noexcept { return target_ ? *target_ : buffer_; }
   const CString& Out() const noexcept { return target_ ? *target_ : buffer_; }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ std::set<std::string> NeedlesOf(std::string_view text) {
 
 // The index must answer exactly what a plain search of the text between
 // `from` and `end` finds, for every needle it answers for, from every
-// position, asked in any order (its cursors must not remember a wrong place).
+// position, asked in any order (its cursors must not remember a wrong place),
+// by the needle or, for a start tag, by its number in a set of names.
 TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
   const std::vector<std::string> texts = {
       "<X>1</X><X>2</X>",
@@ -38,12 +40,21 @@ TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
   };
   for (const std::string& text : texts) {
     const TagIndex index(text);
-    for (const std::string& needle : NeedlesOf(text)) {
+    const std::set<std::string> needles = NeedlesOf(text);
+    std::vector<std::string> start_names;
+    for (const std::string& needle : needles) {
+      if (needle[1] != '/') start_names.push_back(needle.substr(1, needle.size() - 2));
+    }
+    std::vector<TagName> tags(start_names.begin(), start_names.end());
+    const TagNames names(tags);
+    for (const std::string& needle : needles) {
+      const auto number = std::find(start_names.begin(), start_names.end(),
+                                    needle.substr(1, needle.size() - 2));
       for (int pass = 0; pass < 2; ++pass) {
         for (std::size_t step = 0; step <= text.size(); ++step) {
           // Forward on the first pass, backward on the second.
           const std::size_t from = pass == 0 ? step : text.size() - step;
-          for (const std::size_t end : {text.size(), text.size() / 2}) {
+          for (std::size_t end = from; end <= text.size(); ++end) {
             const std::size_t answer = index.Find(needle, from, end);
             if (answer == TagIndex::kCannotAnswer) continue;
             std::size_t expected = text.find(needle, from);
@@ -51,6 +62,10 @@ TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
               expected = std::string::npos;
             ASSERT_EQ(answer, expected)
                 << "text " << text << ", needle " << needle << ", from " << from << ", end " << end;
+            if (needle[1] == '/') continue;
+            const auto i = static_cast<std::size_t>(number - start_names.begin());
+            ASSERT_EQ(index.FindTag(names, i, from, end), expected)
+                << "text " << text << ", name number " << i << ", from " << from << ", end " << end;
           }
         }
       }

@@ -297,6 +297,7 @@ class RecordTable {
     surface_ = builder_.Build();
     writing_ = InRankOrder(&Field::write_rank);
     reading_ = InRankOrder(&Field::read_rank);
+    leaf_tags_ = LeafTags();
     return std::move(*this);
   }
 
@@ -322,7 +323,7 @@ class RecordTable {
     clsXML reader;
     reader.ReadInPlace(xml);
     for (const Field* field : reading_)
-      field->Read(reader, record);
+      field->Read(reader, record, leaf_tags_);
   }
   void Reset(T& record, bool destroy) const {
     for (const Field& field : fields_) {
@@ -339,7 +340,7 @@ class RecordTable {
  private:
   struct Field {
     XmlPlace place;
-    TagName leaf_tag;  // a leaf's tag, hashed once for the reader's searches
+    std::size_t leaf = 0;  // a leaf's number among the table's leaf tags
     int write_rank = 0;
     int read_rank = 0;
     bool ranked = false;  // given its XML place explicitly
@@ -364,11 +365,11 @@ class RecordTable {
           return;
       }
     }
-    void Read(clsXML& reader, T& record) const {
+    void Read(clsXML& reader, T& record, const TagNames& leaf_tags) const {
       switch (place.form) {
         case XmlPlace::Form::kLeaf: {
           std::string unescaped;
-          return from_text(record, reader.FirstValue(leaf_tag, unescaped));
+          return from_text(record, reader.FirstValue(leaf_tags, leaf, unescaped));
         }
         case XmlPlace::Form::kAttribute:
         case XmlPlace::Form::kFirstAttribute:
@@ -453,7 +454,6 @@ class RecordTable {
   void AddField(Field field) {
     const int rank = static_cast<int>(fields_.size()) + 1;
     field.write_rank = field.read_rank = rank;
-    if (field.place.form == XmlPlace::Form::kLeaf) field.leaf_tag = TagName(field.place.name);
     fields_.push_back(std::move(field));
   }
 
@@ -503,6 +503,17 @@ class RecordTable {
     }));
   }
 
+  // The leaves' tags, numbered for the reader.
+  TagNames LeafTags() {
+    std::vector<TagName> tags;
+    for (Field& field : fields_) {
+      if (field.place.form != XmlPlace::Form::kLeaf) continue;
+      field.leaf = tags.size();
+      tags.emplace_back(field.place.name);
+    }
+    return TagNames(std::move(tags));
+  }
+
   // The values the XML carries, ordered by one of their ranks.
   std::vector<const Field*> InRankOrder(int Field::*rank) const {
     std::vector<const Field*> ordered;
@@ -519,6 +530,7 @@ class RecordTable {
   std::vector<Field> fields_;    // slot order
   std::vector<const Field*> writing_;
   std::vector<const Field*> reading_;
+  TagNames leaf_tags_;
   RecordXmlForm form_;
   std::function<bool(const T&)> silent_when_;
   ClassInfo surface_;
