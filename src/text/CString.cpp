@@ -122,9 +122,15 @@ CString& CString::AppendAscii(std::initializer_list<std::string_view> texts) {
   // cost more in its checks than in its copying.
   std::size_t at = bytes_.size();
   bytes_.resize(at + total);
+  char* out = bytes_.data() + at;
   for (const std::string_view text : texts) {
-    std::char_traits<char>::copy(bytes_.data() + at, text.data(), text.size());
-    at += text.size();
+    // A bracket is one store, not a call.
+    if (text.size() == 1) {
+      *out++ = text.front();
+    } else {
+      std::char_traits<char>::copy(out, text.data(), text.size());
+      out += text.size();
+    }
   }
   return *this;
 }

@@ -85,6 +85,8 @@ std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
                static_cast<std::uint32_t>(positions_.size())};
   positions_.emplace_back();
   end_lists_.push_back(kNoList);
+  next_lists_.push_back(kNoList);
+  list_keys_.push_back(key);
   return static_cast<std::uint32_t>(positions_.size() - 1);
 }
 
@@ -120,48 +122,60 @@ std::size_t TagIndex::FirstFrom(const Slot& slot, std::size_t from) const {
 }
 
 // One pass: at each '<', the name (after a '/' for an end tag) and its hash
-// together; a plain name closed by '>' is noted. An element's end tag mostly
-// follows its start tag at once: it is then recognised by comparing its name
-// with the start tag's, and noted without hashing and probing again.
+// together; a plain name closed by '>' is noted. Records of one kind repeat
+// their tags in the same order, so two guesses are tried before hashing: an
+// element's end tag mostly follows its start tag at once, and a tag mostly
+// follows the one that followed the previous tag last time. A guess is
+// confirmed by comparing the name, so it never changes what is noted.
 void TagIndex::Build() const {
   built_ = true;
   const char* const data = text_.data();
   const std::size_t size = text_.size();
   std::uint32_t open_list = kNoList;  // the list of the start tag noted last
-  std::string_view open_name;
+  std::uint32_t previous = kNoList;   // the list of the tag noted last
+  const auto is_key_at = [&](std::size_t lt, std::uint32_t list) {
+    const std::string_view key = list_keys_[list];
+    return lt + 1 + key.size() < size && data[lt + 1 + key.size()] == '>' &&
+           text_.substr(lt + 1, key.size()) == key;
+  };
   for (std::size_t at = 0; at < size;) {
     const void* found = std::memchr(data + at, '<', size - at);
     if (!found) break;
     const std::size_t lt = static_cast<std::size_t>(static_cast<const char*>(found) - data);
     const bool end_tag = lt + 1 < size && data[lt + 1] == '/';
-    if (end_tag && open_list != kNoList && end_lists_[open_list] != kNoList) {
-      const std::size_t name = lt + 2;
-      if (text_.substr(name, open_name.size()) == open_name && name + open_name.size() < size &&
-          data[name + open_name.size()] == '>') {
-        positions_[end_lists_[open_list]].push_back(static_cast<std::uint32_t>(lt));
-        open_list = kNoList;
-        at = name + open_name.size();
+    std::uint32_t list = kNoList;
+    if (end_tag && open_list != kNoList && end_lists_[open_list] != kNoList &&
+        is_key_at(lt, end_lists_[open_list])) {
+      list = end_lists_[open_list];
+    } else if (previous != kNoList && next_lists_[previous] != kNoList &&
+               is_key_at(lt, next_lists_[previous])) {
+      list = next_lists_[previous];
+    } else {
+      std::size_t end = lt + 1;
+      std::uint32_t hash = kHashSeed;
+      if (end_tag) hash = HashStep(hash, data[end++]);
+      const std::size_t name = end;
+      for (; end < size && !EndsName(data[end]); ++end)
+        hash = HashStep(hash, data[end]);
+      if (end == size || data[end] != '>' || end == name) {
+        at = end;
+        open_list = previous = kNoList;
         continue;
       }
+      list = ListOf(text_.substr(lt + 1, end - lt - 1), Finished(hash));
+      if (previous != kNoList) next_lists_[previous] = list;
     }
-    std::size_t end = lt + 1;
-    std::uint32_t hash = kHashSeed;
-    if (end_tag) hash = HashStep(hash, data[end++]);
-    const std::size_t name = end;
-    for (; end < size && !EndsName(data[end]); ++end)
-      hash = HashStep(hash, data[end]);
-    at = end;
-    const std::uint32_t closing_list = open_list;
-    open_list = kNoList;
-    if (end == size || data[end] != '>' || end == name) continue;
-    const std::uint32_t list = ListOf(text_.substr(lt + 1, end - lt - 1), Finished(hash));
     positions_[list].push_back(static_cast<std::uint32_t>(lt));
+    at = lt + 1 + list_keys_[list].size();
     if (!end_tag) {
       open_list = list;
-      open_name = text_.substr(name, end - name);
-    } else if (closing_list != kNoList && text_.substr(name, end - name) == open_name) {
-      end_lists_[closing_list] = list;
+    } else if (open_list != kNoList) {
+      // "</name>" right after "<name>": the start tag's end tag.
+      if (end_lists_[open_list] == kNoList && list_keys_[list].substr(1) == list_keys_[open_list])
+        end_lists_[open_list] = list;
+      open_list = kNoList;
     }
+    previous = list;
   }
 }
 

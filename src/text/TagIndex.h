@@ -102,6 +102,9 @@ class TagIndex {
   // For a start tag's list, the list of its end tag once known (kNoList before).
   static constexpr std::uint32_t kNoList = UINT32_MAX;
   mutable std::vector<std::uint32_t> end_lists_;
+  // For each list, the list of the tag that followed one of its tags last.
+  mutable std::vector<std::uint32_t> next_lists_;
+  mutable std::vector<std::string_view> list_keys_;  // the text between '<' and '>'
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
 };
 

@@ -380,7 +380,11 @@ void clsXML::MissingMark::Note(std::string_view name, Short occurrence, bool con
 }
 
 bool clsXML::SearchMark::Continues(std::string_view next_tag, Short next_occurrence) const {
-  const bool is_next = next_occurrence == ShortStep(occurrence, 1);
+  // Every part of the test is evaluated, the step past the last occurrence
+  // (which overflows) too, whatever the other parts say.
+  const bool is_next = next_occurrence == (occurrence < std::numeric_limits<Short>::max()
+                                               ? occurrence + 1
+                                               : ShortStep(occurrence, 1));
   return end != npos && end > 0 && next_tag == tag && is_next;
 }
 

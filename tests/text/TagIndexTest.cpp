@@ -37,6 +37,8 @@ TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
       "<X a=\"1\">v</X><X>w</X><<X>>",    // attributes, stray brackets
       "<X>1</X><Y>2</Y><X>3</X><Y>4</Y>", // the end tag follows its start tag each time
       "</X><X></X",                       // an end first, a tag cut off
+      // what follows a tag changes: a longer name, an attribute, another name
+      "<A></A><B>x</B><A></A><BB>y</BB><A></A><B c>z</B><A></A><C>w</C><A></A><B>v</B>",
   };
   for (const std::string& text : texts) {
     const TagIndex index(text);
