@@ -287,6 +287,35 @@ DecimalNumber ReadLeadingNumber(std::string_view text) {
   return number;
 }
 
+// The texts most values are read from, converted without building a decimal
+// number: the empty text (0), and plain digits with an optional minus and at
+// most `scale` decimals, which convert exactly. Anything else (blanks, a plus,
+// grouping, exponents, more decimals, long digit runs) takes the general way.
+std::optional<std::int64_t> PlainScaled(std::string_view text, int scale) {
+  if (text.empty()) return 0;
+  const bool negative = text.front() == '-';
+  constexpr int kMostWholeDigits = 14;  // with four decimals, well inside 64 bits
+  std::int64_t value = 0;
+  int whole_digits = 0;
+  int decimals = 0;
+  bool point = false;
+  for (std::size_t at = negative ? 1 : 0; at < text.size(); ++at) {
+    const char c = text[at];
+    if (IsDigit(c)) {
+      if (point ? ++decimals > scale : ++whole_digits > kMostWholeDigits) return std::nullopt;
+      value = value * 10 + (c - '0');
+    } else if (c == '.' && !point && whole_digits > 0) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (whole_digits == 0) return std::nullopt;
+  for (; decimals < scale; ++decimals)
+    value *= 10;
+  return negative ? -value : value;
+}
+
 }  // namespace
 
 double ParseNumber(std::string_view text) {
@@ -317,12 +346,15 @@ double LeadingNumber(std::string_view text) noexcept {
 }
 
 Currency LeadingCurrency(std::string_view text) {
+  if (const auto units = PlainScaled(text, 4)) return Currency::FromUnits(*units);
   const std::optional<Currency> value = ToCurrency(ReadLeadingNumber(text));
   if (!value) RaiseRuntime(kOverflow);
   return *value;
 }
 
 std::int64_t LeadingInteger(std::string_view text, std::int64_t lowest, std::int64_t highest) {
+  if (const auto plain = PlainScaled(text, 0); plain && *plain >= lowest && *plain <= highest)
+    return *plain;
   const auto value = ToScaledInteger(ReadLeadingNumber(text), 0, static_cast<std::uint64_t>(highest),
                                      0 - static_cast<std::uint64_t>(lowest));
   if (!value) RaiseRuntime(kOverflow);
@@ -330,6 +362,7 @@ std::int64_t LeadingInteger(std::string_view text, std::int64_t lowest, std::int
 }
 
 float LeadingSingle(std::string_view text) noexcept {
+  if (text.empty()) return 0.0f;
   const DecimalNumber number = ReadLeadingNumber(text);
   const float zero = number.negative ? -0.0f : 0.0f;
   constexpr std::int64_t kFarMagnitude = 60;  // far outside the single range either way

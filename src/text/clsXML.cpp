@@ -385,7 +385,7 @@ bool clsXML::SearchMark::Continues(std::string_view next_tag, Short next_occurre
   const bool is_next = next_occurrence == (occurrence < std::numeric_limits<Short>::max()
                                                ? occurrence + 1
                                                : ShortStep(occurrence, 1));
-  return end != npos && end > 0 && next_tag == tag && is_next;
+  return is_next && end != npos && end > 0 && next_tag == tag;
 }
 
 // The position just after the `count`-th "</name>" from the start; npos when

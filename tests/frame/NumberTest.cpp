@@ -85,7 +85,10 @@ TEST(NumberParse, LeadingNumbersStopAtTheFirstForeignCharacterAndAreReadExactly)
       {" 12.5abc", 125000},
       {"0.00005", 0},  // half to even
       {"1e3", 10000},
-      {"$5", 0}};
+      {"$5", 0},
+      // plain forms: empty, digits with a point at the end, four and five decimals
+      {"", 0}, {"-58.11", -581100}, {"5.", 50000}, {"99999999999999.9999", 999'999'999'999'999'999},
+      {"1.23455", 12346}, {"1.23465", 12346}, {"-", 0}, {"1.2.3", 12000}};
   for (const auto& [text, units] : amounts)
     EXPECT_EQ(LeadingCurrency(text).units, units) << text;
   EXPECT_EQ(ErrorOf([] { LeadingCurrency("922337203685477.5808"); }).first, kOverflow);
@@ -93,7 +96,8 @@ TEST(NumberParse, LeadingNumbersStopAtTheFirstForeignCharacterAndAreReadExactly)
   constexpr std::int64_t kShortMin = -32768, kShortMax = 32767;
   const TextAndUnits wholes[] = {{"2.5", 2},         {"3.5", 4},         {"-2.5", -2},
                                  {"2.5000001", 3},   {"32766.5", 32766}, {"-32768.4", kShortMin},
-                                 {" 12 apples", 12}, {"abc", 0}};
+                                 {" 12 apples", 12}, {"abc", 0},     {"", 0},
+                                 {"-32768", kShortMin}, {"007", 7},    {"5.", 5}};
   for (const auto& [text, whole] : wholes)
     EXPECT_EQ(LeadingInteger(text, kShortMin, kShortMax), whole) << text;
   for (const char* beyond : {"32767.5", "32768", "-32768.6", "99999999999999999999"})
