@@ -50,8 +50,8 @@ class CString {
   Long Instr(const CString& search, Long start) const;
 
   CString& Append(std::string_view text);
-  // Texts the caller knows to be ASCII, one after another, with one capacity
-  // check and no conversion.
+  // Texts the caller knows to be ASCII, or already in the buffer's code
+  // page, one after another, with one capacity check and no conversion.
   CString& AppendAscii(std::initializer_list<std::string_view> texts);
   CString& Append(const CString& other);
 

@@ -113,9 +113,7 @@ Short ShortStep(Short occurrence, Long step) {
 
 }  // namespace
 
-clsXML::clsXML() {
-  Clear(false);
-}
+clsXML::clsXML() = default;
 
 std::string clsXML::EscapeValue(std::string_view value) {
   if (IsMarkup(value)) return std::string(value);
@@ -273,7 +271,7 @@ void clsXML::EndGroup() {
   Swallowed(Op("EndGroup"), [&] {
     OwnText();
     if (open_groups_.empty()) return;
-    Out().Append(CString::FromBytes("</" + open_groups_.back() + ">"));
+    Out().AppendAscii({"</", open_groups_.back(), ">"});  // the tag is kept in code-page bytes
     open_groups_.pop_back();
   });
 }
@@ -314,19 +312,9 @@ std::string clsXML::CompleteBuild(bool take) {
 
 void clsXML::Clear(bool terminating) {
   Trapped(Op("Clear"), [&] {
-    borrowed_.Release();
-    ForgetText();
-    buffer_ = CString();
-    target_ = nullptr;
-    base_ = 0;
+    // A new writer's state, as its members start out.
+    *this = clsXML();
     if (terminating) buffer_.SetBufferSize(0, true);
-    assigned_ = false;
-    open_groups_.clear();
-    snippet_ = compress_ = zero_suppress_ = false;
-    version_ = "1.0";
-    encoding_ = "UTF-8";
-    value_mark_ = block_mark_ = SearchMark();
-    attrib_mark_ = AttribMark();
   });
 }
 

@@ -169,8 +169,8 @@ class clsXML {
   bool snippet_ = false;
   bool compress_ = false;
   bool zero_suppress_ = false;
-  std::string version_;
-  std::string encoding_;
+  std::string version_ = "1.0";
+  std::string encoding_ = "UTF-8";
   SearchMark value_mark_;
   SearchMark block_mark_;
   MissingMark value_missing_;
