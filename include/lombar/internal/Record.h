@@ -32,6 +32,10 @@ class Record : public AutomationClass<T> {
   // every value the table places in the XML from it; a value the text lacks
   // reads as empty, false or 0.
   void SetXML(std::string_view xml);
+  // SetXML on an object just made, as collections load their members: a new
+  // object already holds what the reset would give it, so the reset is left
+  // out unless it renews child objects (making objects is observable).
+  void SetXMLOfNew(std::string_view xml);
 
  protected:
   Record() = default;
@@ -39,6 +43,9 @@ class Record : public AutomationClass<T> {
   // child objects are renewed (released for good when `destroy`) or cleared
   // in place, as the table says.
   void ClearFields(bool destroy = false);
+
+ private:
+  void LoadXML(std::string_view xml, bool reset);
 };
 
 }  // namespace lombar

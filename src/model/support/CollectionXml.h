@@ -84,7 +84,7 @@ void LoadMembers(std::string_view text, std::string_view member_element, AddLoad
       text, member_element,
       [&](std::string_view block) {
         const Ref<Member> member = MakeRef<Member>();
-        member->SetXML(block);
+        member->SetXMLOfNew(block);
         add(member);
       },
       before_members);

@@ -248,6 +248,7 @@ class RecordTable {
   }
   // Clear empties the child object in place instead of renewing it.
   RecordTable& ClearedInPlace() {
+    fields_.back().renews_child = false;
     fields_.back().reset = [reset = std::move(fields_.back().reset_in_place)](T& record, bool) {
       reset(record);
     };
@@ -325,6 +326,12 @@ class RecordTable {
     for (const Field* field : reading_)
       field->Read(reader, record, leaf_tags_);
   }
+  // Whether Clear makes new child objects.
+  bool RenewsChildren() const {
+    return std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
+      return field.renews_child && !field.kept;
+    });
+  }
   void Reset(T& record, bool destroy) const {
     for (const Field& field : fields_) {
       if (!field.kept) field.reset(record, destroy);
@@ -350,6 +357,7 @@ class RecordTable {
     std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
     std::function<void(T&, bool destroy)> reset;           // what Clear does to it
     std::function<void(T&)> reset_in_place;                // for child objects
+    bool renews_child = false;  // a child object that Clear replaces with a new one
 
     void Write(clsXML& writer, const T& record) const {
       switch (place.form) {
@@ -448,6 +456,7 @@ class RecordTable {
       record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
     };
     row.reset_in_place = [field](T& record) { (record.*field)->Clear(false); };
+    row.renews_child = true;
     return row;
   }
 
@@ -557,9 +566,19 @@ void Record<T>::AppendXML(clsXML& writer) const {
 
 template <class T>
 void Record<T>::SetXML(std::string_view xml) {
+  LoadXML(xml, true);
+}
+
+template <class T>
+void Record<T>::SetXMLOfNew(std::string_view xml) {
+  LoadXML(xml, T::Table().RenewsChildren());
+}
+
+template <class T>
+void Record<T>::LoadXML(std::string_view xml, bool reset) {
   const RecordTable<T>& table = T::Table();
   Guarded(table.Form().guard, {T::kClassName, "Let XML"}, [&] {
-    ClearFields(false);
+    if (reset) ClearFields(false);
     if (!xml.empty()) table.Read(static_cast<T&>(*this), xml);
   });
 }
