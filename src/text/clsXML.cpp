@@ -422,7 +422,12 @@ std::string_view clsXML::FirstValue(const TagNames& names, std::size_t i, std::s
   const TagName& tag = names[i];
   if (Bytes().empty() || tag.Name().empty()) return {};
   return Trapped(Op("Get Value"), [&] {
-    if (value_mark_.Continues(tag.Name(), 1)) return ValueView(tag, 1, unescaped);
+    // Only a search that found occurrence 0 continues into occurrence 1; the
+    // step past the last occurrence is taken (and overflows) as it always is.
+    const Short last = value_mark_.occurrence;
+    if ((last == 0 || last == std::numeric_limits<Short>::max()) &&
+        value_mark_.Continues(tag.Name(), 1))
+      return ValueView(tag, 1, unescaped);
     // A record's reader asks for each name once: noting a miss would never pay.
     value_mark_.end = npos;
     std::size_t start = borrowed_.Active() ? borrowed_.FindTag(names, i, 0) : TagIndex::kCannotAnswer;
