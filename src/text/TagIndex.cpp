@@ -104,21 +104,9 @@ const TagIndex::Slot* TagIndex::SlotOf(std::string_view name, bool end_tag,
   return nullptr;
 }
 
-// The index of the first position at or after `from`, tried first where the
-// previous search of the same name ended.
-std::size_t TagIndex::FirstFrom(const Slot& slot, std::size_t from) const {
-  const std::vector<std::uint32_t>& positions = positions_[slot.positions];
-  std::size_t at = slot.cursor;
-  const auto is_first_from = [&](std::size_t i) {
-    return i <= positions.size() && (i == positions.size() || positions[i] >= from) &&
-           (i == 0 || positions[i - 1] < from);
-  };
-  if (!is_first_from(at) && !is_first_from(++at)) {
-    at = static_cast<std::size_t>(
-        std::lower_bound(positions.begin(), positions.end(), from) - positions.begin());
-  }
-  slot.cursor = static_cast<std::uint32_t>(at);
-  return at;
+std::size_t TagIndex::LowerBound(const std::vector<std::uint32_t>& positions, std::size_t from) {
+  return static_cast<std::size_t>(std::lower_bound(positions.begin(), positions.end(), from) -
+                                  positions.begin());
 }
 
 // One pass: at each '<', the name (after a '/' for an end tag) and its hash
@@ -195,22 +183,12 @@ std::size_t TagIndex::FindTag(const TagName& name, bool end_tag, std::size_t fro
   return FindInSlot(*slot, name.Name().size() + (end_tag ? 3 : 2), from, end);
 }
 
-std::size_t TagIndex::FindTag(const TagNames& names, std::size_t i, std::size_t from,
-                              std::size_t end) const {
-  if (!names[i].Indexable()) return kCannotAnswer;
-  if (!built_) Build();
-  const std::uint32_t slot = SlotsOf(names)[i];
-  if (slot == kNoSlot) return npos;
-  return FindInSlot(slots_[slot], names[i].Name().size() + 2, from, end);
-}
-
-const std::vector<std::uint32_t>& TagIndex::SlotsOf(const TagNames& names) const {
+const std::vector<std::uint32_t>& TagIndex::Resolve(const TagNames& names) const {
   if (resolved_.size() <= names.id_) resolved_.resize(names.id_ + 1);
   std::vector<std::uint32_t>& slots = resolved_[names.id_];
-  if (slots.empty()) {
-    for (std::size_t i = 0; i < names.size(); ++i)
-      slots.push_back(SlotNumber(names[i]));
-  }
+  slots.clear();
+  for (std::size_t i = 0; i < names.size(); ++i)
+    slots.push_back(SlotNumber(names[i]));
   return slots;
 }
 
@@ -219,14 +197,6 @@ std::uint32_t TagIndex::SlotNumber(const TagName& name) const {
   if (!built_) Build();
   const Slot* slot = SlotOf(name.Name(), false, name.Hash(false));
   return slot ? static_cast<std::uint32_t>(slot - slots_.data()) : kNoSlot;
-}
-
-std::size_t TagIndex::FindInSlot(const Slot& slot, std::size_t tag_size, std::size_t from,
-                                 std::size_t end) const {
-  const std::vector<std::uint32_t>& positions = positions_[slot.positions];
-  const std::size_t first = FirstFrom(slot, from);
-  if (first == positions.size() || positions[first] + tag_size > end) return npos;
-  return positions[first];
 }
 
 bool BorrowedText::Borrow(std::string_view text) {
@@ -291,12 +261,6 @@ std::size_t BorrowedText::InText(std::size_t from, const Search& search) const {
 std::size_t BorrowedText::FindTag(std::string_view needle, std::size_t from) const {
   return InText(from, [&](std::size_t start, std::size_t end) {
     return index_->Find(needle, start, end);
-  });
-}
-
-std::size_t BorrowedText::FindTag(const TagNames& names, std::size_t i, std::size_t from) const {
-  return InText(from, [&](std::size_t start, std::size_t end) {
-    return index_->FindTag(names, i, start, end);
   });
 }
 

@@ -87,10 +87,32 @@ class TagIndex {
   const Slot* SlotOf(std::string_view name, bool end_tag, std::uint32_t hash) const;
   std::uint32_t SlotNumber(const TagName& name) const;
   // The slot of each of the set's start tags, found when the set is first used.
-  const std::vector<std::uint32_t>& SlotsOf(const TagNames& names) const;
+  const std::vector<std::uint32_t>& SlotsOf(const TagNames& names) const {
+    if (names.id_ < resolved_.size() && !resolved_[names.id_].empty()) return resolved_[names.id_];
+    return Resolve(names);
+  }
+  const std::vector<std::uint32_t>& Resolve(const TagNames& names) const;
   std::size_t FindInSlot(const Slot& slot, std::size_t tag_size, std::size_t from,
-                         std::size_t end) const;
-  std::size_t FirstFrom(const Slot& slot, std::size_t from) const;
+                         std::size_t end) const {
+    const std::vector<std::uint32_t>& positions = positions_[slot.positions];
+    const std::size_t first = FirstFrom(slot, from);
+    if (first == positions.size() || positions[first] + tag_size > end) return npos;
+    return positions[first];
+  }
+  // The index of the first position at or after `from`, tried first where
+  // the previous search of the same name ended.
+  std::size_t FirstFrom(const Slot& slot, std::size_t from) const {
+    const std::vector<std::uint32_t>& positions = positions_[slot.positions];
+    const auto is_first_from = [&](std::size_t i) {
+      return i <= positions.size() && (i == positions.size() || positions[i] >= from) &&
+             (i == 0 || positions[i - 1] < from);
+    };
+    std::size_t at = slot.cursor;
+    if (!is_first_from(at) && !is_first_from(++at)) at = LowerBound(positions, from);
+    slot.cursor = static_cast<std::uint32_t>(at);
+    return at;
+  }
+  static std::size_t LowerBound(const std::vector<std::uint32_t>& positions, std::size_t from);
   // The index in positions_ of the key's list, made when the key is new.
   std::uint32_t ListOf(std::string_view key, std::uint32_t hash) const;
   void Grow() const;
@@ -107,6 +129,15 @@ class TagIndex {
   mutable std::vector<std::string_view> list_keys_;  // the text between '<' and '>'
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
 };
+
+inline std::size_t TagIndex::FindTag(const TagNames& names, std::size_t i, std::size_t from,
+                                     std::size_t end) const {
+  if (!names[i].Indexable()) return kCannotAnswer;
+  if (!built_) Build();
+  const std::uint32_t slot = SlotsOf(names)[i];
+  if (slot == kNoSlot) return npos;
+  return FindInSlot(slots_[slot], names[i].Name().size() + 2, from, end);
+}
 
 // A text a reader reads where it lies instead of copying it. A text inside
 // one already being read in place on this thread shares that one's index;
@@ -135,7 +166,12 @@ class BorrowedText {
   // The same for "<name>" or "</name>".
   std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from) const;
   // The same for the start tag of the set's `i`-th name.
-  std::size_t FindTag(const TagNames& names, std::size_t i, std::size_t from) const;
+  std::size_t FindTag(const TagNames& names, std::size_t i, std::size_t from) const {
+    if (from > text_.size()) return TagIndex::npos;
+    const std::size_t offset = static_cast<std::size_t>(text_.data() - index_->Text().data());
+    const std::size_t found = index_->FindTag(names, i, offset + from, offset + text_.size());
+    return found >= TagIndex::kCannotAnswer ? found : found - offset;
+  }
 
  private:
   template <class Search>
