@@ -129,13 +129,19 @@ std::string CurrencyText(Currency value) {
   const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value.units)
                                            : static_cast<std::uint64_t>(value.units);
   const auto scale = static_cast<std::uint64_t>(Currency::kScale);
-  std::string text = (negative ? "-" : "") + std::to_string(magnitude / scale);
-  if (const std::uint64_t fraction = magnitude % scale; fraction != 0) {
-    std::string decimals = std::to_string(fraction + scale).substr(1);  // four digits, zero-padded
-    decimals.erase(decimals.find_last_not_of('0') + 1);
-    text += '.' + decimals;
+  // Written in place: at most a sign, 15 whole digits, a point and 4 decimals.
+  char text[24];
+  char* end = text;
+  if (negative) *end++ = '-';
+  end = std::to_chars(end, text + sizeof text, magnitude / scale).ptr;
+  if (std::uint64_t fraction = magnitude % scale; fraction != 0) {
+    *end++ = '.';
+    for (std::uint64_t place = scale / 10; fraction != 0; place /= 10) {
+      *end++ = static_cast<char>('0' + fraction / place);
+      fraction %= place;
+    }
   }
-  return text;
+  return std::string(text, end);
 }
 
 std::string DateText(Date value) {

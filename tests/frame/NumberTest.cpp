@@ -146,6 +146,8 @@ TEST(NumberText, CurrencyAndDateForms) {
                                                           {0, "0"},
                                                           {-31416, "-3.1416"},
                                                           {-1, "-0.0001"},
+                                                          {10500, "1.05"},
+                                                          {1001, "0.1001"},
                                                           {kMaxUnits, "922337203685477.5807"},
                                                           {kMinUnits, "-922337203685477.5808"}};
   for (const auto& [units, text] : amounts)
