@@ -67,13 +67,6 @@ ValueScan Scan(std::string_view value) {
   return scan;
 }
 
-std::string StartForm(std::string_view tag) {
-  return "<" + std::string(tag) + ">";
-}
-std::string EndForm(std::string_view tag) {
-  return "</" + std::string(tag) + ">";
-}
-
 // `prefix` + name + `suffix` in a buffer kept between calls, so building the
 // forms of each search allocates nothing once the buffer has grown.
 const std::string& Form(std::string& buffer, std::string_view prefix, std::string_view name,
@@ -476,7 +469,8 @@ std::optional<std::string_view> clsXML::ValueAt(const TagName& tag, Short occurr
 std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
   return Trapped(Op("Get Block"), [&]() -> std::string_view {
     if (Bytes().empty() || tag.empty()) return {};
-    const std::string name = Latin1FromUtf8(tag);
+    const std::string converted = IsAscii(tag) ? std::string() : Latin1FromUtf8(tag);
+    const std::string_view name = converted.empty() ? tag : converted;
     const bool continues = block_mark_.Continues(name, occurrence);
     if (!continues && block_missing_.Covers(name, occurrence, Bytes().size())) {
       block_mark_.end = npos;
@@ -486,19 +480,27 @@ std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
       block_missing_.Note(name, occurrence, continues, Bytes().size());
       return {};
     };
-    std::string start_form = continues ? block_mark_.start_form : StartForm(name);
-    std::string end_form = continues ? block_mark_.end_form : EndForm(name);
+    // A continued search uses the forms of the one before; a fresh one
+    // writes its own there (the mark only counts once its end is set).
+    std::string& start_form = block_mark_.start_form;
+    std::string& end_form = block_mark_.end_form;
+    if (!continues) {
+      Form(start_form, "<", name, ">");
+      Form(end_form, "</", name, ">");
+    }
     const std::size_t from =
         continues ? block_mark_.end : SkipEndTags(TagName(name), ShortStep(occurrence, -1));
     block_mark_.end = npos;
     if (from == npos) return missing();
     std::size_t start = Find(start_form, from);
-    if (start == npos && !continues) start = Find(start_form = "<" + name + " ", from);
+    if (start == npos && !continues) start = Find(Form(start_form, "<", name, " "), from);
     if (start == npos) return missing();
     std::size_t end = Find(end_form, start);
     if (end == npos && !continues) end = Find(end_form = "/>", start);
     if (end == npos) return missing();
-    block_mark_ = {end + end_form.size(), occurrence, name, start_form, end_form};
+    block_mark_.end = end + end_form.size();
+    block_mark_.occurrence = occurrence;
+    if (!continues) block_mark_.tag = name;
     return TrimSpaces(Bytes().substr(start, block_mark_.end - start));
   });
 }
