@@ -86,7 +86,7 @@ class clsXML {
   std::string Value(std::string_view tag, Short occurrence = 1);
   // Value(names[i]) as a view, valid until the reader is next used: a part
   // of the text itself when it is read in place and holds no entity, else
-  // `unescaped`. For the names a reader looks for in every record.
+  // `unescaped`. For the (ASCII) names a reader looks for in every record.
   std::string_view FirstValue(const TagNames& names, std::size_t i, std::string& unescaped);
   // The whole `occurrence`-th element, also one written with attributes or
   // self-closing, trimmed and not unescaped.
