@@ -48,6 +48,8 @@ TagIndex::TagIndex(std::string_view text) : text_(text) {}
 
 TagName::TagName(std::string_view name) noexcept : name_(name) {
   indexable_ = !name.empty() && std::none_of(name.begin(), name.end(), EndsName);
+  ascii_ = std::all_of(name.begin(), name.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
   std::uint32_t hash = kHashSeed;
   for (const char c : name)
     hash = HashStep(hash, c);

@@ -22,11 +22,13 @@ class TagName {
   std::string_view Name() const noexcept { return name_; }
   // Whether the index answers for it: not empty, and none of " /<>".
   bool Indexable() const noexcept { return indexable_; }
+  bool Ascii() const noexcept { return ascii_; }
   std::uint32_t Hash(bool end_tag) const noexcept { return end_tag ? end_hash_ : start_hash_; }
 
  private:
   std::string_view name_;
   bool indexable_ = false;
+  bool ascii_ = true;
   std::uint32_t start_hash_ = 0;
   std::uint32_t end_hash_ = 0;
 };

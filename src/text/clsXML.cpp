@@ -171,6 +171,18 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
   });
 }
 
+void clsXML::AddLeaf(const TagName& tag, std::string_view value) {
+  if (!tag.Ascii() || tag.Name().empty()) return Add(tag.Name(), value);
+  Trapped(Op("Add"), [&] {
+    OwnText();
+    if (Suppressed(value)) return;
+    const ValueScan scan = Scan(value);
+    if (!scan.ascii || (scan.escapes && !IsMarkup(value)))
+      return WriteLeafOrGroup(tag.Name(), value, false);
+    Out().AppendAscii({"<", tag.Name(), ">", value, "</", tag.Name(), ">"});
+  });
+}
+
 void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group) {
   // Markup, often a whole collection's members, and a value with nothing to
   // escape go in as they are, without an escaped copy.

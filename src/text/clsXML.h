@@ -37,6 +37,9 @@ class clsXML {
   // ZeroSuppress neither is a numeric leaf equal to 0.
   void Add(std::string_view tag, std::string_view value, bool open_group = false,
            bool close_group = false);
+  // Add(tag, value) for a leaf whose tag is known up front (and so hashed and
+  // checked for ASCII once): the writing of a class's fields.
+  void AddLeaf(const TagName& tag, std::string_view value);
   // "<tag attribute="value"/>", or with `open_group` a group start carrying the attribute.
   void AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
                   bool open_group = false);

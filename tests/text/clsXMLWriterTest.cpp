@@ -52,6 +52,27 @@ TEST(clsXMLWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
   EXPECT_EQ(writer.XML(), "<Name>A&amp;B &lt;c&gt; d&apos;&quot;</Name><Raw><a>1</a></Raw>");
 }
 
+// A leaf whose tag is known up front is written exactly as Add writes it.
+TEST(clsXMLWriterTest, AKnownLeafIsWrittenAsAddWritesIt) {
+  const char* const values[] = {"", "0", "0.00", "Main St", "a<b & 'c'", "<p>x & y</p>",
+                                "Façade", "1"};
+  for (const char* tag : {"Name", "Straße"}) {
+    const TagName known(tag);
+    for (const bool switches : {false, true}) {
+      clsXML by_add, by_leaf;
+      for (clsXML* writer : {&by_add, &by_leaf}) {
+        writer->SetSnippet(true);
+        writer->SetZeroSuppress(switches);
+      }
+      for (const char* value : values) {
+        by_add.Add(tag, value);
+        by_leaf.AddLeaf(known, value);
+      }
+      EXPECT_EQ(by_leaf.XML(), by_add.XML()) << tag << ", switches " << switches;
+    }
+  }
+}
+
 TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
   clsXML closed;
   closed.SetSnippet(true);

@@ -32,6 +32,7 @@
 #pragma once
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -161,6 +162,23 @@ struct XmlValue<Variant> {
   static std::string Write(const Variant& value) { return value.ToText(); }
   static Variant Read(std::string_view text) { return Variant(text); }
 };
+
+// Writes a value as the leaf `tag`: texts from where they are kept, flags and
+// whole numbers from a small buffer, the rest through their text.
+template <class V>
+void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
+  if constexpr (std::is_same_v<V, std::string>) {
+    writer.AddLeaf(tag, value);
+  } else if constexpr (std::is_same_v<V, bool>) {
+    writer.AddLeaf(tag, value ? "True" : "False");
+  } else if constexpr (std::is_same_v<V, Short> || std::is_same_v<V, Long>) {
+    char digits[12];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    writer.AddLeaf(tag, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+  } else {
+    writer.AddLeaf(tag, XmlValue<V>::Write(value));
+  }
+}
 
 // The value Clear gives a stored value unless the row says otherwise: empty,
 // false or 0; a variant holds the empty text.
@@ -315,7 +333,7 @@ class RecordTable {
     writer.AppendTo(parent);
     if (!form_.group.empty()) writer.Add(form_.group, "", true);
     for (const Field* field : writing_)
-      field->Write(writer, record);
+      field->Write(writer, record, leaf_tags_);
     if (!form_.group.empty()) writer.EndGroup();
     if (form_.cut_empty_elements) writer.XMLcompress();
     writer.Close();
@@ -353,16 +371,17 @@ class RecordTable {
     bool ranked = false;  // given its XML place explicitly
     bool kept = false;
     std::function<std::string(const T&)> text;             // the value's XML text
+    std::function<void(const T&, clsXML&, const TagName&)> write_leaf;
     std::function<void(const T&, clsXML&)> write_child;    // a child object's XML, written in
     std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
     std::function<void(T&, bool destroy)> reset;           // what Clear does to it
     std::function<void(T&)> reset_in_place;                // for child objects
     bool renews_child = false;  // a child object that Clear replaces with a new one
 
-    void Write(clsXML& writer, const T& record) const {
+    void Write(clsXML& writer, const T& record, const TagNames& leaf_tags) const {
       switch (place.form) {
         case XmlPlace::Form::kLeaf:
-          return writer.Add(place.name, text(record));
+          return write_leaf(record, writer, leaf_tags[leaf]);
         case XmlPlace::Form::kAttribute:
           return writer.SetAttrib(place.element, place.name, text(record));
         case XmlPlace::Form::kFirstAttribute:
@@ -430,6 +449,9 @@ class RecordTable {
     Field row;
     row.place = place;
     row.text = [field](const T& record) { return XmlValue<V>::Write(record.*field); };
+    row.write_leaf = [field](const T& record, clsXML& writer, const TagName& tag) {
+      WriteLeaf(writer, tag, record.*field);
+    };
     row.from_text = [field](T& record, std::string_view text) {
       record.*field = XmlValue<V>::Read(text);
     };
