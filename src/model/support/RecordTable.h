@@ -234,6 +234,7 @@ class RecordTable {
   // ---- modifiers of the row declared last ----
   RecordTable& Kept() {
     fields_.back().kept = true;
+    fields_.back().empty_reads_as_reset = false;  // Clear leaves it as it was
     return *this;
   }
   RecordTable& GetFirst() { return Swap(MemberKind::Get, MemberKind::Let); }
@@ -338,6 +339,7 @@ class RecordTable {
     if (form_.cut_empty_elements) writer.XMLcompress();
     writer.Close();
   }
+  // Reads `record`, just reset or made, from `xml`.
   void Read(T& record, std::string_view xml) const {
     clsXML reader;
     reader.ReadInPlace(xml);
@@ -377,6 +379,9 @@ class RecordTable {
     std::function<void(T&, bool destroy)> reset;           // what Clear does to it
     std::function<void(T&)> reset_in_place;                // for child objects
     bool renews_child = false;  // a child object that Clear replaces with a new one
+    // An empty text reads as the value Clear gives, which a record being read
+    // already holds: nothing to set when the text is empty.
+    bool empty_reads_as_reset = false;
 
     void Write(clsXML& writer, const T& record, const TagNames& leaf_tags) const {
       switch (place.form) {
@@ -396,7 +401,9 @@ class RecordTable {
       switch (place.form) {
         case XmlPlace::Form::kLeaf: {
           std::string unescaped;
-          return from_text(record, reader.FirstValue(leaf_tags, leaf, unescaped));
+          const std::string_view content = reader.FirstValue(leaf_tags, leaf, unescaped);
+          if (content.empty() && empty_reads_as_reset) return;
+          return from_text(record, content);
         }
         case XmlPlace::Form::kAttribute:
         case XmlPlace::Form::kFirstAttribute:
@@ -463,6 +470,7 @@ class RecordTable {
         };
       }
     }
+    row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
     row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
     return row;
   }
