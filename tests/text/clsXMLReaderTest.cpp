@@ -33,15 +33,6 @@ TEST(clsXMLReaderTest, ValueFindsTheFirstExactStartTag) {
   EXPECT_EQ(Reader("<Tag>a<Tag>b</Tag>c</Tag>").Value("Tag"), "a<Tag>b");
 }
 
-TEST(clsXMLReaderTest, ValueOccurrencesContinueOrSkipEndForms) {
-  clsXML reader = Reader("<V>1</V><V>2</V><V>3</V>");
-  EXPECT_EQ(reader.Value("V", 2), "2");
-  EXPECT_EQ(reader.Value("V", 3), "3");
-  EXPECT_EQ(reader.Value("V", 1), "1");
-  EXPECT_EQ(reader.Value("V", 4), "");
-  EXPECT_EQ(reader.Value("V", 9), "");
-}
-
 TEST(clsXMLReaderTest, AMissedOccurrenceAnswersForLaterOnesUntilTheTextChanges) {
   clsXML reader = Reader("<V>1</V><M a='1'/><V>2</V>");
   EXPECT_EQ(reader.Block("V", 3), "");
