@@ -9,8 +9,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 const char* const kInfoColClsid = "{1B90CD73-6703-4ABA-BB5D-1E5DD7E93EB3}";
 
 TEST(ClassFactoryTest, ObjectsAreCreatedByProgIdNameOrClassId) {

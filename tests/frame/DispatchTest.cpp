@@ -9,7 +9,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
 using testing::Gadget;
 
 Variant Call(AutomationObject& object, std::string_view name, MemberKind kind,

@@ -12,8 +12,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 constexpr std::int64_t kMaxUnits = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMinUnits = std::numeric_limits<std::int64_t>::min();
 

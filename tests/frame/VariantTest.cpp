@@ -10,8 +10,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 struct Plain : Object {};
 
 Currency Amount(std::int64_t units) {

@@ -12,10 +12,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 Ref<ICatItemProfile> Profile(Long type, std::string_view description, std::string_view group = "",
                              std::string_view part_type = "", std::string_view generic_id = "",
                              std::string_view manufacturer = "") {

@@ -16,10 +16,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 // A price whose values are set by name through the dispatch interface, as a client would.
 Ref<ICatPrice> PriceWith(const std::vector<std::pair<const char*, Variant>>& values) {
   auto price = MakeRef<ICatPrice>();

@@ -14,10 +14,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 const std::string kJobberRefused = "Invalid Collection Key of 'Jobber' Specified for 'MCLdir'.";
 
 // A store with one info record.

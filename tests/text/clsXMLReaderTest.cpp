@@ -9,10 +9,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 clsXML Reader(std::string_view text) {
   clsXML reader;
   reader.SetXML(text);

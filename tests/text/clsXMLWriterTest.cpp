@@ -6,9 +6,6 @@
 namespace lombar {
 namespace {
 
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 std::string Leaf(std::string_view value, bool compress, bool zero_suppress) {
   clsXML writer;
   writer.SetSnippet(true);

@@ -13,8 +13,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 Ref<AutomationObject> NewMember() {
   return MakeRef<ICatInfo>();
 }
