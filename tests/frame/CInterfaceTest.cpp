@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -16,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <regex>
 #include <set>
 #include <string>
 #include <string_view>
@@ -194,31 +193,17 @@ lombar_hresult HarmlessWhen(bool harmless) {
 // The functions lombar.h declares: every statement that is no typedef and
 // names something before a "(".
 std::set<std::string> DeclaredFunctions() {
-  const std::string header =
-      testing::ReadFile(std::filesystem::path(LOMBAR_INCLUDE_DIR) / "lombar" / "lombar.h");
-  std::string code;  // without comments and preprocessor lines
-  for (std::size_t at = 0; at < header.size();) {
-    if (header.compare(at, 2, "/*") == 0) {
-      at = std::min(header.find("*/", at), header.size() - 2) + 2;
-    } else if (header[at] == '#' && (at == 0 || header[at - 1] == '\n')) {
-      at = std::min(header.find('\n', at), header.size());
-    } else {
-      code += header[at++];
-    }
-  }
+  const std::string code = std::regex_replace(
+      testing::ReadFile(std::filesystem::path(LOMBAR_INCLUDE_DIR) / "lombar" / "lombar.h"),
+      std::regex(R"(/\*[\s\S]*?\*/|(^|\n)#[^\n]*)"), "\n");  // comments, preprocessor lines
+  static const std::regex named(R"(([A-Za-z_]\w*)\s*\()");
   std::set<std::string> names;
   for (std::size_t start = 0, end; (end = code.find(';', start)) != std::string::npos;
        start = end + 1) {
     const std::string statement = code.substr(start, end - start);
-    const std::size_t paren = statement.find('(');
-    if (paren == std::string::npos || statement.find("typedef") != std::string::npos) continue;
-    std::size_t name_end = statement.find_last_not_of(" \t\n", paren - 1) + 1;
-    std::size_t name_start = name_end;
-    while (name_start > 0 && (std::isalnum(static_cast<unsigned char>(statement[name_start - 1])) ||
-                              statement[name_start - 1] == '_')) {
-      --name_start;
-    }
-    names.insert(statement.substr(name_start, name_end - name_start));
+    std::smatch name;
+    if (statement.find("typedef") == std::string::npos && std::regex_search(statement, name, named))
+      names.insert(name[1]);
   }
   return names;
 }
