@@ -118,7 +118,7 @@ TEST_F(ToolTest, ShowReportsVehicleProvidersAndEachStoreAsATable) {
   EXPECT_EQ(Run("show --format yaml -", kHandWritten).status, 105);  // refused by the parser
 }
 
-TEST_F(ToolTest, WithoutAFileTheBuiltInSampleIsTheSampleCommandsDefault) {
+TEST_F(ToolTest, SampleIsTheDefaultDocumentAndTheSameForTheSameSeed) {
   const Outcome builtin = Run("show");
   ASSERT_EQ(builtin.status, 0) << builtin.err;
   EXPECT_EQ(builtin.out.find('\x1b'), std::string::npos);  // no colour off a terminal
@@ -126,9 +126,8 @@ TEST_F(ToolTest, WithoutAFileTheBuiltInSampleIsTheSampleCommandsDefault) {
   EXPECT_EQ(Run("show -", sample.out).out, builtin.out);
   EXPECT_NE(builtin.out.find("Store D3"), std::string::npos);
   EXPECT_NE(builtin.out.find("(default)"), std::string::npos);
-}
 
-TEST_F(ToolTest, SampleIsTheSameForTheSameSeedAndSizedAsAsked) {
+  // The same seed gives the same bytes, of the size asked.
   const std::string arguments = "sample --items 40 --stores 2 --seed 9";
   const Outcome first = Run(arguments), again = Run(arguments);
   EXPECT_EQ(first.out, again.out);
