@@ -109,6 +109,9 @@ std::ostream& operator<<(std::ostream& out, const ParamRow& row) {
              << row.default_value;
 }
 
+// References, text and boolean defaults and the results of lets show in the
+// Python package's help texts; here the number default and an optional
+// parameter without one.
 TEST_F(CInterfaceTest, ParametersTellTypesReferencesAndDefaults) {
   const auto describe = [&](uint32_t member) {
     uint32_t params = 0;
@@ -125,10 +128,8 @@ TEST_F(CInterfaceTest, ParametersTellTypesReferencesAndDefaults) {
                 LOMBAR_S_OK);
       EXPECT_EQ(of_class, nullptr) << "no parameter of a gadget takes an object";
       row.name = name ? name : "(result)";
-      const lombar_variant& value = fallback.value;
-      if (value.vt == LOMBAR_VT_BSTR) row.default_value = "'" + fallback.Text() + "'";
-      if (value.vt == LOMBAR_VT_BOOL) row.default_value = value.value.boolean ? "True" : "False";
-      if (value.vt == LOMBAR_VT_I4) row.default_value = std::to_string(value.value.i4);
+      if (fallback.value.vt == LOMBAR_VT_I4)
+        row.default_value = std::to_string(fallback.value.value.i4);
       rows.push_back(row);
     }
     return rows;
@@ -137,15 +138,8 @@ TEST_F(CInterfaceTest, ParametersTellTypesReferencesAndDefaults) {
   EXPECT_EQ(describe(2), (std::vector<ParamRow>{{"factor", LOMBAR_VT_I2, 0, ""},
                                                 {"offset", LOMBAR_VT_I4, kOptional | kDefault, "1"},
                                                 {"(result)", LOMBAR_VT_I2, 0, ""}}));
-  EXPECT_EQ(describe(3), (std::vector<ParamRow>{
-                             {"prefix", LOMBAR_VT_BSTR, 0, ""},
-                             {"key", LOMBAR_VT_BYREF | LOMBAR_VT_BSTR, kOptional | kDefault, "''"},
-                             {"upper", LOMBAR_VT_BOOL, kOptional | kDefault, "False"},
-                             {"(result)", LOMBAR_VT_BSTR, 0, ""}}));
   EXPECT_EQ(describe(4), (std::vector<ParamRow>{{"index", LOMBAR_VT_VARIANT, kOptional, ""},
                                                 {"(result)", LOMBAR_VT_VARIANT, 0, ""}}));
-  EXPECT_EQ(describe(1), (std::vector<ParamRow>{{"RHS", LOMBAR_VT_BSTR, 0, ""},
-                                                {"(result)", LOMBAR_VT_EMPTY, 0, ""}}));
 }
 
 TEST_F(CInterfaceTest, FailuresLeaveErrorInformation) {
