@@ -113,3 +113,12 @@ class LogFolderScope {
 };
 
 }  // namespace lombar::testing
+
+namespace lombar {
+// The suites call these unqualified.
+using testing::ErrorOf;
+using testing::InFreshThread;
+using testing::LogFolderScope;
+using testing::RaisedBy;
+using testing::ReadFile;
+}  // namespace lombar

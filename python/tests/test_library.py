@@ -159,15 +159,3 @@ def test_register_writes_exactly_its_entries_and_unregister_takes_them_out(tmp_p
     with pytest.raises(lombar.ComError):
         lombar.register()
 
-
-def test_a_vehicle_with_specs_round_trips_through_its_xml():
-    vehicle = lombar.Dispatch("ICatVehicle")
-    vehicle.Year, vehicle.Make, vehicle.Model = "2004", "Ford", "F-150 & Co"
-    for type_x, group in (("ENG", 10), ("TRN", "20")):
-        info = lombar.Dispatch("ICatInfoCol")
-        info.Add("T", "1", type_x + "-C", "Motorbremse ü", "text", "", True, "", "k1")
-        vehicle.Specs.Add(type_x, group, info)
-    copy = lombar.Dispatch("ICatVehicle")
-    copy.XML = vehicle.XML
-    assert copy.XML == vehicle.XML and copy.Model == "F-150 & Co"
-    assert [spec.Information.Item("K1").Code for spec in copy.Specs] == ["ENG-C", "TRN-C"]

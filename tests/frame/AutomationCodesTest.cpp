@@ -14,17 +14,12 @@ constexpr std::int32_t Code(std::uint32_t bits) {
 }
 
 TEST(AutomationCodes, RaisedNumbersTravelAsControlFacilityCodes) {
+  // clang-format off
   const std::pair<std::int32_t, std::int32_t> cases[] = {
-      {5, Code(0x800A0005)},
-      {91, Code(0x800A005B)},
-      {457, Code(0x800A01C9)},
-      {65535, Code(0x800AFFFF)},
+      {5, Code(0x800A0005)}, {91, Code(0x800A005B)}, {457, Code(0x800A01C9)}, {65535, Code(0x800AFFFF)},
       // Numbers that are codes already, and those outside the 16-bit range, stay as they are.
-      {0, 0},
-      {65536, 65536},
-      {-1, -1},
-      {Code(0x80004005), Code(0x80004005)},
-  };
+      {0, 0}, {65536, 65536}, {-1, -1}, {Code(0x80004005), Code(0x80004005)}};
+  // clang-format on
   for (const auto& [number, scode] : cases)
     EXPECT_EQ(ScodeOfError(number), scode) << number;
 }

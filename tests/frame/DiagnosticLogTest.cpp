@@ -16,9 +16,6 @@
 namespace lombar {
 namespace {
 
-using testing::InFreshThread;
-using testing::LogFolderScope;
-using testing::ReadFile;
 namespace fs = std::filesystem;
 
 const std::string kStamp = "20261205|09:08:07";

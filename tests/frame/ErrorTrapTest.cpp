@@ -12,10 +12,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-using testing::RaisedBy;
 using Lines = std::vector<std::string>;
 
 const Operation kGetXml{"ICatPresetCol", "Get XML"};

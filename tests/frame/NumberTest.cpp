@@ -12,8 +12,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 constexpr std::int64_t kMaxUnits = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMinUnits = std::numeric_limits<std::int64_t>::min();
 
@@ -54,17 +52,12 @@ TEST(NumberParse, ReadsEveryLocaleFormAndRejectsTheRest) {
 }
 
 TEST(NumberParse, CurrencyIsReadExactlyAndRoundedHalfToEven) {
-  const TextAndUnits amounts[] = {{"12.5", 125000},
-                                  {"0.00015", 2},
-                                  {"0.00025", 2},
-                                  {"0.000250001", 3},
-                                  {"-0.00025", -2},
-                                  {"1,234.56789", 12345679},
-                                  {"1e-400", 0},
-                                  {"&HFFFF", -10000},
-                                  {"922337203685477.5807", kMaxUnits},
-                                  {"922337203685477.58074", kMaxUnits},
-                                  {"-922337203685477.5808", kMinUnits}};
+  // clang-format off
+  const TextAndUnits amounts[] = {
+      {"12.5", 125000}, {"0.00015", 2}, {"0.00025", 2}, {"0.000250001", 3}, {"-0.00025", -2},
+      {"1,234.56789", 12345679}, {"1e-400", 0}, {"&HFFFF", -10000}, {"922337203685477.5807", kMaxUnits},
+      {"922337203685477.58074", kMaxUnits}, {"-922337203685477.5808", kMinUnits}};
+  // clang-format on
   for (const auto& [text, units] : amounts)
     EXPECT_EQ(ParseCurrency(text).units, units) << text;
   const TextAndError refused[] = {
@@ -123,16 +116,12 @@ TEST(NumberText, SinglesAreWrittenPlainAndReadBackToTheSameSingle) {
 }
 
 TEST(NumberText, FloatingNumbersAreWrittenInFullWhileTheDigitsFit) {
-  const TextAndNumber doubles[] = {{"0.000000000056789", 5.6789e-11},
-                                   {"1E+15", 1e15},
-                                   {"123456789012345", 123456789012345.0},
-                                   {"0", -0.0},
-                                   {"0.3", 0.1 + 0.2},
-                                   {"1.5E-16", 1.5e-16},
-                                   {"0.000000000000001", 1e-15},
-                                   {"-2.5E-20", -2.5e-20},
-                                   {"1E+100", 1e100},
-                                   {"1E+15", 999999999999999.9}};
+  // clang-format off
+  const TextAndNumber doubles[] = {
+      {"0.000000000056789", 5.6789e-11}, {"1E+15", 1e15}, {"123456789012345", 123456789012345.0},
+      {"0", -0.0}, {"0.3", 0.1 + 0.2}, {"1.5E-16", 1.5e-16}, {"0.000000000000001", 1e-15},
+      {"-2.5E-20", -2.5e-20}, {"1E+100", 1e100}, {"1E+15", 999999999999999.9}};
+  // clang-format on
   for (const auto& [text, number] : doubles)
     EXPECT_EQ(DoubleText(number), text);
   const TextAndNumber singles[] = {
@@ -142,24 +131,18 @@ TEST(NumberText, FloatingNumbersAreWrittenInFullWhileTheDigitsFit) {
 }
 
 TEST(NumberText, CurrencyAndDateForms) {
-  const std::pair<std::int64_t, const char*> amounts[] = {{125000, "12.5"},
-                                                          {0, "0"},
-                                                          {-31416, "-3.1416"},
-                                                          {-1, "-0.0001"},
-                                                          {10500, "1.05"},
-                                                          {1001, "0.1001"},
-                                                          {kMaxUnits, "922337203685477.5807"},
-                                                          {kMinUnits, "-922337203685477.5808"}};
+  // clang-format off
+  const std::pair<std::int64_t, const char*> amounts[] = {
+      {125000, "12.5"}, {0, "0"}, {-31416, "-3.1416"}, {-1, "-0.0001"}, {10500, "1.05"},
+      {1001, "0.1001"}, {kMaxUnits, "922337203685477.5807"}, {kMinUnits, "-922337203685477.5808"}};
   for (const auto& [units, text] : amounts)
     EXPECT_EQ(CurrencyText(Currency{units}), text);
 
-  const TextAndNumber dates[] = {{"12:00:00 AM", 0},
-                                 {"12/31/1899", 1},
-                                 {"1/1/2000 12:00:00 PM", 36526.5},
-                                 {"12/29/1899 6:00:00 AM", -1.25},
-                                 {"1/1/2000 1:05:09 PM", 36526 + 47109 / 86400.0},
-                                 {"1/1/1900", 1.9999999},
-                                 {"12/31/9999", 2958465}};
+  const TextAndNumber dates[] = {
+      {"12:00:00 AM", 0}, {"12/31/1899", 1}, {"1/1/2000 12:00:00 PM", 36526.5},
+      {"12/29/1899 6:00:00 AM", -1.25}, {"1/1/2000 1:05:09 PM", 36526 + 47109 / 86400.0},
+      {"1/1/1900", 1.9999999}, {"12/31/9999", 2958465}};
+  // clang-format on
   for (const auto& [text, serial] : dates)
     EXPECT_EQ(DateText(Date{serial}), text);
   EXPECT_EQ(ErrorOf([] { DateText(Date{3e6}); }).first, 5);

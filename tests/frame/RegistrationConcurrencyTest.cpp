@@ -22,9 +22,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::ReadFile;
-
 const std::string kForeign =
     "REGEDIT4\r\n\r\n"
     "[HKEY_CLASSES_ROOT\\Other.App]\r\n"

@@ -10,8 +10,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 struct Plain : Object {};
 
 Currency Amount(std::int64_t units) {
@@ -46,51 +44,36 @@ const Variant kNoon = Date{0.5};
 
 TEST(Variant, NumbersRoundHalfToEvenAndRaiseSixThirteenAndNinetyFour) {
   using enum VarKind;
-  const Conversion integers[] = {
-      {0.5, I2, Short{0}},           {1.5, I2, Short{2}},           {-2.5, I2, Short{-2}},
-      {32767.5, I2, Raises(6)},      {-32768.5, I2, Short{-32768}}, {"2.5", I2, Short{2}},
-      {" (3.5) ", I2, Short{-4}},    {true, I2, Short{-1}},         {Variant(), I2, Short{0}},
-      {Amount(25000), I2, Short{2}}, {kNull, I2, Raises(94)},       {kMissing, I2, Raises(13)},
-      {"abc", I2, Raises(13)},       {2147483647.5, I4, Raises(6)}, {"&H10000", I4, Long{65536}},
-  };
-  ExpectConverted(integers);
-  const Conversion floating[] = {
-      {1e39, Single, Raises(6)},      {"1.5", Single, 1.5f},  {Amount(-5000), Double, -0.5},
-      {"1e400", Double, Raises(6)},   {false, Double, 0.0},   {"0.5", Date, kNoon},
+  // clang-format off
+  const Conversion rows[] = {
+      {0.5, I2, Short{0}}, {1.5, I2, Short{2}}, {-2.5, I2, Short{-2}}, {32767.5, I2, Raises(6)},
+      {-32768.5, I2, Short{-32768}}, {"2.5", I2, Short{2}}, {" (3.5) ", I2, Short{-4}}, {true, I2, Short{-1}},
+      {Variant(), I2, Short{0}}, {Amount(25000), I2, Short{2}}, {kNull, I2, Raises(94)}, {kMissing, I2, Raises(13)},
+      {"abc", I2, Raises(13)}, {2147483647.5, I4, Raises(6)}, {"&H10000", I4, Long{65536}},
+      {1e39, Single, Raises(6)}, {"1.5", Single, 1.5f}, {Amount(-5000), Double, -0.5},
+      {"1e400", Double, Raises(6)}, {false, Double, 0.0}, {"0.5", Date, kNoon},
       {"1/1/2000", Date, Raises(13)}, {1e7, Date, Raises(6)},
-  };
-  ExpectConverted(floating);
-  const Conversion amounts[] = {
-      {2.5e-4, Currency, Amount(2)},    {true, Currency, Amount(-10000)},
-      {"0.00015", Currency, Amount(2)}, {"1.5", Currency, Amount(15000)},
-      {1e20, Currency, Raises(6)},      {"", Currency, Raises(13)},
-  };
-  ExpectConverted(amounts);
+      {2.5e-4, Currency, Amount(2)}, {true, Currency, Amount(-10000)}, {"0.00015", Currency, Amount(2)},
+      {"1.5", Currency, Amount(15000)}, {1e20, Currency, Raises(6)}, {"", Currency, Raises(13)}};
+  // clang-format on
+  ExpectConverted(rows);
 }
 
 TEST(Variant, BooleansTextsObjectsAndTheKindsNothingConvertsTo) {
   using enum VarKind;
-  const Conversion booleans[] = {
-      {"tRUE", Bool, true}, {"false", Bool, false},    {"0", Bool, false},
-      {"-1", Bool, true},   {"yes", Bool, Raises(13)}, {Variant(), Bool, false},
-      {0.1, Bool, true},    {Amount(1), Bool, true},   {kNull, Bool, Raises(94)},
-  };
-  ExpectConverted(booleans);
   const Variant object = MakeRef<Plain>();
-  const Conversion texts[] = {
-      {Variant(), Text, ""},           {true, Text, "True"},
-      {Short{-5}, Text, "-5"},         {1e15, Text, "1E+15"},
-      {12.3456789f, Text, "12.34568"}, {Amount(125000), Text, "12.5"},
-      {kNoon, Text, "12:00:00 PM"},    {kNull, Text, Raises(94)},
-      {kMissing, Text, Raises(13)},    {object, Text, Raises(13)},
-  };
-  ExpectConverted(texts);
-  const Conversion others[] = {
+  // clang-format off
+  const Conversion rows[] = {
+      {"tRUE", Bool, true}, {"false", Bool, false}, {"0", Bool, false}, {"-1", Bool, true},
+      {"yes", Bool, Raises(13)}, {Variant(), Bool, false}, {0.1, Bool, true}, {Amount(1), Bool, true},
+      {kNull, Bool, Raises(94)},
+      {Variant(), Text, ""}, {true, Text, "True"}, {Short{-5}, Text, "-5"}, {1e15, Text, "1E+15"},
+      {12.3456789f, Text, "12.34568"}, {Amount(125000), Text, "12.5"}, {kNoon, Text, "12:00:00 PM"},
+      {kNull, Text, Raises(94)}, {kMissing, Text, Raises(13)}, {object, Text, Raises(13)},
       {Variant(), Object, kNothing}, {object, Object, object}, {1, Object, Raises(13)},
-      {"x", Empty, Variant()},       {kNull, Null, kNull},     {5, Null, Raises(13)},
-      {5, Error, Raises(13)},
-  };
-  ExpectConverted(others);
+      {"x", Empty, Variant()}, {kNull, Null, kNull}, {5, Null, Raises(13)}, {5, Error, Raises(13)}};
+  // clang-format on
+  ExpectConverted(rows);
 }
 
 TEST(Variant, StoredValuesAnswerOnlyForTheirOwnKind) {

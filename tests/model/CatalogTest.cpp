@@ -15,10 +15,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 const std::string kObjectNotSet91 =
     "Error # 91 at line: 0\r\nObject variable or With block variable not set";
 

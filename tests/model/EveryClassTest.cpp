@@ -20,8 +20,6 @@
 namespace lombar {
 namespace {
 
-using testing::InFreshThread;
-
 // The values each class's Clear leaves as they are; every other property
 // gets its initial value back.
 const std::map<std::string, std::set<std::string>, std::less<>> kKeptByClear = {

@@ -14,10 +14,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 Ref<ICatInfo> Record(std::string_view key, bool is_default = false) {
   auto record = MakeRef<ICatInfo>();
   record->SetKey(key);

@@ -14,9 +14,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
 using Names = std::vector<std::string>;
 
 class CountingSink final : public ICatItemColEvents {

@@ -14,10 +14,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 // Installs a global provider collection for the thread: D1 the default
 // provider (seller S1), D2 (seller S2) and D4 (seller S4), without prices
 // anywhere.

@@ -11,10 +11,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 TEST(ICatListColTest, ListsWithoutAKeyAreKeptUnderTheirIdAboveZeroAndABadIdEndsALoad) {
   LogFolderScope folder;
   InFreshThread([&] {

@@ -14,10 +14,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 constexpr std::string_view kJobberRefused =
     "Invalid Collection Key of 'Jobber' Specified for 'MCLdir'.";
 

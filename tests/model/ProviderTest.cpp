@@ -11,8 +11,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 // Every value of a provider differing from its initial one: read back, it is written the same.
 constexpr std::string_view kFullySetXml =
     R"(<Provider Default="True" EditDate="2024-01-02" FileDate="2024-01-03">)"

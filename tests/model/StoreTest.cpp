@@ -7,16 +7,11 @@
 
 #include "TestSupport.h"
 #include "frame/Dispatch.h"
-#include "lombar/ICatProviderCol.h"
 #include "lombar/ICatStoreCol.h"
 #include "model/support/ModelState.h"
 
 namespace lombar {
 namespace {
-
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
 
 const std::string kJobberRefused = "Invalid Collection Key of 'Jobber' Specified for 'MCLdir'.";
 
@@ -48,7 +43,7 @@ TEST(ICatStoreTest, XmlHoldsDirectoryInfoThenItemsAndClearCanReleaseTheCollectio
   });
 }
 
-TEST(ICatStoreColTest, StoresAreKeptUnderTheirDirectoryFoundThroughJobberKeyNeverUnderJobber) {
+TEST(ICatStoreColTest, StoresAreKeptUnderTheirDirectoryNeverUnderJobber) {
   LogFolderScope folder;
   InFreshThread([] {
     auto stores = MakeRef<ICatStoreCol>();
@@ -56,7 +51,7 @@ TEST(ICatStoreColTest, StoresAreKeptUnderTheirDirectoryFoundThroughJobberKeyNeve
               "ICatStoreCol | Add, Error # 17 at line: 0\r\n" + kJobberRefused);
     const auto d1 = stores->Add("D1", Nothing);  // no item collection at all
     EXPECT_TRUE(d1->Items().IsNothing());
-    const auto jobber = stores->Add("Jobber", Nothing);  // the refusal is case-sensitive
+    stores->Add("Jobber", Nothing);  // the refusal is case-sensitive
     EXPECT_TRUE(stores->Add("d1", Nothing) && stores->Count() == 2);  // duplicate dropped, returned
 
     const auto d2 = StoreOf("D2");
@@ -73,18 +68,6 @@ TEST(ICatStoreColTest, StoresAreKeptUnderTheirDirectoryFoundThroughJobberKeyNeve
     stores->AddObject(StoreOf(""), "");
     EXPECT_EQ(std::tuple(stores->Count(), stores->Item("JOBBER")), std::tuple(5, empty));
 
-    auto providers = MakeRef<ICatProviderCol>();
-    providers->Add("Main", "", "S1", "D1", "", true);
-    providers->Add("North", "", "S2", "D2", "", false);
-    ThreadModel().global_providers = providers;
-    const std::vector<std::tuple<Variant, Ref<ICatStore>>> found = {
-        {"jobber", d1}, {"#S2", d2}, {"S#S2", d2}, {"#S9", d1}, {"Jobber", d1}, {Long{2}, jobber}};
-    for (const auto& [key, store] : found) {
-      EXPECT_TRUE(stores->Exists(key)) << key.ToText();
-      EXPECT_EQ(stores->Item(key), store) << key.ToText();
-    }
-    stores->Remove("S#S2");
-    EXPECT_FALSE(stores->Exists("D2"));
     // Through dispatch the caller's key stays as it was.
     std::vector<Argument> args = {{Variant(StoreOf("D5"))}, {Variant("X"), true}};
     Invoke(*stores, MethodId(5), MemberKind::Method, args);

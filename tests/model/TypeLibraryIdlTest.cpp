@@ -23,22 +23,15 @@ TEST(TypeLibraryIdl, NamesEachAutomationTypeAsIdlDoes) {
     std::string_view object_class;
     std::string_view idl;
   };
+  // clang-format off
   const Case cases[] = {
-      {ParamType::Variant, "", "VARIANT"},
-      {ParamType::Text, "", "BSTR"},
-      {ParamType::I4, "", "long"},
-      {ParamType::I2, "", "short"},
-      {ParamType::Bool, "", "VARIANT_BOOL"},
-      {ParamType::Single, "", "float"},
-      {ParamType::Double, "", "double"},
-      {ParamType::Currency, "", "CURRENCY"},
-      {ParamType::Date, "", "DATE"},
-      {ParamType::Unknown, "", "IUnknown*"},
-      {ParamType::Object, "ICatItem", "_ICatItem*"},
+      {ParamType::Variant, "", "VARIANT"}, {ParamType::Text, "", "BSTR"}, {ParamType::I4, "", "long"},
+      {ParamType::I2, "", "short"}, {ParamType::Bool, "", "VARIANT_BOOL"}, {ParamType::Single, "", "float"},
+      {ParamType::Double, "", "double"}, {ParamType::Currency, "", "CURRENCY"}, {ParamType::Date, "", "DATE"},
+      {ParamType::Unknown, "", "IUnknown*"}, {ParamType::Object, "ICatItem", "_ICatItem*"},
       // Classes outside the type library, and any object, are plain IDispatch.
-      {ParamType::Object, "Collection", "IDispatch*"},
-      {ParamType::Object, "", "IDispatch*"},
-  };
+      {ParamType::Object, "Collection", "IDispatch*"}, {ParamType::Object, "", "IDispatch*"}};
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(IdlTypeName(c.type, c.object_class), c.idl) << c.object_class;
   }

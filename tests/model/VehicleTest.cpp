@@ -12,10 +12,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 std::string SpecXml(std::string_view type, std::string_view group) {
   return "<Spec><Type>" + std::string(type) + "</Type><Group>" + std::string(group) +
          "</Group></Spec>";

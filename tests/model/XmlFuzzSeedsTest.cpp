@@ -16,10 +16,6 @@
 namespace lombar {
 namespace {
 
-using testing::InFreshThread;
-using testing::LogFolderScope;
-using testing::ReadFile;
-
 std::vector<std::filesystem::path> FilesUnder(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> files;
   if (!std::filesystem::is_directory(folder)) return files;

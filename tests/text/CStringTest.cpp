@@ -9,8 +9,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 TEST(CStringTest, CapacityGrowsToExactlyTheNeededLength) {
   CString buffer;
   EXPECT_EQ(buffer.Length(), 0);

@@ -9,10 +9,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-using testing::InFreshThread;
-using testing::LogFolderScope;
-
 clsXML Reader(std::string_view text) {
   clsXML reader;
   reader.SetXML(text);
@@ -31,15 +27,6 @@ TEST(clsXMLReaderTest, ValueFindsTheFirstExactStartTag) {
   // A same-named child earlier in the text wins; a nested same name cuts the content short.
   EXPECT_EQ(Reader("<Item><Sub><Count>7</Count></Sub><Count>2</Count></Item>").Value("Count"), "7");
   EXPECT_EQ(Reader("<Tag>a<Tag>b</Tag>c</Tag>").Value("Tag"), "a<Tag>b");
-}
-
-TEST(clsXMLReaderTest, ValueOccurrencesContinueOrSkipEndForms) {
-  clsXML reader = Reader("<V>1</V><V>2</V><V>3</V>");
-  EXPECT_EQ(reader.Value("V", 2), "2");
-  EXPECT_EQ(reader.Value("V", 3), "3");
-  EXPECT_EQ(reader.Value("V", 1), "1");
-  EXPECT_EQ(reader.Value("V", 4), "");
-  EXPECT_EQ(reader.Value("V", 9), "");
 }
 
 TEST(clsXMLReaderTest, AMissedOccurrenceAnswersForLaterOnesUntilTheTextChanges) {

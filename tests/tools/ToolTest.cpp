@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -118,7 +119,7 @@ TEST_F(ToolTest, ShowReportsVehicleProvidersAndEachStoreAsATable) {
   EXPECT_EQ(Run("show --format yaml -", kHandWritten).status, 105);  // refused by the parser
 }
 
-TEST_F(ToolTest, WithoutAFileTheBuiltInSampleIsTheSampleCommandsDefault) {
+TEST_F(ToolTest, SampleIsTheDefaultDocumentAndTheSameForTheSameSeed) {
   const Outcome builtin = Run("show");
   ASSERT_EQ(builtin.status, 0) << builtin.err;
   EXPECT_EQ(builtin.out.find('\x1b'), std::string::npos);  // no colour off a terminal
@@ -126,9 +127,8 @@ TEST_F(ToolTest, WithoutAFileTheBuiltInSampleIsTheSampleCommandsDefault) {
   EXPECT_EQ(Run("show -", sample.out).out, builtin.out);
   EXPECT_NE(builtin.out.find("Store D3"), std::string::npos);
   EXPECT_NE(builtin.out.find("(default)"), std::string::npos);
-}
 
-TEST_F(ToolTest, SampleIsTheSameForTheSameSeedAndSizedAsAsked) {
+  // The same seed gives the same bytes, of the size asked.
   const std::string arguments = "sample --items 40 --stores 2 --seed 9";
   const Outcome first = Run(arguments), again = Run(arguments);
   EXPECT_EQ(first.out, again.out);
@@ -223,24 +223,22 @@ TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
   const std::string missing = (folder_ / "missing.xml").string();
   const fs::path binary = File("binary.xml", std::string("<Catalogs>\xff\xfe</Catalogs>"));
   const fs::path no_catalog = File("words.txt", "just some words");
-  // arguments, the line on standard error
-  const std::pair<std::string, std::string> cases[] = {
-      {"sort " + missing, "lombar: " + missing + ": error 53: File not found\n"},
-      {"sort " + folder_.string(),
-       "lombar: " + folder_.string() + ": error 75: Path/File access error (a folder)\n"},
-      {"sort " + binary.string(), "lombar: " + binary.string() +
-                                      ": error 13: Type mismatch (not UTF-8 text at byte 11)\n"},
-      {"sort " + hand.string() + " --noncatalog 12",
-       "lombar: --noncatalog: error 5: Invalid procedure call or argument (unknown sort mode "
-       "\"12\")\n"},
-      {"pretty " + no_catalog.string(),
-       "lombar: " + no_catalog.string() +
-           ": not well-formed XML at line 1, column 1: text outside the root element\n"},
-  };
-  for (const auto& [arguments, message] : cases) {
+  const std::string folder = folder_.string();
+  // arguments, what the line names, and what it says of it
+  // clang-format off
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"sort " + missing, missing, "error 53: File not found"},
+      {"sort " + folder, folder, "error 75: Path/File access error (a folder)"},
+      {"sort " + binary.string(), binary.string(), "error 13: Type mismatch (not UTF-8 text at byte 11)"},
+      {"sort " + hand.string() + " --noncatalog 12", "--noncatalog",
+       "error 5: Invalid procedure call or argument (unknown sort mode \"12\")"},
+      {"pretty " + no_catalog.string(), no_catalog.string(),
+       "not well-formed XML at line 1, column 1: text outside the root element"}};
+  // clang-format on
+  for (const auto& [arguments, named, said] : cases) {
     const Outcome failed = Run(arguments + to_output);
     EXPECT_EQ(failed.status, 2) << arguments;
-    EXPECT_EQ(failed.err, message);
+    EXPECT_EQ(failed.err, "lombar: " + named + ": " + said + "\n");
     EXPECT_EQ(failed.out, "");
     EXPECT_EQ(Slurp(output), "as it was") << arguments;
   }

@@ -13,8 +13,6 @@
 namespace lombar {
 namespace {
 
-using testing::ErrorOf;
-
 Ref<AutomationObject> NewMember() {
   return MakeRef<ICatInfo>();
 }
@@ -35,11 +33,10 @@ TEST(KeyedCollectionTest, TextsAreKeysInAnyCaseAndEverythingElseAPosition) {
   EXPECT_EQ(ErrorOf([&] { members.Item(Long{0}); }),
             std::make_pair(9, std::string("Subscript out of range")));
   // A number text is a key; 3.5 rounds to 4.
-  const std::pair<Variant, int> refused[] = {{"2", kInvalidProcedureCall},
-                                             {3.5, kSubscriptOutOfRange},
-                                             {1e12, kOverflow},
-                                             {Variant::Null(), kInvalidUseOfNull},
-                                             {Variant(plugs), kTypeMismatch}};
+  // clang-format off
+  const std::pair<Variant, int> refused[] = {{"2", kInvalidProcedureCall}, {3.5, kSubscriptOutOfRange},
+      {1e12, kOverflow}, {Variant::Null(), kInvalidUseOfNull}, {Variant(plugs), kTypeMismatch}};
+  // clang-format on
   for (const auto& [index, error] : refused) {
     EXPECT_EQ(ErrorOf([&] { members.Item(index); }).first, error) << error;
     EXPECT_FALSE(members.Contains(index)) << error;

@@ -8,8 +8,6 @@
 namespace lombar {
 namespace {
 
-using testing::InFreshThread;
-
 TEST(ModelStateTest, EachThreadHasItsOwnSwitchesAndGlobalProviders) {
   ThreadModel().compress = true;
   ThreadModel().zero_suppress = false;
