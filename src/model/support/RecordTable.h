@@ -129,13 +129,22 @@ struct XmlValue<std::string> {
 };
 template <>
 struct XmlValue<bool> {
-  static std::string Write(bool value) { return value ? "True" : "False"; }
+  static std::string_view Text(bool value) { return value ? "True" : "False"; }
+  static std::string Write(bool value) { return std::string(Text(value)); }
   static bool Read(std::string_view text) { return EqualsIgnoringCase(text, "TRUE"); }
 };
 // Whole numbers are read half to even; error 6 beyond the type's range.
 template <class Integer>
 struct XmlInteger {
-  static std::string Write(Integer value) { return std::to_string(value); }
+  // The decimal digits, written into `buffer`.
+  static std::string_view Text(Integer value, char (&buffer)[12]) {
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return {buffer, static_cast<std::size_t>(end - buffer)};
+  }
+  static std::string Write(Integer value) {
+    char buffer[12];
+    return std::string(Text(value, buffer));
+  }
   static Integer Read(std::string_view text) {
     return static_cast<Integer>(LeadingInteger(text, std::numeric_limits<Integer>::min(),
                                                std::numeric_limits<Integer>::max()));
@@ -170,11 +179,10 @@ void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
   if constexpr (std::is_same_v<V, std::string>) {
     writer.AddLeaf(tag, value);
   } else if constexpr (std::is_same_v<V, bool>) {
-    writer.AddLeaf(tag, value ? "True" : "False");
+    writer.AddLeaf(tag, XmlValue<bool>::Text(value));
   } else if constexpr (std::is_same_v<V, Short> || std::is_same_v<V, Long>) {
-    char digits[12];
-    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    writer.AddLeaf(tag, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    char buffer[12];
+    writer.AddLeaf(tag, XmlValue<V>::Text(value, buffer));
   } else {
     writer.AddLeaf(tag, XmlValue<V>::Write(value));
   }
