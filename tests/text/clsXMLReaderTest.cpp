@@ -114,13 +114,7 @@ TEST(clsXMLReaderTest, EveryEscapedCharacterRoundTrips) {
   EXPECT_EQ(reader.Value("V"), value);
   EXPECT_EQ(reader.Attrib("E", "a"), value);
   EXPECT_EQ(reader.GetFieldValue("&amp;lt;"), "&lt;");
-
-  const std::string markup = "<a>1 &amp; 2</a>";
-  writer.Clear();
-  writer.SetSnippet(true);
-  writer.Add("M", markup);
-  EXPECT_EQ(writer.XML(), "<M>" + markup + "</M>");
-  EXPECT_EQ(Reader(writer.XML()).Value("M"), markup);
+  EXPECT_EQ(Reader("<M><a>1 &amp; 2</a></M>").Value("M"), "<a>1 &amp; 2</a>");  // markup: as is
 }
 
 TEST(clsXMLReaderTest, OverflowingOccurrenceIsLoggedWithTheReaderPrefix) {
