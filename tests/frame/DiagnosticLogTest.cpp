@@ -110,13 +110,11 @@ TEST(DiagnosticLogTest, FileExistsAndDeleteHandleWildcards) {
   const fs::path a = folder.Path() / "a.tmp", b = folder.Path() / "b.tmp";
   std::ofstream(a) << "a";
   std::ofstream(b) << "b";
-  EXPECT_TRUE(FileExists(a.string()));
-  EXPECT_FALSE(FileExists((folder.Path() / "c.tmp").string()));
-  EXPECT_TRUE(FileExists((folder.Path() / "?.tmp").string()));
-  EXPECT_FALSE(FileExists((folder.Path() / "*.none").string()));
+  for (const auto& [name, exists] :
+       {std::pair{"a.tmp", true}, {"c.tmp", false}, {"?.tmp", true}, {"*.none", false}})
+    EXPECT_EQ(FileExists((folder.Path() / name).string()), exists) << name;
   FileDelete((folder.Path() / "*.tmp").string());
-  EXPECT_FALSE(fs::exists(a));
-  EXPECT_FALSE(fs::exists(b));
+  EXPECT_FALSE(fs::exists(a) || fs::exists(b));
   EXPECT_NO_THROW(FileDelete(a.string()));  // a missing file is no error
 }
 
