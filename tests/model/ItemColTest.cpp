@@ -34,85 +34,6 @@ Names NamesOf(const ICatItemCol& items) {
   return names;
 }
 
-// A part named by its vendor number.
-Ref<ICatItem> Part(std::string_view line_code, std::string_view number) {
-  auto item = MakeRef<ICatItem>();
-  item->SetLineCode(line_code);
-  item->SetItemNumber(number);
-  item->SetTag(item->VendorNumber());
-  return item;
-}
-
-TEST(ICatItemColTest, AddKeepsTheFirstOfAKeyAndFiresForEveryItemAdded) {
-  int fired = 0;
-  {
-    auto items = MakeRef<ICatItemCol>();
-    items->Advise(MakeRef<CountingSink>(fired));
-    const auto part = Part("ACD", "012345");
-    EXPECT_EQ(items->Add(part, "ACD012345"), part);
-    EXPECT_EQ(items->Add(Part("X", "1"), "acd012345"), Nothing);  // keys ignore case
-    EXPECT_EQ(items->Add(Nothing, "Other"), Nothing);
-    items->Add(part, "");  // an empty key always appends, the same object too
-    items->Add(part, "");
-    EXPECT_EQ(std::tuple(items->Count(), fired), std::tuple(3, 3));
-
-    // A text whose two items share a unique key loads one and fires once.
-    const std::string two = "<Count>2</Count>" + part->XML() + part->XML();
-    fired = 0;
-    items->SetXML(two);
-    EXPECT_EQ(std::tuple(items->Count(), fired), std::tuple(1, 1));
-    // Summarising, removing and clearing fire nothing.
-    items->Summarize("");
-    items->SetXML(two);
-    items->Remove(Variant("ACD012345"));
-    items->Clear();
-    EXPECT_EQ(std::tuple(items->Count(), fired), std::tuple(0, 2));
-  }
-  EXPECT_EQ(fired, -1);  // released with the collection while still connected
-}
-
-TEST(ICatItemColTest, LookupsNeverRaiseAndIgnoreTabs) {
-  auto items = MakeRef<ICatItemCol>();
-  Variant tabbed("A\tB");
-  EXPECT_FALSE(items->Exists(tabbed));  // empty: false, the key still stripped
-  EXPECT_EQ(tabbed, Variant("AB"));
-  const auto part = items->Add(Part("A", "B"), "A\tB");
-  for (const Variant& index :
-       {Variant("A\tB"), Variant("AB"), Variant(Long{0}), Variant(Long{2})}) {
-    EXPECT_FALSE(items->Exists(index)) << index.ToText();
-    EXPECT_EQ(items->Item(index), Nothing);
-    EXPECT_NO_THROW(items->Remove(index));
-  }
-  EXPECT_EQ(items->Item(Variant(Long{1})), part);
-
-  // Through dispatch the stripped key reaches the caller's variable.
-  std::vector<Argument> args = {{Variant("x\t\ty"), true}};
-  Invoke(*items, GetIdOfName(*items, "Exists"), MemberKind::Method, args);
-  EXPECT_EQ(args[0].value, Variant("xy"));
-  args = {{Variant("\tz"), true}};
-  Invoke(*items, kDispIdValue, MemberKind::Get, args);
-  EXPECT_EQ(args[0].value, Variant("z"));
-}
-
-TEST(ICatItemColTest, XmlCarriesVersionCountItemsAndVehicleOrNothingAtAll) {
-  LogFolderScope folder;
-  InFreshThread([] {
-    auto items = MakeRef<ICatItemCol>();
-    items->Vehicle()->SetMake("Acme");
-    EXPECT_EQ(items->XML(), "");  // no items: not even the vehicle
-    items->SetXML("<Count>1</Count><Item><LineCode>Z</LineCode><ItemTag>Z</ItemTag></Item>");
-    EXPECT_EQ(std::tuple(items->XDocVersion(), items->Vehicle()->Make()), std::tuple("", ""));
-    items->Vehicle()->SetMake("Acme");
-    EXPECT_EQ(items->XML(),
-              "<Items><XDocVersion>v3.00</XDocVersion><Count>1</Count><Collection><Item>"
-              "<LineCode>Z</LineCode><ItemTag>Z</ItemTag></Item></Collection>"
-              "<Vehicle><Make>Acme</Make></Vehicle></Items>");
-    EXPECT_EQ(items->XDocVersion(), "v3.00");
-  });
-}
-
-// ---- totals, sorting, summarising, pick lists ----
-
 void InstallJobber() {
   auto providers = MakeRef<ICatProviderCol>();
   providers->Add("Main", "Main St", "S1", "D1", "", true);
@@ -146,6 +67,74 @@ Ref<ICatItem> MakeItem(const Line& line) {
   if (!line.cost.empty())
     item->PriceCol()->Add("D1", "Main St", "S1", line.available, line.cost, "0", key);
   return item;
+}
+
+TEST(ICatItemColTest, AddKeepsTheFirstOfAKeyAndFiresForEveryItemAdded) {
+  int fired = 0;
+  {
+    auto items = MakeRef<ICatItemCol>();
+    items->Advise(MakeRef<CountingSink>(fired));
+    const auto part = MakeItem({.line_code = "ACD", .number = "012345"});
+    EXPECT_EQ(items->Add(part, "ACD012345"), part);
+    EXPECT_EQ(items->Add(MakeItem({}), "acd012345"), Nothing);  // keys ignore case
+    EXPECT_EQ(items->Add(Nothing, "Other"), Nothing);
+    items->Add(part, "");  // an empty key always appends, the same object too
+    items->Add(part, "");
+    EXPECT_EQ(std::tuple(items->Count(), fired), std::tuple(3, 3));
+
+    // A text whose two items share a unique key loads one and fires once.
+    const std::string two = "<Count>2</Count>" + part->XML() + part->XML();
+    fired = 0;
+    items->SetXML(two);
+    EXPECT_EQ(std::tuple(items->Count(), fired), std::tuple(1, 1));
+    // Summarising, removing and clearing fire nothing.
+    items->Summarize("");
+    items->SetXML(two);
+    items->Remove(Variant("ACD012345"));
+    items->Clear();
+    EXPECT_EQ(std::tuple(items->Count(), fired), std::tuple(0, 2));
+  }
+  EXPECT_EQ(fired, -1);  // released with the collection while still connected
+}
+
+TEST(ICatItemColTest, LookupsNeverRaiseAndIgnoreTabs) {
+  auto items = MakeRef<ICatItemCol>();
+  Variant tabbed("A\tB");
+  EXPECT_FALSE(items->Exists(tabbed));  // empty: false, the key still stripped
+  EXPECT_EQ(tabbed, Variant("AB"));
+  const auto part = items->Add(MakeItem({}), "A\tB");
+  for (const Variant& index :
+       {Variant("A\tB"), Variant("AB"), Variant(Long{0}), Variant(Long{2})}) {
+    EXPECT_FALSE(items->Exists(index)) << index.ToText();
+    EXPECT_EQ(items->Item(index), Nothing);
+    EXPECT_NO_THROW(items->Remove(index));
+  }
+  EXPECT_EQ(items->Item(Variant(Long{1})), part);
+
+  // Through dispatch the stripped key reaches the caller's variable.
+  std::vector<Argument> args = {{Variant("x\t\ty"), true}};
+  Invoke(*items, GetIdOfName(*items, "Exists"), MemberKind::Method, args);
+  EXPECT_EQ(args[0].value, Variant("xy"));
+  args = {{Variant("\tz"), true}};
+  Invoke(*items, kDispIdValue, MemberKind::Get, args);
+  EXPECT_EQ(args[0].value, Variant("z"));
+}
+
+TEST(ICatItemColTest, XmlCarriesVersionCountItemsAndVehicleOrNothingAtAll) {
+  LogFolderScope folder;
+  InFreshThread([] {
+    auto items = MakeRef<ICatItemCol>();
+    items->Vehicle()->SetMake("Acme");
+    EXPECT_EQ(items->XML(), "");  // no items: not even the vehicle
+    items->SetXML("<Count>1</Count><Item><LineCode>Z</LineCode><ItemTag>Z</ItemTag></Item>");
+    EXPECT_EQ(std::tuple(items->XDocVersion(), items->Vehicle()->Make()), std::tuple("", ""));
+    items->Vehicle()->SetMake("Acme");
+    EXPECT_EQ(items->XML(),
+              "<Items><XDocVersion>v3.00</XDocVersion><Count>1</Count><Collection><Item>"
+              "<LineCode>Z</LineCode><ItemTag>Z</ItemTag></Item></Collection>"
+              "<Vehicle><Make>Acme</Make></Vehicle></Items>");
+    EXPECT_EQ(items->XDocVersion(), "v3.00");
+  });
 }
 
 // A small store: parts in item groups 1, 2 and 10, a labor line, a related
@@ -266,7 +255,8 @@ TEST(ICatItemColTest, SummarizeRemovesBlankStatusesOrSwitchesTheXml) {
     auto items = MakeRef<ICatItemCol>();
     const std::vector<Variant> statuses = {"", "", "ORDER", "   ", "HOLD", Variant(Long{0}), ""};
     for (std::size_t i = 0; i < statuses.size(); ++i) {
-      auto item = Part("L", std::to_string(i));
+      const std::string number = std::to_string(i);
+      auto item = MakeItem({.name = "L" + number, .line_code = "L", .number = number});
       item->SetItemStatus(statuses[i]);
       items->Add(item, item->UniqueKey());
     }

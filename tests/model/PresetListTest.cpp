@@ -72,14 +72,14 @@ TEST(ICatPresetColTest, PresetsTakeTheCallersKeyOrOnLoadTheirJoinedFields) {
     presets->Add("Ignition", "Wires", "", "");  // no key is derived
     EXPECT_EQ(std::tuple(presets->Item("sparkplugs"), presets->Exists("IgnitionWires")),
               std::tuple(plugs, false));
-    presets->SetXML(presets->XML());
-    EXPECT_TRUE(presets->Exists("ignitionplugsplatinum") && presets->Exists("IgnitionWires"));
 
-    // Two presets with the same three fields load as one; an all-empty preset has no key.
+    // On load the key joins the three fields: two presets with the same ones load as one; an
+    // all-empty preset has no key.
     const std::string spark =
-        "<ICatPreset><Category>Spark</Category><Group>Plugs</Group></ICatPreset>";
+        "<ICatPreset><Category>Spark</Category><Group>Plugs</Group>"
+        "<Description>Hot</Description></ICatPreset>";
     presets->SetXML("<Count>3</Count>" + spark + spark + "<ICatPreset></ICatPreset>");
-    EXPECT_EQ(std::tuple(presets->Count(), presets->Item("sparkplugs")->Group(),
+    EXPECT_EQ(std::tuple(presets->Count(), presets->Item("sparkplugshot")->Group(),
                          presets->Item(Long{2})->Category(), presets->Exists("")),
               std::tuple(2, "Plugs", "", false));
     presets->Remove(Long{1});

@@ -33,7 +33,7 @@ TEST(clsXMLReaderTest, AMissedOccurrenceAnswersForLaterOnesUntilTheTextChanges) 
   clsXML reader = Reader("<V>1</V><M a='1'/><V>2</V>");
   EXPECT_EQ(reader.Block("V", 3), "");
   EXPECT_EQ(reader.Block("V", 7), "");
-  EXPECT_EQ(reader.Block("V", 2), "<V>2</V>");  // an earlier occurrence is still searched
+  EXPECT_EQ(reader.Block("V", 2), "<V>2</V>");    // an earlier occurrence is still searched
   EXPECT_EQ(reader.Block("M", 1), "<M a='1'/>");  // other tags are not affected
   EXPECT_EQ(reader.Value("V", 3), "");
   EXPECT_EQ(reader.Value("V", 1), "1");
@@ -82,6 +82,9 @@ TEST(clsXMLReaderTest, AttributesReadInWrittenOrder) {
   clsXML reader = Reader("<Info Type=\"P\" Line=\"3\"/>");
   EXPECT_EQ(reader.Attrib("Info", "Type"), "P");
   EXPECT_EQ(reader.Attrib("Info", "Line"), "3");
+  // New text: the first read searches it from its start.
+  reader.SetXML("<Info Type=\"Q\" Line=\"4\"/>");
+  EXPECT_EQ(reader.Attrib("Info", "Type"), "Q");
 
   clsXML backwards = Reader("<Info Type=\"P\" Line=\"3\"/>");
   EXPECT_EQ(backwards.Attrib("Info", "Line"), "3");
@@ -95,12 +98,6 @@ TEST(clsXMLReaderTest, AttributesReadInWrittenOrder) {
   EXPECT_EQ(quoting.Attrib("F", "d"), "9");
   EXPECT_EQ(quoting.Attrib("G", "d"), "");
   EXPECT_EQ(quoting.Attrib("E", "a"), "x & y");  // another element resets the range
-
-  // New text: the first read searches it from its start.
-  clsXML renewed = Reader("<Info Type=\"P\" Line=\"3\"/>");
-  EXPECT_EQ(renewed.Attrib("Info", "Line"), "3");
-  renewed.SetXML("<Info Type=\"Q\" Line=\"4\"/>");
-  EXPECT_EQ(renewed.Attrib("Info", "Type"), "Q");
   EXPECT_EQ(Reader("<Info Type=\"P").Attrib("Info", "Type"), "");
 }
 
@@ -114,13 +111,7 @@ TEST(clsXMLReaderTest, EveryEscapedCharacterRoundTrips) {
   EXPECT_EQ(reader.Value("V"), value);
   EXPECT_EQ(reader.Attrib("E", "a"), value);
   EXPECT_EQ(reader.GetFieldValue("&amp;lt;"), "&lt;");
-
-  const std::string markup = "<a>1 &amp; 2</a>";
-  writer.Clear();
-  writer.SetSnippet(true);
-  writer.Add("M", markup);
-  EXPECT_EQ(writer.XML(), "<M>" + markup + "</M>");
-  EXPECT_EQ(Reader(writer.XML()).Value("M"), markup);
+  EXPECT_EQ(Reader("<M><a>1 &amp; 2</a></M>").Value("M"), "<a>1 &amp; 2</a>");  // markup: as is
 }
 
 TEST(clsXMLReaderTest, OverflowingOccurrenceIsLoggedWithTheReaderPrefix) {

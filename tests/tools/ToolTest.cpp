@@ -7,27 +7,22 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 
 #include <unistd.h>
 
+#include "TestSupport.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+using lombar::testing::ReadFile;
 
 struct Outcome {
   int status = -1;
   std::string out, err;
 };
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void Put(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -35,15 +30,6 @@ void Put(const fs::path& path, const std::string& text) {
 
 class ToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("lombar-tool-" + std::to_string(getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-    setenv("LOMBAR_LOG_DIR", folder_.c_str(), 1);  // the library's logs stay here
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   fs::path File(const std::string& name, const std::string& text) {
     Put(folder_ / name, text);
     return folder_ / name;
@@ -57,11 +43,12 @@ class ToolTest : public ::testing::Test {
                                 (folder_ / "stdout").string() + "' 2>'" +
                                 (folder_ / "stderr").string() + "'";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(folder_ / "stdout"),
-            Slurp(folder_ / "stderr")};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(folder_ / "stdout"),
+            ReadFile(folder_ / "stderr")};
   }
 
-  fs::path folder_;
+  const lombar::testing::LogFolderScope logs_;  // a private folder, the library's logs in it
+  const fs::path folder_ = logs_.Path();
 };
 
 // A small document written by hand: two providers, one store with a part
@@ -188,7 +175,7 @@ TEST_F(ToolTest, SortTakesModesByNumberOrNameAndSummarizeDropsUnchosenItems) {
 
   const fs::path sorted = folder_ / "sorted.xml";
   EXPECT_EQ(Run("sort " + hand.string() + " --aftermarket 1 -o " + sorted.string()).out, "");
-  EXPECT_EQ(Slurp(sorted), Run("sort - --aftermarket qCCISmanufacturer", kHandWritten).out);
+  EXPECT_EQ(ReadFile(sorted), Run("sort - --aftermarket qCCISmanufacturer", kHandWritten).out);
 
   const Outcome summary = Run("summarize " + hand.string());
   ASSERT_EQ(summary.status, 0) << summary.err;
@@ -240,7 +227,7 @@ TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
     EXPECT_EQ(failed.status, 2) << arguments;
     EXPECT_EQ(failed.err, "lombar: " + named + ": " + said + "\n");
     EXPECT_EQ(failed.out, "");
-    EXPECT_EQ(Slurp(output), "as it was") << arguments;
+    EXPECT_EQ(ReadFile(output), "as it was") << arguments;
   }
   // A text that is no catalog is taken for old-style items, which need a default provider.
   const Outcome library_error = Run("sort " + no_catalog.string() + to_output);
@@ -249,7 +236,7 @@ TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
   EXPECT_EQ(library_error.err.find('\n'), library_error.err.size() - 1);  // one line
   EXPECT_TRUE(library_error.err.ends_with(
       "(no <Catalogs> document; old-style items go through convert)\n"));
-  EXPECT_EQ(Slurp(output), "as it was");
+  EXPECT_EQ(ReadFile(output), "as it was");
   EXPECT_EQ(fs::directory_iterator(folder_) != fs::directory_iterator(), true);
   for (const auto& entry : fs::directory_iterator(folder_)) {
     EXPECT_EQ(entry.path().string().find(".partial"), std::string::npos);  // nothing left behind
