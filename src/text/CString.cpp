@@ -113,28 +113,6 @@ CString& CString::Append(std::string_view text) {
   return AppendBytes(Latin1FromUtf8(text));
 }
 
-CString& CString::AppendAscii(std::initializer_list<std::string_view> texts) {
-  std::size_t total = 0;
-  for (const std::string_view text : texts)
-    total += text.size();
-  GrowFor(total);
-  // One resize and plain copies: the pieces are short, and an append each
-  // cost more in its checks than in its copying.
-  std::size_t at = bytes_.size();
-  bytes_.resize(at + total);
-  char* out = bytes_.data() + at;
-  for (const std::string_view text : texts) {
-    // A bracket is one store, not a call.
-    if (text.size() == 1) {
-      *out++ = text.front();
-    } else {
-      std::char_traits<char>::copy(out, text.data(), text.size());
-      out += text.size();
-    }
-  }
-  return *this;
-}
-
 CString& CString::Append(const CString& other) {
   if (&other == this) return AppendBytes(std::string(other.Bytes()));
   return AppendBytes(other.Bytes());

@@ -52,7 +52,23 @@ class CString {
   CString& Append(std::string_view text);
   // Texts the caller knows to be ASCII, or already in the buffer's code
   // page, one after another, with one capacity check and no conversion.
-  CString& AppendAscii(std::initializer_list<std::string_view> texts);
+  // Inline, so that the brackets among the pieces are known where it is called.
+  CString& AppendAscii(std::initializer_list<std::string_view> texts) {
+    std::size_t total = 0;
+    for (const std::string_view text : texts)
+      total += text.size();
+    GrowFor(total);
+    // One resize and plain copies: the pieces are short, and an append each
+    // cost more in its checks than in its copying.
+    const std::size_t at = bytes_.size();
+    bytes_.resize(at + total);
+    char* out = bytes_.data() + at;
+    for (const std::string_view text : texts) {
+      std::char_traits<char>::copy(out, text.data(), text.size());
+      out += text.size();
+    }
+    return *this;
+  }
   CString& Append(const CString& other);
 
   // The held bytes in the buffer's code page, for code that searches them directly.
