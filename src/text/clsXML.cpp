@@ -166,24 +166,22 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
     OwnText();
     if (tag.empty()) return;
     if (!open_group && Suppressed(value)) return;
-    WriteLeafOrGroup(tag, value, open_group);
+    WriteLeafOrGroup(tag, value, open_group, IsAscii(tag));
     if (close_group) EndGroup();
   });
 }
 
 void clsXML::AddLeaf(const TagName& tag, std::string_view value) {
-  if (!tag.Ascii() || tag.Name().empty()) return Add(tag.Name(), value);
+  if (tag.Name().empty()) return Add(tag.Name(), value);
   Trapped(Op("Add"), [&] {
     OwnText();
     if (Suppressed(value)) return;
-    const ValueScan scan = Scan(value);
-    if (!scan.ascii || (scan.escapes && !IsMarkup(value)))
-      return WriteLeafOrGroup(tag.Name(), value, false);
-    Out().AppendAscii({"<", tag.Name(), ">", value, "</", tag.Name(), ">"});
+    WriteLeafOrGroup(tag.Name(), value, false, tag.Ascii());
   });
 }
 
-void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group) {
+void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
+                              bool tag_is_ascii) {
   // Markup, often a whole collection's members, and a value with nothing to
   // escape go in as they are, without an escaped copy.
   const ValueScan scan = Scan(value);
@@ -191,7 +189,7 @@ void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool
   const std::string escaped = as_is ? std::string() : EscapeValue(value);
   const std::string_view content = as_is ? value : std::string_view(escaped);
   // Escaping adds ASCII characters only.
-  const bool ascii = scan.ascii && IsAscii(tag);
+  const bool ascii = scan.ascii && tag_is_ascii;
   if (open_group) {
     ascii ? Out().AppendAscii({"<", tag, ">", content})
           : Out().Append("<").Append(tag).Append(">").Append(content);

@@ -137,7 +137,8 @@ class clsXML {
   };
 
   bool Suppressed(std::string_view value) const;
-  void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group);
+  void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
+                        bool tag_is_ascii);
   void PushGroup(std::string_view tag);
   void CloseOpenGroups();
   std::string CompleteBuild(bool take);
