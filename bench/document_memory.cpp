@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "SampleCatalog.h"
 #include "lombar/ICatalog.h"
@@ -20,19 +21,22 @@
 namespace {
 
 // The process's peak resident size so far (VmHWM: unlike getrusage's
-// maximum, it starts afresh with the new program image).
-double PeakMegabytes() {
+// maximum, it starts afresh with the new program image), or with "VmRSS:"
+// its resident size now.
+double StatusMegabytes(std::string_view field) {
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6) / 1024.0;  // kB
+    if (line.rfind(field, 0) == 0) return std::atof(line.c_str() + field.size()) / 1024.0;  // kB
   }
   return 0;
 }
 
 void Report(const char* step, double document_mb) {
-  const double peak = PeakMegabytes();
-  std::printf("%-22s peak %8.1f MB  %5.2fx the document\n", step, peak, peak / document_mb);
+  const double peak = StatusMegabytes("VmHWM:");
+  const double now = StatusMegabytes("VmRSS:");
+  std::printf("%-22s peak %8.1f MB  %5.2fx the document   now %8.1f MB\n", step, peak,
+              peak / document_mb, now);
 }
 
 int RoundTrip(const std::string& path) {

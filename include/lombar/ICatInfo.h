@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "lombar/StoredText.h"
 #include "lombar/Variant.h"
 #include "lombar/internal/Record.h"
 
@@ -21,24 +22,24 @@ class ICatInfo final : public Record<ICatInfo> {
   ICatInfo() { Clear(); }
 
   // Values are stored and returned as given.
-  const std::string& TypeX() const { return type_; }
+  std::string_view TypeX() const { return type_; }
   void SetTypeX(std::string_view type) { type_ = type; }
-  const std::string& Line() const { return line_; }
+  std::string_view Line() const { return line_; }
   void SetLine(std::string_view line) { line_ = line; }
-  const std::string& Code() const { return code_; }
+  std::string_view Code() const { return code_; }
   void SetCode(std::string_view code) { code_ = code; }
-  const std::string& Desc() const { return desc_; }
+  std::string_view Desc() const { return desc_; }
   void SetDesc(std::string_view desc) { desc_ = desc; }
-  const std::string& Text() const { return text_; }
+  std::string_view Text() const { return text_; }
   void SetText(std::string_view text) { text_ = text; }
-  const std::string& Tag() const { return tag_; }
+  std::string_view Tag() const { return tag_; }
   void SetTag(std::string_view tag) { tag_ = tag; }
   bool Default() const { return default_; }
   void SetDefault(bool is_default) { default_ = is_default; }
-  const std::string& Style() const { return style_; }
+  std::string_view Style() const { return style_; }
   void SetStyle(std::string_view style) { style_ = style; }
   // The record's key in its collection.
-  const std::string& Key() const { return key_; }
+  std::string_view Key() const { return key_; }
   void SetKey(std::string_view key) { key_ = key; }
 
   // The position the collection gave the record when it was added; it is
@@ -50,15 +51,15 @@ class ICatInfo final : public Record<ICatInfo> {
   void Clear();
 
  private:
-  std::string type_;
-  std::string line_;
-  std::string code_;
-  std::string desc_;
-  std::string text_;
-  std::string tag_;
+  StoredText type_;
+  StoredText line_;
+  StoredText code_;
+  StoredText desc_;
+  StoredText text_;
+  StoredText tag_;
   bool default_ = false;
-  std::string style_;
-  std::string key_;
+  StoredText style_;
+  StoredText key_;
   Long index_ = 0;
 };
 

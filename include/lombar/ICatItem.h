@@ -14,6 +14,7 @@
 #include "lombar/ICatItemProfile.h"
 #include "lombar/ICatPriceCol.h"
 #include "lombar/Variant.h"
+#include "lombar/StoredText.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
@@ -78,50 +79,50 @@ class ICatItem final : public Record<ICatItem> {
   void SetWorkGroup(Short group) { work_group_ = group; }
   Long MFRcoverageNumber() const { return coverage_number_; }
   void SetMFRcoverageNumber(Long number) { coverage_number_ = number; }
-  const std::string& GroupNumber() const { return group_number_; }
+  std::string_view GroupNumber() const { return group_number_; }
   void SetGroupNumber(std::string_view number) { group_number_ = number; }
   Long ItemType() const { return item_type_; }
   // Stores 0 for the filter values (90 and above); any other value as given.
   void SetItemType(Long type);
-  const std::string& ItemSource() const { return item_source_; }
+  std::string_view ItemSource() const { return item_source_; }
   void SetItemSource(std::string_view source) { item_source_ = source; }
   // Kept with the caller's variant type.
   const Variant& ItemStatus() const { return item_status_; }
   void SetItemStatus(const Variant& status) { item_status_ = status; }
   Short ItemGroup() const { return item_group_; }
   void SetItemGroup(Short group) { item_group_ = group; }
-  const std::string& Heading() const { return heading_; }
+  std::string_view Heading() const { return heading_; }
   void SetHeading(std::string_view heading) { heading_ = heading; }
-  const std::string& ItemLaborAvailable() const { return labor_available_; }
+  std::string_view ItemLaborAvailable() const { return labor_available_; }
   void SetItemLaborAvailable(std::string_view available) { labor_available_ = available; }
-  const std::string& ManufacturerName() const { return manufacturer_name_; }
+  std::string_view ManufacturerName() const { return manufacturer_name_; }
   void SetManufacturerName(std::string_view name) { manufacturer_name_ = name; }
-  const std::string& LineCode() const { return line_code_; }
+  std::string_view LineCode() const { return line_code_; }
   void SetLineCode(std::string_view code) { line_code_ = code; }
-  const std::string& ItemNumber() const { return item_number_; }
+  std::string_view ItemNumber() const { return item_number_; }
   void SetItemNumber(std::string_view number) { item_number_ = number; }
-  const std::string& PartTypeCode() const { return part_type_code_; }
+  std::string_view PartTypeCode() const { return part_type_code_; }
   void SetPartTypeCode(std::string_view code) { part_type_code_ = code; }
-  const std::string& Description() const { return description_; }
+  std::string_view Description() const { return description_; }
   void SetDescription(std::string_view description) { description_ = description; }
-  const std::string& ImageFileName() const { return image_file_name_; }
+  std::string_view ImageFileName() const { return image_file_name_; }
   void SetImageFileName(std::string_view name) { image_file_name_ = name; }
-  const std::string& ImageCallOut() const { return image_call_out_; }
+  std::string_view ImageCallOut() const { return image_call_out_; }
   void SetImageCallOut(std::string_view call_out) { image_call_out_ = call_out; }
-  const std::string& ImageURLc2c() const { return image_url_c2c_; }
+  std::string_view ImageURLc2c() const { return image_url_c2c_; }
   void SetImageURLc2c(std::string_view url) { image_url_c2c_ = url; }
-  const std::string& ImageURLalt() const { return image_url_alt_; }
+  std::string_view ImageURLalt() const { return image_url_alt_; }
   void SetImageURLalt(std::string_view url) { image_url_alt_ = url; }
-  const std::string& MediaTagID() const { return media_tag_id_; }
+  std::string_view MediaTagID() const { return media_tag_id_; }
   void SetMediaTagID(std::string_view id) { media_tag_id_ = id; }
   Currency QuantityPerCar() const { return quantity_per_car_; }
   void SetQuantityPerCar(Currency quantity) { quantity_per_car_ = quantity; }
   // Shared: get returns the held collection, set replaces it.
   Ref<ICatPriceCol> PriceCol() const { return prices_; }
   void SetPriceCol(const Ref<ICatPriceCol>& prices) { prices_ = prices; }
-  const std::string& LaborOperation() const { return labor_operation_; }
+  std::string_view LaborOperation() const { return labor_operation_; }
   void SetLaborOperation(std::string_view operation) { labor_operation_ = operation; }
-  const std::string& LaborSkill() const { return labor_skill_; }
+  std::string_view LaborSkill() const { return labor_skill_; }
   void SetLaborSkill(std::string_view skill) { labor_skill_ = skill; }
   Currency LaborRate() const { return labor_rate_; }
   void SetLaborRate(Currency rate) { labor_rate_ = rate; }
@@ -131,32 +132,32 @@ class ICatItem final : public Record<ICatItem> {
   void SetLaborHRSwarranty(Currency hours) { labor_hours_warranty_ = hours; }
   Currency LaborHRSsevere() const { return labor_hours_severe_; }
   void SetLaborHRSsevere(Currency hours) { labor_hours_severe_ = hours; }
-  const std::string& LaborType() const { return labor_type_; }
+  std::string_view LaborType() const { return labor_type_; }
   void SetLaborType(std::string_view type) { labor_type_ = type; }
-  const std::string& YearRange() const { return year_range_; }
+  std::string_view YearRange() const { return year_range_; }
   void SetYearRange(std::string_view range) { year_range_ = range; }
-  const std::string& ComponentSide() const { return component_side_; }
+  std::string_view ComponentSide() const { return component_side_; }
   void SetComponentSide(std::string_view side) { component_side_ = side; }
-  const std::string& Comment() const { return comment_; }
+  std::string_view Comment() const { return comment_; }
   void SetComment(std::string_view comment) { comment_ = comment; }
-  const std::string& Tag() const { return tag_; }
+  std::string_view Tag() const { return tag_; }
   void SetTag(std::string_view tag) { tag_ = tag; }
   // "A" or "R", one separator and another item's key tie this item to it in the sort.
-  const std::string& VendorNumberXRef() const { return vendor_number_xref_; }
+  std::string_view VendorNumberXRef() const { return vendor_number_xref_; }
   void SetVendorNumberXRef(std::string_view xref) { vendor_number_xref_ = xref; }
-  const std::string& MCLsequence() const { return mcl_sequence_; }
+  std::string_view MCLsequence() const { return mcl_sequence_; }
   void SetMCLsequence(std::string_view sequence) { mcl_sequence_ = sequence; }
-  const std::string& GenericDescription() const { return generic_description_; }
+  std::string_view GenericDescription() const { return generic_description_; }
   void SetGenericDescription(std::string_view description) { generic_description_ = description; }
-  const std::string& GenericDescriptionID() const { return generic_description_id_; }
+  std::string_view GenericDescriptionID() const { return generic_description_id_; }
   void SetGenericDescriptionID(std::string_view id) { generic_description_id_ = id; }
-  const std::string& SupplierStockingFlag() const { return supplier_stocking_flag_; }
+  std::string_view SupplierStockingFlag() const { return supplier_stocking_flag_; }
   void SetSupplierStockingFlag(std::string_view flag) { supplier_stocking_flag_ = flag; }
-  const std::string& SupplierMovementFlag() const { return supplier_movement_flag_; }
+  std::string_view SupplierMovementFlag() const { return supplier_movement_flag_; }
   void SetSupplierMovementFlag(std::string_view flag) { supplier_movement_flag_ = flag; }
-  const std::string& SupplierMovementRank() const { return supplier_movement_rank_; }
+  std::string_view SupplierMovementRank() const { return supplier_movement_rank_; }
   void SetSupplierMovementRank(std::string_view rank) { supplier_movement_rank_ = rank; }
-  const std::string& SupplierExtendedInfo() const { return supplier_extended_info_; }
+  std::string_view SupplierExtendedInfo() const { return supplier_extended_info_; }
   void SetSupplierExtendedInfo(std::string_view info) { supplier_extended_info_ = info; }
   // The caller's screen position: neither in the XML nor reset by Clear.
   Long DisplayRow() const { return display_row_; }
@@ -184,48 +185,48 @@ class ICatItem final : public Record<ICatItem> {
 
   Short work_group_ = 0;
   Long coverage_number_ = 0;
-  std::string group_number_;
+  StoredText group_number_;
   Long item_type_ = qcit_Part;
-  std::string item_source_;
+  StoredText item_source_;
   Variant item_status_;
   Short item_group_ = 0;
-  std::string heading_;
-  std::string labor_available_;
-  std::string manufacturer_name_;
-  std::string line_code_;
-  std::string item_number_;
-  std::string part_type_code_;
-  std::string description_;
-  std::string image_file_name_;
-  std::string image_call_out_;
-  std::string image_url_c2c_;
-  std::string image_url_alt_;
-  std::string media_tag_id_;
+  StoredText heading_;
+  StoredText labor_available_;
+  StoredText manufacturer_name_;
+  StoredText line_code_;
+  StoredText item_number_;
+  StoredText part_type_code_;
+  StoredText description_;
+  StoredText image_file_name_;
+  StoredText image_call_out_;
+  StoredText image_url_c2c_;
+  StoredText image_url_alt_;
+  StoredText media_tag_id_;
   Currency quantity_per_car_;
   Ref<ICatPriceCol> prices_;
-  std::string labor_operation_;
-  std::string labor_skill_;
+  StoredText labor_operation_;
+  StoredText labor_skill_;
   Currency labor_rate_;
   Currency labor_hours_normal_;
   Currency labor_hours_warranty_;
   Currency labor_hours_severe_;
-  std::string labor_type_;
-  std::string year_range_;
-  std::string component_side_;
-  std::string comment_;
-  std::string tag_;
-  std::string vendor_number_xref_;
-  std::string mcl_sequence_;
-  std::string generic_description_;
-  std::string generic_description_id_;
-  std::string supplier_stocking_flag_;
-  std::string supplier_movement_flag_;
-  std::string supplier_movement_rank_;
-  std::string supplier_extended_info_;
+  StoredText labor_type_;
+  StoredText year_range_;
+  StoredText component_side_;
+  StoredText comment_;
+  StoredText tag_;
+  StoredText vendor_number_xref_;
+  StoredText mcl_sequence_;
+  StoredText generic_description_;
+  StoredText generic_description_id_;
+  StoredText supplier_stocking_flag_;
+  StoredText supplier_movement_flag_;
+  StoredText supplier_movement_rank_;
+  StoredText supplier_extended_info_;
   Long display_row_ = 0;
   Long display_col_ = 0;
   // Read from and written back as the Weight element; no property shows it.
-  std::string weight_;
+  StoredText weight_;
 };
 
 }  // namespace lombar

@@ -122,7 +122,7 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   // The text key without TABs, written back; other values unchanged.
   static void StripTabs(Variant& index);
   Ref<TextCollection> DistinctTexts(std::string_view operation,
-                                    const std::string& (ICatItem::*text)() const) const;
+                                    std::string_view (ICatItem::*text)() const) const;
   // The sum of `term` over the items (only those flagged to order), each
   // term rounded to currency first.
   Currency SumOfItems(std::string_view operation, bool flagged_only,

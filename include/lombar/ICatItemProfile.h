@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "lombar/StoredText.h"
 #include "lombar/Variant.h"
 #include "lombar/internal/Record.h"
 
@@ -28,25 +29,25 @@ class ICatItemProfile final : public Record<ICatItemProfile> {
   // The item type: part 0, labor 1, comment 2 (other values are kept as they are).
   Long ItemType() const { return item_type_; }
   void SetItemType(Long item_type) { item_type_ = item_type; }
-  const std::string& Description() const { return description_; }
+  std::string_view Description() const { return description_; }
   void SetDescription(std::string_view description) { description_ = description; }
   // The catalog group number, compared as exact text.
-  const std::string& GroupNumber() const { return group_number_; }
+  std::string_view GroupNumber() const { return group_number_; }
   void SetGroupNumber(std::string_view group_number) { group_number_ = group_number; }
-  const std::string& PartTypeCode() const { return part_type_code_; }
+  std::string_view PartTypeCode() const { return part_type_code_; }
   void SetPartTypeCode(std::string_view part_type_code) { part_type_code_ = part_type_code; }
-  const std::string& GenericDescription() const { return generic_description_; }
+  std::string_view GenericDescription() const { return generic_description_; }
   void SetGenericDescription(std::string_view description) { generic_description_ = description; }
   // Numeric text; only ids above 0 make two profiles alike by LikeType.
-  const std::string& GenericID() const { return generic_id_; }
+  std::string_view GenericID() const { return generic_id_; }
   void SetGenericID(std::string_view generic_id) { generic_id_ = generic_id; }
-  const std::string& ManufacturerName() const { return manufacturer_name_; }
+  std::string_view ManufacturerName() const { return manufacturer_name_; }
   void SetManufacturerName(std::string_view name) { manufacturer_name_ = name; }
   // Free caller data.
-  const std::string& Tag() const { return tag_; }
+  std::string_view Tag() const { return tag_; }
   void SetTag(std::string_view tag) { tag_ = tag; }
   // The profile's key in its collection (numeric keys are held there as "K#" and the key).
-  const std::string& Key() const { return key_; }
+  std::string_view Key() const { return key_; }
   void SetKey(std::string_view key) { key_ = key; }
 
   // The same manufacturer's line: `other` is a profile with the same
@@ -63,14 +64,14 @@ class ICatItemProfile final : public Record<ICatItemProfile> {
 
  private:
   Long item_type_ = 0;
-  std::string description_;
-  std::string group_number_;
-  std::string part_type_code_;
-  std::string generic_description_;
-  std::string generic_id_;
-  std::string manufacturer_name_;
-  std::string tag_;
-  std::string key_;
+  StoredText description_;
+  StoredText group_number_;
+  StoredText part_type_code_;
+  StoredText generic_description_;
+  StoredText generic_id_;
+  StoredText manufacturer_name_;
+  StoredText tag_;
+  StoredText key_;
 };
 
 }  // namespace lombar

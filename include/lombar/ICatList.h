@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "lombar/Variant.h"
+#include "lombar/StoredText.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
@@ -19,14 +20,14 @@ class ICatList final : public Record<ICatList> {
   // Values are stored and returned as given.
   Long ID() const { return id_; }
   void SetID(Long id) { id_ = id; }
-  const std::string& Heading() const { return heading_; }
+  std::string_view Heading() const { return heading_; }
   void SetHeading(std::string_view heading) { heading_ = heading; }
 
   void Clear() { ClearFields(); }
 
  private:
   Long id_ = 0;
-  std::string heading_;
+  StoredText heading_;
 };
 
 }  // namespace lombar

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "lombar/StoredText.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
@@ -17,19 +18,19 @@ class ICatPreset final : public Record<ICatPreset> {
   static const RecordTable<ICatPreset>& Table();
 
   // Values are stored and returned as given.
-  const std::string& Category() const { return category_; }
+  std::string_view Category() const { return category_; }
   void SetCategory(std::string_view category) { category_ = category; }
-  const std::string& Group() const { return group_; }
+  std::string_view Group() const { return group_; }
   void SetGroup(std::string_view group) { group_ = group; }
-  const std::string& Description() const { return description_; }
+  std::string_view Description() const { return description_; }
   void SetDescription(std::string_view description) { description_ = description; }
 
   void Clear() { ClearFields(); }
 
  private:
-  std::string category_;
-  std::string group_;
-  std::string description_;
+  StoredText category_;
+  StoredText group_;
+  StoredText description_;
 };
 
 }  // namespace lombar

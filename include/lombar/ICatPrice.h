@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "lombar/StoredText.h"
 #include "lombar/Variant.h"
 #include "lombar/internal/Record.h"
 
@@ -23,30 +24,30 @@ class ICatPrice final : public Record<ICatPrice> {
   // Every value is stored and returned as given: nothing is validated,
   // trimmed or converted.
   // The directory key: the price's key in its collection.
-  const std::string& MCLdir() const { return mcl_dir_; }
+  std::string_view MCLdir() const { return mcl_dir_; }
   void SetMCLdir(std::string_view mcl_dir) { mcl_dir_ = mcl_dir; }
-  const std::string& SellerID() const { return seller_id_; }
+  std::string_view SellerID() const { return seller_id_; }
   void SetSellerID(std::string_view seller_id) { seller_id_ = seller_id; }
   // A seller location, or one of the pseudo-locations INVOICE, LOCAL and MSRP.
-  const std::string& Location() const { return location_; }
+  std::string_view Location() const { return location_; }
   void SetLocation(std::string_view location) { location_ = location; }
   bool UrgentFlag() const { return urgent_; }
   void SetUrgentFlag(bool urgent) { urgent_ = urgent; }
-  const std::string& DeliveryMessage() const { return delivery_message_; }
+  std::string_view DeliveryMessage() const { return delivery_message_; }
   void SetDeliveryMessage(std::string_view message) { delivery_message_ = message; }
   // The buying increment, kept as text.
-  const std::string& QtyBuyingInc() const { return qty_buying_inc_; }
+  std::string_view QtyBuyingInc() const { return qty_buying_inc_; }
   void SetQtyBuyingInc(std::string_view increment) { qty_buying_inc_ = increment; }
-  const std::string& PackingUnits() const { return packing_units_; }
+  std::string_view PackingUnits() const { return packing_units_; }
   void SetPackingUnits(std::string_view units) { packing_units_ = units; }
-  const std::string& PackNumUnits() const { return pack_num_units_; }
+  std::string_view PackNumUnits() const { return pack_num_units_; }
   void SetPackNumUnits(std::string_view units) { pack_num_units_ = units; }
-  const std::string& WarrantyCode() const { return warranty_code_; }
+  std::string_view WarrantyCode() const { return warranty_code_; }
   void SetWarrantyCode(std::string_view code) { warranty_code_ = code; }
-  const std::string& Rank() const { return rank_; }
+  std::string_view Rank() const { return rank_; }
   void SetRank(std::string_view rank) { rank_ = rank; }
   // Free caller data.
-  const std::string& Tag() const { return tag_; }
+  std::string_view Tag() const { return tag_; }
   void SetTag(std::string_view tag) { tag_ = tag; }
 
   // The quantities keep the caller's value with its kind; XML let reads them
@@ -91,19 +92,19 @@ class ICatPrice final : public Record<ICatPrice> {
   void Clear();
 
  private:
-  std::string mcl_dir_;
-  std::string seller_id_;
-  std::string location_;
+  StoredText mcl_dir_;
+  StoredText seller_id_;
+  StoredText location_;
   // Read from and written to the XML only, so it survives a round trip.
-  std::string priority_;
+  StoredText priority_;
   bool urgent_ = false;
-  std::string delivery_message_;
-  std::string qty_buying_inc_;
-  std::string packing_units_;
-  std::string pack_num_units_;
-  std::string warranty_code_;
-  std::string rank_;
-  std::string tag_;
+  StoredText delivery_message_;
+  StoredText qty_buying_inc_;
+  StoredText packing_units_;
+  StoredText pack_num_units_;
+  StoredText warranty_code_;
+  StoredText rank_;
+  StoredText tag_;
   Variant available_;
   Variant quantity_to_order_;
   Currency core_cost_;

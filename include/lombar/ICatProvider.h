@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "lombar/StoredText.h"
 #include "lombar/Variant.h"
 #include "lombar/internal/Record.h"
 
@@ -26,36 +27,36 @@ class ICatProvider final : public Record<ICatProvider> {
   std::string LineDescriptor() const;
 
   // Every value is stored and returned as given.
-  const std::string& Name() const { return name_; }
+  std::string_view Name() const { return name_; }
   void SetName(std::string_view name) { name_ = name; }
-  const std::string& Location() const { return location_; }
+  std::string_view Location() const { return location_; }
   void SetLocation(std::string_view location) { location_ = location; }
-  const std::string& LocationType() const { return location_type_; }
+  std::string_view LocationType() const { return location_type_; }
   void SetLocationType(std::string_view type) { location_type_ = type; }
-  const std::string& SellerID() const { return seller_id_; }
+  std::string_view SellerID() const { return seller_id_; }
   void SetSellerID(std::string_view seller_id) { seller_id_ = seller_id; }
-  const std::string& SellerName() const { return seller_name_; }
+  std::string_view SellerName() const { return seller_name_; }
   void SetSellerName(std::string_view seller_name) { seller_name_ = seller_name; }
-  const std::string& IconText() const { return icon_text_; }
+  std::string_view IconText() const { return icon_text_; }
   void SetIconText(std::string_view icon_text) { icon_text_ = icon_text; }
   // The directory key: the provider's key in its collection.
-  const std::string& MCLdir() const { return mcl_dir_; }
+  std::string_view MCLdir() const { return mcl_dir_; }
   void SetMCLdir(std::string_view mcl_dir) { mcl_dir_ = mcl_dir; }
-  const std::string& Priority() const { return priority_; }
+  std::string_view Priority() const { return priority_; }
   void SetPriority(std::string_view priority) { priority_ = priority; }
-  const std::string& DeliveryMessage() const { return delivery_message_; }
+  std::string_view DeliveryMessage() const { return delivery_message_; }
   void SetDeliveryMessage(std::string_view message) { delivery_message_ = message; }
   // The buyer's ID at the primary seller, for tracking deliveries.
-  const std::string& DeliveryTrackID() const { return delivery_track_id_; }
+  std::string_view DeliveryTrackID() const { return delivery_track_id_; }
   void SetDeliveryTrackID(std::string_view id) { delivery_track_id_ = id; }
   // For alternate locations that transfer free of charge between stores of one owner.
-  const std::string& TransferTrackID() const { return transfer_track_id_; }
+  std::string_view TransferTrackID() const { return transfer_track_id_; }
   void SetTransferTrackID(std::string_view id) { transfer_track_id_ = id; }
   float DistanceFromYou() const { return distance_from_you_; }
   void SetDistanceFromYou(float distance) { distance_from_you_ = distance; }
-  const std::string& AssocLineCode() const { return assoc_line_code_; }
+  std::string_view AssocLineCode() const { return assoc_line_code_; }
   void SetAssocLineCode(std::string_view code) { assoc_line_code_ = code; }
-  const std::string& MsgLineCode() const { return msg_line_code_; }
+  std::string_view MsgLineCode() const { return msg_line_code_; }
   void SetMsgLineCode(std::string_view code) { msg_line_code_ = code; }
 
   bool DisplayLocation() const { return display_location_; }
@@ -76,42 +77,42 @@ class ICatProvider final : public Record<ICatProvider> {
   void SetOrderSplitLoc(bool split) { order_split_loc_ = split; }
   bool OrderSplitTot() const { return order_split_tot_; }
   void SetOrderSplitTot(bool split) { order_split_tot_ = split; }
-  const std::string& OrderSplitRelease() const { return order_split_release_; }
+  std::string_view OrderSplitRelease() const { return order_split_release_; }
   void SetOrderSplitRelease(std::string_view release) { order_split_release_ = release; }
 
   // Line-code filters.
-  const std::string& LinesIncluded() const { return lines_included_; }
+  std::string_view LinesIncluded() const { return lines_included_; }
   void SetLinesIncluded(std::string_view lines) { lines_included_ = lines; }
-  const std::string& LinesExcluded() const { return lines_excluded_; }
+  std::string_view LinesExcluded() const { return lines_excluded_; }
   void SetLinesExcluded(std::string_view lines) { lines_excluded_ = lines; }
   // Free caller data.
-  const std::string& Tag() const { return tag_; }
+  std::string_view Tag() const { return tag_; }
   void SetTag(std::string_view tag) { tag_ = tag; }
 
-  const std::string& DynamicPricingFlag() const { return dynamic_pricing_; }
+  std::string_view DynamicPricingFlag() const { return dynamic_pricing_; }
   void SetDynamicPricingFlag(std::string_view flag) { dynamic_pricing_ = flag; }
-  const std::string& DynamicDisplayFlag() const { return dynamic_display_; }
+  std::string_view DynamicDisplayFlag() const { return dynamic_display_; }
   void SetDynamicDisplayFlag(std::string_view flag) { dynamic_display_ = flag; }
-  const std::string& DynamicListPriceFlag() const { return dynamic_list_price_; }
+  std::string_view DynamicListPriceFlag() const { return dynamic_list_price_; }
   void SetDynamicListPriceFlag(std::string_view flag) { dynamic_list_price_ = flag; }
   bool AllowPhantomAltLoc() const { return allow_phantom_alt_loc_; }
   void SetAllowPhantomAltLoc(bool allow) { allow_phantom_alt_loc_ = allow; }
 
   // Line colours: from the primary seller, from an alternate location, and VWH.
-  const std::string& LineColorPri() const { return line_color_pri_; }
+  std::string_view LineColorPri() const { return line_color_pri_; }
   void SetLineColorPri(std::string_view color) { line_color_pri_ = color; }
-  const std::string& LineColorAlt() const { return line_color_alt_; }
+  std::string_view LineColorAlt() const { return line_color_alt_; }
   void SetLineColorAlt(std::string_view color) { line_color_alt_ = color; }
-  const std::string& LineColorVWH() const { return line_color_vwh_; }
+  std::string_view LineColorVWH() const { return line_color_vwh_; }
   void SetLineColorVWH(std::string_view color) { line_color_vwh_ = color; }
 
   // Marks the default (primary) provider of a collection.
   bool Default() const { return is_default_; }
   void SetDefault(bool is_default) { is_default_ = is_default; }
   // Dates kept as text.
-  const std::string& EditDate() const { return edit_date_; }
+  std::string_view EditDate() const { return edit_date_; }
   void SetEditDate(std::string_view date) { edit_date_ = date; }
-  const std::string& FileDate() const { return file_date_; }
+  std::string_view FileDate() const { return file_date_; }
   void SetFileDate(std::string_view date) { file_date_ = date; }
 
   bool ShippingRequired() const { return shipping_required_; }
@@ -120,9 +121,9 @@ class ICatProvider final : public Record<ICatProvider> {
   void SetShippingCostPerLB(Currency cost) { shipping_cost_per_lb_ = cost; }
   Long ShippingMinPieceCount() const { return shipping_min_piece_count_; }
   void SetShippingMinPieceCount(Long count) { shipping_min_piece_count_ = count; }
-  const std::string& ShippingCarrDesc() const { return shipping_carrier_; }
+  std::string_view ShippingCarrDesc() const { return shipping_carrier_; }
   void SetShippingCarrDesc(std::string_view carrier) { shipping_carrier_ = carrier; }
-  const std::string& ShippingAcctNum() const { return shipping_account_; }
+  std::string_view ShippingAcctNum() const { return shipping_account_; }
   void SetShippingAcctNum(std::string_view account) { shipping_account_ = account; }
 
   // Back to the initial values, except IconText, the three order-split
@@ -130,20 +131,20 @@ class ICatProvider final : public Record<ICatProvider> {
   void Clear(bool destroy);
 
  private:
-  std::string name_;
-  std::string location_;
-  std::string location_type_;
-  std::string seller_id_;
-  std::string seller_name_;
-  std::string icon_text_;
-  std::string mcl_dir_;
-  std::string priority_;
-  std::string delivery_message_;
-  std::string delivery_track_id_;
-  std::string transfer_track_id_;
+  StoredText name_;
+  StoredText location_;
+  StoredText location_type_;
+  StoredText seller_id_;
+  StoredText seller_name_;
+  StoredText icon_text_;
+  StoredText mcl_dir_;
+  StoredText priority_;
+  StoredText delivery_message_;
+  StoredText delivery_track_id_;
+  StoredText transfer_track_id_;
   float distance_from_you_ = 0;
-  std::string assoc_line_code_;
-  std::string msg_line_code_;
+  StoredText assoc_line_code_;
+  StoredText msg_line_code_;
   bool display_location_ = false;
   bool display_name_ = false;
   bool display_message_ = false;
@@ -152,25 +153,25 @@ class ICatProvider final : public Record<ICatProvider> {
   Currency shop_profit_min_;
   bool order_split_loc_ = false;
   bool order_split_tot_ = false;
-  std::string order_split_release_;
-  std::string lines_included_;
-  std::string lines_excluded_;
-  std::string tag_;
-  std::string dynamic_pricing_;
-  std::string dynamic_display_;
-  std::string dynamic_list_price_;
+  StoredText order_split_release_;
+  StoredText lines_included_;
+  StoredText lines_excluded_;
+  StoredText tag_;
+  StoredText dynamic_pricing_;
+  StoredText dynamic_display_;
+  StoredText dynamic_list_price_;
   bool allow_phantom_alt_loc_ = false;
-  std::string line_color_pri_;
-  std::string line_color_alt_;
-  std::string line_color_vwh_;
+  StoredText line_color_pri_;
+  StoredText line_color_alt_;
+  StoredText line_color_vwh_;
   bool is_default_ = false;
-  std::string edit_date_;
-  std::string file_date_;
+  StoredText edit_date_;
+  StoredText file_date_;
   bool shipping_required_ = false;
   Currency shipping_cost_per_lb_;
   Long shipping_min_piece_count_ = 0;
-  std::string shipping_carrier_;
-  std::string shipping_account_;
+  StoredText shipping_carrier_;
+  StoredText shipping_account_;
 };
 
 }  // namespace lombar

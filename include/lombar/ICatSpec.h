@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "lombar/ICatInfoCol.h"
+#include "lombar/StoredText.h"
 #include "lombar/Variant.h"
 #include "lombar/internal/Record.h"
 
@@ -24,7 +25,7 @@ class ICatSpec final : public Record<ICatSpec> {
   ICatSpec() : information_(MakeRef<ICatInfoCol>()) {}
 
   // Any text is accepted; VEH and GRP by convention.
-  const std::string& TypeX() const { return type_; }
+  std::string_view TypeX() const { return type_; }
   void SetTypeX(std::string_view type) { type_ = type; }
   // 0 for VEH; the catalog group number for GRP. Read from XML by the
   // locale's conversion: a Group that is missing or not a number fails with error 13.
@@ -49,7 +50,7 @@ class ICatSpec final : public Record<ICatSpec> {
   friend class ICatSpecCol;
   void SetIndex(Long index) { index_ = index; }
 
-  std::string type_;
+  StoredText type_;
   Long group_ = 0;
   Long index_ = 0;
   Ref<ICatInfoCol> information_;

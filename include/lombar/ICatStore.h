@@ -10,6 +10,7 @@
 
 #include "lombar/ICatInfoCol.h"
 #include "lombar/ICatItemCol.h"
+#include "lombar/StoredText.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
@@ -24,7 +25,7 @@ class ICatStore final : public Record<ICatStore> {
   ICatStore();
 
   // Stored and returned as given.
-  const std::string& MCLdir() const { return mcl_dir_; }
+  std::string_view MCLdir() const { return mcl_dir_; }
   void SetMCLdir(std::string_view mcl_dir) { mcl_dir_ = mcl_dir; }
   // Set shares the caller's collection (Nothing too: the XML get then fails
   // with error 91); XML let and Clear give the store new ones.
@@ -38,7 +39,7 @@ class ICatStore final : public Record<ICatStore> {
   void Clear(bool destroy = false);
 
  private:
-  std::string mcl_dir_;
+  StoredText mcl_dir_;
   Ref<ICatItemCol> items_;
   Ref<ICatInfoCol> info_;
 };

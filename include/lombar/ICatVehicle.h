@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "lombar/ICatSpecCol.h"
+#include "lombar/StoredText.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
@@ -23,25 +24,25 @@ class ICatVehicle final : public Record<ICatVehicle> {
   ~ICatVehicle() override;
 
   // Texts are stored and returned as given.
-  const std::string& AAIA() const { return aaia_; }
+  std::string_view AAIA() const { return aaia_; }
   void SetAAIA(std::string_view aaia) { aaia_ = aaia; }
-  const std::string& Year() const { return year_; }
+  std::string_view Year() const { return year_; }
   void SetYear(std::string_view year) { year_ = year; }
-  const std::string& Make() const { return make_; }
+  std::string_view Make() const { return make_; }
   void SetMake(std::string_view make) { make_ = make; }
-  const std::string& Model() const { return model_; }
+  std::string_view Model() const { return model_; }
   void SetModel(std::string_view model) { model_ = model; }
-  const std::string& Engine() const { return engine_; }
+  std::string_view Engine() const { return engine_; }
   void SetEngine(std::string_view engine) { engine_ = engine; }
-  const std::string& VIN() const { return vin_; }
+  std::string_view VIN() const { return vin_; }
   void SetVIN(std::string_view vin) { vin_ = vin; }
-  const std::string& Plate() const { return plate_; }
+  std::string_view Plate() const { return plate_; }
   void SetPlate(std::string_view plate) { plate_ = plate; }
   // The stored description, or when that is empty "Year Make Model Engine"
   // joined by single spaces as they are. XML writes only the stored text.
   std::string Description() const;
   void SetDescription(std::string_view description) { description_ = description; }
-  const std::string& CurrentMileage() const { return current_mileage_; }
+  std::string_view CurrentMileage() const { return current_mileage_; }
   void SetCurrentMileage(std::string_view mileage) { current_mileage_ = mileage; }
 
   // Set shares the caller's collection; XML let reloads the held one in place.
@@ -52,15 +53,15 @@ class ICatVehicle final : public Record<ICatVehicle> {
   void Clear() { ClearFields(); }
 
  private:
-  std::string aaia_;
-  std::string year_;
-  std::string make_;
-  std::string model_;
-  std::string engine_;
-  std::string vin_;
-  std::string plate_;
-  std::string description_;
-  std::string current_mileage_;
+  StoredText aaia_;
+  StoredText year_;
+  StoredText make_;
+  StoredText model_;
+  StoredText engine_;
+  StoredText vin_;
+  StoredText plate_;
+  StoredText description_;
+  StoredText current_mileage_;
   Ref<ICatSpecCol> specs_;
 };
 

@@ -102,4 +102,13 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return result;
 }
 
+std::string Concat(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (const std::string_view piece : pieces) size += piece.size();
+  std::string text;
+  text.reserve(size);
+  for (const std::string_view piece : pieces) text.append(piece);
+  return text;
+}
+
 }  // namespace lombar

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <initializer_list>
 #include <string_view>
 
 namespace lombar {
@@ -34,6 +35,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept;
 // The text in upper case as the code page (Latin-1) has it: a-z, and the
 // accented small letters but for the division sign.
 std::string UpperCase(std::string_view text);
+
+// The pieces one after another, in one allocation.
+std::string Concat(std::initializer_list<std::string_view> pieces);
 
 // Every occurrence of `from` replaced by `to`, left to right.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);

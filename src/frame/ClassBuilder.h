@@ -14,6 +14,7 @@
 #include "lombar/Enumerator.h"
 #include "frame/TypeInfo.h"
 #include "lombar/Error.h"
+#include "lombar/StoredText.h"
 
 namespace lombar {
 
@@ -54,7 +55,15 @@ struct Traits<std::string> {
   static Variant To(std::string value) { return Variant(std::move(value)); }
 };
 template <>
-struct Traits<std::string_view> : Traits<std::string> {};
+struct Traits<std::string_view> : Traits<std::string> {
+  static Variant To(std::string_view value) { return Variant(std::string(value)); }
+};
+template <>
+struct Traits<StoredText> {
+  static constexpr ParamType kType = ParamType::Text;
+  static StoredText From(const Variant& v) { return StoredText(v.Text()); }
+  static Variant To(const StoredText& value) { return Variant(value.String()); }
+};
 
 template <class T>
 struct Scalar {

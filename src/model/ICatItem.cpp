@@ -269,12 +269,15 @@ bool ICatItem::SupplierOrderPlaced(std::string_view mcl_dir) const {
 }
 
 std::string ICatItem::VendorNumber() const {
-  return line_code_ + item_number_;
+  std::string number(line_code_.View());
+  return number.append(item_number_.View());
 }
 
 std::string ICatItem::UniqueKey() const {
   if (item_type_ != qcit_Labor) return VendorNumber();
-  return std::string(TrimSpaces(description_ + " " + labor_operation_ + " " + comment_));
+  std::string key(description_.View());
+  key.append(" ").append(labor_operation_.View()).append(" ").append(comment_.View());
+  return std::string(TrimSpaces(key));
 }
 
 }  // namespace lombar

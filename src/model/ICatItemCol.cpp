@@ -46,23 +46,23 @@ std::string Padded(double value, int digits) {
 }
 // A group number or sequence text as the number it reads as; a text that is
 // no number stays as it is.
-std::string PaddedText(const std::string& text, int digits) {
-  return IsNumericText(text) ? Padded(ParseNumber(text), digits) : text;
+std::string PaddedText(std::string_view text, int digits) {
+  return IsNumericText(text) ? Padded(ParseNumber(text), digits) : std::string(text);
 }
 std::string F4(double value) {
   return Padded(value, 4);
 }
-std::string F4(const std::string& text) {
+std::string F4(std::string_view text) {
   return PaddedText(text, 4);
 }
-std::string F5(const std::string& text) {
+std::string F5(std::string_view text) {
   return PaddedText(text, 5);
 }
 // Cut or padded to the width with spaces.
-std::string P(const std::string& text, Short width) {
+std::string P(std::string_view text, Short width) {
   return str_Fill(Variant(text), width, " ");
 }
-std::string P25UC(const std::string& text) {
+std::string P25UC(std::string_view text) {
   return P(UpperCase(text), 25);
 }
 // The amount with at least five integer digits and exactly two decimals.
@@ -90,11 +90,11 @@ class SortKeys {
     return TracedAndTrapped({ICatItemCol::kClassName, "SortKeyBuild"}, [&]() -> std::string {
       if (item.ItemType() == qcit_Labor) return Labor(item);
       if (item.ItemType() != qcit_Part && item.ItemType() != qcit_Comment) return {};
-      const std::string& xref = item.VendorNumberXRef();
+      const std::string_view xref = item.VendorNumberXRef();
       const char first = xref.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(xref[0])));
       if (first != 'A' && first != 'R') return Parts(item);
       // A related item follows the item its cross reference names.
-      const Variant principal(xref.size() > 2 ? xref.substr(2) : std::string());
+      const Variant principal(xref.size() > 2 ? xref.substr(2) : std::string_view());
       const Ref<ICatItem> base = items_.Item(principal);
       return Parts(base ? *base : item) + item.VendorNumber();
     });
@@ -145,7 +145,7 @@ class SortKeys {
 
   std::string BuildParts(const ICatItem& item) const {
     return TracedAndTrapped({ICatItemCol::kClassName, "SortKeyParts"}, [&] {
-      const std::string source = "|" + item.ItemSource() + "|";
+      const std::string source = Concat({"|", item.ItemSource(), "|"});
       const bool non_catalog = !item.ItemSource().empty() &&
                                (kNonCatalogSources.find(source) != std::string_view::npos ||
                                 kStarredNonCatalogSources.find(source) != std::string_view::npos);
@@ -158,7 +158,7 @@ class SortKeys {
       switch (mode) {
         case qCCISundefined:
         case qCCISmanufacturer:
-          body = group + P(item.LineCode(), 5) + item.ItemNumber();
+          body = Concat({group, P(item.LineCode(), 5), item.ItemNumber()});
           break;
         case qCCISdscCostHiLo:
           body = described + C8(Currency::FromUnits(kNoCost.units - cost.units));
@@ -167,10 +167,10 @@ class SortKeys {
           body = described + C8(cost);
           break;
         case qCCISdscManufacturer:
-          body = described + P(item.LineCode(), 5) + item.ItemNumber();
+          body = Concat({described, P(item.LineCode(), 5), item.ItemNumber()});
           break;
         case qCCISitmgroupDsc:
-          body = described + item.ItemNumber();
+          body = Concat({described, item.ItemNumber()});
           break;
         case qCCISitmgroup:
           body = group + F5(item.MCLsequence());
@@ -225,13 +225,13 @@ bool PassesTypeFilter(Long type, Long filter) {
 std::string ProfileKey(const ICatItemProfile& profile, Long use_key) {
   switch (use_key) {
     case qcips_Description:
-      return profile.Description();
+      return std::string(profile.Description());
     case qcips_GroupAndType:
-      return profile.GroupNumber() + profile.PartTypeCode();
+      return Concat({profile.GroupNumber(), profile.PartTypeCode()});
     case qcips_GroupAndManufacturer:
-      return profile.GroupNumber() + profile.ManufacturerName();
+      return Concat({profile.GroupNumber(), profile.ManufacturerName()});
     case qcips_GenericID:
-      return profile.GenericID();
+      return std::string(profile.GenericID());
     default:
       return {};
   }
@@ -475,14 +475,14 @@ Ref<ICatItemProfileCol> ICatItemCol::GetItemProfiles(Long use_key, Long filter_t
 }
 
 Ref<TextCollection> ICatItemCol::DistinctTexts(std::string_view operation,
-                                               const std::string& (ICatItem::*text)() const) const {
+                                               std::string_view (ICatItem::*text)() const) const {
   return TracedAndTrapped({kClassName, operation}, [&] {
     const auto texts = MakeRef<TextCollection>();
     if (Count() == 0) return texts;
     for (const Ref<ICatItem>& item : Members()) {
       // A text already held (letter case aside), or one that cannot be read, is skipped.
       try {
-        const std::string& value = ((*item).*text)();
+        const std::string_view value = ((*item).*text)();
         texts->Add(Variant(value), Variant(UpperCase(value)));
       } catch (const Error&) {
       }

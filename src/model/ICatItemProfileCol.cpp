@@ -4,6 +4,7 @@
 #include <string>
 #include <optional>
 
+#include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
@@ -30,13 +31,13 @@ std::string SortKey(const ICatItemProfile& profile, Long sort_by) {
   std::string key = std::to_string(profile.ItemType());
   switch (sort_by) {
     case qcips_GroupAndType:
-      return key + profile.GroupNumber() + profile.PartTypeCode();
+      return Concat({key, profile.GroupNumber(), profile.PartTypeCode()});
     case qcips_GroupAndManufacturer:
-      return key + profile.GroupNumber() + profile.ManufacturerName();
+      return Concat({key, profile.GroupNumber(), profile.ManufacturerName()});
     case qcips_GenericID:
-      return key + profile.GenericID();
+      return Concat({key, profile.GenericID()});
     default:
-      return key + profile.Description();
+      return Concat({key, profile.Description()});
   }
 }
 
@@ -95,7 +96,7 @@ void ICatItemProfileCol::SortBy(Long sort_by) {
     ReorderBy([&](const ICatItemProfile& profile) { return SortKey(profile, sort_by); },
               [](const ICatItemProfile& profile) -> std::optional<std::string> {
                 if (profile.Key().empty()) return std::nullopt;
-                return profile.Key();
+                return std::string(profile.Key());
               });
   });
 }

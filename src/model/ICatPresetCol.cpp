@@ -1,5 +1,6 @@
 #include "lombar/ICatPresetCol.h"
 
+#include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "model/support/ReferenceCollectionMembers.h"
 
@@ -41,7 +42,7 @@ Ref<ICatPreset> ICatPresetCol::Add(std::string_view category, std::string_view g
 }
 
 void ICatPresetCol::AddLoaded(const Ref<ICatPreset>& preset) {
-  std::string joined = preset->Category() + preset->Group() + preset->Description();
+  std::string joined = Concat({preset->Category(), preset->Group(), preset->Description()});
   AddObject(preset, joined);
 }
 

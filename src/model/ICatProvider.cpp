@@ -94,9 +94,9 @@ template class Record<ICatProvider>;
 
 std::string ICatProvider::LineDescriptor() const {
   std::string descriptor;
-  if (display_name_) descriptor = name_;
-  if (display_location_) descriptor += " " + location_;
-  if (display_message_) descriptor += " " + delivery_message_;
+  if (display_name_) descriptor = name_.View();
+  if (display_location_) descriptor.append(" ").append(location_.View());
+  if (display_message_) descriptor.append(" ").append(delivery_message_.View());
   return std::string(TrimSpaces(descriptor));
 }
 

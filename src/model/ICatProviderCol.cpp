@@ -83,7 +83,7 @@ Ref<ICatProvider> ICatProviderCol::GetDefaultProvider() const {
 
 std::string ICatProviderCol::GetSellerID(std::string_view mcl_dir) const {
   const Variant key(mcl_dir);
-  return Exists(key) ? Item(key)->SellerID() : std::string();
+  return Exists(key) ? std::string(Item(key)->SellerID()) : std::string();
 }
 
 std::string ICatProviderCol::GetMCLdir(std::string_view seller_id) const {
@@ -93,7 +93,7 @@ std::string ICatProviderCol::GetMCLdir(std::string_view seller_id) const {
     const Ref<ICatProvider> seller = FirstMemberWhere([&](const ICatProvider& provider) {
       return UpperCase(TrimSpaces(provider.SellerID())) == wanted;
     });
-    return seller ? seller->MCLdir() : std::string();
+    return seller ? std::string(seller->MCLdir()) : std::string();
   });
 }
 

@@ -43,7 +43,7 @@ const RecordTable<ICatSpec>& ICatSpec::Table() {
 template class Record<ICatSpec>;
 
 std::string ICatSpec::Key() const {
-  return type_ + PaddedGroup(group_);
+  return Concat({type_, PaddedGroup(group_)});
 }
 
 }  // namespace lombar

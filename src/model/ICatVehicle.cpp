@@ -1,5 +1,6 @@
 #include "lombar/ICatVehicle.h"
 
+#include "base/Text.h"
 #include "model/support/RecordTable.h"
 
 namespace lombar {
@@ -45,8 +46,8 @@ ICatVehicle::~ICatVehicle() {
 }
 
 std::string ICatVehicle::Description() const {
-  if (!description_.empty()) return description_;
-  return year_ + " " + make_ + " " + model_ + " " + engine_;
+  if (!description_.empty()) return description_.String();
+  return Concat({year_, " ", make_, " ", model_, " ", engine_});
 }
 
 }  // namespace lombar

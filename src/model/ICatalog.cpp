@@ -134,7 +134,7 @@ void ICatalog::ConvertOldStyleXMLItems(std::string_view xml) {
     }
     const auto items = MakeRef<ICatItemCol>();
     items->SetXML(xml);
-    const std::string primary_directory = providers_->GetDefaultProvider()->MCLdir();
+    const std::string primary_directory(providers_->GetDefaultProvider()->MCLdir());
     stores_->Add(primary_directory, items);
   });
 }
@@ -270,7 +270,7 @@ bool ICatalog::SummarizeStores(std::string_view mcl_dir, Long& line) {
 // nothing, the default provider's own store aside.
 void ICatalog::DropPricesOfEmptyStores(Long& line) {
   line = 50;
-  const std::string primary_directory = providers_->GetDefaultProvider()->MCLdir();
+  const std::string primary_directory(providers_->GetDefaultProvider()->MCLdir());
   line = 51;
   const Ref<ICatStore> primary_store = StoreUnder(primary_directory);
   if (!primary_store) return;

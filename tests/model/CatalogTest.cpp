@@ -79,9 +79,9 @@ Ref<ICatItem> ItemIn(const ICatalog& catalog, std::string_view store, std::strin
 std::string Contents(const ICatalog& catalog) {
   std::string text;
   for (const Ref<ICatStore>& store : catalog.Stores()->Members()) {
-    text += (text.empty() ? "" : " ") + store->MCLdir() + ":";
+    text.append(text.empty() ? "" : " ").append(store->MCLdir()).append(":");
     for (const Ref<ICatItem>& item : store->Items()->Members())
-      text += (text.back() == ':' ? "" : ",") + item->ItemNumber();
+      text.append(text.back() == ':' ? "" : ",").append(item->ItemNumber());
   }
   return text;
 }
@@ -89,7 +89,7 @@ std::string Contents(const ICatalog& catalog) {
 std::string PriceDirectories(const ICatItem& item) {
   std::string text;
   for (const Ref<ICatPrice>& price : item.PriceCol()->Members())
-    text += (text.empty() ? "" : ",") + price->MCLdir();
+    text.append(text.empty() ? "" : ",").append(price->MCLdir());
   return text;
 }
 

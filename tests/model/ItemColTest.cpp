@@ -30,7 +30,7 @@ class CountingSink final : public ICatItemColEvents {
 Names NamesOf(const ICatItemCol& items) {
   Names names;
   for (const Ref<ICatItem>& item : items.Members())
-    names.push_back(item->Tag());
+    names.emplace_back(item->Tag());
   return names;
 }
 
@@ -300,7 +300,7 @@ TEST(ICatItemColTest, PickListsDrawDistinctValuesFromTheItems) {
     const auto profiles = [&](Long use_key, Long filter, bool only_available = false) {
       Names found;
       for (const auto& profile : items->GetItemProfiles(use_key, filter, only_available)->Members())
-        found.push_back(profile->Description() + "/" + std::to_string(profile->ItemType()));
+        found.push_back(std::string(profile->Description()) + "/" + std::to_string(profile->ItemType()));
       return found;
     };
     // One profile a description, from the first item that has it, sorted by type then text.

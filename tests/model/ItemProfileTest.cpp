@@ -29,7 +29,7 @@ Ref<ICatItemProfile> Profile(Long type, std::string_view description, std::strin
 std::string TagsInOrder(const ICatItemProfileCol& profiles) {
   std::string tags;
   for (const Ref<ICatItemProfile>& profile : profiles.Members())
-    tags += profile->Tag() + " ";
+    tags.append(profile->Tag()).append(" ");
   return tags;
 }
 

@@ -153,7 +153,7 @@ int Sort(const Source& source, const SortModes& modes, const std::string& output
     const auto stores = catalog.Stores();
     Long done = 0;
     for (const auto& store : stores->Members()) {
-      progress.Stage("sorting store " + store->MCLdir() + " (" + std::to_string(++done) + " of " +
+      progress.Stage("sorting store " + std::string(store->MCLdir()) + " (" + std::to_string(++done) + " of " +
                      std::to_string(stores->Count()) + ")");
       store->Items()->SortCatalog(aftermarket, non_catalog);
     }

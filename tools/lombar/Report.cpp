@@ -37,10 +37,10 @@ std::string Money(const Variant& value) {
 
 ItemRow RowOf(const ICatItem& item) {
   const bool part = item.ItemType() == qcit_Part;
-  std::string description = item.Description();
+  std::string description(item.Description());
   if (item.ItemType() == qcit_Comment && !item.Comment().empty()) description = item.Comment();
-  return {item.LineCode(),
-          item.ItemNumber(),
+  return {std::string(item.LineCode()),
+          std::string(item.ItemNumber()),
           description,
           Text(item.ItemStatus()),
           part ? item.QuantityAvailable() : Variant(),
@@ -113,8 +113,9 @@ class TextReport {
     out_ << Bold("Providers") << "\n";
     for (const auto& provider : providers.Members()) {
       const std::string line = (provider->Default() ? "  * " : "    ") + Pad(provider->MCLdir(), 6) +
-                               Pad(provider->Name() + ", " + provider->Location(), 40) + "seller " +
-                               Pad(provider->SellerID(), 8) + provider->LocationType();
+                               Pad(std::string(provider->Name()) + ", " + std::string(provider->Location()), 40) +
+                               "seller " + Pad(provider->SellerID(), 8) +
+                               std::string(provider->LocationType());
       out_ << WithoutTrailingBlanks(line);
       if (provider->Default()) out_ << "  " << Accent("(default)");
       out_ << "\n";
@@ -125,7 +126,7 @@ class TextReport {
 
   void Store(const ICatStore& store) {
     const auto items = store.Items();
-    out_ << Bold("Store " + store.MCLdir()) << "  " << items->Count()
+    out_ << Bold("Store " + std::string(store.MCLdir())) << "  " << items->Count()
          << (items->Count() == 1 ? " item" : " items") << "\n";
     const std::vector<ItemRow> rows = RowsOf(*items);
     std::vector<std::size_t> widths(kColumnCount);

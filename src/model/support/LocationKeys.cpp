@@ -22,7 +22,7 @@ std::string DefaultDirectory() {
   const Ref<ICatProviderCol> providers = GlobalProviders();
   if (!providers) return {};
   const Ref<ICatProvider> provider = providers->GetDefaultProvider();
-  return provider ? provider->MCLdir() : std::string();
+  return provider ? std::string(provider->MCLdir()) : std::string();
 }
 
 std::string SellerDirectory(std::string_view seller_id) {

@@ -47,6 +47,7 @@
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
 #include "frame/NumberText.h"
+#include "lombar/StoredText.h"
 #include "lombar/internal/Record.h"
 #include "model/support/CollectionXml.h"
 #include "text/clsXML.h"
@@ -123,9 +124,9 @@ template <class V>
 struct XmlValue;
 
 template <>
-struct XmlValue<std::string> {
-  static std::string Write(const std::string& value) { return value; }
-  static std::string Read(std::string_view text) { return std::string(text); }
+struct XmlValue<StoredText> {
+  static std::string Write(const StoredText& value) { return value.String(); }
+  static StoredText Read(std::string_view text) { return StoredText(text); }
 };
 template <>
 struct XmlValue<bool> {
@@ -176,8 +177,8 @@ struct XmlValue<Variant> {
 // whole numbers from a small buffer, the rest through their text.
 template <class V>
 void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
-  if constexpr (std::is_same_v<V, std::string>) {
-    writer.AddLeaf(tag, value);
+  if constexpr (std::is_same_v<V, StoredText>) {
+    writer.AddLeaf(tag, value.View());
   } else if constexpr (std::is_same_v<V, bool>) {
     writer.AddLeaf(tag, XmlValue<bool>::Text(value));
   } else if constexpr (std::is_same_v<V, Short> || std::is_same_v<V, Long>) {

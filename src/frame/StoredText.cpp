@@ -1,0 +1,36 @@
+#include "lombar/StoredText.h"
+
+#include <new>
+#include <stdexcept>
+
+namespace lombar {
+
+void StoredText::Assign(std::string_view text) {
+  if (text.size() <= kInlineCapacity) {
+    // Built aside first: the text may be this one's own bytes.
+    std::uint64_t word = (static_cast<std::uint64_t>(text.size()) << 1) | 1;
+    std::memcpy(reinterpret_cast<char*>(&word) + 1, text.data(), text.size());
+    Release();
+    word_ = word;
+    return;
+  }
+  if (text.size() > UINT32_MAX) throw std::length_error("text too long to store");
+  const auto size = static_cast<std::uint32_t>(text.size());
+  if (!IsInline() && word_ != 0 && HeapBlock()->capacity >= size) {
+    Block* block = HeapBlock();
+    std::memmove(BytesOf(block), text.data(), size);  // may overlap its own bytes
+    block->size = size;
+    return;
+  }
+  void* storage = ::operator new(sizeof(Block) + size);
+  Block* block = static_cast<Block*>(storage);
+  block->size = size;
+  block->capacity = size;
+  std::memcpy(BytesOf(block), text.data(), size);
+  Release();
+  word_ = reinterpret_cast<std::uintptr_t>(block);
+}
+
+void StoredText::FreeBlock(Block* block) noexcept { ::operator delete(block); }
+
+}  // namespace lombar
