@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "lombar/AutomationObject.h"
+#include "lombar/StoredText.h"
 #include "lombar/Variant.h"
 
 namespace lombar {
@@ -45,7 +48,7 @@ class KeyedCollection final : public Object {
   void RemoveWhere(Predicate&& unwanted) {
     std::erase_if(entries_, [&](const Entry& entry) {
       if (!unwanted(entry.member)) return false;
-      if (entry.keyed) serial_of_key_.erase(entry.folded_key);
+      ForgetKey(entry);
       return true;
     });
   }
@@ -67,9 +70,12 @@ class KeyedCollection final : public Object {
   struct Entry {
     Variant member;
     std::uint64_t serial = 0;  // increases with every append, so entries stay sorted by it
+    StoredText folded_key;
     bool keyed = false;
-    std::string folded_key;
   };
+  // Up to this many members, keys are found by walking the entries: most
+  // collections (an item's prices) are that small, and need no hash table.
+  static constexpr std::size_t kWalkedMembers = 8;
   // The entry `index` names, or the error number its look-up raises.
   struct Lookup {
     std::size_t slot = 0;
@@ -80,10 +86,22 @@ class KeyedCollection final : public Object {
   Lookup FindKey(std::string_view key) const;
   Lookup FindPosition(Long position) const noexcept;
   std::size_t SlotOfSerial(std::uint64_t serial) const noexcept;
+  // The serial of the member under the folded key, when there is one.
+  const std::uint64_t* SerialOf(std::string_view folded) const;
+  void RememberKey(const Entry& entry);
+  void ForgetKey(const Entry& entry);
 
   std::vector<Entry> entries_;
-  // Keys are found by hash; the serial leads to the position by binary search.
-  std::unordered_map<std::string, std::uint64_t> serial_of_key_;
+  // Beyond kWalkedMembers keys are found by hash, made when the collection
+  // grows past it; the serial leads to the position by binary search.
+  struct KeyHash {
+    using is_transparent = void;  // found by a view, without a copy of the key
+    std::size_t operator()(std::string_view key) const noexcept {
+      return std::hash<std::string_view>{}(key);
+    }
+  };
+  using SerialOfKey = std::unordered_map<std::string, std::uint64_t, KeyHash, std::equal_to<>>;
+  std::unique_ptr<SerialOfKey> serial_of_key_;
   std::uint64_t next_serial_ = 0;
 };
 

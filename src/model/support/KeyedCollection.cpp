@@ -42,7 +42,8 @@ std::string FoldedKey(std::string_view key) {
 }  // namespace
 
 void KeyedCollection::Add(Variant member) {
-  entries_.push_back(Entry{std::move(member), next_serial_++, false, {}});
+  entries_.push_back(Entry{std::move(member), next_serial_++, {}, false});
+  RememberKey(entries_.back());
 }
 
 void KeyedCollection::Add(Variant member, std::string_view key) {
@@ -50,23 +51,55 @@ void KeyedCollection::Add(Variant member, std::string_view key) {
 }
 
 bool KeyedCollection::TryAdd(Variant member, std::string_view key) {
-  std::string folded = FoldedKey(key);
-  if (!serial_of_key_.try_emplace(folded, next_serial_).second) return false;
-  entries_.push_back(Entry{std::move(member), next_serial_++, true, std::move(folded)});
+  const std::string folded = FoldedKey(key);
+  if (SerialOf(folded)) return false;
+  entries_.push_back(Entry{std::move(member), next_serial_++, StoredText(folded), true});
+  RememberKey(entries_.back());
   return true;
 }
 
 void KeyedCollection::Insert(std::size_t slot, Variant member, const std::string* key) {
-  std::string folded = key ? FoldedKey(*key) : std::string();
-  if (key && serial_of_key_.contains(folded)) RaiseRuntime(kDuplicateKey);
+  const std::string folded = key ? FoldedKey(*key) : std::string();
+  if (key && SerialOf(folded)) RaiseRuntime(kDuplicateKey);
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(slot),
-                  Entry{std::move(member), 0, key != nullptr, std::move(folded)});
+                  Entry{std::move(member), 0, StoredText(folded), key != nullptr});
   // Serials must grow with the position: number them afresh.
   next_serial_ = 0;
   for (Entry& entry : entries_) {
     entry.serial = next_serial_++;
-    if (entry.keyed) serial_of_key_[entry.folded_key] = entry.serial;
+    RememberKey(entry);
   }
+}
+
+const std::uint64_t* KeyedCollection::SerialOf(std::string_view folded) const {
+  if (serial_of_key_) {
+    const auto found = serial_of_key_->find(folded);
+    return found == serial_of_key_->end() ? nullptr : &found->second;
+  }
+  for (const Entry& entry : entries_) {
+    if (entry.keyed && entry.folded_key == folded) return &entry.serial;
+  }
+  return nullptr;
+}
+
+// Keeps the hash table, once there is one, in step with the keyed entries;
+// the collection growing past kWalkedMembers makes it from all of them.
+void KeyedCollection::RememberKey(const Entry& entry) {
+  if (!serial_of_key_) {
+    if (entries_.size() <= kWalkedMembers) return;
+    serial_of_key_ = std::make_unique<SerialOfKey>();
+    for (const Entry& each : entries_) {
+      if (each.keyed) serial_of_key_->insert_or_assign(each.folded_key.String(), each.serial);
+    }
+    return;
+  }
+  if (entry.keyed) serial_of_key_->insert_or_assign(entry.folded_key.String(), entry.serial);
+}
+
+void KeyedCollection::ForgetKey(const Entry& entry) {
+  if (!entry.keyed || !serial_of_key_) return;
+  const auto found = serial_of_key_->find(entry.folded_key.View());
+  if (found != serial_of_key_->end()) serial_of_key_->erase(found);
 }
 
 const Variant& KeyedCollection::Item(const Variant& index) const {
@@ -75,7 +108,7 @@ const Variant& KeyedCollection::Item(const Variant& index) const {
 
 void KeyedCollection::Remove(const Variant& index) {
   const std::size_t slot = SlotOf(index);
-  if (entries_[slot].keyed) serial_of_key_.erase(entries_[slot].folded_key);
+  ForgetKey(entries_[slot]);
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(slot));
 }
 
@@ -111,9 +144,9 @@ KeyedCollection::Lookup KeyedCollection::Find(const Variant& index) const {
 }
 
 KeyedCollection::Lookup KeyedCollection::FindKey(std::string_view key) const {
-  const auto found = serial_of_key_.find(FoldedKey(key));
-  if (found == serial_of_key_.end()) return Lookup{0, kInvalidProcedureCall};
-  return Lookup{SlotOfSerial(found->second), 0};
+  const std::uint64_t* serial = SerialOf(FoldedKey(key));
+  if (!serial) return Lookup{0, kInvalidProcedureCall};
+  return Lookup{SlotOfSerial(*serial), 0};
 }
 
 KeyedCollection::Lookup KeyedCollection::FindPosition(Long position) const noexcept {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "base/Text.h"
 #include "lombar/ICatInfo.h"
 
 namespace lombar {
@@ -85,6 +86,41 @@ TEST(KeyedCollectionTest, InsertAndRemoveWhereKeepKeysFindingTheirMembers) {
             std::tuple(2, last, false));
   members.Add(middle, "Middle");  // its key was freed
   EXPECT_EQ(members.At(3), middle);
+}
+
+// Small collections walk their entries for a key, larger ones hash it: every
+// size on both sides of the change, through adding, inserting and both kinds
+// of removal, keeps each key leading to its own member and refused twice.
+TEST(KeyedCollectionTest, KeysFindTheirMembersAtEverySize) {
+  for (int size = 1; size <= 20; ++size) {
+    KeyedCollection members;
+    std::vector<std::pair<std::string, Variant>> keyed;  // what the keys must find
+    for (int i = 0; i < size; ++i) {
+      const Variant member(NewMember());
+      if (i % 3 == 2) {
+        members.Add(member);
+        continue;
+      }
+      keyed.emplace_back("Key" + std::to_string(i), member);
+      members.Add(member, keyed.back().first);
+    }
+    const std::string front = "Front";
+    const Variant first(NewMember());
+    members.Insert(0, first, &front);
+    keyed.emplace_back(front, first);
+    members.Remove("KEY0");
+    std::erase_if(keyed, [](const auto& entry) { return entry.first == "Key0"; });
+    const Variant dropped = keyed.size() > 2 ? keyed[1].second : Variant();
+    members.RemoveWhere([&](const Variant& member) { return member == dropped; });
+    std::erase_if(keyed, [&](const auto& entry) { return entry.second == dropped; });
+
+    for (const auto& [key, member] : keyed) {
+      EXPECT_EQ(members.Item(UpperCase(key)), member) << key << " of " << size;
+      EXPECT_FALSE(members.TryAdd(NewMember(), key)) << key << " of " << size;
+    }
+    EXPECT_FALSE(members.Contains("Key0"));
+    EXPECT_TRUE(members.TryAdd(NewMember(), "Key0")) << size;
+  }
 }
 
 }  // namespace
