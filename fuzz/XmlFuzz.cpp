@@ -249,7 +249,7 @@ void AddName(std::vector<std::string>& names, std::string_view name, std::size_t
 
 std::string XmlOf(AutomationObject& object) {
   std::vector<Argument> none;
-  return Invoke(object, GetIdOfName(object, "XML"), MemberKind::Get, none).Text();
+  return Invoke(object, GetIdOfName(object, "XML"), MemberKind::Get, none).ToText();
 }
 
 void SetXml(AutomationObject& object, std::string_view text) {

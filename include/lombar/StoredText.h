@@ -48,6 +48,9 @@ class StoredText {
   friend bool operator==(const StoredText& a, std::string_view b) noexcept {
     return a.View() == b;
   }
+  friend bool operator==(const StoredText& a, const StoredText& b) noexcept {
+    return a.View() == b.View();
+  }
 
  private:
   static_assert(std::endian::native == std::endian::little,

@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "lombar/Object.h"
+#include "lombar/StoredText.h"
 
 namespace lombar {
 
@@ -79,9 +80,10 @@ class Variant {
   Variant(Date value) : value_(value) {}
   Variant(ErrorCode value) : value_(value) {}
   Variant(NullValue value) : value_(value) {}
-  Variant(std::string value) : value_(std::move(value)) {}
-  Variant(std::string_view value) : value_(std::string(value)) {}
-  Variant(const char* value) : value_(std::string(value)) {}
+  Variant(const std::string& value) : value_(StoredText(value)) {}
+  Variant(std::string_view value) : value_(StoredText(value)) {}
+  Variant(const char* value) : value_(StoredText(value)) {}
+  Variant(StoredText value) : value_(std::move(value)) {}
   Variant(Ref<Object> value) : value_(std::move(value)) {}
   template <class T>
   Variant(const Ref<T>& value) : value_(Ref<Object>(value)) {}
@@ -98,7 +100,7 @@ class Variant {
   bool IsNumeric() const noexcept;  // a number kind: short to currency, or boolean
 
   // The stored value itself; the kind must match (else error 13).
-  const std::string& Text() const;
+  std::string_view Text() const;
   const Ref<lombar::Object>& ObjectRef() const;
 
   // Conversions as automation's change of type gives them. Text is parsed by
@@ -126,7 +128,7 @@ class Variant {
   friend bool operator==(const Variant& a, const Variant& b) = default;
 
   using Storage = std::variant<std::monostate, NullValue, bool, Short, Long, float, double,
-                               Currency, Date, std::string, Ref<lombar::Object>, ErrorCode>;
+                               Currency, Date, StoredText, Ref<lombar::Object>, ErrorCode>;
   const Storage& Raw() const noexcept { return value_; }
 
  private:

@@ -178,9 +178,9 @@ void ToC(const Variant& value, lombar_variant& out) {
           out.value.date = stored.serial;
         } else if constexpr (std::is_same_v<T, ErrorCode>) {
           out.value.scode = stored.code;
-        } else if constexpr (std::is_same_v<T, std::string>) {
-          out.value.bstr =
-              lombar_string_alloc(stored.data(), static_cast<std::uint32_t>(stored.size()));
+        } else if constexpr (std::is_same_v<T, StoredText>) {
+          const std::string_view text = stored;
+          out.value.bstr = lombar_string_alloc(text.data(), static_cast<std::uint32_t>(text.size()));
         } else if constexpr (std::is_same_v<T, Ref<Object>>) {
           if (!stored.IsNothing() && !dynamic_cast<AutomationObject*>(stored.Get())) {
             out.vt = LOMBAR_VT_UNKNOWN;

@@ -51,7 +51,7 @@ struct Traits;
 template <>
 struct Traits<std::string> {
   static constexpr ParamType kType = ParamType::Text;
-  static std::string From(const Variant& v) { return v.Text(); }
+  static std::string From(const Variant& v) { return std::string(v.Text()); }
   static Variant To(std::string value) { return Variant(std::move(value)); }
 };
 template <>

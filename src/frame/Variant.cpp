@@ -73,7 +73,7 @@ double NumberOf(const Variant::Storage& value) {
           return stored.ToDouble();
         } else if constexpr (kIs<Date, T>) {
           return stored.serial;
-        } else if constexpr (kIs<std::string, T>) {
+        } else if constexpr (kIs<StoredText, T>) {
           return ParseNumber(stored);
         } else {
           RaiseRuntime(kTypeMismatch);
@@ -111,8 +111,8 @@ bool Variant::IsNumeric() const noexcept {
   }
 }
 
-const std::string& Variant::Text() const {
-  if (const auto* text = std::get_if<std::string>(&value_)) return *text;
+std::string_view Variant::Text() const {
+  if (const auto* text = std::get_if<StoredText>(&value_)) return text->View();
   RaiseRuntime(kTypeMismatch);
 }
 
@@ -122,7 +122,7 @@ const Ref<Object>& Variant::ObjectRef() const {
 }
 
 bool Variant::ToBool() const {
-  if (const auto* text = std::get_if<std::string>(&value_)) {
+  if (const auto* text = std::get_if<StoredText>(&value_)) {
     if (EqualsIgnoringCase(*text, "True")) return true;
     if (EqualsIgnoringCase(*text, "False")) return false;
   }
@@ -149,7 +149,7 @@ double Variant::ToDouble() const {
 Currency Variant::ToCurrency() const {
   if (const auto* amount = std::get_if<Currency>(&value_)) return *amount;
   // Read exactly: through a double, "0.00015" would no longer be a tie.
-  if (const auto* text = std::get_if<std::string>(&value_)) return ParseCurrency(*text);
+  if (const auto* text = std::get_if<StoredText>(&value_)) return ParseCurrency(*text);
   return Currency::FromDouble(NumberOf(value_));
 }
 
@@ -180,8 +180,8 @@ std::string Variant::ToText() const {
           return CurrencyText(stored);
         } else if constexpr (kIs<Date, T>) {
           return DateText(stored);
-        } else if constexpr (kIs<std::string, T>) {
-          return stored;
+        } else if constexpr (kIs<StoredText, T>) {
+          return stored.String();
         } else {
           // An object's text would be its default member's, and no class has one yet.
           RaiseRuntime(kTypeMismatch);

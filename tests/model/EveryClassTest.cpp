@@ -62,7 +62,7 @@ const Member* FindMember(const ClassInfo& info, std::string_view name, MemberKin
 }
 
 std::string XmlOf(AutomationObject& object) {
-  return Call(object, *FindMember(object.Class(), "XML", MemberKind::Get)).Text();
+  return Call(object, *FindMember(object.Class(), "XML", MemberKind::Get)).ToText();
 }
 void SetXml(AutomationObject& object, std::string_view xml) {
   Call(object, *FindMember(object.Class(), "XML", MemberKind::Let), {{Variant(xml)}});

@@ -291,7 +291,7 @@ TEST(ICatItemColTest, PickListsDrawDistinctValuesFromTheItems) {
     // clang-format on
     Names texts;
     for (const Variant& text : items->GetDescriptions()->Members())
-      texts.push_back(text.Text());
+      texts.emplace_back(text.Text());
     EXPECT_EQ(texts, (Names{"Spark Plug", "Oil Change", "Wire"}));
     EXPECT_EQ(items->GetManufacturers()->Count(), 1);  // all empty: one empty entry
     EXPECT_EQ(std::tuple(items->GetItemGroup("oil CHANGE"), items->GetItemGroup("Spark Plugs")),

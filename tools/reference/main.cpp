@@ -47,7 +47,7 @@ std::string Code(std::string_view text) {
 }
 
 std::string DefaultText(const Variant& value) {
-  return value.IsText() ? "\"" + value.Text() + "\"" : value.ToText();
+  return value.IsText() ? "\"" + std::string(value.Text()) + "\"" : value.ToText();
 }
 
 // `ByRef name As Type`, in brackets when optional, with ` = default` when one is given.

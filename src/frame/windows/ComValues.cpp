@@ -173,7 +173,7 @@ void ToVariant(const Variant& value, VARIANT& out) {
         } else if constexpr (std::is_same_v<T, ErrorCode>) {
           V_VT(&out) = VT_ERROR;
           V_ERROR(&out) = stored.code;
-        } else if constexpr (std::is_same_v<T, std::string>) {
+        } else if constexpr (std::is_same_v<T, StoredText>) {
           V_VT(&out) = VT_BSTR;
           V_BSTR(&out) = BstrFromUtf8(stored);
           if (!V_BSTR(&out)) throw std::bad_alloc();
