@@ -57,11 +57,11 @@ class StoredText {
                 "the inline form keeps its length in the word's lowest byte");
   static constexpr std::size_t kInlineCapacity = sizeof(std::uint64_t) - 1;
 
-  // The heap form: the bytes follow the header in one allocation; the
-  // capacity lets a shorter later value reuse the block.
+  // The heap form: the bytes follow their length in one allocation (a
+  // header of four bytes, so that texts up to twenty bytes take the smallest
+  // block). A later value no longer than the block's reuses it.
   struct Block {
     std::uint32_t size;
-    std::uint32_t capacity;
   };
   static char* BytesOf(Block* block) noexcept { return reinterpret_cast<char*>(block + 1); }
   static const char* BytesOf(const Block* block) noexcept {

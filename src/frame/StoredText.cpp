@@ -16,7 +16,7 @@ void StoredText::Assign(std::string_view text) {
   }
   if (text.size() > UINT32_MAX) throw std::length_error("text too long to store");
   const auto size = static_cast<std::uint32_t>(text.size());
-  if (!IsInline() && word_ != 0 && HeapBlock()->capacity >= size) {
+  if (!IsInline() && word_ != 0 && HeapBlock()->size >= size) {
     Block* block = HeapBlock();
     std::memmove(BytesOf(block), text.data(), size);  // may overlap its own bytes
     block->size = size;
@@ -25,7 +25,6 @@ void StoredText::Assign(std::string_view text) {
   void* storage = ::operator new(sizeof(Block) + size);
   Block* block = static_cast<Block*>(storage);
   block->size = size;
-  block->capacity = size;
   std::memcpy(BytesOf(block), text.data(), size);
   Release();
   word_ = reinterpret_cast<std::uintptr_t>(block);

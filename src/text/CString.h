@@ -3,6 +3,7 @@
 // length and count is a 1-based character position.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -70,6 +71,15 @@ class CString {
     return *this;
   }
   CString& Append(const CString& other);
+
+  // Storage for `more` bytes beyond those held, and a sixteenth besides, so
+  // that an estimate a little short still fits; storage that must grow at
+  // least doubles, so repeated estimates stay linear. The capacity callers
+  // observe is not changed.
+  void ReserveFor(std::size_t more) {
+    const std::size_t needed = bytes_.size() + more + more / 16;
+    if (needed > bytes_.capacity()) bytes_.reserve(std::max(needed, 2 * bytes_.capacity()));
+  }
 
   // The held bytes in the buffer's code page, for code that searches them directly.
   std::string_view Bytes() const noexcept { return bytes_; }

@@ -71,6 +71,10 @@ class clsXML {
   };
   Mark Position() const { return {Written().size(), open_groups_.size()}; }
   void Retract(const Mark& mark);
+  // Makes room for about `bytes` more to be written (the document's buffer,
+  // when writing into a parent's): a writer that knows what is coming grows
+  // the buffer while it is small, instead of copying it when it is full.
+  void ExpectMore(std::size_t bytes) { Out().ReserveFor(bytes); }
   // Resets writer and reader to a new object's state.
   void Clear(bool terminating = false);
   // Removes elements with neither content nor attributes, again and again

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -69,9 +70,9 @@ class KeyedCollection final : public Object {
  private:
   struct Entry {
     Variant member;
-    std::uint64_t serial = 0;  // increases with every append, so entries stay sorted by it
     StoredText folded_key;
-    bool keyed = false;
+    std::uint64_t serial : 63 = 0;  // increases with every append, so entries stay sorted by it
+    std::uint64_t keyed : 1 = 0;
   };
   // Up to this many members, keys are found by walking the entries: most
   // collections (an item's prices) are that small, and need no hash table.
@@ -87,7 +88,7 @@ class KeyedCollection final : public Object {
   Lookup FindPosition(Long position) const noexcept;
   std::size_t SlotOfSerial(std::uint64_t serial) const noexcept;
   // The serial of the member under the folded key, when there is one.
-  const std::uint64_t* SerialOf(std::string_view folded) const;
+  std::optional<std::uint64_t> SerialOf(std::string_view folded) const;
   void RememberKey(const Entry& entry);
   void ForgetKey(const Entry& entry);
 

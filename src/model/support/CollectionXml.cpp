@@ -14,13 +14,20 @@ namespace {
 // markup, each written straight after the one before. The element stays only
 // when some member wrote something; when none did, the empty leaf goes in its
 // place for the writer's switches to decide about.
+// After each member the writer is told to expect the rest at the size of
+// those so far, so a large document grows early, while it is small to copy.
 void WriteMembers(clsXML& writer, const KeyedCollection& members,
                   const std::function<void(AutomationObject&, clsXML&)>& write_member) {
   const clsXML::Mark before = writer.Position();
   writer.Add("Collection", "", true);
   const std::size_t opened = writer.Position().length;
-  for (const Variant& member : members.Members())
+  const auto count = static_cast<std::size_t>(members.Count());
+  std::size_t done = 0;
+  for (const Variant& member : members.Members()) {
     write_member(static_cast<AutomationObject&>(*member.ObjectRef()), writer);
+    ++done;
+    writer.ExpectMore((writer.Position().length - opened) / done * (count - done));
+  }
   if (writer.Position().length != opened) return writer.EndGroup();
   writer.Retract(before);
   writer.Add("Collection", "");

@@ -42,7 +42,7 @@ std::string FoldedKey(std::string_view key) {
 }  // namespace
 
 void KeyedCollection::Add(Variant member) {
-  entries_.push_back(Entry{std::move(member), next_serial_++, {}, false});
+  entries_.push_back(Entry{std::move(member), {}, next_serial_++, false});
   RememberKey(entries_.back());
 }
 
@@ -53,7 +53,7 @@ void KeyedCollection::Add(Variant member, std::string_view key) {
 bool KeyedCollection::TryAdd(Variant member, std::string_view key) {
   const std::string folded = FoldedKey(key);
   if (SerialOf(folded)) return false;
-  entries_.push_back(Entry{std::move(member), next_serial_++, StoredText(folded), true});
+  entries_.push_back(Entry{std::move(member), StoredText(folded), next_serial_++, true});
   RememberKey(entries_.back());
   return true;
 }
@@ -62,7 +62,7 @@ void KeyedCollection::Insert(std::size_t slot, Variant member, const std::string
   const std::string folded = key ? FoldedKey(*key) : std::string();
   if (key && SerialOf(folded)) RaiseRuntime(kDuplicateKey);
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(slot),
-                  Entry{std::move(member), 0, StoredText(folded), key != nullptr});
+                  Entry{std::move(member), StoredText(folded), 0, key != nullptr});
   // Serials must grow with the position: number them afresh.
   next_serial_ = 0;
   for (Entry& entry : entries_) {
@@ -71,15 +71,16 @@ void KeyedCollection::Insert(std::size_t slot, Variant member, const std::string
   }
 }
 
-const std::uint64_t* KeyedCollection::SerialOf(std::string_view folded) const {
+std::optional<std::uint64_t> KeyedCollection::SerialOf(std::string_view folded) const {
   if (serial_of_key_) {
     const auto found = serial_of_key_->find(folded);
-    return found == serial_of_key_->end() ? nullptr : &found->second;
+    if (found == serial_of_key_->end()) return std::nullopt;
+    return found->second;
   }
   for (const Entry& entry : entries_) {
-    if (entry.keyed && entry.folded_key == folded) return &entry.serial;
+    if (entry.keyed && entry.folded_key == folded) return entry.serial;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 // Keeps the hash table, once there is one, in step with the keyed entries;
@@ -144,7 +145,7 @@ KeyedCollection::Lookup KeyedCollection::Find(const Variant& index) const {
 }
 
 KeyedCollection::Lookup KeyedCollection::FindKey(std::string_view key) const {
-  const std::uint64_t* serial = SerialOf(FoldedKey(key));
+  const std::optional<std::uint64_t> serial = SerialOf(FoldedKey(key));
   if (!serial) return Lookup{0, kInvalidProcedureCall};
   return Lookup{SlotOfSerial(*serial), 0};
 }
