@@ -29,6 +29,29 @@ TEST(CStringTest, CapacityGrowsToExactlyTheNeededLength) {
   EXPECT_EQ(small.Value(), "short");
 }
 
+// A writer expecting more grows the storage ahead, without touching the
+// capacity callers see; estimates that creep up one byte at a time must not
+// move the bytes each time (that would make writing quadratic).
+TEST(CStringTest, ExpectedGrowthMovesTheBytesRarely) {
+  CString buffer;
+  buffer.Append(std::string(50'000, 'x'));
+  buffer.ReserveFor(100'000);
+  const char* storage = buffer.Bytes().data();
+  buffer.Append(std::string(100'000, 'x'));
+  EXPECT_EQ(buffer.Bytes().data(), storage);
+  EXPECT_EQ(buffer.Capacity(), 150'000);
+
+  int moves = 0;
+  for (int appended = 0; appended < 100'000; ++appended) {
+    buffer.Append("y");
+    buffer.ReserveFor(static_cast<std::size_t>(appended));
+    if (buffer.Bytes().data() != storage) ++moves;
+    storage = buffer.Bytes().data();
+  }
+  EXPECT_LE(moves, 4);
+  EXPECT_EQ(buffer.Length(), 250'000);
+}
+
 TEST(CStringTest, LeftRightAndMidCutAsTheirCountsSay) {
   const CString four("abcd");
   EXPECT_EQ(four.Left(10).Value(), "abcd");
