@@ -171,7 +171,7 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
   });
 }
 
-void clsXML::AddLeaf(const TagName& tag, std::string_view value) {
+void clsXML::AddKnownLeaf(const TagName& tag, std::string_view value) {
   if (tag.Name().empty()) return Add(tag.Name(), value);
   Trapped(Op("Add"), [&] {
     OwnText();

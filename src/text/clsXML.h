@@ -38,8 +38,12 @@ class clsXML {
   void Add(std::string_view tag, std::string_view value, bool open_group = false,
            bool close_group = false);
   // Add(tag, value) for a leaf whose tag is known up front (and so hashed and
-  // checked for ASCII once): the writing of a class's fields.
-  void AddLeaf(const TagName& tag, std::string_view value);
+  // checked for ASCII once): the writing of a class's fields. Most fields
+  // are empty, and an empty one under Compress is left out here, inline.
+  void AddLeaf(const TagName& tag, std::string_view value) {
+    if (value.empty() && compress_) return;
+    AddKnownLeaf(tag, value);
+  }
   // "<tag attribute="value"/>", or with `open_group` a group start carrying the attribute.
   void AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
                   bool open_group = false);
@@ -143,6 +147,7 @@ class clsXML {
   bool Suppressed(std::string_view value) const;
   void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
                         bool tag_is_ascii);
+  void AddKnownLeaf(const TagName& tag, std::string_view value);
   void PushGroup(std::string_view tag);
   void CloseOpenGroups();
   std::string CompleteBuild(bool take);

@@ -59,7 +59,9 @@ TEST(clsXMLWriterTest, AKnownLeafIsWrittenAsAddWritesIt) {
       clsXML by_add, by_leaf;
       for (clsXML* writer : {&by_add, &by_leaf}) {
         writer->SetSnippet(true);
+        writer->SetCompress(switches);
         writer->SetZeroSuppress(switches);
+        writer->ReadInPlace("<Read>text</Read>");  // written after what was read
       }
       for (const char* value : values) {
         by_add.Add(tag, value);
