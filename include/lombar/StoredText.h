@@ -76,7 +76,22 @@ class StoredText {
     return reinterpret_cast<Block*>(static_cast<std::uintptr_t>(word_));
   }
 
-  void Assign(std::string_view text);
+  // A short text over an inline one (most values read) is stored here,
+  // without a call; the rest is left to AssignSlowly.
+  void Assign(std::string_view text) {
+    if (text.size() <= kInlineCapacity && (IsInline() || word_ == 0)) {
+      word_ = InlineWord(text);
+    } else {
+      AssignSlowly(text);
+    }
+  }
+  static std::uint64_t InlineWord(std::string_view text) noexcept {
+    std::uint64_t word = (static_cast<std::uint64_t>(text.size()) << 1) | 1;
+    char* bytes = reinterpret_cast<char*>(&word) + 1;
+    for (std::size_t i = 0; i < text.size(); ++i) bytes[i] = text[i];
+    return word;
+  }
+  void AssignSlowly(std::string_view text);
   void Release() noexcept {
     if (!IsInline() && word_ != 0) FreeBlock(HeapBlock());
   }

@@ -5,11 +5,10 @@
 
 namespace lombar {
 
-void StoredText::Assign(std::string_view text) {
+void StoredText::AssignSlowly(std::string_view text) {
   if (text.size() <= kInlineCapacity) {
     // Built aside first: the text may be this one's own bytes.
-    std::uint64_t word = (static_cast<std::uint64_t>(text.size()) << 1) | 1;
-    std::memcpy(reinterpret_cast<char*>(&word) + 1, text.data(), text.size());
+    const std::uint64_t word = InlineWord(text);
     Release();
     word_ = word;
     return;
