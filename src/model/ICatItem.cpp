@@ -129,7 +129,7 @@ const RecordTable<ICatItem>& ICatItem::Table() {
 template class Record<ICatItem>;
 
 ICatItem::ICatItem() {
-  Trapped({kClassName, "Class_Initialize"}, [&] { ClearFields(false); });
+  Trapped({kClassName, "Class_Initialize"}, [&] { InitializeFields(); });
 }
 
 void ICatItem::Clear(bool destroy) {

@@ -55,7 +55,7 @@ template class Record<ICatPrice>;
 
 // No Clear at release: it can neither fail nor trace, so nobody could tell.
 ICatPrice::ICatPrice() {
-  Trapped({kClassName, "Class_Initialize"}, [&] { Clear(); });
+  Trapped({kClassName, "Class_Initialize"}, [&] { InitializeFields(); });
 }
 
 bool ICatPrice::LocationIsValid() const {

@@ -43,6 +43,9 @@ class Record : public AutomationClass<T> {
   // child objects are renewed (released for good when `destroy`) or cleared
   // in place, as the table says.
   void ClearFields(bool destroy = false);
+  // ClearFields for an object being made: values its members already start
+  // at (empty texts) are left as they are.
+  void InitializeFields();
 
  private:
   void LoadXML(std::string_view xml, bool reset);

@@ -366,6 +366,12 @@ class RecordTable {
       if (!field.kept) field.reset(record, destroy);
     }
   }
+  // Reset of a record just made, whose texts are still empty.
+  void ResetNew(T& record) const {
+    for (const Field& field : fields_) {
+      if (!field.kept && !field.made_as_reset) field.reset(record, false);
+    }
+  }
 
   // The record writes nothing at all while `silent` says so.
   RecordTable& WritesNothingWhen(bool (T::*silent)() const) {
@@ -391,6 +397,8 @@ class RecordTable {
     // An empty text reads as the value Clear gives, which a record being read
     // already holds: nothing to set when the text is empty.
     bool empty_reads_as_reset = false;
+    // A text that Clear empties: a new record's member already is.
+    bool made_as_reset = false;
 
     void Write(clsXML& writer, const T& record, const TagNames& leaf_tags) const {
       switch (place.form) {
@@ -480,6 +488,7 @@ class RecordTable {
       }
     }
     row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
+    if constexpr (std::is_same_v<V, StoredText>) row.made_as_reset = initial.empty();
     row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
     return row;
   }
@@ -625,6 +634,11 @@ void Record<T>::LoadXML(std::string_view xml, bool reset) {
 template <class T>
 void Record<T>::ClearFields(bool destroy) {
   T::Table().Reset(static_cast<T&>(*this), destroy);
+}
+
+template <class T>
+void Record<T>::InitializeFields() {
+  T::Table().ResetNew(static_cast<T&>(*this));
 }
 
 }  // namespace lombar
