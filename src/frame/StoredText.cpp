@@ -1,7 +1,6 @@
 #include "lombar/StoredText.h"
 
 #include <new>
-#include <stdexcept>
 
 namespace lombar {
 
@@ -13,7 +12,10 @@ void StoredText::AssignSlowly(std::string_view text) {
     word_ = word;
     return;
   }
-  if (text.size() > UINT32_MAX) throw std::length_error("text too long to store");
+  // Beyond what a four-byte length holds (and an automation string can), the
+  // text is refused as the runtime refuses it: out of memory, which the error
+  // traps report as error 7.
+  if (text.size() > UINT32_MAX) throw std::bad_alloc();
   const auto size = static_cast<std::uint32_t>(text.size());
   if (!IsInline() && word_ != 0 && HeapBlock()->size >= size) {
     Block* block = HeapBlock();

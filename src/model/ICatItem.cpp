@@ -1,6 +1,7 @@
 #include "lombar/ICatItem.h"
 
 #include "lombar/ICatProviderCol.h"
+#include "base/Text.h"
 #include "model/support/LocationKeys.h"
 #include "model/support/ModelState.h"
 #include "model/support/RecordTable.h"
@@ -269,15 +270,12 @@ bool ICatItem::SupplierOrderPlaced(std::string_view mcl_dir) const {
 }
 
 std::string ICatItem::VendorNumber() const {
-  std::string number(line_code_.View());
-  return number.append(item_number_.View());
+  return Concat({line_code_, item_number_});
 }
 
 std::string ICatItem::UniqueKey() const {
   if (item_type_ != qcit_Labor) return VendorNumber();
-  std::string key(description_.View());
-  key.append(" ").append(labor_operation_.View()).append(" ").append(comment_.View());
-  return std::string(TrimSpaces(key));
+  return std::string(TrimSpaces(Concat({description_, " ", labor_operation_, " ", comment_})));
 }
 
 }  // namespace lombar
