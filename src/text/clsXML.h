@@ -41,7 +41,7 @@ class clsXML {
   // checked for ASCII once): the writing of a class's fields. Most fields
   // are empty, and an empty one under Compress is left out here, inline.
   void AddLeaf(const TagName& tag, std::string_view value) {
-    if (value.empty() && compress_) return;
+    if (DropsEmpty(value)) return;
     AddKnownLeaf(tag, value);
   }
   // "<tag attribute="value"/>", or with `open_group` a group start carrying the attribute.
@@ -144,6 +144,8 @@ class clsXML {
     std::size_t tag_end = 0;
   };
 
+  // Compress leaves out an empty leaf: the first test of Suppressed, inline.
+  bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
   bool Suppressed(std::string_view value) const;
   void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
                         bool tag_is_ascii);
