@@ -46,18 +46,18 @@ TagNames::TagNames(std::vector<TagName> names) : names_(std::move(names)), id_(n
 
 TagIndex::TagIndex(std::string_view text) : text_(text) {}
 
-TagName::TagName(std::string_view name) noexcept : name_(name) {
-  indexable_ = !name.empty() && std::none_of(name.begin(), name.end(), EndsName);
-  ascii_ = std::all_of(name.begin(), name.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  std::uint32_t hash = kHashSeed;
-  for (const char c : name)
-    hash = HashStep(hash, c);
-  start_hash_ = Finished(hash);
-  hash = HashStep(kHashSeed, '/');
-  for (const char c : name)
-    hash = HashStep(hash, c);
-  end_hash_ = Finished(hash);
+// One pass over the name: both hashes and both flags.
+TagName::TagName(std::string_view name) noexcept : name_(name), indexable_(!name.empty()) {
+  std::uint32_t start_hash = kHashSeed;
+  std::uint32_t end_hash = HashStep(kHashSeed, '/');
+  for (const char c : name) {
+    start_hash = HashStep(start_hash, c);
+    end_hash = HashStep(end_hash, c);
+    indexable_ = indexable_ && !EndsName(c);
+    ascii_ = ascii_ && static_cast<unsigned char>(c) < 0x80;
+  }
+  start_hash_ = Finished(start_hash);
+  end_hash_ = Finished(end_hash);
 }
 
 void TagIndex::Grow() const {

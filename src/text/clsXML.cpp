@@ -155,10 +155,10 @@ void clsXML::SetZeroSuppress(bool zero_suppress) {
 
 bool clsXML::Suppressed(std::string_view value) const {
   if (DropsEmpty(value)) return true;
-  if (!compress_) return false;
+  if (!DropsZero()) return false;
   // A leading number that starts with 1 to 9 is not 0, whatever follows it.
   if (value.front() >= '1' && value.front() <= '9') return false;
-  return zero_suppress_ && IsZeroNumber(value);
+  return IsZeroNumber(value);
 }
 
 void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, bool close_group) {

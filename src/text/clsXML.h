@@ -44,6 +44,8 @@ class clsXML {
     if (DropsEmpty(value)) return;
     AddKnownLeaf(tag, value);
   }
+  // Whether a numeric leaf equal to 0 is left out.
+  bool DropsZero() const { return compress_ && zero_suppress_; }
   // "<tag attribute="value"/>", or with `open_group` a group start carrying the attribute.
   void AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
                   bool open_group = false);

@@ -174,7 +174,9 @@ struct XmlValue<Variant> {
 };
 
 // Writes a value as the leaf `tag`: texts from where they are kept, flags and
-// whole numbers from a small buffer, the rest through their text.
+// whole numbers from a small buffer, the rest through their text. A whole
+// number or amount of 0 is written "0", which zero suppression leaves out:
+// most amounts are 0, and their text is not made.
 template <class V>
 void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
   if constexpr (std::is_same_v<V, StoredText>) {
@@ -182,8 +184,12 @@ void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
   } else if constexpr (std::is_same_v<V, bool>) {
     writer.AddLeaf(tag, XmlValue<bool>::Text(value));
   } else if constexpr (std::is_same_v<V, Short> || std::is_same_v<V, Long>) {
+    if (value == 0 && writer.DropsZero()) return;
     char buffer[12];
     writer.AddLeaf(tag, XmlValue<V>::Text(value, buffer));
+  } else if constexpr (std::is_same_v<V, Currency>) {
+    if (value.units == 0 && writer.DropsZero()) return;
+    writer.AddLeaf(tag, XmlValue<V>::Write(value));
   } else {
     writer.AddLeaf(tag, XmlValue<V>::Write(value));
   }
