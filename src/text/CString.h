@@ -64,10 +64,26 @@ class CString {
     const std::size_t at = bytes_.size();
     bytes_.resize(at + total);
     char* out = bytes_.data() + at;
-    for (const std::string_view text : texts) {
-      std::char_traits<char>::copy(out, text.data(), text.size());
-      out += text.size();
-    }
+    for (const std::string_view text : texts)
+      out = CopyOut(out, text);
+    return *this;
+  }
+  // "<tag>content</tag>", from pieces as AppendAscii takes them: the element
+  // written most often of all, its brackets set in place instead of copied.
+  CString& AppendElement(std::string_view tag, std::string_view content) {
+    const std::size_t total = 2 * tag.size() + content.size() + 5;
+    GrowFor(total);
+    const std::size_t at = bytes_.size();
+    bytes_.resize(at + total);
+    char* out = bytes_.data() + at;
+    *out++ = '<';
+    out = CopyOut(out, tag);
+    *out++ = '>';
+    out = CopyOut(out, content);
+    *out++ = '<';
+    *out++ = '/';
+    out = CopyOut(out, tag);
+    *out = '>';
     return *this;
   }
   CString& Append(const CString& other);
@@ -93,6 +109,10 @@ class CString {
   Long InstrBytes(std::string_view search, Long start) const;
   CString& AppendBytes(std::string_view bytes);
   void GrowFor(std::size_t more);
+  static char* CopyOut(char* out, std::string_view text) {
+    std::char_traits<char>::copy(out, text.data(), text.size());
+    return out + text.size();
+  }
 
   std::string bytes_;
   Long capacity_ = 0;

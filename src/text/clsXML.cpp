@@ -195,7 +195,7 @@ void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool
           : Out().Append("<").Append(tag).Append(">").Append(content);
     PushGroup(tag);
   } else {
-    ascii ? Out().AppendAscii({"<", tag, ">", content, "</", tag, ">"})
+    ascii ? Out().AppendElement(tag, content)
           : Out().Append("<").Append(tag).Append(">").Append(content).Append("</").Append(tag).Append(">");
   }
 }
