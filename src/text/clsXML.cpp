@@ -498,14 +498,20 @@ std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
       Form(start_form, "<", name, ">");
       Form(end_form, "</", name, ">");
     }
+    // The plain forms are searched by the name, hashed once for all of them.
+    const TagName plain(name);
+    const auto find = [&](const std::string& form, bool end_tag, std::size_t at) {
+      const bool is_plain = end_tag ? form.size() == name.size() + 3 : form.back() == '>';
+      return is_plain ? FindTag(plain, end_tag, at) : Find(form, at);
+    };
     const std::size_t from =
-        continues ? block_mark_.end : SkipEndTags(TagName(name), ShortStep(occurrence, -1));
+        continues ? block_mark_.end : SkipEndTags(plain, ShortStep(occurrence, -1));
     block_mark_.end = npos;
     if (from == npos) return missing();
-    std::size_t start = Find(start_form, from);
+    std::size_t start = find(start_form, false, from);
     if (start == npos && !continues) start = Find(Form(start_form, "<", name, " "), from);
     if (start == npos) return missing();
-    std::size_t end = Find(end_form, start);
+    std::size_t end = find(end_form, true, start);
     if (end == npos && !continues) end = Find(end_form = "/>", start);
     if (end == npos) return missing();
     block_mark_.end = end + end_form.size();
