@@ -148,6 +148,12 @@ void TagIndex::Build() const {
       for (; end < size && !EndsName(data[end]); ++end)
         hash = HashStep(hash, data[end]);
       if (end == size || data[end] != '>' || end == name) {
+        // A start tag with attributes is noted as "<name ", for searches of that form.
+        if (!end_tag && end < size && data[end] == ' ' && end > name) {
+          const std::uint32_t spaced = Finished(HashStep(hash, ' '));
+          positions_[ListOf(text_.substr(lt + 1, end - lt), spaced)].push_back(
+              static_cast<std::uint32_t>(lt));
+        }
         at = end;
         open_list = previous = kNoList;
         continue;
@@ -170,10 +176,30 @@ void TagIndex::Build() const {
 }
 
 std::size_t TagIndex::Find(std::string_view needle, std::size_t from, std::size_t end) const {
-  if (needle.size() < 3 || needle.front() != '<' || needle.back() != '>') return kCannotAnswer;
+  if (needle.size() < 3 || needle.front() != '<') return kCannotAnswer;
   const std::string_view key = needle.substr(1, needle.size() - 2);
+  if (needle.back() == ' ') return FindAttributed(key, from, end);
+  if (needle.back() != '>') return kCannotAnswer;
   const bool end_tag = key.front() == '/';
   return FindTag(TagName(key.substr(end_tag ? 1 : 0)), end_tag, from, end);
+}
+
+std::size_t TagIndex::FindAttributed(std::string_view name, std::size_t from, std::size_t end) const {
+  if (std::any_of(name.begin(), name.end(), EndsName)) return kCannotAnswer;
+  if (!built_) Build();
+  std::uint32_t hash = kHashSeed;
+  for (const char c : name)
+    hash = HashStep(hash, c);
+  hash = Finished(HashStep(hash, ' '));
+  if (slots_.empty()) return npos;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask; slots_[i].hash != 0; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.hash == hash && slot.key_length == name.size() + 1 &&
+        text_.substr(slot.key_start, name.size()) == name && text_[slot.key_start + name.size()] == ' ')
+      return FindInSlot(slot, name.size() + 2, from, end);
+  }
+  return npos;
 }
 
 std::size_t TagIndex::FindTag(const TagName& name, bool end_tag, std::size_t from,

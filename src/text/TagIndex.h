@@ -58,8 +58,9 @@ class TagIndex {
   // `text` must stay alive and unchanged as long as the index is used.
   explicit TagIndex(std::string_view text);
 
-  // Find answers for a needle "<name>" or "</name>" whose name has no " ",
-  // "/", "<" or ">"; for any other it answers kCannotAnswer.
+  // Find answers for a needle "<name>", "</name>" or "<name " (the start of a
+  // tag with attributes) whose name has no " ", "/", "<" or ">"; for any
+  // other it answers kCannotAnswer.
   static constexpr std::size_t kCannotAnswer = npos - 1;
   // The first occurrence of `needle` that starts at or after `from` and ends
   // by `end` (positions in the text), or npos: what a plain search of the
@@ -86,6 +87,7 @@ class TagIndex {
   static constexpr std::uint32_t kNoSlot = UINT32_MAX;
 
   void Build() const;
+  std::size_t FindAttributed(std::string_view name, std::size_t from, std::size_t end) const;
   const Slot* SlotOf(std::string_view name, bool end_tag, std::uint32_t hash) const;
   std::uint32_t SlotNumber(const TagName& name) const;
   // The slot of each of the set's start tags, found when the set is first used.
