@@ -72,6 +72,13 @@ class TagIndex {
   // The same for the start tag of the set's `i`-th name.
   std::size_t FindTag(const TagNames& names, std::size_t i, std::size_t from, std::size_t end) const;
   std::string_view Text() const noexcept { return text_; }
+  // Whether the index knows the set's `i`-th name to have no start tag
+  // anywhere in the text: false until the index is made and the set was
+  // first searched, so that asking never allocates.
+  bool Lacks(const TagNames& names, std::size_t i) const {
+    return names.id_ < resolved_.size() && !resolved_[names.id_].empty() &&
+           names[i].Indexable() && resolved_[names.id_][i] == kNoSlot;
+  }
 
  private:
   struct Slot {
@@ -162,6 +169,8 @@ class BorrowedText {
   BorrowedText& operator=(BorrowedText&& other) noexcept;
 
   bool Active() const noexcept { return index_ != nullptr; }
+  // The index knows the name to be nowhere in the whole text it indexes.
+  bool Lacks(const TagNames& names, std::size_t i) const { return index_->Lacks(names, i); }
   std::string_view Text() const noexcept { return text_; }
   // A plain search of the text from `from` (0-based in it) through the
   // index: TagIndex::npos when there is none, TagIndex::kCannotAnswer for a

@@ -421,7 +421,8 @@ std::string clsXML::Value(std::string_view tag, Short occurrence) {
   });
 }
 
-std::string_view clsXML::FirstValue(const TagNames& names, std::size_t i, std::string& unescaped) {
+std::string_view clsXML::SearchFirstValue(const TagNames& names, std::size_t i,
+                                           std::string& unescaped) {
   const TagName& tag = names[i];
   if (Bytes().empty() || tag.Name().empty()) return {};
   return Trapped(Op("Get Value"), [&] {

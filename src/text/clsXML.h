@@ -100,7 +100,15 @@ class clsXML {
   // Value(names[i]) as a view, valid until the reader is next used: a part
   // of the text itself when it is read in place and holds no entity, else
   // `unescaped`. For the (ASCII) names a reader looks for in every record.
-  std::string_view FirstValue(const TagNames& names, std::size_t i, std::string& unescaped);
+  std::string_view FirstValue(const TagNames& names, std::size_t i, std::string& unescaped) {
+    // Most names a record's reader asks for are in no record of the document:
+    // the index knows them, and they are answered here without a search.
+    if (NowhereInText(names, i)) {
+      value_mark_.end = std::string::npos;
+      return {};
+    }
+    return SearchFirstValue(names, i, unescaped);
+  }
   // The whole `occurrence`-th element, also one written with attributes or
   // self-closing, trimmed and not unescaped.
   std::string Block(std::string_view tag, Short occurrence);
@@ -146,6 +154,13 @@ class clsXML {
     std::size_t tag_end = 0;
   };
 
+  // Whether the set's `i`-th name has no "<name>" anywhere in the indexed
+  // document the text read in place is part of. Such a name was never found,
+  // so there is no earlier search of it to continue either.
+  bool NowhereInText(const TagNames& names, std::size_t i) const {
+    return borrowed_.Active() && !borrowed_.Text().empty() && borrowed_.Lacks(names, i);
+  }
+  std::string_view SearchFirstValue(const TagNames& names, std::size_t i, std::string& unescaped);
   // Compress leaves out an empty leaf: the first test of Suppressed, inline.
   bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
   bool Suppressed(std::string_view value) const;

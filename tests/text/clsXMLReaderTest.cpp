@@ -144,6 +144,7 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
       "",
   };
   const std::vector<std::string> tags = {"V", "P", "B", "A", "Tag", "Count", "Name", "L", "C", "D"};
+  const TagNames names(std::vector<TagName>(tags.begin(), tags.end()));
   // Reads `text` with `load` (SetXML or ReadInPlace), and each block it finds
   // with a nested reader loaded the same way, while the outer one is in use.
   const auto script = [&](std::string_view text, void (clsXML::*load)(std::string_view)) {
@@ -172,12 +173,19 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
     place_reader.ReadInPlace(text);
     EXPECT_EQ(script(text, &clsXML::ReadInPlace), copied);
     // Any part of a text read in place, even one that cuts a tag in two, is
-    // searched only within itself.
+    // searched only within itself, also for the first values of a record.
     for (std::size_t cut = 0; cut <= text.size(); ++cut) {
       const std::string_view part = std::string_view(text).substr(cut / 2, cut - cut / 2);
       clsXML part_copy, part_in_place;
       part_copy.SetXML(part);
       part_in_place.ReadInPlace(part);
+      for (std::size_t i = 0; i < tags.size(); ++i) {
+        clsXML record_reader, fresh_copy;
+        record_reader.ReadInPlace(part);
+        fresh_copy.SetXML(part);
+        std::string unescaped;
+        EXPECT_EQ(record_reader.FirstValue(names, i, unescaped), fresh_copy.Value(tags[i], 1)) << part;
+      }
       for (const std::string& tag : tags) {
         EXPECT_EQ(part_in_place.Value(tag, 2), part_copy.Value(tag, 2)) << part;
         EXPECT_EQ(part_in_place.Block(tag, 1), part_copy.Block(tag, 1)) << part;
