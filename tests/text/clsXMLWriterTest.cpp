@@ -20,11 +20,14 @@ TEST(clsXMLWriterTest, CompressAndZeroSuppressDropEmptyAndZeroLeaves) {
   EXPECT_EQ(Leaf("0", true, false), "<Count>0</Count>");
   EXPECT_EQ(Leaf("0", false, false), "<Count>0</Count>");
   // "&HA" is a number whose leading decimal part is 0.
+  // Also exponents by either letter in either case.
   for (const char* zero : {"0.00", "00", ".0", "-0", "   0", "0 ", "$0.00", "(0)", "0e5", "0,000",
-                           "&H0", "&HA"}) {
+                           "&H0", "&HA", "0D3", "0E-3", "$0d0", "&o0"}) {
     EXPECT_EQ(Leaf(zero, true, true), "") << zero;
   }
-  for (const char* kept : {"0.01", "00x", "abc", "1", "-0.5", ".", "0.0.0", "&", "&HG"}) {
+  // Letters no number has where they stand, or one letter too many.
+  for (const char* kept : {"0.01", "00x", "abc", "1", "-0.5", ".", "0.0.0", "&", "&HG", "e0",
+                           "D1", "0ee1", "0e1d", "0 min", "Within 0", "0h"}) {
     EXPECT_NE(Leaf(kept, true, true), "") << kept;
   }
   EXPECT_EQ(Leaf("", true, false), "");
