@@ -309,7 +309,7 @@ std::string clsXML::CompleteBuild(bool take) {
   CloseOpenGroups();
   std::string text = take && !target_ ? buffer_.TakeValue() : Utf8FromLatin1(Written());
   if (snippet_) return text;
-  return "<?xml version=" + str_Quote(version_) + " encoding=" + str_Quote(encoding_) + " ?>" +
+  return "<?xml version=" + str_Quote(kVersion) + " encoding=" + str_Quote(kEncoding) + " ?>" +
          text;
 }
 
@@ -342,7 +342,8 @@ std::string clsXML::XMLcompress(std::string_view text) {
 void clsXML::SetXML(std::string_view text) {
   Swallowed(Op("Let XML"), [&] {
     borrowed_.Release();
-    value_mark_ = block_mark_ = SearchMark();
+    value_mark_ = SearchMark();
+    block_mark_ = BlockMark();
     ForgetText();
     attrib_mark_ = AttribMark();
     buffer_.SetValue(text);
@@ -535,7 +536,8 @@ std::string_view clsXML::BlockView(std::string_view tag, Short occurrence) {
 
 void clsXML::ReadInPlace(std::string_view text) {
   Swallowed(Op("Let XML"), [&] {
-    value_mark_ = block_mark_ = SearchMark();
+    value_mark_ = SearchMark();
+    block_mark_ = BlockMark();
     ForgetText();
     attrib_mark_ = AttribMark();
     if (!borrowed_.Borrow(text)) return SetXML(text);

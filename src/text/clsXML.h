@@ -132,9 +132,13 @@ class clsXML {
     std::size_t end = std::string::npos;
     Short occurrence = 0;
     std::string tag;
+    bool Continues(std::string_view next_tag, Short next_occurrence) const;
+  };
+  // A block's search also keeps the forms it searched, which the next
+  // occurrence's search goes on with.
+  struct BlockMark : SearchMark {
     std::string start_form;
     std::string end_form;
-    bool Continues(std::string_view next_tag, Short next_occurrence) const;
   };
   // The first occurrence of a tag that a fresh search did not find: no later
   // one can be found either, while the text stays as it was (text replaced
@@ -193,18 +197,46 @@ class clsXML {
   // Before the text changes, a text read in place becomes the reader's own.
   void OwnText();
 
+  // What the XML declaration of a whole document says.
+  static constexpr std::string_view kVersion = "1.0";
+  static constexpr std::string_view kEncoding = "UTF-8";
+
   CString buffer_;
   CString* target_ = nullptr;  // a parent's buffer written into; null for its own
   std::size_t base_ = 0;       // where this writer's text starts in Out()
   bool assigned_ = false;
-  std::vector<std::string> open_groups_;  // tags in code-page bytes, innermost last
+  // The tags of the groups still open, in code-page bytes, innermost last.
+  // A writer mostly has one or two open: those are kept without allocating.
+  class OpenGroups {
+   public:
+    std::size_t size() const noexcept { return size_; }
+    bool empty() const noexcept { return size_ == 0; }
+    const std::string& back() const { return size_ <= kNear ? near_[size_ - 1] : far_.back(); }
+    void push_back(std::string tag) {
+      (size_ < kNear ? near_[size_] : far_.emplace_back()) = std::move(tag);
+      ++size_;
+    }
+    void pop_back() {
+      if (size_ > kNear) far_.pop_back();
+      --size_;
+    }
+    void resize(std::size_t size) {
+      while (size_ > size)
+        pop_back();
+    }
+
+   private:
+    static constexpr std::size_t kNear = 2;
+    std::string near_[kNear];
+    std::vector<std::string> far_;
+    std::size_t size_ = 0;
+  };
+  OpenGroups open_groups_;
   bool snippet_ = false;
   bool compress_ = false;
   bool zero_suppress_ = false;
-  std::string version_ = "1.0";
-  std::string encoding_ = "UTF-8";
   SearchMark value_mark_;
-  SearchMark block_mark_;
+  BlockMark block_mark_;
   MissingMark value_missing_;
   MissingMark block_missing_;
   AttribMark attrib_mark_;

@@ -84,13 +84,23 @@ TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
   closed.EndGroup();  // nothing open: no change
   EXPECT_EQ(closed.XML(), "<ICatPresetCol><Count>2</Count></ICatPresetCol>");
 
+  // Deeper than a writer mostly goes, taken back to a mark and opened again.
   clsXML open;
   open.SetSnippet(true);
   open.Add("Outer", "", true);
-  open.Add("Inner", "", true);
+  const clsXML::Mark outer = open.Position();
+  for (const char* tag : {"A", "B", "C", "D"})
+    open.Add(tag, "", true);
+  open.EndGroup();
+  open.Retract(outer);
+  for (const char* tag : {"Inner", "E", "F"})
+    open.Add(tag, "", true);
+  open.EndGroup();
+  open.EndGroup();
   open.AddXML("<x/>");
-  EXPECT_EQ(open.XML(), "<Outer><Inner><x/></Inner></Outer>");
-  EXPECT_EQ(open.XML(), "<Outer><Inner><x/></Inner></Outer>");  // closed once, for good
+  const std::string whole = "<Outer><Inner><E><F></F></E><x/></Inner></Outer>";
+  EXPECT_EQ(open.XML(), whole);
+  EXPECT_EQ(open.XML(), whole);  // closed once, for good
 
   clsXML document;
   document.Add("A", "1");
