@@ -358,8 +358,9 @@ class RecordTable {
   void Read(T& record, std::string_view xml) const {
     clsXML reader;
     reader.ReadInPlace(xml);
+    std::string unescaped;  // each field's text, when it cannot be read where it lies
     for (const Field* field : reading_)
-      field->Read(reader, record, leaf_tags_);
+      field->Read(reader, record, leaf_tags_, unescaped);
   }
   // Whether Clear makes new child objects.
   bool RenewsChildren() const {
@@ -420,10 +421,10 @@ class RecordTable {
           return;
       }
     }
-    void Read(clsXML& reader, T& record, const TagNames& leaf_tags) const {
+    void Read(clsXML& reader, T& record, const TagNames& leaf_tags,
+              std::string& unescaped) const {
       switch (place.form) {
         case XmlPlace::Form::kLeaf: {
-          std::string unescaped;
           const std::string_view content = reader.FirstValue(leaf_tags, leaf, unescaped);
           if (content.empty() && empty_reads_as_reset) return;
           return from_text(record, content);
