@@ -377,7 +377,7 @@ bool clsXML::SearchMark::Continues(std::string_view next_tag, Short next_occurre
   const bool is_next = next_occurrence == (occurrence < std::numeric_limits<Short>::max()
                                                ? occurrence + 1
                                                : ShortStep(occurrence, 1));
-  return is_next && end != npos && end > 0 && next_tag == tag;
+  return is_next && end != npos && end > 0 && next_tag == Tag();
 }
 
 // The position just after the `count`-th "</name>" from the start; npos when
@@ -437,7 +437,7 @@ std::string_view clsXML::SearchFirstValue(const TagNames& names, std::size_t i,
     value_mark_.end = npos;
     std::size_t start = borrowed_.Active() ? borrowed_.FindTag(names, i, 0) : TagIndex::kCannotAnswer;
     if (start == TagIndex::kCannotAnswer) start = FindTag(tag, false, 0);
-    return ValueAt(tag, 1, start, unescaped).value_or(std::string_view());
+    return ValueAt(tag, true, 1, start, unescaped).value_or(std::string_view());
   });
 }
 
@@ -451,14 +451,14 @@ std::string_view clsXML::ValueView(const TagName& tag, Short occurrence, std::st
   const std::size_t from = continues ? value_mark_.end : SkipEndTags(tag, ShortStep(occurrence, -1));
   value_mark_.end = npos;
   const std::optional<std::string_view> found =
-      ValueAt(tag, occurrence, from == npos ? npos : FindTag(tag, false, from), unescaped);
+      ValueAt(tag, false, occurrence, from == npos ? npos : FindTag(tag, false, from), unescaped);
   if (!found) value_missing_.Note(name, occurrence, continues, Bytes().size());
   return found.value_or(std::string_view());
 }
 
 // The element whose start tag "<tag>" is at `start`, its place remembered for
 // the next occurrence's search; nothing when there is none.
-std::optional<std::string_view> clsXML::ValueAt(const TagName& tag, Short occurrence,
+std::optional<std::string_view> clsXML::ValueAt(const TagName& tag, bool named, Short occurrence,
                                                 std::size_t start, std::string& unescaped) {
   if (start == npos) return std::nullopt;
   const std::string_view name = tag.Name();
@@ -467,7 +467,11 @@ std::optional<std::string_view> clsXML::ValueAt(const TagName& tag, Short occurr
   if (end == npos) return std::nullopt;
   value_mark_.end = end + name.size() + 3;  // after "</name>"
   value_mark_.occurrence = occurrence;
-  value_mark_.tag = name;
+  if (named) {
+    value_mark_.named = &tag;
+  } else {
+    value_mark_.Remember(name);
+  }
   const std::string_view found = Bytes().substr(content, end - content);
   // A text read in place is ASCII, so already UTF-8: without an entity it is
   // only trimmed, where it lies.
@@ -518,7 +522,7 @@ std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
     if (end == npos) return missing();
     block_mark_.end = end + end_form.size();
     block_mark_.occurrence = occurrence;
-    if (!continues) block_mark_.tag = name;
+    if (!continues) block_mark_.Remember(name);
     return TrimSpaces(Bytes().substr(start, block_mark_.end - start));
   });
 }

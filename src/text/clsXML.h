@@ -99,7 +99,8 @@ class clsXML {
   std::string Value(std::string_view tag, Short occurrence = 1);
   // Value(names[i]) as a view, valid until the reader is next used: a part
   // of the text itself when it is read in place and holds no entity, else
-  // `unescaped`. For the (ASCII) names a reader looks for in every record.
+  // `unescaped`. For the (ASCII) names a reader looks for in every record;
+  // the reader may keep a reference to them, so they must outlive it.
   std::string_view FirstValue(const TagNames& names, std::size_t i, std::string& unescaped) {
     // Most names a record's reader asks for are in no record of the document:
     // the index knows them, and they are answered here without a search.
@@ -132,6 +133,14 @@ class clsXML {
     std::size_t end = std::string::npos;
     Short occurrence = 0;
     std::string tag;
+    // The tag, when it is one of a set of names that outlives the reader:
+    // records' fields are found by those, and their tags are not copied.
+    const TagName* named = nullptr;
+    std::string_view Tag() const noexcept { return named ? named->Name() : tag; }
+    void Remember(std::string_view name) {
+      named = nullptr;
+      tag = name;
+    }
     bool Continues(std::string_view next_tag, Short next_occurrence) const;
   };
   // A block's search also keeps the forms it searched, which the next
@@ -183,7 +192,9 @@ class clsXML {
   std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from);
   std::size_t FindEndTag(const TagName& name, std::size_t from);
   std::string_view ValueView(const TagName& tag, Short occurrence, std::string& unescaped);
-  std::optional<std::string_view> ValueAt(const TagName& tag, Short occurrence, std::size_t start,
+  // `named`: the tag is one of a set of names that outlives the reader.
+  std::optional<std::string_view> ValueAt(const TagName& tag, bool named, Short occurrence,
+                                          std::size_t start,
                                           std::string& unescaped);
   // Where the writer's text goes: its own buffer or the end of a parent's.
   CString& Out() noexcept { return target_ ? *target_ : buffer_; }

@@ -185,6 +185,8 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
         fresh_copy.SetXML(part);
         std::string unescaped;
         EXPECT_EQ(record_reader.FirstValue(names, i, unescaped), fresh_copy.Value(tags[i], 1)) << part;
+        // It leaves the place to go on from as the first Value does.
+        EXPECT_EQ(record_reader.Value(tags[i], 2), fresh_copy.Value(tags[i], 2)) << part;
       }
       for (const std::string& tag : tags) {
         EXPECT_EQ(part_in_place.Value(tag, 2), part_copy.Value(tag, 2)) << part;
