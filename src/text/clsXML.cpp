@@ -484,47 +484,55 @@ std::optional<std::string_view> clsXML::ValueAt(const TagName& tag, bool named, 
 
 std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
   return Trapped(Op("Get Block"), [&]() -> std::string_view {
-    if (Bytes().empty() || tag.empty()) return {};
     const std::string converted = IsAscii(tag) ? std::string() : Latin1FromUtf8(tag);
-    const std::string_view name = converted.empty() ? tag : converted;
-    const bool continues = block_mark_.Continues(name, occurrence);
-    if (!continues && block_missing_.Covers(name, occurrence, Bytes().size())) {
-      block_mark_.end = npos;
-      return {};
-    }
-    const auto missing = [&]() -> std::string_view {
-      block_missing_.Note(name, occurrence, continues, Bytes().size());
-      return {};
-    };
-    // A continued search uses the forms of the one before; a fresh one
-    // writes its own there (the mark only counts once its end is set).
-    std::string& start_form = block_mark_.start_form;
-    std::string& end_form = block_mark_.end_form;
-    if (!continues) {
-      Form(start_form, "<", name, ">");
-      Form(end_form, "</", name, ">");
-    }
-    // The plain forms are searched by the name, hashed once for all of them.
-    const TagName plain(name);
-    const auto find = [&](const std::string& form, bool end_tag, std::size_t at) {
-      const bool is_plain = end_tag ? form.size() == name.size() + 3 : form.back() == '>';
-      return is_plain ? FindTag(plain, end_tag, at) : Find(form, at);
-    };
-    const std::size_t from =
-        continues ? block_mark_.end : SkipEndTags(plain, ShortStep(occurrence, -1));
-    block_mark_.end = npos;
-    if (from == npos) return missing();
-    std::size_t start = find(start_form, false, from);
-    if (start == npos && !continues) start = Find(Form(start_form, "<", name, " "), from);
-    if (start == npos) return missing();
-    std::size_t end = find(end_form, true, start);
-    if (end == npos && !continues) end = Find(end_form = "/>", start);
-    if (end == npos) return missing();
-    block_mark_.end = end + end_form.size();
-    block_mark_.occurrence = occurrence;
-    if (!continues) block_mark_.Remember(name);
-    return TrimSpaces(Bytes().substr(start, block_mark_.end - start));
+    return BlockOf(TagName(converted.empty() ? tag : converted), occurrence);
   });
+}
+
+std::string_view clsXML::BlockBytes(const TagName& tag, Short occurrence) {
+  if (!tag.Ascii()) return BlockBytes(tag.Name(), occurrence);
+  return Trapped(Op("Get Block"), [&] { return BlockOf(tag, occurrence); });
+}
+
+std::string_view clsXML::BlockOf(const TagName& plain, Short occurrence) {
+  const std::string_view name = plain.Name();
+  if (Bytes().empty() || name.empty()) return {};
+  const bool continues = block_mark_.Continues(name, occurrence);
+  if (!continues && block_missing_.Covers(name, occurrence, Bytes().size())) {
+    block_mark_.end = npos;
+    return {};
+  }
+  const auto missing = [&]() -> std::string_view {
+    block_missing_.Note(name, occurrence, continues, Bytes().size());
+    return {};
+  };
+  // A continued search uses the forms of the one before; a fresh one
+  // writes its own there (the mark only counts once its end is set).
+  std::string& start_form = block_mark_.start_form;
+  std::string& end_form = block_mark_.end_form;
+  if (!continues) {
+    Form(start_form, "<", name, ">");
+    Form(end_form, "</", name, ">");
+  }
+  // The plain forms are searched by the name, hashed once for all of them.
+  const auto find = [&](const std::string& form, bool end_tag, std::size_t at) {
+    const bool is_plain = end_tag ? form.size() == name.size() + 3 : form.back() == '>';
+    return is_plain ? FindTag(plain, end_tag, at) : Find(form, at);
+  };
+  const std::size_t from =
+      continues ? block_mark_.end : SkipEndTags(plain, ShortStep(occurrence, -1));
+  block_mark_.end = npos;
+  if (from == npos) return missing();
+  std::size_t start = find(start_form, false, from);
+  if (start == npos && !continues) start = Find(Form(start_form, "<", name, " "), from);
+  if (start == npos) return missing();
+  std::size_t end = find(end_form, true, start);
+  if (end == npos && !continues) end = Find(end_form = "/>", start);
+  if (end == npos) return missing();
+  block_mark_.end = end + end_form.size();
+  block_mark_.occurrence = occurrence;
+  if (!continues) block_mark_.Remember(name);
+  return TrimSpaces(Bytes().substr(start, block_mark_.end - start));
 }
 
 std::string clsXML::Block(std::string_view tag, Short occurrence) {
@@ -532,7 +540,14 @@ std::string clsXML::Block(std::string_view tag, Short occurrence) {
 }
 
 std::string_view clsXML::BlockView(std::string_view tag, Short occurrence) {
-  const std::string_view block = BlockBytes(tag, occurrence);
+  return InUtf8(BlockBytes(tag, occurrence));
+}
+
+std::string_view clsXML::BlockView(const TagName& tag, Short occurrence) {
+  return InUtf8(BlockBytes(tag, occurrence));
+}
+
+std::string_view clsXML::InUtf8(std::string_view block) {
   if (borrowed_.Active()) return block;  // ASCII: already UTF-8
   block_copy_ = Utf8FromLatin1(block);
   return block_copy_;

@@ -117,6 +117,8 @@ class clsXML {
   // itself when it is read in place, so a nested element's reader can read
   // it in place too.
   std::string_view BlockView(std::string_view tag, Short occurrence);
+  // The same by a name hashed once, for the member element of every block of a collection.
+  std::string_view BlockView(const TagName& tag, Short occurrence);
   // An attribute of the first element whose name starts with `element`.
   // Attributes of one element must be read in written order.
   std::string Attrib(std::string_view element, std::string_view attribute);
@@ -203,6 +205,11 @@ class clsXML {
   std::string_view Written() const noexcept { return Out().Bytes().substr(base_); }
   // The block in the reader's code page, trimmed; empty when there is none.
   std::string_view BlockBytes(std::string_view tag, Short occurrence);
+  std::string_view BlockBytes(const TagName& tag, Short occurrence);
+  // The search of BlockBytes by its name in code-page bytes.
+  std::string_view BlockOf(const TagName& plain, Short occurrence);
+  // A block the reader found, in UTF-8.
+  std::string_view InUtf8(std::string_view block);
   // The text was replaced: what was learnt about it is forgotten.
   void ForgetText();
   // Before the text changes, a text read in place becomes the reader's own.

@@ -68,8 +68,11 @@ void WriteCollectionXml(clsXML& parent, const CollectionXmlForm& form,
   writer.Close();
 }
 
+// Read as a record's field is, by a name hashed once.
 Short ReadMemberCount(clsXML& reader) {
-  return Variant(LeadingNumber(reader.Value("Count"))).ToShort();
+  static const TagNames kCount({TagName("Count")});
+  std::string unescaped;
+  return Variant(LeadingNumber(reader.FirstValue(kCount, 0, unescaped))).ToShort();
 }
 
 void ReadCollectionXml(std::string_view text, std::string_view member_element,
@@ -81,8 +84,9 @@ void ReadCollectionXml(std::string_view text, std::string_view member_element,
   const Short count = ReadMemberCount(reader);
   if (before_members) before_members(reader);
   // Consecutive occurrences continue where the previous Block ended.
+  const TagName member(member_element);
   for (Long position = 1; position <= count; ++position) {
-    load_member(reader.BlockView(member_element, static_cast<Short>(position)));
+    load_member(reader.BlockView(member, static_cast<Short>(position)));
   }
   // The position is a 16-bit value like the count: stepping it past the
   // largest one overflows once the last member was read.

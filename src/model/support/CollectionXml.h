@@ -55,8 +55,9 @@ void WriteCollectionXml(clsXML& writer, const CollectionXmlForm& form,
                         const KeyedCollection& members,
                         const std::function<void(AutomationObject&, clsXML&)>& write_member);
 
-// The member count of a collection text: the first Count element read as a
-// number (0 when it is none) and then as a 16-bit value (error 6 beyond).
+// The member count of a collection text, from a reader that has read nothing
+// else yet: the first Count element read as a number (0 when it is none) and
+// then as a 16-bit value (error 6 beyond).
 Short ReadMemberCount(clsXML& reader);
 
 // Hands the block of the i-th `member_element` to `load_member` for i = 1 to
