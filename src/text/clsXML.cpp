@@ -1,6 +1,8 @@
 #include "text/clsXML.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -25,7 +27,7 @@ bool IsMarkup(std::string_view value) {
   return !value.empty() && value.front() == '<' && value.back() == '>';
 }
 
-bool IsEscaped(char c) {
+constexpr bool IsEscaped(char c) {
   return c == '&' || c == '<' || c == '>' || c == '\'' || c == '"';
 }
 
@@ -58,13 +60,21 @@ struct ValueScan {
   bool escapes = false;  // holds a character to escape
   bool ascii = true;
 };
-ValueScan Scan(std::string_view value) {
-  ValueScan scan;
-  for (const char c : value) {
-    scan.escapes = scan.escapes || IsEscaped(c);
-    scan.ascii = scan.ascii && static_cast<unsigned char>(c) < 0x80;
+// For each byte: 1 when it is escaped, 2 when it is not ASCII. One look-up a
+// byte, every value written passing through here.
+constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
+  std::array<std::uint8_t, 256> kinds{};
+  for (int c = 0; c < 256; ++c) {
+    kinds[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
+        (IsEscaped(static_cast<char>(c)) ? 1 : 0) | (c >= 0x80 ? 2 : 0));
   }
-  return scan;
+  return kinds;
+}();
+ValueScan Scan(std::string_view value) {
+  std::uint8_t kinds = 0;
+  for (const char c : value)
+    kinds |= kByteKinds[static_cast<unsigned char>(c)];
+  return {(kinds & 1) != 0, (kinds & 2) == 0};
 }
 
 // `prefix` + name + `suffix` in a buffer kept between calls, so building the
