@@ -19,9 +19,8 @@ constexpr std::string_view kSource = "CString";
 
 }  // namespace
 
-CString::CString() {
-  SetBufferSize(kInitialCapacity, false);
-}
+// An empty text's buffer size, set directly: every reader and writer makes one.
+CString::CString() : capacity_(kInitialCapacity) {}
 
 CString::CString(std::string_view text) : CString() {
   SetValue(text);
