@@ -184,7 +184,8 @@ std::size_t TagIndex::Find(std::string_view needle, std::size_t from, std::size_
   return FindTag(TagName(key.substr(end_tag ? 1 : 0)), end_tag, from, end);
 }
 
-std::size_t TagIndex::FindAttributed(std::string_view name, std::size_t from, std::size_t end) const {
+std::size_t TagIndex::FindAttributed(std::string_view name, std::size_t from,
+                                     std::size_t end) const {
   if (std::any_of(name.begin(), name.end(), EndsName)) return kCannotAnswer;
   if (!built_) Build();
   std::uint32_t hash = kHashSeed;
@@ -195,8 +196,9 @@ std::size_t TagIndex::FindAttributed(std::string_view name, std::size_t from, st
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = hash & mask; slots_[i].hash != 0; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
-    if (slot.hash == hash && slot.key_length == name.size() + 1 &&
-        text_.substr(slot.key_start, name.size()) == name && text_[slot.key_start + name.size()] == ' ')
+    const std::string_view key = text_.substr(slot.key_start, slot.key_length);
+    if (slot.hash == hash && key.size() == name.size() + 1 && key.back() == ' ' &&
+        key.substr(0, name.size()) == name)
       return FindInSlot(slot, name.size() + 2, from, end);
   }
   return npos;

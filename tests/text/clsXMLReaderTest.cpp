@@ -184,7 +184,8 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
         record_reader.ReadInPlace(part);
         fresh_copy.SetXML(part);
         std::string unescaped;
-        EXPECT_EQ(record_reader.FirstValue(names, i, unescaped), fresh_copy.Value(tags[i], 1)) << part;
+        EXPECT_EQ(record_reader.FirstValue(names, i, unescaped), fresh_copy.Value(tags[i], 1))
+            << part;
         // It leaves the place to go on from as the first Value does.
         EXPECT_EQ(record_reader.Value(tags[i], 2), fresh_copy.Value(tags[i], 2)) << part;
       }
