@@ -34,24 +34,28 @@ constexpr bool IsEscaped(char c) {
 // Whether a value is a number equal to 0. Plain digits with one point at
 // most, and texts with no digit at all (nor "&H"/"&O"), are decided without
 // parsing: they are most of what is written.
+// What each byte is to that decision, one look-up a byte.
+enum NumberByte : std::uint8_t { kDigit = 1, kNonZero = 2, kOther = 4, kRadix = 8 };
+constexpr std::array<std::uint8_t, 256> kNumberBytes = [] {
+  std::array<std::uint8_t, 256> kinds{};
+  for (int c = 0; c < 256; ++c) {
+    std::uint8_t kind = kOther;
+    if (c >= '0' && c <= '9') kind = c == '0' ? kDigit : kDigit | kNonZero;
+    if (c == '.') kind = 0;
+    if (c == '&') kind = kOther | kRadix;
+    kinds[static_cast<std::size_t>(c)] = kind;
+  }
+  return kinds;
+}();
 bool IsZeroNumber(std::string_view value) {
-  bool any_digit = false;
-  bool all_zero = true;
-  bool plain = true;
+  std::uint8_t kinds = 0;
   int points = 0;
   for (const char c : value) {
-    if (c >= '0' && c <= '9') {
-      any_digit = true;
-      all_zero = all_zero && c == '0';
-    } else if (c == '.') {
-      ++points;
-    } else {
-      plain = false;
-      any_digit = any_digit || c == '&';
-    }
+    kinds |= kNumberBytes[static_cast<unsigned char>(c)];
+    points += c == '.';
   }
-  if (!any_digit) return false;
-  if (plain && points <= 1) return all_zero;
+  if ((kinds & (kDigit | kRadix)) == 0) return false;
+  if ((kinds & kOther) == 0 && points <= 1) return (kinds & kNonZero) == 0;
   return IsNumericText(value) && LeadingNumber(value) == 0;
 }
 
