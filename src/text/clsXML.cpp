@@ -207,16 +207,14 @@ void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool
   if (open_group) {
     ascii ? Out().AppendAscii({"<", tag, ">", content})
           : Out().Append("<").Append(tag).Append(">").Append(content);
-    PushGroup(tag);
+    open_groups_.push_back(tag_is_ascii ? std::string(tag) : Latin1FromUtf8(tag));
   } else {
     ascii ? Out().AppendElement(tag, content)
           : Out().Append("<").Append(tag).Append(">").Append(content).Append("</").Append(tag).Append(">");
   }
 }
 
-void clsXML::PushGroup(std::string_view tag) {
-  open_groups_.push_back(Latin1FromUtf8(tag));
-}
+
 
 void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
                         bool open_group) {
@@ -224,7 +222,7 @@ void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::s
     OwnText();
     Out().Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
     Out().Append(str_Quote(EscapeValue(value))).Append(open_group ? ">" : "/>");
-    if (open_group) PushGroup(tag);
+    if (open_group) open_groups_.push_back(Latin1FromUtf8(tag));
   });
 }
 

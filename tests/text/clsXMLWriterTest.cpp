@@ -106,6 +106,13 @@ TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
   document.Add("A", "1");
   EXPECT_EQ(document.XML(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><A>1</A>");
 
+  clsXML accented;  // a group's tag is kept in the buffer's code page, as its text is
+  accented.SetSnippet(true);
+  accented.Add("Caf\xC3\xA9", "", true);
+  accented.Add("Na\xC3\xAFve", "", true);
+  accented.EndGroup();
+  EXPECT_EQ(accented.XML(), "<Caf\xC3\xA9><Na\xC3\xAFve></Na\xC3\xAFve></Caf\xC3\xA9>");
+
   clsXML closing_leaf;
   closing_leaf.SetSnippet(true);
   closing_leaf.Add("G", "", true);
