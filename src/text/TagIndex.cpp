@@ -92,16 +92,19 @@ std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
   return static_cast<std::uint32_t>(positions_.size() - 1);
 }
 
-const TagIndex::Slot* TagIndex::SlotOf(std::string_view name, bool end_tag,
-                                       std::uint32_t hash) const {
+const TagIndex::Slot* TagIndex::SlotOf(std::string_view prefix, std::string_view name,
+                                       std::string_view suffix, std::uint32_t hash) const {
   if (slots_.empty()) return nullptr;
   const std::size_t mask = slots_.size() - 1;
-  const std::size_t slash = end_tag ? 1 : 0;
+  const std::size_t length = prefix.size() + name.size() + suffix.size();
   for (std::size_t i = hash & mask; slots_[i].hash != 0; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
-    if (slot.hash != hash || slot.key_length != name.size() + slash) continue;
+    if (slot.hash != hash || slot.key_length != length) continue;
     const std::string_view key = text_.substr(slot.key_start, slot.key_length);
-    if ((!end_tag || key.front() == '/') && key.substr(slash) == name) return &slot;
+    // The prefix and suffix are a character at most: compared as such, before the name.
+    const bool ends_match = (prefix.empty() || key.front() == prefix.front()) &&
+                            (suffix.empty() || key.back() == suffix.front());
+    if (ends_match && key.substr(prefix.size(), name.size()) == name) return &slot;
   }
   return nullptr;
 }
@@ -191,24 +194,15 @@ std::size_t TagIndex::FindAttributed(std::string_view name, std::size_t from,
   std::uint32_t hash = kHashSeed;
   for (const char c : name)
     hash = HashStep(hash, c);
-  hash = Finished(HashStep(hash, ' '));
-  if (slots_.empty()) return npos;
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = hash & mask; slots_[i].hash != 0; i = (i + 1) & mask) {
-    const Slot& slot = slots_[i];
-    const std::string_view key = text_.substr(slot.key_start, slot.key_length);
-    if (slot.hash == hash && key.size() == name.size() + 1 && key.back() == ' ' &&
-        key.substr(0, name.size()) == name)
-      return FindInSlot(slot, name.size() + 2, from, end);
-  }
-  return npos;
+  const Slot* slot = SlotOf("", name, " ", Finished(HashStep(hash, ' ')));
+  return slot ? FindInSlot(*slot, name.size() + 2, from, end) : npos;
 }
 
 std::size_t TagIndex::FindTag(const TagName& name, bool end_tag, std::size_t from,
                               std::size_t end) const {
   if (!name.Indexable()) return kCannotAnswer;
   if (!built_) Build();
-  const Slot* slot = SlotOf(name.Name(), end_tag, name.Hash(end_tag));
+  const Slot* slot = SlotOf(end_tag ? "/" : "", name.Name(), "", name.Hash(end_tag));
   if (!slot) return npos;
   return FindInSlot(*slot, name.Name().size() + (end_tag ? 3 : 2), from, end);
 }
@@ -225,7 +219,7 @@ const std::vector<std::uint32_t>& TagIndex::Resolve(const TagNames& names) const
 std::uint32_t TagIndex::SlotNumber(const TagName& name) const {
   if (!name.Indexable()) return kNoSlot;
   if (!built_) Build();
-  const Slot* slot = SlotOf(name.Name(), false, name.Hash(false));
+  const Slot* slot = SlotOf("", name.Name(), "", name.Hash(false));
   return slot ? static_cast<std::uint32_t>(slot - slots_.data()) : kNoSlot;
 }
 

@@ -95,7 +95,10 @@ class TagIndex {
 
   void Build() const;
   std::size_t FindAttributed(std::string_view name, std::size_t from, std::size_t end) const;
-  const Slot* SlotOf(std::string_view name, bool end_tag, std::uint32_t hash) const;
+  // The slot whose key (the text after '<') is `prefix` + `name` + `suffix`,
+  // where `prefix` and `suffix` are one character or none.
+  const Slot* SlotOf(std::string_view prefix, std::string_view name, std::string_view suffix,
+                     std::uint32_t hash) const;
   std::uint32_t SlotNumber(const TagName& name) const;
   // The slot of each of the set's start tags, found when the set is first used.
   const std::vector<std::uint32_t>& SlotsOf(const TagNames& names) const {
