@@ -106,6 +106,10 @@ TEST(ICatInfoColTest, XmlHoldsTheRecordsAndLetTakesThemByPosition) {
   EXPECT_EQ(ErrorOf([&] { records->SetXML("<Count>40000</Count>"); }).second,
             "ICatInfoCol | Let XML, Error # 6 at line: 0\r\nOverflow");
   EXPECT_EQ(records->Count(), 0);  // emptied before the count was read
+  // A host's range over the empty members keeps them: a Let XML loads into new ones.
+  const auto held = records->Members();
+  records->SetXML(R"(<Count>1</Count><Info Type="A"/>)");
+  EXPECT_EQ(std::pair(held.begin() == held.end(), records->Count()), std::pair(true, 1));
   // The 16-bit loop position overflows past the last member it loaded.
   EXPECT_EQ(ErrorOf([&] { records->SetXML("<Count>32767</Count>"); }).first, kOverflow);
   EXPECT_EQ(records->Count(), 32767);

@@ -89,6 +89,8 @@ class KeyedCollection final : public Object {
   std::size_t SlotOfSerial(std::uint64_t serial) const noexcept;
   // The serial of the member under the folded key, when there is one.
   std::optional<std::uint64_t> SerialOf(std::string_view folded) const;
+  void Append(Entry entry);
+  static constexpr std::size_t kFirstRoom = 4;
   void RememberKey(const Entry& entry);
   void ForgetKey(const Entry& entry);
 

@@ -41,9 +41,16 @@ std::string FoldedKey(std::string_view key) {
 
 }  // namespace
 
-void KeyedCollection::Add(Variant member) {
-  entries_.push_back(Entry{std::move(member), {}, next_serial_++, false});
+void KeyedCollection::Append(Entry entry) {
+  // Most collections hold a few members (an item's prices): room for four
+  // at the first, instead of growing through one and two.
+  if (entries_.capacity() == 0) entries_.reserve(kFirstRoom);
+  entries_.push_back(std::move(entry));
   RememberKey(entries_.back());
+}
+
+void KeyedCollection::Add(Variant member) {
+  Append(Entry{std::move(member), {}, next_serial_++, false});
 }
 
 void KeyedCollection::Add(Variant member, std::string_view key) {
@@ -53,8 +60,7 @@ void KeyedCollection::Add(Variant member, std::string_view key) {
 bool KeyedCollection::TryAdd(Variant member, std::string_view key) {
   const std::string folded = FoldedKey(key);
   if (SerialOf(folded)) return false;
-  entries_.push_back(Entry{std::move(member), StoredText(folded), next_serial_++, true});
-  RememberKey(entries_.back());
+  Append(Entry{std::move(member), StoredText(folded), next_serial_++, true});
   return true;
 }
 
