@@ -167,9 +167,7 @@ void clsXML::SetZeroSuppress(bool zero_suppress) {
   if (zero_suppress) compress_ = true;
 }
 
-bool clsXML::Suppressed(std::string_view value) const {
-  if (DropsEmpty(value)) return true;
-  if (!DropsZero()) return false;
+bool clsXML::SuppressedAsZero(std::string_view value) const {
   // A leading number that starts with 1 to 9 is not 0, whatever follows it.
   if (value.front() >= '1' && value.front() <= '9') return false;
   return IsZeroNumber(value);
@@ -188,8 +186,15 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
 void clsXML::AddKnownLeaf(const TagName& tag, std::string_view value) {
   if (tag.Name().empty()) return Add(tag.Name(), value);
   Trapped(Op("Add"), [&] {
-    OwnText();
+    if (borrowed_.Active()) OwnText();
     if (Suppressed(value)) return;
+    // Most values need neither escaping nor conversion: they go in with the
+    // tag in one step.
+    const ValueScan scan = Scan(value);
+    if (!scan.escapes && scan.ascii && tag.Ascii()) {
+      Out().AppendElement(tag.Name(), value);
+      return;
+    }
     WriteLeafOrGroup(tag.Name(), value, false, tag.Ascii());
   });
 }

@@ -178,7 +178,11 @@ class clsXML {
   std::string_view SearchFirstValue(const TagNames& names, std::size_t i, std::string& unescaped);
   // Compress leaves out an empty leaf: the first test of Suppressed, inline.
   bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
-  bool Suppressed(std::string_view value) const;
+  bool Suppressed(std::string_view value) const {
+    if (DropsEmpty(value)) return true;
+    return DropsZero() && SuppressedAsZero(value);
+  }
+  bool SuppressedAsZero(std::string_view value) const;
   void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
                         bool tag_is_ascii);
   void AddKnownLeaf(const TagName& tag, std::string_view value);
