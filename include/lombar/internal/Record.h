@@ -34,7 +34,8 @@ class Record : public AutomationClass<T> {
   void SetXML(std::string_view xml);
   // SetXML on an object just made, as collections load their members: a new
   // object already holds what the reset would give it, so the reset is left
-  // out unless it renews child objects (making objects is observable).
+  // out unless it renews child objects while tracing is on (making objects
+  // is seen in the trace).
   void SetXMLOfNew(std::string_view xml);
 
  protected:

@@ -44,6 +44,7 @@
 
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
+#include "frame/DiagnosticLog.h"
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
 #include "frame/NumberText.h"
@@ -626,7 +627,9 @@ void Record<T>::SetXML(std::string_view xml) {
 
 template <class T>
 void Record<T>::SetXMLOfNew(std::string_view xml) {
-  LoadXML(xml, T::Table().RenewsChildren());
+  // Renewing the children a new object just made is seen only in the trace,
+  // as their Class_Initialize lines: with tracing off they stand as made.
+  LoadXML(xml, T::Table().RenewsChildren() && TraceSwitch());
 }
 
 template <class T>
