@@ -58,12 +58,9 @@ class CString {
     std::size_t total = 0;
     for (const std::string_view text : texts)
       total += text.size();
-    GrowFor(total);
     // One resize and plain copies: the pieces are short, and an append each
     // cost more in its checks than in its copying.
-    const std::size_t at = bytes_.size();
-    bytes_.resize(at + total);
-    char* out = bytes_.data() + at;
+    char* out = Extend(total);
     for (const std::string_view text : texts)
       out = CopyOut(out, text);
     return *this;
@@ -71,15 +68,20 @@ class CString {
   // "<tag>content</tag>", from pieces as AppendAscii takes them: the element
   // written most often of all, its brackets set in place instead of copied.
   CString& AppendElement(std::string_view tag, std::string_view content) {
-    const std::size_t total = 2 * tag.size() + content.size() + 5;
-    GrowFor(total);
-    const std::size_t at = bytes_.size();
-    bytes_.resize(at + total);
-    char* out = bytes_.data() + at;
+    char* out = Extend(2 * tag.size() + content.size() + 5);
     *out++ = '<';
     out = CopyOut(out, tag);
     *out++ = '>';
     out = CopyOut(out, content);
+    *out++ = '<';
+    *out++ = '/';
+    out = CopyOut(out, tag);
+    *out = '>';
+    return *this;
+  }
+  // "</tag>", set in place as AppendElement sets its brackets.
+  CString& AppendEndTag(std::string_view tag) {
+    char* out = Extend(tag.size() + 3);
     *out++ = '<';
     *out++ = '/';
     out = CopyOut(out, tag);
@@ -109,6 +111,13 @@ class CString {
   Long InstrBytes(std::string_view search, Long start) const;
   CString& AppendBytes(std::string_view bytes);
   void GrowFor(std::size_t more);
+  // `more` bytes added after the held ones, for the caller to fill: where they start.
+  char* Extend(std::size_t more) {
+    GrowFor(more);
+    const std::size_t at = bytes_.size();
+    bytes_.resize(at + more);
+    return bytes_.data() + at;
+  }
   static char* CopyOut(char* out, std::string_view text) {
     std::char_traits<char>::copy(out, text.data(), text.size());
     return out + text.size();

@@ -199,6 +199,15 @@ void clsXML::AddKnownLeaf(const TagName& tag, std::string_view value) {
   });
 }
 
+void clsXML::OpenGroup(const TagName& tag) {
+  if (!tag.Ascii() || tag.Name().empty()) return Add(tag.Name(), "", true);
+  Trapped(Op("Add"), [&] {
+    if (borrowed_.Active()) OwnText();
+    Out().AppendAscii({"<", tag.Name(), ">"});
+    open_groups_.push_back(std::string(tag.Name()));
+  });
+}
+
 void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
                               bool tag_is_ascii) {
   // Markup, often a whole collection's members, and a value with nothing to
@@ -289,9 +298,9 @@ void clsXML::AddXML(std::string_view text) {
 
 void clsXML::EndGroup() {
   Swallowed(Op("EndGroup"), [&] {
-    OwnText();
+    if (borrowed_.Active()) OwnText();
     if (open_groups_.empty()) return;
-    Out().AppendAscii({"</", open_groups_.back(), ">"});  // the tag is kept in code-page bytes
+    Out().AppendEndTag(open_groups_.back());  // the tag is kept in code-page bytes
     open_groups_.pop_back();
   });
 }

@@ -44,6 +44,8 @@ class clsXML {
     if (DropsEmpty(value)) return;
     AddKnownLeaf(tag, value);
   }
+  // Add(tag, "", true) for a group whose tag is known up front, as AddLeaf's is.
+  void OpenGroup(const TagName& tag);
   // Whether a numeric leaf equal to 0 is left out.
   bool DropsZero() const { return compress_ && zero_suppress_; }
   // "<tag attribute="value"/>", or with `open_group` a group start carrying the attribute.

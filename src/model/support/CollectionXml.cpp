@@ -19,7 +19,8 @@ namespace {
 void WriteMembers(clsXML& writer, const KeyedCollection& members,
                   const std::function<void(AutomationObject&, clsXML&)>& write_member) {
   const clsXML::Mark before = writer.Position();
-  writer.Add("Collection", "", true);
+  static const TagName kCollection("Collection");
+  writer.OpenGroup(kCollection);
   const std::size_t opened = writer.Position().length;
   const auto count = static_cast<std::size_t>(members.Count());
   std::size_t done = 0;

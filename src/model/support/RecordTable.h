@@ -217,6 +217,7 @@ class RecordTable {
   RecordTable& Xml(DispId id, RecordXmlForm form = {}) {
     Flush();
     form_ = form;
+    group_tag_ = TagName(form.group);
     builder_.Get("XML", id, &Record<T>::XML).Let("XML", id, &Record<T>::SetXML);
     return *this;
   }
@@ -348,7 +349,7 @@ class RecordTable {
                                       ? XmlSwitches::AllOn()
                                       : XmlSwitches::OfThread());
     writer.AppendTo(parent);
-    if (!form_.group.empty()) writer.Add(form_.group, "", true);
+    if (!form_.group.empty()) writer.OpenGroup(group_tag_);
     for (const Field* field : writing_)
       field->Write(writer, record, leaf_tags_);
     if (!form_.group.empty()) writer.EndGroup();
@@ -597,6 +598,7 @@ class RecordTable {
   std::vector<const Field*> reading_;
   TagNames leaf_tags_;
   RecordXmlForm form_;
+  TagName group_tag_;  // form_.group's, hashed once
   std::function<bool(const T&)> silent_when_;
   ClassInfo surface_;
 };
