@@ -250,7 +250,15 @@ std::size_t clsXML::Find(std::string_view needle, std::size_t from) const {
 }
 
 void clsXML::ForgetText() {
-  value_missing_ = block_missing_ = MissingMark();
+  value_missing_.Reset();
+  block_missing_.Reset();
+}
+
+void clsXML::ForgetReading() {
+  value_mark_.Reset();
+  block_mark_.Reset();
+  ForgetText();
+  attrib_mark_.Reset();
 }
 
 void clsXML::OwnText() {
@@ -368,10 +376,7 @@ std::string clsXML::XMLcompress(std::string_view text) {
 void clsXML::SetXML(std::string_view text) {
   Swallowed(Op("Let XML"), [&] {
     borrowed_.Release();
-    value_mark_ = SearchMark();
-    block_mark_ = BlockMark();
-    ForgetText();
-    attrib_mark_ = AttribMark();
+    ForgetReading();
     buffer_.SetValue(text);
     assigned_ = true;
   });
@@ -581,10 +586,7 @@ std::string_view clsXML::InUtf8(std::string_view block) {
 
 void clsXML::ReadInPlace(std::string_view text) {
   Swallowed(Op("Let XML"), [&] {
-    value_mark_ = SearchMark();
-    block_mark_ = BlockMark();
-    ForgetText();
-    attrib_mark_ = AttribMark();
+    ForgetReading();
     if (!borrowed_.Borrow(text)) return SetXML(text);
     buffer_ = CString();
     assigned_ = true;

@@ -146,12 +146,24 @@ class clsXML {
       tag = name;
     }
     bool Continues(std::string_view next_tag, Short next_occurrence) const;
+    // As made, its text's storage kept: readers are reset once per record.
+    void Reset() noexcept {
+      end = std::string::npos;
+      occurrence = 0;
+      tag.clear();
+      named = nullptr;
+    }
   };
   // A block's search also keeps the forms it searched, which the next
   // occurrence's search goes on with.
   struct BlockMark : SearchMark {
     std::string start_form;
     std::string end_form;
+    void Reset() noexcept {
+      SearchMark::Reset();
+      start_form.clear();
+      end_form.clear();
+    }
   };
   // The first occurrence of a tag that a fresh search did not find: no later
   // one can be found either, while the text stays as it was (text replaced
@@ -164,11 +176,20 @@ class clsXML {
     // Notes the miss of a fresh search.
     void Note(std::string_view name, Short occurrence, bool continued,
                      std::size_t text_size);
+    void Reset() noexcept {
+      tag.clear();
+      from_occurrence = 0;
+      size = 0;
+    }
   };
   struct AttribMark {
     std::string element;  // "<" + element of the last successful read
     std::size_t cursor = 0;
     std::size_t tag_end = 0;
+    void Reset() noexcept {
+      element.clear();
+      cursor = tag_end = 0;
+    }
   };
 
   // Whether the set's `i`-th name has no "<name>" anywhere in the indexed
@@ -217,6 +238,8 @@ class clsXML {
   std::string_view InUtf8(std::string_view block);
   // The text was replaced: what was learnt about it is forgotten.
   void ForgetText();
+  // A new text is given: every reading position starts again, and what was learnt is forgotten.
+  void ForgetReading();
   // Before the text changes, a text read in place becomes the reader's own.
   void OwnText();
 

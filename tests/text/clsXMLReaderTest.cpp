@@ -50,6 +50,27 @@ TEST(clsXMLReaderTest, AMissedOccurrenceAnswersForLaterOnesUntilTheTextChanges) 
   EXPECT_EQ(reader.Value("V", 3), "3");
 }
 
+// What a reader learnt of one text (where each search ended, which tag was
+// missed) never carries over to the next text it is given.
+TEST(clsXMLReaderTest, ANewTextStartsEverySearchAfresh) {
+  const std::string first = "<W>padding, padding</W><V>1</V><V>2</V><E a='1' b='2'/>";
+  const std::string second = "<V>x</V><V>y</V><V>z</V><E a='3' b='4'/><Q>q</Q><P></P>";
+  ASSERT_EQ(first.size(), second.size());  // so that a miss of the first could pass for the second
+  for (const auto load : {&clsXML::SetXML, &clsXML::ReadInPlace}) {
+    clsXML reader, fresh;
+    (reader.*load)(first);
+    (fresh.*load)(second);
+    EXPECT_EQ(reader.Value("V", 1) + reader.Block("V", 1) + reader.Attrib("E", "a") +
+                  reader.Value("Q", 1) + reader.Block("Q", 1),
+              "1<V>1</V>1");
+    (reader.*load)(second);
+    EXPECT_EQ(reader.Value("V", 2), fresh.Value("V", 2));
+    EXPECT_EQ(reader.Block("V", 2), fresh.Block("V", 2));
+    EXPECT_EQ(reader.Attrib("E", "b"), fresh.Attrib("E", "b"));
+    EXPECT_EQ(reader.Value("Q", 1) + reader.Block("Q", 1), "q<Q>q</Q>");
+  }
+}
+
 TEST(clsXMLReaderTest, BlockCutsConsecutiveMembersWithNestedElements) {
   const std::string first =
       "<ICatPreset><Name>a</Name><Vehicle><Year>1</Year></Vehicle></ICatPreset>";
