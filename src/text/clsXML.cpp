@@ -186,7 +186,7 @@ void clsXML::Add(std::string_view tag, std::string_view value, bool open_group, 
 void clsXML::AddKnownLeaf(const TagName& tag, std::string_view value) {
   if (tag.Name().empty()) return Add(tag.Name(), value);
   Trapped(Op("Add"), [&] {
-    if (borrowed_.Active()) OwnText();
+    OwnText();
     if (Suppressed(value)) return;
     // Most values need neither escaping nor conversion: they go in with the
     // tag in one step.
@@ -202,7 +202,7 @@ void clsXML::AddKnownLeaf(const TagName& tag, std::string_view value) {
 void clsXML::OpenGroup(const TagName& tag) {
   if (!tag.Ascii() || tag.Name().empty()) return Add(tag.Name(), "", true);
   Trapped(Op("Add"), [&] {
-    if (borrowed_.Active()) OwnText();
+    OwnText();
     Out().AppendAscii({"<", tag.Name(), ">"});
     open_groups_.push_back(std::string(tag.Name()));
   });
@@ -261,8 +261,7 @@ void clsXML::ForgetReading() {
   attrib_mark_.Reset();
 }
 
-void clsXML::OwnText() {
-  if (!borrowed_.Active()) return;
+void clsXML::CopyBorrowedText() {
   buffer_ = CString::FromBytes(borrowed_.Text());
   borrowed_.Release();
 }
@@ -306,7 +305,7 @@ void clsXML::AddXML(std::string_view text) {
 
 void clsXML::EndGroup() {
   Swallowed(Op("EndGroup"), [&] {
-    if (borrowed_.Active()) OwnText();
+    OwnText();
     if (open_groups_.empty()) return;
     Out().AppendEndTag(open_groups_.back());  // the tag is kept in code-page bytes
     open_groups_.pop_back();

@@ -241,7 +241,11 @@ class clsXML {
   // A new text is given: every reading position starts again, and what was learnt is forgotten.
   void ForgetReading();
   // Before the text changes, a text read in place becomes the reader's own.
-  void OwnText();
+  // Inline, as every write asks it.
+  void OwnText() {
+    if (borrowed_.Active()) CopyBorrowedText();
+  }
+  void CopyBorrowedText();
 
   // What the XML declaration of a whole document says.
   static constexpr std::string_view kVersion = "1.0";

@@ -63,8 +63,9 @@ class Collection : public AutomationClass<Derived> {
   void AppendUnique(const Ref<Member>& member, std::string_view key) { members_->Add(member, key); }
 
   void ReleaseMembers(bool destroy) {
-    // An empty backing that nothing else holds (no enumerator) is as good as
-    // a new one: a collection being read mostly has just been made.
+    // An empty backing that nothing else holds (such as a host's range over
+    // the members) is as good as a new one: a collection being read mostly
+    // has just been made.
     if (!destroy && members_ && members_->Count() == 0 && members_->References() == 1) return;
     members_ = destroy ? Ref<KeyedCollection>() : MakeRef<KeyedCollection>();
   }
