@@ -537,29 +537,34 @@ std::string_view clsXML::BlockOf(const TagName& plain, Short occurrence) {
     return {};
   };
   // A continued search uses the forms of the one before; a fresh one
-  // writes its own there (the mark only counts once its end is set).
-  std::string& start_form = block_mark_.start_form;
-  std::string& end_form = block_mark_.end_form;
-  if (!continues) {
-    Form(start_form, "<", name, ">");
-    Form(end_form, "</", name, ">");
-  }
+  // starts from the plain ones (the mark only counts once its end is set).
+  bool& attributed = block_mark_.attributed_start;
+  bool& self_closing = block_mark_.self_closing;
+  if (!continues) attributed = self_closing = false;
   // The plain forms are searched by the name, hashed once for all of them.
-  const auto find = [&](const std::string& form, bool end_tag, std::size_t at) {
-    const bool is_plain = end_tag ? form.size() == name.size() + 3 : form.back() == '>';
-    return is_plain ? FindTag(plain, end_tag, at) : Find(form, at);
+  const auto find_start = [&](std::size_t at) {
+    return attributed ? Find(Form(tag_scratch_, "<", name, " "), at) : FindTag(plain, false, at);
+  };
+  const auto find_end = [&](std::size_t at) {
+    return self_closing ? Find("/>", at) : FindTag(plain, true, at);
   };
   const std::size_t from =
       continues ? block_mark_.end : SkipEndTags(plain, ShortStep(occurrence, -1));
   block_mark_.end = npos;
   if (from == npos) return missing();
-  std::size_t start = find(start_form, false, from);
-  if (start == npos && !continues) start = Find(Form(start_form, "<", name, " "), from);
+  std::size_t start = find_start(from);
+  if (start == npos && !continues) {
+    attributed = true;
+    start = find_start(from);
+  }
   if (start == npos) return missing();
-  std::size_t end = find(end_form, true, start);
-  if (end == npos && !continues) end = Find(end_form = "/>", start);
+  std::size_t end = find_end(start);
+  if (end == npos && !continues) {
+    self_closing = true;
+    end = find_end(start);
+  }
   if (end == npos) return missing();
-  block_mark_.end = end + end_form.size();
+  block_mark_.end = end + (self_closing ? 2 : name.size() + 3);  // after "/>" or "</name>"
   block_mark_.occurrence = occurrence;
   if (!continues) block_mark_.Remember(name);
   return TrimSpaces(Bytes().substr(start, block_mark_.end - start));

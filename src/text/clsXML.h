@@ -154,15 +154,14 @@ class clsXML {
       named = nullptr;
     }
   };
-  // A block's search also keeps the forms it searched, which the next
-  // occurrence's search goes on with.
+  // A block's search also keeps the forms it found the block by, which the
+  // next occurrence's search goes on with.
   struct BlockMark : SearchMark {
-    std::string start_form;
-    std::string end_form;
+    bool attributed_start = false;  // "<name " rather than "<name>"
+    bool self_closing = false;      // ended by "/>" rather than "</name>"
     void Reset() noexcept {
       SearchMark::Reset();
-      start_form.clear();
-      end_form.clear();
+      attributed_start = self_closing = false;
     }
   };
   // The first occurrence of a tag that a fresh search did not find: no later
