@@ -168,8 +168,12 @@ void clsXML::SetZeroSuppress(bool zero_suppress) {
 }
 
 bool clsXML::SuppressedAsZero(std::string_view value) const {
-  // A leading number that starts with 1 to 9 is not 0, whatever follows it.
-  if (value.front() >= '1' && value.front() <= '9') return false;
+  // A leading number that starts with 1 to 9 is not 0, whatever follows it;
+  // and no number starts with a letter (but for blanks it starts with a
+  // digit, a point, a sign, "(", "$" or "&"), so neither is such a text.
+  const char first = value.front();
+  const char lower = static_cast<char>(first | 0x20);
+  if ((first >= '1' && first <= '9') || (lower >= 'a' && lower <= 'z')) return false;
   return IsZeroNumber(value);
 }
 
