@@ -168,9 +168,9 @@ void clsXML::SetZeroSuppress(bool zero_suppress) {
 }
 
 bool clsXML::SuppressedAsZero(std::string_view value) const {
-  // A leading number that starts with 1 to 9 is not 0, whatever follows it;
-  // and no number starts with a letter (but for blanks it starts with a
-  // digit, a point, a sign, "(", "$" or "&"), so neither is such a text.
+  // A leading number that starts with 1 to 9 is not 0, whatever follows it.
+  // After its blanks a number starts with a digit, a point, a sign, "(", "$"
+  // or "&", never with a letter: a text that does is no number at all.
   const char first = value.front();
   const char lower = static_cast<char>(first | 0x20);
   if ((first >= '1' && first <= '9') || (lower >= 'a' && lower <= 'z')) return false;
