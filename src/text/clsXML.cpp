@@ -208,7 +208,7 @@ void clsXML::OpenGroup(const TagName& tag) {
   Trapped(Op("Add"), [&] {
     OwnText();
     Out().AppendAscii({"<", tag.Name(), ">"});
-    open_groups_.push_back(std::string(tag.Name()));
+    PushGroup(tag.Name(), true);
   });
 }
 
@@ -225,14 +225,18 @@ void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool
   if (open_group) {
     ascii ? Out().AppendAscii({"<", tag, ">", content})
           : Out().Append("<").Append(tag).Append(">").Append(content);
-    open_groups_.push_back(tag_is_ascii ? std::string(tag) : Latin1FromUtf8(tag));
+    PushGroup(tag, tag_is_ascii);
   } else {
     ascii ? Out().AppendElement(tag, content)
           : Out().Append("<").Append(tag).Append(">").Append(content).Append("</").Append(tag).Append(">");
   }
 }
 
-
+// A group's tag is remembered in code-page bytes, as its end tag is written;
+// an ASCII tag is those bytes already.
+void clsXML::PushGroup(std::string_view tag, bool tag_is_ascii) {
+  open_groups_.push_back(tag_is_ascii ? std::string(tag) : Latin1FromUtf8(tag));
+}
 
 void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
                         bool open_group) {
@@ -240,7 +244,7 @@ void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::s
     OwnText();
     Out().Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
     Out().Append(str_Quote(EscapeValue(value))).Append(open_group ? ">" : "/>");
-    if (open_group) open_groups_.push_back(Latin1FromUtf8(tag));
+    if (open_group) PushGroup(tag, false);
   });
 }
 

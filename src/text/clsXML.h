@@ -208,6 +208,7 @@ class clsXML {
   void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
                         bool tag_is_ascii);
   void AddKnownLeaf(const TagName& tag, std::string_view value);
+  void PushGroup(std::string_view tag, bool tag_is_ascii);
   void CloseOpenGroups();
   std::string CompleteBuild(bool take);
   std::size_t SkipEndTags(const TagName& name, Short count);
