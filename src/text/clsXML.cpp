@@ -479,6 +479,32 @@ std::string_view clsXML::SearchFirstValue(const TagNames& names, std::size_t i,
   });
 }
 
+std::optional<std::string_view> clsXML::PlainFirstValue(const TagNames& names, std::size_t i) {
+  const TagName& tag = names[i];
+  const std::string_view text = borrowed_.Text();
+  const Short last = value_mark_.occurrence;
+  const bool may_continue =
+      value_mark_.end != npos && (last == 0 || last == std::numeric_limits<Short>::max());
+  if (!borrowed_.Active() || text.empty() || !tag.Indexable() || may_continue) return std::nullopt;
+  const std::size_t start = borrowed_.FindTag(names, i, 0);
+  if (start == npos) {
+    value_mark_.end = npos;
+    return std::string_view();
+  }
+  const std::string_view name = tag.Name();
+  const std::size_t content = start + name.size() + 2;
+  const std::size_t end = text.find('<', content);
+  if (end == npos || text.size() - end < name.size() + 3 || text[end + 1] != '/' ||
+      text.compare(end + 2, name.size(), name) != 0 || text[end + 2 + name.size()] != '>')
+    return std::nullopt;
+  const std::string_view found = text.substr(content, end - content);
+  if (found.find('&') != npos) return std::nullopt;
+  value_mark_.end = end + name.size() + 3;
+  value_mark_.occurrence = 1;
+  value_mark_.named = &tag;
+  return TrimSpaces(found);
+}
+
 std::string_view clsXML::ValueView(const TagName& tag, Short occurrence, std::string& unescaped) {
   const std::string_view name = tag.Name();
   const bool continues = value_mark_.Continues(name, occurrence);

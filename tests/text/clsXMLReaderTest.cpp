@@ -162,6 +162,8 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
       "<A><B>1</B><C>2<D>3</D></C></A><B>4</B><A><B>5</B></A>",
       "<Name>caf\xC3\xA9</Name><Name>2</Name>",  // not ASCII: read as a copy
       "<V>1</V",
+      // an end tag of another name inside a value; an entity; blanks to trim
+      "<C>1</D>2</C><B> x &amp; y </B><D>3</Dx></D>",
       "",
   };
   const std::vector<std::string> tags = {"V", "P", "B", "A", "Tag", "Count", "Name", "L", "C", "D"};
@@ -193,13 +195,8 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
     clsXML place_reader;
     place_reader.ReadInPlace(text);
     EXPECT_EQ(script(text, &clsXML::ReadInPlace), copied);
-    // Any part of a text read in place, even one that cuts a tag in two, is
-    // searched only within itself, also for the first values of a record.
-    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
-      const std::string_view part = std::string_view(text).substr(cut / 2, cut - cut / 2);
-      clsXML part_copy, part_in_place;
-      part_copy.SetXML(part);
-      part_in_place.ReadInPlace(part);
+    // The first values of a record, as a record's reader asks for them.
+    const auto expect_first_values = [&](std::string_view part) {
       for (std::size_t i = 0; i < tags.size(); ++i) {
         clsXML record_reader, fresh_copy;
         record_reader.ReadInPlace(part);
@@ -209,7 +206,21 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
             << part;
         // It leaves the place to go on from as the first Value does.
         EXPECT_EQ(record_reader.Value(tags[i], 2), fresh_copy.Value(tags[i], 2)) << part;
+        // After occurrence 0, the first value goes on from where that ended.
+        EXPECT_EQ(record_reader.Value(tags[i], 0), fresh_copy.Value(tags[i], 0)) << part;
+        EXPECT_EQ(record_reader.FirstValue(names, i, unescaped), fresh_copy.Value(tags[i], 1))
+            << part;
       }
+    };
+    expect_first_values(text);
+    // Any part of a text read in place, even one that cuts a tag in two, is
+    // searched only within itself, also for the first values of a record.
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+      const std::string_view part = std::string_view(text).substr(cut / 2, cut - cut / 2);
+      clsXML part_copy, part_in_place;
+      part_copy.SetXML(part);
+      part_in_place.ReadInPlace(part);
+      expect_first_values(part);
       for (const std::string& tag : tags) {
         EXPECT_EQ(part_in_place.Value(tag, 2), part_copy.Value(tag, 2)) << part;
         EXPECT_EQ(part_in_place.Block(tag, 1), part_copy.Block(tag, 1)) << part;
