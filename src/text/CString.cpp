@@ -132,10 +132,4 @@ CString& CString::ReplaceBytes(std::size_t at, std::size_t count, std::string_vi
   return *this;
 }
 
-// The capacity grows to exactly the length the next appends reach.
-void CString::GrowFor(std::size_t more) {
-  const Long length = Length() + static_cast<Long>(more);
-  if (length > capacity_) SetBufferSize(length, false);
-}
-
 }  // namespace lombar

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -110,7 +111,11 @@ class CString {
  private:
   Long InstrBytes(std::string_view search, Long start) const;
   CString& AppendBytes(std::string_view bytes);
-  void GrowFor(std::size_t more);
+  // The capacity grows to exactly the length the next appends reach; the
+  // storage itself grows by std::string's own rule.
+  void GrowFor(std::size_t more) noexcept {
+    capacity_ = std::max(capacity_, Length() + static_cast<Long>(more));
+  }
   // `more` bytes added after the held ones, for the caller to fill: where they start.
   char* Extend(std::size_t more) {
     GrowFor(more);
@@ -118,9 +123,30 @@ class CString {
     bytes_.resize(at + more);
     return bytes_.data() + at;
   }
+  // Most pieces are a tag or a short value: up to sixteen bytes are copied
+  // by two overlapping fixed-size moves, without a call.
   static char* CopyOut(char* out, std::string_view text) {
-    std::char_traits<char>::copy(out, text.data(), text.size());
-    return out + text.size();
+    const char* from = text.data();
+    const std::size_t n = text.size();
+    if (n > 16) {
+      std::char_traits<char>::copy(out, from, n);
+    } else if (n >= 8) {
+      CopyFixed<8>(out, from);
+      CopyFixed<8>(out + n - 8, from + n - 8);
+    } else if (n >= 4) {
+      CopyFixed<4>(out, from);
+      CopyFixed<4>(out + n - 4, from + n - 4);
+    } else {
+      for (std::size_t i = 0; i < n; ++i)
+        out[i] = from[i];
+    }
+    return out + n;
+  }
+  template <std::size_t N>
+  static void CopyFixed(char* out, const char* from) noexcept {
+    char chunk[N];
+    std::memcpy(chunk, from, N);
+    std::memcpy(out, chunk, N);
   }
 
   std::string bytes_;

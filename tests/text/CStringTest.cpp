@@ -114,5 +114,23 @@ TEST(CStringTest, AppendChainsAndAcceptsItself) {
   EXPECT_EQ(buffer.Length(), 8);
 }
 
+// Pieces of every length up to past the short-copy sizes land whole and in
+// order, and the capacity callers observe is the length reached.
+TEST(CStringTest, PiecesOfEveryLengthAppendWhole) {
+  const std::string source = "abcdefghijklmnopqrstuvwxyz0123456789";
+  CString buffer;
+  std::string expected;
+  for (std::size_t n = 0; n <= source.size(); ++n) {
+    const std::string_view piece = std::string_view(source).substr(0, n);
+    buffer.AppendAscii({"<", piece});
+    buffer.AppendElement(piece, piece.substr(n / 2));
+    expected += "<" + std::string(piece);
+    expected += "<" + std::string(piece) + ">" + std::string(piece.substr(n / 2)) + "</" +
+                std::string(piece) + ">";
+  }
+  EXPECT_EQ(buffer.Bytes(), expected);
+  EXPECT_EQ(buffer.Capacity(), static_cast<Long>(expected.size()));
+}
+
 }  // namespace
 }  // namespace lombar
