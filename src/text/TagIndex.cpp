@@ -23,6 +23,19 @@ std::uint32_t HashStep(std::uint32_t hash, char c) noexcept {
 std::uint32_t Finished(std::uint32_t hash) noexcept {
   return hash == 0 ? 1 : hash;
 }
+// Whether n bytes at a and b are the same. From eight to sixteen bytes, the
+// length of most tag names, they are compared as two overlapping words
+// without a call (shorter ones stay with memcmp: inline, they measured slower).
+bool SameBytes(const char* a, const char* b, std::size_t n) noexcept {
+  const auto word_at = [](const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+  };
+  if (n > 16 || n < 8) return std::memcmp(a, b, n) == 0;
+  return word_at(a) == word_at(b) && word_at(a + n - 8) == word_at(b + n - 8);
+}
+
 // The texts being read in place on this thread, outermost first.
 struct Registered {
   const char* begin;
@@ -129,7 +142,7 @@ void TagIndex::Build() const {
   const auto is_key_at = [&](std::size_t lt, std::uint32_t list) {
     const std::string_view key = list_keys_[list];
     return lt + 1 + key.size() < size && data[lt + 1 + key.size()] == '>' &&
-           text_.substr(lt + 1, key.size()) == key;
+           SameBytes(data + lt + 1, key.data(), key.size());
   };
   for (std::size_t at = 0; at < size;) {
     const void* found = std::memchr(data + at, '<', size - at);

@@ -42,6 +42,9 @@ TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
       "<P a=\"<Q \">x</P><Q b>y</Q><Q  c/><QQ d></Q e><P f",
       // what follows a tag changes: a longer name, an attribute, another name
       "<A></A><B>x</B><A></A><BB>y</BB><A></A><B c>z</B><A></A><C>w</C><A></A><B>v</B>",
+      // ... or a name of the same length that differs only at its end or start
+      "<A></A><NumberOfB>1</NumberOfB><A></A><NumberOfC>2</NumberOfC></NumberOfB>",
+      "<A></A><BNumberOf>1</BNumberOf><A></A><CNumberOf>2</CNumberOf></BNumberOf>",
   };
   for (const std::string& text : texts) {
     const TagIndex index(text);
