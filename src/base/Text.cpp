@@ -60,7 +60,7 @@ std::string str_Quote(std::string_view value) {
   return '"' + bare + '"';
 }
 
-std::string_view TrimSpaces(std::string_view text) noexcept {
+std::string_view TrimOuterSpaces(std::string_view text) noexcept {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);

@@ -26,8 +26,13 @@ std::string str_CharEliminate(std::string_view text, std::string_view chars, boo
 // one holding both kinds loses them and is put between double quotes.
 std::string str_Quote(std::string_view value);
 
-// The text without leading and trailing spaces (other blanks stay).
-std::string_view TrimSpaces(std::string_view text) noexcept;
+// The text without leading and trailing spaces (other blanks stay). Inline
+// for the common text that has none, which every value read is trimmed of.
+std::string_view TrimOuterSpaces(std::string_view text) noexcept;
+inline std::string_view TrimSpaces(std::string_view text) noexcept {
+  if (text.empty() || (text.front() != ' ' && text.back() != ' ')) return text;
+  return TrimOuterSpaces(text);
+}
 
 // Equal when compared without regard to the letter case of A-Z.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept;
