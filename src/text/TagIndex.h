@@ -117,12 +117,14 @@ class TagIndex {
   // the previous search of the same name ended.
   std::size_t FirstFrom(const Slot& slot, std::size_t from) const {
     const std::vector<std::uint32_t>& positions = positions_[slot.positions];
-    const auto is_first_from = [&](std::size_t i) {
-      return i <= positions.size() && (i == positions.size() || positions[i] >= from) &&
-             (i == 0 || positions[i - 1] < from);
-    };
+    const std::size_t count = positions.size();
     std::size_t at = slot.cursor;
-    if (!is_first_from(at) && !is_first_from(++at)) at = LowerBound(positions, from);
+    // The cursor's own position is passed (the common step to the next
+    // record), or it is the answer, or a binary search finds it.
+    if (at < count && positions[at] < from) ++at;
+    const bool first_from = at <= count && (at == count || positions[at] >= from) &&
+                            (at == 0 || positions[at - 1] < from);
+    if (!first_from) at = LowerBound(positions, from);
     slot.cursor = static_cast<std::uint32_t>(at);
     return at;
   }
