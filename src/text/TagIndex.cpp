@@ -145,7 +145,12 @@ void TagIndex::Build() const {
            SameBytes(data + lt + 1, key.data(), key.size());
   };
   for (std::size_t at = 0; at < size;) {
-    const void* found = std::memchr(data + at, '<', size - at);
+    // `at` is on the previous tag's '>' (or on what ended a name), and a tag
+    // mostly follows the one before at once: the next place is looked at
+    // first. Should `at` itself be a '<', one followed by '<' starts no tag.
+    const void* found = at + 1 < size && data[at + 1] == '<'
+                            ? data + at + 1
+                            : std::memchr(data + at, '<', size - at);
     if (!found) break;
     const std::size_t lt = static_cast<std::size_t>(static_cast<const char*>(found) - data);
     const bool end_tag = lt + 1 < size && data[lt + 1] == '/';

@@ -36,6 +36,7 @@ TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
       "<a><a>1</a></a><a>2</a>",          // nested elements of one name
       "<P><X>1</X ><X>2</X></P><X/>",     // a space before '>' and a self-closing tag
       "<X a=\"1\">v</X><X>w</X><<X>>",    // attributes, stray brackets
+      "<X<<X><X<</X><<<X>",                // brackets where a name should end
       "<X>1</X><Y>2</Y><X>3</X><Y>4</Y>", // the end tag follows its start tag each time
       "</X><X></X",                       // an end first, a tag cut off
       // attributes: a name's start inside a value, two spaces, an end tag, a cut
