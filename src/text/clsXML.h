@@ -72,6 +72,39 @@ class clsXML {
   void AppendTo(clsXML& parent);
   // Closes the groups still open: what the writer wrote is complete.
   void Close() { CloseOpenGroups(); }
+  // What a writer appended to this one would write, written by this one: its
+  // switches are the part's while the part lasts, and Close closes the
+  // groups the part opened. A part that ends without Close (a failure) drops
+  // its groups unclosed, as a writer of its own would. Only for parts that
+  // use neither SetAttrib nor XMLcompress, which would see the whole text.
+  class Part {
+   public:
+    Part(clsXML& writer, bool compress, bool zero_suppress) noexcept
+        : writer_(writer),
+          compress_(writer.compress_),
+          zero_suppress_(writer.zero_suppress_),
+          depth_(writer.open_groups_.size()) {
+      writer.compress_ = compress || zero_suppress;
+      writer.zero_suppress_ = zero_suppress;
+    }
+    Part(const Part&) = delete;
+    Part& operator=(const Part&) = delete;
+    ~Part() {
+      writer_.open_groups_.resize(depth_);
+      writer_.compress_ = compress_;
+      writer_.zero_suppress_ = zero_suppress_;
+    }
+    void Close() {
+      while (writer_.open_groups_.size() > depth_)
+        writer_.EndGroup();
+    }
+
+   private:
+    clsXML& writer_;
+    bool compress_;
+    bool zero_suppress_;
+    std::size_t depth_;
+  };
   // A point in what the writer has written, to take back what follows it.
   struct Mark {
     std::size_t length = 0;

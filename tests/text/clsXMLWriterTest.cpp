@@ -195,6 +195,31 @@ TEST(clsXMLWriterTest, ANestedWriterWritesIntoItsParentAndTouchesOnlyItsOwnText)
             "<Info Type=\"R\" Line=\"7\"/><Group></Group><After>1</After></List>");
 }
 
+// A part written by the writer itself has its own switches while it lasts
+// and closes only its own groups; one that fails leaves them unclosed.
+TEST(clsXMLWriterTest, APartHasItsOwnSwitchesAndGroups) {
+  clsXML writer;
+  writer.SetSnippet(true);
+  writer.Add("List", "", true);
+  {
+    clsXML::Part part(writer, false, true);
+    writer.Add("Count", "0");  // zero suppression of the part
+    writer.Add("Group", "", true);
+    writer.Add("Kept", "1");
+    part.Close();
+  }
+  try {
+    clsXML::Part failed(writer, true, false);
+    writer.Add("Open", "", true);
+    throw Error(kTypeMismatch, "", "");
+  } catch (const Error&) {
+  }
+  writer.Add("Empty", "");  // the writer's own switches again: written
+  writer.EndGroup();        // closes List, not the failed part's Open
+  EXPECT_EQ(writer.XML(),
+            "<List><Group><Kept>1</Kept></Group><Open><Empty></Empty></List>");
+}
+
 TEST(clsXMLWriterTest, CompressCutsEmptyElementsUntilNoneIsLeft) {
   clsXML writer;
   EXPECT_EQ(writer.XMLcompress("<a><b></b><c>1</c><d x=\"1\"></d></a>"),

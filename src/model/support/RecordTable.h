@@ -335,6 +335,10 @@ class RecordTable {
     writing_ = InRankOrder(&Field::write_rank);
     reading_ = InRankOrder(&Field::read_rank);
     leaf_tags_ = LeafTags();
+    edits_its_text_ = form_.cut_empty_elements ||
+                      std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
+                        return field.place.form == XmlPlace::Form::kAttribute;
+                      });
     return std::move(*this);
   }
 
@@ -342,19 +346,31 @@ class RecordTable {
   const ClassInfo& Surface() const { return surface_; }
   const RecordXmlForm& Form() const { return form_; }
 
-  // Writes the record's XML at the end of `parent`'s text.
+  // Writes the record's XML at the end of `parent`'s text: by `parent`
+  // itself, as a part with the record's switches, unless the record edits
+  // what it wrote (attributes set on its elements, empty elements cut),
+  // which needs a writer that sees only that.
   void Write(clsXML& parent, const T& record) const {
     if (silent_when_ && silent_when_(record)) return;
-    clsXML writer = SnippetWriter(form_.switches == WriterSwitches::kAllOn
-                                      ? XmlSwitches::AllOn()
-                                      : XmlSwitches::OfThread());
-    writer.AppendTo(parent);
+    const XmlSwitches switches = form_.switches == WriterSwitches::kAllOn
+                                     ? XmlSwitches::AllOn()
+                                     : XmlSwitches::OfThread();
+    if (edits_its_text_) {
+      clsXML writer = SnippetWriter(switches);
+      writer.AppendTo(parent);
+      WriteValues(writer, record);
+      if (form_.cut_empty_elements) writer.XMLcompress();
+      return writer.Close();
+    }
+    clsXML::Part part(parent, switches.compress, switches.zero_suppress);
+    WriteValues(parent, record);
+    part.Close();
+  }
+  void WriteValues(clsXML& writer, const T& record) const {
     if (!form_.group.empty()) writer.OpenGroup(group_tag_);
     for (const Field* field : writing_)
       field->Write(writer, record, leaf_tags_);
     if (!form_.group.empty()) writer.EndGroup();
-    if (form_.cut_empty_elements) writer.XMLcompress();
-    writer.Close();
   }
   // Reads `record`, just reset or made, from `xml`.
   void Read(T& record, std::string_view xml) const {
@@ -599,6 +615,7 @@ class RecordTable {
   TagNames leaf_tags_;
   RecordXmlForm form_;
   TagName group_tag_;  // form_.group's, hashed once
+  bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
   std::function<bool(const T&)> silent_when_;
   ClassInfo surface_;
 };
