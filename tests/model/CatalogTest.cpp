@@ -93,22 +93,6 @@ std::string PriceDirectories(const ICatItem& item) {
   return text;
 }
 
-TEST(ICatalogTest, XmlWritesTheChildrenInDocumentOrder) {
-  InFreshThread([] {
-    auto catalog = FourStoreCatalog();
-    const auto vehicle = catalog->Vehicle();
-    vehicle->SetMake("Ford");
-    catalog->Presets()->Add("Brakes", "Pads", "Front pads", "");
-    std::string list_key;
-    catalog->Lists()->Add("Belts", 7, list_key);
-
-    EXPECT_EQ(catalog->XML(), "<Catalogs><XDocVersion>v3.00</XDocVersion>" + vehicle->XML() +
-                                  catalog->Providers()->XML() + catalog->Presets()->XML() +
-                                  catalog->Stores()->XML() + catalog->Lists()->XML() +
-                                  "</Catalogs>");
-  });
-}
-
 TEST(ICatalogTest, XmlLetRenewsTheChildrenAndFilesAnOldStyleDocumentAsTheDefaultStore) {
   LogFolderScope folder;
   InFreshThread([] {

@@ -4,9 +4,12 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <limits>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -304,6 +307,37 @@ TEST_P(EveryClassTest, ClearResetsEveryPropertyButTheOnesTheClassKeeps) {
           << get->name << (kept ? " is kept" : " is reset");
     }
   });
+}
+
+// What every class writes, byte for byte, against ClassXml.golden: a fresh
+// object with the thread's XML switches off and on, and one set two levels
+// deep. LOMBAR_WRITE_GOLDEN=1 writes the file anew from what the classes write.
+TEST(EveryClassXmlTest, EveryClassWritesItsGoldenXml) {
+  const std::string file = LOMBAR_TEST_DATA_DIR "/model/ClassXml.golden";
+  std::vector<std::pair<std::string, std::string>> written;
+  for (const ClassInfo* info : CreatableClasses()) {
+    InFreshThread([&] {
+      for (const bool switches : {false, true}) {
+        ThreadModel().compress = ThreadModel().zero_suppress = switches;
+        written.emplace_back(info->name + (switches ? " fresh, switched" : " fresh"),
+                             XmlOf(*info->create()));
+      }
+      ThreadModel().compress = ThreadModel().zero_suppress = false;
+      written.emplace_back(info->name + " set", XmlOf(*FullySet(2).Build(*info)));
+    });
+  }
+  if (std::getenv("LOMBAR_WRITE_GOLDEN")) {
+    std::ofstream out(file, std::ios::binary);
+    out << "# What each class writes: a label line, then the XML on one line.\n";
+    for (const auto& [label, xml] : written) out << label << "\n" << xml << "\n";
+  }
+  std::map<std::string, std::string, std::less<>> golden;
+  std::istringstream lines(ReadFile(file));
+  for (std::string label, xml; std::getline(lines, label);) {
+    if (!label.starts_with('#') && std::getline(lines, xml)) golden[label] = xml;
+  }
+  EXPECT_EQ(golden.size(), written.size()) << "blocks in " << file;
+  for (const auto& [label, xml] : written) EXPECT_EQ(xml, golden[label]) << label;
 }
 
 INSTANTIATE_TEST_SUITE_P(Creatable, EveryClassTest, ::testing::ValuesIn(CreatableClassNames()),
