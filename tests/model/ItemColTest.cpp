@@ -136,7 +136,7 @@ TEST(ICatItemColTest, LookupsNeverRaiseAndIgnoreTabs) {
   EXPECT_EQ(args[0].value, Variant("z"));
 }
 
-TEST(ICatItemColTest, XmlCarriesVersionCountItemsAndVehicleOrNothingAtAll) {
+TEST(ICatItemColTest, XmlCarriesTheVehicleOnlyWithItemsAndALetRenewsVersionAndVehicle) {
   LogFolderScope folder;
   InFreshThread([] {
     auto items = MakeRef<ICatItemCol>();
@@ -145,10 +145,8 @@ TEST(ICatItemColTest, XmlCarriesVersionCountItemsAndVehicleOrNothingAtAll) {
     items->SetXML("<Count>1</Count><Item><LineCode>Z</LineCode><ItemTag>Z</ItemTag></Item>");
     EXPECT_EQ(std::tuple(items->XDocVersion(), items->Vehicle()->Make()), std::tuple("", ""));
     items->Vehicle()->SetMake("Acme");
-    EXPECT_EQ(items->XML(),
-              "<Items><XDocVersion>v3.00</XDocVersion><Count>1</Count><Collection><Item>"
-              "<LineCode>Z</LineCode><ItemTag>Z</ItemTag></Item></Collection>"
-              "<Vehicle><Make>Acme</Make></Vehicle></Items>");
+    EXPECT_TRUE(
+        items->XML().ends_with("</Collection><Vehicle><Make>Acme</Make></Vehicle></Items>"));
     EXPECT_EQ(items->XDocVersion(), "v3.00");
   });
 }
