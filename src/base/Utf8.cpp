@@ -44,10 +44,12 @@ long DecodeChar(std::string_view utf8, std::size_t& width) {
 std::size_t AsciiRun(std::string_view text) noexcept {
   constexpr std::uint64_t kHighBits = 0x8080808080808080u;
   std::size_t run = 0;
-  // Long texts (a whole collection's members) go 32 bytes at a time.
-  for (std::uint64_t words[4]; run + sizeof words <= text.size(); run += sizeof words) {
+  // Long texts (a whole document, a collection's members) go 64 bytes at a time.
+  for (std::uint64_t words[8]; run + sizeof words <= text.size(); run += sizeof words) {
     std::memcpy(words, text.data() + run, sizeof words);
-    if ((words[0] | words[1] | words[2] | words[3]) & kHighBits) break;
+    const std::uint64_t low = (words[0] | words[1]) | (words[2] | words[3]);
+    const std::uint64_t high = (words[4] | words[5]) | (words[6] | words[7]);
+    if ((low | high) & kHighBits) break;
   }
   for (std::uint64_t word; run + sizeof word <= text.size(); run += sizeof word) {
     std::memcpy(&word, text.data() + run, sizeof word);  // eight bytes tested at once
