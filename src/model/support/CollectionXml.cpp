@@ -55,18 +55,19 @@ std::string WrittenAlone(const std::function<void(clsXML& writer)>& write) {
   return writer.TakeXML();
 }
 
-void WriteCollectionXml(clsXML& parent, const CollectionXmlForm& form,
+// Written by `writer` itself as a part with the collection's switches: no
+// step edits what an earlier one wrote.
+void WriteCollectionXml(clsXML& writer, const CollectionXmlForm& form,
                         const KeyedCollection& members,
                         const std::function<void(AutomationObject&, clsXML&)>& write_member) {
   if (members.Count() == 0) return;
-  clsXML writer = SnippetWriter(form.switches);
-  writer.AppendTo(parent);
+  clsXML::Part part(writer, form.switches.compress, form.switches.zero_suppress);
   writer.Add(form.group, "", true);
   if (form.before_count) form.before_count(writer);
   writer.Add("Count", std::to_string(members.Count()));
   WriteMembers(writer, members, write_member);
   if (form.after_members) form.after_members(writer);
-  writer.Close();
+  part.Close();
 }
 
 // Read as a record's field is, by a name hashed once.
