@@ -89,6 +89,14 @@ const std::string& Form(std::string& buffer, std::string_view prefix, std::strin
   return buffer;
 }
 
+// prefix + name + suffix in the code page, in `buffer`: the name is copied
+// as it is when it is ASCII, the same bytes in both.
+const std::string& InCodePage(std::string& buffer, std::string_view prefix, std::string_view name,
+                              std::string_view suffix) {
+  if (IsAscii(name)) return Form(buffer, prefix, name, suffix);
+  return Form(buffer, prefix, Latin1FromUtf8(name), suffix);
+}
+
 // glibc's memmem skips ahead by the needle as a whole, where
 // string_view::find stops at every '<' of the document to compare; reading
 // spent most of its time there.
@@ -281,12 +289,17 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
     OwnText();
     // Only what this writer wrote is searched, and only the value is edited.
     const std::string_view text = Out().Bytes();
-    const std::size_t start = FindBytes(text, Latin1FromUtf8("<" + std::string(element)), base_);
+    const std::size_t start = FindBytes(text, InCodePage(tag_scratch_, "<", element, ""), base_);
     if (start == npos) return;
     const std::size_t tag_end = StartTagEnd(text, start);
     if (tag_end == npos) return;
-    const std::string escaped = Latin1FromUtf8(EscapeValue(value));
-    const std::string name = Latin1FromUtf8(std::string(attribute) + "=");
+    std::string name;
+    InCodePage(name, "", attribute, "=");
+    // Most values need neither escaping nor conversion: they are used as given.
+    const ValueScan scan = Scan(value);
+    const std::string converted =
+        scan.escapes || !scan.ascii ? Latin1FromUtf8(EscapeValue(value)) : std::string();
+    const std::string_view escaped = scan.escapes || !scan.ascii ? converted : value;
     const std::size_t found = FindBytes(text, name, start);
     if (found == npos) {
       ForgetText();
@@ -633,8 +646,9 @@ void clsXML::ReadInPlace(std::string_view text) {
 
 std::string clsXML::Attrib(std::string_view element, std::string_view attribute) {
   return Trapped(Op("Get Attrib"), [&]() -> std::string {
-    const std::string opening = Latin1FromUtf8("<" + std::string(element));
-    const std::string name = Latin1FromUtf8(std::string(attribute) + "=");
+    const std::string& opening = InCodePage(tag_scratch_, "<", element, "");
+    std::string name;
+    InCodePage(name, "", attribute, "=");
     std::size_t from = attrib_mark_.cursor, tag_end = attrib_mark_.tag_end;
     if (opening != attrib_mark_.element) {
       from = Find(opening, 0);
@@ -650,8 +664,10 @@ std::string clsXML::Attrib(std::string_view element, std::string_view attribute)
     const std::size_t close_quote = Find(std::string_view(&quote, 1), open_quote + 1);
     if (close_quote == npos || close_quote > tag_end) return "";
     attrib_mark_ = {opening, close_quote, tag_end};
-    return UnescapeValue(
-        Utf8FromLatin1(Bytes().substr(open_quote + 1, close_quote - open_quote - 1)));
+    const std::string_view found_value = Bytes().substr(open_quote + 1, close_quote - open_quote - 1);
+    // Most values hold no entity and are ASCII: the same text in UTF-8.
+    if (found_value.find('&') == npos && IsAscii(found_value)) return std::string(found_value);
+    return UnescapeValue(Utf8FromLatin1(found_value));
   });
 }
 

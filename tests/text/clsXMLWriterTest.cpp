@@ -136,6 +136,16 @@ TEST(clsXMLWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
   writer.SetAttrib("Missing", "X", "1");
   EXPECT_EQ(writer.XML(),
             "<Info Type=\"P\" Line=\"4\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>");
+  // A value replaced is escaped too; names and values beyond ASCII convert.
+  writer.SetAttrib("Info", "Line", "1 & 2");
+  writer.AddAttrVal("\xC3\x8Fnfo", "T\xC3\xBDpe", "1");
+  writer.SetAttrib("\xC3\x8Fnfo", "T\xC3\xBDpe", "caf\xC3\xA9");
+  EXPECT_EQ(writer.XML(),
+            "<Info Type=\"P\" Line=\"1 &amp; 2\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>"
+            "<\xC3\x8Fnfo T\xC3\xBDpe=\"caf\xC3\xA9\"/>");
+  clsXML reader;
+  reader.SetXML(writer.XML());
+  EXPECT_EQ(reader.Attrib("\xC3\x8Fnfo", "T\xC3\xBDpe"), "caf\xC3\xA9");
 
   clsXML group;
   group.SetSnippet(true);
