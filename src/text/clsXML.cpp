@@ -271,6 +271,7 @@ void clsXML::ForgetText() {
 }
 
 void clsXML::ForgetReading() {
+  attrib_target_.Reset();
   value_mark_.Reset();
   block_mark_.Reset();
   ForgetText();
@@ -289,8 +290,11 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
     OwnText();
     // Only what this writer wrote is searched, and only the value is edited.
     const std::string_view text = Out().Bytes();
-    const std::size_t start = FindBytes(text, InCodePage(tag_scratch_, "<", element, ""), base_);
+    const std::string& opening = InCodePage(tag_scratch_, "<", element, "");
+    const bool known = attrib_target_.start != npos && attrib_target_.opening == opening;
+    const std::size_t start = known ? attrib_target_.start : FindBytes(text, opening, base_);
     if (start == npos) return;
+    if (!known) attrib_target_ = {opening, start};
     const std::size_t tag_end = StartTagEnd(text, start);
     if (tag_end == npos) return;
     std::string name;
@@ -340,11 +344,13 @@ void clsXML::CloseOpenGroups() {
 
 void clsXML::AppendTo(clsXML& parent) {
   OwnText();
+  attrib_target_.Reset();
   target_ = &parent.Out();
   base_ = static_cast<std::size_t>(target_->Length());
 }
 
 void clsXML::Retract(const Mark& mark) {
+  attrib_target_.Reset();
   Out().ReplaceBytes(base_ + mark.length, std::string::npos, {});
   if (open_groups_.size() > mark.open_groups) open_groups_.resize(mark.open_groups);
 }
@@ -380,6 +386,7 @@ std::string clsXML::XMLcompress() {
     OwnText();
     std::string compressed = EmptyElementCompressor::Compress(Written());
     ForgetText();
+    attrib_target_.Reset();
     Out().ReplaceBytes(base_, std::string::npos, compressed);
     return Utf8FromLatin1(compressed);
   });

@@ -328,6 +328,19 @@ class clsXML {
   MissingMark value_missing_;
   MissingMark block_missing_;
   AttribMark attrib_mark_;
+  // Where SetAttrib last found its element ("<" + element, in code-page
+  // bytes). The next SetAttrib of the same element starts there: since then
+  // the writer has only appended, or edited that element's own tag, so
+  // nothing before it changed. Whatever else changes the text forgets it.
+  struct AttribTarget {
+    std::string opening;
+    std::size_t start = std::string::npos;
+    void Reset() noexcept {
+      opening.clear();
+      start = std::string::npos;
+    }
+  };
+  AttribTarget attrib_target_;
   BorrowedText borrowed_;
   std::string block_copy_;  // what BlockView returns for a text the reader owns
   std::string tag_scratch_;  // a tag written out for a search without the index

@@ -206,6 +206,44 @@ TEST(clsXMLWriterTest, ANestedWriterWritesIntoItsParentAndTouchesOnlyItsOwnText)
 }
 
 // A part written by the writer itself has its own switches while it lasts
+
+// SetAttrib goes on from where it found its element only while nothing
+// before that changed: a text taken back, compressed, replaced or moved to a
+// parent's is searched afresh.
+TEST(clsXMLWriterTest, SetAttribSearchesAfreshOnceTheTextBeforeChanged) {
+  // The element first found after a long empty one: every change below
+  // brings it nearer the start than the length of its own tag.
+  const auto started = [](clsXML& writer) {
+    writer.SetSnippet(true);
+    writer.Add("AnEmptyElementWithAVeryLongName", "");
+    writer.AddAttrVal("E", "a", "1");
+    writer.SetAttrib("E", "b", "2");
+  };
+  clsXML retracted;
+  started(retracted);
+  retracted.Retract({});
+  retracted.AddAttrVal("E", "a", "3");
+  retracted.SetAttrib("E", "b", "4");
+  EXPECT_EQ(retracted.XML(), "<E a=\"3\" b=\"4\"/>");
+  clsXML compressed;
+  started(compressed);
+  compressed.XMLcompress();
+  compressed.SetAttrib("E", "c", "3");
+  EXPECT_EQ(compressed.XML(), "<E a=\"1\" b=\"2\" c=\"3\"/>");
+  clsXML replaced;
+  started(replaced);
+  replaced.SetXML("<E a=\"1\"/>");
+  replaced.SetAttrib("E", "b", "5");
+  EXPECT_EQ(replaced.XML(), "<E a=\"1\" b=\"5\"/>");
+  clsXML parent, moved;
+  parent.SetSnippet(true);
+  started(moved);
+  moved.AppendTo(parent);
+  moved.AddAttrVal("E", "a", "6");
+  moved.SetAttrib("E", "b", "7");
+  moved.Close();
+  EXPECT_EQ(parent.XML(), "<E a=\"6\" b=\"7\"/>");
+}
 // and closes only its own groups; one that fails leaves them unclosed.
 TEST(clsXMLWriterTest, APartHasItsOwnSwitchesAndGroups) {
   clsXML writer;
