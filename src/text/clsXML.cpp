@@ -97,6 +97,12 @@ const std::string& InCodePage(std::string& buffer, std::string_view prefix, std:
   return Form(buffer, prefix, Latin1FromUtf8(name), suffix);
 }
 
+// Whether the "<" at `at` starts "</name>".
+inline bool IsEndTagAt(std::string_view text, std::size_t at, std::string_view name) {
+  return text.size() - at >= name.size() + 3 && text[at + 1] == '/' &&
+         text.compare(at + 2, name.size(), name) == 0 && text[at + 2 + name.size()] == '>';
+}
+
 // glibc's memmem skips ahead by the needle as a whole, where
 // string_view::find stops at every '<' of the document to compare; reading
 // spent most of its time there.
@@ -464,10 +470,7 @@ std::size_t clsXML::FindEndTag(const TagName& tag, std::size_t from) {
   const std::string_view name = tag.Name();
   const std::size_t next_tag = text.find('<', std::min(from, text.size()));
   if (next_tag == npos) return npos;
-  const std::string_view rest = text.substr(next_tag);
-  if (rest.size() >= name.size() + 3 && rest[1] == '/' && rest.substr(2, name.size()) == name &&
-      rest[name.size() + 2] == '>')
-    return next_tag;
+  if (IsEndTagAt(text, next_tag, name)) return next_tag;
   return FindTag(tag, true, next_tag);
 }
 
@@ -514,9 +517,7 @@ std::optional<std::string_view> clsXML::PlainFirstValue(const TagNames& names, s
   const std::string_view name = tag.Name();
   const std::size_t content = start + name.size() + 2;
   const std::size_t end = text.find('<', content);
-  if (end == npos || text.size() - end < name.size() + 3 || text[end + 1] != '/' ||
-      text.compare(end + 2, name.size(), name) != 0 || text[end + 2 + name.size()] != '>')
-    return std::nullopt;
+  if (end == npos || !IsEndTagAt(text, end, name)) return std::nullopt;
   const std::string_view found = text.substr(content, end - content);
   if (found.find('&') != npos) return std::nullopt;
   value_mark_.end = end + name.size() + 3;

@@ -27,6 +27,9 @@ TEST(clsXMLReaderTest, ValueFindsTheFirstExactStartTag) {
   // A same-named child earlier in the text wins; a nested same name cuts the content short.
   EXPECT_EQ(Reader("<Item><Sub><Count>7</Count></Sub><Count>2</Count></Item>").Value("Count"), "7");
   EXPECT_EQ(Reader("<Tag>a<Tag>b</Tag>c</Tag>").Value("Tag"), "a<Tag>b");
+  // Only the element's own end tag ends it, also when another is next.
+  EXPECT_EQ(Reader("<Tag>a</Tab>b</Tag>").Value("Tag"), "a</Tab>b");
+  EXPECT_EQ(Reader("<Tag>a</Tagx>b</Tag>").Value("Tag"), "a</Tagx>b");
 }
 
 TEST(clsXMLReaderTest, AMissedOccurrenceAnswersForLaterOnesUntilTheTextChanges) {
