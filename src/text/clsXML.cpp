@@ -296,7 +296,8 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
     OwnText();
     // Only what this writer wrote is searched, and only the value is edited.
     const std::string_view text = Out().Bytes();
-    const std::string& opening = InCodePage(tag_scratch_, "<", element, "");
+    std::string opening;
+    InCodePage(opening, "<", element, "");
     const bool known = attrib_target_.start != npos && attrib_target_.opening == opening;
     const std::size_t start = known ? attrib_target_.start : FindBytes(text, opening, base_);
     if (start == npos) return;
@@ -307,9 +308,9 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
     InCodePage(name, "", attribute, "=");
     // Most values need neither escaping nor conversion: they are used as given.
     const ValueScan scan = Scan(value);
-    const std::string converted =
-        scan.escapes || !scan.ascii ? Latin1FromUtf8(EscapeValue(value)) : std::string();
-    const std::string_view escaped = scan.escapes || !scan.ascii ? converted : value;
+    const bool as_given = !scan.escapes && scan.ascii;
+    const std::string converted = as_given ? std::string() : Latin1FromUtf8(EscapeValue(value));
+    const std::string_view escaped = as_given ? value : std::string_view(converted);
     const std::size_t found = FindBytes(text, name, start);
     if (found == npos) {
       ForgetText();
@@ -520,9 +521,7 @@ std::optional<std::string_view> clsXML::PlainFirstValue(const TagNames& names, s
   if (end == npos || !IsEndTagAt(text, end, name)) return std::nullopt;
   const std::string_view found = text.substr(content, end - content);
   if (found.find('&') != npos) return std::nullopt;
-  value_mark_.end = end + name.size() + 3;
-  value_mark_.occurrence = 1;
-  value_mark_.named = &tag;
+  NoteValueFound(tag, true, 1, end);
   return TrimSpaces(found);
 }
 
@@ -550,13 +549,7 @@ std::optional<std::string_view> clsXML::ValueAt(const TagName& tag, bool named, 
   const std::size_t content = start + name.size() + 2;  // after "<name>"
   const std::size_t end = FindEndTag(tag, content);
   if (end == npos) return std::nullopt;
-  value_mark_.end = end + name.size() + 3;  // after "</name>"
-  value_mark_.occurrence = occurrence;
-  if (named) {
-    value_mark_.named = &tag;
-  } else {
-    value_mark_.Remember(name);
-  }
+  NoteValueFound(tag, named, occurrence, end);
   const std::string_view found = Bytes().substr(content, end - content);
   // A text read in place is ASCII, so already UTF-8: without an entity it is
   // only trimmed, where it lies.
@@ -654,7 +647,8 @@ void clsXML::ReadInPlace(std::string_view text) {
 
 std::string clsXML::Attrib(std::string_view element, std::string_view attribute) {
   return Trapped(Op("Get Attrib"), [&]() -> std::string {
-    const std::string& opening = InCodePage(tag_scratch_, "<", element, "");
+    std::string opening;
+    InCodePage(opening, "<", element, "");
     std::string name;
     InCodePage(name, "", attribute, "=");
     std::size_t from = attrib_mark_.cursor, tag_end = attrib_mark_.tag_end;

@@ -236,6 +236,18 @@ class clsXML {
   // in place, no earlier search to go on with, the element's end tag next
   // after its start and no entity in it. Nothing when any of that fails.
   std::optional<std::string_view> PlainFirstValue(const TagNames& names, std::size_t i);
+  // A value found with its end tag at `end`: the next occurrence's search
+  // goes on after it. `named`: the tag is one of a set of names that
+  // outlives the reader. Inline, as every field read notes one.
+  void NoteValueFound(const TagName& tag, bool named, Short occurrence, std::size_t end) {
+    value_mark_.end = end + tag.Name().size() + 3;  // after "</name>"
+    value_mark_.occurrence = occurrence;
+    if (named) {
+      value_mark_.named = &tag;
+    } else {
+      value_mark_.Remember(tag.Name());
+    }
+  }
   // Compress leaves out an empty leaf: the first test of Suppressed, inline.
   bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
   bool Suppressed(std::string_view value) const {
