@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -95,16 +94,20 @@ class KeyedCollection final : public Object {
   void ForgetKey(const Entry& entry);
 
   std::vector<Entry> entries_;
-  // Beyond kWalkedMembers keys are found by hash, made when the collection
-  // grows past it; the serial leads to the position by binary search.
-  struct KeyHash {
-    using is_transparent = void;  // found by a view, without a copy of the key
-    std::size_t operator()(std::string_view key) const noexcept {
-      return std::hash<std::string_view>{}(key);
-    }
+  // Beyond kWalkedMembers keys are found by hash, in a table made when the
+  // collection grows past it: open addressing, each place holding a key's
+  // hash and its entry's serial, so that a new key is mostly told apart by
+  // its hash alone, and the table allocates only when it doubles. The key
+  // itself is compared in its entry, which the serial leads to.
+  struct KeyPlace {
+    std::uint64_t hash = 0;
+    std::uint64_t serial = kFreePlace;
   };
-  using SerialOfKey = std::unordered_map<std::string, std::uint64_t, KeyHash, std::equal_to<>>;
-  std::unique_ptr<SerialOfKey> serial_of_key_;
+  static constexpr std::uint64_t kFreePlace = UINT64_MAX;
+  std::vector<KeyPlace> key_places_;  // empty, or a power of two at most half full
+  std::size_t keys_placed_ = 0;
+  void PlaceKey(std::uint64_t hash, std::uint64_t serial);
+  void PlaceAllKeys();
   std::uint64_t next_serial_ = 0;
 };
 

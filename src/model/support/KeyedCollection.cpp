@@ -1,6 +1,8 @@
 #include "lombar/internal/KeyedCollection.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "lombar/Enumerator.h"
 #include "lombar/Error.h"
@@ -39,6 +41,27 @@ std::string FoldedKey(std::string_view key) {
   return folded;
 }
 
+// A well-mixed 64-bit hash of a folded key, read eight bytes at a time.
+std::uint64_t Mixed(std::uint64_t word) noexcept {
+  word ^= word >> 33;
+  word *= 0xFF51AFD7ED558CCDULL;
+  word ^= word >> 33;
+  word *= 0xC4CEB9FE1A85EC53ULL;
+  return word ^ (word >> 33);
+}
+std::uint64_t KeyHash(std::string_view key) noexcept {
+  std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ key.size();
+  std::size_t at = 0;
+  for (; at + sizeof hash <= key.size(); at += sizeof hash) {
+    std::uint64_t word;
+    std::memcpy(&word, key.data() + at, sizeof word);
+    hash = Mixed(hash ^ word);
+  }
+  std::uint64_t tail = 0;
+  if (at < key.size()) std::memcpy(&tail, key.data() + at, key.size() - at);
+  return Mixed(hash ^ tail);
+}
+
 }  // namespace
 
 void KeyedCollection::Append(Entry entry) {
@@ -71,42 +94,87 @@ void KeyedCollection::Insert(std::size_t slot, Variant member, const std::string
                   Entry{std::move(member), StoredText(folded), 0, key != nullptr});
   // Serials must grow with the position: number them afresh.
   next_serial_ = 0;
-  for (Entry& entry : entries_) {
+  for (Entry& entry : entries_)
     entry.serial = next_serial_++;
-    RememberKey(entry);
-  }
+  if (!key_places_.empty() || entries_.size() > kWalkedMembers) PlaceAllKeys();
 }
 
 std::optional<std::uint64_t> KeyedCollection::SerialOf(std::string_view folded) const {
-  if (serial_of_key_) {
-    const auto found = serial_of_key_->find(folded);
-    if (found == serial_of_key_->end()) return std::nullopt;
-    return found->second;
+  if (key_places_.empty()) {
+    for (const Entry& entry : entries_) {
+      if (entry.keyed && entry.folded_key == folded) return entry.serial;
+    }
+    return std::nullopt;
   }
-  for (const Entry& entry : entries_) {
-    if (entry.keyed && entry.folded_key == folded) return entry.serial;
+  const std::uint64_t hash = KeyHash(folded);
+  const std::size_t mask = key_places_.size() - 1;
+  for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+    const KeyPlace& place = key_places_[at];
+    if (place.serial == kFreePlace) return std::nullopt;
+    if (place.hash == hash && entries_[SlotOfSerial(place.serial)].folded_key == folded) {
+      return place.serial;
+    }
   }
-  return std::nullopt;
 }
 
-// Keeps the hash table, once there is one, in step with the keyed entries;
+// Keeps the key table, once there is one, in step with the keyed entries;
 // the collection growing past kWalkedMembers makes it from all of them.
 void KeyedCollection::RememberKey(const Entry& entry) {
-  if (!serial_of_key_) {
-    if (entries_.size() <= kWalkedMembers) return;
-    serial_of_key_ = std::make_unique<SerialOfKey>();
-    for (const Entry& each : entries_) {
-      if (each.keyed) serial_of_key_->insert_or_assign(each.folded_key.String(), each.serial);
-    }
+  if (key_places_.empty()) {
+    if (entries_.size() > kWalkedMembers) PlaceAllKeys();
     return;
   }
-  if (entry.keyed) serial_of_key_->insert_or_assign(entry.folded_key.String(), entry.serial);
+  if (entry.keyed) PlaceKey(KeyHash(entry.folded_key), entry.serial);
 }
 
+void KeyedCollection::PlaceAllKeys() {
+  const std::size_t keyed = static_cast<std::size_t>(
+      std::count_if(entries_.begin(), entries_.end(), [](const Entry& entry) { return entry.keyed; }));
+  key_places_.assign(std::bit_ceil(std::max<std::size_t>(4 * keyed, 32)), KeyPlace{});
+  keys_placed_ = 0;
+  for (const Entry& entry : entries_) {
+    if (entry.keyed) PlaceKey(KeyHash(entry.folded_key), entry.serial);
+  }
+}
+
+void KeyedCollection::PlaceKey(std::uint64_t hash, std::uint64_t serial) {
+  if (2 * (keys_placed_ + 1) > key_places_.size()) {
+    // Doubled, from the hashes kept: no key is read again.
+    std::vector<KeyPlace> placed(2 * key_places_.size());
+    placed.swap(key_places_);
+    keys_placed_ = 0;
+    for (const KeyPlace& place : placed) {
+      if (place.serial != kFreePlace) PlaceKey(place.hash, place.serial);
+    }
+  }
+  const std::size_t mask = key_places_.size() - 1;
+  std::size_t at = hash & mask;
+  while (key_places_[at].serial != kFreePlace)
+    at = (at + 1) & mask;
+  key_places_[at] = KeyPlace{hash, serial};
+  ++keys_placed_;
+}
+
+// Frees the entry's place and moves each later place of the same run that
+// may go there back into it, so that no search stops short at the gap.
 void KeyedCollection::ForgetKey(const Entry& entry) {
-  if (!entry.keyed || !serial_of_key_) return;
-  const auto found = serial_of_key_->find(entry.folded_key.View());
-  if (found != serial_of_key_->end()) serial_of_key_->erase(found);
+  if (!entry.keyed || key_places_.empty()) return;
+  const std::size_t mask = key_places_.size() - 1;
+  std::size_t hole = KeyHash(entry.folded_key) & mask;
+  while (key_places_[hole].serial != entry.serial) {
+    if (key_places_[hole].serial == kFreePlace) return;
+    hole = (hole + 1) & mask;
+  }
+  for (std::size_t next = (hole + 1) & mask; key_places_[next].serial != kFreePlace;
+       next = (next + 1) & mask) {
+    const std::size_t home = key_places_[next].hash & mask;
+    if (((next - home) & mask) >= ((next - hole) & mask)) {
+      key_places_[hole] = key_places_[next];
+      hole = next;
+    }
+  }
+  key_places_[hole] = KeyPlace{};
+  --keys_placed_;
 }
 
 const Variant& KeyedCollection::Item(const Variant& index) const {
@@ -162,6 +230,8 @@ KeyedCollection::Lookup KeyedCollection::FindPosition(Long position) const noexc
 }
 
 std::size_t KeyedCollection::SlotOfSerial(std::uint64_t serial) const noexcept {
+  // Until a member is removed or inserted, a serial is its entry's slot.
+  if (serial < entries_.size() && entries_[serial].serial == serial) return serial;
   const auto entry = std::lower_bound(
       entries_.begin(), entries_.end(), serial,
       [](const Entry& candidate, std::uint64_t wanted) { return candidate.serial < wanted; });

@@ -123,5 +123,39 @@ TEST(KeyedCollectionTest, KeysFindTheirMembersAtEverySize) {
   }
 }
 
+// A large collection's key table grows many times over and closes the gaps
+// that removals leave in it: after removing every third member, by key and
+// by predicate, each remaining key still finds its member, each removed one
+// is free again, and nothing else is.
+TEST(KeyedCollectionTest, ManyKeysSurviveGrowthAndRemovals) {
+  KeyedCollection members;
+  std::vector<Variant> added;
+  const auto key_of = [](int i) { return "Part " + std::to_string(i * 7919 % 5003); };
+  constexpr int kCount = 3000;
+  for (int i = 0; i < kCount; ++i) {
+    added.emplace_back(NewMember());
+    members.Add(added.back(), key_of(i));
+  }
+  for (int i = 0; i < kCount; i += 6)
+    members.Remove(key_of(i));
+  members.RemoveWhere([&](const Variant& member) {
+    for (int i = 3; i < kCount; i += 6) {
+      if (member == added[static_cast<std::size_t>(i)]) return true;
+    }
+    return false;
+  });
+  ASSERT_EQ(members.Count(), kCount - kCount / 3);
+  for (int i = 0; i < kCount; ++i) {
+    if (i % 3 == 0) {
+      EXPECT_FALSE(members.Contains(key_of(i))) << i;
+    } else {
+      EXPECT_EQ(members.Item(key_of(i)), added[static_cast<std::size_t>(i)]) << i;
+    }
+  }
+  for (int i = 0; i < kCount; i += 3)
+    EXPECT_TRUE(members.TryAdd(NewMember(), key_of(i))) << i;
+  EXPECT_FALSE(members.TryAdd(NewMember(), key_of(1)));
+}
+
 }  // namespace
 }  // namespace lombar
