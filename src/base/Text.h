@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <initializer_list>
 #include <string_view>
@@ -32,6 +34,25 @@ std::string_view TrimOuterSpaces(std::string_view text) noexcept;
 inline std::string_view TrimSpaces(std::string_view text) noexcept {
   if (text.empty() || (text.front() != ' ' && text.back() != ' ')) return text;
   return TrimOuterSpaces(text);
+}
+
+// Whether the `n` bytes at `a` and at `b` are the same. Up to sixteen bytes
+// (most names of tags) they are compared by two overlapping loads of a fixed
+// size, without the call and the length dispatch of memcmp.
+inline bool SameBytes(const char* a, const char* b, std::size_t n) noexcept {
+  const auto same = [](const char* x, const char* y, auto word) {
+    std::memcpy(&word, x, sizeof word);
+    auto other = word;
+    std::memcpy(&other, y, sizeof other);
+    return word == other;
+  };
+  if (n > 16) return std::memcmp(a, b, n) == 0;
+  if (n >= 8) return same(a, b, std::uint64_t{}) && same(a + n - 8, b + n - 8, std::uint64_t{});
+  if (n >= 4) return same(a, b, std::uint32_t{}) && same(a + n - 4, b + n - 4, std::uint32_t{});
+  for (std::size_t i = 0; i < n; ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
 }
 
 // Equal when compared without regard to the letter case of A-Z.

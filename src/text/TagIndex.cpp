@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "base/Text.h"
 #include "base/Utf8.h"
 
 namespace lombar {
@@ -23,19 +24,6 @@ std::uint32_t HashStep(std::uint32_t hash, char c) noexcept {
 std::uint32_t Finished(std::uint32_t hash) noexcept {
   return hash == 0 ? 1 : hash;
 }
-// Whether n bytes at a and b are the same. From eight to sixteen bytes, the
-// length of most tag names, they are compared as two overlapping words
-// without a call (shorter ones stay with memcmp: inline, they measured slower).
-bool SameBytes(const char* a, const char* b, std::size_t n) noexcept {
-  const auto word_at = [](const char* p) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    return word;
-  };
-  if (n > 16 || n < 8) return std::memcmp(a, b, n) == 0;
-  return word_at(a) == word_at(b) && word_at(a + n - 8) == word_at(b + n - 8);
-}
-
 // The texts being read in place on this thread, outermost first.
 struct Registered {
   const char* begin;

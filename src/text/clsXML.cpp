@@ -100,7 +100,7 @@ const std::string& InCodePage(std::string& buffer, std::string_view prefix, std:
 // Whether the "<" at `at` starts "</name>".
 inline bool IsEndTagAt(std::string_view text, std::size_t at, std::string_view name) {
   return text.size() - at >= name.size() + 3 && text[at + 1] == '/' &&
-         text.compare(at + 2, name.size(), name) == 0 && text[at + 2 + name.size()] == '>';
+         SameBytes(text.data() + at + 2, name.data(), name.size()) && text[at + 2 + name.size()] == '>';
 }
 
 // glibc's memmem skips ahead by the needle as a whole, where

@@ -36,4 +36,19 @@ TEST(TextTest, TrimAndReplaceTouchOnlyWhatTheySay) {
 }
 
 }  // namespace
+// Every length, through each of the fixed-size ways and the call, sees a
+// difference at every place.
+TEST(TextTest, SameBytesSeesADifferenceAnywhere) {
+  const std::string text = "<Description>Engine water pump</Description>";
+  for (std::size_t n = 0; n <= 24; ++n) {
+    std::string copy = text;
+    EXPECT_TRUE(SameBytes(text.data(), copy.data(), n)) << n;
+    for (std::size_t at = 0; at < n; ++at) {
+      copy[at] = '#';
+      EXPECT_FALSE(SameBytes(text.data(), copy.data(), n)) << n << " at " << at;
+      copy[at] = text[at];
+    }
+  }
+}
+
 }  // namespace lombar
