@@ -110,9 +110,10 @@ const TagIndex::Slot* TagIndex::SlotOf(std::string_view prefix, std::string_view
   return nullptr;
 }
 
-std::size_t TagIndex::LowerBound(const std::vector<std::uint32_t>& positions, std::size_t from) {
-  return static_cast<std::size_t>(std::lower_bound(positions.begin(), positions.end(), from) -
-                                  positions.begin());
+std::size_t TagIndex::LowerBound(const std::uint32_t* positions, std::size_t count,
+                                 std::size_t from) {
+  return static_cast<std::size_t>(std::lower_bound(positions, positions + count, from) -
+                                  positions);
 }
 
 // One pass: at each '<', the name (after a '/' for an end tag) and its hash
@@ -181,6 +182,11 @@ void TagIndex::Build() const {
       open_list = kNoList;
     }
     previous = list;
+  }
+  for (Slot& slot : slots_) {
+    if (slot.hash == 0) continue;
+    slot.first = positions_[slot.positions].data();
+    slot.count = static_cast<std::uint32_t>(positions_[slot.positions].size());
   }
 }
 

@@ -86,6 +86,10 @@ class TagIndex {
     std::uint32_t key_length = 0;
     std::uint32_t hash = 0;  // 0: an empty slot
     std::uint32_t positions = 0;  // index into positions_
+    // The list itself, noted once the index is built: a search reads it
+    // without going through positions_.
+    const std::uint32_t* first = nullptr;
+    std::uint32_t count = 0;
     // Where in its positions the previous search ended: readers go forward,
     // so the next answer is mostly there or just after.
     mutable std::uint32_t cursor = 0;
@@ -108,27 +112,27 @@ class TagIndex {
   const std::vector<std::uint32_t>& Resolve(const TagNames& names) const;
   std::size_t FindInSlot(const Slot& slot, std::size_t tag_size, std::size_t from,
                          std::size_t end) const {
-    const std::vector<std::uint32_t>& positions = positions_[slot.positions];
     const std::size_t first = FirstFrom(slot, from);
-    if (first == positions.size() || positions[first] + tag_size > end) return npos;
-    return positions[first];
+    if (first == slot.count || slot.first[first] + tag_size > end) return npos;
+    return slot.first[first];
   }
   // The index of the first position at or after `from`, tried first where
   // the previous search of the same name ended.
   std::size_t FirstFrom(const Slot& slot, std::size_t from) const {
-    const std::vector<std::uint32_t>& positions = positions_[slot.positions];
-    const std::size_t count = positions.size();
+    const std::uint32_t* positions = slot.first;
+    const std::size_t count = slot.count;
     std::size_t at = slot.cursor;
     // The cursor's own position is passed (the common step to the next
     // record), or it is the answer, or a binary search finds it.
     if (at < count && positions[at] < from) ++at;
     const bool first_from = at <= count && (at == count || positions[at] >= from) &&
                             (at == 0 || positions[at - 1] < from);
-    if (!first_from) at = LowerBound(positions, from);
+    if (!first_from) at = LowerBound(positions, count, from);
     slot.cursor = static_cast<std::uint32_t>(at);
     return at;
   }
-  static std::size_t LowerBound(const std::vector<std::uint32_t>& positions, std::size_t from);
+  static std::size_t LowerBound(const std::uint32_t* positions, std::size_t count,
+                                std::size_t from);
   // The index in positions_ of the key's list, made when the key is new.
   std::uint32_t ListOf(std::string_view key, std::uint32_t hash) const;
   void Grow() const;
