@@ -28,20 +28,31 @@ CString::CString(std::string_view text) : CString() {
 
 void CString::SetBufferSize(Long size, bool clear) {
   capacity_ = std::max<Long>(size, 0);
-  if (clear && bytes_.empty()) {
+  if (clear && length_ == 0) {
     bytes_ = std::string();
   } else if (Length() > capacity_) {
-    bytes_.resize(static_cast<std::size_t>(capacity_));
+    Settled().resize(static_cast<std::size_t>(capacity_));
   }
+  length_ = std::min(length_, bytes_.size());
+}
+
+// Room as large as what is held, up to a kilobyte: a small text (a record's
+// own writer) is not made to fill much it never uses.
+void CString::MakeRoom(std::size_t more) {
+  constexpr std::size_t kMostRoom = 1024;
+  const std::size_t needed = length_ + more;
+  bytes_.resize(needed + std::min(needed, kMostRoom));
 }
 
 std::string CString::Value() const {
-  return Utf8FromLatin1(bytes_);
+  return Utf8FromLatin1(Bytes());
 }
 
 std::string CString::TakeValue() {
-  std::string value = IsAscii(bytes_) ? std::move(bytes_) : Utf8FromLatin1(bytes_);
+  std::string& bytes = Settled();
+  std::string value = IsAscii(bytes) ? std::move(bytes) : Utf8FromLatin1(bytes);
   bytes_.clear();
+  length_ = 0;
   return value;
 }
 
@@ -50,9 +61,11 @@ void CString::SetValue(std::string_view text) {
   const auto length = static_cast<Long>(bytes.size());
   if (length > capacity_) {
     bytes_.clear();
+    length_ = 0;
     SetBufferSize(length, true);
   }
   bytes_ = std::move(bytes);
+  length_ = bytes_.size();
 }
 
 CString CString::FromBytes(std::string_view bytes) {
@@ -60,6 +73,7 @@ CString CString::FromBytes(std::string_view bytes) {
   const auto length = static_cast<Long>(bytes.size());
   if (length > result.capacity_) result.SetBufferSize(length, true);
   result.bytes_.assign(bytes);
+  result.length_ = bytes.size();
   return result;
 }
 
@@ -120,15 +134,17 @@ CString& CString::Append(const CString& other) {
 CString& CString::AppendBytes(std::string_view bytes) {
   if (bytes.empty()) return *this;
   GrowFor(bytes.size());
-  bytes_.append(bytes);
+  Settled().append(bytes);
+  length_ = bytes_.size();
   return *this;
 }
 
 CString& CString::ReplaceBytes(std::size_t at, std::size_t count, std::string_view bytes) {
-  at = std::min(at, bytes_.size());
-  count = std::min(count, bytes_.size() - at);
+  at = std::min(at, length_);
+  count = std::min(count, length_ - at);
   if (bytes.size() > count) GrowFor(bytes.size() - count);
-  bytes_.replace(at, count, bytes);
+  Settled().replace(at, count, bytes);
+  length_ = bytes_.size();
   return *this;
 }
 

@@ -36,7 +36,7 @@ class CString {
   // Replaces the text; the capacity grows to exactly its length when it does
   // not fit.
   void SetValue(std::string_view text);
-  Long Length() const noexcept { return static_cast<Long>(bytes_.size()); }
+  Long Length() const noexcept { return static_cast<Long>(length_); }
 
   // Error 5 "Invalid length" for a negative n.
   CString Left(Long n) const;
@@ -96,12 +96,12 @@ class CString {
   // least doubles, so repeated estimates stay linear. The capacity callers
   // observe is not changed.
   void ReserveFor(std::size_t more) {
-    const std::size_t needed = bytes_.size() + more + more / 16;
+    const std::size_t needed = length_ + more + more / 16;
     if (needed > bytes_.capacity()) bytes_.reserve(std::max(needed, 2 * bytes_.capacity()));
   }
 
   // The held bytes in the buffer's code page, for code that searches them directly.
-  std::string_view Bytes() const noexcept { return bytes_; }
+  std::string_view Bytes() const noexcept { return {bytes_.data(), length_}; }
   // Replaces `count` held bytes from the 0-based byte offset `at` (to the end
   // when fewer follow) by code-page bytes, for code that edits them directly.
   CString& ReplaceBytes(std::size_t at, std::size_t count, std::string_view bytes);
@@ -119,9 +119,20 @@ class CString {
   // `more` bytes added after the held ones, for the caller to fill: where they start.
   char* Extend(std::size_t more) {
     GrowFor(more);
-    const std::size_t at = bytes_.size();
-    bytes_.resize(at + more);
-    return bytes_.data() + at;
+    if (bytes_.size() - length_ < more) MakeRoom(more);
+    char* out = bytes_.data() + length_;
+    length_ += more;
+    return out;
+  }
+  // Sizes the held string for `more` bytes and some room after them, so
+  // that most extensions find their bytes already there: sizing a string
+  // fills what it adds, which cost more than the copies themselves when
+  // done for every element.
+  void MakeRoom(std::size_t more);
+  // The held string cut to the held bytes, for the operations of its own.
+  std::string& Settled() {
+    bytes_.resize(length_);
+    return bytes_;
   }
   // Most pieces are a tag or a short value: up to sixteen bytes are copied
   // by two overlapping fixed-size moves, without a call.
@@ -149,7 +160,10 @@ class CString {
     std::memcpy(out, chunk, N);
   }
 
+  // The held bytes are the first length_ of bytes_; what follows them is
+  // room already sized for the next extensions.
   std::string bytes_;
+  std::size_t length_ = 0;
   Long capacity_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "TestSupport.h"
 
@@ -130,6 +131,29 @@ TEST(CStringTest, PiecesOfEveryLengthAppendWhole) {
   }
   EXPECT_EQ(buffer.Bytes(), expected);
   EXPECT_EQ(buffer.Capacity(), static_cast<Long>(expected.size()));
+}
+
+// Elements written in place leave room sized after the held bytes; no other
+// operation sees that room: appending, replacing, cutting, taking the value
+// and shrinking the buffer each see only what was written.
+TEST(CStringTest, RoomAfterElementsWrittenInPlaceIsNeverSeen) {
+  CString buffer;
+  buffer.AppendElement("A", "1");
+  buffer.Append("+");
+  EXPECT_EQ(buffer.Bytes(), "<A>1</A>+");
+  buffer.AppendEndTag("B");
+  buffer.ReplaceBytes(0, 3, "<C>");
+  EXPECT_EQ(std::tuple(buffer.Value(), buffer.Right(4).Value(), buffer.Length()),
+            std::tuple("<C>1</A>+</B>", "</B>", 13));
+  buffer.AppendElement("D", "");
+  EXPECT_EQ(buffer.TakeValue(), "<C>1</A>+</B><D></D>");
+  EXPECT_EQ(buffer.Bytes(), "");
+
+  buffer.AppendElement("E", "2");
+  buffer.SetBufferSize(3, false);
+  EXPECT_EQ(buffer.Bytes(), "<E>");
+  buffer.AppendEndTag("E");
+  EXPECT_EQ(buffer.Bytes(), "<E></E>");
 }
 
 }  // namespace
