@@ -80,7 +80,8 @@ std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
   std::size_t i = hash & mask;
   for (; slots_[i].hash != 0; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
-    if (slot.hash == hash && text_.substr(slot.key_start, slot.key_length) == key)
+    if (slot.hash == hash && slot.key_length == key.size() &&
+        SameBytes(text_.data() + slot.key_start, key.data(), key.size()))
       return slot.positions;
   }
   slots_[i] = {static_cast<std::uint32_t>(key.data() - text_.data()),
@@ -105,7 +106,7 @@ const TagIndex::Slot* TagIndex::SlotOf(std::string_view prefix, std::string_view
     // The prefix and suffix are a character at most: compared as such, before the name.
     const bool ends_match = (prefix.empty() || key.front() == prefix.front()) &&
                             (suffix.empty() || key.back() == suffix.front());
-    if (ends_match && key.substr(prefix.size(), name.size()) == name) return &slot;
+    if (ends_match && SameBytes(key.data() + prefix.size(), name.data(), name.size())) return &slot;
   }
   return nullptr;
 }
