@@ -334,6 +334,12 @@ class RecordTable {
     surface_ = builder_.Build();
     writing_ = InRankOrder(&Field::write_rank);
     reading_ = InRankOrder(&Field::read_rank);
+    for (const Field& field : fields_) {
+      if (field.kept) continue;
+      resetting_.push_back(&field);
+      if (!field.made_as_reset) resetting_new_.push_back(&field);
+      renews_children_ = renews_children_ || field.renews_child;
+    }
     leaf_tags_ = LeafTags();
     edits_its_text_ = form_.cut_empty_elements ||
                       std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
@@ -381,21 +387,15 @@ class RecordTable {
       field->Read(reader, record, leaf_tags_, unescaped);
   }
   // Whether Clear makes new child objects.
-  bool RenewsChildren() const {
-    return std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
-      return field.renews_child && !field.kept;
-    });
-  }
+  bool RenewsChildren() const { return renews_children_; }
   void Reset(T& record, bool destroy) const {
-    for (const Field& field : fields_) {
-      if (!field.kept) field.reset(record, destroy);
-    }
+    for (const Field* field : resetting_)
+      field->reset(record, destroy);
   }
   // Reset of a record just made, whose texts are still empty.
   void ResetNew(T& record) const {
-    for (const Field& field : fields_) {
-      if (!field.kept && !field.made_as_reset) field.reset(record, false);
-    }
+    for (const Field* field : resetting_new_)
+      field->reset(record, false);
   }
 
   // The record writes nothing at all while `silent` says so.
@@ -612,6 +612,11 @@ class RecordTable {
   std::vector<Field> fields_;    // slot order
   std::vector<const Field*> writing_;
   std::vector<const Field*> reading_;
+  // The values Clear resets, and those of them a new record does not hold
+  // already: a new record is reset without walking every row.
+  std::vector<const Field*> resetting_;
+  std::vector<const Field*> resetting_new_;
+  bool renews_children_ = false;
   TagNames leaf_tags_;
   RecordXmlForm form_;
   TagName group_tag_;  // form_.group's, hashed once
