@@ -94,7 +94,7 @@ std::string Utf8FromLatin1(std::string_view latin1) {
   return utf8;
 }
 
-bool IsAscii(std::string_view text) noexcept {
+bool LongTextIsAscii(std::string_view text) noexcept {
   return AsciiRun(text) == text.size();
 }
 
