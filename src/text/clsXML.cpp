@@ -82,10 +82,14 @@ ValueScan Scan(std::string_view value) {
 }
 
 // `prefix` + name + `suffix` in a buffer kept between calls, so building the
-// forms of each search allocates nothing once the buffer has grown.
+// forms of each search allocates nothing once the buffer has grown: sized
+// once, then the three copied in.
 const std::string& Form(std::string& buffer, std::string_view prefix, std::string_view name,
                         std::string_view suffix) {
-  buffer.assign(prefix).append(name).append(suffix);
+  buffer.resize(prefix.size() + name.size() + suffix.size());
+  char* out = std::copy(prefix.begin(), prefix.end(), buffer.data());
+  out = std::copy(name.begin(), name.end(), out);
+  std::copy(suffix.begin(), suffix.end(), out);
   return buffer;
 }
 
