@@ -90,6 +90,7 @@ class KeyedCollection final : public Object {
   std::optional<std::uint64_t> SerialOf(std::string_view folded) const;
   void Append(Entry entry);
   static constexpr std::size_t kFirstRoom = 4;
+  void KeepKeysAfterPutting(std::size_t slot, bool renumbered);
   void RememberKey(const Entry& entry);
   void ForgetKey(const Entry& entry);
 

@@ -69,7 +69,7 @@ void KeyedCollection::Append(Entry entry) {
   // at the first, instead of growing through one and two.
   if (entries_.capacity() == 0) entries_.reserve(kFirstRoom);
   entries_.push_back(std::move(entry));
-  RememberKey(entries_.back());
+  KeepKeysAfterPutting(entries_.size() - 1, false);
 }
 
 void KeyedCollection::Add(Variant member) {
@@ -96,7 +96,24 @@ void KeyedCollection::Insert(std::size_t slot, Variant member, const std::string
   next_serial_ = 0;
   for (Entry& entry : entries_)
     entry.serial = next_serial_++;
-  if (!key_places_.empty() || entries_.size() > kWalkedMembers) PlaceAllKeys();
+  KeepKeysAfterPutting(slot, true);
+}
+
+// Brings the key table in step with the entry just put at `slot` (with
+// every serial, when they were numbered afresh). Should memory run out for
+// the table, the entry is taken out again and the table dropped: the
+// collection is as it was before, its keys found by walking the entries
+// until a later append makes the table again, and the error stands.
+void KeyedCollection::KeepKeysAfterPutting(std::size_t slot, bool renumbered) {
+  try {
+    if (!renumbered) return RememberKey(entries_[slot]);
+    if (!key_places_.empty() || entries_.size() > kWalkedMembers) PlaceAllKeys();
+  } catch (...) {
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(slot));
+    key_places_.clear();
+    keys_placed_ = 0;
+    throw;
+  }
 }
 
 std::optional<std::uint64_t> KeyedCollection::SerialOf(std::string_view folded) const {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -10,6 +12,28 @@
 #include "TestSupport.h"
 #include "base/Text.h"
 #include "lombar/ICatInfo.h"
+
+// Allocation that fails on demand, for this test program: once armed, the
+// countdown fails the allocation it reaches.
+namespace {
+thread_local long allocations_before_failure = -1;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (allocations_before_failure >= 0 && allocations_before_failure-- == 0) throw std::bad_alloc();
+  if (void* storage = std::malloc(size == 0 ? 1 : size)) return storage;
+  throw std::bad_alloc();
+}
+// The storage comes from malloc above, which GCC cannot see where it inlines.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void operator delete(void* storage) noexcept { std::free(storage); }
+void operator delete(void* storage, std::size_t) noexcept { std::free(storage); }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace lombar {
 namespace {
@@ -155,6 +179,51 @@ TEST(KeyedCollectionTest, ManyKeysSurviveGrowthAndRemovals) {
   for (int i = 0; i < kCount; i += 3)
     EXPECT_TRUE(members.TryAdd(NewMember(), key_of(i))) << i;
   EXPECT_FALSE(members.TryAdd(NewMember(), key_of(1)));
+}
+
+// Memory running out while a member goes in (for its entry, or for the key
+// table that is made or grows at that moment) leaves the collection as it
+// was: the member is not in it, and every key still finds its own member.
+// Each size of collection is tried with each allocation of the step failing.
+TEST(KeyedCollectionTest, AMemberThatRunsOutOfMemoryIsNotAdded) {
+  const auto key_of = [](int i) { return "K" + std::to_string(i); };
+  for (int size = 0; size <= 40; ++size) {
+    for (const bool inserting : {false, true}) {
+      KeyedCollection members;
+      std::vector<Variant> added;
+      for (int i = 0; i < size; ++i) {
+        added.emplace_back(NewMember());
+        members.Add(added.back(), key_of(i));
+      }
+      const auto expect_keys_found = [&] {
+        for (int i = 0; i < size; ++i)
+          ASSERT_EQ(members.Item(key_of(i)), added[static_cast<std::size_t>(i)]) << size << " " << i;
+      };
+      const Variant newcomer(NewMember());
+      const std::string new_key = key_of(size);
+      for (long failing = 0;; ++failing) {
+        allocations_before_failure = failing;
+        bool failed = false;
+        try {
+          if (inserting) {
+            members.Insert(0, newcomer, &new_key);
+          } else {
+            members.Add(newcomer, new_key);
+          }
+        } catch (const std::exception&) {
+          failed = true;
+        }
+        allocations_before_failure = -1;
+        if (!failed) break;
+        ASSERT_EQ(members.Count(), size) << size << " " << inserting << " " << failing;
+        EXPECT_FALSE(members.Contains(new_key)) << size << " " << inserting << " " << failing;
+        expect_keys_found();
+      }
+      ASSERT_EQ(members.Count(), size + 1);
+      EXPECT_EQ(members.Item(new_key), newcomer) << size << " " << inserting;
+      expect_keys_found();
+    }
+  }
 }
 
 }  // namespace
