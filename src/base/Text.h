@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "base/Words.h"
+
 namespace lombar {
 
 // The text cut to its first `width` characters, or padded to `width`
@@ -40,15 +42,16 @@ inline std::string_view TrimSpaces(std::string_view text) noexcept {
 // (most names of tags) they are compared by two overlapping loads of a fixed
 // size, without the call and the length dispatch of memcmp.
 inline bool SameBytes(const char* a, const char* b, std::size_t n) noexcept {
-  const auto same = [](const char* x, const char* y, auto word) {
-    std::memcpy(&word, x, sizeof word);
-    auto other = word;
-    std::memcpy(&other, y, sizeof other);
-    return word == other;
-  };
+  using Eight = std::uint64_t;
+  using Four = std::uint32_t;
   if (n > 16) return std::memcmp(a, b, n) == 0;
-  if (n >= 8) return same(a, b, std::uint64_t{}) && same(a + n - 8, b + n - 8, std::uint64_t{});
-  if (n >= 4) return same(a, b, std::uint32_t{}) && same(a + n - 4, b + n - 4, std::uint32_t{});
+  if (n >= 8) {
+    return WordAt<Eight>(a) == WordAt<Eight>(b) &&
+           WordAt<Eight>(a + n - 8) == WordAt<Eight>(b + n - 8);
+  }
+  if (n >= 4) {
+    return WordAt<Four>(a) == WordAt<Four>(b) && WordAt<Four>(a + n - 4) == WordAt<Four>(b + n - 4);
+  }
   for (std::size_t i = 0; i < n; ++i) {
     if (a[i] != b[i]) return false;
   }

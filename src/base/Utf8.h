@@ -4,9 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
+
+#include "base/Words.h"
 
 namespace lombar {
 
@@ -20,13 +21,15 @@ std::string Utf8FromLatin1(std::string_view latin1);
 bool LongTextIsAscii(std::string_view text) noexcept;
 inline bool IsAscii(std::string_view text) noexcept {
   const std::size_t n = text.size();
-  const auto high_bits = [&](std::size_t at, auto word) {
-    std::memcpy(&word, text.data() + at, sizeof word);
-    return word & static_cast<decltype(word)>(0x8080808080808080U);
-  };
+  const char* const at = text.data();
   if (n > 16) return LongTextIsAscii(text);
-  if (n >= 8) return (high_bits(0, std::uint64_t{}) | high_bits(n - 8, std::uint64_t{})) == 0;
-  if (n >= 4) return (high_bits(0, std::uint32_t{}) | high_bits(n - 4, std::uint32_t{})) == 0;
+  if (n >= 8) {
+    return ((WordAt<std::uint64_t>(at) | WordAt<std::uint64_t>(at + n - 8)) &
+            0x8080808080808080U) == 0;
+  }
+  if (n >= 4) {
+    return ((WordAt<std::uint32_t>(at) | WordAt<std::uint32_t>(at + n - 4)) & 0x80808080U) == 0;
+  }
   for (const char c : text) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;
   }
