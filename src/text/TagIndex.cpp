@@ -43,7 +43,19 @@ std::atomic<std::size_t> name_sets{0};
 
 }  // namespace
 
-TagNames::TagNames(std::vector<TagName> names) : names_(std::move(names)), id_(name_sets++) {}
+TagNames::TagNames(std::vector<TagName> names)
+    : names_(std::move(names)), canonical_(names_.size()), id_(name_sets++) {
+  std::vector<std::uint32_t> order(names_.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  // By name, and among equal names by number: each run's first is its canonical one.
+  std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return names_[a].Name() < names_[b].Name();
+  });
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const bool repeats = k > 0 && names_[order[k - 1]].Name() == names_[order[k]].Name();
+    canonical_[order[k]] = repeats ? canonical_[order[k - 1]] : order[k];
+  }
+}
 
 TagIndex::TagIndex(std::string_view text) : text_(text) {}
 
@@ -111,10 +123,37 @@ const TagIndex::Slot* TagIndex::SlotOf(std::string_view prefix, std::string_view
   return nullptr;
 }
 
-std::size_t TagIndex::LowerBound(const std::uint32_t* positions, std::size_t count,
-                                 std::size_t from) {
-  return static_cast<std::size_t>(std::lower_bound(positions, positions + count, from) -
-                                  positions);
+bool TagIndex::FirstStarts(const TagNames& names, std::size_t from, std::size_t end,
+                           std::size_t limit, std::uint32_t* first) const {
+  if (names.size() > kWalkNames) return false;
+  if (!built_) Build();
+  const std::vector<std::uint8_t>& names_of_lists = NamesOfLists(names);
+  const Start* const starts = starts_.data();
+  const std::size_t count = starts_.size();
+  const std::size_t begin = FirstAtOrAfter(count, starts_cursor_, from,
+                                           [starts](std::size_t k) { return starts[k].position; });
+  starts_cursor_ = begin;
+  const std::size_t stop = count - begin > limit ? begin + limit : count;
+  std::fill_n(first, names.size(), kNotThere);
+  std::size_t k = begin;
+  for (; k < stop && starts[k].position < end; ++k) {
+    const std::uint8_t name = names_of_lists[starts[k].list];
+    if (name != 0 && first[name - 1] == kNotThere) first[name - 1] = starts[k].position;
+  }
+  return k < count && k == stop ? starts[k].position >= end : true;
+}
+
+const std::vector<std::uint8_t>& TagIndex::NamesOfLists(const TagNames& names) const {
+  if (names_of_lists_.size() <= names.id_) names_of_lists_.resize(names.id_ + 1);
+  std::vector<std::uint8_t>& names_of_lists = names_of_lists_[names.id_];
+  if (!names_of_lists.empty() || positions_.empty()) return names_of_lists;
+  names_of_lists.assign(positions_.size(), 0);
+  const std::vector<std::uint32_t>& slots = SlotsOf(names);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (slots[i] != kNoSlot)
+      names_of_lists[slots_[slots[i]].positions] = static_cast<std::uint8_t>(names.Canonical(i) + 1);
+  }
+  return names_of_lists;
 }
 
 // One pass: at each '<', the name (after a '/' for an end tag) and its hash
@@ -175,6 +214,7 @@ void TagIndex::Build() const {
     positions_[list].push_back(static_cast<std::uint32_t>(lt));
     at = lt + 1 + list_keys_[list].size();
     if (!end_tag) {
+      starts_.push_back({static_cast<std::uint32_t>(lt), list});
       open_list = list;
     } else if (open_list != kNoList) {
       // "</name>" right after "<name>": the start tag's end tag.
@@ -259,6 +299,17 @@ void BorrowedText::Release() noexcept {
   registered_ = false;
   index_.reset();
   text_ = {};
+  walk_.names = nullptr;
+}
+
+void BorrowedText::WalkFor(const TagNames& names, std::size_t offset) const {
+  // Long enough for a record's fields and a few children; a text with more,
+  // or a set of few names, is searched name by name, which costs less.
+  const std::size_t limit = 4 * names.size();
+  walk_.names = &names;
+  walk_.state = index_->FirstStarts(names, offset, offset + text_.size(), limit, walk_.first.data())
+                    ? Walk::State::kWalked
+                    : Walk::State::kTooLong;
 }
 
 BorrowedText& BorrowedText::operator=(const BorrowedText& other) {

@@ -5,6 +5,7 @@
 // of the document is looked at once instead of once for each level above it.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -44,12 +45,50 @@ class TagNames {
   explicit TagNames(std::vector<TagName> names = {});
   const TagName& operator[](std::size_t i) const noexcept { return names_[i]; }
   std::size_t size() const noexcept { return names_.size(); }
+  // The first number of the set whose name is the `i`-th's.
+  std::size_t Canonical(std::size_t i) const noexcept { return canonical_[i]; }
 
  private:
   friend class TagIndex;
   std::vector<TagName> names_;
+  std::vector<std::uint32_t> canonical_;
   std::size_t id_ = 0;  // which of an index's resolutions is this set's
 };
+
+// The first of `count` ascending positions (`position_at(k)`) at or after
+// `from`, searched outward from `at` in doubling steps, then by halves: a
+// search near where the previous one ended costs a few steps.
+template <class PositionAt>
+std::size_t FirstAtOrAfter(std::size_t count, std::size_t at, std::size_t from,
+                           const PositionAt& position_at) {
+  at = at < count ? at : count;
+  std::size_t low = 0, high = count;  // the answer is in [low, high]
+  std::size_t step = 1;
+  if (at < count && position_at(at) < from) {
+    low = at + 1;
+    while (low + step < count && position_at(low + step) < from) {
+      low += step + 1;
+      step *= 2;
+    }
+    high = low + step < count ? low + step : count;
+  } else {
+    high = at;
+    while (high > step && position_at(high - step - 1) >= from) {
+      high -= step + 1;
+      step *= 2;
+    }
+    low = high > step ? high - step - 1 : 0;
+  }
+  while (low < high) {
+    const std::size_t middle = low + (high - low) / 2;
+    if (position_at(middle) < from) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low;
+}
 
 class TagIndex {
  public:
@@ -72,6 +111,17 @@ class TagIndex {
   // The same for the start tag of the set's `i`-th name.
   std::size_t FindTag(const TagNames& names, std::size_t i, std::size_t from, std::size_t end) const;
   std::string_view Text() const noexcept { return text_; }
+
+  // The first start tag of each of the set's names in [from, end), as
+  // FindTag(names, i, from, end) finds them, for sets of at most kWalkNames
+  // names: the document's start tags there are walked once, in order,
+  // instead of each name's list searched. `first` is by canonical number
+  // (TagNames::Canonical), kNotThere where a name has none; false, and
+  // `first` meaningless, when more than `limit` start tags lie there.
+  static constexpr std::size_t kWalkNames = 64;
+  static constexpr std::uint32_t kNotThere = UINT32_MAX;
+  bool FirstStarts(const TagNames& names, std::size_t from, std::size_t end, std::size_t limit,
+                   std::uint32_t* first) const;
   // Whether the index knows the set's `i`-th name to have no start tag
   // anywhere in the text: false until the index is made and the set was
   // first searched, so that asking never allocates.
@@ -81,6 +131,11 @@ class TagIndex {
   }
 
  private:
+  // A plain start tag, in document order.
+  struct Start {
+    std::uint32_t position = 0;
+    std::uint32_t list = 0;
+  };
   struct Slot {
     std::uint32_t key_start = 0;  // the key is the text between '<' and '>'
     std::uint32_t key_length = 0;
@@ -127,12 +182,14 @@ class TagIndex {
     if (at < count && positions[at] < from) ++at;
     const bool first_from = at <= count && (at == count || positions[at] >= from) &&
                             (at == 0 || positions[at - 1] < from);
-    if (!first_from) at = LowerBound(positions, count, from);
+    if (!first_from)
+      at = FirstAtOrAfter(count, at, from, [positions](std::size_t k) { return positions[k]; });
     slot.cursor = static_cast<std::uint32_t>(at);
     return at;
   }
-  static std::size_t LowerBound(const std::uint32_t* positions, std::size_t count,
-                                std::size_t from);
+  // For each list, the canonical number of the set's name it holds, plus
+  // one; 0 for a list of no name of the set. Made when the set first walks.
+  const std::vector<std::uint8_t>& NamesOfLists(const TagNames& names) const;
   // The index in positions_ of the key's list, made when the key is new.
   std::uint32_t ListOf(std::string_view key, std::uint32_t hash) const;
   void Grow() const;
@@ -148,6 +205,11 @@ class TagIndex {
   mutable std::vector<std::uint32_t> next_lists_;
   mutable std::vector<std::string_view> list_keys_;  // the text between '<' and '>'
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
+  mutable std::vector<Start> starts_;
+  // Where the previous walk started: the next one, in the same record or
+  // the next, starts a few start tags on.
+  mutable std::size_t starts_cursor_ = 0;
+  mutable std::vector<std::vector<std::uint8_t>> names_of_lists_;  // by name set
 };
 
 inline std::size_t TagIndex::FindTag(const TagNames& names, std::size_t i, std::size_t from,
@@ -187,21 +249,43 @@ class BorrowedText {
   std::size_t FindTag(std::string_view needle, std::size_t from) const;
   // The same for "<name>" or "</name>".
   std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from) const;
-  // The same for the start tag of the set's `i`-th name.
+  // The same for the start tag of the set's `i`-th name. A search from the
+  // text's start, as a record's reader makes one for each of its fields, is
+  // answered by one walk of the text's start tags when the text is short.
   std::size_t FindTag(const TagNames& names, std::size_t i, std::size_t from) const {
     if (from > text_.size()) return TagIndex::npos;
     const std::size_t offset = static_cast<std::size_t>(text_.data() - index_->Text().data());
+    if (from == 0 && names[i].Indexable() && Walked(names, offset)) {
+      const std::uint32_t first = walk_.first[names.Canonical(i)];
+      if (first == TagIndex::kNotThere || first + names[i].Name().size() + 2 > offset + text_.size())
+        return TagIndex::npos;
+      return first - offset;
+    }
     const std::size_t found = index_->FindTag(names, i, offset + from, offset + text_.size());
     return found >= TagIndex::kCannotAnswer ? found : found - offset;
   }
 
  private:
+  // The first start tags of the set's names, walked when the set is first searched.
+  struct Walk {
+    enum class State : std::uint8_t { kNotTried, kWalked, kTooLong };
+    const TagNames* names = nullptr;
+    State state = State::kNotTried;
+    std::array<std::uint32_t, TagIndex::kWalkNames> first;
+  };
+  bool Walked(const TagNames& names, std::size_t offset) const {
+    if (walk_.names != &names) WalkFor(names, offset);
+    return walk_.state == Walk::State::kWalked;
+  }
+  void WalkFor(const TagNames& names, std::size_t offset) const;
+
   template <class Search>
   std::size_t InText(std::size_t from, const Search& search) const;
 
   std::string_view text_;
   std::shared_ptr<const TagIndex> index_;
   bool registered_ = false;
+  mutable Walk walk_;
 };
 
 }  // namespace lombar

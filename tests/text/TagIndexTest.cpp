@@ -29,8 +29,8 @@ std::set<std::string> NeedlesOf(std::string_view text) {
 // `from` and `end` finds, for every needle it answers for, from every
 // position, asked in any order (its cursors must not remember a wrong place),
 // by the needle or, for a start tag, by its number in a set of names.
-TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
-  const std::vector<std::string> texts = {
+const std::vector<std::string>& Texts() {
+  static const std::vector<std::string> texts = {
       "<X>1</X><X>2</X>",
       "<X>1</X><X>2</Xa></X><Xa>3</Xa></X>",  // an end tag that only starts like the open one
       "<a><a>1</a></a><a>2</a>",          // nested elements of one name
@@ -47,14 +47,24 @@ TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
       "<A></A><NumberOfB>1</NumberOfB><A></A><NumberOfC>2</NumberOfC></NumberOfB>",
       "<A></A><BNumberOf>1</BNumberOf><A></A><CNumberOf>2</CNumberOf></BNumberOf>",
   };
-  for (const std::string& text : texts) {
+  return texts;
+}
+
+// The names of the start tags among the text's needles.
+std::vector<std::string> StartNames(const std::set<std::string>& needles) {
+  std::vector<std::string> start_names;
+  for (const std::string& needle : needles) {
+    if (needle[1] != '/' && needle.back() == '>')
+      start_names.push_back(needle.substr(1, needle.size() - 2));
+  }
+  return start_names;
+}
+
+TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
+  for (const std::string& text : Texts()) {
     const TagIndex index(text);
     const std::set<std::string> needles = NeedlesOf(text);
-    std::vector<std::string> start_names;
-    for (const std::string& needle : needles) {
-      if (needle[1] != '/' && needle.back() == '>')
-        start_names.push_back(needle.substr(1, needle.size() - 2));
-    }
+    const std::vector<std::string> start_names = StartNames(needles);
     std::vector<TagName> tags(start_names.begin(), start_names.end());
     const TagNames names(tags);
     for (const std::string& needle : needles) {
@@ -77,6 +87,95 @@ TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
             ASSERT_EQ(index.FindTag(names, i, from, end), expected)
                 << "text " << text << ", name number " << i << ", from " << from << ", end " << end;
           }
+        }
+      }
+    }
+  }
+}
+
+// The search from a remembered place finds what a search of the whole list
+// finds, from every place, forward or back, near or far.
+TEST(TagIndexTest, ASearchFromAnyPlaceFindsTheFirstAtOrAfter) {
+  for (std::size_t count = 0; count <= 40; ++count) {
+    std::vector<std::uint32_t> positions;
+    for (std::uint32_t k = 0; k < count; ++k)
+      positions.push_back(3 * k + k % 2);  // ascending, with gaps of 2 and 4
+    const auto position_at = [&](std::size_t k) { return positions[k]; };
+    for (std::size_t at = 0; at <= count + 1; ++at) {
+      for (std::size_t from = 0; from <= 3 * count + 2; ++from) {
+        const auto expected = std::lower_bound(positions.begin(), positions.end(), from) - positions.begin();
+        ASSERT_EQ(FirstAtOrAfter(count, at, from, position_at), static_cast<std::size_t>(expected))
+            << "count " << count << ", at " << at << ", from " << from;
+      }
+    }
+  }
+}
+
+// The start tags of a set's names (each named twice) walked from
+// `from` to `end`: for each, the first a plain search finds starting there,
+// unless more than `limit` '<' lie there and the walk gave up.
+TEST(TagIndexTest, AWalkFindsEachNamesFirstStartTag) {
+  for (const std::string& text : Texts()) {
+    const TagIndex index(text);
+    const std::vector<std::string> once = StartNames(NeedlesOf(text));
+    std::vector<std::string> start_names = once;
+    start_names.insert(start_names.end(), once.begin(), once.end());
+    std::vector<TagName> tags(start_names.begin(), start_names.end());
+    const TagNames names(tags);
+    std::vector<std::uint32_t> first(names.size());
+    for (const std::size_t limit : {1, 3, 1000}) {
+      for (std::size_t from = 0; from <= text.size(); ++from) {
+        for (std::size_t end = from; end <= text.size(); ++end) {
+          const bool walked = index.FirstStarts(names, from, end, limit, first.data());
+          const auto brackets = std::count(text.begin() + from, text.begin() + end, '<');
+          if (!walked) {
+            ASSERT_GT(brackets, limit) << "text " << text << ", from " << from << ", end " << end;
+            continue;
+          }
+          for (std::size_t i = 0; i < names.size(); ++i) {
+            if (!names[i].Indexable()) continue;
+            const std::size_t found = text.find("<" + start_names[i] + ">", from);
+            const std::uint32_t expected =
+                found < end ? static_cast<std::uint32_t>(found) : TagIndex::kNotThere;
+            ASSERT_EQ(first[names.Canonical(i)], expected) << "text " << text << ", name " << start_names[i]
+                                                           << ", from " << from << ", end " << end;
+          }
+        }
+      }
+    }
+  }
+}
+
+// A record's reader reads a part of a document in place and finds each of
+// its fields from the part's start; the answers are the part's own, whether
+// its start tags were walked or, in a long part, each name searched.
+TEST(TagIndexTest, APartReadInPlaceFindsWhatAPlainSearchOfItFinds) {
+  std::vector<std::string> texts = Texts();
+  std::string long_text;
+  for (int i = 0; i < 40; ++i)
+    long_text += "<R><A>" + std::to_string(i) + "</A><B>x</B></R>";
+  texts.push_back(long_text + "<C>1</C>");
+  for (const std::string& text : texts) {
+    BorrowedText whole;
+    ASSERT_TRUE(whole.Borrow(text));
+    const std::vector<std::string> once = StartNames(NeedlesOf(text));
+    std::vector<std::string> start_names = once;
+    start_names.insert(start_names.end(), once.begin(), once.end());
+    std::vector<TagName> tags(start_names.begin(), start_names.end());
+    const TagNames names(tags);
+    const std::size_t stride = text.size() > 100 ? 7 : 1;
+    for (std::size_t from = 0; from <= text.size(); from += stride) {
+      for (std::size_t end = from; end <= text.size(); end += stride) {
+        const std::string_view part = std::string_view(text).substr(from, end - from);
+        BorrowedText reader;
+        ASSERT_TRUE(reader.Borrow(part));
+        for (std::size_t i = 0; i < names.size(); ++i) {
+          const std::string needle = "<" + start_names[i] + ">";
+          std::size_t expected = part.find(needle);
+          if (expected != std::string_view::npos && expected + needle.size() > part.size())
+            expected = TagIndex::npos;
+          if (!names[i].Indexable()) expected = TagIndex::kCannotAnswer;
+          ASSERT_EQ(reader.FindTag(names, i, 0), expected) << "part " << part << ", name " << start_names[i];
         }
       }
     }
