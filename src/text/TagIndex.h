@@ -129,6 +129,10 @@ class TagIndex {
     return names.id_ < resolved_.size() && !resolved_[names.id_].empty() &&
            names[i].Indexable() && resolved_[names.id_][i] == kNoSlot;
   }
+  // The numbers under 64 of the set's names it Lacks, as bits.
+  std::uint64_t Missing(const TagNames& names) const {
+    return names.id_ < missing_.size() ? missing_[names.id_] : 0;
+  }
 
  private:
   // A plain start tag, in document order.
@@ -205,6 +209,7 @@ class TagIndex {
   mutable std::vector<std::uint32_t> next_lists_;
   mutable std::vector<std::string_view> list_keys_;  // the text between '<' and '>'
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
+  mutable std::vector<std::uint64_t> missing_;                // by name set
   mutable std::vector<Start> starts_;
   // Where the previous walk started: the next one, in the same record or
   // the next, starts a few start tags on.
@@ -242,6 +247,7 @@ class BorrowedText {
   bool Active() const noexcept { return index_ != nullptr; }
   // The index knows the name to be nowhere in the whole text it indexes.
   bool Lacks(const TagNames& names, std::size_t i) const { return index_->Lacks(names, i); }
+  std::uint64_t Missing(const TagNames& names) const { return index_->Missing(names); }
   std::string_view Text() const noexcept { return text_; }
   // A plain search of the text from `from` (0-based in it) through the
   // index: TagIndex::npos when there is none, TagIndex::kCannotAnswer for a

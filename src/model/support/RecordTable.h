@@ -333,7 +333,6 @@ class RecordTable {
     CheckRanks();
     surface_ = builder_.Build();
     writing_ = InRankOrder(&Field::write_rank);
-    reading_ = InRankOrder(&Field::read_rank);
     for (const Field& field : fields_) {
       if (field.kept) continue;
       resetting_.push_back(&field);
@@ -341,6 +340,11 @@ class RecordTable {
       renews_children_ = renews_children_ || field.renews_child;
     }
     leaf_tags_ = LeafTags();
+    for (const Field* field : InRankOrder(&Field::read_rank)) {
+      const bool passable = field->place.form == XmlPlace::Form::kLeaf &&
+                            field->empty_reads_as_reset && field->leaf < 64;
+      reading_.push_back({field, passable ? std::uint64_t{1} << field->leaf : 0});
+    }
     edits_its_text_ = form_.cut_empty_elements ||
                       std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
                         return field.place.form == XmlPlace::Form::kAttribute;
@@ -383,8 +387,13 @@ class RecordTable {
     clsXML reader;
     reader.ReadInPlace(xml);
     std::string unescaped;  // each field's text, when it cannot be read where it lies
-    for (const Field* field : reading_)
-      field->Read(reader, record, leaf_tags_, unescaped);
+    // A leaf that no record of the document holds would read as the value
+    // the record already has: it is passed over. Only values are read here,
+    // each a first occurrence, so passing one over changes no later answer.
+    const std::uint64_t missing = reader.MissingNames(leaf_tags_);
+    for (const ReadStep& step : reading_) {
+      if ((missing & step.passed_when_missing) == 0) step.field->Read(reader, record, leaf_tags_, unescaped);
+    }
   }
   // Whether Clear makes new child objects.
   bool RenewsChildren() const { return renews_children_; }
@@ -611,7 +620,14 @@ class RecordTable {
   std::vector<Member> pending_;  // the surface of the row declared last
   std::vector<Field> fields_;    // slot order
   std::vector<const Field*> writing_;
-  std::vector<const Field*> reading_;
+  // The fields in reading order, with the bit of the leaf's name among the
+  // reader's missing names when the field is passed over for it (else 0):
+  // the loop finds it here without going to the field's row.
+  struct ReadStep {
+    const Field* field = nullptr;
+    std::uint64_t passed_when_missing = 0;
+  };
+  std::vector<ReadStep> reading_;
   // The values Clear resets, and those of them a new record does not hold
   // already: a new record is reset without walking every row.
   std::vector<const Field*> resetting_;
