@@ -272,7 +272,7 @@ const std::vector<std::uint32_t>& TagIndex::Resolve(const TagNames& names) const
     slots.push_back(SlotNumber(names[i]));
   if (missing_.size() <= names.id_) missing_.resize(names.id_ + 1);
   missing_[names.id_] = 0;
-  for (std::size_t i = 0; i < names.size() && i < 64; ++i) {
+  for (std::size_t i = 0; i < names.size() && i < kMissingBits; ++i) {
     if (Lacks(names, i)) missing_[names.id_] |= std::uint64_t{1} << i;
   }
   return slots;

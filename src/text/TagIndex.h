@@ -129,7 +129,8 @@ class TagIndex {
     return names.id_ < resolved_.size() && !resolved_[names.id_].empty() &&
            names[i].Indexable() && resolved_[names.id_][i] == kNoSlot;
   }
-  // The numbers under 64 of the set's names it Lacks, as bits.
+  // The set's names it Lacks, as bits by number, for the first kMissingBits.
+  static constexpr std::size_t kMissingBits = 64;
   std::uint64_t Missing(const TagNames& names) const {
     return names.id_ < missing_.size() ? missing_[names.id_] : 0;
   }

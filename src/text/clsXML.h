@@ -146,9 +146,9 @@ class clsXML {
     if (const std::optional<std::string_view> plain = PlainFirstValue(names, i)) return *plain;
     return SearchFirstValue(names, i, unescaped);
   }
-  // The numbers under 64 of the set's names that FirstValue knows to be in
-  // no record of the document, as bits: each would come back empty without
-  // a search. None until the set was first asked for.
+  // The set's names that FirstValue knows to be in no record of the
+  // document, as bits by number (TagIndex::Missing): each would come back
+  // empty without a search. None until the set was first asked for.
   std::uint64_t MissingNames(const TagNames& names) const {
     return borrowed_.Active() && !borrowed_.Text().empty() ? borrowed_.Missing(names) : 0;
   }

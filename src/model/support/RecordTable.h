@@ -342,7 +342,7 @@ class RecordTable {
     leaf_tags_ = LeafTags();
     for (const Field* field : InRankOrder(&Field::read_rank)) {
       const bool passable = field->place.form == XmlPlace::Form::kLeaf &&
-                            field->empty_reads_as_reset && field->leaf < 64;
+                            field->empty_reads_as_reset && field->leaf < TagIndex::kMissingBits;
       reading_.push_back({field, passable ? std::uint64_t{1} << field->leaf : 0});
     }
     edits_its_text_ = form_.cut_empty_elements ||
