@@ -99,7 +99,8 @@ void SideBySide(benchmark::State& state, const std::string& text, RoundTrip roun
     const double work = std::chrono::duration<double>(done - start).count();
     state.SetIterationTime(work);
     seconds += work;
-    release_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - checked).count();
+    release_seconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - checked).count();
   }
   const double runs = static_cast<double>(state.iterations());
   const double ours = seconds / runs;
@@ -165,8 +166,24 @@ void BM_ProviderCollection(benchmark::State& state) {
   });
 }
 
-BENCHMARK(BM_CatalogDocument)->Arg(1'000)->Arg(10'000)->Arg(30'000)->UseManualTime()->Complexity()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ItemCollection)->Arg(1'000)->Arg(10'000)->UseManualTime()->Complexity()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ProviderCollection)->Arg(1'000)->Arg(10'000)->UseManualTime()->Complexity()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CatalogDocument)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(30'000)
+    ->UseManualTime()
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ItemCollection)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->UseManualTime()
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProviderCollection)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->UseManualTime()
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

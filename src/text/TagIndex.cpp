@@ -46,7 +46,8 @@ std::atomic<std::size_t> name_sets{0};
 TagNames::TagNames(std::vector<TagName> names)
     : names_(std::move(names)), canonical_(names_.size()), id_(name_sets++) {
   std::vector<std::uint32_t> order(names_.size());
-  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  for (std::uint32_t i = 0; i < order.size(); ++i)
+    order[i] = i;
   // By name, and among equal names by number: each run's first is its canonical one.
   std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
     return names_[a].Name() < names_[b].Name();
@@ -151,7 +152,8 @@ const std::vector<std::uint8_t>& TagIndex::NamesOfLists(const TagNames& names) c
   const std::vector<std::uint32_t>& slots = SlotsOf(names);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (slots[i] != kNoSlot)
-      names_of_lists[slots_[slots[i]].positions] = static_cast<std::uint8_t>(names.Canonical(i) + 1);
+      names_of_lists[slots_[slots[i]].positions] =
+          static_cast<std::uint8_t>(names.Canonical(i) + 1);
   }
   return names_of_lists;
 }

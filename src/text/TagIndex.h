@@ -264,7 +264,8 @@ class BorrowedText {
     const std::size_t offset = static_cast<std::size_t>(text_.data() - index_->Text().data());
     if (from == 0 && names[i].Indexable() && Walked(names, offset)) {
       const std::uint32_t first = walk_.first[names.Canonical(i)];
-      if (first == TagIndex::kNotThere || first + names[i].Name().size() + 2 > offset + text_.size())
+      if (first == TagIndex::kNotThere ||
+          first + names[i].Name().size() + 2 > offset + text_.size())
         return TagIndex::npos;
       return first - offset;
     }

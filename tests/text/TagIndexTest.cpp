@@ -33,12 +33,12 @@ const std::vector<std::string>& Texts() {
   static const std::vector<std::string> texts = {
       "<X>1</X><X>2</X>",
       "<X>1</X><X>2</Xa></X><Xa>3</Xa></X>",  // an end tag that only starts like the open one
-      "<a><a>1</a></a><a>2</a>",          // nested elements of one name
-      "<P><X>1</X ><X>2</X></P><X/>",     // a space before '>' and a self-closing tag
-      "<X a=\"1\">v</X><X>w</X><<X>>",    // attributes, stray brackets
-      "<X<<X><X<</X><<<X>",                // brackets where a name should end
-      "<X>1</X><Y>2</Y><X>3</X><Y>4</Y>", // the end tag follows its start tag each time
-      "</X><X></X",                       // an end first, a tag cut off
+      "<a><a>1</a></a><a>2</a>",              // nested elements of one name
+      "<P><X>1</X ><X>2</X></P><X/>",         // a space before '>' and a self-closing tag
+      "<X a=\"1\">v</X><X>w</X><<X>>",        // attributes, stray brackets
+      "<X<<X><X<</X><<<X>",                   // brackets where a name should end
+      "<X>1</X><Y>2</Y><X>3</X><Y>4</Y>",     // the end tag follows its start tag each time
+      "</X><X></X",                           // an end first, a tag cut off
       // attributes: a name's start inside a value, two spaces, an end tag, a cut
       "<P a=\"<Q \">x</P><Q b>y</Q><Q  c/><QQ d></Q e><P f",
       // what follows a tag changes: a longer name, an attribute, another name
@@ -103,7 +103,8 @@ TEST(TagIndexTest, ASearchFromAnyPlaceFindsTheFirstAtOrAfter) {
     const auto position_at = [&](std::size_t k) { return positions[k]; };
     for (std::size_t at = 0; at <= count + 1; ++at) {
       for (std::size_t from = 0; from <= 3 * count + 2; ++from) {
-        const auto expected = std::lower_bound(positions.begin(), positions.end(), from) - positions.begin();
+        const auto expected =
+            std::lower_bound(positions.begin(), positions.end(), from) - positions.begin();
         ASSERT_EQ(FirstAtOrAfter(count, at, from, position_at), static_cast<std::size_t>(expected))
             << "count " << count << ", at " << at << ", from " << from;
       }
@@ -137,8 +138,9 @@ TEST(TagIndexTest, AWalkFindsEachNamesFirstStartTag) {
             const std::size_t found = text.find("<" + start_names[i] + ">", from);
             const std::uint32_t expected =
                 found < end ? static_cast<std::uint32_t>(found) : TagIndex::kNotThere;
-            ASSERT_EQ(first[names.Canonical(i)], expected) << "text " << text << ", name " << start_names[i]
-                                                           << ", from " << from << ", end " << end;
+            ASSERT_EQ(first[names.Canonical(i)], expected)
+                << "text " << text << ", name " << start_names[i] << ", from " << from << ", end "
+                << end;
           }
         }
       }
@@ -175,7 +177,8 @@ TEST(TagIndexTest, APartReadInPlaceFindsWhatAPlainSearchOfItFinds) {
           if (expected != std::string_view::npos && expected + needle.size() > part.size())
             expected = TagIndex::npos;
           if (!names[i].Indexable()) expected = TagIndex::kCannotAnswer;
-          ASSERT_EQ(reader.FindTag(names, i, 0), expected) << "part " << part << ", name " << start_names[i];
+          ASSERT_EQ(reader.FindTag(names, i, 0), expected)
+              << "part " << part << ", name " << start_names[i];
         }
       }
     }

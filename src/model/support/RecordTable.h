@@ -392,7 +392,8 @@ class RecordTable {
     // each a first occurrence, so passing one over changes no later answer.
     const std::uint64_t missing = reader.MissingNames(leaf_tags_);
     for (const ReadStep& step : reading_) {
-      if ((missing & step.passed_when_missing) == 0) step.field->Read(reader, record, leaf_tags_, unescaped);
+      if ((missing & step.passed_when_missing) == 0)
+        step.field->Read(reader, record, leaf_tags_, unescaped);
     }
   }
   // Whether Clear makes new child objects.
