@@ -50,9 +50,10 @@ std::string CString::Value() const {
 
 std::string CString::TakeValue() {
   std::string& bytes = Settled();
-  std::string value = IsAscii(bytes) ? std::move(bytes) : Utf8FromLatin1(bytes);
+  std::string value = all_ascii_ || IsAscii(bytes) ? std::move(bytes) : Utf8FromLatin1(bytes);
   bytes_.clear();
   length_ = 0;
+  all_ascii_ = true;
   return value;
 }
 
@@ -66,6 +67,7 @@ void CString::SetValue(std::string_view text) {
   }
   bytes_ = std::move(bytes);
   length_ = bytes_.size();
+  all_ascii_ = length_ == 0;
 }
 
 CString CString::FromBytes(std::string_view bytes) {
@@ -74,6 +76,7 @@ CString CString::FromBytes(std::string_view bytes) {
   if (length > result.capacity_) result.SetBufferSize(length, true);
   result.bytes_.assign(bytes);
   result.length_ = bytes.size();
+  result.all_ascii_ = bytes.empty();
   return result;
 }
 
@@ -122,17 +125,18 @@ Long CString::InstrBytes(std::string_view search, Long start) const {
 
 CString& CString::Append(std::string_view text) {
   // Most pieces a writer appends are ASCII: they go in without a converted copy.
-  if (IsAscii(text)) return AppendBytes(text);
-  return AppendBytes(Latin1FromUtf8(text));
+  if (IsAscii(text)) return AppendBytes(text, true);
+  return AppendBytes(Latin1FromUtf8(text), false);
 }
 
 CString& CString::Append(const CString& other) {
-  if (&other == this) return AppendBytes(std::string(other.Bytes()));
-  return AppendBytes(other.Bytes());
+  if (&other == this) return AppendBytes(std::string(other.Bytes()), other.all_ascii_);
+  return AppendBytes(other.Bytes(), other.all_ascii_);
 }
 
-CString& CString::AppendBytes(std::string_view bytes) {
+CString& CString::AppendBytes(std::string_view bytes, bool ascii) {
   if (bytes.empty()) return *this;
+  all_ascii_ = all_ascii_ && ascii;
   GrowFor(bytes.size());
   Settled().append(bytes);
   length_ = bytes_.size();
@@ -143,6 +147,7 @@ CString& CString::ReplaceBytes(std::size_t at, std::size_t count, std::string_vi
   at = std::min(at, length_);
   count = std::min(count, length_ - at);
   if (bytes.size() > count) GrowFor(bytes.size() - count);
+  all_ascii_ = all_ascii_ && IsAscii(bytes);
   Settled().replace(at, count, bytes);
   length_ = bytes_.size();
   return *this;

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Utf8.h"
 #include "lombar/Variant.h"
 
 namespace lombar {
@@ -52,8 +53,8 @@ class CString {
   Long Instr(const CString& search, Long start) const;
 
   CString& Append(std::string_view text);
-  // Texts the caller knows to be ASCII, or already in the buffer's code
-  // page, one after another, with one capacity check and no conversion.
+  // Texts the caller knows to be ASCII, one after another, with one
+  // capacity check and no conversion.
   // Inline, so that the brackets among the pieces are known where it is called.
   CString& AppendAscii(std::initializer_list<std::string_view> texts) {
     std::size_t total = 0;
@@ -80,8 +81,10 @@ class CString {
     *out = '>';
     return *this;
   }
-  // "</tag>", set in place as AppendElement sets its brackets.
+  // "</tag>", set in place as AppendElement sets its brackets; the tag in
+  // the buffer's code page.
   CString& AppendEndTag(std::string_view tag) {
+    all_ascii_ = all_ascii_ && IsAscii(tag);
     char* out = Extend(tag.size() + 3);
     *out++ = '<';
     *out++ = '/';
@@ -110,7 +113,7 @@ class CString {
 
  private:
   Long InstrBytes(std::string_view search, Long start) const;
-  CString& AppendBytes(std::string_view bytes);
+  CString& AppendBytes(std::string_view bytes, bool ascii);
   // The capacity grows to exactly the length the next appends reach; the
   // storage itself grows by std::string's own rule.
   void GrowFor(std::size_t more) noexcept {
@@ -165,6 +168,10 @@ class CString {
   std::string bytes_;
   std::size_t length_ = 0;
   Long capacity_ = 0;
+  // Every held byte is known to be ASCII, as each way in notes what it
+  // adds: the value is then handed over without a look at each byte. False
+  // may be said of an ASCII text, never true of another.
+  bool all_ascii_ = true;
 };
 
 }  // namespace lombar

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "TestSupport.h"
 
@@ -154,6 +156,32 @@ TEST(CStringTest, RoomAfterElementsWrittenInPlaceIsNeverSeen) {
   EXPECT_EQ(buffer.Bytes(), "<E>");
   buffer.AppendEndTag("E");
   EXPECT_EQ(buffer.Bytes(), "<E></E>");
+}
+
+// The value is handed over as it lies only when every byte is ASCII: a
+// character beyond, however it came in, is converted back to UTF-8, and a
+// buffer emptied by taking its value starts clean.
+TEST(CStringTest, TakenValueConvertsACharacterBeyondAsciiWhereverItCameIn) {
+  const std::string latin_one_e = "\xE9";  // "é" in the buffer's code page
+  const std::vector<std::function<void(CString&)>> ways_in = {
+      [](CString& buffer) { buffer.Append("caf\xC3\xA9"); },
+      [](CString& buffer) { buffer.Append(CString("caf\xC3\xA9")); },
+      [&](CString& buffer) { buffer.AppendEndTag("caf" + latin_one_e); },
+      [&](CString& buffer) { buffer.ReplaceBytes(0, 0, "caf" + latin_one_e); },
+      [](CString& buffer) { buffer.SetValue("caf\xC3\xA9"); },
+      [&](CString& buffer) { buffer = CString::FromBytes("caf" + latin_one_e); },
+  };
+  for (std::size_t way = 0; way < ways_in.size(); ++way) {
+    CString buffer;
+    buffer.AppendElement("A", "1");
+    ways_in[way](buffer);
+    buffer.AppendAscii({"<B>", "2"});
+    const std::string taken = buffer.TakeValue();
+    EXPECT_NE(taken.find("caf\xC3\xA9"), std::string::npos) << "way " << way << ": " << taken;
+    EXPECT_EQ(taken.find(latin_one_e + "<"), std::string::npos) << "way " << way;
+    buffer.AppendElement("C", "3");
+    EXPECT_EQ(buffer.TakeValue(), "<C>3</C>") << "way " << way;
+  }
 }
 
 }  // namespace
