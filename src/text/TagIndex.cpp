@@ -141,7 +141,8 @@ bool TagIndex::FirstStarts(const TagNames& names, std::size_t from, std::size_t 
     const std::uint8_t name = names_of_lists[starts[k].list];
     if (name != 0 && first[name - 1] == kNotThere) first[name - 1] = starts[k].position;
   }
-  return k < count && k == stop ? starts[k].position >= end : true;
+  // Stopped by the text's end, or by the limit right at it.
+  return k == count || starts[k].position >= end;
 }
 
 const std::vector<std::uint8_t>& TagIndex::NamesOfLists(const TagNames& names) const {
@@ -318,13 +319,12 @@ void BorrowedText::WalkFor(const TagNames& names, std::size_t offset) const {
   // or a set of few names, is searched name by name, which costs less.
   const std::size_t limit = 4 * names.size();
   walk_.names = &names;
-  walk_.state = index_->FirstStarts(names, offset, offset + text_.size(), limit, walk_.first.data())
-                    ? Walk::State::kWalked
-                    : Walk::State::kTooLong;
+  walk_.walked =
+      index_->FirstStarts(names, offset, offset + text_.size(), limit, walk_.first.data());
   // The record's fields are read next, from a text last seen when the index
   // was built: asked for now, its lines arrive while the first are read.
 #if defined(__GNUC__)
-  if (walk_.state == Walk::State::kWalked) {
+  if (walk_.walked) {
     for (std::size_t at = 0; at < text_.size(); at += 64)
       __builtin_prefetch(text_.data() + at);
   }

@@ -274,16 +274,16 @@ class BorrowedText {
   }
 
  private:
-  // The first start tags of the set's names, walked when the set is first searched.
+  // The first start tags of the set's names, walked when the set is first
+  // searched; `walked` false when the text was too long to walk.
   struct Walk {
-    enum class State : std::uint8_t { kNotTried, kWalked, kTooLong };
     const TagNames* names = nullptr;
-    State state = State::kNotTried;
+    bool walked = false;
     std::array<std::uint32_t, TagIndex::kWalkNames> first;
   };
   bool Walked(const TagNames& names, std::size_t offset) const {
     if (walk_.names != &names) WalkFor(names, offset);
-    return walk_.state == Walk::State::kWalked;
+    return walk_.walked;
   }
   void WalkFor(const TagNames& names, std::size_t offset) const;
 

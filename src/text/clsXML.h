@@ -150,7 +150,7 @@ class clsXML {
   // document, as bits by number (TagIndex::Missing): each would come back
   // empty without a search. None until the set was first asked for.
   std::uint64_t MissingNames(const TagNames& names) const {
-    return borrowed_.Active() && !borrowed_.Text().empty() ? borrowed_.Missing(names) : 0;
+    return ReadsIndexedText() ? borrowed_.Missing(names) : 0;
   }
   // The whole `occurrence`-th element, also one written with attributes or
   // self-closing, trimmed and not unescaped.
@@ -235,8 +235,10 @@ class clsXML {
   // document the text read in place is part of. Such a name was never found,
   // so there is no earlier search of it to continue either.
   bool NowhereInText(const TagNames& names, std::size_t i) const {
-    return borrowed_.Active() && !borrowed_.Text().empty() && borrowed_.Lacks(names, i);
+    return ReadsIndexedText() && borrowed_.Lacks(names, i);
   }
+  // Whether the reader reads a text in place, through its document's index.
+  bool ReadsIndexedText() const { return borrowed_.Active() && !borrowed_.Text().empty(); }
   std::string_view SearchFirstValue(const TagNames& names, std::size_t i, std::string& unescaped);
   // FirstValue's common case answered straight from the index: a text read
   // in place, no earlier search to go on with, the element's end tag next
