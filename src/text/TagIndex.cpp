@@ -103,6 +103,7 @@ std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
   positions_.emplace_back();
   end_lists_.push_back(kNoList);
   next_lists_.push_back(kNoList);
+  earlier_next_lists_.push_back(kNoList);
   list_keys_.push_back(key);
   return static_cast<std::uint32_t>(positions_.size() - 1);
 }
@@ -161,9 +162,10 @@ const std::vector<std::uint8_t>& TagIndex::NamesOfLists(const TagNames& names) c
 
 // One pass: at each '<', the name (after a '/' for an end tag) and its hash
 // together; a plain name closed by '>' is noted. Records of one kind repeat
-// their tags in the same order, so two guesses are tried before hashing: an
+// their tags in the same order, so guesses are tried before hashing: an
 // element's end tag mostly follows its start tag at once, and a tag mostly
-// follows the one that followed the previous tag last time. A guess is
+// follows the one that followed the previous tag last time, or the time
+// before (where a record's optional element is there or not). A guess is
 // confirmed by comparing the name, so it never changes what is noted.
 void TagIndex::Build() const {
   built_ = true;
@@ -197,6 +199,11 @@ void TagIndex::Build() const {
     } else if (previous != kNoList && next_lists_[previous] != kNoList &&
                is_key_at(lt, next_lists_[previous])) {
       list = next_lists_[previous];
+    } else if (previous != kNoList && earlier_next_lists_[previous] != kNoList &&
+               is_key_at(lt, earlier_next_lists_[previous])) {
+      // The other of two tags that alternate after this one: it is now the latest.
+      list = earlier_next_lists_[previous];
+      std::swap(next_lists_[previous], earlier_next_lists_[previous]);
     } else {
       std::size_t end = lt + 1;
       std::uint32_t hash = kHashSeed;
@@ -216,7 +223,10 @@ void TagIndex::Build() const {
         continue;
       }
       list = ListOf(text_.substr(lt + 1, end - lt - 1), Finished(hash));
-      if (previous != kNoList) next_lists_[previous] = list;
+      if (previous != kNoList) {
+        earlier_next_lists_[previous] = next_lists_[previous];
+        next_lists_[previous] = list;
+      }
     }
     positions_[list].push_back(static_cast<std::uint32_t>(lt));
     at = lt + 1 + list_keys_[list].size();

@@ -208,6 +208,8 @@ class TagIndex {
   mutable std::vector<std::uint32_t> end_lists_;
   // For each list, the list of the tag that followed one of its tags last.
   mutable std::vector<std::uint32_t> next_lists_;
+  // And the list of the one that followed before that, when another did.
+  mutable std::vector<std::uint32_t> earlier_next_lists_;
   mutable std::vector<std::string_view> list_keys_;  // the text between '<' and '>'
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
   mutable std::vector<std::uint64_t> missing_;                // by name set
