@@ -51,4 +51,33 @@ TEST(TextTest, SameBytesSeesADifferenceAnywhere) {
   }
 }
 
+// Every length up to three words and every place of the first sought byte,
+// among bytes that differ from it only in the high bit or the lowest bit
+// (where a word-wide test could mistake one for the other), with the other
+// sought byte later or not at all, answers what a byte-by-byte search does.
+TEST(TextTest, FirstOfEitherFindsTheFirstOfTwoBytesAtAnyPlace) {
+  const auto plain = [](const std::string& text, std::size_t from) {
+    const std::size_t at = text.find_first_of("<&", from);
+    return at == std::string::npos ? text.size() : at;
+  };
+  const std::string fillers = {'\xBC', '=', '\xA6', '\'', 'a', '\0', '\xFF'};
+  for (std::size_t length = 0; length <= 24; ++length) {
+    for (std::size_t place = 0; place <= length; ++place) {
+      for (const char sought : {'<', '&'}) {
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i)
+          text += fillers[i % fillers.size()];
+        if (place < length) text[place] = sought;
+        if (place + 3 < length) text[place + 3] = sought == '<' ? '&' : '<';
+        for (std::size_t from = 0; from <= length; ++from) {
+          const char* found =
+              FirstOfEither(text.data() + from, text.data() + text.size(), '<', '&');
+          EXPECT_EQ(static_cast<std::size_t>(found - text.data()), plain(text, from))
+              << length << " " << place << " " << from;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace lombar

@@ -167,6 +167,8 @@ TEST(clsXMLReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
       "<V>1</V",
       // an end tag of another name inside a value; an entity; blanks to trim
       "<C>1</D>2</C><B> x &amp; y </B><D>3</Dx></D>",
+      // an ampersand where the value's end tag would start but for it
+      "<B>x&/B>y</B><C>&/C></C>",
       "",
   };
   const std::vector<std::string> tags = {"V", "P", "B", "A", "Tag", "Count", "Name", "L", "C", "D"};
