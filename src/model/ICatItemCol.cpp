@@ -335,8 +335,7 @@ void ICatItemCol::Remove(const Variant& index) {
 Ref<ICatItem> ICatItemCol::Add(const Ref<ICatItem>& item, std::string_view key) {
   return TracedAndTrapped({kClassName, "Add"}, [&]() -> Ref<ICatItem> {
     // A key already held is no error: nothing is added and no event fires.
-    if (!item || (!key.empty() && Backing().Contains(Variant(key)))) return Nothing;
-    Append(item, key);
+    if (!item || !Append(item, key)) return Nothing;
     events_->Fire(ICatItemColEvents::kCountChanged);
     return item;
   });

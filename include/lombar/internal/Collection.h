@@ -47,16 +47,15 @@ class Collection : public AutomationClass<Derived> {
 
   // Appends under `key` unless it is empty. A key already present drops the
   // member silently: it is not held, and no error is raised or logged.
-  void Append(const Ref<Member>& member, std::string_view key) {
-    if (key.empty()) {
-      members_->Add(member);
-    } else {
-      AppendKeyed(member, key);
-    }
+  // False when it was dropped.
+  bool Append(const Ref<Member>& member, std::string_view key) {
+    if (!key.empty()) return AppendKeyed(member, key);
+    members_->Add(member);
+    return true;
   }
   // Appends under `key` even when it is the empty text; duplicates dropped as by Append.
-  void AppendKeyed(const Ref<Member>& member, std::string_view key) {
-    members_->TryAdd(member, key);
+  bool AppendKeyed(const Ref<Member>& member, std::string_view key) {
+    return members_->TryAdd(member, key);
   }
   // Appends under `key`; a key already present raises 457, for the
   // collections that do not forgive duplicates.
