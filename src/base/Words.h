@@ -1,6 +1,6 @@
 // Reading a few bytes of a text as one machine word, for the short-text
-// tests that compare or classify up to sixteen bytes by two overlapping
-// words instead of a loop or a call.
+// tests that compare, classify or search bytes a word at a time instead of
+// a loop or a call.
 #pragma once
 
 #include <bit>

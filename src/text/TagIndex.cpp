@@ -101,10 +101,7 @@ std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
                static_cast<std::uint32_t>(key.size()), hash,
                static_cast<std::uint32_t>(positions_.size())};
   positions_.emplace_back();
-  end_lists_.push_back(kNoList);
-  next_lists_.push_back(kNoList);
-  earlier_next_lists_.push_back(kNoList);
-  list_keys_.push_back(key);
+  lists_.push_back({key});
   return static_cast<std::uint32_t>(positions_.size() - 1);
 }
 
@@ -177,8 +174,10 @@ void TagIndex::Build() const {
   const std::size_t size = text_.size();
   std::uint32_t open_list = kNoList;  // the list of the start tag noted last
   std::uint32_t previous = kNoList;   // the list of the tag noted last
+  // Whether the guessed list's tag is the one at `lt`.
   const auto is_key_at = [&](std::size_t lt, std::uint32_t list) {
-    const std::string_view key = list_keys_[list];
+    if (list == kNoList) return false;
+    const std::string_view key = lists_[list].key;
     return lt + 1 + key.size() < size && data[lt + 1 + key.size()] == '>' &&
            SameBytes(data + lt + 1, key.data(), key.size());
   };
@@ -193,17 +192,14 @@ void TagIndex::Build() const {
     const std::size_t lt = static_cast<std::size_t>(static_cast<const char*>(found) - data);
     const bool end_tag = lt + 1 < size && data[lt + 1] == '/';
     std::uint32_t list = kNoList;
-    if (end_tag && open_list != kNoList && end_lists_[open_list] != kNoList &&
-        is_key_at(lt, end_lists_[open_list])) {
-      list = end_lists_[open_list];
-    } else if (previous != kNoList && next_lists_[previous] != kNoList &&
-               is_key_at(lt, next_lists_[previous])) {
-      list = next_lists_[previous];
-    } else if (previous != kNoList && earlier_next_lists_[previous] != kNoList &&
-               is_key_at(lt, earlier_next_lists_[previous])) {
+    if (end_tag && open_list != kNoList && is_key_at(lt, lists_[open_list].end)) {
+      list = lists_[open_list].end;
+    } else if (previous != kNoList && is_key_at(lt, lists_[previous].next)) {
+      list = lists_[previous].next;
+    } else if (previous != kNoList && is_key_at(lt, lists_[previous].earlier_next)) {
       // The other of two tags that alternate after this one: it is now the latest.
-      list = earlier_next_lists_[previous];
-      std::swap(next_lists_[previous], earlier_next_lists_[previous]);
+      list = lists_[previous].earlier_next;
+      std::swap(lists_[previous].next, lists_[previous].earlier_next);
     } else {
       std::size_t end = lt + 1;
       std::uint32_t hash = kHashSeed;
@@ -224,19 +220,19 @@ void TagIndex::Build() const {
       }
       list = ListOf(text_.substr(lt + 1, end - lt - 1), Finished(hash));
       if (previous != kNoList) {
-        earlier_next_lists_[previous] = next_lists_[previous];
-        next_lists_[previous] = list;
+        lists_[previous].earlier_next = lists_[previous].next;
+        lists_[previous].next = list;
       }
     }
     positions_[list].push_back(static_cast<std::uint32_t>(lt));
-    at = lt + 1 + list_keys_[list].size();
+    at = lt + 1 + lists_[list].key.size();
     if (!end_tag) {
       starts_.push_back({static_cast<std::uint32_t>(lt), list});
       open_list = list;
     } else if (open_list != kNoList) {
       // "</name>" right after "<name>": the start tag's end tag.
-      if (end_lists_[open_list] == kNoList && list_keys_[list].substr(1) == list_keys_[open_list])
-        end_lists_[open_list] = list;
+      ListGuesses& opened = lists_[open_list];
+      if (opened.end == kNoList && lists_[list].key.substr(1) == opened.key) opened.end = list;
       open_list = kNoList;
     }
     previous = list;

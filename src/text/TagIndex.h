@@ -203,14 +203,16 @@ class TagIndex {
   mutable bool built_ = false;
   mutable std::vector<Slot> slots_;
   mutable std::vector<std::vector<std::uint32_t>> positions_;  // ascending, one list a key
-  // For a start tag's list, the list of its end tag once known (kNoList before).
+  // What the building pass knows of a list beside its positions: its key,
+  // and the lists whose tags it guesses come next (kNoList: none yet).
   static constexpr std::uint32_t kNoList = UINT32_MAX;
-  mutable std::vector<std::uint32_t> end_lists_;
-  // For each list, the list of the tag that followed one of its tags last.
-  mutable std::vector<std::uint32_t> next_lists_;
-  // And the list of the one that followed before that, when another did.
-  mutable std::vector<std::uint32_t> earlier_next_lists_;
-  mutable std::vector<std::string_view> list_keys_;  // the text between '<' and '>'
+  struct ListGuesses {
+    std::string_view key;  // the text between '<' and '>'
+    std::uint32_t end = kNoList;  // for a start tag's list, its end tag's
+    std::uint32_t next = kNoList;  // the tag that followed one of its tags last
+    std::uint32_t earlier_next = kNoList;  // and the one before that, when another did
+  };
+  mutable std::vector<ListGuesses> lists_;  // by list, as positions_
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
   mutable std::vector<std::uint64_t> missing_;                // by name set
   mutable std::vector<Start> starts_;

@@ -521,11 +521,10 @@ std::optional<std::string_view> clsXML::PlainFirstValue(const TagNames& names, s
   }
   const std::string_view name = tag.Name();
   const std::size_t content = start + name.size() + 2;
-  // A value with an entity in it is read by the general way, which unescapes.
-  if (content > text.size()) return std::nullopt;
   const char* const stop =
       FirstOfEither(text.data() + content, text.data() + text.size(), '<', '&');
   const std::size_t end = static_cast<std::size_t>(stop - text.data());
+  // A value with an entity in it is read by the general way, which unescapes.
   if (end == text.size() || text[end] == '&' || !IsEndTagAt(text, end, name)) return std::nullopt;
   const std::string_view found = text.substr(content, end - content);
   NoteValueFound(tag, true, 1, end);

@@ -176,9 +176,8 @@ struct XmlValue<Variant> {
 
 // Writes a value as the leaf `tag`: texts (variants holding one too) from
 // where they are kept, flags and whole numbers from a small buffer, the rest
-// through their text. A whole
-// number or amount of 0 is written "0", which zero suppression leaves out:
-// most amounts are 0, and their text is not made.
+// through their text. A whole number or amount of 0 is written "0", which
+// zero suppression leaves out: most amounts are 0, and their text is not made.
 template <class V>
 void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
   if constexpr (std::is_same_v<V, StoredText>) {
@@ -193,9 +192,8 @@ void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
     if (value.units == 0 && writer.DropsZero()) return;
     writer.AddLeaf(tag, XmlValue<V>::Write(value));
   } else if constexpr (std::is_same_v<V, Variant>) {
-    // A text, as read values are, is written from where it is kept.
-    if (value.IsText()) return writer.AddLeaf(tag, value.Text());
-    writer.AddLeaf(tag, XmlValue<V>::Write(value));
+    // A variant read from XML holds a text.
+    writer.AddLeaf(tag, value.IsText() ? value.Text() : XmlValue<V>::Write(value));
   } else {
     writer.AddLeaf(tag, XmlValue<V>::Write(value));
   }
