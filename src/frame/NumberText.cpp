@@ -123,17 +123,15 @@ std::string PlainSingleText(float value) {
   return text == "-0" ? "0" : text;
 }
 
-std::string CurrencyText(Currency value) {
+std::string_view CurrencyText(Currency value, CurrencyBuffer& buffer) {
   const bool negative = value.units < 0;
   // Unsigned, so that the lowest amount has a magnitude too.
   const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value.units)
                                            : static_cast<std::uint64_t>(value.units);
   const auto scale = static_cast<std::uint64_t>(Currency::kScale);
-  // Written in place: at most a sign, 15 whole digits, a point and 4 decimals.
-  char text[24];
-  char* end = text;
+  char* end = buffer;
   if (negative) *end++ = '-';
-  end = std::to_chars(end, text + sizeof text, magnitude / scale).ptr;
+  end = std::to_chars(end, buffer + sizeof buffer, magnitude / scale).ptr;
   if (std::uint64_t fraction = magnitude % scale; fraction != 0) {
     *end++ = '.';
     for (std::uint64_t place = scale / 10; fraction != 0; place /= 10) {
@@ -141,7 +139,12 @@ std::string CurrencyText(Currency value) {
       fraction %= place;
     }
   }
-  return std::string(text, end);
+  return {buffer, static_cast<std::size_t>(end - buffer)};
+}
+
+std::string CurrencyText(Currency value) {
+  CurrencyBuffer buffer;
+  return std::string(CurrencyText(value, buffer));
 }
 
 std::string DateText(Date value) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "lombar/Variant.h"
 
@@ -19,6 +20,10 @@ std::string SingleText(float value);
 std::string PlainSingleText(float value);
 // The exact decimal, without trailing zeros or grouping: 12.5, 0, -3.1416.
 std::string CurrencyText(Currency value);
+// The same, written into `buffer`: at most a sign, 15 whole digits, a point
+// and 4 decimals.
+using CurrencyBuffer = char[24];
+std::string_view CurrencyText(Currency value, CurrencyBuffer& buffer);
 // "M/D/YYYY h:mm:ss AM"; the date part is left out for day 0 and the time
 // part for midnight.
 std::string DateText(Date value);

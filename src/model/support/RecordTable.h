@@ -175,7 +175,7 @@ struct XmlValue<Variant> {
 };
 
 // Writes a value as the leaf `tag`: texts (variants holding one too) from
-// where they are kept, flags and whole numbers from a small buffer, the rest
+// where they are kept, flags, whole numbers and amounts from a small buffer, the rest
 // through their text. A whole number or amount of 0 is written "0", which
 // zero suppression leaves out: most amounts are 0, and their text is not made.
 template <class V>
@@ -190,7 +190,8 @@ void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
     writer.AddLeaf(tag, XmlValue<V>::Text(value, buffer));
   } else if constexpr (std::is_same_v<V, Currency>) {
     if (value.units == 0 && writer.DropsZero()) return;
-    writer.AddLeaf(tag, XmlValue<V>::Write(value));
+    CurrencyBuffer buffer;
+    writer.AddLeaf(tag, CurrencyText(value, buffer));
   } else if constexpr (std::is_same_v<V, Variant>) {
     // A variant read from XML holds a text.
     writer.AddLeaf(tag, value.IsText() ? value.Text() : XmlValue<V>::Write(value));
