@@ -340,6 +340,9 @@ bool IsNumericText(std::string_view text) noexcept {
 }
 
 double LeadingNumber(std::string_view text) noexcept {
+  // Plain digits (every count) convert exactly; "-0" keeps its sign.
+  if (const auto plain = PlainScaled(text, 0); plain && (*plain != 0 || !text.starts_with('-')))
+    return static_cast<double>(*plain);
   const DecimalNumber number = ReadLeadingNumber(text);
   // Only an absurdly long digit run gets here without a value.
   return ToDouble(number).value_or(number.negative ? -HUGE_VAL : HUGE_VAL);

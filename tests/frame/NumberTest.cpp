@@ -68,9 +68,14 @@ TEST(NumberParse, CurrencyIsReadExactlyAndRoundedHalfToEven) {
 
 TEST(NumberParse, LeadingNumbersStopAtTheFirstForeignCharacterAndAreReadExactly) {
   const TextAndNumber numbers[] = {{"1,234.50", 1}, {"  -0.00", 0},    {"12abc", 12}, {"abc", 0},
-                                   {"-.5x", -0.5},  {"+3.25.7", 3.25}, {"1e3", 1},    {"(5)", 0}};
+                                   {"-.5x", -0.5},  {"+3.25.7", 3.25}, {"1e3", 1},    {"(5)", 0},
+                                   // plain digits, read without the general way
+                                   {"", 0}, {"42", 42}, {"-7", -7}, {"5.", 5},
+                                   {"99999999999999", 99999999999999}};
   for (const auto& [text, number] : numbers)
     EXPECT_DOUBLE_EQ(LeadingNumber(text), number) << text;
+  EXPECT_TRUE(std::signbit(LeadingNumber("-0")));
+  EXPECT_FALSE(std::signbit(LeadingNumber("0")));
 
   const TextAndUnits amounts[] = {
       {"500000000000000.5", 5'000'000'000'000'005'000},  // sixteen digits, one past a double's text
