@@ -118,6 +118,9 @@ class Variant {
   // trailing zeros, doubles to 15 and singles to 7 significant digits, empty
   // as "", Null raising error 94.
   std::string ToText() const;
+  // The same text, read where it is kept when the variant holds a text;
+  // any other kind's is made into `converted`.
+  std::string_view ToText(std::string& converted) const;
   // Empty and Nothing give Nothing; any other non-object kind raises error 13.
   Ref<lombar::Object> ToObject() const;
 

@@ -160,6 +160,12 @@ Date Variant::ToDate() const {
   return DateFromSerial(NumberOf(value_));
 }
 
+std::string_view Variant::ToText(std::string& converted) const {
+  if (const auto* text = std::get_if<StoredText>(&value_)) return text->View();
+  converted = ToText();
+  return converted;
+}
+
 std::string Variant::ToText() const {
   return std::visit(
       [](const auto& stored) -> std::string {

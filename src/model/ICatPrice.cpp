@@ -64,7 +64,8 @@ bool ICatPrice::LocationIsValid() const {
 }
 
 bool ICatPrice::HasNothingToSay() const {
-  return available_.ToText().empty() && cost_ == Currency{} && list_ == Currency{} &&
+  std::string converted;
+  return available_.ToText(converted).empty() && cost_ == Currency{} && list_ == Currency{} &&
          sell_ == Currency{};
 }
 

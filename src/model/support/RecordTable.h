@@ -193,8 +193,8 @@ void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
     CurrencyBuffer buffer;
     writer.AddLeaf(tag, CurrencyText(value, buffer));
   } else if constexpr (std::is_same_v<V, Variant>) {
-    // A variant read from XML holds a text.
-    writer.AddLeaf(tag, value.IsText() ? value.Text() : XmlValue<V>::Write(value));
+    std::string converted;
+    writer.AddLeaf(tag, value.ToText(converted));
   } else {
     writer.AddLeaf(tag, XmlValue<V>::Write(value));
   }
