@@ -336,7 +336,6 @@ class RecordTable {
     Flush();
     CheckRanks();
     surface_ = builder_.Build();
-    writing_ = InRankOrder(&Field::write_rank);
     for (const Field& field : fields_) {
       if (field.kept) continue;
       resetting_.push_back(&field);
@@ -344,10 +343,21 @@ class RecordTable {
       renews_children_ = renews_children_ || field.renews_child;
     }
     leaf_tags_ = LeafTags();
+    for (const Field* field : InRankOrder(&Field::write_rank)) {
+      if (field->place.form != XmlPlace::Form::kLeaf) {
+        writing_.push_back({field, 0, {}});
+      } else {
+        writing_.push_back({nullptr, field->leaf, field->write_leaf});
+      }
+    }
     for (const Field* field : InRankOrder(&Field::read_rank)) {
-      const bool passable = field->place.form == XmlPlace::Form::kLeaf &&
-                            field->empty_reads_as_reset && field->leaf < TagIndex::kMissingBits;
-      reading_.push_back({field, passable ? std::uint64_t{1} << field->leaf : 0});
+      if (field->place.form != XmlPlace::Form::kLeaf) {
+        reading_.push_back({field, 0, 0, false, {}});
+        continue;
+      }
+      const bool passable = field->empty_reads_as_reset && field->leaf < TagIndex::kMissingBits;
+      reading_.push_back({nullptr, passable ? std::uint64_t{1} << field->leaf : 0, field->leaf,
+                          field->empty_reads_as_reset, field->from_text});
     }
     edits_its_text_ = form_.cut_empty_elements ||
                       std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
@@ -382,8 +392,13 @@ class RecordTable {
   }
   void WriteValues(clsXML& writer, const T& record) const {
     if (!form_.group.empty()) writer.OpenGroup(group_tag_);
-    for (const Field* field : writing_)
-      field->Write(writer, record, leaf_tags_);
+    for (const WriteStep& step : writing_) {
+      if (step.field) {
+        step.field->WriteOtherThanLeaf(writer, record);
+      } else {
+        step.write_leaf(record, writer, leaf_tags_[step.leaf]);
+      }
+    }
     if (!form_.group.empty()) writer.EndGroup();
   }
   // Reads `record`, just reset or made, from `xml`.
@@ -396,8 +411,14 @@ class RecordTable {
     // each a first occurrence, so passing one over changes no later answer.
     const std::uint64_t missing = reader.MissingNames(leaf_tags_);
     for (const ReadStep& step : reading_) {
-      if ((missing & step.passed_when_missing) == 0)
-        step.field->Read(reader, record, leaf_tags_, unescaped);
+      if (step.field) {
+        step.field->ReadOtherThanLeaf(reader, record);
+        continue;
+      }
+      if ((missing & step.passed_when_missing) != 0) continue;
+      const std::string_view content = reader.FirstValue(leaf_tags_, step.leaf, unescaped);
+      if (content.empty() && step.empty_reads_as_reset) continue;
+      step.from_text(record, content);
     }
   }
   // Whether Clear makes new child objects.
@@ -439,33 +460,28 @@ class RecordTable {
     // A text that Clear empties: a new record's member already is.
     bool made_as_reset = false;
 
-    void Write(clsXML& writer, const T& record, const TagNames& leaf_tags) const {
+    // Leaves are written and read by their steps (WriteStep, ReadStep).
+    void WriteOtherThanLeaf(clsXML& writer, const T& record) const {
       switch (place.form) {
-        case XmlPlace::Form::kLeaf:
-          return write_leaf(record, writer, leaf_tags[leaf]);
         case XmlPlace::Form::kAttribute:
           return writer.SetAttrib(place.element, place.name, text(record));
         case XmlPlace::Form::kFirstAttribute:
           return writer.AddAttrVal(place.element, place.name, text(record));
         case XmlPlace::Form::kChild:
           return write_child(record, writer);
+        case XmlPlace::Form::kLeaf:
         case XmlPlace::Form::kNone:
           return;
       }
     }
-    void Read(clsXML& reader, T& record, const TagNames& leaf_tags,
-              std::string& unescaped) const {
+    void ReadOtherThanLeaf(clsXML& reader, T& record) const {
       switch (place.form) {
-        case XmlPlace::Form::kLeaf: {
-          const std::string_view content = reader.FirstValue(leaf_tags, leaf, unescaped);
-          if (content.empty() && empty_reads_as_reset) return;
-          return from_text(record, content);
-        }
         case XmlPlace::Form::kAttribute:
         case XmlPlace::Form::kFirstAttribute:
           return from_text(record, reader.Attrib(place.element, place.name));
         case XmlPlace::Form::kChild:
           return from_text(record, reader.BlockView(place.element, 1));
+        case XmlPlace::Form::kLeaf:
         case XmlPlace::Form::kNone:
           return;
       }
@@ -624,13 +640,24 @@ class RecordTable {
   ClassBuilder<T> builder_;
   std::vector<Member> pending_;  // the surface of the row declared last
   std::vector<Field> fields_;    // slot order
-  std::vector<const Field*> writing_;
-  // The fields in reading order, with the bit of the leaf's name among the
-  // reader's missing names when the field is passed over for it (else 0):
-  // the loop finds it here without going to the field's row.
+  // The values in writing and in reading order. A leaf's step holds what
+  // the loop needs for it, so that the loop runs through one small array:
+  // going to each field's large row cost more than writing most leaves.
+  // Other values are written and read by their row (`field`).
+  struct WriteStep {
+    const Field* field = nullptr;
+    std::size_t leaf = 0;
+    std::function<void(const T&, clsXML&, const TagName&)> write_leaf;
+  };
+  std::vector<WriteStep> writing_;
   struct ReadStep {
     const Field* field = nullptr;
+    // The bit of the leaf's name among the reader's missing names when the
+    // leaf is passed over for it (else 0).
     std::uint64_t passed_when_missing = 0;
+    std::size_t leaf = 0;
+    bool empty_reads_as_reset = false;
+    std::function<void(T&, std::string_view)> from_text;
   };
   std::vector<ReadStep> reading_;
   // The values Clear resets, and those of them a new record does not hold
