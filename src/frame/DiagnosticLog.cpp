@@ -1,5 +1,6 @@
 #include "frame/DiagnosticLog.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,11 @@ constexpr std::size_t kUserNameWidth = 12;  // user names are cut or padded to t
 LogState& Log() noexcept {
   return ThreadState().log;
 }
+
+// Whether any thread's setup ever switched tracing on. Until one does, no
+// thread traces, and the trace prologue of every operation is answered
+// without reaching this thread's state.
+std::atomic<bool> any_thread_traced{false};
 
 std::string AddDirSep(std::string_view folder) {
   std::string result(folder.substr(0, folder.find_last_not_of(' ') + 1));
@@ -110,6 +116,7 @@ void FileLogInit() noexcept {
     const std::string base = LogFolder() + std::string(kModuleName);
     log.trace_file_flag = FileExists(base + ".trace.flg");
     log.trace_switch = log.trace_file_flag;
+    if (log.trace_switch) any_thread_traced.store(true, std::memory_order_relaxed);
     log.error_log_path = base + ".error.log";
     log.trace_log_path = base + ".trace.log";
     if (log.trace_file_flag) RestartStaleTraceLog(log.trace_log_path);
@@ -123,7 +130,7 @@ void FileLogSetupOnFirstUse() noexcept {
 }
 
 bool TraceSwitch() noexcept {
-  return Log().trace_switch;
+  return any_thread_traced.load(std::memory_order_relaxed) && Log().trace_switch;
 }
 
 void FileLogTrace(std::string_view text) noexcept {
