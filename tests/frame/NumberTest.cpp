@@ -67,11 +67,13 @@ TEST(NumberParse, CurrencyIsReadExactlyAndRoundedHalfToEven) {
 }
 
 TEST(NumberParse, LeadingNumbersStopAtTheFirstForeignCharacterAndAreReadExactly) {
+  // clang-format off
   const TextAndNumber numbers[] = {{"1,234.50", 1}, {"  -0.00", 0},    {"12abc", 12}, {"abc", 0},
                                    {"-.5x", -0.5},  {"+3.25.7", 3.25}, {"1e3", 1},    {"(5)", 0},
                                    // plain digits, read without the general way
                                    {"", 0}, {"42", 42}, {"-7", -7}, {"5.", 5},
                                    {"99999999999999", 99999999999999}};
+  // clang-format on
   for (const auto& [text, number] : numbers)
     EXPECT_DOUBLE_EQ(LeadingNumber(text), number) << text;
   EXPECT_TRUE(std::signbit(LeadingNumber("-0")));
