@@ -338,8 +338,8 @@ class RecordTable {
     surface_ = builder_.Build();
     for (const Field& field : fields_) {
       if (field.kept) continue;
-      resetting_.push_back(&field);
-      if (!field.made_as_reset) resetting_new_.push_back(&field);
+      resetting_.push_back(field.reset);
+      if (!field.made_as_reset) resetting_new_.push_back(field.reset);
       renews_children_ = renews_children_ || field.renews_child;
     }
     leaf_tags_ = LeafTags();
@@ -424,13 +424,13 @@ class RecordTable {
   // Whether Clear makes new child objects.
   bool RenewsChildren() const { return renews_children_; }
   void Reset(T& record, bool destroy) const {
-    for (const Field* field : resetting_)
-      field->reset(record, destroy);
+    for (const auto& reset : resetting_)
+      reset(record, destroy);
   }
   // Reset of a record just made, whose texts are still empty.
   void ResetNew(T& record) const {
-    for (const Field* field : resetting_new_)
-      field->reset(record, false);
+    for (const auto& reset : resetting_new_)
+      reset(record, false);
   }
 
   // The record writes nothing at all while `silent` says so.
@@ -660,10 +660,12 @@ class RecordTable {
     std::function<void(T&, std::string_view)> from_text;
   };
   std::vector<ReadStep> reading_;
-  // The values Clear resets, and those of them a new record does not hold
-  // already: a new record is reset without walking every row.
-  std::vector<const Field*> resetting_;
-  std::vector<const Field*> resetting_new_;
+  // What Clear does to each value it resets, and to those of them a new
+  // record does not hold already: a new record is reset without walking
+  // every row, and from one small array, as leaves are written and read.
+  using ValueReset = std::function<void(T&, bool destroy)>;
+  std::vector<ValueReset> resetting_;
+  std::vector<ValueReset> resetting_new_;
   bool renews_children_ = false;
   TagNames leaf_tags_;
   RecordXmlForm form_;
