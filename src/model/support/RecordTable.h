@@ -175,9 +175,10 @@ struct XmlValue<Variant> {
 };
 
 // Writes a value as the leaf `tag`: texts (variants holding one too) from
-// where they are kept, flags, whole numbers and amounts from a small buffer, the rest
-// through their text. A whole number or amount of 0 is written "0", which
-// zero suppression leaves out: most amounts are 0, and their text is not made.
+// where they are kept, flags, whole numbers and amounts from a small
+// buffer, the rest through their text. A whole number or amount of 0 is
+// written "0", which zero suppression leaves out: most amounts are 0, and
+// their text is not made.
 template <class V>
 void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
   if constexpr (std::is_same_v<V, StoredText>) {
