@@ -87,11 +87,14 @@ class KeyedCollection final : public Object {
   Lookup FindPosition(Long position) const noexcept;
   std::size_t SlotOfSerial(std::uint64_t serial) const noexcept;
   // The serial of the member under the folded key, when there is one.
-  std::optional<std::uint64_t> SerialOf(std::string_view folded) const;
-  void Append(Entry entry);
+  // `key_hash`, when given, is the key's hash, already made by the caller.
+  std::optional<std::uint64_t> SerialOf(std::string_view folded,
+                                        std::optional<std::uint64_t> key_hash = {}) const;
+  void Append(Entry entry, std::optional<std::uint64_t> key_hash = {});
   static constexpr std::size_t kFirstRoom = 4;
-  void KeepKeysAfterPutting(std::size_t slot, bool renumbered);
-  void RememberKey(const Entry& entry);
+  void KeepKeysAfterPutting(std::size_t slot, bool renumbered,
+                            std::optional<std::uint64_t> key_hash = {});
+  void RememberKey(const Entry& entry, std::optional<std::uint64_t> key_hash);
   void ForgetKey(const Entry& entry);
 
   std::vector<Entry> entries_;

@@ -64,12 +64,12 @@ std::uint64_t KeyHash(std::string_view key) noexcept {
 
 }  // namespace
 
-void KeyedCollection::Append(Entry entry) {
+void KeyedCollection::Append(Entry entry, std::optional<std::uint64_t> key_hash) {
   // Most collections hold a few members (an item's prices): room for four
   // at the first, instead of growing through one and two.
   if (entries_.capacity() == 0) entries_.reserve(kFirstRoom);
   entries_.push_back(std::move(entry));
-  KeepKeysAfterPutting(entries_.size() - 1, false);
+  KeepKeysAfterPutting(entries_.size() - 1, false, key_hash);
 }
 
 void KeyedCollection::Add(Variant member) {
@@ -82,8 +82,11 @@ void KeyedCollection::Add(Variant member, std::string_view key) {
 
 bool KeyedCollection::TryAdd(Variant member, std::string_view key) {
   const std::string folded = FoldedKey(key);
-  if (SerialOf(folded)) return false;
-  Append(Entry{std::move(member), StoredText(folded), next_serial_++, true});
+  // With a key table, the key is hashed once for looking it up and placing it.
+  const std::optional<std::uint64_t> hash =
+      key_places_.empty() ? std::nullopt : std::optional(KeyHash(folded));
+  if (SerialOf(folded, hash)) return false;
+  Append(Entry{std::move(member), StoredText(folded), next_serial_++, true}, hash);
   return true;
 }
 
@@ -104,9 +107,10 @@ void KeyedCollection::Insert(std::size_t slot, Variant member, const std::string
 // the table, the entry is taken out again and the table dropped: the
 // collection is as it was before, its keys found by walking the entries
 // until a later append makes the table again, and the error stands.
-void KeyedCollection::KeepKeysAfterPutting(std::size_t slot, bool renumbered) {
+void KeyedCollection::KeepKeysAfterPutting(std::size_t slot, bool renumbered,
+                                           std::optional<std::uint64_t> key_hash) {
   try {
-    if (!renumbered) return RememberKey(entries_[slot]);
+    if (!renumbered) return RememberKey(entries_[slot], key_hash);
     if (!key_places_.empty() || entries_.size() > kWalkedMembers) PlaceAllKeys();
   } catch (...) {
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(slot));
@@ -116,14 +120,15 @@ void KeyedCollection::KeepKeysAfterPutting(std::size_t slot, bool renumbered) {
   }
 }
 
-std::optional<std::uint64_t> KeyedCollection::SerialOf(std::string_view folded) const {
+std::optional<std::uint64_t> KeyedCollection::SerialOf(
+    std::string_view folded, std::optional<std::uint64_t> key_hash) const {
   if (key_places_.empty()) {
     for (const Entry& entry : entries_) {
       if (entry.keyed && entry.folded_key == folded) return entry.serial;
     }
     return std::nullopt;
   }
-  const std::uint64_t hash = KeyHash(folded);
+  const std::uint64_t hash = key_hash ? *key_hash : KeyHash(folded);
   const std::size_t mask = key_places_.size() - 1;
   for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
     const KeyPlace& place = key_places_[at];
@@ -136,12 +141,12 @@ std::optional<std::uint64_t> KeyedCollection::SerialOf(std::string_view folded) 
 
 // Keeps the key table, once there is one, in step with the keyed entries;
 // the collection growing past kWalkedMembers makes it from all of them.
-void KeyedCollection::RememberKey(const Entry& entry) {
+void KeyedCollection::RememberKey(const Entry& entry, std::optional<std::uint64_t> key_hash) {
   if (key_places_.empty()) {
     if (entries_.size() > kWalkedMembers) PlaceAllKeys();
     return;
   }
-  if (entry.keyed) PlaceKey(KeyHash(entry.folded_key), entry.serial);
+  if (entry.keyed) PlaceKey(key_hash ? *key_hash : KeyHash(entry.folded_key), entry.serial);
 }
 
 void KeyedCollection::PlaceAllKeys() {
