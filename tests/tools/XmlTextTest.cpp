@@ -9,6 +9,12 @@
 namespace lombar::tool {
 namespace {
 
+std::string Repeated(const std::string& text, std::size_t times) {
+  std::string repeated;
+  for (std::size_t i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
 TEST(XmlTextTest, FindsTheFirstFaultWithItsLineAndColumn) {
   // text, line, column, what is said there
   const std::vector<std::tuple<std::string, std::size_t, std::size_t, std::string>> faults = {
@@ -29,6 +35,16 @@ TEST(XmlTextTest, FindsTheFirstFaultWithItsLineAndColumn) {
       {"<a><!-- open</a>", 1, 4, "unclosed comment"},
       {"<1a/>", 1, 2, "a name is expected"},
       {"<a></a >x", 1, 9, "text outside the root element"},
+      {std::string("<a>\0</a>", 8), 1, 4, "the character U+0000 is not allowed in XML"},
+      {"<a x='\x1b'/>", 1, 7, "the character U+001B is not allowed in XML"},
+      {"<a><!-- \x7f\x0c --></a>", 1, 10, "the character U+000C is not allowed in XML"},
+      {"<a>\xef\xbf\xbe</a>", 1, 4, "the character U+FFFE is not allowed in XML"},
+      {"<a>&#0;</a>", 1, 4, "&#0; is a character not allowed in XML"},
+      {"<a>&#xD800;</a>", 1, 4, "&#xD800; is a character not allowed in XML"},
+      {"<a>&#x110000;</a>", 1, 4, "&#x110000; is a character not allowed in XML"},
+      {"<a>&#99999999999999999999;</a>", 1, 4, "&#99999999999999999999; is a character not allowed in XML"},
+      {Repeated("<b>", kMostNesting + 1), 1, 3 * kMostNesting + 1,
+       "elements nested deeper than 256 levels"},
   };
   for (const auto& [text, line, column, what] : faults) {
     const auto fault = FindXmlFault(text);
@@ -36,9 +52,11 @@ TEST(XmlTextTest, FindsTheFirstFaultWithItsLineAndColumn) {
     EXPECT_EQ(std::tuple(fault->line, fault->column, fault->what), std::tuple(line, column, what))
         << text;
   }
-  for (const char* good :
-       {"<a/>", "<?xml version=\"1.0\"?>\n<a x=\"&lt;&#60;&#x3C;\">&amp;<![CDATA[<&]]><!-- c --></a>\n",
-        "<a b='1' c=\"2\" ><b/></a >"}) {
+  const std::string goods[] = {
+      "<a/>", "<?xml version=\"1.0\"?>\n<a x=\"&lt;&#60;&#x3C;\">&amp;<![CDATA[<&]]><!-- c --></a>\n",
+      "<a b='1' c=\"2\" ><b/></a >", "<a>\t&#9;&#x10FFFF;&#xFFFD;\r\n\x7f</a>",
+      Repeated("<b>", kMostNesting) + Repeated("</b>", kMostNesting)};
+  for (const std::string& good : goods) {
     EXPECT_FALSE(FindXmlFault(good).has_value()) << good;
   }
 }

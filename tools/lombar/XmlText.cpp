@@ -1,5 +1,9 @@
 #include "XmlText.h"
 
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <unordered_set>
 #include <utility>
@@ -21,12 +25,23 @@ struct Token {
   std::size_t offset;
 };
 
+// What each byte may be in a name, looked up: names are most of a
+// document's markup.
+enum NameByte : unsigned char { kNotInName = 0, kInName = 1, kStartsName = 2 };
+constexpr std::array<unsigned char, 256> kNameBytes = [] {
+  std::array<unsigned char, 256> bytes{};
+  for (int c = 0; c < 256; ++c) {
+    const bool start = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
+    const bool inside = start || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    bytes[static_cast<std::size_t>(c)] = static_cast<unsigned char>((start ? kStartsName : 0) | (inside ? kInName : 0));
+  }
+  return bytes;
+}();
 bool IsNameStart(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || byte >= 0x80;
+  return (kNameBytes[static_cast<unsigned char>(c)] & kStartsName) != 0;
 }
 bool IsNameChar(char c) {
-  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+  return (kNameBytes[static_cast<unsigned char>(c)] & kInName) != 0;
 }
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -35,6 +50,19 @@ bool IsBlankText(std::string_view text) {
   for (const char c : text)
     if (!IsBlank(c)) return false;
   return true;
+}
+
+// XML 1.0 allows tab, line feed, carriage return and every other character
+// from U+0020 on, except the surrogates, U+FFFE and U+FFFF.
+bool IsXmlCharacter(std::uint32_t code) {
+  if (code < 0x20) return code == '\t' || code == '\n' || code == '\r';
+  return code < 0xD800 || (code >= 0xE000 && code <= 0xFFFD) || (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+std::string CodePointName(std::uint32_t code) {
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+  return name;
 }
 
 // Splits the text into tags and text, checking each tag's own syntax and the
@@ -48,6 +76,7 @@ class MarkupScanner {
     const std::size_t start = pos_;
     if (text_[pos_] != '<') {
       pos_ = std::min(text_.find('<', pos_), text_.size());
+      CheckCharacters(start, pos_);
       CheckReferences(start, pos_);
       token = {Token::kText, text_.substr(start, pos_ - start), {}, start};
       return true;
@@ -72,6 +101,7 @@ class MarkupScanner {
     const std::size_t found = text_.find(end, pos_ + 2);
     if (found == std::string_view::npos) Fail(start, "unclosed " + std::string(what));
     pos_ = found + end.size();
+    CheckCharacters(start, pos_);
     token = {Token::kOther, text_.substr(start, pos_ - start), {}, start};
     return true;
   }
@@ -131,8 +161,25 @@ class MarkupScanner {
       if (value_end == std::string_view::npos) Fail(value_start - 1, "unclosed attribute value");
       const std::size_t less = text_.substr(0, value_end).find('<', value_start);
       if (less != std::string_view::npos) Fail(less, "'<' in an attribute value");
+      CheckCharacters(value_start, value_end);
       CheckReferences(value_start, value_end);
       pos_ = value_end + 1;
+    }
+  }
+
+  // No control character but tab, line feed and carriage return in
+  // [begin, end), and neither U+FFFE nor U+FFFF (EF BF BE, EF BF BF).
+  void CheckCharacters(std::size_t begin, std::size_t end) const {
+    for (std::size_t at = begin; at < end; ++at) {
+      const auto byte = static_cast<unsigned char>(text_[at]);
+      if (byte < 0x20 && !IsXmlCharacter(byte)) {
+        Fail(at, "the character " + CodePointName(byte) + " is not allowed in XML");
+      }
+      if (byte == 0xEF && at + 2 < end && text_[at + 1] == '\xBF' &&
+          (text_[at + 2] == '\xBE' || text_[at + 2] == '\xBF')) {
+        Fail(at, "the character " + CodePointName(text_[at + 2] == '\xBE' ? 0xFFFE : 0xFFFF) +
+                     " is not allowed in XML");
+      }
     }
   }
 
@@ -146,6 +193,9 @@ class MarkupScanner {
       const std::string_view reference = range.substr(at + 1, semicolon - at - 1);
       if (!IsReference(reference)) {
         Fail(begin + at, "unknown reference &" + std::string(reference) + ";");
+      }
+      if (reference.starts_with('#') && !IsXmlCharacter(CharacterOf(reference))) {
+        Fail(begin + at, "&" + std::string(reference) + "; is a character not allowed in XML");
       }
     }
   }
@@ -163,6 +213,16 @@ class MarkupScanner {
       if (!digit && !(hex && hex_letter)) return false;
     }
     return true;
+  }
+
+  // The code point of a character reference IsReference accepted ("#60",
+  // "#x3C"); one past the largest for a number too long to hold.
+  static std::uint32_t CharacterOf(std::string_view reference) {
+    const bool hex = reference[1] == 'x';
+    const std::string_view digits = reference.substr(hex ? 2 : 1);
+    std::uint32_t code = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
+    return error == std::errc() && end == digits.data() + digits.size() ? code : 0x110000;
   }
 
   std::string_view text_;
@@ -202,6 +262,10 @@ std::optional<XmlFault> CheckNesting(std::string_view text) {
         if (outside && root_seen) return PlaceOf(text, token.offset, "a second root element");
         root_seen = true;
         if (token.kind == Token::kStart) open.push_back(token.name);
+        if (open.size() > kMostNesting) {
+          return PlaceOf(text, token.offset,
+                         "elements nested deeper than " + std::to_string(kMostNesting) + " levels");
+        }
         break;
       case Token::kEnd:
         if (outside) return PlaceOf(text, token.offset, "</" + std::string(token.name) + "> closes nothing");
@@ -245,6 +309,11 @@ XmlFault PlaceOf(std::string_view text, std::size_t offset, std::string what) {
     }
   }
   return fault;
+}
+
+std::string Describe(const XmlFault& fault) {
+  return "not well-formed XML at line " + std::to_string(fault.line) + ", column " + std::to_string(fault.column) +
+         ": " + fault.what;
 }
 
 std::optional<XmlFault> FindXmlFault(std::string_view text) {

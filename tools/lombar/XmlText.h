@@ -17,8 +17,17 @@ struct XmlFault {
   std::string what;
 };
 
+// "not well-formed XML at line L, column C: what".
+std::string Describe(const XmlFault& fault);
+
+// How deep elements may nest. A catalog document nests about eight levels;
+// the limit keeps checking and indenting linear in the text's length.
+inline constexpr std::size_t kMostNesting = 256;
+
 // The first fault of `text` as XML 1.0 (one root element, matching tags,
-// quoted and unique attributes, known entities, markup closed), or none.
+// quoted and unique attributes, known entities, markup closed, only the
+// characters XML allows), or none. Nesting deeper than kMostNesting is a
+// fault too.
 std::optional<XmlFault> FindXmlFault(std::string_view text);
 
 // The text with one element a line, indented two spaces a level: an element
