@@ -10,6 +10,7 @@
 #include <string>
 #include <tuple>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "TestSupport.h"
@@ -35,20 +36,35 @@ class ToolTest : public ::testing::Test {
     return folder_ / name;
   }
 
-  // Runs the tool with `arguments` (shell words) and `input` on standard input.
+  // Runs the tool with `arguments` (shell words, redirections of their own
+  // included) and `input` on standard input.
   Outcome Run(const std::string& arguments, const std::string& input = "") {
+    return Shell("exec '" + std::string(LOMBAR_TOOL) + "' " + arguments, input);
+  }
+
+  // Runs a shell command in the folder, the tool's path in $LOMBAR.
+  Outcome Shell(const std::string& command, const std::string& input = "") {
     Put(folder_ / "stdin", input);
-    const std::string command = std::string("'") + LOMBAR_TOOL + "' " + arguments + " <'" +
-                                (folder_ / "stdin").string() + "' >'" +
-                                (folder_ / "stdout").string() + "' 2>'" +
-                                (folder_ / "stderr").string() + "'";
-    const int raw = std::system(command.c_str());
+    const std::string line = "cd '" + folder_.string() + "' && LOMBAR='" + LOMBAR_TOOL + "' && { " + command +
+                             "; } <stdin >stdout 2>stderr";
+    const int raw = std::system(line.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(folder_ / "stdout"),
             ReadFile(folder_ / "stderr")};
   }
 
+  // The name of a terminal, for a standard input that is one.
+  std::string Terminal() {
+    terminal_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    EXPECT_TRUE(terminal_ >= 0 && ::grantpt(terminal_) == 0 && ::unlockpt(terminal_) == 0);
+    return ::ptsname(terminal_);
+  }
+  ~ToolTest() override {
+    if (terminal_ >= 0) ::close(terminal_);
+  }
+
   const lombar::testing::LogFolderScope logs_;  // a private folder, the library's logs in it
   const fs::path folder_ = logs_.Path();
+  int terminal_ = -1;
 };
 
 // A small document written by hand: two providers, one store with a part
@@ -103,11 +119,15 @@ TEST_F(ToolTest, ShowReportsVehicleProvidersAndEachStoreAsATable) {
   EXPECT_EQ(store["items"][1]["jobber_cost"], 42.5);
   EXPECT_TRUE(store["items"][2]["jobber_cost"].is_null());
   EXPECT_EQ(store["totals"]["selected_cost"], 6.2);
-  EXPECT_EQ(Run("show --format yaml -", kHandWritten).status, 105);  // refused by the parser
+
+  // Control characters of values are shown as escapes, never sent to the terminal.
+  const Outcome controls = Run("show --lenient -", "<Catalogs><Vehicle><Year>2004</Year><Make>\x1b[2J\xc2\x9b\x7f"
+                                                   "</Make></Vehicle></Catalogs>");
+  EXPECT_EQ(controls.out.substr(0, controls.out.find('\n')), "Vehicle  2004 \\x1b[2J\\u009b\\x7f");
 }
 
 TEST_F(ToolTest, SampleIsTheDefaultDocumentAndTheSameForTheSameSeed) {
-  const Outcome builtin = Run("show");
+  const Outcome builtin = Run("show <" + Terminal());
   ASSERT_EQ(builtin.status, 0) << builtin.err;
   EXPECT_EQ(builtin.out.find('\x1b'), std::string::npos);  // no colour off a terminal
   const Outcome sample = Run("sample");
@@ -130,7 +150,6 @@ TEST_F(ToolTest, SampleIsTheDefaultDocumentAndTheSameForTheSameSeed) {
                               "<ICatSpecCol>", "<ICatPresetCol>", "<ICatListCol>", "<Info "}) {
     EXPECT_NE(first.out.find(element), std::string::npos) << element;
   }
-  EXPECT_EQ(Run("sample --stores 0").status, 105);
 }
 
 TEST_F(ToolTest, CheckReportsTheRoundTripAndWellFormedness) {
@@ -147,10 +166,15 @@ TEST_F(ToolTest, CheckReportsTheRoundTripAndWellFormedness) {
             "standard input: well-formed XML\n"
             "standard input: the round trip changed the text at line 1, column 12 (read 58 bytes, "
             "wrote 89)\n");
-  const Outcome broken = Run("check -", "<Catalogs>\n<Vehicle></Catalogs>");
+  // A text that is not well-formed is read only when asked.
+  const std::string broken_text = "<Catalogs>\n<Vehicle></Catalogs>";
+  const std::string fault = "standard input: not well-formed XML at line 2, column 10: </Catalogs> closes <Vehicle>\n";
+  const Outcome broken = Run("check -", broken_text);
   EXPECT_EQ(broken.status, 1);
-  EXPECT_EQ(broken.out.substr(0, broken.out.find('\n')),
-            "standard input: not well-formed XML at line 2, column 10: </Catalogs> closes <Vehicle>");
+  EXPECT_EQ(broken.out, fault + "standard input: not read (--lenient reads it as the library does)\n");
+  const Outcome lenient = Run("check --lenient -", broken_text);
+  EXPECT_EQ(lenient.status, 1);
+  EXPECT_EQ(lenient.out, fault + "standard input: the round trip changed the text at line 1, column 11 (read 31 bytes, wrote 53)\n");
 }
 
 TEST_F(ToolTest, PrettyIndentsAndTheLibraryReadsItBackToTheSameCatalog) {
@@ -205,41 +229,83 @@ TEST_F(ToolTest, ConvertFilesOldStyleItemsIntoTheDefaultProvidersStore) {
 
 TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
   const fs::path output = File("out.xml", "as it was");
-  const fs::path hand = File("hand.xml", kHandWritten);
   const std::string to_output = " -o " + output.string();
+  const std::string hand = File("hand.xml", kHandWritten).string();
   const std::string missing = (folder_ / "missing.xml").string();
-  const fs::path binary = File("binary.xml", std::string("<Catalogs>\xff\xfe</Catalogs>"));
-  const fs::path no_catalog = File("words.txt", "just some words");
+  const std::string binary = File("binary.xml", std::string("<Catalogs>\xff\xfe</Catalogs>")).string();
+  // Cut after its last item: the stores' closing tags are missing.
+  const std::string cut_text = kHandWritten.substr(0, kHandWritten.rfind("</Item>") + 7);
+  const std::string cut = File("cut.xml", cut_text).string();
+  std::string nested = "<Catalogs>";
+  for (int level = 0; level < 300; ++level) nested += "<a>";
+  const std::string deep = File("deep.xml", nested).string();
+  const std::string words = File("words.txt", "just some words").string();
   const std::string folder = folder_.string();
-  // arguments, what the line names, and what it says of it
+  const std::string wrong = "error 5: Invalid procedure call or argument ";
+  // arguments, standard input, and the line said
   // clang-format off
   const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"sort " + missing, missing, "error 53: File not found"},
-      {"sort " + folder, folder, "error 75: Path/File access error (a folder)"},
-      {"sort " + binary.string(), binary.string(), "error 13: Type mismatch (not UTF-8 text at byte 11)"},
-      {"sort " + hand.string() + " --noncatalog 12", "--noncatalog",
-       "error 5: Invalid procedure call or argument (unknown sort mode \"12\")"},
-      {"pretty " + no_catalog.string(), no_catalog.string(),
-       "not well-formed XML at line 1, column 1: text outside the root element"}};
+      {"sort " + missing + to_output, "", missing + ": error 53: File not found"},
+      {"sort " + folder + to_output, "", folder + ": error 75: Path/File access error (a folder)"},
+      {"sort " + binary + to_output, "", binary + ": error 13: Type mismatch (not UTF-8 text at byte 11)"},
+      {"sort " + cut + to_output, "", cut + ": error 13: not well-formed XML at line 1, column " + std::to_string(cut_text.size() + 1) + ": <Collection> is not closed"},
+      {"pretty " + deep + to_output, "", deep + ": error 13: not well-formed XML at line 1, column 776: elements nested deeper than 256 levels"},
+      {"pretty " + words + to_output, "", words + ": error 13: not well-formed XML at line 1, column 1: text outside the root element"},
+      {"sort" + to_output, "", "standard input: error 62: Input past end of file"},
+      {"sort " + hand + " >/dev/full", "", "standard output: error 61: Disk full"},
+      {"sort " + hand + " --bogus" + to_output, "", "--bogus: " + wrong + "(The following argument was not expected: --bogus)"},
+      {"show --format yaml", kHandWritten, "--format: " + wrong + "(yaml not in {text,json})"},
+      {"sort " + hand + " --noncatalog 12" + to_output, "", "--noncatalog: " + wrong + "(unknown sort mode \"12\")"},
+      {"sample --items 32767 --stores 1" + to_output, "", "--items: error 6: Overflow (at most 32766 items a store: 32766 over 1 store)"},
+      {"sample --stores 0" + to_output, "", "--stores: " + wrong + "(Value 0 not in range 1 to 99)"}};
   // clang-format on
-  for (const auto& [arguments, named, said] : cases) {
-    const Outcome failed = Run(arguments + to_output);
+  for (const auto& [arguments, input, said] : cases) {
+    const Outcome failed = Run(arguments, input);
     EXPECT_EQ(failed.status, 2) << arguments;
-    EXPECT_EQ(failed.err, "lombar: " + named + ": " + said + "\n");
+    EXPECT_EQ(failed.err, "lombar: " + said + "\n");
     EXPECT_EQ(failed.out, "");
     EXPECT_EQ(ReadFile(output), "as it was") << arguments;
   }
-  // A text that is no catalog is taken for old-style items, which need a default provider.
-  const Outcome library_error = Run("sort " + no_catalog.string() + to_output);
+  // --lenient reads what the library reads, with a warning.
+  const Outcome lenient = Run("sort --lenient " + cut);
+  EXPECT_EQ(lenient.status, 0);
+  EXPECT_EQ(lenient.err, "lombar: " + cut + ": warning: not well-formed XML at line 1, column " +
+                             std::to_string(cut_text.size() + 1) +
+                             ": <Collection> is not closed (read as the library reads it)\n");
+  // A well-formed text that is no catalog is taken for old-style items, which need a default provider.
+  const std::string items = File("items.xml", "<Items><Count>0</Count></Items>").string();
+  const Outcome library_error = Run("sort " + items + to_output);
   EXPECT_EQ(library_error.status, 2);
-  EXPECT_TRUE(library_error.err.starts_with("lombar: " + no_catalog.string() + ": error 91: "));
+  EXPECT_TRUE(library_error.err.starts_with("lombar: " + items + ": error 91: "));
   EXPECT_EQ(library_error.err.find('\n'), library_error.err.size() - 1);  // one line
   EXPECT_TRUE(library_error.err.ends_with(
       "(no <Catalogs> document; old-style items go through convert)\n"));
   EXPECT_EQ(ReadFile(output), "as it was");
-  EXPECT_EQ(fs::directory_iterator(folder_) != fs::directory_iterator(), true);
-  for (const auto& entry : fs::directory_iterator(folder_)) {
-    EXPECT_EQ(entry.path().string().find(".partial"), std::string::npos);  // nothing left behind
+}
+
+TEST_F(ToolTest, OutputReplacesItsFileWithoutFollowingPlantedLinks) {
+  const std::string hand = File("hand.xml", kHandWritten).string();
+  const std::string sorted = Run("sort " + hand).out;
+  const fs::path kept = File("kept.xml", "before"), target = File("target.xml", "before");
+  const fs::path victim = File("victim", "untouched");
+  fs::permissions(kept, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+  fs::create_symlink("target.xml", folder_ / "link.xml");
+  // A link planted where a process's partial file once went, by its id.
+  EXPECT_EQ(Shell("ln -s victim kept.xml.partial-$$ && exec $LOMBAR sort hand.xml -o kept.xml").status, 0);
+  EXPECT_EQ(Shell("umask 027 && exec $LOMBAR sort hand.xml -o new.xml").status, 0);
+  EXPECT_EQ(Run("sort hand.xml -o link.xml").status, 0);
+
+  EXPECT_EQ(ReadFile(victim), "untouched");
+  for (const fs::path& written : {kept, target, folder_ / "new.xml"}) EXPECT_EQ(ReadFile(written), sorted);
+  using enum fs::perms;
+  EXPECT_EQ(fs::status(kept).permissions(), owner_read | owner_write | others_read);
+  EXPECT_EQ(fs::status(target).permissions(), owner_read | group_read);
+  EXPECT_EQ(fs::status(folder_ / "new.xml").permissions(), owner_read | owner_write | group_read);
+  EXPECT_TRUE(fs::is_symlink(folder_ / "link.xml"));
+  for (const auto& entry : fs::directory_iterator(folder_)) {  // nothing of the tool's left behind
+    EXPECT_TRUE(entry.path().filename().string().find(".partial-") == std::string::npos || entry.is_symlink())
+        << entry.path();
   }
 }
 

@@ -1,29 +1,21 @@
 // The subcommands of the lombar tool, over the library's C++ API.
 #pragma once
 
-#include <cstdint>
-#include <stdexcept>
 #include <string>
 
+#include "Catalogs.h"
 #include "SampleCatalog.h"
 
 namespace lombar::tool {
 
-// A failure the tool reports on one line: what it concerns (a file, an
-// option), the library's error number (0 when the library raised none) and
-// the description.
-struct Failure {
-  std::string subject;
-  std::int32_t number = 0;
-  std::string description;
-};
-
 // Where a command reads its document: a file, "-" for standard input, or
-// nothing given (standard input when something is piped in, else the
-// built-in sample catalog).
+// nothing given (standard input when it is not a terminal, else the
+// built-in sample catalog); and whether a text that is not well-formed XML
+// is read anyway, as the library reads it.
 struct Source {
   std::string path;
   bool given = false;
+  bool lenient = false;
 };
 
 struct SortModes {
@@ -39,6 +31,10 @@ int Convert(const Source& source, const std::string& providers, const std::strin
 int Check(const Source& source);
 int Pretty(const Source& source, const std::string& output);
 int Sample(const SampleOptions& options, const std::string& output);
+
+// The most items a store of a sample can hold: a collection's count is
+// 16-bit, and one of 32,767 members does not read back.
+inline constexpr int kMostItemsPerStore = 32766;
 
 // "lombar <library version> (type library <name> <major>.<minor>)".
 std::string VersionText();

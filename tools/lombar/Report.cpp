@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,8 +95,9 @@ constexpr Column kColumns[] = {{"Line", 5, false},        {"Part number", 16, fa
 constexpr std::size_t kColumnCount = std::size(kColumns);
 
 std::vector<std::string> CellsOf(const ItemRow& row) {
-  return {row.line_code,       row.part_number,    row.description,        row.status,
-          Text(row.available), Text(row.to_order), Money(row.jobber_cost)};
+  return {Visible(row.line_code),   Visible(row.part_number), Visible(row.description),
+          Visible(row.status),      Text(row.available),      Text(row.to_order),
+          Money(row.jobber_cost)};
 }
 
 class TextReport {
@@ -103,19 +105,19 @@ class TextReport {
   TextReport(std::ostream& out, ReportStyle style) : out_(out), style_(style) {}
 
   void Vehicle(const ICatVehicle& vehicle) {
-    out_ << Bold("Vehicle") << "  " << WithoutTrailingBlanks(vehicle.Description());
-    if (!vehicle.VIN().empty()) out_ << "  VIN " << vehicle.VIN();
-    if (!vehicle.CurrentMileage().empty()) out_ << "  " << vehicle.CurrentMileage() << " mi";
+    out_ << Bold("Vehicle") << "  " << WithoutTrailingBlanks(Visible(vehicle.Description()));
+    if (!vehicle.VIN().empty()) out_ << "  VIN " << Visible(vehicle.VIN());
+    if (!vehicle.CurrentMileage().empty()) out_ << "  " << Visible(vehicle.CurrentMileage()) << " mi";
     out_ << "\n\n";
   }
 
   void Providers(const ICatProviderCol& providers) {
     out_ << Bold("Providers") << "\n";
     for (const auto& provider : providers.Members()) {
-      const std::string line = (provider->Default() ? "  * " : "    ") + Pad(provider->MCLdir(), 6) +
-                               Pad(std::string(provider->Name()) + ", " + std::string(provider->Location()), 40) +
-                               "seller " + Pad(provider->SellerID(), 8) +
-                               std::string(provider->LocationType());
+      const std::string line = (provider->Default() ? "  * " : "    ") + Pad(Visible(provider->MCLdir()), 6) +
+                               Pad(Visible(std::string(provider->Name()) + ", " + std::string(provider->Location())), 40) +
+                               "seller " + Pad(Visible(provider->SellerID()), 8) +
+                               Visible(provider->LocationType());
       out_ << WithoutTrailingBlanks(line);
       if (provider->Default()) out_ << "  " << Accent("(default)");
       out_ << "\n";
@@ -126,7 +128,7 @@ class TextReport {
 
   void Store(const ICatStore& store) {
     const auto items = store.Items();
-    out_ << Bold("Store " + std::string(store.MCLdir())) << "  " << items->Count()
+    out_ << Bold("Store " + Visible(store.MCLdir())) << "  " << items->Count()
          << (items->Count() == 1 ? " item" : " items") << "\n";
     const std::vector<ItemRow> rows = RowsOf(*items);
     std::vector<std::size_t> widths(kColumnCount);
@@ -223,6 +225,27 @@ nlohmann::ordered_json StoreJson(const ICatStore& store) {
 }
 
 }  // namespace
+
+std::string Visible(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const auto next = static_cast<unsigned char>(i + 1 < text.size() ? text[i + 1] : 0);
+    char escape[8];
+    if (byte < 0x20 || byte == 0x7F) {
+      std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+    } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      std::snprintf(escape, sizeof escape, "\\u%04x", next);
+      ++i;
+    } else {
+      shown += text[i];
+      continue;
+    }
+    shown += escape;
+  }
+  return shown;
+}
 
 void WriteTextReport(const ICatalog& catalog, std::ostream& out, ReportStyle style) {
   TextReport report(out, style);

@@ -3,10 +3,16 @@
 #pragma once
 
 #include <ostream>
+#include <string>
+#include <string_view>
 
 #include "lombar/ICatalog.h"
 
 namespace lombar::tool {
+
+// The text with its control characters made visible, so that none reaches a
+// terminal: C0 controls and DEL as "\x1b", C1 controls (UTF-8) as "\u009b".
+std::string Visible(std::string_view text);
 
 struct ReportStyle {
   bool colour = false;  // only when the output is a terminal
