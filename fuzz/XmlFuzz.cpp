@@ -19,14 +19,6 @@
 namespace lombar::fuzz {
 namespace {
 
-[[noreturn]] void Broken(std::string_view promise, std::string_view expected,
-                         std::string_view actual) {
-  throw BrokenPromise(std::string(promise) + "\n--- expected (" +
-                      std::to_string(expected.size()) + " bytes)\n" + std::string(expected) +
-                      "\n--- actual (" + std::to_string(actual.size()) + " bytes)\n" +
-                      std::string(actual));
-}
-
 // ---- the classes ----
 
 // Each input starts from the thread's first state, so that an input replayed
@@ -49,27 +41,6 @@ constexpr std::string_view kKnownUnreadable[] = {
 bool IsKnownUnreadable(const Error& error) {
   return std::any_of(std::begin(kKnownUnreadable), std::end(kKnownUnreadable),
                      [&](std::string_view known) { return error.Description().ends_with(known); });
-}
-
-// A collection makes as many members as its Count claims, whatever the text
-// holds, and writes them all: a count in the thousands costs seconds under
-// the sanitizers and shows nothing that one below 10 does not. Counts are
-// read as leading numbers (blanks, a sign, digits).
-bool ClaimsManyMembers(std::string_view text) {
-  constexpr std::string_view kCount = "<Count>";
-  constexpr std::size_t kMostDigits = 1;
-  for (std::size_t at = text.find(kCount); at != std::string_view::npos;
-       at = text.find(kCount, at + 1)) {
-    std::size_t digit = at + kCount.size();
-    while (digit < text.size() && std::isspace(static_cast<unsigned char>(text[digit]))) ++digit;
-    if (digit < text.size() && (text[digit] == '+' || text[digit] == '-')) ++digit;
-    std::size_t digits = 0;
-    while (digit + digits < text.size() &&
-           std::isdigit(static_cast<unsigned char>(text[digit + digits])))
-      ++digits;
-    if (digits > kMostDigits) return true;
-  }
-  return false;
 }
 
 // Reads texts into fresh objects of one class and writes them again. The
@@ -112,7 +83,7 @@ class Rewriter {
 // store's information missing, the one of a spec of its items' vehicle)
 // stands in for it on the next read, and is written in its place from then on.
 void ReadWriteAndReadBack(const ClassInfo& info, std::string_view text) {
-  if (ClaimsManyMembers(text)) return;
+  if (ClaimsTooManyMembers(text)) return;
   Rewriter rewrite(info);
   std::string written;
   try {

@@ -11,11 +11,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "frame/TypeLibrary.h"
 
 namespace lombar::fuzz {
@@ -39,13 +39,6 @@ inline XmlFuzzChoice ChooseTarget(std::uint8_t selector) {
 inline std::uint8_t SelectorOf(std::size_t index, bool switches) {
   return static_cast<std::uint8_t>(index | (switches ? kSwitchesBit : 0));
 }
-
-// A promise the library broke on an input; what() tells which, with the
-// expected and the actual text.
-class BrokenPromise : public std::logic_error {
- public:
-  using std::logic_error::logic_error;
-};
 
 // The XML property of an object, through dispatch as a client reaches it.
 std::string XmlOf(AutomationObject& object);

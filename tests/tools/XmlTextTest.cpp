@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "FuzzSupport.h"
+#include "TestSupport.h"
+#include "ToolFuzz.h"
 
 namespace lombar::tool {
 namespace {
@@ -83,6 +88,27 @@ TEST(XmlTextTest, PrettyPutsOneElementALineAndKeepsTagsAndText) {
   const std::string once = PrettyXml("<a><b>1</b>\n\n<c/></a>");
   EXPECT_EQ(once, "<a>\n  <b>1</b>\n  <c/>\n</a>\n");
   EXPECT_EQ(PrettyXml(once), once);
+}
+
+// The tool's fuzz target's seeds and the inputs it once broke on keep its
+// promises in every build, before any fuzzing.
+TEST(ToolFuzzSeedsTest, EverySeedAndEveryFormerFindingKeepsThePromises) {
+  namespace fs = std::filesystem;
+  const lombar::testing::LogFolderScope logs;
+  std::size_t replayed = 0;
+  for (const char* folder : {"corpus/tool_fuzz", "regressions/tool_fuzz"}) {
+    const fs::path inputs = fs::path(LOMBAR_FUZZ_DIR) / folder;
+    if (!fs::is_directory(inputs)) continue;
+    for (const auto& input : fs::directory_iterator(inputs)) {
+      ++replayed;
+      try {
+        fuzz::RunToolFuzzInput(lombar::testing::ReadFile(input.path()));
+      } catch (const fuzz::BrokenPromise& broken) {
+        ADD_FAILURE() << input.path().filename() << ": " << broken.what();
+      }
+    }
+  }
+  EXPECT_GT(replayed, 0u);
 }
 
 }  // namespace

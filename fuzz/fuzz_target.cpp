@@ -1,12 +1,18 @@
-// libFuzzer's entry points for the XML reading paths (XmlFuzz.h): a broken
-// promise ends the run through abort(), so libFuzzer keeps the input.
+// libFuzzer's entry points, built once for each target with the function
+// that runs its inputs (LOMBAR_FUZZ_INPUT: RunXmlFuzzInput of XmlFuzz.h,
+// RunToolFuzzInput of ToolFuzz.h): a broken promise ends the run through
+// abort(), so libFuzzer keeps the input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
-#include "XmlFuzz.h"
+#include "FuzzSupport.h"
+
+namespace lombar::fuzz {
+void LOMBAR_FUZZ_INPUT(std::string_view input);
+}
 
 // Cheaper bookkeeping for the many small strings each input allocates: new
 // blocks are not filled, freed ones wait in a smaller quarantine, and
@@ -24,7 +30,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
-    lombar::fuzz::RunXmlFuzzInput(std::string_view(reinterpret_cast<const char*>(data), size));
+    lombar::fuzz::LOMBAR_FUZZ_INPUT(std::string_view(reinterpret_cast<const char*>(data), size));
   } catch (const lombar::fuzz::BrokenPromise& broken) {
     std::fprintf(stderr, "\n%s\n", broken.what());
     std::abort();
