@@ -37,7 +37,11 @@ Error CurrentError() noexcept {
   try {
     throw;
   } catch (const Error& error) {
-    return error;
+    try {
+      return error;
+    } catch (const std::bad_alloc&) {
+      return Error::Runtime(kOutOfMemory);  // its texts are short enough to need no memory
+    }
   } catch (const std::bad_alloc&) {
     return Error::Runtime(kOutOfMemory);
   } catch (...) {
@@ -46,10 +50,14 @@ Error CurrentError() noexcept {
 }
 
 Error LogCurrentError(const Operation& operation, Long line) noexcept {
-  const Error error = CurrentError();
-  std::string message = ComposeErrorMessage(operation, error.Number(), line, error.Description());
-  FileLogError(message);
-  return Error(error.Number(), std::move(message));
+  try {
+    const Error error = CurrentError();
+    std::string message = ComposeErrorMessage(operation, error.Number(), line, error.Description());
+    FileLogError(message);
+    return Error(error.Number(), std::move(message));
+  } catch (const std::bad_alloc&) {
+    return Error::Runtime(kOutOfMemory);  // no memory left to compose the message
+  }
 }
 
 }  // namespace lombar

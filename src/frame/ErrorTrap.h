@@ -39,7 +39,8 @@ std::string ComposeErrorMessage(const Operation& operation, std::int32_t number,
 Error CurrentError() noexcept;
 
 // Inside a catch block: logs the composed message of the error being handled
-// and returns the error to raise again (same number, default source).
+// and returns the error to raise again (same number, default source); out of
+// memory, uncomposed, when there is none left to compose it.
 Error LogCurrentError(const Operation& operation, Long line) noexcept;
 
 // Runs `body` under the error trap. A body that takes a `Long&` numbers its
