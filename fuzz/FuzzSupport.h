@@ -15,7 +15,8 @@ class BrokenPromise : public std::logic_error {
   using std::logic_error::logic_error;
 };
 
-[[noreturn]] void Broken(std::string_view promise, std::string_view expected, std::string_view actual);
+[[noreturn]] void Broken(std::string_view promise, std::string_view expected,
+                         std::string_view actual);
 
 // The most members the counts of one input may claim together. A collection
 // makes as many members as its Count claims, whatever the text holds, and

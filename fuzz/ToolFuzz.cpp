@@ -29,7 +29,8 @@ void RequireCutRefused(std::string_view text, std::size_t cut) {
 
 void RequirePrettyWellFormed(std::string_view text) {
   const std::string pretty = tool::PrettyXml(text);
-  if (const auto fault = tool::FindXmlFault(pretty)) Broken("pretty writes " + tool::Describe(*fault), text, pretty);
+  if (const auto fault = tool::FindXmlFault(pretty))
+    Broken("pretty writes " + tool::Describe(*fault), text, pretty);
 }
 
 // What `lombar sort` does with the text, the file and the streams left out.

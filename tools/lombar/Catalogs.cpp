@@ -36,7 +36,8 @@ void RequireWellFormed(const Document& document, bool lenient) {
   if (!fault) return;
   if (!lenient) throw Failure{document.name, kNotWellFormed, Describe(*fault)};
   std::cerr << Visible("lombar: " + document.name + ": warning: " + Describe(*fault) +
-                       " (read as the library reads it)") << "\n";
+                       " (read as the library reads it)")
+            << "\n";
 }
 
 Ref<ICatalog> ReadCatalog(const Document& document, bool lenient, Progress* progress) {
@@ -64,7 +65,8 @@ Ref<ICatalog> CatalogOf(const Document& document, Progress* progress) {
 
 bool IsCatalogDocument(std::string_view text) {
   constexpr std::string_view kRoot = "<Catalogs>";
-  return text.size() >= kRoot.size() && EqualsIgnoringCaseAscii(text.substr(0, kRoot.size()), kRoot);
+  return text.size() >= kRoot.size() &&
+         EqualsIgnoringCaseAscii(text.substr(0, kRoot.size()), kRoot);
 }
 
 Long SortMode(const std::string& given, const std::string& option) {
@@ -85,8 +87,8 @@ void SortStores(ICatalog& catalog, Long aftermarket, Long non_catalog, Progress*
   const auto stores = catalog.Stores();
   Long done = 0;
   for (const auto& store : stores->Members()) {
-    Stage(progress, "sorting store " + std::string(store->MCLdir()) + " (" + std::to_string(++done) +
-                        " of " + std::to_string(stores->Count()) + ")");
+    Stage(progress, "sorting store " + std::string(store->MCLdir()) + " (" +
+                        std::to_string(++done) + " of " + std::to_string(stores->Count()) + ")");
     store->Items()->SortCatalog(aftermarket, non_catalog);
   }
 }

@@ -71,6 +71,7 @@ bool IsCatalogDocument(std::string_view text);
 Long SortMode(const std::string& given, const std::string& option);
 
 // Sorts every store's items with the two sort modes.
-void SortStores(ICatalog& catalog, Long aftermarket, Long non_catalog, Progress* progress = nullptr);
+void SortStores(ICatalog& catalog, Long aftermarket, Long non_catalog,
+                Progress* progress = nullptr);
 
 }  // namespace lombar::tool

@@ -32,6 +32,11 @@ void AddLenient(CLI::App& command, Source& source) {
                    "Read a document that is not well-formed XML as the library does, with a warning");
 }
 
+void AddOutput(CLI::App& command, std::string& output) {
+  command.add_option("-o,--output", output,
+                     "Write here instead of standard output (replaced only when all went well)");
+}
+
 // The one line every failure ends with, control characters made visible.
 int Report(const Failure& failure) {
   std::string line = "lombar: " + failure.subject + ": ";
@@ -53,11 +58,6 @@ Failure UsageFailure(const CLI::ParseError& error) {
   const std::string option = said.substr(0, said.find_first_of(": "));
   const bool named_first = said.compare(option.size(), 2, ": ") == 0;
   return FailureOf(option, kInvalidProcedureCall, named_first ? said.substr(option.size() + 2) : said);
-}
-
-void AddOutput(CLI::App& command, std::string& output) {
-  command.add_option("-o,--output", output,
-                     "Write here instead of standard output (replaced only when all went well)");
 }
 
 // The command given, for failures that concern no file or option.
