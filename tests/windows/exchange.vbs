@@ -37,6 +37,17 @@ Function PricedPart(lineCode, number, description, directory, cost)
   Set PricedPart = item
 End Function
 
+' A description with the characters of code page 1252 hosts type most, and
+' U+0081, which stands for one of its undefined bytes.
+Function WindowsText()
+  Dim code
+  WindowsText = "Water Pump "
+  For Each code In Array(&H2019, &H201C, &H201D, &H2013, &H2014, &H2026, &H2122, &H20AC, _
+                         &H160, &H153, &H178, &H81)
+    WindowsText = WindowsText & ChrW(code)
+  Next
+End Function
+
 Function BuildCatalog()
   Dim catalog, items, part, directory
   Set catalog = Make("ICatalog")
@@ -50,7 +61,7 @@ Function BuildCatalog()
   For Each directory In Array("D1", "D2")
     Set items = Make("ICatItemCol")
     For Each part In Array(PricedPart("FLT", "PF15838", "Air Filter", directory, "12.92"), _
-                           PricedPart("GTW", "K007919", "Water Pump", directory, "58.11"))
+                           PricedPart("GTW", "K007919", WindowsText(), directory, "58.11"))
       items.Add part, part.UniqueKey()
     Next
     catalog.Stores.Add directory, items
@@ -60,7 +71,8 @@ End Function
 
 Sub WriteDocument(path, text)
   Dim file
-  Set file = CreateObject("Scripting.FileSystemObject").CreateTextFile(path, True, False)
+  ' In UTF-16, so that the file holds the text itself, whatever the code page.
+  Set file = CreateObject("Scripting.FileSystemObject").CreateTextFile(path, True, True)
   file.Write text
   file.Close
 End Sub
@@ -72,6 +84,8 @@ WriteDocument WScript.Arguments(0), document
 Set copy = Make("ICatalog")
 copy.XML = document
 Check copy.XML = document, "the catalog read from the document writes the same document"
+Check copy.Stores("D1").Items("GTWK007919").Description = WindowsText(), _
+  "the characters of code page 1252 survive the document"
 Check copy.Providers.Item("D1").Default And Not copy.Providers.Item("D2").Default, _
   "the default provider is the one marked"
 
