@@ -10,8 +10,8 @@ import sys
 import lombar
 
 
-# The characters of code page 1252 hosts type most, and U+0081, which
-# stands for one of its undefined bytes.
+# The description exchange.vbs types on code page 1252: its characters hosts
+# type most, and U+0081, which its undefined byte 0x81 stands for.
 WINDOWS_TEXT = "Water Pump \u2019\u201c\u201d\u2013\u2014\u2026\u2122\u20ac\u0160\u0153\u0178\x81"
 
 

@@ -37,14 +37,16 @@ Function PricedPart(lineCode, number, description, directory, cost)
   Set PricedPart = item
 End Function
 
-' A description with the characters of code page 1252 hosts type most, and
-' U+0081, which stands for one of its undefined bytes.
+' A description as a host on code page 1252 types it: the characters of its
+' bytes 0x92 0x93 0x94 0x96 0x97 0x85 0x99 0x80 0x8A 0x9C 0x9F (right quote,
+' double quotes, dashes, ellipsis, trade mark, euro, S caron, oe, Y
+' diaeresis) and 0x81, which the code page leaves undefined, each made from
+' its byte by Chr (Wine's VBScript has no ChrW).
 Function WindowsText()
   Dim code
   WindowsText = "Water Pump "
-  For Each code In Array(&H2019, &H201C, &H201D, &H2013, &H2014, &H2026, &H2122, &H20AC, _
-                         &H160, &H153, &H178, &H81)
-    WindowsText = WindowsText & ChrW(code)
+  For Each code In Array(&H92, &H93, &H94, &H96, &H97, &H85, &H99, &H80, &H8A, &H9C, &H9F, &H81)
+    WindowsText = WindowsText & Chr(code)
   Next
 End Function
 
