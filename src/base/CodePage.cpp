@@ -1,7 +1,6 @@
 #include "base/CodePage.h"
 
 #include <algorithm>
-#include <atomic>
 
 namespace lombar {
 namespace {
@@ -38,10 +37,9 @@ std::array<char32_t, 128> Latin1Upper() {
   return upper;
 }
 
-// Null until the library's load chooses a page: Windows-1252 is used until then.
-std::atomic<const CodePage*> process_page{nullptr};
-
 }  // namespace
+
+std::atomic<const CodePage*> code_page_detail::process_page{nullptr};
 
 CodePage::CodePage(std::uint32_t number, const std::array<char32_t, 128>& upper)
     : number_(number) {
@@ -66,9 +64,7 @@ CodePage::CodePage(std::uint32_t number, const std::array<char32_t, 128>& upper)
   beyond_count_ = static_cast<std::size_t>(last - beyond_.begin());
 }
 
-char CodePage::ByteOf(char32_t character) const noexcept {
-  if (character < 0x80) return static_cast<char>(character);
-  if (character <= 0xFF) return latin_[character - 0x80];
+char CodePage::ByteBeyondLatin1(char32_t character) const noexcept {
   const auto end = beyond_.begin() + beyond_count_;
   const auto found = std::lower_bound(
       beyond_.begin(), end, character,
@@ -92,13 +88,8 @@ const CodePage* KnownCodePage(std::string_view name) noexcept {
   return nullptr;
 }
 
-const CodePage& ProcessCodePage() noexcept {
-  const CodePage* page = process_page.load(std::memory_order_acquire);
-  return page ? *page : Windows1252();
-}
-
 void UseProcessCodePage(const CodePage& page) noexcept {
-  process_page.store(&page, std::memory_order_release);
+  code_page_detail::process_page.store(&page, std::memory_order_release);
 }
 
 }  // namespace lombar

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,7 +25,10 @@ class CodePage {
     return byte < 0x80 ? byte : upper_[byte - 0x80].character;
   }
   // The byte of a character; "?" when the page lacks it.
-  char ByteOf(char32_t character) const noexcept;
+  char ByteOf(char32_t character) const noexcept {
+    if (character < 0x80) return static_cast<char>(character);
+    return character <= 0xFF ? latin_[character - 0x80] : ByteBeyondLatin1(character);
+  }
 
   // Each character becomes one byte; a byte that is no valid UTF-8 becomes "?".
   std::string FromUtf8(std::string_view utf8) const;
@@ -41,6 +45,8 @@ class CodePage {
     char32_t character;
     char byte;
   };
+
+  char ByteBeyondLatin1(char32_t character) const noexcept;
 
   std::uint32_t number_;
   std::array<Upper, 128> upper_{};
@@ -61,9 +67,18 @@ const CodePage& Latin1() noexcept;
 // The page of the number written in `name` ("1252", "28591"); null for any other.
 const CodePage* KnownCodePage(std::string_view name) noexcept;
 
+namespace code_page_detail {
+// The process's page; null until the library's load chooses one.
+extern std::atomic<const CodePage*> process_page;
+}  // namespace code_page_detail
+
 // The code page of the process, Windows-1252 until another is chosen. It is
 // chosen once, as the library is loaded; the page must outlive every use.
-const CodePage& ProcessCodePage() noexcept;
+// Inline: every text read or written asks.
+inline const CodePage& ProcessCodePage() noexcept {
+  const CodePage* page = code_page_detail::process_page.load(std::memory_order_acquire);
+  return page ? *page : Windows1252();
+}
 void UseProcessCodePage(const CodePage& page) noexcept;
 
 // The conversions in the process's code page.

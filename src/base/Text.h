@@ -66,9 +66,10 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept;
 // two bytes at `letter` become the capital (`upper`) or the small letter of
 // such a letter; other characters stay.
 void SetLetterCase(char* letter, bool upper) noexcept;
-// Whether `byte` may lead such a letter.
+// Whether `byte` may lead such a letter (C3 or C5; C1 and C7 pass too): one
+// test, as every byte of every key is folded.
 constexpr bool MayLeadLetter(unsigned char byte) noexcept {
-  return byte == 0xC3 || byte == 0xC5;
+  return (byte & 0xF9) == 0xC1;
 }
 
 // The text in upper case as Windows-1252 has it: a-z, and the small letters

@@ -7,6 +7,7 @@
 #include "lombar/Enumerator.h"
 #include "lombar/Error.h"
 #include "base/Text.h"
+#include "base/Utf8.h"
 
 namespace lombar {
 namespace {
@@ -18,6 +19,11 @@ namespace {
 // the code page apart.
 std::string FoldedKey(std::string_view key) {
   std::string folded(key);
+  if (IsAscii(key)) {  // most keys: a loop the compiler runs many bytes at a time
+    for (char& c : folded)
+      c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return folded;
+  }
   for (std::size_t i = 0; i < folded.size(); ++i) {
     const auto byte = static_cast<unsigned char>(folded[i]);
     if (byte >= 'A' && byte <= 'Z') {
