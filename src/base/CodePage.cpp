@@ -48,20 +48,16 @@ CodePage::CodePage(std::uint32_t number, const std::array<char32_t, 128>& upper)
   for (std::size_t i = 0; i < upper.size(); ++i) {
     const char32_t character = upper[i];
     const char byte = static_cast<char>(0x80 + i);
-    Upper& entry = upper_[i];
-    entry.character = character;
-    entry.utf8 = Utf8Of(character, entry.utf8_size);
+    upper_[i].utf8 = Utf8Of(character, upper_[i].utf8_size);
     if (character >= 0x80 && character <= 0xFF) {
       if (latin_[character - 0x80] == '?') latin_[character - 0x80] = byte;
     } else if (character > 0xFF) {
       beyond_[beyond_count_++] = {character, byte};
     }
   }
-  const auto by_character = [](const Beyond& a, const Beyond& b) { return a.character < b.character; };
-  std::stable_sort(beyond_.begin(), beyond_.begin() + beyond_count_, by_character);
-  const auto last = std::unique(beyond_.begin(), beyond_.begin() + beyond_count_,
-                                [](const Beyond& a, const Beyond& b) { return a.character == b.character; });
-  beyond_count_ = static_cast<std::size_t>(last - beyond_.begin());
+  // Stable: of equal characters the lower byte stays first, where the search lands.
+  std::stable_sort(beyond_.begin(), beyond_.begin() + beyond_count_,
+                   [](const Beyond& a, const Beyond& b) { return a.character < b.character; });
 }
 
 char CodePage::ByteBeyondLatin1(char32_t character) const noexcept {

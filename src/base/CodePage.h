@@ -21,9 +21,6 @@ class CodePage {
   CodePage(std::uint32_t number, const std::array<char32_t, 128>& upper);
 
   std::uint32_t Number() const noexcept { return number_; }
-  char32_t CharacterOf(unsigned char byte) const noexcept {
-    return byte < 0x80 ? byte : upper_[byte - 0x80].character;
-  }
   // The byte of a character; "?" when the page lacks it.
   char ByteOf(char32_t character) const noexcept {
     if (character < 0x80) return static_cast<char>(character);
@@ -35,9 +32,8 @@ class CodePage {
   std::string ToUtf8(std::string_view bytes) const;
 
  private:
-  // A character and its UTF-8 form, ready to be copied out.
+  // The UTF-8 form of an upper byte's character, ready to be copied out.
   struct Upper {
-    char32_t character = 0;
     std::array<char, 3> utf8{};
     std::uint8_t utf8_size = 0;
   };

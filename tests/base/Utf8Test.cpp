@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,10 @@ TEST(CodePageTest, EachPageHoldsItsCharactersAndMakesTheRestQuestionMarks) {
         << c.number;
     EXPECT_EQ(c.page.FromUtf8(std::string("a\xFF\xC3\xE2\x80", 5)), "a????") << c.number;
   }
+  // A character two bytes claim goes back to the lower one, past Latin-1 or in it.
+  std::array<char32_t, 128> doubled = {0x2019, 0x2019};
+  doubled[0x20] = doubled[0x21] = 0xE9;
+  EXPECT_EQ(CodePage(1, doubled).FromUtf8("\u2019\u00E9"), "\x80\xA0");
   EXPECT_EQ(KnownCodePage("1252"), &Windows1252());
   EXPECT_EQ(KnownCodePage("28591"), &Latin1());
   for (const char* unknown : {"", "1251", "65001", "cp1252", "1252 "})
