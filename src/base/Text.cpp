@@ -74,16 +74,56 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept {
                                             [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+namespace {
+
+// The letters beyond Latin-1 with their small letters, each as its UTF-8 bytes.
+struct CasePair {
+  unsigned char capital[2];
+  unsigned char small[2];
+};
+constexpr CasePair kCasePairsBeyondLatin1[] = {
+    {{0xC5, 0xA0}, {0xC5, 0xA1}},  // Š š
+    {{0xC5, 0x92}, {0xC5, 0x93}},  // Œ œ
+    {{0xC5, 0xBD}, {0xC5, 0xBE}},  // Ž ž
+    {{0xC5, 0xB8}, {0xC3, 0xBF}},  // Ÿ ÿ
+};
+// Latin-1's letters: U+00C0..U+00DE and U+00E0..U+00FE are C3 80..9E and
+// C3 A0..BE, the multiplication and division signs (C3 97, C3 B7) aside.
+constexpr unsigned char kLatin1Lead = 0xC3;
+constexpr unsigned char kCaseDistance = 0x20;
+bool IsLatin1Letter(unsigned char next, bool small) noexcept {
+  const unsigned char first = small ? 0xA0 : 0x80;
+  return next >= first && next <= first + 0x1E && next != first + 0x17;
+}
+
+}  // namespace
+
+void SetLetterCase(char* letter, bool upper) noexcept {
+  const auto lead = static_cast<unsigned char>(letter[0]);
+  const auto next = static_cast<unsigned char>(letter[1]);
+  if (lead == kLatin1Lead && IsLatin1Letter(next, upper)) {
+    letter[1] = static_cast<char>(upper ? next - kCaseDistance : next + kCaseDistance);
+    return;
+  }
+  for (const CasePair& pair : kCasePairsBeyondLatin1) {
+    const unsigned char* from = upper ? pair.small : pair.capital;
+    const unsigned char* to = upper ? pair.capital : pair.small;
+    if (lead == from[0] && next == from[1]) {
+      letter[0] = static_cast<char>(to[0]);
+      letter[1] = static_cast<char>(to[1]);
+      return;
+    }
+  }
+}
+
 std::string UpperCase(std::string_view text) {
   std::string upper(text);
   for (std::size_t i = 0; i < upper.size(); ++i) {
     const auto byte = static_cast<unsigned char>(upper[i]);
     if (byte >= 'a' && byte <= 'z') {
       upper[i] = static_cast<char>(byte - 'a' + 'A');
-    } else if (byte == 0xC3 && i + 1 < upper.size()) {
-      // UTF-8 writes U+00E0..U+00FE as C3 A0..C3 BE; the second byte tells the letter.
-      const auto next = static_cast<unsigned char>(upper[++i]);
-      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) upper[i] = static_cast<char>(next - 0x20);
+    } else if (MayLeadLetter(byte) && i + 1 < upper.size()) {
+      SetLetterCase(&upper[i++], true);
     }
   }
   return upper;

@@ -61,8 +61,19 @@ inline bool SameBytes(const char* a, const char* b, std::size_t n) noexcept {
 // Equal when compared without regard to the letter case of A-Z.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept;
 
-// The text in upper case as the code page (Latin-1) has it: a-z, and the
-// accented small letters but for the division sign.
+// The letters of Windows-1252 beyond ASCII are two bytes in UTF-8: Latin-1's
+// À-Þ and à-þ (but for × and ÷), and Š Œ Ž Ÿ with their small letters. The
+// two bytes at `letter` become the capital (`upper`) or the small letter of
+// such a letter; other characters stay.
+void SetLetterCase(char* letter, bool upper) noexcept;
+// Whether `byte` may lead such a letter (C3 or C5; C1 and C7 pass too): one
+// test, as every byte of every key is folded.
+constexpr bool MayLeadLetter(unsigned char byte) noexcept {
+  return (byte & 0xF9) == 0xC1;
+}
+
+// The text in upper case as Windows-1252 has it: a-z, and the small letters
+// above. Characters beyond the code page stay.
 std::string UpperCase(std::string_view text);
 
 // The pieces one after another, in one allocation.

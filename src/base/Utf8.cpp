@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/CodePage.h"
+
 namespace lombar {
 namespace {
 
@@ -62,36 +64,46 @@ std::size_t AsciiRun(std::string_view text) noexcept {
 
 }  // namespace
 
-std::string Latin1FromUtf8(std::string_view utf8) {
-  std::string latin1;
-  latin1.reserve(utf8.size());
+// Each run of ASCII is copied whole; each other character becomes its byte.
+std::string CodePage::FromUtf8(std::string_view utf8) const {
+  std::string bytes;
+  bytes.reserve(utf8.size());
   while (!utf8.empty()) {
     const std::size_t run = AsciiRun(utf8);
-    latin1.append(utf8.substr(0, run));
+    bytes.append(utf8.substr(0, run));
     utf8.remove_prefix(run);
     if (utf8.empty()) break;
     std::size_t width = 1;
     const long code = DecodeChar(utf8, width);
-    latin1.push_back(code >= 0 && code <= 0xFF ? static_cast<char>(code) : '?');
+    bytes.push_back(code < 0 ? '?' : ByteOf(static_cast<char32_t>(code)));
     utf8.remove_prefix(width);
   }
-  return latin1;
+  return bytes;
 }
 
-std::string Utf8FromLatin1(std::string_view latin1) {
+std::string CodePage::ToUtf8(std::string_view bytes) const {
   std::string utf8;
-  utf8.reserve(latin1.size() + latin1.size() / 8);
-  while (!latin1.empty()) {
-    const std::size_t run = AsciiRun(latin1);
-    utf8.append(latin1.substr(0, run));
-    latin1.remove_prefix(run);
-    if (latin1.empty()) break;
-    const auto byte = static_cast<unsigned char>(latin1.front());
-    utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
-    utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
-    latin1.remove_prefix(1);
+  utf8.reserve(bytes.size() + bytes.size() / 8);
+  while (!bytes.empty()) {
+    const std::size_t run = AsciiRun(bytes);
+    utf8.append(bytes.substr(0, run));
+    bytes.remove_prefix(run);
+    if (bytes.empty()) break;
+    const Upper& upper = upper_[static_cast<unsigned char>(bytes.front()) - 0x80];
+    utf8.push_back(upper.utf8[0]);
+    utf8.push_back(upper.utf8[1]);
+    if (upper.utf8_size == 3) utf8.push_back(upper.utf8[2]);
+    bytes.remove_prefix(1);
   }
   return utf8;
+}
+
+std::string CodePageFromUtf8(std::string_view utf8) {
+  return ProcessCodePage().FromUtf8(utf8);
+}
+
+std::string Utf8FromCodePage(std::string_view bytes) {
+  return ProcessCodePage().ToUtf8(bytes);
 }
 
 bool LongTextIsAscii(std::string_view text) noexcept {

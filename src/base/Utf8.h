@@ -1,5 +1,6 @@
-// Conversions between the UTF-8 texts of the C++ interface and the library's
-// single-byte code page (Latin-1), and character counting on UTF-8.
+// Character counting on the UTF-8 texts of the C++ interface, and the test
+// for ASCII that lets a text pass the code page unconverted (the conversions
+// themselves are in CodePage.h).
 #pragma once
 
 #include <cstddef>
@@ -11,11 +12,8 @@
 
 namespace lombar {
 
-// Each character becomes one byte; one that Latin-1 cannot hold, or a byte
-// that is no valid UTF-8, becomes "?".
-std::string Latin1FromUtf8(std::string_view utf8);
-std::string Utf8FromLatin1(std::string_view latin1);
-// True when every byte is ASCII: the text is then the same in both encodings.
+// True when every byte is ASCII: the text is then the same in UTF-8 and in
+// every code page.
 // Up to sixteen bytes (names, most values) the text is tested here, by two
 // overlapping words of a fixed size, without a call.
 bool LongTextIsAscii(std::string_view text) noexcept;

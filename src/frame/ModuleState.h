@@ -24,4 +24,10 @@ struct ModuleState {
 // This thread's module state.
 ModuleState& ThreadState() noexcept;
 
+// The one setting the threads share: the code page of the single-byte
+// texts, chosen as the library is loaded, as the platform says (Platform.h).
+// A page the library cannot use leaves Windows-1252 and a line in the error
+// log. Choosing again (after LOMBAR_CODEPAGE changed) is for tests.
+void ChooseProcessCodePage() noexcept;
+
 }  // namespace lombar

@@ -1,5 +1,6 @@
 // What the frame asks of the operating system, in one place: the library's
-// own file, the user, local time, file dates and wildcard searches. Each
+// own file, the user, local time, file dates, wildcard searches and the
+// code page. Each
 // platform implements it in its own folder (posix/, windows/), so the rest of
 // the frame is the same everywhere.
 #pragma once
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace lombar {
+
+class CodePage;
 
 // The folder separator of the platform's paths.
 #ifdef _WIN32
@@ -44,5 +47,16 @@ std::vector<std::string> FilesMatching(const std::string& pattern);
 // Deletes a file, first clearing a read-only attribute that would stop it;
 // false with errno (ENOENT or another) set when it could not.
 bool DeleteFileClearingAttributes(const std::string& name);
+
+
+// The code page of the library's single-byte texts: on Windows the
+// process's ANSI code page, elsewhere the one LOMBAR_CODEPAGE names ("1252"
+// or "28591"), Windows-1252 when it is unset or empty. When that page cannot
+// serve, Windows-1252, and `refusal` says why.
+struct PlatformCodePage {
+  const CodePage* page = nullptr;
+  std::string refusal;
+};
+PlatformCodePage ChosenCodePage();
 
 }  // namespace lombar

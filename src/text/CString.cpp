@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lombar/Error.h"
+#include "base/CodePage.h"
 #include "base/Utf8.h"
 
 namespace lombar {
@@ -45,12 +46,12 @@ void CString::MakeRoom(std::size_t more) {
 }
 
 std::string CString::Value() const {
-  return Utf8FromLatin1(Bytes());
+  return Utf8FromCodePage(Bytes());
 }
 
 std::string CString::TakeValue() {
   std::string& bytes = Settled();
-  std::string value = all_ascii_ || IsAscii(bytes) ? std::move(bytes) : Utf8FromLatin1(bytes);
+  std::string value = all_ascii_ || IsAscii(bytes) ? std::move(bytes) : Utf8FromCodePage(bytes);
   bytes_.clear();
   length_ = 0;
   all_ascii_ = true;
@@ -58,7 +59,7 @@ std::string CString::TakeValue() {
 }
 
 void CString::SetValue(std::string_view text) {
-  std::string bytes = Latin1FromUtf8(text);
+  std::string bytes = CodePageFromUtf8(text);
   const auto length = static_cast<Long>(bytes.size());
   if (length > capacity_) {
     bytes_.clear();
@@ -107,7 +108,7 @@ CString CString::Mid(Long start, Long count) const {
 }
 
 Long CString::Instr(std::string_view search, Long start) const {
-  return InstrBytes(Latin1FromUtf8(search), start);
+  return InstrBytes(CodePageFromUtf8(search), start);
 }
 
 Long CString::Instr(const CString& search, Long start) const {
@@ -126,7 +127,7 @@ Long CString::InstrBytes(std::string_view search, Long start) const {
 CString& CString::Append(std::string_view text) {
   // Most pieces a writer appends are ASCII: they go in without a converted copy.
   if (IsAscii(text)) return AppendBytes(text, true);
-  return AppendBytes(Latin1FromUtf8(text), false);
+  return AppendBytes(CodePageFromUtf8(text), false);
 }
 
 CString& CString::Append(const CString& other) {

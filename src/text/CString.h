@@ -1,6 +1,7 @@
 // The library's growable single-byte text buffer. Texts enter and leave as
-// UTF-8 and are held one byte per character in Latin-1, so every position,
-// length and count is a 1-based character position.
+// UTF-8 and are held one byte per character in the process's code page
+// (base/CodePage.h), so every position, length and count is a 1-based
+// character position.
 #pragma once
 
 #include <algorithm>

@@ -10,6 +10,7 @@
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
 #include "text/EmptyElementCompressor.h"
+#include "base/CodePage.h"
 #include "base/Text.h"
 #include "base/Utf8.h"
 
@@ -98,7 +99,7 @@ const std::string& Form(std::string& buffer, std::string_view prefix, std::strin
 const std::string& InCodePage(std::string& buffer, std::string_view prefix, std::string_view name,
                               std::string_view suffix) {
   if (IsAscii(name)) return Form(buffer, prefix, name, suffix);
-  return Form(buffer, prefix, Latin1FromUtf8(name), suffix);
+  return Form(buffer, prefix, CodePageFromUtf8(name), suffix);
 }
 
 // Whether the "<" at `at` starts "</name>".
@@ -253,7 +254,7 @@ void clsXML::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool
 // A group's tag is remembered in code-page bytes, as its end tag is written;
 // an ASCII tag is those bytes already.
 void clsXML::PushGroup(std::string_view tag, bool tag_is_ascii) {
-  open_groups_.push_back(tag_is_ascii ? std::string(tag) : Latin1FromUtf8(tag));
+  open_groups_.push_back(tag_is_ascii ? std::string(tag) : CodePageFromUtf8(tag));
 }
 
 void clsXML::AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
@@ -313,7 +314,7 @@ void clsXML::SetAttrib(std::string_view element, std::string_view attribute,
     // Most values need neither escaping nor conversion: they are used as given.
     const ValueScan scan = Scan(value);
     const bool as_given = !scan.escapes && scan.ascii;
-    const std::string converted = as_given ? std::string() : Latin1FromUtf8(EscapeValue(value));
+    const std::string converted = as_given ? std::string() : CodePageFromUtf8(EscapeValue(value));
     const std::string_view escaped = as_given ? value : std::string_view(converted);
     const std::size_t found = FindBytes(text, name, start);
     if (found == npos) {
@@ -367,7 +368,7 @@ void clsXML::Retract(const Mark& mark) {
 }
 
 std::string clsXML::XML() {
-  if (assigned_) return Utf8FromLatin1(Bytes());
+  if (assigned_) return Utf8FromCodePage(Bytes());
   return SwallowedOr<std::string>(Op("XMLcompleteBuild"), "", [&] { return CompleteBuild(false); });
 }
 
@@ -378,7 +379,7 @@ std::string clsXML::TakeXML() {
 
 std::string clsXML::CompleteBuild(bool take) {
   CloseOpenGroups();
-  std::string text = take && !target_ ? buffer_.TakeValue() : Utf8FromLatin1(Written());
+  std::string text = take && !target_ ? buffer_.TakeValue() : Utf8FromCodePage(Written());
   if (snippet_) return text;
   return "<?xml version=" + str_Quote(kVersion) + " encoding=" + str_Quote(kEncoding) + " ?>" +
          text;
@@ -399,13 +400,13 @@ std::string clsXML::XMLcompress() {
     ForgetText();
     attrib_target_.Reset();
     Out().ReplaceBytes(base_, std::string::npos, compressed);
-    return Utf8FromLatin1(compressed);
+    return Utf8FromCodePage(compressed);
   });
 }
 
 std::string clsXML::XMLcompress(std::string_view text) {
   return Trapped(Op("XMLcompress"), [&] {
-    return Utf8FromLatin1(EmptyElementCompressor::Compress(Latin1FromUtf8(text)));
+    return Utf8FromCodePage(EmptyElementCompressor::Compress(CodePageFromUtf8(text)));
   });
 }
 
@@ -482,7 +483,7 @@ std::size_t clsXML::FindEndTag(const TagName& tag, std::size_t from) {
 std::string clsXML::Value(std::string_view tag, Short occurrence) {
   return Trapped(Op("Get Value"), [&]() -> std::string {
     if (Bytes().empty() || tag.empty()) return "";
-    const std::string converted = IsAscii(tag) ? std::string() : Latin1FromUtf8(tag);
+    const std::string converted = IsAscii(tag) ? std::string() : CodePageFromUtf8(tag);
     std::string unescaped;
     return std::string(ValueView(TagName(converted.empty() ? tag : converted), occurrence, unescaped));
   });
@@ -561,14 +562,14 @@ std::optional<std::string_view> clsXML::ValueAt(const TagName& tag, bool named, 
   // only trimmed, where it lies.
   const bool has_entity = found.find('&') != std::string_view::npos;
   if (!has_entity && borrowed_.Active()) return TrimSpaces(found);
-  unescaped = Utf8FromLatin1(found);
+  unescaped = Utf8FromCodePage(found);
   if (has_entity) unescaped = UnescapeValue(unescaped);
   return TrimSpaces(unescaped);
 }
 
 std::string_view clsXML::BlockBytes(std::string_view tag, Short occurrence) {
   return Trapped(Op("Get Block"), [&]() -> std::string_view {
-    const std::string converted = IsAscii(tag) ? std::string() : Latin1FromUtf8(tag);
+    const std::string converted = IsAscii(tag) ? std::string() : CodePageFromUtf8(tag);
     return BlockOf(TagName(converted.empty() ? tag : converted), occurrence);
   });
 }
@@ -625,7 +626,7 @@ std::string_view clsXML::BlockOf(const TagName& plain, Short occurrence) {
 }
 
 std::string clsXML::Block(std::string_view tag, Short occurrence) {
-  return Utf8FromLatin1(BlockBytes(tag, occurrence));
+  return Utf8FromCodePage(BlockBytes(tag, occurrence));
 }
 
 std::string_view clsXML::BlockView(std::string_view tag, Short occurrence) {
@@ -638,7 +639,7 @@ std::string_view clsXML::BlockView(const TagName& tag, Short occurrence) {
 
 std::string_view clsXML::InUtf8(std::string_view block) {
   if (borrowed_.Active()) return block;  // ASCII: already UTF-8
-  block_copy_ = Utf8FromLatin1(block);
+  block_copy_ = Utf8FromCodePage(block);
   return block_copy_;
 }
 
@@ -675,7 +676,7 @@ std::string clsXML::Attrib(std::string_view element, std::string_view attribute)
     const std::string_view found_value = Bytes().substr(open_quote + 1, close_quote - open_quote - 1);
     // Most values hold no entity and are ASCII: the same text in UTF-8.
     if (found_value.find('&') == npos && IsAscii(found_value)) return std::string(found_value);
-    return UnescapeValue(Utf8FromLatin1(found_value));
+    return UnescapeValue(Utf8FromCodePage(found_value));
   });
 }
 

@@ -35,6 +35,15 @@ TEST(TextTest, TrimAndReplaceTouchOnlyWhatTheySay) {
   EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
 }
 
+// The small letters of Windows-1252 go to upper case (ÿ to Ÿ, two bytes
+// each); signs, ß, characters beyond the page and a cut character stay.
+TEST(TextTest, UpperCaseTakesEveryLetterOfTheCodePage) {
+  EXPECT_EQ(UpperCase("az \u00E0\u00FE\u00F7\u00D7\u00DF \u00FF\u0161\u0153\u017E "
+                      "\u0160\u0152\u017D\u0178 \u0101\xC5"),
+            "AZ \u00C0\u00DE\u00F7\u00D7\u00DF \u0178\u0160\u0152\u017D "
+            "\u0160\u0152\u017D\u0178 \u0101\xC5");
+}
+
 }  // namespace
 // Every length, through each of the fixed-size ways and the call, sees a
 // difference at every place.

@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "TestSupport.h"
+#include "base/CodePage.h"
 #include "frame/ErrorTrap.h"
 #include "frame/ModuleState.h"
 #include "lombar/Enumerator.h"
@@ -115,6 +116,38 @@ TEST(DiagnosticLogTest, FileExistsAndDeleteHandleWildcards) {
   FileDelete((folder.Path() / "*.tmp").string());
   EXPECT_FALSE(fs::exists(a) || fs::exists(b));
   EXPECT_NO_THROW(FileDelete(a.string()));  // a missing file is no error
+}
+
+// LOMBAR_CODEPAGE chooses the process's code page; a value the library does
+// not know is refused with a line in the error log, and Windows-1252 serves.
+// The page chosen on another thread serves this one: it is the process's.
+TEST(CodePageChoiceTest, LombarCodepageChoosesThePageAndAnUnknownOneIsLogged) {
+  LogFolderScope folder;
+  const std::string c1_and_euro = "\u0085\u20AC";  // a C1 control, the euro sign
+  struct Case {
+    const char* setting;  // null: unset
+    std::uint32_t page;
+    std::string read_back;
+    bool refused;
+  };
+  const Case cases[] = {{nullptr, 1252, "?\u20AC", false}, {"", 1252, "?\u20AC", false},
+                        {"28591", 28591, "\u0085?", false}, {"1252", 1252, "?\u20AC", false},
+                        {"latin1", 1252, "?\u20AC", true},  {"28591 ", 1252, "?\u20AC", true}};
+  std::vector<std::string> refusals;
+  for (const Case& c : cases) {
+    c.setting ? ::setenv("LOMBAR_CODEPAGE", c.setting, 1) : ::unsetenv("LOMBAR_CODEPAGE");
+    InFreshThread(ChooseProcessCodePage);
+    const std::string label = c.setting ? c.setting : "unset";
+    EXPECT_EQ(ProcessCodePage().Number(), c.page) << label;
+    EXPECT_EQ(Utf8FromCodePage(CodePageFromUtf8(c1_and_euro)), c.read_back) << label;
+    if (!c.refused) continue;
+    refusals.push_back("basLIBstd | CodePage, Error # 5 at line: 0][Invalid procedure call or "
+                       "argument: LOMBAR_CODEPAGE \"" + std::string(c.setting) +
+                       "\" is no code page of the library (1252, 28591); 1252 is used");
+  }
+  ::unsetenv("LOMBAR_CODEPAGE");
+  ChooseProcessCodePage();
+  EXPECT_EQ(folder.ErrorLines(), refusals);
 }
 
 }  // namespace

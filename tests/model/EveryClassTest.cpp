@@ -163,7 +163,8 @@ class FullySet {
     switch (param.type) {
       case ParamType::Text:
       case ParamType::Variant:
-        return "v" + std::to_string(given_) + " <&>";
+        // With markup, and the characters of Windows-1252 beyond Latin-1 hosts type most.
+        return "v" + std::to_string(given_) + " <&> \u2019\u201C\u201D\u2013\u2014\u2026\u2122\u20AC\u0160\u0153\u0178";
       case ParamType::I4:
         return Long{40000 + given_};  // beyond 16 bits
       case ParamType::I2:

@@ -95,14 +95,15 @@ TEST(CStringTest, InstrFindsExactMatchesFromTheStart) {
   EXPECT_EQ(text.Instr("abcdcdx", 1), 0);
 }
 
-TEST(CStringTest, LatinOneSurvivesAndOtherCharactersBecomeQuestionMarks) {
-  const std::string latin = "caf\xC3\xA9 \xC3\xBF\xC2\xA0";  // "café ÿ" and a no-break space
-  CString buffer(latin);
-  EXPECT_EQ(buffer.Length(), 7);
-  EXPECT_EQ(buffer.Value(), latin);
+TEST(CStringTest, CodePageCharactersSurviveOneByteEachAndOthersBecomeQuestionMarks) {
+  const std::string held = "caf\xC3\xA9 \xC3\xBF\xC2\xA0\xE2\x82\xAC";  // "café ÿ", a no-break space, €
+  CString buffer(held);
+  EXPECT_EQ(buffer.Length(), 8);
+  EXPECT_EQ(buffer.Value(), held);
   EXPECT_EQ(buffer.Instr("\xC3\xA9", 1), 4);
+  EXPECT_EQ(buffer.Instr("\xE2\x82\xAC", 1), 8);
 
-  CString other("\xE2\x82\xAC 5 \xF0\x9F\x98\x80");  // euro sign, an emoji
+  CString other("\xC2\x80 5 \xF0\x9F\x98\x80");  // a C1 control, an emoji
   EXPECT_EQ(other.Value(), "? 5 ?");
   CString broken(std::string("a\xFF\xC3", 3));  // bytes that are no UTF-8
   EXPECT_EQ(broken.Value(), "a??");

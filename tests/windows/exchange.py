@@ -10,6 +10,11 @@ import sys
 import lombar
 
 
+# The description exchange.vbs types on code page 1252: its characters hosts
+# type most, and U+0081, which its undefined byte 0x81 stands for.
+WINDOWS_TEXT = "Water Pump \u2019\u201c\u201d\u2013\u2014\u2026\u2122\u20ac\u0160\u0153\u0178\x81"
+
+
 def priced_part(line_code, number, description, directory, cost):
     item = lombar.Dispatch("ICatItem")
     item.LineCode = line_code
@@ -32,7 +37,7 @@ def build_catalog():
     for directory in ("D1", "D2"):
         items = lombar.Dispatch("ICatItemCol")
         for part in (priced_part("FLT", "PF15838", "Air Filter", directory, "12.92"),
-                     priced_part("GTW", "K007919", "Water Pump", directory, "58.11")):
+                     priced_part("GTW", "K007919", WINDOWS_TEXT, directory, "58.11")):
             items.Add(part, part.UniqueKey())
         catalog.Stores.Add(directory, items)
     return catalog

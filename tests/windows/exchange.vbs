@@ -37,6 +37,19 @@ Function PricedPart(lineCode, number, description, directory, cost)
   Set PricedPart = item
 End Function
 
+' A description as a host on code page 1252 types it: the characters of its
+' bytes 0x92 0x93 0x94 0x96 0x97 0x85 0x99 0x80 0x8A 0x9C 0x9F (right quote,
+' double quotes, dashes, ellipsis, trade mark, euro, S caron, oe, Y
+' diaeresis) and 0x81, which the code page leaves undefined, each made from
+' its byte by Chr (Wine's VBScript has no ChrW).
+Function WindowsText()
+  Dim code
+  WindowsText = "Water Pump "
+  For Each code In Array(&H92, &H93, &H94, &H96, &H97, &H85, &H99, &H80, &H8A, &H9C, &H9F, &H81)
+    WindowsText = WindowsText & Chr(code)
+  Next
+End Function
+
 Function BuildCatalog()
   Dim catalog, items, part, directory
   Set catalog = Make("ICatalog")
@@ -50,7 +63,7 @@ Function BuildCatalog()
   For Each directory In Array("D1", "D2")
     Set items = Make("ICatItemCol")
     For Each part In Array(PricedPart("FLT", "PF15838", "Air Filter", directory, "12.92"), _
-                           PricedPart("GTW", "K007919", "Water Pump", directory, "58.11"))
+                           PricedPart("GTW", "K007919", WindowsText(), directory, "58.11"))
       items.Add part, part.UniqueKey()
     Next
     catalog.Stores.Add directory, items
@@ -60,7 +73,8 @@ End Function
 
 Sub WriteDocument(path, text)
   Dim file
-  Set file = CreateObject("Scripting.FileSystemObject").CreateTextFile(path, True, False)
+  ' In UTF-16, so that the file holds the text itself, whatever the code page.
+  Set file = CreateObject("Scripting.FileSystemObject").CreateTextFile(path, True, True)
   file.Write text
   file.Close
 End Sub
@@ -72,6 +86,8 @@ WriteDocument WScript.Arguments(0), document
 Set copy = Make("ICatalog")
 copy.XML = document
 Check copy.XML = document, "the catalog read from the document writes the same document"
+Check copy.Stores("D1").Items("GTWK007919").Description = WindowsText(), _
+  "the characters of code page 1252 survive the document"
 Check copy.Providers.Item("D1").Default And Not copy.Providers.Item("D2").Default, _
   "the default provider is the one marked"
 

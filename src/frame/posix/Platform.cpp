@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/CodePage.h"
+
 namespace lombar {
 
 std::string ModuleFilePath() {
@@ -61,6 +63,14 @@ std::vector<std::string> FilesMatching(const std::string& pattern) {
 bool DeleteFileClearingAttributes(const std::string& name) {
   // POSIX files carry no attribute that stops a deletion: the folder decides.
   return std::remove(name.c_str()) == 0;
+}
+
+PlatformCodePage ChosenCodePage() {
+  const char* setting = std::getenv("LOMBAR_CODEPAGE");
+  if (!setting || !*setting) return {&Windows1252(), ""};
+  if (const CodePage* page = KnownCodePage(setting)) return {page, ""};
+  return {&Windows1252(), "LOMBAR_CODEPAGE \"" + std::string(setting) +
+                              "\" is no code page of the library (1252, 28591); 1252 is used"};
 }
 
 }  // namespace lombar

@@ -8,8 +8,11 @@
 
 #include <lmcons.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
+
+#include "base/CodePage.h"
 
 namespace lombar {
 namespace {
@@ -19,6 +22,20 @@ std::time_t UnixTime(const FILETIME& when) {
   constexpr std::uint64_t kEpochDifference = 11644473600ULL;  // 1601 to 1970, in seconds
   const std::uint64_t ticks = (std::uint64_t{when.dwHighDateTime} << 32) | when.dwLowDateTime;
   return static_cast<std::time_t>(ticks / kTicksPerSecond - kEpochDifference);
+}
+
+// The characters Windows reads the upper half of a single-byte code page as.
+// The library converts through this table, so a character the page lacks
+// becomes "?", never a look-alike (no best fit).
+std::array<char32_t, 128> UpperHalfOf(UINT number) {
+  std::array<char32_t, 128> upper{};
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    const char byte = static_cast<char>(0x80 + i);
+    wchar_t wide = L'?';
+    MultiByteToWideChar(number, 0, &byte, 1, &wide, 1);
+    upper[i] = static_cast<char32_t>(wide);
+  }
+  return upper;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -94,6 +111,17 @@ bool DeleteFileClearingAttributes(const std::string& name) {
   const DWORD error = GetLastError();
   errno = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT : EACCES;
   return false;
+}
+
+PlatformCodePage ChosenCodePage() {
+  const UINT number = GetACP();
+  CPINFO info{};
+  if (!GetCPInfo(number, &info) || info.MaxCharSize != 1) {
+    return {&Windows1252(), "the process's ANSI code page " + std::to_string(number) +
+                                " takes more than one byte a character; 1252 is used"};
+  }
+  static const CodePage page(number, UpperHalfOf(number));
+  return {&page, ""};
 }
 
 }  // namespace lombar

@@ -6,36 +6,30 @@
 
 #include "lombar/Enumerator.h"
 #include "lombar/Error.h"
+#include "base/Text.h"
+#include "base/Utf8.h"
 
 namespace lombar {
 namespace {
 
-// UTF-8 lead byte of U+00C0..U+00FF, and the continuation bytes of the
-// Latin-1 capitals U+00C0..U+00DE (U+00D7, the multiplication sign, is none).
-constexpr unsigned char kLatin1Lead = 0xC3;
-constexpr unsigned char kFirstCapital = 0x80;
-constexpr unsigned char kLastCapital = 0x9E;
-constexpr unsigned char kMultiplicationSign = 0x97;
-constexpr unsigned char kCaseDistance = 0x20;
-
-bool IsLatin1Capital(unsigned char continuation) {
-  return continuation >= kFirstCapital && continuation <= kLastCapital &&
-         continuation != kMultiplicationSign;
-}
-
-// Keys compare as the runtime compares collection keys in the library's
-// code page: ASCII and Latin-1 letters without regard to case, every other
+// Keys compare as Windows compares collection keys, on the host's text
+// whatever the process's code page: ASCII letters and the letters of
+// Windows-1252 (Latin-1's, Š Œ Ž Ÿ) without regard to case, every other
 // character exactly. Folding the UTF-8 text directly keeps characters beyond
-// Latin-1 apart.
+// the code page apart.
 std::string FoldedKey(std::string_view key) {
   std::string folded(key);
+  if (IsAscii(key)) {  // most keys: a loop the compiler runs many bytes at a time
+    for (char& c : folded)
+      c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return folded;
+  }
   for (std::size_t i = 0; i < folded.size(); ++i) {
     const auto byte = static_cast<unsigned char>(folded[i]);
     if (byte >= 'A' && byte <= 'Z') {
-      folded[i] = static_cast<char>(byte + kCaseDistance);
-    } else if (byte == kLatin1Lead && i + 1 < folded.size()) {
-      const auto next = static_cast<unsigned char>(folded[++i]);
-      if (IsLatin1Capital(next)) folded[i] = static_cast<char>(next + kCaseDistance);
+      folded[i] = static_cast<char>(byte - 'A' + 'a');
+    } else if (MayLeadLetter(byte) && i + 1 < folded.size()) {
+      SetLetterCase(&folded[i++], false);
     }
   }
   return folded;
