@@ -38,7 +38,9 @@ const RecordTable<ICatItem>& ICatItem::Table() {
   // before MCLsequence though it writes them the other way round.
   static const auto table =
       RecordTable<I>(kClassName, "{4ED8F775-F9D8-4D01-99FE-C21D432D1A14}",
-                     "{90669FAA-8E4D-415E-9062-EE889CF83975}")
+                     "{90669FAA-8E4D-415E-9062-EE889CF83975}",
+                     "One selected part, labor operation or comment, with its prices at the seller "
+                     "locations.")
           .Xml(PropertyId(45), {.group = "Item"})
           .Get("QuantityAvailable", PropertyId(44), &I::QuantityAvailable,
                {ByRef(Optional("xsMCLdir", "JOBBER"))})

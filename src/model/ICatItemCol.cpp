@@ -13,6 +13,7 @@
 #include "model/support/CollectionXml.h"
 #include "frame/NumberParse.h"
 #include "model/support/ModelState.h"
+#include "model/support/SharedHelp.h"
 #include "text/TextHelpers.h"
 #include "text/clsXML.h"
 
@@ -246,7 +247,10 @@ const ClassInfo& ICatItemCol::TypeInfo() {
   using RemoveByRef = void (C::*)(Variant&);
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{E6F037C9-AD0A-4EFE-A55D-61E56950F60D}",
-                      "{79C110B5-693D-42B7-A21E-0629CD586CF1}")
+                      "{79C110B5-693D-42B7-A21E-0629CD586CF1}",
+                      "The items selected in a store, with their totals, display order, summary and "
+                      "profile queries; fires CountChanged.")
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(5), &C::XML)
           .Let("XML", PropertyId(5), &C::SetXML)
           .Get("ItemsTotalCount", PropertyId(4), &C::ItemsTotalCount)
@@ -275,7 +279,8 @@ const ClassInfo& ICatItemCol::TypeInfo() {
           .Method("GetManufacturers", MethodId(22), &C::GetManufacturers)
           .Method("GetItemGroup", MethodId(23), &C::GetItemGroup, {"xsDescription"})
           .Events("__ICatItemCol", "{4D5F34A8-79C7-48CE-B742-496455987CF6}",
-                  {{"CountChanged", ICatItemColEvents::kCountChanged}})
+                  {{"CountChanged", ICatItemColEvents::kCountChanged,
+                    "Fired after Add has added an item."}})
           .Build();
   return info;
 }

@@ -19,7 +19,9 @@ const RecordTable<ICatItemProfile>& ICatItemProfile::Table() {
   // of its element, so a missing element loads as 0.
   static const auto table =
       RecordTable<P>(kClassName, "{2DE1F203-1F3D-43BD-9100-8609A35B86CB}",
-                     "{E9493919-EA07-4F4C-A6E7-379B069932B7}")
+                     "{E9493919-EA07-4F4C-A6E7-379B069932B7}",
+                     "What a kind of item is, without prices: its type, description, group, part type, "
+                     "generic name and manufacturer.")
           .Xml(PropertyId(9), {.group = kElement})
           .Method("LikeManufacturer", MethodId(10), &P::LikeManufacturer, {ByRef("xoObj")})
           .Method("LikeType", MethodId(11), &P::LikeType, {ByRef("xoObj")})

@@ -10,6 +10,7 @@
 #include "frame/NumberParse.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 namespace {
@@ -47,7 +48,9 @@ const ClassInfo& ICatItemProfileCol::TypeInfo() {
   using C = ICatItemProfileCol;
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{F607E774-C78D-487A-AC57-402344AD16EA}",
-                      "{9FBB2373-D4D1-4BC6-AF3F-8A0AAB93ADF5}")
+                      "{9FBB2373-D4D1-4BC6-AF3F-8A0AAB93ADF5}",
+                      "Item profiles, one per key, as ICatItemCol.GetItemProfiles gathers them.")
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(1), &C::XML)
           .Let("XML", PropertyId(1), &C::SetXML)
           .Method("SortBy", MethodId(2), &C::SortBy, {"xeSortBy"})

@@ -3,13 +3,16 @@
 #include "frame/ClassBuilder.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 
 const ClassInfo& ICatSpecCol::TypeInfo() {
   static const ClassInfo info =
       ClassBuilder<ICatSpecCol>(kClassName, "{14E28EDD-C887-444B-B712-81D8D05BE99B}",
-                                "{161FAFB3-566A-4F24-96F7-BDBE83C3D4D7}")
+                                "{161FAFB3-566A-4F24-96F7-BDBE83C3D4D7}",
+                                "The specifications of a vehicle.")
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(1), &ICatSpecCol::XML)
           .Let("XML", PropertyId(1), &ICatSpecCol::SetXML)
           .Method("AddObject", MethodId(2), &ICatSpecCol::AddObject, {ByRef("xoSpec")})
