@@ -56,14 +56,15 @@ std::string ParamText(const Param& param) {
          (param.by_ref ? "* " : " ") + param.name;
 }
 
-std::string_view KindAttribute(MemberKind kind) {
+// The attribute of a property's accessor; empty for a method.
+std::string_view PropertyAttribute(MemberKind kind) {
   switch (kind) {
     case MemberKind::Get:
-      return ", propget";
+      return "propget";
     case MemberKind::Let:
-      return ", propput";
+      return "propput";
     case MemberKind::Set:
-      return ", propputref";
+      return "propputref";
     case MemberKind::Method:
       break;
   }
@@ -155,18 +156,8 @@ std::string ListedNames(const Member& member) {
   return text;
 }
 
-std::string ListedKind(MemberKind kind) {
-  switch (kind) {
-    case MemberKind::Get:
-      return "propget";
-    case MemberKind::Let:
-      return "propput";
-    case MemberKind::Set:
-      return "propputref";
-    case MemberKind::Method:
-      break;
-  }
-  return "method";
+std::string_view ListedKind(MemberKind kind) {
+  return kind == MemberKind::Method ? "method" : PropertyAttribute(kind);
 }
 
 void ListInterface(std::ostream& out, const ClassInfo& info) {
@@ -250,8 +241,9 @@ std::string IdlTypeName(ParamType type, std::string_view object_class) {
 }
 
 std::string IdlMember(const Member& member) {
+  const std::string_view property = PropertyAttribute(member.kind);
   std::string line =
-      "[id(" + IdText(member.dispid) + ")" + std::string(KindAttribute(member.kind)) +
+      "[id(" + IdText(member.dispid) + ")" + (property.empty() ? "" : ", " + std::string(property)) +
       (member.hidden ? ", hidden, restricted" : "") + "] HRESULT " + member.name + "(";
   std::string params;
   for (const Param& param : member.params) {
