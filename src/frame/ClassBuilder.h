@@ -247,9 +247,10 @@ class ClassBuilder {
     info_.members.back().help = text;
     return *this;
   }
-  // Texts for the members of these names that the table gives none.
+  // Texts for the members of these names that the table gives none; of
+  // several tables given, the first that names a member wins.
   ClassBuilder& SharedHelp(std::span<const MemberHelp> texts) {
-    shared_help_ = texts;
+    shared_help_.push_back(texts);
     return *this;
   }
   ClassBuilder& EarlierInterface(std::string_view iid) {
@@ -315,14 +316,16 @@ class ClassBuilder {
       for (const Member& other : info_.members) {
         if (other.name == member.name && !other.help.empty()) member.help = other.help;
       }
-      for (const MemberHelp& shared : shared_help_) {
-        if (member.help.empty() && shared.member == member.name) member.help = shared.help;
+      for (const std::span<const MemberHelp> texts : shared_help_) {
+        for (const MemberHelp& shared : texts) {
+          if (member.help.empty() && shared.member == member.name) member.help = shared.help;
+        }
       }
     }
   }
 
   ClassInfo info_;
-  std::span<const MemberHelp> shared_help_;
+  std::vector<std::span<const MemberHelp>> shared_help_;
 };
 
 }  // namespace lombar

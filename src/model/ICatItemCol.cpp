@@ -253,6 +253,9 @@ const ClassInfo& ICatItemCol::TypeInfo() {
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(5), &C::XML)
           .Let("XML", PropertyId(5), &C::SetXML)
+          .Help("The items and the vehicle as one XML text, empty when there are no items; "
+                "assigning a text empties the collection and adds its items under their unique "
+                "keys, firing CountChanged for each.")
           .Get("ItemsTotalCount", PropertyId(4), &C::ItemsTotalCount)
           .Get("ItemsTotalCost", PropertyId(3), &C::ItemsTotalCost)
           .Method("ItemsSelectedCount", MethodId(6), &C::ItemsSelectedCount)
@@ -260,16 +263,25 @@ const ClassInfo& ICatItemCol::TypeInfo() {
           .Get("XDocVersion", PropertyId(2), &C::XDocVersion)
           .Method("Exists", MethodId(8), static_cast<ExistsByRef>(&C::Exists),
                   {ByRef("vntIndexKey")})
+          .Help("Whether an item is at that position or under that key, tabs in the key dropped "
+                "first; never raises an error.")
           .Set("Vehicle", PropertyId(1), &C::SetVehicle, {ByRef("RHS")})
           .Get("Vehicle", PropertyId(1), &C::Vehicle)
           .Method("Add", MethodId(9), &C::Add, {ByRef("xoItem"), "xsKey"})
           .Get("Item", kDispIdValue, static_cast<ItemByRef>(&C::Item), {ByRef("vntIndexKey")})
+          .Help("The item at a position counted from 1, or under its key (tabs in the key "
+                "dropped first); Nothing when there is none.")
           .Get("Count", PropertyId(0), &C::Count)
           .Method("Remove", MethodId(10), static_cast<RemoveByRef>(&C::Remove),
                   {ByRef("vntIndexKey")})
+          .Help("Removes the item at a position or under a key (tabs dropped); one that is not "
+                "there is no error.")
           .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
           .Hidden()
           .Method("Clear", MethodId(13), &C::Clear, {Optional("xbDestroyObject", false)})
+          .Help("Releases the items and the vehicle and starts again empty with a new vehicle; with "
+                "xbDestroyObject True it is left without either, and Count then fails with error "
+                "91.")
           .Method("Summarize", MethodId(14), &C::Summarize, {"xsOption"})
           .Method("SortCatalog", MethodId(15), &C::SortCatalog, {"xeSortAftMktBy", "xeSortNonCatBy"})
           .Method("GetItemProfiles", MethodId(19), &C::GetItemProfiles,

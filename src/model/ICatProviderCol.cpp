@@ -33,6 +33,7 @@ const ClassInfo& ICatProviderCol::TypeInfo() {
                       "{E1544281-0D4D-46F8-A165-F31C8ECC6F5A}",
                       "The catalog providers, one of them the default (the jobber), with look-ups "
                       "between directories and seller identifiers.")
+          .SharedHelp(kLocationCollectionHelp)
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(2), &C::XML)
           .Let("XML", PropertyId(2), &C::SetXML)

@@ -16,6 +16,8 @@ const ClassInfo& ICatSpecCol::TypeInfo() {
           .Get("XML", PropertyId(1), &ICatSpecCol::XML)
           .Let("XML", PropertyId(1), &ICatSpecCol::SetXML)
           .Method("AddObject", MethodId(2), &ICatSpecCol::AddObject, {ByRef("xoSpec")})
+          .Help("Adds the spec itself, not a copy, under its Key and returns it; a Key the "
+                "collection already holds is error 457.")
           .Method("Add", MethodId(3), &ICatSpecCol::Add,
                   {ByRef("xsType"), ByRef("xlGroup"), ByRef("xoInfoCol")})
           .Get("Item", kDispIdValue, &ICatSpecCol::Item, {"vntIndexKey"})

@@ -20,6 +20,7 @@ const ClassInfo& ICatStoreCol::TypeInfo() {
                       "{58D05B1C-156E-4B94-B63A-560A8A103F73}",
                       "The stores of a catalog, keyed by directory; it also sets the thread's XML "
                       "compress and zero-suppress switches.")
+          .SharedHelp(kLocationCollectionHelp)
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(3), &C::XML)
           .Let("XML", PropertyId(3), &C::SetXML)
@@ -33,15 +34,9 @@ const ClassInfo& ICatStoreCol::TypeInfo() {
                 "returns it; JOBBER is refused with error 17, a directory already held leaves the "
                 "store out without an error.")
           .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
-          .Help("The store at a position counted from 1, or of a directory; the key JOBBER stands "
-                "for the default provider's directory and #seller or S#seller for that seller's, "
-                "by the thread's global providers.")
           .Method("Exists", MethodId(6), &C::Exists, {"vntIndexKey"})
-          .Help("Whether Item would find a store for this position or key (JOBBER, #seller and "
-                "S#seller translated as there); never raises an error.")
           .Get("Count", PropertyId(2), &C::Count)
           .Method("Remove", MethodId(7), &C::Remove, {"vntIndexKey"})
-          .Help("Removes the store at a position or of a directory, keys translated as by Item.")
           .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
           .Hidden()
           .Method("Clear", MethodId(10), &C::Clear, {Optional("xbDestroyObject", false)})

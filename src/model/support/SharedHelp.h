@@ -1,6 +1,7 @@
 // The help texts of the members many classes share, written once. A
 // collection's table takes the collection texts with
-// `.SharedHelp(kCollectionHelp)`; every record table takes the record texts.
+// `.SharedHelp(kCollectionHelp)`, a collection keyed by directory the
+// location texts before them; every record table takes the record texts.
 // A class whose member behaves otherwise gives that member its own `.Help()`,
 // which wins over the shared text.
 #pragma once
@@ -28,6 +29,19 @@ inline constexpr MemberHelp kCollectionHelp[] = {
     {"Clear",
      "Releases every member and starts again empty; with xbDestroyObject True the collection "
      "is left without one, and its other members then fail with error 91."},
+};
+
+// The collections keyed by directory, whose look-ups translate JOBBER and
+// seller identifiers.
+inline constexpr MemberHelp kLocationCollectionHelp[] = {
+    {"Item",
+     "The member at a position counted from 1, or of a directory; the key JOBBER stands for the "
+     "default provider's directory and #seller or S#seller for that seller's, by the thread's "
+     "global providers; error 9 or 5 when there is none."},
+    {"Exists",
+     "Whether Item would find a member for this position or key (JOBBER, #seller and S#seller "
+     "translated as there); never raises an error."},
+    {"Remove", "Removes the member at a position or of a directory, keys translated as by Item."},
 };
 
 inline constexpr MemberHelp kRecordHelp[] = {
