@@ -202,6 +202,18 @@ lombar_hresult lombar_member(lombar_object* object, uint32_t index, const char**
 lombar_hresult lombar_member_param(lombar_object* object, uint32_t index, uint32_t param,
                                    const char** name, uint16_t* vt, const char** class_name,
                                    uint32_t* flags, lombar_variant* default_value);
+/* The name a declared type goes by in the help, the reference and the type
+ * library's browsers (static text): "String", "Long", "Short", "Boolean",
+ * "Single", "Double", "Currency", "Date", "Variant", "Object" (any object;
+ * lombar_member_param names the class where one is required), "IUnknown",
+ * and "" for LOMBAR_VT_EMPTY (no result); the LOMBAR_VT_BYREF flag is
+ * ignored. Null for a kind no declared type has. */
+const char* lombar_type_name(uint16_t vt);
+/* The help text (static UTF-8 text, a sentence or two) of member `index` of
+ * the object's default interface, as lombar_member counts them, or with
+ * `index` -1 of the object's class; the empty text where none is written.
+ * Null past the end, and for an object that is no class instance. */
+const char* lombar_help(lombar_object* object, int32_t index);
 /* The classes lombar_create can make, in the type library's order: the bare
  * class name (static text) of class `index`; E_INVALIDARG past the end. */
 uint32_t lombar_class_count(void);

@@ -111,6 +111,8 @@ _SIGNATURES = {
         [_P, ctypes.c_uint32, ctypes.c_uint32, _PTEXT, ctypes.POINTER(ctypes.c_uint16), _PTEXT,
          ctypes.POINTER(ctypes.c_uint32), ctypes.POINTER(Variant)],
     ),
+    "lombar_type_name": (_TEXT, [ctypes.c_uint16]),
+    "lombar_help": (_TEXT, [_P, ctypes.c_int32]),
     "lombar_class_count": (ctypes.c_uint32, []),
     "lombar_class": (_HRESULT, [ctypes.c_uint32, _PTEXT]),
     "lombar_class_ids": (_HRESULT, [_TEXT, ctypes.POINTER(Guid), ctypes.POINTER(Guid)]),

@@ -40,13 +40,9 @@ def _take_deferred():
     return pending[0]
 
 
-# Declared types by variant kind, as automation names them.
-_TYPE_NAMES = {
-    _native.VT_VARIANT: "Variant", _native.VT_BSTR: "String", _native.VT_I4: "Long",
-    _native.VT_I2: "Integer", _native.VT_BOOL: "Boolean", _native.VT_R4: "Single",
-    _native.VT_R8: "Double", _native.VT_CY: "Currency", _native.VT_DATE: "Date",
-    _native.VT_DISPATCH: "Object", _native.VT_UNKNOWN: "Unknown",
-}
+def _type_name(vt):
+    """A declared type's name as the library gives it ("" for no result)."""
+    return _native.text(_native.lib().lombar_type_name(vt))
 
 
 class _Param(object):
@@ -64,9 +60,8 @@ class _Param(object):
         check(_native.lib().lombar_member_param(
             handle, member, position, ctypes.byref(name), ctypes.byref(vt), ctypes.byref(of_class),
             ctypes.byref(flags), ctypes.byref(default)))
-        kind = vt.value & ~_native.VT_BYREF
         self.name = _native.text(name.value)
-        self.type = _native.text(of_class.value) or _TYPE_NAMES.get(kind)
+        self.type = _native.text(of_class.value) or _type_name(vt.value) or None
         self.by_ref = bool(vt.value & _native.VT_BYREF)
         self.optional = bool(flags.value & _native.PARAMFLAG_OPT)
         self.has_default = bool(flags.value & _native.PARAMFLAG_HASDEFAULT)
@@ -82,7 +77,7 @@ class _Param(object):
 class _Accessor(object):
     """One slot of a class's interface: a member name's get, let, set or method."""
 
-    __slots__ = ("name", "kind", "dispid", "params", "result")
+    __slots__ = ("name", "kind", "dispid", "params", "result", "help")
 
     def __init__(self, handle, index):
         name = ctypes.c_char_p()
@@ -97,6 +92,7 @@ class _Accessor(object):
         self.dispid = dispid.value
         self.params = [_Param(handle, index, position) for position in range(count.value + 1)]
         self.result = self.params.pop()
+        self.help = _native.text(_native.lib().lombar_help(handle, index))
 
     def signature(self):
         """The accessor as one line: kind, name, parameters, and the result
@@ -121,19 +117,22 @@ class _Member(object):
     """The accessors one member name has (get, let, set, method), each with
     its count of declared parameters."""
 
-    __slots__ = ("name", "dispid", "accessors", "signatures")
+    __slots__ = ("name", "dispid", "accessors", "signatures", "help")
 
     def __init__(self, name, dispid):
         self.name = name
         self.dispid = dispid
         self.accessors = {}
         self.signatures = []
+        self.help = ""
 
     def get(self, kind):
         return self.accessors.get(kind)
 
     def doc(self):
-        return "\n".join(self.signatures)
+        """The member's help text, then a line per accessor."""
+        signatures = "\n".join(self.signatures)
+        return "%s\n\n%s" % (self.help, signatures) if self.help else signatures
 
 
 class _Surface(object):
@@ -150,6 +149,8 @@ class _Surface(object):
                 accessor.name.lower(), _Member(accessor.name, accessor.dispid))
             member.accessors[accessor.kind] = len(accessor.params)
             member.signatures.append(accessor.signature())
+            member.help = member.help or accessor.help
+        self.help = _native.text(_native.lib().lombar_help(handle, -1))
         self.python_class = Object if class_name is None else _python_class(class_name, self)
 
     def find(self, name):
@@ -410,7 +411,9 @@ class _MemberAttribute(object):
         return self._surface.doc(self._name)
 
 
-_CLASS_DOC = """{name}: {identity}
+_CLASS_DOC = """{name}: {help}
+
+{identity}
 
 Member names may be written in any letter case. Each member below lists its
 accessors: "get" and "let" or "set" (o.Name, o.Name = value; with parameters
@@ -425,8 +428,8 @@ def _identity(class_name):
     try:
         clsid, iid = class_ids(class_name)
     except ComError:
-        return "objects of this class come from the library's members, not from Dispatch."
-    return "the library class %s.%s,\nclass id %s, interface _%s %s." % (
+        return "Objects of this class come from the library's members, not from Dispatch."
+    return "The library class %s.%s,\nclass id %s, interface _%s %s." % (
         typelib()["name"], class_name, clsid, class_name, iid)
 
 
@@ -436,7 +439,8 @@ def _python_class(class_name, surface):
     namespace = {
         "__module__": "lombar",
         "__qualname__": class_name,
-        "__doc__": _CLASS_DOC.format(name=class_name, identity=_identity(class_name)),
+        "__doc__": _CLASS_DOC.format(name=class_name, help=surface.help,
+                                     identity=_identity(class_name)),
     }
     for name, _kind, _dispid in surface.slots:
         if not name.startswith("_"):  # hidden members: not attributes of the class

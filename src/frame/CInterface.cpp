@@ -4,6 +4,9 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "frame/AutomationCodes.h"
 #include "frame/ClassFactory.h"
@@ -481,6 +484,33 @@ lombar_hresult lombar_member_param(lombar_object* object, uint32_t index, uint32
     if (default_value && has_default) ToC(declared.default_value, *default_value);
     return LOMBAR_S_OK;
   });
+}
+
+const char* lombar_type_name(uint16_t vt) {
+  static const auto names = [] {
+    std::vector<std::pair<std::uint16_t, std::string>> named;
+    for (int type = 0; type <= static_cast<int>(ParamType::Unknown); ++type) {
+      const auto declared = static_cast<ParamType>(type);
+      named.emplace_back(VarTypeOf(declared), BasicTypeName(declared));
+    }
+    return named;
+  }();
+  const auto kind = static_cast<std::uint16_t>(vt & ~LOMBAR_VT_BYREF);
+  for (const auto& [declared_vt, name] : names) {
+    if (declared_vt == kind) return name.c_str();
+  }
+  return nullptr;
+}
+
+const char* lombar_help(lombar_object* object, int32_t index) {
+  const auto* automation = dynamic_cast<AutomationObject*>(FromHandle(object));
+  if (!automation) return nullptr;
+  const ClassInfo& info = automation->Class();
+  // Help texts are literals; one not written yet is the empty text.
+  const auto text = [](std::string_view help) { return help.empty() ? "" : help.data(); };
+  if (index == -1) return text(info.help);
+  if (index < 0 || static_cast<std::size_t>(index) >= info.members.size()) return nullptr;
+  return text(info.members[static_cast<std::size_t>(index)].help);
 }
 
 uint32_t lombar_class_count(void) {

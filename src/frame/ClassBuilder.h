@@ -3,6 +3,7 @@
 // signature, names, optional defaults and by-reference flags from the table.
 #pragma once
 
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -205,8 +206,11 @@ Member Bind(R (C::*fn)(A...) const noexcept) {
 template <class T>
 class ClassBuilder {
  public:
-  ClassBuilder(std::string_view name, std::string_view clsid, std::string_view iid) {
+  // `help` says in one line what an object of the class is.
+  ClassBuilder(std::string_view name, std::string_view clsid, std::string_view iid,
+               std::string_view help = {}) {
     info_.name = name;
+    info_.help = help;
     info_.clsid = Guid::Of(clsid);
     info_.iid = Guid::Of(iid);
     info_.create = [] { return Ref<AutomationObject>(MakeRef<T>()); };
@@ -238,6 +242,17 @@ class ClassBuilder {
     info_.members.back().hidden = true;
     return *this;
   }
+  // The help text of the member added last, and of every other accessor of its name.
+  ClassBuilder& Help(std::string_view text) {
+    info_.members.back().help = text;
+    return *this;
+  }
+  // Texts for the members of these names that the table gives none; of
+  // several tables given, the first that names a member wins.
+  ClassBuilder& SharedHelp(std::span<const MemberHelp> texts) {
+    shared_help_.push_back(texts);
+    return *this;
+  }
   ClassBuilder& EarlierInterface(std::string_view iid) {
     info_.earlier_iids.push_back(Guid::Of(iid));
     return *this;
@@ -252,7 +267,10 @@ class ClassBuilder {
     info_.create = nullptr;
     return *this;
   }
-  ClassInfo Build() { return std::move(info_); }
+  ClassInfo Build() {
+    GiveEveryAccessorItsHelp();
+    return std::move(info_);
+  }
 
  private:
   ClassBuilder& Add(std::string_view name, MemberKind kind, DispId id, Member member,
@@ -290,7 +308,24 @@ class ClassBuilder {
     }
   }
 
+  // A member without a text takes that of another accessor of its name,
+  // else the shared text of its name.
+  void GiveEveryAccessorItsHelp() {
+    for (Member& member : info_.members) {
+      if (!member.help.empty()) continue;
+      for (const Member& other : info_.members) {
+        if (other.name == member.name && !other.help.empty()) member.help = other.help;
+      }
+      for (const std::span<const MemberHelp> texts : shared_help_) {
+        for (const MemberHelp& shared : texts) {
+          if (member.help.empty() && shared.member == member.name) member.help = shared.help;
+        }
+      }
+    }
+  }
+
   ClassInfo info_;
+  std::vector<std::span<const MemberHelp>> shared_help_;
 };
 
 }  // namespace lombar

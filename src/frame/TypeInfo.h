@@ -9,15 +9,25 @@
 //
 //   const ClassInfo& ICatInfo::TypeInfo() {
 //     static const ClassInfo info =
-//         ClassBuilder<ICatInfo>("ICatInfo", "{434E66F0-...}", "{18B00109-...}")
+//         ClassBuilder<ICatInfo>("ICatInfo", "{434E66F0-...}", "{18B00109-...}",
+//                                "One info record: a typed line of text.")
 //             .Get("XML", PropertyId(10), &ICatInfo::XML)
 //             .Let("XML", PropertyId(10), &ICatInfo::SetXML)
+//             .Help("The record as XML text; assigning one clears the record first.")
 //             .Method("Clear", MethodId(11), &ICatInfo::Clear)
+//             .Help("Empties every value.")
 //             .Build();
 //     return info;
 //   }
 //
 // and the class table (ClassTable.cpp) lists it to make it creatable.
+//
+// Help texts are one sentence in the library's own words, plus the rule a
+// caller must know where there is one. A member's text, given once, serves
+// every accessor of its name; members that many classes share (a
+// collection's Item, Count, ...) take theirs from one shared table
+// (ClassBuilder::SharedHelp). Every client reads them from here: the type
+// library, the C interface, Python and the reference.
 #pragma once
 
 #include <functional>
@@ -68,6 +78,13 @@ enum class ParamType {
 // "" for Void.
 std::string BasicTypeName(ParamType type, std::string_view object_class = {});
 
+// A help text that every class declaring a member of that name takes,
+// unless the class gives the member one of its own.
+struct MemberHelp {
+  std::string_view member;
+  std::string_view help;
+};
+
 struct Param {
   std::string name;
   ParamType type = ParamType::Variant;
@@ -90,6 +107,7 @@ struct Member {
   std::string_view result_class;
   std::vector<Param> params;  // for a let or set, the value is the last
   bool hidden = false;
+  std::string_view help;  // one sentence, static text
   Invoker invoke;
 
   std::size_t RequiredCount() const;
@@ -99,6 +117,7 @@ struct Member {
 struct EventMember {
   std::string name;
   DispId dispid;
+  std::string_view help;
 };
 
 struct EventInterface {
@@ -110,6 +129,7 @@ struct EventInterface {
 class ClassInfo {
  public:
   std::string name;
+  std::string_view help;  // what an object of the class is, in one line
   Guid clsid;
   Guid iid;
   std::vector<Guid> earlier_iids;

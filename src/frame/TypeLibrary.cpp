@@ -6,7 +6,10 @@ namespace lombar {
 
 const TypeLibraryInfo& TypeLibrary() {
   static const TypeLibraryInfo info{
-      "qorkwz_LOMBARv3", Guid::Of("{C22212ED-5E03-4D43-8768-ABCEC1568719}"), 1, 2, 0x409};
+      "qorkwz_LOMBARv3",
+      "The objects of an aftermarket parts and labor catalog selection: vehicle, providers, "
+      "stores, items and their prices.",
+      Guid::Of("{C22212ED-5E03-4D43-8768-ABCEC1568719}"), 1, 2, 0x409};
   return info;
 }
 

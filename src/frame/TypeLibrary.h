@@ -12,6 +12,7 @@ namespace lombar {
 
 struct TypeLibraryInfo {
   std::string_view name;
+  std::string_view help;
   Guid guid;
   unsigned short major;
   unsigned short minor;
@@ -32,9 +33,11 @@ std::string ProgIdOf(const ClassInfo& info);
 struct Constant {
   std::string_view name;
   Long value;
+  std::string_view help;
 };
 struct Enumeration {
   std::string_view name;
+  std::string_view help;
   std::vector<Constant> constants;
 };
 // The enumerations of the type library (defined by the object model).

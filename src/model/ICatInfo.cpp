@@ -10,7 +10,9 @@ const RecordTable<ICatInfo>& ICatInfo::Table() {
   // read in: the reader continues each attribute search after the previous one.
   static const auto table =
       RecordTable<I>(kClassName, "{434E66F0-331D-4728-8382-4F1EBDE4630E}",
-                     "{18B00109-C937-4F6F-A78B-3A8A626ABF1E}")
+                     "{18B00109-C937-4F6F-A78B-3A8A626ABF1E}",
+                     "One info record: a typed and coded line of text, such as a store rule or an "
+                     "address line.")
           .Xml(PropertyId(10))
           .Property("TypeX", PropertyId(9), &I::type_, FirstAttribute("Info", "Type"))
           .Property("Line", PropertyId(8), &I::line_, Attribute("Info", "Line"))

@@ -3,6 +3,7 @@
 #include "frame/ClassBuilder.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 namespace {
@@ -14,7 +15,9 @@ constexpr std::string_view kMemberElement = "Info";
 const ClassInfo& ICatInfoCol::TypeInfo() {
   static const ClassInfo info =
       ClassBuilder<ICatInfoCol>(kClassName, "{1B90CD73-6703-4ABA-BB5D-1E5DD7E93EB3}",
-                                "{CC15D290-95B1-4FCB-AEDF-76FDACF8F81F}")
+                                "{CC15D290-95B1-4FCB-AEDF-76FDACF8F81F}",
+                                "Info records such as store rules or addresses; one of them may be the default.")
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(3), &ICatInfoCol::XML)
           .Let("XML", PropertyId(3), &ICatInfoCol::SetXML)
           .Get("DefaultCode", PropertyId(2), &ICatInfoCol::DefaultCode)

@@ -8,7 +8,8 @@ const RecordTable<ICatList>& ICatList::Table() {
   using L = ICatList;
   static const auto table =
       RecordTable<L>(kClassName, "{6CB814F7-2E13-4CB1-A6C6-6B53CD31265C}",
-                     "{30B7C980-43B4-45A0-98C0-43E34628800D}")
+                     "{30B7C980-43B4-45A0-98C0-43E34628800D}",
+                     "One reference list: a heading and an identifier.")
           // Unlike most classes, the thread's switches are not consulted.
           .Xml(PropertyId(1), {.group = kClassName, .switches = WriterSwitches::kAllOn})
           .Property("ID", PropertyId(0), &L::id_, Leaf("ListID"))

@@ -2,13 +2,16 @@
 
 #include "frame/ClassBuilder.h"
 #include "model/support/ReferenceCollectionMembers.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 
 const ClassInfo& ICatListCol::TypeInfo() {
   static const ClassInfo info =
       ClassBuilder<ICatListCol>(kClassName, "{CE8617B9-F7F2-4B8F-BD33-944AC68888EA}",
-                                "{4A6858C7-E7DC-4805-8550-2C4EA81F14E0}")
+                                "{4A6858C7-E7DC-4805-8550-2C4EA81F14E0}",
+                                "The catalog's reference lists, with the vehicle they belong to.")
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(2), &ICatListCol::XML)
           .Let("XML", PropertyId(2), &ICatListCol::SetXML)
           .Set("Vehicle", PropertyId(1), &ICatListCol::SetVehicle, {ByRef("RHS")})

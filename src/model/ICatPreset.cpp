@@ -8,7 +8,8 @@ const RecordTable<ICatPreset>& ICatPreset::Table() {
   using P = ICatPreset;
   static const auto table =
       RecordTable<P>(kClassName, "{B5941FB4-B2B0-42A5-8B99-67D9A696AD0B}",
-                     "{2FBBF3A5-CB48-474E-95F0-387508FF9A6C}")
+                     "{2FBBF3A5-CB48-474E-95F0-387508FF9A6C}",
+                     "One preset look-up: a category, group and description.")
           .Xml(PropertyId(3), {.group = kClassName})
           .Property("Category", PropertyId(2), &P::category_, Leaf("Category"))
           .Property("Group", PropertyId(1), &P::group_, Leaf("Group"))

@@ -3,13 +3,16 @@
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "model/support/ReferenceCollectionMembers.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 
 const ClassInfo& ICatPresetCol::TypeInfo() {
   static const ClassInfo info =
       ClassBuilder<ICatPresetCol>(kClassName, "{B1641D8E-A4B7-4FE7-B77E-C7BB2825D96B}",
-                                  "{1437EDC0-B204-4A11-8909-515B12BC4401}")
+                                  "{1437EDC0-B204-4A11-8909-515B12BC4401}",
+                                  "The catalog's preset look-ups, with the vehicle they belong to.")
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(2), &ICatPresetCol::XML)
           .Let("XML", PropertyId(2), &ICatPresetCol::SetXML)
           .Set("Vehicle", PropertyId(1), &ICatPresetCol::SetVehicle, {ByRef("RHS")})

@@ -17,7 +17,8 @@ const RecordTable<ICatPrice>& ICatPrice::Table() {
   // Location, and UrgentFlag follows the quantities.
   static const auto table =
       RecordTable<P>(kClassName, "{6FFE60EA-F714-4049-BF89-309BABD73AB9}",
-                     "{BB1D78C9-11DB-4CE7-BC60-B5C27F3063DF}")
+                     "{BB1D78C9-11DB-4CE7-BC60-B5C27F3063DF}",
+                     "An item's price and quantities at one seller location.")
           .EarlierInterface("{467AAF4D-B1EF-4248-9C1C-CD6A6F70D686}")
           .Xml(PropertyId(21), {.group = "Price"})
           .WritesNothingWhen(&P::HasNothingToSay)

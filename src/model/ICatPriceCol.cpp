@@ -9,6 +9,7 @@
 #include "model/support/CollectionXml.h"
 #include "model/support/LocationKeys.h"
 #include "model/support/ModelState.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 namespace {
@@ -65,7 +66,10 @@ const ClassInfo& ICatPriceCol::TypeInfo() {
   using C = ICatPriceCol;
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{ADA1B2D2-F08B-4381-89DF-98227E630816}",
-                      "{F535398D-7CE8-4B2F-BD06-3283B967666E}")
+                      "{F535398D-7CE8-4B2F-BD06-3283B967666E}",
+                      "An item's prices, one per seller location, keyed by directory.")
+          .SharedHelp(kLocationCollectionHelp)
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(1), &C::XML)
           .Let("XML", PropertyId(1), &C::SetXML)
           .Method("Add", MethodId(2), &C::Add,
@@ -74,6 +78,9 @@ const ClassInfo& ICatPriceCol::TypeInfo() {
           .Method("AddObject", MethodId(3), &C::AddObject,
                   {ByRef("xoPrice"), ByRef(Optional("sKey", ""))})
           .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
+          .Help("The price at a position counted from 1, or of a directory (JOBBER, #seller and "
+                "S#seller translated by the thread's global providers); for one not held, a new "
+                "price of that directory, outside the collection.")
           .Method("Exists", MethodId(4), &C::Exists, {"vntIndexKey"})
           .Get("Count", PropertyId(0), &C::Count)
           .Method("Remove", MethodId(5), &C::Remove, {"vntIndexKey"})

@@ -12,7 +12,9 @@ const RecordTable<ICatProvider>& ICatProvider::Table() {
   // suppression applies to leaves only), and the shipping leaves.
   static const auto table =
       RecordTable<P>(kClassName, "{D5C564C0-3061-418A-85FA-39F86764A72B}",
-                     "{C27B6113-1AB3-4DA7-B4C5-4D3453100F16}")
+                     "{C27B6113-1AB3-4DA7-B4C5-4D3453100F16}",
+                     "A catalog provider: one seller location, with its directory (MCLdir), seller "
+                     "identifier, location type and display settings.")
           .EarlierInterface("{8C9EF23D-B39F-47E4-A35E-93BBD6E5F68E}")
           // Always compressed and zero-suppressed, whatever the thread's switches.
           .Xml(PropertyId(35), {.group = "Provider", .switches = WriterSwitches::kAllOn})

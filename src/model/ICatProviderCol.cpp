@@ -9,6 +9,7 @@
 #include "model/support/CollectionXml.h"
 #include "model/support/LocationKeys.h"
 #include "base/Text.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 namespace {
@@ -29,7 +30,11 @@ const ClassInfo& ICatProviderCol::TypeInfo() {
   using C = ICatProviderCol;
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{0BA22F0B-ED4C-42BC-B016-F32F58447F15}",
-                      "{E1544281-0D4D-46F8-A165-F31C8ECC6F5A}")
+                      "{E1544281-0D4D-46F8-A165-F31C8ECC6F5A}",
+                      "The catalog providers, one of them the default (the jobber), with look-ups "
+                      "between directories and seller identifiers.")
+          .SharedHelp(kLocationCollectionHelp)
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(2), &C::XML)
           .Let("XML", PropertyId(2), &C::SetXML)
           .Method("GetDefaultProvider", MethodId(3), &C::GetDefaultProvider)

@@ -23,7 +23,8 @@ const RecordTable<ICatSpec>& ICatSpec::Table() {
   using S = ICatSpec;
   static const auto table =
       RecordTable<S>(kClassName, "{DDDEEF28-9398-4FF2-945E-CDA6E6C5961B}",
-                     "{6FD81CE1-5326-46FF-A8E3-2493289317E9}")
+                     "{6FD81CE1-5326-46FF-A8E3-2493289317E9}",
+                     "One vehicle detail: a type and group with their info records.")
           .Xml(PropertyId(4), {.group = kElement, .guard = Guard::kTraced})
           .Property("TypeX", PropertyId(3), &S::type_, Leaf("Type"))
           .Property("Group", PropertyId(2), &S::group_, StrictLeaf("Group"))

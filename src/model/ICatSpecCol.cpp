@@ -3,16 +3,21 @@
 #include "frame/ClassBuilder.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 
 const ClassInfo& ICatSpecCol::TypeInfo() {
   static const ClassInfo info =
       ClassBuilder<ICatSpecCol>(kClassName, "{14E28EDD-C887-444B-B712-81D8D05BE99B}",
-                                "{161FAFB3-566A-4F24-96F7-BDBE83C3D4D7}")
+                                "{161FAFB3-566A-4F24-96F7-BDBE83C3D4D7}",
+                                "The details of a vehicle, each an ICatSpec.")
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(1), &ICatSpecCol::XML)
           .Let("XML", PropertyId(1), &ICatSpecCol::SetXML)
           .Method("AddObject", MethodId(2), &ICatSpecCol::AddObject, {ByRef("xoSpec")})
+          .Help("Adds the ICatSpec itself, not a copy, under its Key and returns it; a Key the "
+                "collection already holds is error 457.")
           .Method("Add", MethodId(3), &ICatSpecCol::Add,
                   {ByRef("xsType"), ByRef("xlGroup"), ByRef("xoInfoCol")})
           .Get("Item", kDispIdValue, &ICatSpecCol::Item, {"vntIndexKey"})

@@ -9,6 +9,7 @@
 #include "model/support/CollectionXml.h"
 #include "model/support/LocationKeys.h"
 #include "model/support/ModelState.h"
+#include "model/support/SharedHelp.h"
 
 namespace lombar {
 
@@ -16,12 +17,22 @@ const ClassInfo& ICatStoreCol::TypeInfo() {
   using C = ICatStoreCol;
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{098D1A03-BA05-4793-815C-4C2441EBF793}",
-                      "{58D05B1C-156E-4B94-B63A-560A8A103F73}")
+                      "{58D05B1C-156E-4B94-B63A-560A8A103F73}",
+                      "The stores of a catalog, keyed by directory; it also sets the thread's XML "
+                      "compress and zero-suppress switches.")
+          .SharedHelp(kLocationCollectionHelp)
+          .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(3), &C::XML)
           .Let("XML", PropertyId(3), &C::SetXML)
           .Method("Add", MethodId(4), &C::Add, {"xsMCLdir", ByRef("xoItemCol")})
+          .Help("Adds and returns a new store of directory xsMCLdir holding the collection "
+                "xoItemCol itself; the directory JOBBER (exactly so) is refused with error 17, and "
+                "a directory already held leaves the store out without an error.")
           .Method("AddObject", MethodId(5), &C::AddObject,
                   {ByRef("xoStore"), ByRef(Optional("sKey", ""))})
+          .Help("Adds the store itself under its MCLdir, which sKey fills in when empty, and "
+                "returns it; JOBBER is refused with error 17, a directory already held leaves the "
+                "store out without an error.")
           .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
           .Method("Exists", MethodId(6), &C::Exists, {"vntIndexKey"})
           .Get("Count", PropertyId(2), &C::Count)
@@ -29,8 +40,14 @@ const ClassInfo& ICatStoreCol::TypeInfo() {
           .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
           .Hidden()
           .Method("Clear", MethodId(10), &C::Clear, {Optional("xbDestroyObject", false)})
+          .Help("Releases the stores (not clearing them) and switches the thread's compress and "
+                "zero-suppress switches on; with xbDestroyObject True no store list is left.")
           .Let("XMLcompress", PropertyId(1), &C::SetXMLcompress)
+          .Help("Sets the thread's compress switch: on, the XML of most objects leaves out "
+                "empty elements (write only).")
           .Let("XMLzeroSuppress", PropertyId(0), &C::SetXMLzeroSuppress)
+          .Help("Sets the thread's zero-suppress switch: on, the XML of most objects also leaves "
+                "out numbers equal to 0 (write only).")
           .Build();
   return info;
 }

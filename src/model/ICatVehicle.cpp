@@ -9,7 +9,9 @@ const RecordTable<ICatVehicle>& ICatVehicle::Table() {
   using V = ICatVehicle;
   static const auto table =
       RecordTable<V>(kClassName, "{A305EFA8-3D91-4E9B-8C63-7866EE329343}",
-                     "{293EF783-A7F1-43E3-85AB-DBD09C083596}")
+                     "{293EF783-A7F1-43E3-85AB-DBD09C083596}",
+                     "The vehicle being worked on: its year, make, model, engine, VIN, plate, mileage "
+                     "and details (Specs).")
           .Xml(PropertyId(10),
                {.group = kElement, .guard = Guard::kTraced, .cut_empty_elements = true})
           .Property("AAIA", PropertyId(9), &V::aaia_, Leaf("AAIA"))

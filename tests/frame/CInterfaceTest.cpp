@@ -121,6 +121,20 @@ TEST_F(CInterfaceTest, ParametersTellTypesReferencesAndDefaults) {
                                                 {"(result)", LOMBAR_VT_VARIANT, 0, ""}}));
 }
 
+// Help texts by member index (-1: the class), an accessor without a text of
+// its own showing its property's; and the names the help gives types.
+TEST_F(CInterfaceTest, HelpTextsAndTypeNames) {
+  const std::pair<int32_t, const char*> texts[] = {
+      {-1, "A test object."}, {0, "Its name."}, {1, "Its name."}, {2, ""}, {6, nullptr},
+      {-2, nullptr}};
+  for (const auto& [index, text] : texts) EXPECT_STREQ(lombar_help(object_, index), text) << index;
+  const std::pair<uint16_t, const char*> names[] = {
+      {LOMBAR_VT_I2, "Short"},        {LOMBAR_VT_UNKNOWN, "IUnknown"},
+      {LOMBAR_VT_DISPATCH, "Object"}, {LOMBAR_VT_BSTR | LOMBAR_VT_BYREF, "String"},
+      {LOMBAR_VT_EMPTY, ""},          {LOMBAR_VT_ERROR, nullptr}};
+  for (const auto& [vt, name] : names) EXPECT_STREQ(lombar_type_name(vt), name) << vt;
+}
+
 TEST_F(CInterfaceTest, AnEnumeratorTravelsAsUnknownForItIsNoDispatchObject) {
   OwnedVariant listed;
   ASSERT_EQ(lombar_invoke(object_, -4, LOMBAR_DISPATCH_PROPERTYGET, nullptr, 0, &listed.value),
@@ -305,6 +319,9 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
       {"lombar_member_param", [&] { return param(object_, 999, 0); }, kInvalid},
       {"lombar_member_param", [&] { return param(object_, 2, 3); }, kInvalid},  // Scale: two and its result
       {"lombar_member_param", [&] { return param(object_, 3, 1); }, kOk},
+      {"lombar_type_name", nullptr, kOk},  // no pointer
+      {"lombar_help", [] { return HarmlessWhen(lombar_help(nullptr, -1) == nullptr); }, kOk},
+      {"lombar_help", [&] { return HarmlessWhen(lombar_help(enumerator, -1) == nullptr); }, kOk},
       {"lombar_class_count", nullptr, kOk},  // no arguments
       {"lombar_class", [] { return lombar_class(0xFFFFFFFF, nullptr); }, kInvalid},
       {"lombar_class", [] { return lombar_class(0, nullptr); }, kOk},

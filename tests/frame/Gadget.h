@@ -51,9 +51,10 @@ class Gadget final : public AutomationClass<Gadget> {
 inline const ClassInfo& Gadget::TypeInfo() {
   static const ClassInfo info =
       ClassBuilder<Gadget>("Gadget", "{11111111-2222-3333-4444-555555555555}",
-                           "{66666666-7777-8888-9999-AAAAAAAAAAAA}")
+                           "{66666666-7777-8888-9999-AAAAAAAAAAAA}", "A test object.")
           .Get("Name", PropertyId(1), &Gadget::Name)
           .Let("Name", PropertyId(1), &Gadget::SetName)
+          .Help("Its name.")
           .Method("Scale", MethodId(3), &Gadget::Scale, {"factor", Optional("offset", Long{1})})
           .Method("Label", MethodId(4), &Gadget::Label,
                   {"prefix", ByRef(Optional("key", "")), Optional("upper", false)})
@@ -61,7 +62,7 @@ inline const ClassInfo& Gadget::TypeInfo() {
           .Get("NewEnum", kDispIdNewEnum, &Gadget::NewEnum)
           .Hidden()
           .EarlierInterface("{00000000-1111-2222-3333-444444444444}")
-          .Events("__Gadget", "{99999999-8888-7777-6666-555555555555}", {{"Renamed", 1}})
+          .Events("__Gadget", "{99999999-8888-7777-6666-555555555555}", {{"Renamed", 1, "Fired on a new name."}})
           .Build();
   return info;
 }

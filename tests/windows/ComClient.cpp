@@ -3,8 +3,11 @@
 // through IDispatch and through the default interfaces' tables (declared by
 // widl from the same IDL), type and class information from the embedded type
 // library, error information, enumeration, and CountChanged through a
-// connection point (scripts cannot receive events there). Prints
-// "N passed, M failed" and exits with M.
+// connection point (scripts cannot receive events there). Given a file
+// name, it also writes there the listing of the whole type library as
+// ITypeInfo shows it, which must match the one the Linux build writes from
+// its class tables (lombar_idl --listing). Prints "N passed, M failed" and
+// exits with M.
 #include <objbase.h>
 #include <ocidl.h>
 #include <oleauto.h>
@@ -15,6 +18,8 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -436,9 +441,257 @@ void CheckUnloadAnswer() {
   Check(can_unload() == S_FALSE, "but not while an object is alive");
 }
 
+// ---- the type library's listing, in the form of lombar_idl --listing ----
+
+std::string Utf8(const wchar_t* text) {
+  if (!text) return "";
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string converted(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, converted.data(), size, nullptr, nullptr);
+  return converted;
+}
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string GuidText(const GUID& guid) {
+  wchar_t text[40] = {};
+  StringFromGUID2(guid, text, 40);
+  return Utf8(text);
+}
+
+std::string IdText(long id) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(id));
+  return text;
+}
+
+// The name and help text of a member (MEMBERID_NIL: of the type).
+std::pair<std::string, std::string> Documentation(ITypeInfo* info, MEMBERID id) {
+  Text name, help;
+  info->GetDocumentation(id, &name, &help, nullptr, nullptr);
+  return {Utf8(name), Utf8(help)};
+}
+
+std::string Names(ITypeInfo* info, MEMBERID id) {
+  BSTR names[64] = {};
+  UINT count = 0;
+  info->GetNames(id, names, 64, &count);
+  std::string text;
+  for (UINT i = 0; i < count; ++i) {
+    text += (i == 0 ? "" : i == 1 ? " " : ", ") + Utf8(names[i]);
+    SysFreeString(names[i]);
+  }
+  return text;
+}
+
+std::string TypeText(ITypeInfo* info, const TYPEDESC& type) {
+  switch (type.vt) {
+    case VT_PTR: return TypeText(info, *type.lptdesc) + "*";
+    case VT_USERDEFINED: {
+      ComPtr<ITypeInfo> named;
+      info->GetRefTypeInfo(type.hreftype, &named);
+      return named ? Documentation(named.Get(), MEMBERID_NIL).first : "?";
+    }
+    case VT_BSTR: return "BSTR";
+    case VT_I4: return "long";
+    case VT_I2: return "short";
+    case VT_BOOL: return "VARIANT_BOOL";
+    case VT_R4: return "float";
+    case VT_R8: return "double";
+    case VT_CY: return "CURRENCY";
+    case VT_DATE: return "DATE";
+    case VT_VARIANT: return "VARIANT";
+    case VT_UNKNOWN: return "IUnknown*";
+    case VT_DISPATCH: return "IDispatch*";
+    default: return "vt" + std::to_string(type.vt);
+  }
+}
+
+std::string DefaultText(const VARIANT& value) {
+  if (V_VT(&value) == VT_BSTR) return Quoted(Utf8(V_BSTR(&value)));
+  if (V_VT(&value) == VT_BOOL) return V_BOOL(&value) ? "-1" : "0";
+  Value text;
+  VariantChangeType(&text, const_cast<VARIANT*>(&value), 0, VT_BSTR);
+  return V_VT(&text.Get()) == VT_BSTR ? Utf8(V_BSTR(&text.Get())) : "?";
+}
+
+std::string ParamText(ITypeInfo* info, const ELEMDESC& param) {
+  const USHORT flags = param.paramdesc.wParamFlags;
+  std::string text;
+  const auto add = [&](bool present, const std::string& flag) {
+    if (present) text += (text.empty() ? "" : ", ") + flag;
+  };
+  add(flags & PARAMFLAG_FIN, "in");
+  add(flags & PARAMFLAG_FOUT, "out");
+  add(flags & PARAMFLAG_FOPT, "optional");
+  add(flags & PARAMFLAG_FRETVAL, "retval");
+  if ((flags & PARAMFLAG_FHASDEFAULT) && param.paramdesc.pparamdescex) {
+    add(true, "default " + DefaultText(param.paramdesc.pparamdescex->varDefaultValue));
+  }
+  return "[" + text + "] " + TypeText(info, param.tdesc);
+}
+
+std::string KindText(INVOKEKIND kind) {
+  switch (kind) {
+    case INVOKE_PROPERTYGET: return "propget";
+    case INVOKE_PROPERTYPUT: return "propput";
+    case INVOKE_PROPERTYPUTREF: return "propputref";
+    default: return "method";
+  }
+}
+
+std::string TypeFlagsText(WORD flags) {
+  std::string text;
+  const std::pair<WORD, const char*> known[] = {
+      {TYPEFLAG_FHIDDEN, "hidden"}, {TYPEFLAG_FDUAL, "dual"},
+      {TYPEFLAG_FNONEXTENSIBLE, "nonextensible"}, {TYPEFLAG_FOLEAUTOMATION, "oleautomation"},
+      {TYPEFLAG_FCANCREATE, "cancreate"}};
+  for (const auto& [flag, name] : known) {
+    if (flags & flag) text += std::string(" ") + name;
+  }
+  return text;
+}
+
+// IUnknown's and IDispatch's own members, which a dispinterface lists first.
+bool InheritedFromDispatch(MEMBERID id) {
+  return id >= 0x60000000 && id <= 0x60010003;
+}
+
+// The members of an interface's table (after IDispatch's seven entries), or
+// of a dispinterface.
+void ListFunctions(std::ostream& out, ITypeInfo* info, bool dispatch_only) {
+  TYPEATTR* attributes = nullptr;
+  if (FAILED(info->GetTypeAttr(&attributes))) return;
+  for (UINT i = 0; i < attributes->cFuncs; ++i) {
+    FUNCDESC* function = nullptr;
+    if (FAILED(info->GetFuncDesc(i, &function))) continue;
+    const auto [name, help] = Documentation(info, function->memid);
+    if (dispatch_only) {
+      if (!InheritedFromDispatch(function->memid))
+        out << "  " << IdText(function->memid) << " method " << name << " " << Quoted(help) << "\n";
+    } else {
+      std::string params;
+      for (SHORT p = 0; p < function->cParams; ++p)
+        params += (p == 0 ? "" : ", ") + ParamText(info, function->lprgelemdescParam[p]);
+      out << "  " << function->oVft / static_cast<int>(sizeof(void*)) - 7 << " "
+          << IdText(function->memid) << " " << KindText(function->invkind)
+          << (function->wFuncFlags & FUNCFLAG_FHIDDEN ? " hidden" : "")
+          << (function->wFuncFlags & FUNCFLAG_FRESTRICTED ? " restricted" : "") << " (" << params
+          << ") " << Names(info, function->memid) << " " << Quoted(help) << "\n";
+    }
+    info->ReleaseFuncDesc(function);
+  }
+  info->ReleaseTypeAttr(attributes);
+}
+
+void ListType(std::ostream& out, ITypeInfo* info) {
+  TYPEATTR* attributes = nullptr;
+  if (FAILED(info->GetTypeAttr(&attributes))) return;
+  const auto [name, help] = Documentation(info, MEMBERID_NIL);
+  const std::string guid = GuidText(attributes->guid);
+  const std::string flags = TypeFlagsText(attributes->wTypeFlags);
+  switch (attributes->typekind) {
+    case TKIND_ENUM:
+      out << "enum " << name << " " << Quoted(help) << "\n";
+      for (UINT i = 0; i < attributes->cVars; ++i) {
+        VARDESC* constant = nullptr;
+        if (FAILED(info->GetVarDesc(i, &constant))) continue;
+        const auto [constant_name, constant_help] = Documentation(info, constant->memid);
+        out << "  " << constant_name << " = " << DefaultText(*constant->lpvarValue) << " "
+            << Quoted(constant_help) << "\n";
+        info->ReleaseVarDesc(constant);
+      }
+      break;
+    case TKIND_INTERFACE:
+    case TKIND_DISPATCH: {
+      // A dual interface is listed as its table of functions shows it.
+      const bool dual = attributes->wTypeFlags & TYPEFLAG_FDUAL;
+      ComPtr<ITypeInfo> table;
+      HREFTYPE reference = 0;
+      if (attributes->typekind == TKIND_DISPATCH && dual &&
+          SUCCEEDED(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &reference))) {
+        info->GetRefTypeInfo(reference, &table);
+      }
+      TYPEATTR* table_attributes = nullptr;
+      WORD table_flags = attributes->wTypeFlags;
+      if (table && SUCCEEDED(table->GetTypeAttr(&table_attributes))) {
+        table_flags = table_attributes->wTypeFlags;
+        table->ReleaseTypeAttr(table_attributes);
+      }
+      out << (dual ? "interface " : "dispinterface ") << name << " " << guid
+          << TypeFlagsText(table_flags) << (dual ? " " + Quoted(help) : "") << "\n";
+      ListFunctions(out, table ? table.Get() : info, !dual);
+      break;
+    }
+    case TKIND_ALIAS:
+      out << "alias " << name << " " << guid << " = " << TypeText(info, attributes->tdescAlias)
+          << "\n";
+      break;
+    case TKIND_COCLASS:
+      out << "coclass " << name << " " << guid << flags << " " << Quoted(help) << "\n";
+      for (UINT i = 0; i < attributes->cImplTypes; ++i) {
+        INT implemented_flags = 0;
+        HREFTYPE reference = 0;
+        ComPtr<ITypeInfo> implemented;
+        info->GetImplTypeFlags(i, &implemented_flags);
+        if (FAILED(info->GetRefTypeOfImplType(i, &reference)) ||
+            FAILED(info->GetRefTypeInfo(reference, &implemented))) {
+          continue;
+        }
+        out << "  " << (implemented_flags & IMPLTYPEFLAG_FDEFAULT ? "default " : "")
+            << (implemented_flags & IMPLTYPEFLAG_FSOURCE ? "source " : "")
+            << Documentation(implemented.Get(), MEMBERID_NIL).first << "\n";
+      }
+      break;
+    default:
+      out << "type " << name << " of kind " << attributes->typekind << "\n";
+  }
+  info->ReleaseTypeAttr(attributes);
+}
+
+// Writes the listing of the library that holds the catalog's class.
+void WriteTypeListing(const char* path) {
+  ComPtr<IDispatch> catalog = Create(L"qorkwz_LOMBARv3.ICatalog");
+  ComPtr<IProvideClassInfo> provider;
+  ComPtr<ITypeInfo> class_info;
+  ComPtr<ITypeLib> library;
+  UINT index = 0;
+  const bool found =
+      catalog &&
+      SUCCEEDED(catalog->QueryInterface(IID_IProvideClassInfo,
+                                        reinterpret_cast<void**>(provider.GetAddressOf()))) &&
+      SUCCEEDED(provider->GetClassInfo(&class_info)) &&
+      SUCCEEDED(class_info->GetContainingTypeLib(&library, &index));
+  Check(found, "the class information leads to its type library");
+  if (!found) return;
+  std::ostringstream out;
+  TLIBATTR* attributes = nullptr;
+  library->GetLibAttr(&attributes);
+  Text name, help;
+  library->GetDocumentation(-1, &name, &help, nullptr, nullptr);
+  out << "library " << Utf8(name) << " " << GuidText(attributes->guid) << " "
+      << attributes->wMajorVerNum << "." << attributes->wMinorVerNum << " "
+      << IdText(static_cast<long>(attributes->lcid)) << " " << Quoted(Utf8(help)) << "\n";
+  library->ReleaseTLibAttr(attributes);
+  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
+    ComPtr<ITypeInfo> info;
+    if (SUCCEEDED(library->GetTypeInfo(i, &info))) ListType(out, info.Get());
+  }
+  std::ofstream file(path, std::ios::binary);
+  file << out.str();
+  Check(file.good(), "the type library's listing is written");
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   if (FAILED(CoInitialize(nullptr))) return 1;
   {
     ComPtr<IDispatch> items = Create(L"qorkwz_LOMBARv3.ICatItemCol");
@@ -453,6 +706,7 @@ int main() {
     CheckNamedArguments();
     CheckDualInterfaces();
   }
+  if (argc > 1) WriteTypeListing(argv[1]);
   CheckUnloadAnswer();
   CoUninitialize();
   std::printf("%d passed, %d failed\n", passed, failed);

@@ -1,7 +1,9 @@
 // Writes docs/reference.md to standard output from the library's own type
-// information: the classes with their identifiers and members, the
-// enumerations and the error numbers. The page is generated so it can never
-// drift from what the dispatcher, the C interface and Python actually see.
+// information: the classes with their identifiers, help texts and members,
+// the enumerations and the error numbers. The page is generated so it can
+// never drift from what the dispatcher, the C interface and Python actually
+// see. With --missing-help it lists instead every class, member, event and
+// constant that has no help text yet, and fails when there is one.
 #include <cctype>
 #include <cstdint>
 #include <iostream>
@@ -93,6 +95,7 @@ void WriteIntroduction(std::ostream& out) {
       << "Generated from the library's type information by `lombar_reference`; do not\n"
       << "edit by hand. After changing a class, regenerate it at the repository root:\n\n"
       << "    " << kRegenerate << "\n\n"
+      << library.help << "\n\n"
       << "Type library `" << library.name << "` `" << library.guid.ToString() << "`, version "
       << library.major << "." << library.minor << ", locale 0x" << std::hex << library.lcid
       << std::dec << ".\n\n"
@@ -122,7 +125,7 @@ void WriteContents(std::ostream& out, const std::vector<const ClassInfo*>& class
 }
 
 void WriteClass(std::ostream& out, const ClassInfo& info, const std::set<std::string>& documented) {
-  out << "### " << info.name << "\n\n";
+  out << "### " << info.name << "\n\n" << info.help << "\n\n";
   if (info.create) {
     out << "- ProgID: `" << ProgIdOf(info) << "`\n";
   } else {
@@ -135,18 +138,18 @@ void WriteClass(std::ostream& out, const ClassInfo& info, const std::set<std::st
     out << "- Events, interface `" << info.events->name << "` `" << info.events->iid.ToString()
         << "`:";
     for (const EventMember& event : info.events->members)
-      out << " `" << event.name << "` (dispatch id " << event.dispid << ")";
+      out << " `" << event.name << "` (dispatch id " << event.dispid << "): " << event.help;
     out << "\n";
   }
-  out << "\n| # | Member | Kind | Parameters | Result | Dispatch id |\n"
-      << "|---|---|---|---|---|---|\n";
+  out << "\n| # | Member | Kind | Parameters | Result | Dispatch id | Description |\n"
+      << "|---|---|---|---|---|---|---|\n";
   for (std::size_t slot = 0; slot < info.members.size(); ++slot) {
     const Member& member = info.members[slot];
     const std::string result = BasicTypeName(member.result, member.result_class);
     out << "| " << slot << " | " << Code(member.name) << " | " << MemberKindName(member.kind)
         << (member.hidden ? " (hidden)" : "") << " | " << ParamsText(member.params) << " | "
         << (member.result == ParamType::Object ? ClassLink(result, documented) : result) << " | "
-        << DispIdText(member.dispid) << " |\n";
+        << DispIdText(member.dispid) << " | " << Cell(member.help) << " |\n";
   }
   out << "\n";
 }
@@ -154,9 +157,11 @@ void WriteClass(std::ostream& out, const ClassInfo& info, const std::set<std::st
 void WriteEnumerations(std::ostream& out) {
   out << "## Enumerations\n\n";
   for (const Enumeration& enumeration : Enumerations()) {
-    out << "### " << enumeration.name << "\n\n| Constant | Value |\n|---|---|\n";
+    out << "### " << enumeration.name << "\n\n" << enumeration.help << "\n\n"
+        << "| Constant | Value | Description |\n|---|---|---|\n";
     for (const Constant& constant : enumeration.constants)
-      out << "| `" << constant.name << "` | " << constant.value << " |\n";
+      out << "| `" << constant.name << "` | " << constant.value << " | " << Cell(constant.help)
+          << " |\n";
     out << "\n";
   }
 }
@@ -199,12 +204,41 @@ bool NamesOnlyDocumentedClasses(const std::vector<const ClassInfo*>& classes,
   return complete;
 }
 
+// Lists what has no help text yet, one line each; true when nothing is missing.
+bool ListMissingHelp(std::ostream& out, const std::vector<const ClassInfo*>& classes) {
+  std::size_t missing = 0;
+  const auto check = [&](std::string_view help, const std::string& what) {
+    if (!help.empty()) return;
+    out << what << "\n";
+    ++missing;
+  };
+  for (const ClassInfo* info : classes) {
+    check(info->help, info->name);
+    for (const Member& member : info->members)
+      check(member.help, info->name + "." + member.name + " (" +
+                             std::string(MemberKindName(member.kind)) + ")");
+    if (!info->events) continue;
+    for (const EventMember& event : info->events->members)
+      check(event.help, info->name + " event " + event.name);
+  }
+  for (const Enumeration& enumeration : Enumerations()) {
+    check(enumeration.help, std::string(enumeration.name));
+    for (const Constant& constant : enumeration.constants)
+      check(constant.help, std::string(enumeration.name) + "." + std::string(constant.name));
+  }
+  if (missing > 0) out << missing << " without a help text\n";
+  return missing == 0;
+}
+
 }  // namespace
 }  // namespace lombar
 
-int main() {
+int main(int argc, char** argv) {
   using namespace lombar;
   const std::vector<const ClassInfo*> classes = DocumentedClasses();
+  if (argc > 1 && std::string_view(argv[1]) == "--missing-help") {
+    return ListMissingHelp(std::cout, classes) ? 0 : 1;
+  }
   std::set<std::string> documented;
   for (const ClassInfo* info : classes) documented.insert(info->name);
   if (!NamesOnlyDocumentedClasses(classes, documented)) return 1;

@@ -1,5 +1,6 @@
 #include "IdlWriter.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <sstream>
 
@@ -42,8 +43,9 @@ std::string DefaultText(const Variant& value) {
 
 std::string ParamText(const Param& param) {
   std::string attributes = param.by_ref ? "in, out" : "in";
-  // A type library holds no default behind a reference: such a parameter is
-  // only optional there, and the dispatcher gives it its default.
+  // IDL takes no default behind a reference (widl refuses it): such a
+  // parameter is only optional here. The type library itself, written by
+  // lombar_typelib, carries the default.
   const bool has_default = param.optional && !param.default_value.IsMissing();
   if (has_default && !param.by_ref) {
     attributes += ", defaultvalue(" + DefaultText(param.default_value) + ")";
@@ -54,14 +56,15 @@ std::string ParamText(const Param& param) {
          (param.by_ref ? "* " : " ") + param.name;
 }
 
-std::string_view KindAttribute(MemberKind kind) {
+// The attribute of a property's accessor; empty for a method.
+std::string_view PropertyAttribute(MemberKind kind) {
   switch (kind) {
     case MemberKind::Get:
-      return ", propget";
+      return "propget";
     case MemberKind::Let:
-      return ", propput";
+      return "propput";
     case MemberKind::Set:
-      return ", propputref";
+      return "propputref";
     case MemberKind::Method:
       break;
   }
@@ -108,7 +111,104 @@ void WriteCoclass(std::ostream& out, const ClassInfo& info) {
   out << "  };\n\n";
 }
 
+// ---- the listing ----
+
+std::string ParamFlagsText(bool in, bool out, bool optional, bool retval, const Variant* fallback) {
+  std::string text;
+  const auto add = [&](bool present, std::string_view flag) {
+    if (!present) return;
+    if (!text.empty()) text += ", ";
+    text += flag;
+  };
+  add(in, "in");
+  add(out, "out");
+  add(optional, "optional");
+  add(retval, "retval");
+  if (fallback) add(true, "default " + DefaultText(*fallback));
+  return "[" + text + "]";
+}
+
+std::string ListedParams(const Member& member) {
+  std::string text;
+  for (const Param& param : member.params) {
+    const bool has_default = param.optional && !param.default_value.IsMissing();
+    text += (text.empty() ? "" : ", ") +
+            ParamFlagsText(true, param.by_ref, param.optional, false,
+                           has_default ? &param.default_value : nullptr) +
+            " " + IdlTypeName(param.type, param.object_class) + (param.by_ref ? "*" : "");
+  }
+  if (member.result != ParamType::Void) {
+    text += (text.empty() ? "" : ", ") + ParamFlagsText(false, true, false, true, nullptr) + " " +
+            IdlTypeName(member.result, member.result_class) + "*";
+  }
+  return "(" + text + ")";
+}
+
+// The names the type library keeps for a member: its own and its
+// parameters', the result's "RHS" too, a put's value excepted.
+std::string ListedNames(const Member& member) {
+  std::string text = member.name;
+  std::vector<std::string_view> names;
+  for (const Param& param : member.params) names.push_back(param.name);
+  if (member.kind == MemberKind::Let || member.kind == MemberKind::Set) names.pop_back();
+  if (member.result != ParamType::Void) names.push_back("RHS");
+  for (std::size_t i = 0; i < names.size(); ++i) text += (i == 0 ? " " : ", ") + std::string(names[i]);
+  return text;
+}
+
+std::string_view ListedKind(MemberKind kind) {
+  return kind == MemberKind::Method ? "method" : PropertyAttribute(kind);
+}
+
+void ListInterface(std::ostream& out, const ClassInfo& info) {
+  out << "interface " << info.InterfaceName() << " " << info.iid.ToString()
+      << " hidden dual nonextensible oleautomation " << Quoted(info.help) << "\n";
+  for (std::size_t slot = 0; slot < info.members.size(); ++slot) {
+    const Member& member = info.members[slot];
+    const Member& first = *std::find_if(info.members.begin(), info.members.end(),
+                                        [&](const Member& m) { return m.dispid == member.dispid; });
+    out << "  " << slot << " " << IdText(member.dispid) << " " << ListedKind(member.kind)
+        << (member.hidden ? " hidden restricted" : "") << " " << ListedParams(member) << " "
+        << ListedNames(first) << " " << Quoted(first.help) << "\n";
+  }
+}
+
 }  // namespace
+
+std::string TypeLibraryListing() {
+  const TypeLibraryInfo& library = TypeLibrary();
+  const auto& classes = CreatableClasses();
+  std::ostringstream out;
+  out << "library " << library.name << " " << library.guid.ToString() << " " << library.major
+      << "." << library.minor << " " << IdText(library.lcid) << " " << Quoted(library.help)
+      << "\n";
+  for (const Enumeration& enumeration : Enumerations()) {
+    out << "enum " << enumeration.name << " " << Quoted(enumeration.help) << "\n";
+    for (const Constant& constant : enumeration.constants)
+      out << "  " << constant.name << " = " << constant.value << " " << Quoted(constant.help) << "\n";
+  }
+  for (const ClassInfo* info : classes) ListInterface(out, *info);
+  for (const ClassInfo* info : classes) {
+    for (std::size_t i = 0; i < info->earlier_iids.size(); ++i) {
+      out << "alias " << info->InterfaceName() << "_v" << i << " " << info->earlier_iids[i].ToString()
+          << " = " << info->InterfaceName() << "\n";
+    }
+  }
+  for (const ClassInfo* info : classes) {
+    if (!info->events) continue;
+    out << "dispinterface " << info->events->name << " " << info->events->iid.ToString()
+        << " hidden\n";
+    for (const EventMember& event : info->events->members)
+      out << "  " << IdText(event.dispid) << " method " << event.name << " " << Quoted(event.help)
+          << "\n";
+  }
+  for (const ClassInfo* info : classes) {
+    out << "coclass " << info->name << " " << info->clsid.ToString() << " cancreate "
+        << Quoted(info->help) << "\n  default " << info->InterfaceName() << "\n";
+    if (info->events) out << "  default source " << info->events->name << "\n";
+  }
+  return out.str();
+}
 
 std::string IdlTypeName(ParamType type, std::string_view object_class) {
   switch (type) {
@@ -141,8 +241,9 @@ std::string IdlTypeName(ParamType type, std::string_view object_class) {
 }
 
 std::string IdlMember(const Member& member) {
+  const std::string_view property = PropertyAttribute(member.kind);
   std::string line =
-      "[id(" + IdText(member.dispid) + ")" + std::string(KindAttribute(member.kind)) +
+      "[id(" + IdText(member.dispid) + ")" + (property.empty() ? "" : ", " + std::string(property)) +
       (member.hidden ? ", hidden, restricted" : "") + "] HRESULT " + member.name + "(";
   std::string params;
   for (const Param& param : member.params) {

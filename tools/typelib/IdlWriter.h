@@ -1,5 +1,9 @@
 // The type library's interface definition (IDL), written from the class
-// tables: what the Windows build compiles (widl) and embeds in the library.
+// tables: the Windows build compiles it (widl) into the interfaces' C++
+// declarations for early-bound clients. The type library file itself is
+// written from the same tables by lombar_typelib (TypeLibraryMaker.cpp),
+// since IDL cannot carry every default and help text; TypeLibraryListing
+// says what that file must hold, as the Windows tests read it back.
 #pragma once
 
 #include <string>
@@ -15,5 +19,12 @@ std::string IdlTypeName(ParamType type, std::string_view object_class);
 std::string IdlMember(const Member& member);
 // The whole library: enumerations, interfaces, the event interface, coclasses.
 std::string TypeLibraryIdl();
+// The type library as ITypeInfo shows it, one line per type, member and
+// constant, in the library's order: names, kinds, flags, slots, dispatch
+// ids, parameter types, flags and defaults, and help texts. Names and help
+// are looked up by dispatch id there, so every accessor shows those of the
+// first accessor of its id. tests/windows/ComClient.cpp writes the same
+// listing from the Windows library.
+std::string TypeLibraryListing();
 
 }  // namespace lombar

@@ -11,9 +11,11 @@
 //   const RecordTable<ICatPreset>& ICatPreset::Table() {
 //     using P = ICatPreset;
 //     static const auto table =
-//         RecordTable<P>(kClassName, "{B5941FB4-...}", "{2FBBF3A5-...}")
+//         RecordTable<P>(kClassName, "{B5941FB4-...}", "{2FBBF3A5-...}",
+//                        "One preset: a category, group and description to look up.")
 //             .Xml(PropertyId(3), {.group = kClassName})
 //             .Property("Category", PropertyId(2), &P::category_, Leaf("Category"))
+//             .Help("The preset's category.")
 //             .Property("Group", PropertyId(1), &P::group_, Leaf("Group"))
 //             .Property("Description", PropertyId(0), &P::description_, Leaf("Description"))
 //             .Method("Clear", MethodId(4), &P::Clear)
@@ -28,7 +30,8 @@
 // ReadOnly(), LetByRef(), SetByValue(), Getter() / Setter() (accessors of
 // the class's own in place of the stored value), ClearedInPlace() (a child
 // object Clear empties instead of renewing), At() / ReadAt() (the value's
-// place in the XML when that differs from the slot order).
+// place in the XML when that differs from the slot order), Help() (the
+// text of the row's property or method; see TypeInfo.h).
 #pragma once
 
 #include <algorithm>
@@ -51,6 +54,7 @@
 #include "lombar/StoredText.h"
 #include "lombar/internal/Record.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/SharedHelp.h"
 #include "text/clsXML.h"
 
 namespace lombar {
@@ -215,8 +219,11 @@ V InitialValue() {
 template <class T>
 class RecordTable {
  public:
-  RecordTable(std::string_view name, std::string_view clsid, std::string_view iid)
-      : builder_(name, clsid, iid) {}
+  RecordTable(std::string_view name, std::string_view clsid, std::string_view iid,
+              std::string_view help = {})
+      : builder_(name, clsid, iid, help) {
+    builder_.SharedHelp(kRecordHelp);
+  }
 
   // The XML get and let of the record, written and read as `form` says.
   RecordTable& Xml(DispId id, RecordXmlForm form = {}) {
@@ -257,6 +264,15 @@ class RecordTable {
   RecordTable& Kept() {
     fields_.back().kept = true;
     fields_.back().empty_reads_as_reset = false;  // Clear leaves it as it was
+    return *this;
+  }
+  // The help text of the row's property (all its accessors) or method.
+  RecordTable& Help(std::string_view text) {
+    if (pending_.empty()) {
+      builder_.Help(text);
+    } else {
+      for (Member& member : pending_) member.help = text;
+    }
     return *this;
   }
   RecordTable& GetFirst() { return Swap(MemberKind::Get, MemberKind::Let); }
@@ -583,6 +599,7 @@ class RecordTable {
       replacement.name = member.name;
       replacement.kind = kind;
       replacement.dispid = member.dispid;
+      replacement.help = member.help;
       if (kind != MemberKind::Get) replacement.params.back().name = "RHS";
       member = std::move(replacement);
       return *this;
