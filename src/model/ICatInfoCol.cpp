@@ -21,11 +21,18 @@ const ClassInfo& ICatInfoCol::TypeInfo() {
           .Get("XML", PropertyId(3), &ICatInfoCol::XML)
           .Let("XML", PropertyId(3), &ICatInfoCol::SetXML)
           .Get("DefaultCode", PropertyId(2), &ICatInfoCol::DefaultCode)
+          .Help("The first record whose Default is True; Nothing when none is.")
           .Method("Add", MethodId(4), &ICatInfoCol::Add,
                   {"xsType", "xsLine", "xsCode", "xsDesc", "xsText", "xsTag", "xbDefault",
                    "xsStyle", ByRef(Optional("xsKey", ""))})
+          .Help("Adds and returns a new record from the arguments, xsKey being its Key and, when "
+                "not empty, its key in the collection; a key already held leaves the record out "
+                "without an error.")
           .Method("AddObject", MethodId(5), &ICatInfoCol::AddObject,
                   {ByRef("xoCatInfo"), ByRef(Optional("sKey", ""))})
+          .Help("Adds the record itself under sKey, or under its Key when sKey is empty (sKey "
+                "then receives it), sets its Index to the new Count and returns it; Nothing adds "
+                "nothing, and a key already held leaves the record out without an error.")
           // Item is an ordinary property here, not the default member.
           .Get("Item", PropertyId(1), &ICatInfoCol::Item, {"vntIndexKey"})
           .Method("Exists", MethodId(6), &ICatInfoCol::Exists, {"vntIndexKey"})

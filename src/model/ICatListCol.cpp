@@ -11,15 +11,23 @@ const ClassInfo& ICatListCol::TypeInfo() {
       ClassBuilder<ICatListCol>(kClassName, "{CE8617B9-F7F2-4B8F-BD33-944AC68888EA}",
                                 "{4A6858C7-E7DC-4805-8550-2C4EA81F14E0}",
                                 "The catalog's reference lists, with the vehicle they belong to.")
+          .SharedHelp(kReferenceCollectionHelp)
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(2), &ICatListCol::XML)
           .Let("XML", PropertyId(2), &ICatListCol::SetXML)
+          .Help("The lists and the vehicle as one XML text, empty when there are no lists; "
+                "assigning a text empties the collection, gives it a new vehicle and adds each "
+                "list under I# and its ID when that is above 0, duplicates left out.")
           .Set("Vehicle", PropertyId(1), &ICatListCol::SetVehicle, {ByRef("RHS")})
           .Get("Vehicle", PropertyId(1), &ICatListCol::Vehicle)
           .Method("AddObject", MethodId(3), &ICatListCol::AddObject,
                   {ByRef("xoObj"), ByRef(Optional("sKey", ""))})
+          .Help("Adds the list itself under sKey, else under I# and its ID when that is above 0 "
+                "(sKey then receives it), and returns it; Nothing adds nothing, and a key already "
+                "held leaves the list out without an error.")
           .Method("Add", MethodId(4), &ICatListCol::Add,
                   {ByRef("Heading"), ByRef("ID"), ByRef(Optional("sKey", ""))})
+          .Help("Adds and returns a new list of this Heading and ID, keyed as by AddObject.")
           .Get("Item", kDispIdValue, &ICatListCol::Item, {"vntIndexKey"})
           .Method("Exists", MethodId(5), &ICatListCol::Exists, {"vntIndexKey"})
           .Get("Count", PropertyId(0), &ICatListCol::Count)

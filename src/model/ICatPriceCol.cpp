@@ -69,14 +69,25 @@ const ClassInfo& ICatPriceCol::TypeInfo() {
                       "{F535398D-7CE8-4B2F-BD06-3283B967666E}",
                       "An item's prices, one per seller location, keyed by directory.")
           .SharedHelp(kLocationCollectionHelp)
+          .SharedHelp(kEmptyWhenReleasedHelp)
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(1), &C::XML)
           .Let("XML", PropertyId(1), &C::SetXML)
+          .Help("The prices as one Prices element, empty when there are none; assigning a text "
+                "empties the collection and adds each price the text holds as AddObject does.")
           .Method("Add", MethodId(2), &C::Add,
                   {"xsMCLdir", "xsLocation", "xsSellerID", "xsAvailable", "xsCost", "xsList",
                    ByRef(Optional("sKey", ""))})
+          .Help("Adds and returns a new price keyed by sKey, else xsMCLdir, else S# and "
+                "xsSellerID; sKey receives the key. A cost or list that is not a number is error "
+                "13 and the key JOBBER (exactly so) error 17; a key already held leaves the price "
+                "out without an error.")
           .Method("AddObject", MethodId(3), &C::AddObject,
                   {ByRef("xoPrice"), ByRef(Optional("sKey", ""))})
+          .Help("Adds the price itself, keyed as by Add, and returns it; Nothing, or a price whose "
+                "Available is empty and Cost, List and Sell 0, adds nothing. Without an MCLdir it "
+                "first takes the MCLdir, Location and SellerID of the global provider its SellerID "
+                "or Location names, else its Location as MCLdir, and that is its key.")
           .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
           .Help("The price at a position counted from 1, or of a directory (JOBBER, #seller and "
                 "S#seller translated by the thread's global providers); for one not held, a new "

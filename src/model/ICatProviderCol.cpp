@@ -34,17 +34,30 @@ const ClassInfo& ICatProviderCol::TypeInfo() {
                       "The catalog providers, one of them the default (the jobber), with look-ups "
                       "between directories and seller identifiers.")
           .SharedHelp(kLocationCollectionHelp)
+          .SharedHelp(kEmptyWhenReleasedHelp)
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(2), &C::XML)
           .Let("XML", PropertyId(2), &C::SetXML)
           .Method("GetDefaultProvider", MethodId(3), &C::GetDefaultProvider)
+          .Help("The first provider whose Default is True; Nothing when none is.")
           .Method("GetSellerID", MethodId(4), &C::GetSellerID, {"xsMCLdir"})
+          .Help("The SellerID of the provider of directory xsMCLdir (JOBBER, #seller and S#seller "
+                "translated as by Item); the empty text when there is none.")
           .Method("GetMCLdir", MethodId(5), &C::GetMCLdir, {"xsSellerID"})
+          .Help("The MCLdir of the first provider whose SellerID, in upper case and trimmed, "
+                "equals xsSellerID exactly once a leading # and then S# are dropped; the empty "
+                "text when none does.")
           .Method(
               "Add", MethodId(6), &C::Add,
               {"xsName", "xsLocation", "xsSellerID", "xsMCLdir", "xsDeliveryMessage", "xbDefault"})
+          .Help("Adds and returns a new provider from the arguments, keyed by xsMCLdir; JOBBER "
+                "(exactly so) is refused with error 17, and a directory already held leaves the "
+                "provider out without an error.")
           .Method("AddObject", MethodId(7), &C::AddObject,
                   {ByRef("xoProvider"), ByRef(Optional("sKey", ""))})
+          .Help("Adds the provider itself under its MCLdir and returns it, sKey unused; JOBBER "
+                "(exactly so) is refused with error 17, Nothing with error 91, and a directory "
+                "already held leaves it out without an error.")
           .Method("Exists", MethodId(8), &C::Exists, {"vntIndexKey"})
           // Item is an ordinary property here, not the default member.
           .Get("Item", PropertyId(1), &C::Item, {"vntIndexKey"})

@@ -12,14 +12,17 @@ const ClassInfo& ICatSpecCol::TypeInfo() {
       ClassBuilder<ICatSpecCol>(kClassName, "{14E28EDD-C887-444B-B712-81D8D05BE99B}",
                                 "{161FAFB3-566A-4F24-96F7-BDBE83C3D4D7}",
                                 "The details of a vehicle, each an ICatSpec.")
+          .SharedHelp(kEmptyWhenReleasedHelp)
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(1), &ICatSpecCol::XML)
           .Let("XML", PropertyId(1), &ICatSpecCol::SetXML)
           .Method("AddObject", MethodId(2), &ICatSpecCol::AddObject, {ByRef("xoSpec")})
-          .Help("Adds the ICatSpec itself, not a copy, under its Key and returns it; a Key the "
-                "collection already holds is error 457.")
+          .Help("Adds the ICatSpec itself, not a copy, under its Key, sets its Index to its "
+                "position and returns it; a Key the collection already holds is error 457.")
           .Method("Add", MethodId(3), &ICatSpecCol::Add,
                   {ByRef("xsType"), ByRef("xlGroup"), ByRef("xoInfoCol")})
+          .Help("Adds and returns a new ICatSpec of type xsType and group xlGroup, sharing "
+                "xoInfoCol as its Information; a Key the collection already holds is error 457.")
           .Get("Item", kDispIdValue, &ICatSpecCol::Item, {"vntIndexKey"})
           .Get("Count", PropertyId(0), &ICatSpecCol::Count)
           .Method("Remove", MethodId(4), &ICatSpecCol::Remove, {"vntIndexKey"})

@@ -44,6 +44,20 @@ inline constexpr MemberHelp kLocationCollectionHelp[] = {
     {"Remove", "Removes the member at a position or of a directory, keys translated as by Item."},
 };
 
+// The collections whose XML reads a released collection as an empty one.
+inline constexpr MemberHelp kEmptyWhenReleasedHelp[] = {
+    {"Clear",
+     "Releases every member and starts again empty; with xbDestroyObject True the collection "
+     "is left without one: XML then gives the empty text and Count fails with error 91."},
+};
+
+// The preset and list collections, which carry a vehicle of their own.
+inline constexpr MemberHelp kReferenceCollectionHelp[] = {
+    {"Vehicle",
+     "The vehicle the members belong to, written after them; setting it shares the object "
+     "given, and assigning XML replaces it with a new one."},
+};
+
 inline constexpr MemberHelp kRecordHelp[] = {
     {"XML",
      "The values as one XML text; assigning a text clears the object first and then reads "
