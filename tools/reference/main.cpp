@@ -44,6 +44,16 @@ std::string Cell(std::string_view text) {
   return cell;
 }
 
+// A help text in a table cell: "*ALL*" stays a word, not emphasis.
+std::string Prose(std::string_view text) {
+  std::string prose;
+  for (const char c : Cell(text)) {
+    if (c == '*') prose += '\\';
+    prose += c;
+  }
+  return prose;
+}
+
 std::string Code(std::string_view text) {
   return "`" + Cell(text) + "`";
 }
@@ -125,7 +135,7 @@ void WriteContents(std::ostream& out, const std::vector<const ClassInfo*>& class
 }
 
 void WriteClass(std::ostream& out, const ClassInfo& info, const std::set<std::string>& documented) {
-  out << "### " << info.name << "\n\n" << info.help << "\n\n";
+  out << "### " << info.name << "\n\n" << Prose(info.help) << "\n\n";
   if (info.create) {
     out << "- ProgID: `" << ProgIdOf(info) << "`\n";
   } else {
@@ -149,7 +159,7 @@ void WriteClass(std::ostream& out, const ClassInfo& info, const std::set<std::st
     out << "| " << slot << " | " << Code(member.name) << " | " << MemberKindName(member.kind)
         << (member.hidden ? " (hidden)" : "") << " | " << ParamsText(member.params) << " | "
         << (member.result == ParamType::Object ? ClassLink(result, documented) : result) << " | "
-        << DispIdText(member.dispid) << " | " << Cell(member.help) << " |\n";
+        << DispIdText(member.dispid) << " | " << Prose(member.help) << " |\n";
   }
   out << "\n";
 }
@@ -160,7 +170,7 @@ void WriteEnumerations(std::ostream& out) {
     out << "### " << enumeration.name << "\n\n" << enumeration.help << "\n\n"
         << "| Constant | Value | Description |\n|---|---|---|\n";
     for (const Constant& constant : enumeration.constants)
-      out << "| `" << constant.name << "` | " << constant.value << " | " << Cell(constant.help)
+      out << "| `" << constant.name << "` | " << constant.value << " | " << Prose(constant.help)
           << " |\n";
     out << "\n";
   }
