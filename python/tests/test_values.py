@@ -4,7 +4,7 @@ import pytest
 
 import lombar
 from conftest import fails
-from lombar import _native, _values
+from lombar import _native, _purecall
 
 D = decimal.Decimal
 CY_MAX, CY_MIN = D("922337203685477.5807"), D("-922337203685477.5808")
@@ -29,6 +29,15 @@ def test_values_come_back_as_their_python_types():
            provider.Name, provider.Clear()]
     assert got == [12, 2.5, True, "", None]
     assert [type(value) for value in got] == [int, float, bool, str, type(None)]
+
+
+@pytest.mark.parametrize("value, kind", [
+    (2 ** 31 - 1, int), (-(2 ** 31), int), (2 ** 31, float), (-(2 ** 31) - 1, float), (True, bool),
+    (1.5, float), (D("1.5"), D), ("7", str), (lombar.Null, type(lombar.Null))])
+def test_a_variant_property_keeps_the_automation_type_passed(value, kind):
+    item = lombar.Dispatch("ICatItem")
+    item.ItemStatus = value
+    assert item.ItemStatus == value and type(item.ItemStatus) is kind
 
 
 @pytest.mark.parametrize("value, stored", [
@@ -59,5 +68,5 @@ def test_variant_kinds_no_member_returns():
                                   (_native.VT_NULL, "i4", 0, lombar.Null)):
         variant = _native.Variant(vt)
         setattr(variant.value, field, raw)
-        result = _values.take(variant)
+        result = _purecall.take(variant)
         assert result == value and type(result) is type(value) and variant.vt == _native.VT_EMPTY
