@@ -124,6 +124,22 @@ def test_the_tests_pass_on_the_ctypes_path_too():
     assert done.returncode == 0, done.stdout[-6000:] + done.stderr[-2000:]
 
 
+def test_the_package_modules_import_one_another_without_a_circle():
+    package = ROOT / "python" / "lombar"
+    imports = {}
+    for module in package.glob("*.py"):
+        names = set()
+        for node in ast.walk(ast.parse(module.read_text())):
+            if isinstance(node, ast.ImportFrom) and node.level == 1:
+                names |= {node.module} if node.module else {alias.name for alias in node.names}
+        imports[module.stem] = names & {path.stem for path in package.glob("*.py")}
+    done = []
+    while len(done) < len(imports):  # take the modules whose imports are all taken
+        ready = [name for name in imports if name not in done and imports[name] <= set(done)]
+        assert ready, {name: imports[name] - set(done) for name in imports if name not in done}
+        done += ready
+
+
 def test_the_type_stubs_are_those_of_the_library_and_the_guide_names_their_types():
     text = _stubs.stubs()
     ast.parse(text)

@@ -64,8 +64,12 @@ def test_arguments_that_do_not_convert():
 
 
 def test_variant_kinds_no_member_returns():
+    # Event arguments and parameter defaults are read this way on either call path.
+    info = lombar.Dispatch("ICatInfo")
+    _native.lib().lombar_addref(info._handle)
     for vt, field, raw, value in ((_native.VT_I2, "i2", -7, -7), (_native.VT_R8, "r8", 0.1, 0.1),
-                                  (_native.VT_NULL, "i4", 0, lombar.Null)):
+                                  (_native.VT_NULL, "i4", 0, lombar.Null),
+                                  (_native.VT_DISPATCH, "object", info._handle, info)):
         variant = _native.Variant(vt)
         setattr(variant.value, field, raw)
         result = _purecall.take(variant)
