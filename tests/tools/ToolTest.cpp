@@ -106,21 +106,29 @@ TEST_F(ToolTest, ShowReportsVehicleProvidersAndEachStoreAsATable) {
             "  ACX  41-993      Spark Plug                       ORDER      4     2        3.10\n"
             "  BRK  BP1200      Disc Brake Pad Set - Front, cer\u2026            1     0       42.50\n"
             "                   Replace front brake pads\n"
-            "  Available 5 for 45.60; selected 2 for 6.20\n"
-            "\n");
+            "  Available 5 for 45.60; selected 2 for 6.20\n");
 
-  // The same data for scripts, texts uncut.
-  const Outcome json = Run("show --format json -", kHandWritten);
+  // The same data for scripts, texts uncut, numbers and Booleans as JSON's,
+  // each item of its kind with only the fields that kind has.
+  const Outcome json = Run("show --format JSON -", kHandWritten);
   ASSERT_EQ(json.status, 0) << json.err;
   const auto report = nlohmann::json::parse(json.out);
-  EXPECT_EQ(report["vehicle"]["make"], "Acme");
+  EXPECT_EQ(report["vehicle"], nlohmann::json::parse(R"({"description": "2004 Acme Roadster ", "year": 2004,
+      "make": "Acme", "model": "Roadster", "engine": "", "vin": ""})"));
   EXPECT_EQ(report["providers"][0]["default"], true);
   const auto& store = report["stores"][0];
   EXPECT_EQ(store["directory"], "D1");
-  EXPECT_EQ(store["items"][1]["description"], "Disc Brake Pad Set - Front, ceramic, with hardware");
-  EXPECT_EQ(store["items"][1]["jobber_cost"], 42.5);
-  EXPECT_TRUE(store["items"][2]["jobber_cost"].is_null());
-  EXPECT_EQ(store["totals"]["selected_cost"], 6.2);
+  EXPECT_EQ(store["items"], nlohmann::json::parse(R"([
+      {"kind": "part", "line_code": "ACX", "part_number": "41-993", "description": "Spark Plug",
+       "status": "ORDER", "available": 4, "to_order": 2, "jobber_cost": 3.1},
+      {"kind": "part", "line_code": "BRK", "part_number": "BP1200",
+       "description": "Disc Brake Pad Set - Front, ceramic, with hardware", "status": "", "available": 1,
+       "to_order": 0, "jobber_cost": 42.5},
+      {"kind": "labor", "description": "Replace front brake pads"}])"));
+  EXPECT_TRUE(store["items"][0]["available"].is_number_integer());
+  EXPECT_EQ(store["totals"], nlohmann::json::parse(
+      R"({"available": 5, "available_cost": 45.6, "selected": 2, "selected_cost": 6.2})"));
+  EXPECT_TRUE(store["totals"]["available"].is_number_integer());
 
   // Control characters of values are shown as escapes, never sent to the
   // terminal; Latin-1 is the code page that keeps the C1 controls.
