@@ -19,6 +19,7 @@ class clsXML;
 class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
  public:
   static constexpr std::string_view kClassName = "ICatPriceCol";
+  static constexpr std::string_view kElement = "Prices";
   static const ClassInfo& TypeInfo();
 
   ICatPriceCol();

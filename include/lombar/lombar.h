@@ -239,6 +239,14 @@ void lombar_guid_format(const lombar_guid* guid, char* text);
 char* lombar_string_alloc(const char* utf8, uint32_t length);
 uint32_t lombar_string_length(const char* string);
 void lombar_string_free(char* string);
+/* ---- JSON ---- */
+/* The JSON form of `xml`, the XML of an object of class `class_name`, or the
+ * XML that `json` stands for (`to_json` 0), as a new library string in
+ * `*out` that the caller frees. Error 13 for a text that is not well-formed
+ * (bad JSON is described with its line and column), error 5 for a class
+ * without an XML form. */
+lombar_hresult lombar_convert_json(const char* class_name, const char* text, int to_json, char** out);
+
 /* Frees what the variant owns (its string, its object reference; a reference
  * variant owns nothing) and leaves it empty. */
 void lombar_variant_clear(lombar_variant* variant);

@@ -17,6 +17,7 @@ else in build/ at the repository root.
 
 from ._errors import ComError
 from ._events import WithEvents
+from ._json import from_json, to_json
 from ._library import (can_unload_now, class_ids, classes, constants, register, typelib,
                        unregister)
 from ._objects import Dispatch, Object, class_name, dispid, invoke, members, supports
@@ -36,10 +37,12 @@ __all__ = [
     "classes",
     "constants",
     "dispid",
+    "from_json",
     "invoke",
     "members",
     "register",
     "supports",
+    "to_json",
     "typelib",
     "unregister",
 ]

@@ -134,6 +134,7 @@ _SIGNATURES = {
     "lombar_string_length": (ctypes.c_uint32, [_P]),
     "lombar_string_free": (None, [_P]),
     "lombar_variant_clear": (None, [ctypes.POINTER(Variant)]),
+    "lombar_convert_json": (_HRESULT, [_TEXT, _TEXT, ctypes.c_int, ctypes.POINTER(ctypes.c_void_p)]),
     "lombar_event_member": (
         _HRESULT, [_P, ctypes.c_uint32, _PTEXT, ctypes.POINTER(ctypes.c_int32)]
     ),

@@ -117,6 +117,10 @@ def unregister() -> None:
     """Removes what register() wrote (DllUnregisterServer)."""
 def can_unload_now() -> bool:
     """True when no library object and no class-factory lock is alive."""
+def to_json(target: Object) -> str:
+    """The object's XML as JSON."""
+def from_json(text: str, class_name: str) -> Object:
+    """A new object of the class read from its JSON."""
 '''
 
 

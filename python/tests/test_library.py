@@ -177,3 +177,15 @@ def test_register_writes_exactly_its_entries_and_unregister_takes_them_out(tmp_p
     with pytest.raises(lombar.ComError):
         lombar.register()
 
+
+
+def test_json_both_ways_through_the_library():
+    infos = lombar.Dispatch("ICatInfoCol")
+    infos.Add("RULE", "1", "C1", "Cash & carry", "", "", True, "", lombar.ByRef(""))
+    text = lombar.to_json(infos)
+    assert '"Desc": "Cash & carry"' in text and '"Default": true' in text
+    copy = lombar.from_json(text, "ICatInfoCol")
+    assert lombar.class_name(copy) == "ICatInfoCol" and copy.XML == infos.XML
+    bad = fails(13, lombar.from_json, '{"Count": 1,\n "Collection": [}', "ICatInfoCol")
+    assert "line 2, column 17" in str(bad)
+    fails(5, lombar.from_json, "{}", "Collection")

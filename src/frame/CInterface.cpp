@@ -18,6 +18,7 @@
 #include "lombar/Error.h"
 #include "lombar/Library.h"
 #include "lombar/lombar.h"
+#include "frame/CGuard.h"
 
 namespace lombar {
 namespace {
@@ -102,6 +103,12 @@ lombar_hresult Guarded(Body&& body, lombar_hresult failure = LOMBAR_DISP_E_EXCEP
   }
   return failure;
 }
+
+}  // namespace
+
+lombar_hresult GuardedCall(const std::function<lombar_hresult()>& body) noexcept { return Guarded(body); }
+
+namespace {
 
 Guid FromC(const lombar_guid& guid) {
   Guid result{guid.data1, guid.data2, guid.data3, {}};

@@ -14,7 +14,6 @@
 namespace lombar {
 namespace {
 
-constexpr std::string_view kGroupElement = "Prices";
 constexpr std::string_view kMemberElement = "Price";
 constexpr std::string_view kJobberRefused = "Invalid Collection Key of 'Jobber' Specified.";
 
@@ -122,7 +121,7 @@ void ICatPriceCol::AppendXML(clsXML& writer) const {
   TracedAndTrapped({kClassName, "Get XML"}, [&] {
     if (Released()) return;
     WriteMembersXml<ICatPrice>(writer, Backing(),
-                               {.group = kGroupElement, .switches = XmlSwitches::OfThread()});
+                               {.group = kElement, .switches = XmlSwitches::OfThread()});
   });
 }
 

@@ -91,6 +91,11 @@ const std::string kHandWritten =
     "<Item><ItemType>1</ItemType><Description>Replace front brake pads</Description></Item>"
     "</Collection></Items></Store></Collection></ICatStoreCol></Catalogs>";
 
+// The text with the first `from` replaced by `to`.
+std::string Edited(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
 TEST_F(ToolTest, ShowReportsVehicleProvidersAndEachStoreAsATable) {
   const Outcome shown = Run("show " + File("hand.xml", kHandWritten).string());
   EXPECT_EQ(shown.status, 0) << shown.err;
@@ -268,6 +273,8 @@ TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
       {"sort " + hand + " extra" + to_output, "", "extra: " + wrong + "(The following argument was not expected: extra)"},
       {"--items 3", "", "--items: " + wrong + "(The following arguments were not expected: 3 --items)"},
       {"convert " + hand + to_output, "", "--providers: " + wrong + "(--providers is required)"},
+      {"convert --from json -" + to_output, "{\"Vehicle\": {\n  \"Year\": [1,]}}", "standard input: error 13: not valid JSON at line 2, column 14: expected a value"},
+      {"convert --from json -" + to_output, "{\"Vehicle\": {\"Yaer\": 2004}}", "standard input: error 13: ICatVehicle has no value Yaer"},
       {"sort " + hand + to_output + " --aftermarket", "", "--aftermarket: " + wrong + "(1 required MODE missing)"},
       {"sample --seed -1" + to_output, "", "--seed: " + wrong + "(Value -1 is negative)"},
       {"show --format yaml", kHandWritten, "--format: " + wrong + "(yaml not in {text,json})"},
@@ -343,7 +350,7 @@ TEST_F(ToolTest, HelpVersionCompletionAndManualPageFollowTheOptions) {
   EXPECT_EQ(version.out, "lombar 3.0 (type library qorkwz_LOMBARv3 1.2)\n");
   const Outcome help = Run("--help");
   const std::set<std::string> commands = HelpSection(help.out, "Subcommands");
-  ASSERT_EQ(commands, (std::set<std::string>{"show", "sort", "summarize", "convert", "check", "pretty", "sample"}));
+  ASSERT_EQ(commands, (std::set<std::string>{"show", "sort", "summarize", "convert", "check", "pretty", "sample", "schema", "diff"}));
 
   // Bash completes the words, as typed up to the last one, with these (it
   // splits --option=value into three words).
@@ -394,6 +401,113 @@ TEST_F(ToolTest, HelpVersionCompletionAndManualPageFollowTheOptions) {
   for (const char* mode : {"  0  qCCISundefined\n", "  3  qCCISdscCostLoHi\n", "  8  qCCISmclSequence\n"}) {
     EXPECT_NE(sort_help.find(mode), std::string::npos) << mode;
   }
+}
+
+// The schema, checked by a validator this project did not write: it takes
+// samples and what every class writes with the switches off and on, and
+// refuses a document with an element it does not know, an element out of
+// its place, a word where a number belongs and a count beyond 16 bits.
+TEST_F(ToolTest, SchemaTakesWhatTheLibraryWritesAndRefusesBrokenDocuments) {
+  if (Shell("command -v xmllint").status != 0) GTEST_SKIP() << "xmllint is not installed";
+  ASSERT_EQ(Run("schema -o catalog.xsd").status, 0);
+  const auto valid = [&](const std::string& schema, const std::string& document) {
+    File("document.xml", document);
+    const Outcome outcome = Shell("xmllint --noout --schema " + schema + " document.xml");
+    return outcome.status == 0 ? std::string() : outcome.err;
+  };
+  const auto sample = [&](const std::string& arguments) { return Run("sample " + arguments).out; };
+  const std::string document = sample("--seed 4 --stores 2 --items 30 --prices 0");
+  for (const std::string& written :
+       {document, sample("--seed 9 --items 0"), sample("--seed 1 --stores 3 --items 60 --prices 3"),
+        Run("summarize -", document).out, Run("sort --aftermarket 3 --noncatalog 8 -", document).out}) {
+    EXPECT_EQ(valid("catalog.xsd", written), "") << written.substr(0, 300);
+  }
+  const struct {
+    const char *from, *to, *fault;
+  } broken[] = {
+      {"<Make>", "<Maker/><Make>", "unknown element"},
+      {"<Count>", "<MCLdir>D9</MCLdir><Count>", "misplaced element"},
+      {"<Cost>", "<Cost>n/a", "word for a number"},
+      {"<ICatProviderCol><Count>3</Count>", "<ICatProviderCol><Count>32768</Count>", "count beyond 16 bits"},
+      {"<ShippingRequired>False", "<ShippingRequired>maybe", "word for a flag"},
+  };
+  for (const auto& [from, to, fault] : broken) {
+    EXPECT_NE(valid("catalog.xsd", Edited(document, from, to)), "") << fault;
+  }
+  EXPECT_NE(valid("catalog.xsd", kHandWritten), "");  // not as the library writes: flags left out
+
+  std::istringstream golden(ReadFile(LOMBAR_TEST_DATA_DIR "/model/ClassXml.golden"));
+  std::set<std::string> schemas;
+  for (std::string label, xml; std::getline(golden, label);) {
+    if (label.starts_with('#') || !std::getline(golden, xml) || xml.empty()) continue;
+    const std::string class_name = label.substr(0, label.find(' '));
+    if (schemas.insert(class_name).second) {
+      ASSERT_EQ(Run("schema --of " + class_name + " -o " + class_name + ".xsd").status, 0);
+    }
+    EXPECT_EQ(valid(class_name + ".xsd", xml), "") << label;
+  }
+  EXPECT_EQ(schemas.size(), 20u);
+  EXPECT_EQ(Run("schema --of Collection").err, "lombar: --of: error 5: Invalid procedure call or argument (no class Collection with an XML form)\n");
+}
+
+// A document the library writes passes through JSON and back byte for byte;
+// numbers and flags are JSON's own.
+TEST_F(ToolTest, ConvertToJsonAndBackKeepsEveryByte) {
+  for (const char* arguments : {"--seed 2", "--seed 5 --items 40 --stores 3 --prices 0", "--seed 8 --items 0"}) {
+    const std::string document = Run(std::string("sample ") + arguments).out;
+    const Outcome json = Run("convert --to JSON -", document);
+    ASSERT_EQ(json.status, 0) << json.err;
+    const Outcome back = Run("convert --from json -", json.out);
+    EXPECT_EQ(back.out, document) << arguments << back.err;
+  }
+  const auto json = nlohmann::json::parse(Run("convert --to json -", kHandWritten).out);
+  const auto& price = json["ICatStoreCol"]["Collection"][0]["Items"]["Collection"][0]["Prices"]["Collection"][0];
+  EXPECT_EQ(price["Cost"], 3.1);
+  EXPECT_EQ(json["ICatProviderCol"]["Collection"][1]["Default"], false);
+  EXPECT_EQ(json["Vehicle"]["Year"], "2004");  // the vehicle holds its year as a text
+}
+
+// diff matches members by their keys and compares values as the library
+// reads them: silent on the same meaning, one line a change.
+TEST_F(ToolTest, DiffNamesEachChangeByWhereItIs) {
+  File("hand.xml", kHandWritten);
+  const struct {
+    const char *from, *to, *said;
+  } edits[] = {
+      {"<QuantityToOrder>2", "<QuantityToOrder>3", "store D1 item ACX41-993 price D1: QuantityToOrder 2 -> 3\n"},
+      {"<Make>Acme", "<Make>Zenith", "vehicle: Make Acme -> Zenith\n"},
+      {"<Location>Depot", "<Location>Yard", "provider D2: Location Depot -> Yard\n"},
+      {"<Location>Depot", "<Location>", "provider D2: Location Depot -> \"\"\n"},
+      {"Set - Front", "Set - Rear", "store D1 item BRKBP1200: Description \"Disc Brake Pad Set - Front, ceramic, "
+                                    "with hardware\" -> \"Disc Brake Pad Set - Rear, ceramic, with hardware\"\n"},
+      {"Default=\"False\"", "Default=\"True\"", "provider D2: Default False -> True\n"},
+      {"<Item><ItemType>1</ItemType><Description>Replace front brake pads</Description></Item>", "",
+       "store D1 item Replace front brake pads: removed\n"},
+      {"<MCLdir>D2</MCLdir>", "<MCLdir>D3</MCLdir>", "provider D2: removed\nprovider D3: added\n"},
+      {"Default=\"True\"", "Default=\"TRUE\"", ""},  // the same flag
+      {"<Cost>3.1</Cost>", "<Cost>3.10</Cost>", ""},    // the same number
+      {"<Available>4</Available>", "", "store D1 item ACX41-993 price D1: Available 4 -> \"\"\n"},
+  };
+  for (const auto& [from, to, said] : edits) {
+    const Outcome outcome = Run("diff hand.xml -", Edited(kHandWritten, from, to));
+    EXPECT_EQ(outcome.out, said) << from;
+    EXPECT_EQ(outcome.status, *said ? 1 : 0) << from << outcome.err;
+  }
+
+  // A summarize only removes, a sort only reorders; a pretty document means the same.
+  File("sample.xml", Run("sample --seed 4 --items 24 --stores 2").out);
+  const Outcome summarized = Shell("\"$LOMBAR\" summarize sample.xml | \"$LOMBAR\" diff sample.xml -");
+  EXPECT_EQ(summarized.status, 1);
+  std::istringstream lines(summarized.out);
+  int removed = 0;
+  for (std::string line; std::getline(lines, line); ++removed) EXPECT_TRUE(line.ends_with(": removed")) << line;
+  EXPECT_GT(removed, 0);
+  const Outcome sorted = Shell("\"$LOMBAR\" sort --aftermarket 3 sample.xml | \"$LOMBAR\" diff sample.xml - --format json");
+  const auto changes = nlohmann::json::parse(sorted.out);
+  ASSERT_FALSE(changes.empty());
+  for (const auto& change : changes) EXPECT_EQ(change["change"], "item order") << change;
+  EXPECT_EQ(Shell("\"$LOMBAR\" pretty sample.xml | \"$LOMBAR\" diff sample.xml -").status, 0);
+  EXPECT_EQ(Run("diff sample.xml missing.xml").status, 2);
 }
 
 }  // namespace

@@ -128,12 +128,18 @@ CommandLine::CommandLine() : app_("Looks at, checks, sorts, summarises and makes
   AddOutput(*summarize);
 
   auto* convert = app_.add_subcommand("convert", "File an old-style item document into a catalog document");
-  AddSource(*convert, "Old-style item document (an <Items> collection) to file into the default provider's store");
+  AddSource(*convert, "Old-style item document (an <Items> collection) to file into the default provider's store; "
+                      "with --to or --from a catalog document");
   AddLenient(*convert);
   Value(convert->add_option("--providers", arguments_.providers,
-                            "Provider collection or catalog document giving the providers")
-            ->required(),
+                            "Provider collection or catalog document giving the providers"),
         "FILE");
+  WithWords(convert->add_option("--to", arguments_.json_to, "The catalog document as JSON instead")->excludes("--providers"),
+            {"json"});
+  WithWords(convert->add_option("--from", arguments_.json_from, "The catalog document from its JSON instead")
+                ->excludes("--providers")
+                ->excludes("--to"),
+            {"json"});
   AddOutput(*convert);
 
   auto* check = app_.add_subcommand(
@@ -166,6 +172,17 @@ CommandLine::CommandLine() : app_("Looks at, checks, sorts, summarises and makes
             ->capture_default_str(),
         "N");
   AddOutput(*sample);
+
+  auto* schema = app_.add_subcommand("schema", "Write an XML Schema (XSD 1.0) of the catalog document");
+  Value(schema->add_option("--of", arguments_.schema_of, "The class whose XML is the root instead")->capture_default_str(),
+        "CLASS");
+  AddOutput(*schema);
+
+  auto* diff = app_.add_subcommand("diff", "Say what changed from one document to another; exit 1 when anything did");
+  diff->add_option("BEFORE", arguments_.before, "The document as it was; - for standard input")->required()->type_name("");
+  diff->add_option("AFTER", arguments_.after, "The document as it is now")->required()->type_name("");
+  WithWords(diff->add_option("--format", arguments_.format, "One line a difference, or one JSON array (default text)"),
+            {"text", "json"});
   // Last: a command takes the footer its parent has when it is added.
   app_.footer(HelpFooter());
 }

@@ -25,6 +25,9 @@ struct Arguments {
   std::string store = "*ALL*";
   std::string providers;
   SampleOptions sample;
+  std::string schema_of = "ICatalog";
+  std::string before, after;  // diff's documents
+  std::string json_to, json_from;  // convert to or from JSON
   bool bash_completion = false;  // hidden: print the completion script
   bool manual_page = false;      // hidden: print lombar(1)
 };

@@ -10,8 +10,11 @@
 
 #include "Documents.h"
 #include "Progress.h"
+#include "Diff.h"
 #include "Report.h"
+#include "Schema.h"
 #include "XmlText.h"
+#include "lombar/Json.h"
 #include "lombar/lombar.h"
 
 namespace lombar::tool {
@@ -91,6 +94,8 @@ int Summarize(const Source& source, const std::string& store, const std::string&
 }
 
 int Convert(const Source& source, const std::string& providers_file, const std::string& output) {
+  // Required unless the conversion is to or from JSON.
+  if (providers_file.empty()) throw FailureOf("--providers", kInvalidProcedureCall, "--providers is required");
   const Document providers_text = Read({providers_file, true, source.lenient});
   const Document document = Read(source);
   RequireWellFormed(providers_text, source.lenient);
@@ -149,6 +154,19 @@ RoundTrip ReadAndWriteBack(const Document& document) {
 
 }  // namespace
 
+int ConvertJson(const Source& source, bool to_json, const std::string& output) {
+  const Document document = Read(source);
+  if (to_json) RequireWellFormed(document, source.lenient);
+  const std::string converted = About(document.name, [&] {
+    if (to_json) return JsonOfXml(ICatalog::kClassName, document.text);
+    const auto catalog = MakeRef<ICatalog>();
+    catalog->SetXML(XmlOfJson(ICatalog::kClassName, document.text));
+    return catalog->XML();
+  });
+  Write(output, converted);
+  return 0;
+}
+
 int Check(const Source& source) {
   const Document document = Read(source);
   const std::optional<XmlFault> fault = FindXmlFault(document.text);
@@ -182,6 +200,31 @@ int Sample(const SampleOptions& options, const std::string& output) {
   }
   Write(output, document);
   return 0;
+}
+
+int Schema(const std::string& class_name, const std::string& output) {
+  Write(output, SchemaOf(class_name));
+  return 0;
+}
+
+int Diff(const std::string& before, const std::string& after, ReportFormat format) {
+  // The trees point into their documents' texts.
+  const auto read = [](const std::string& path) {
+    Document document = Read({path, true, false});
+    RequireWellFormed(document, false);
+    return document;
+  };
+  const Document document_before = read(before), document_after = read(after);
+  const std::vector<Difference> differences =
+      DifferencesOf(ReadXmlTree(document_before.text), ReadXmlTree(document_after.text));
+  std::string said;
+  if (format == ReportFormat::kJson) {
+    said = DifferencesJson(differences);
+  } else {
+    for (const Difference& difference : differences) said += Visible(difference.Line()) + "\n";
+  }
+  Write("-", said);
+  return differences.empty() ? 0 : 1;
 }
 
 std::string VersionText() {

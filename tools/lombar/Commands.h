@@ -28,9 +28,14 @@ int Show(const Source& source, ReportFormat format);
 int Sort(const Source& source, const SortModes& modes, const std::string& output);
 int Summarize(const Source& source, const std::string& store, const std::string& output);
 int Convert(const Source& source, const std::string& providers, const std::string& output);
+// The catalog document as JSON (`to_json`), or from its JSON.
+int ConvertJson(const Source& source, bool to_json, const std::string& output);
 int Check(const Source& source);
 int Pretty(const Source& source, const std::string& output);
 int Sample(const SampleOptions& options, const std::string& output);
+int Schema(const std::string& class_name, const std::string& output);
+// 0 when the documents mean the same, 1 when they differ.
+int Diff(const std::string& before, const std::string& after, ReportFormat format);
 
 // The most items a store of a sample can hold: a collection's count is
 // 16-bit, and one of 32,767 members does not read back.

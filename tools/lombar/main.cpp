@@ -24,6 +24,8 @@ int Report(const Failure& failure) {
   return kFailed;
 }
 
+ReportFormat Format(const std::string& word) { return word == "json" ? ReportFormat::kJson : ReportFormat::kText; }
+
 int Run(const CommandLine& command_line) {
   const Arguments& chosen = command_line.Chosen();
   const CLI::App& app = command_line.App();
@@ -34,11 +36,16 @@ int Run(const CommandLine& command_line) {
   }
   if (given("sort")) return Sort(chosen.source, chosen.modes, chosen.output);
   if (given("summarize")) return Summarize(chosen.source, chosen.store, chosen.output);
+  if (given("convert") && !(chosen.json_to.empty() && chosen.json_from.empty())) {
+    return ConvertJson(chosen.source, !chosen.json_to.empty(), chosen.output);
+  }
   if (given("convert")) return Convert(chosen.source, chosen.providers, chosen.output);
   if (given("check")) return Check(chosen.source);
   if (given("pretty")) return Pretty(chosen.source, chosen.output);
   if (given("sample")) return Sample(chosen.sample, chosen.output);
-  return Show(chosen.source, chosen.format == "json" ? ReportFormat::kJson : ReportFormat::kText);
+  if (given("schema")) return Schema(chosen.schema_of, chosen.output);
+  if (given("diff")) return Diff(chosen.before, chosen.after, Format(chosen.format));
+  return Show(chosen.source, Format(chosen.format));
 }
 
 }  // namespace

@@ -52,6 +52,7 @@
 #include "frame/NumberParse.h"
 #include "frame/NumberText.h"
 #include "lombar/StoredText.h"
+#include "lombar/XmlShape.h"
 #include "lombar/internal/Record.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
@@ -122,6 +123,18 @@ struct RecordXmlForm {
   // Cuts the empty elements the switches let through from the finished text.
   bool cut_empty_elements = false;
 };
+
+// The kind of a stored value, as tools describing the XML name it.
+template <class V>
+constexpr XmlValueKind KindOfValue() {
+  if constexpr (std::is_same_v<V, bool>) return XmlValueKind::kFlag;
+  if constexpr (std::is_same_v<V, Short>) return XmlValueKind::kShort;
+  if constexpr (std::is_same_v<V, Long>) return XmlValueKind::kLong;
+  if constexpr (std::is_same_v<V, float>) return XmlValueKind::kSingle;
+  if constexpr (std::is_same_v<V, Currency>) return XmlValueKind::kCurrency;
+  if constexpr (std::is_same_v<V, Variant>) return XmlValueKind::kVariant;
+  return XmlValueKind::kText;
+}
 
 // How each kind of value is written to the XML and read back from the text
 // the reader finds (empty when the element or attribute is missing).
@@ -438,6 +451,12 @@ class RecordTable {
       step.from_text(record, content);
     }
   }
+  // The values the XML carries, in writing order.
+  std::vector<XmlValueShape> Shape() const {
+    std::vector<XmlValueShape> shape;
+    for (const Field* field : InRankOrder(&Field::write_rank)) shape.push_back(field->Shape());
+    return shape;
+  }
   // Whether Clear makes new child objects.
   bool RenewsChildren() const { return renews_children_; }
   void Reset(T& record, bool destroy) const {
@@ -476,6 +495,14 @@ class RecordTable {
     bool empty_reads_as_reset = false;
     // A text that Clear empties: a new record's member already is.
     bool made_as_reset = false;
+    XmlValueKind kind = XmlValueKind::kText;
+    std::string_view child_class;
+
+    XmlValueShape Shape() const {
+      using F = XmlValueShape::Form;
+      static constexpr F kForms[] = {F::kLeaf, F::kLeaf, F::kAttribute, F::kElementAttribute, F::kChild};
+      return {kForms[static_cast<int>(place.form)], place.element, place.name, kind, child_class};
+    }
 
     // Leaves are written and read by their steps (WriteStep, ReadStep).
     void WriteOtherThanLeaf(clsXML& writer, const T& record) const {
@@ -559,6 +586,7 @@ class RecordTable {
         };
       }
     }
+    row.kind = KindOfValue<V>();
     row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
     if constexpr (std::is_same_v<V, StoredText>) row.made_as_reset = initial.empty();
     row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
@@ -577,6 +605,8 @@ class RecordTable {
     };
     row.reset_in_place = [field](T& record) { (record.*field)->Clear(false); };
     row.renews_child = true;
+    row.kind = XmlValueKind::kObject;
+    row.child_class = Child::kClassName;
     return row;
   }
 

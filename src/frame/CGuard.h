@@ -1,0 +1,15 @@
+// How every function of the C interface runs its body: the thread's error
+// information reset, then set from whatever the body throws, which becomes
+// the function's failure code. For C functions defined beside what they
+// reach (the model's).
+#pragma once
+
+#include <functional>
+
+#include "lombar/lombar.h"
+
+namespace lombar {
+
+lombar_hresult GuardedCall(const std::function<lombar_hresult()>& body) noexcept;
+
+}  // namespace lombar
