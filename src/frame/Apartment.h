@@ -43,10 +43,14 @@ inline void RunHandedWork() noexcept {
 }
 
 // Where a host's call enters the library: does the work handed to this
-// thread, then tells whether `apartment` is this thread's.
+// thread, then tells whether `apartment` is this thread's. Both fields are
+// read first, so that the thread's state is looked up once per call (the
+// handed work itself is taken under a lock, which orders the rest).
 inline bool EnteringApartment(std::uint32_t apartment) noexcept {
-  RunHandedWork();
-  return apartment == ThisApartment();
+  const ThreadApartment& state = this_thread_apartment;
+  const std::uint32_t number = state.number;
+  if (state.work_handed.load(std::memory_order_relaxed)) RunHandedWorkNow();
+  return apartment == (number != 0 ? number : OpenApartment());
 }
 
 // RPC_E_WRONG_THREAD, what a call on another thread's object gets: its
