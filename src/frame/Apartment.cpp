@@ -88,19 +88,34 @@ std::vector<HandedWork> TakeWork(Mailbox& mailbox, bool closing) {
   return std::exchange(mailbox.work, {});
 }
 
+// True on the thread that does an ended apartment's work, while it does it.
+constinit thread_local bool doing_ended_work = false;
+
+// Runs `work` on the calling thread under the number of `apartment`.
+void RunAs(std::uint32_t apartment, HandedWork work) noexcept {
+  const std::uint32_t own = std::exchange(this_thread_apartment.number, apartment);
+  const bool was_doing = std::exchange(doing_ended_work, true);
+  work.run(work.target);
+  doing_ended_work = was_doing;
+  this_thread_apartment.number = own;
+}
+
 void RunForEndedApartment(std::uint32_t apartment, HandedWork work) noexcept {
+  // Work that work for an ended apartment hands on (an object giving back
+  // another ended thread's as it goes) runs here: that thread is ours.
+  if (doing_ended_work) return RunAs(apartment, work);
   static std::mutex one_at_a_time;
   const std::lock_guard lock(one_at_a_time);
   try {
     std::thread([&] {
-      this_thread_apartment.number = apartment;  // taken, never opened
+      // The apartment's for good, so that what the thread's end releases
+      // stays in it too; it is taken, never opened.
+      this_thread_apartment.number = apartment;
+      doing_ended_work = true;
       work.run(work.target);
     }).join();
   } catch (const std::system_error&) {
-    // No thread to be had: here, under the ended apartment's number.
-    const std::uint32_t own = std::exchange(this_thread_apartment.number, apartment);
-    work.run(work.target);
-    this_thread_apartment.number = own;
+    RunAs(apartment, work);  // no thread to be had: here
   }
 }
 

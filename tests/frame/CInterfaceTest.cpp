@@ -399,18 +399,23 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
     lombar_release(handle);
 }
 
-// An object that notes the thread and the apartment it is destroyed on.
+// An object that notes the thread and the apartment it is destroyed on, and
+// then gives back the handle it holds, if any.
 class Witness final : public Object {
  public:
   struct Seen {
     std::thread::id thread;
     std::uint32_t apartment = 0;
   };
-  explicit Witness(Seen& seen) : seen_(seen) {}
-  ~Witness() override { seen_ = {std::this_thread::get_id(), ThisApartment()}; }
+  explicit Witness(Seen& seen, lombar_object* held = nullptr) : seen_(seen), held_(held) {}
+  ~Witness() override {
+    seen_ = {std::this_thread::get_id(), ThisApartment()};
+    lombar_release(held_);
+  }
 
  private:
   Seen& seen_;
+  lombar_object* held_;
 };
 
 // References given back on another thread are given back by the object's own
@@ -455,13 +460,17 @@ TEST(CInterfaceThreadsTest, ReleasesOnAnotherThreadAreDoneInTheObjectsApartment)
   EXPECT_EQ(std::tuple(seen.thread, seen.apartment), std::tuple(expected.thread, expected.apartment));
 
   seen = {};
+  Witness::Seen inner_seen;
+  lombar_object* inner = nullptr;
+  testing::InFreshThread([&] { inner = Handed(MakeRef<Witness>(inner_seen)); });
   testing::InFreshThread([&] {
-    handle = Handed(MakeRef<Witness>(seen));
+    handle = Handed(MakeRef<Witness>(seen, inner));
     expected.apartment = ThisApartment();
   });
-  lombar_release(handle);
+  lombar_release(handle);  // and with it `inner`, of another ended thread
   EXPECT_NE(seen.thread, std::this_thread::get_id());
   EXPECT_EQ(seen.apartment, expected.apartment);
+  EXPECT_NE(inner_seen.apartment, 0u);
 }
 
 // C++ hosts call objects directly; their debug builds check the thread.
