@@ -14,7 +14,10 @@
 #include "lombar/ICatProviderCol.h"
 #include "lombar/ICatStoreCol.h"
 #include "model/support/ModelState.h"
-#include "text/clsXML.h"
+#include "model/support/TextFailures.h"
+#include "text/XmlEscape.h"
+#include "text/XmlReader.h"
+#include "text/XmlWriter.h"
 
 namespace lombar::fuzz {
 namespace {
@@ -117,16 +120,16 @@ std::string Outcome(const std::function<std::string()>& search) {
 // a fresh search does not (a fresh search counts end tags, and a self-closing
 // element has none). Every other search must give what a fresh one gives,
 // whatever misses the reader remembers.
-void CompareWithFreshReader(clsXML& reader, std::string_view text, bool block,
+void CompareWithFreshReader(XmlReader& reader, std::string_view text, bool block,
                             std::string_view name, Short occurrence, bool continues) {
-  auto search = [&](clsXML& which) {
+  auto search = [&](XmlReader& which) {
     return Outcome([&] {
       return block ? which.Block(name, occurrence) : which.Value(name, occurrence);
     });
   };
   const std::string answer = search(reader);
   if (continues) return;
-  clsXML fresh;
+  XmlReader fresh(LoggedXmlFailures());
   fresh.SetXML(text);
   const std::string expected = search(fresh);
   if (answer != expected)
@@ -136,7 +139,7 @@ void CompareWithFreshReader(clsXML& reader, std::string_view text, bool block,
 }
 
 void CheckCompressIsComplete(std::string_view text) {
-  clsXML writer;
+  XmlWriter writer(LoggedXmlFailures());
   const std::string once = Outcome([&] { return writer.XMLcompress(text); });
   const std::string twice = Outcome([&] { return writer.XMLcompress(once); });
   if (once.rfind("error ", 0) != 0 && twice != once)
@@ -144,7 +147,7 @@ void CheckCompressIsComplete(std::string_view text) {
 }
 
 void CheckEscapeIsUndone(std::string_view value) {
-  const std::string back = clsXML::UnescapeValue(clsXML::EscapeValue(value));
+  const std::string back = UnescapeValue(EscapeValue(value));
   if (back != value) Broken("UnescapeValue does not undo EscapeValue", value, back);
 }
 
@@ -161,7 +164,7 @@ void RunReader(std::string_view input) {
   const XmlNames found = NamesIn(text, kMostNames);
   std::vector<std::string> names = found.elements;
   names.insert(names.end(), found.attributes.begin(), found.attributes.end());
-  clsXML reader;
+  XmlReader reader(LoggedXmlFailures());
   reader.SetXML(text);
   // The previous Value and Block searches, which the next may continue.
   struct Search {

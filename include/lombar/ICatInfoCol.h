@@ -11,7 +11,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatInfoCol final : public Collection<ICatInfoCol, ICatInfo> {
  public:
@@ -23,10 +24,13 @@ class ICatInfoCol final : public Collection<ICatInfoCol, ICatInfo> {
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a record for each Info element, each
   // under its Key. A failure midway leaves the records added so far.
   void SetXML(std::string_view xml);
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
 
   // The first record, in order, marked Default; Nothing when there is none.
   Ref<ICatInfo> DefaultCode() const;

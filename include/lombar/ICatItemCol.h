@@ -20,7 +20,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ConnectionPoint;
 
@@ -53,11 +54,14 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Empties the collection for a new vehicle, then adds an item for each of
   // the Count Item elements under its UniqueKey (an item whose key is taken
   // is dropped) and reads the vehicle.
   void SetXML(std::string_view xml);
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
   // "v3.00" after creation and every XML get of items; else what the last
   // XML let read.
   const std::string& XDocVersion() const { return document_version_; }

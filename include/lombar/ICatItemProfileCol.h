@@ -17,7 +17,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatItemProfileCol final : public Collection<ICatItemProfileCol, ICatItemProfile> {
  public:
@@ -31,10 +32,13 @@ class ICatItemProfileCol final : public Collection<ICatItemProfileCol, ICatItemP
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a profile for each ItemProfile
   // element with AddObject. A failure midway leaves the profiles added so far.
   void SetXML(std::string_view xml);
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
 
   // Reorders the profiles by the decimal ItemType followed by the fields of
   // `sort_by` (a qorCatItemProfileSort: GroupNumber and PartTypeCode,

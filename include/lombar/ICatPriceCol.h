@@ -14,7 +14,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
  public:
@@ -31,11 +32,14 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a price for each Price element through
   // AddObject with an empty key: empty prices and duplicates are dropped and
   // missing directories filled in. A failure midway leaves the prices added so far.
   void SetXML(std::string_view xml);
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
 
   // A new price with these values (cost and list read as the locale writes
   // numbers, error 13 for any other text, the empty one too), kept under

@@ -13,7 +13,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatProvider> {
  public:
@@ -28,10 +29,13 @@ class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatPro
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a provider for each Provider element
   // with AddObject. A failure midway leaves the providers added so far.
   void SetXML(std::string_view xml);
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
 
   // The first provider, in order, marked Default; Nothing when there is none.
   Ref<ICatProvider> GetDefaultProvider() const;

@@ -10,7 +10,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
  public:
@@ -25,11 +26,14 @@ class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a spec for each Spec element. A
   // failure (a duplicate key, a spec without a numeric Group) ends the load
   // and leaves the specs added before it.
   void SetXML(std::string_view xml);
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
 
   // Adds the vehicle spec itself under its Key and sets its Index to the new Count.
   // Error 457 when the key is taken (letter case aside).

@@ -18,7 +18,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
  public:
@@ -33,11 +34,14 @@ class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Empties the collection (switching both switches on), then adds a store
   // for each Store element with AddObject under its MCLdir. A store whose
   // MCLdir is JOBBER ends the load with error 17, the stores before it kept.
   void SetXML(std::string_view xml);
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
 
   // A new store for `mcl_dir` holding the caller's item collection itself
   // (Nothing too), kept under `mcl_dir`; a directory already held drops the

@@ -78,7 +78,7 @@ std::string ICatProviderCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatProviderCol::AppendXML(clsXML& writer) const {
+void ICatProviderCol::AppendXML(XmlWriter& writer) const {
   TracedAndTrapped({kClassName, "Get XML"}, [&] {
     if (Released()) return;
     WriteMembersXml<ICatProvider>(writer, Backing(),
@@ -87,9 +87,13 @@ void ICatProviderCol::AppendXML(clsXML& writer) const {
 }
 
 void ICatProviderCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatProviderCol::ReadXML(XmlPart xml) {
   TracedAndTrapped({kClassName, "Let XML"}, [&] {
     Clear(false);
-    LoadMembers<ICatProvider>(xml, kMemberElement,
+    LoadMembers<ICatProvider>(std::move(xml), kMemberElement,
                 [&](const Ref<ICatProvider>& provider) { AddObject(provider, ""); });
   });
 }

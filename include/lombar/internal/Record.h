@@ -12,7 +12,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 template <class T>
 class RecordTable;
@@ -27,16 +28,19 @@ class Record : public AutomationClass<T> {
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Resets the values Clear resets, then, unless the text is empty, reads
   // every value the table places in the XML from it; a value the text lacks
   // reads as empty, false or 0.
   void SetXML(std::string_view xml);
-  // SetXML on an object just made, as collections load their members: a new
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
+  // ReadXML on an object just made, as collections load their members: a new
   // object already holds what the reset would give it, so the reset is left
   // out unless it renews child objects while tracing is on (making objects
   // is seen in the trace).
-  void SetXMLOfNew(std::string_view xml);
+  void SetXMLOfNew(XmlPart xml);
 
  protected:
   Record() = default;
@@ -49,7 +53,7 @@ class Record : public AutomationClass<T> {
   void InitializeFields();
 
  private:
-  void LoadXML(std::string_view xml, bool reset);
+  void LoadXML(XmlPart xml, bool reset);
 };
 
 }  // namespace lombar

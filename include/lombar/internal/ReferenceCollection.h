@@ -14,7 +14,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 template <class Derived, class Member>
 class ReferenceCollection : public Collection<Derived, Member> {
@@ -24,11 +25,14 @@ class ReferenceCollection : public Collection<Derived, Member> {
   std::string XML() const;
   // The same XML, written at the end of `writer`'s text (the library's own
   // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
   // Drops the members and the vehicle for new empty ones, then loads the
   // members (a key already present drops its member silently) and the
   // vehicle. A failure midway leaves the members added before it.
   void SetXML(std::string_view xml);
+  // The same for a part of a document the library reads, handed over with
+  // the document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
 
   // Set shares the caller's vehicle; members are not given it.
   Ref<ICatVehicle> Vehicle() const { return vehicle_; }

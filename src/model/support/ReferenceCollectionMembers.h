@@ -6,7 +6,6 @@
 #include "lombar/internal/ReferenceCollection.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
-#include "text/clsXML.h"
 
 namespace lombar {
 
@@ -16,29 +15,33 @@ std::string ReferenceCollection<Derived, Member>::XML() const {
 }
 
 template <class Derived, class Member>
-void ReferenceCollection<Derived, Member>::AppendXML(clsXML& writer) const {
+void ReferenceCollection<Derived, Member>::AppendXML(XmlWriter& writer) const {
   Trapped({Derived::kClassName, "Get XML"}, [&] {
     WriteMembersXml<Member>(
         writer, this->Backing(),
         {.group = Derived::kClassName,
          .switches = XmlSwitches::AllOn(),
-         .after_members = [&](clsXML& into) { vehicle_->AppendXML(into); }});
+         .after_members = [&](XmlWriter& into) { vehicle_->AppendXML(into); }});
   });
 }
 
 template <class Derived, class Member>
 void ReferenceCollection<Derived, Member>::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+template <class Derived, class Member>
+void ReferenceCollection<Derived, Member>::ReadXML(XmlPart xml) {
   Trapped({Derived::kClassName, "Let XML"}, [&] {
     this->ReleaseMembers(false);
     vehicle_ = MakeRef<ICatVehicle>();
-    // Opened first, the vehicle's reader lends its index to the members' reader.
-    clsXML reader;
-    reader.ReadInPlace(xml);
-    LoadMembers<Member>(xml, Member::kClassName, [&](const Ref<Member>& member) {
+    if (xml.Text().empty()) return;
+    // One reader finds the members and then the vehicle, and hands each its part.
+    XmlReader reader = ReaderOf(std::move(xml));
+    LoadMembers<Member>(reader, Member::kClassName, [&](const Ref<Member>& member) {
       static_cast<Derived&>(*this).AddLoaded(member);
     });
-    if (xml.empty()) return;
-    vehicle_->SetXML(reader.BlockView(ICatVehicle::kElement, 1));
+    vehicle_->ReadXML(reader.BlockPart(ICatVehicle::kElement, 1));
   });
 }
 
