@@ -5,11 +5,14 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 
 #include "lombar/lombar.h"
 
 namespace lombar {
 
-lombar_hresult GuardedCall(const std::function<lombar_hresult()>& body) noexcept;
+// E_POINTER, with its error information, when a `required` pointer is null.
+lombar_hresult GuardedCall(std::initializer_list<const void*> required,
+                           const std::function<lombar_hresult()>& body) noexcept;
 
 }  // namespace lombar

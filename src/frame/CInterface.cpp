@@ -116,7 +116,13 @@ lombar_hresult Guarded(Body&& body, lombar_hresult failure = LOMBAR_DISP_E_EXCEP
 
 }  // namespace
 
-lombar_hresult GuardedCall(const std::function<lombar_hresult()>& body) noexcept { return Guarded(body); }
+lombar_hresult GuardedCall(std::initializer_list<const void*> required,
+                           const std::function<lombar_hresult()>& body) noexcept {
+  return Guarded([&] {
+    for (const void* pointer : required) NotNull(pointer);
+    return body();
+  });
+}
 
 namespace {
 

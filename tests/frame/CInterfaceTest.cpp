@@ -381,6 +381,9 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
          lombar_string_free(zeros);
          return HarmlessWhen(harmless);
        }, kOk},
+      {"lombar_convert_json", [] { char* out = nullptr; return lombar_convert_json(nullptr, "{}", 0, &out); }, kPointer},
+      {"lombar_convert_json", [] { char* out = nullptr; return lombar_convert_json("ICatInfo", nullptr, 1, &out); }, kPointer},
+      {"lombar_convert_json", [] { return lombar_convert_json("ICatInfo", "{}", 0, nullptr); }, kPointer},
       {"lombar_string_length", [] { return HarmlessWhen(lombar_string_length(nullptr) == 0); }, kOk},
       {"lombar_string_free", [] { return lombar_string_free(nullptr), kOk; }, kOk},
       {"lombar_variant_clear", [] { return lombar_variant_clear(nullptr), kOk; }, kOk},
