@@ -2,8 +2,8 @@
 
 #include "lombar/ICatProviderCol.h"
 #include "base/Text.h"
-#include "model/support/LocationKeys.h"
-#include "model/support/ModelState.h"
+#include "model/LocationKeys.h"
+#include "model/ModelState.h"
 #include "model/support/RecordTable.h"
 
 namespace lombar {

@@ -12,7 +12,6 @@
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
 #include "frame/NumberParse.h"
-#include "model/support/ModelState.h"
 #include "model/support/SharedHelp.h"
 #include "text/TextHelpers.h"
 #include "text/clsXML.h"
@@ -336,7 +335,7 @@ template class Collection<ICatItemCol, ICatItem>;
 
 ICatItemCol::ICatItemCol() : events_(std::make_unique<ConnectionPoint>(*TypeInfo().events)) {
   TracedAndTrapped({kClassName, "Class_Initialize"}, [&] {
-    ThreadModel().compress = ThreadModel().zero_suppress = true;
+    XmlSwitches::OfThread() = {true, true};
     Clear(false);
     document_version_ = kDocumentVersion;
   });
@@ -493,7 +492,8 @@ void ICatItemCol::Summarize(std::string_view option) {
   TracedAndTrapped({kClassName, "Summarize"}, [&] {
     const std::string word = UpperCase(option);
     if (word == "SHOWXML" || word == "HIDEXML") {
-      ThreadModel().compress = ThreadModel().zero_suppress = word == "HIDEXML";
+      const bool hide = word == "HIDEXML";
+      XmlSwitches::OfThread() = {hide, hide};
       return;
     }
     // One pass removes what restarting after each removal would.

@@ -5,10 +5,10 @@
 #include "frame/NumberParse.h"
 #include "lombar/ICatProviderCol.h"
 #include "model/support/CollectionMembers.h"
-#include "model/support/LocationCollectionMembers.h"
+#include "model/LocationCollectionMembers.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/LocationKeys.h"
-#include "model/support/ModelState.h"
+#include "model/LocationKeys.h"
+#include "model/ModelState.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {

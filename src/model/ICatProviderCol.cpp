@@ -5,9 +5,9 @@
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
-#include "model/support/LocationCollectionMembers.h"
+#include "model/LocationCollectionMembers.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/LocationKeys.h"
+#include "model/LocationKeys.h"
 #include "base/Text.h"
 #include "model/support/SharedHelp.h"
 

@@ -5,10 +5,9 @@
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
-#include "model/support/LocationCollectionMembers.h"
+#include "model/LocationCollectionMembers.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/LocationKeys.h"
-#include "model/support/ModelState.h"
+#include "model/LocationKeys.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
@@ -108,11 +107,11 @@ void ICatStoreCol::Clear(bool destroy) {
 }
 
 void ICatStoreCol::SetXMLcompress(bool compress) {
-  ThreadModel().compress = compress;
+  XmlSwitches::OfThread().compress = compress;
 }
 
 void ICatStoreCol::SetXMLzeroSuppress(bool zero_suppress) {
-  ThreadModel().zero_suppress = zero_suppress;
+  XmlSwitches::OfThread().zero_suppress = zero_suppress;
 }
 
 template class Collection<ICatStoreCol, ICatStore>;

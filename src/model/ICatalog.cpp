@@ -4,7 +4,7 @@
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
 #include "text/clsXML.h"
 
 namespace lombar {

@@ -9,7 +9,8 @@
 #include "TestSupport.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatProviderCol.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -182,7 +183,7 @@ Ref<ICatItem> SparkPlug() {
 TEST(ICatItemTest, SwitchedOnXmlLeavesOutEmptyAndZeroLeaves) {
   InFreshThread([] {
     // Switched on: no empty or zero leaf; the prices come before the labor values.
-    ThreadModel().compress = ThreadModel().zero_suppress = true;
+    XmlSwitches::OfThread() = {true, true};
     auto item = SparkPlug();
     item->SetLaborRate(Currency::FromUnits(123456));
     item->SetWorkGroup(-3);

@@ -11,7 +11,8 @@
 #include "lombar/ICatPrice.h"
 #include "lombar/ICatPriceCol.h"
 #include "lombar/ICatProviderCol.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -203,7 +204,7 @@ TEST(ICatPriceColTest, XmlLoadsEveryPriceThroughAddObject) {
     auto loaded = MakeRef<ICatPriceCol>();
     loaded->SetXML(prices->XML());
     EXPECT_EQ(loaded->Count(), 0);
-    ThreadModel().compress = true;
+    XmlSwitches::OfThread().compress = true;
     EXPECT_EQ(prices->XML(), "<Prices><Count>2</Count></Prices>");
 
     InstallGlobalProviders(true);

@@ -18,8 +18,9 @@ struct XmlSwitches {
   bool compress = false;
   bool zero_suppress = false;
 
-  // This thread's compress and zero-suppress switches, as most classes use them.
-  static XmlSwitches OfThread() noexcept;
+  // This thread's compress and zero-suppress switches, as most classes use
+  // them (the store and item collections set them); off in a new thread.
+  static XmlSwitches& OfThread() noexcept;
   static constexpr XmlSwitches AllOn() noexcept { return {true, true}; }
 };
 

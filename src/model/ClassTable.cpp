@@ -1,4 +1,5 @@
-// The classes and enumerations the type library serves.
+#include "model/ClassTable.h"
+
 #include "frame/TypeLibrary.h"
 #include "lombar/Enumerations.h"
 #include "lombar/ICatInfo.h"
@@ -21,25 +22,13 @@
 #include "lombar/ICatStoreCol.h"
 #include "lombar/ICatVehicle.h"
 #include "lombar/ICatalog.h"
+#include "lombar/TextCollection.h"
 
 namespace lombar {
+namespace {
 
-const std::vector<const ClassInfo*>& CreatableClasses() {
-  // In the order of the type library.
-  static const std::vector<const ClassInfo*> classes = {
-      &ICatalog::TypeInfo(),        &ICatVehicle::TypeInfo(),        &ICatSpec::TypeInfo(),
-      &ICatSpecCol::TypeInfo(),     &ICatProvider::TypeInfo(),       &ICatProviderCol::TypeInfo(),
-      &ICatStore::TypeInfo(),       &ICatStoreCol::TypeInfo(),       &ICatItem::TypeInfo(),
-      &ICatItemCol::TypeInfo(),     &ICatPrice::TypeInfo(),          &ICatPriceCol::TypeInfo(),
-      &ICatInfo::TypeInfo(),        &ICatInfoCol::TypeInfo(),        &ICatList::TypeInfo(),
-      &ICatListCol::TypeInfo(),     &ICatPreset::TypeInfo(),         &ICatPresetCol::TypeInfo(),
-      &ICatItemProfile::TypeInfo(), &ICatItemProfileCol::TypeInfo(),
-  };
-  return classes;
-}
-
-const std::vector<Enumeration>& Enumerations() {
-  static const std::vector<Enumeration> enumerations = {
+std::vector<Enumeration> ModelEnumerations() {
+  return {
       {"qorCatalogItemType",
        "What kind of line an item is (ICatItem.ItemType), and the type filters of "
        "ICatItemCol.GetItemProfiles.",
@@ -83,7 +72,33 @@ const std::vector<Enumeration>& Enumerations() {
         {"qcips_GenericID", qcips_GenericID,
          "Keyed by generic identifier; sorted by item type, then that."}}},
   };
-  return enumerations;
+}
+
+const ClassTable& ModelClassTable() {
+  // The creatable classes in the order of the type library.
+  static const ClassTable table{
+      .creatable = {&ICatalog::TypeInfo(), &ICatVehicle::TypeInfo(), &ICatSpec::TypeInfo(),
+                    &ICatSpecCol::TypeInfo(), &ICatProvider::TypeInfo(),
+                    &ICatProviderCol::TypeInfo(), &ICatStore::TypeInfo(),
+                    &ICatStoreCol::TypeInfo(), &ICatItem::TypeInfo(), &ICatItemCol::TypeInfo(),
+                    &ICatPrice::TypeInfo(), &ICatPriceCol::TypeInfo(), &ICatInfo::TypeInfo(),
+                    &ICatInfoCol::TypeInfo(), &ICatList::TypeInfo(), &ICatListCol::TypeInfo(),
+                    &ICatPreset::TypeInfo(), &ICatPresetCol::TypeInfo(),
+                    &ICatItemProfile::TypeInfo(), &ICatItemProfileCol::TypeInfo()},
+      .handed_out = {&TextCollection::TypeInfo()},
+      .enumerations = ModelEnumerations()};
+  return table;
+}
+
+// The library file registers the classes as it is loaded, before any host
+// can call it; programs linking the static archive call RegisterModelClasses
+// themselves, as the linker keeps this file only when they do.
+[[maybe_unused]] const bool registered_at_load = (RegisterModelClasses(), true);
+
+}  // namespace
+
+void RegisterModelClasses() noexcept {
+  RegisterClassTable(&ModelClassTable);
 }
 
 }  // namespace lombar

@@ -4,7 +4,7 @@
 #include "lombar/Error.h"
 #include "lombar/internal/LocationCollection.h"
 #include "model/support/CollectionMembers.h"
-#include "model/support/LocationKeys.h"
+#include "model/LocationKeys.h"
 
 namespace lombar {
 

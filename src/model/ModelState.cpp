@@ -1,4 +1,4 @@
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
 
 #include "frame/ModuleState.h"
 #include "lombar/ICatProviderCol.h"
@@ -13,12 +13,9 @@ ModelState::ModelState() {
   ThreadState();
 }
 
-// Released here, while the switches they set on their way out still exist:
-// a store collection switches compression on when it is destroyed.
-ModelState::~ModelState() {
-  global_stores = Nothing;
-  global_providers = Nothing;
-}
+// The stores are released before the providers, in the reverse order of
+// their declaration.
+ModelState::~ModelState() = default;
 
 ModelState& ThreadModel() noexcept {
   thread_local ModelState state;
