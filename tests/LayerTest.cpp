@@ -36,10 +36,14 @@ Layer LayerOfSource(const std::string& relative) {
 
 // The layer a quoted include reaches: a source folder, or a public header.
 // The public headers of the classes belong to the model: what the classes
-// share knows none of them. Their bases and the text collection are the
-// support layer's; the other public headers are the frame's.
+// share knows none of them; so does the base of the location collections,
+// which translates keys through the model's global providers. The other
+// bases and the text collection are the support layer's; the other public
+// headers are the frame's.
 Layer LayerOfInclude(const std::string& include) {
-  if (include.starts_with("lombar/ICat")) return kModel;
+  if (include.starts_with("lombar/ICat") || include == "lombar/internal/LocationCollection.h") {
+    return kModel;
+  }
   if (include.starts_with("lombar/internal/") || include == "lombar/TextCollection.h") {
     return kModelSupport;
   }

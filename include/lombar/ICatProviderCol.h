@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/internal/LocationCollection.h"
 #include "lombar/ICatProvider.h"
+#include "lombar/internal/LocationCollection.h"
 
 namespace lombar {
 
@@ -18,7 +18,7 @@ class clsXML;
 class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatProvider> {
  public:
   static constexpr std::string_view kClassName = "ICatProviderCol";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   ICatProviderCol();
 
@@ -26,9 +26,6 @@ class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatPro
   // elements, neither compressed nor zero-suppressed; the empty text for no
   // providers.
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
   // Empties the collection, then adds a provider for each Provider element
   // with AddObject. A failure midway leaves the providers added so far.
   void SetXML(std::string_view xml);
@@ -49,8 +46,14 @@ class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatPro
   // changed. Error 17 for the MCLdir JOBBER, 91 for Nothing.
   Ref<ICatProvider> AddObject(const Ref<ICatProvider>& provider, std::string_view key);
 
-
   void Clear(bool destroy);
+
+ private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(clsXML& writer) const;
 };
 
 }  // namespace lombar

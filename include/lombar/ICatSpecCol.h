@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/internal/Collection.h"
 #include "lombar/ICatSpec.h"
+#include "lombar/internal/Collection.h"
 
 namespace lombar {
 
@@ -15,7 +15,7 @@ class clsXML;
 class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
  public:
   static constexpr std::string_view kClassName = "ICatSpecCol";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   ICatSpecCol();
   ~ICatSpecCol() override;
@@ -23,9 +23,6 @@ class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
   // The group ICatSpecCol holding Count and the specs; the empty text for no
   // specs, also after Clear(true).
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(clsXML& writer) const;
   // Empties the collection, then adds a spec for each Spec element. A
   // failure (a duplicate key, a spec without a numeric Group) ends the load
   // and leaves the specs added before it.
@@ -39,6 +36,13 @@ class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
 
   // Releases the specs; unless `destroy`, a new empty collection takes their place.
   void Clear(bool destroy);
+
+ private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(clsXML& writer) const;
 };
 
 }  // namespace lombar

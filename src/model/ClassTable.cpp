@@ -23,9 +23,17 @@
 #include "lombar/ICatVehicle.h"
 #include "lombar/ICatalog.h"
 #include "lombar/TextCollection.h"
+#include "model/support/ClassAccess.h"
 
 namespace lombar {
 namespace {
+
+using detail::ClassAccess;
+
+template <class T>
+const ClassInfo& Surface() {
+  return ClassAccess::Surface<T>();
+}
 
 std::vector<Enumeration> ModelEnumerations() {
   return {
@@ -53,8 +61,7 @@ std::vector<Enumeration> ModelEnumerations() {
          "Item group, heading, description, then the lowest cost first."},
         {"qCCISdscManufacturer", qCCISdscManufacturer,
          "Item group, heading, description, line code, part number."},
-        {"qCCISitmgroupDsc", qCCISitmgroupDsc,
-         "Item group, heading, description, part number."},
+        {"qCCISitmgroupDsc", qCCISitmgroupDsc, "Item group, heading, description, part number."},
         {"qCCISitmgroup", qCCISitmgroup, "Item group, catalog sequence."},
         {"qCCIScatgroupDsc", qCCIScatgroupDsc, "Catalog group, heading, description."},
         {"qCCISmclSequence", qCCISmclSequence, "Catalog group, catalog sequence."}}},
@@ -77,15 +84,17 @@ std::vector<Enumeration> ModelEnumerations() {
 const ClassTable& ModelClassTable() {
   // The creatable classes in the order of the type library.
   static const ClassTable table{
-      .creatable = {&ICatalog::TypeInfo(), &ICatVehicle::TypeInfo(), &ICatSpec::TypeInfo(),
-                    &ICatSpecCol::TypeInfo(), &ICatProvider::TypeInfo(),
-                    &ICatProviderCol::TypeInfo(), &ICatStore::TypeInfo(),
-                    &ICatStoreCol::TypeInfo(), &ICatItem::TypeInfo(), &ICatItemCol::TypeInfo(),
-                    &ICatPrice::TypeInfo(), &ICatPriceCol::TypeInfo(), &ICatInfo::TypeInfo(),
-                    &ICatInfoCol::TypeInfo(), &ICatList::TypeInfo(), &ICatListCol::TypeInfo(),
-                    &ICatPreset::TypeInfo(), &ICatPresetCol::TypeInfo(),
-                    &ICatItemProfile::TypeInfo(), &ICatItemProfileCol::TypeInfo()},
-      .handed_out = {&TextCollection::TypeInfo()},
+      .creatable = {&Surface<ICatalog>(),        &Surface<ICatVehicle>(),
+                    &Surface<ICatSpec>(),        &Surface<ICatSpecCol>(),
+                    &Surface<ICatProvider>(),    &Surface<ICatProviderCol>(),
+                    &Surface<ICatStore>(),       &Surface<ICatStoreCol>(),
+                    &Surface<ICatItem>(),        &Surface<ICatItemCol>(),
+                    &Surface<ICatPrice>(),       &Surface<ICatPriceCol>(),
+                    &Surface<ICatInfo>(),        &Surface<ICatInfoCol>(),
+                    &Surface<ICatList>(),        &Surface<ICatListCol>(),
+                    &Surface<ICatPreset>(),      &Surface<ICatPresetCol>(),
+                    &Surface<ICatItemProfile>(), &Surface<ICatItemProfileCol>()},
+      .handed_out = {&Surface<TextCollection>()},
       .enumerations = ModelEnumerations()};
   return table;
 }

@@ -4,7 +4,7 @@
 
 namespace lombar {
 
-const RecordTable<ICatInfo>& ICatInfo::Table() {
+const RecordShape& ICatInfo::Table() {
   using I = ICatInfo;
   // The attributes in written order, which is also the order they must be
   // read in: the reader continues each attribute search after the previous one.
@@ -14,9 +14,10 @@ const RecordTable<ICatInfo>& ICatInfo::Table() {
                      "One info record: a typed and coded line of text, such as a store rule or an "
                      "address line.")
           .Xml(PropertyId(10))
-          .Help("The record as one empty Info element whose attributes hold the values (TypeX as "
-                "Type); assigning a text clears the record first and reads the attributes of its "
-                "first Info element.")
+          .Help(
+              "The record as one empty Info element whose attributes hold the values (TypeX as "
+              "Type); assigning a text clears the record first and reads the attributes of its "
+              "first Info element.")
           .Property("TypeX", PropertyId(9), &I::type_, FirstAttribute("Info", "Type"))
           .Help("The kind of record; written as the Type attribute.")
           .Property("Line", PropertyId(8), &I::line_, Attribute("Info", "Line"))
@@ -30,24 +31,24 @@ const RecordTable<ICatInfo>& ICatInfo::Table() {
           .Property("Tag", PropertyId(4), &I::tag_, Attribute("Info", "Tag"))
           .Help("Free text for the caller.")
           .Property("Default", PropertyId(3), &I::default_, Attribute("Info", "Default"))
-          .Help("Whether this is the default record; the collection's DefaultCode returns the "
-                "first such.")
+          .Help(
+              "Whether this is the default record; the collection's DefaultCode returns the "
+              "first such.")
           .Property("Style", PropertyId(2), &I::style_, Attribute("Info", "Style"))
           .Help("The record's style, kept as text.")
           .Property("Key", PropertyId(1), &I::key_, Attribute("Info", "Key"))
           .Help("The key its collection keeps the record under when AddObject is given none.")
           .Property("Index", PropertyId(0), &I::index_, kNotInXml)
           .ReadOnly()
-          .Help("The position the collection gave it when it was added (the last member's when it "
-                "was left out as a duplicate); later removals leave it as it is, Clear sets it to "
-                "0.")
+          .Help(
+              "The position the collection gave it when it was added (the last member's when it "
+              "was left out as a duplicate); later removals leave it as it is, Clear sets it to "
+              "0.")
           .Method("Clear", MethodId(11), &I::Clear)
           .Help("Empties the texts and sets Default to False and Index to 0.")
           .Build();
   return table;
 }
-
-template class Record<ICatInfo>;
 
 void ICatInfo::Clear() {
   Trapped({kClassName, "Clear"}, [&] { ClearFields(); });

@@ -4,7 +4,7 @@
 
 namespace lombar {
 
-const RecordTable<ICatList>& ICatList::Table() {
+const RecordShape& ICatList::Table() {
   using L = ICatList;
   static const auto table =
       RecordTable<L>(kClassName, "{6CB814F7-2E13-4CB1-A6C6-6B53CD31265C}",
@@ -12,11 +12,13 @@ const RecordTable<ICatList>& ICatList::Table() {
                      "One reference list: a heading and an identifier.")
           // Unlike most classes, the thread's switches are not consulted.
           .Xml(PropertyId(1), {.group = kClassName, .switches = WriterSwitches::kAllOn})
-          .Help("The list as one ICatList element (ID as ListID), its empty and zero values left "
-                "out whatever the thread's switches; assigning a text clears the list first.")
+          .Help(
+              "The list as one ICatList element (ID as ListID), its empty and zero values left "
+              "out whatever the thread's switches; assigning a text clears the list first.")
           .Property("ID", PropertyId(0), &L::id_, Leaf("ListID"))
-          .Help("The list's number; a list collection keeps it under I# and this number when it "
-                "is above 0. Written as the ListID element.")
+          .Help(
+              "The list's number; a list collection keeps it under I# and this number when it "
+              "is above 0. Written as the ListID element.")
           .Property("Heading", kDispIdValue, &L::heading_, Leaf("Heading"))
           .Help("The list's heading; the default member.")
           .Method("Clear", MethodId(2), &L::Clear)
@@ -24,7 +26,5 @@ const RecordTable<ICatList>& ICatList::Table() {
           .Build();
   return table;
 }
-
-template class Record<ICatList>;
 
 }  // namespace lombar

@@ -8,6 +8,7 @@
 
 #include "lombar/Object.h"
 #include "lombar/internal/KeyedCollection.h"
+#include "model/support/ClassAccess.h"
 
 namespace lombar {
 
@@ -46,7 +47,7 @@ std::string WrittenAlone(const std::function<void(clsXML& writer)>& write);
 // The XML get of a class that writes through AppendXML.
 template <class Object>
 std::string XmlOf(const Object& object) {
-  return WrittenAlone([&](clsXML& writer) { object.AppendXML(writer); });
+  return WrittenAlone([&](clsXML& writer) { detail::ClassAccess::AppendXML(object, writer); });
 }
 
 // Writes the collection's XML at the end of `writer`'s text: nothing for no
@@ -72,9 +73,10 @@ void ReadCollectionXml(std::string_view text, std::string_view member_element,
 
 // The collection XML of members that are all `Member`s, written into `writer`.
 template <class Member>
-void WriteMembersXml(clsXML& writer, const KeyedCollection& members, const CollectionXmlForm& form) {
+void WriteMembersXml(clsXML& writer, const KeyedCollection& members,
+                     const CollectionXmlForm& form) {
   WriteCollectionXml(writer, form, members, [](AutomationObject& member, clsXML& into) {
-    static_cast<Member&>(member).AppendXML(into);
+    detail::ClassAccess::AppendXML(static_cast<Member&>(member), into);
   });
 }
 
@@ -86,7 +88,7 @@ void LoadMembers(std::string_view text, std::string_view member_element, AddLoad
       text, member_element,
       [&](std::string_view block) {
         const Ref<Member> member = MakeRef<Member>();
-        member->SetXMLOfNew(block);
+        detail::ClassAccess::SetXMLOfNew(*member, block);
         add(member);
       },
       before_members);

@@ -8,7 +8,7 @@
 // A small class as the example (the accessors live in its header, nothing
 // else about a property is written anywhere):
 //
-//   const RecordTable<ICatPreset>& ICatPreset::Table() {
+//   const RecordShape& ICatPreset::Table() {
 //     using P = ICatPreset;
 //     static const auto table =
 //         RecordTable<P>(kClassName, "{B5941FB4-...}", "{2FBBF3A5-...}",
@@ -22,8 +22,8 @@
 //             .Build();
 //     return table;
 //   }
-//   template class Record<ICatPreset>;  // the base's members, made here
 //
+// The class declares Table() privately and passes it to its Record base.
 // A value property is a let then a get; an object property (a Ref member) a
 // get then a set taking its object by reference. Modifiers follow the row
 // they change: Kept() (Clear leaves the value), GetFirst() / SetFirst(),
@@ -53,7 +53,9 @@
 #include "frame/NumberText.h"
 #include "lombar/StoredText.h"
 #include "lombar/internal/Record.h"
+#include "model/support/ClassAccess.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/RecordShape.h"
 #include "model/support/SharedHelp.h"
 #include "text/clsXML.h"
 
@@ -217,7 +219,7 @@ V InitialValue() {
 }
 
 template <class T>
-class RecordTable {
+class RecordTable final : public RecordShape {
  public:
   RecordTable(std::string_view name, std::string_view clsid, std::string_view iid,
               std::string_view help = {})
@@ -230,7 +232,7 @@ class RecordTable {
     Flush();
     form_ = form;
     group_tag_ = TagName(form.group);
-    builder_.Get("XML", id, &Record<T>::XML).Let("XML", id, &Record<T>::SetXML);
+    builder_.Get("XML", id, &Record::XML).Let("XML", id, &Record::SetXML);
     return *this;
   }
 
@@ -271,7 +273,8 @@ class RecordTable {
     if (pending_.empty()) {
       builder_.Help(text);
     } else {
-      for (Member& member : pending_) member.help = text;
+      for (Member& member : pending_)
+        member.help = text;
     }
     return *this;
   }
@@ -384,8 +387,22 @@ class RecordTable {
   }
 
   // ---- what the record base uses ----
-  const ClassInfo& Surface() const { return surface_; }
+  const ClassInfo& Surface() const override { return surface_; }
   const RecordXmlForm& Form() const { return form_; }
+  void WriteRecord(clsXML& parent, const Record& record) const override {
+    Guarded(form_.guard, {T::kClassName, "Get XML"},
+            [&] { Write(parent, static_cast<const T&>(record)); });
+  }
+  void ReadRecord(Record& record, std::string_view xml, bool reset) const override {
+    Guarded(form_.guard, {T::kClassName, "Let XML"}, [&] {
+      if (reset) Reset(static_cast<T&>(record), false);
+      if (!xml.empty()) Read(static_cast<T&>(record), xml);
+    });
+  }
+  void ResetRecord(Record& record, bool destroy) const override {
+    Reset(static_cast<T&>(record), destroy);
+  }
+  void ResetNewRecord(Record& record) const override { ResetNew(static_cast<T&>(record)); }
 
   // Writes the record's XML at the end of `parent`'s text: by `parent`
   // itself, as a part with the record's switches, unless the record edits
@@ -393,9 +410,8 @@ class RecordTable {
   // which needs a writer that sees only that.
   void Write(clsXML& parent, const T& record) const {
     if (silent_when_ && silent_when_(record)) return;
-    const XmlSwitches switches = form_.switches == WriterSwitches::kAllOn
-                                     ? XmlSwitches::AllOn()
-                                     : XmlSwitches::OfThread();
+    const XmlSwitches switches =
+        form_.switches == WriterSwitches::kAllOn ? XmlSwitches::AllOn() : XmlSwitches::OfThread();
     if (edits_its_text_) {
       clsXML writer = SnippetWriter(switches);
       writer.AppendTo(parent);
@@ -438,8 +454,7 @@ class RecordTable {
       step.from_text(record, content);
     }
   }
-  // Whether Clear makes new child objects.
-  bool RenewsChildren() const { return renews_children_; }
+  bool RenewsChildren() const override { return renews_children_; }
   void Reset(T& record, bool destroy) const {
     for (const auto& reset : resetting_)
       reset(record, destroy);
@@ -464,12 +479,12 @@ class RecordTable {
     int read_rank = 0;
     bool ranked = false;  // given its XML place explicitly
     bool kept = false;
-    std::function<std::string(const T&)> text;             // the value's XML text
+    std::function<std::string(const T&)> text;  // the value's XML text
     std::function<void(const T&, clsXML&, const TagName&)> write_leaf;
-    std::function<void(const T&, clsXML&)> write_child;    // a child object's XML, written in
-    std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
-    std::function<void(T&, bool destroy)> reset;           // what Clear does to it
-    std::function<void(T&)> reset_in_place;                // for child objects
+    std::function<void(const T&, clsXML&)> write_child;   // a child object's XML, written in
+    std::function<void(T&, std::string_view)> from_text;  // sets it from its XML text
+    std::function<void(T&, bool destroy)> reset;          // what Clear does to it
+    std::function<void(T&)> reset_in_place;               // for child objects
     bool renews_child = false;  // a child object that Clear replaces with a new one
     // An empty text reads as the value Clear gives, which a record being read
     // already holds: nothing to set when the text is empty.
@@ -569,7 +584,7 @@ class RecordTable {
     Field row;
     row.place = place;
     row.write_child = [field](const T& record, clsXML& writer) {
-      (record.*field)->AppendXML(writer);
+      detail::ClassAccess::AppendXML(*(record.*field), writer);
     };
     row.from_text = [field](T& record, std::string_view text) { (record.*field)->SetXML(text); };
     row.reset = [field](T& record, bool destroy) {
@@ -628,9 +643,9 @@ class RecordTable {
     }
   }
   std::size_t CountInXml() const {
-    return static_cast<std::size_t>(std::count_if(fields_.begin(), fields_.end(), [](const Field& f) {
-      return f.place.form != XmlPlace::Form::kNone;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(fields_.begin(), fields_.end(),
+                      [](const Field& f) { return f.place.form != XmlPlace::Form::kNone; }));
   }
 
   // The leaves' tags, numbered for the reader.
@@ -687,60 +702,10 @@ class RecordTable {
   bool renews_children_ = false;
   TagNames leaf_tags_;
   RecordXmlForm form_;
-  TagName group_tag_;  // form_.group's, hashed once
+  TagName group_tag_;            // form_.group's, hashed once
   bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
   std::function<bool(const T&)> silent_when_;
   ClassInfo surface_;
 };
-
-// ---- the members of Record, made for each record class by its source ----
-
-template <class T>
-const ClassInfo& Record<T>::TypeInfo() {
-  return T::Table().Surface();
-}
-
-template <class T>
-std::string Record<T>::XML() const {
-  return XmlOf(*this);
-}
-
-template <class T>
-void Record<T>::AppendXML(clsXML& writer) const {
-  const RecordTable<T>& table = T::Table();
-  Guarded(table.Form().guard, {T::kClassName, "Get XML"},
-          [&] { table.Write(writer, static_cast<const T&>(*this)); });
-}
-
-template <class T>
-void Record<T>::SetXML(std::string_view xml) {
-  LoadXML(xml, true);
-}
-
-template <class T>
-void Record<T>::SetXMLOfNew(std::string_view xml) {
-  // Renewing the children a new object just made is seen only in the trace,
-  // as their Class_Initialize lines: with tracing off they stand as made.
-  LoadXML(xml, T::Table().RenewsChildren() && TraceSwitch());
-}
-
-template <class T>
-void Record<T>::LoadXML(std::string_view xml, bool reset) {
-  const RecordTable<T>& table = T::Table();
-  Guarded(table.Form().guard, {T::kClassName, "Let XML"}, [&] {
-    if (reset) ClearFields(false);
-    if (!xml.empty()) table.Read(static_cast<T&>(*this), xml);
-  });
-}
-
-template <class T>
-void Record<T>::ClearFields(bool destroy) {
-  T::Table().Reset(static_cast<T&>(*this), destroy);
-}
-
-template <class T>
-void Record<T>::InitializeFields() {
-  T::Table().ResetNew(static_cast<T&>(*this));
-}
 
 }  // namespace lombar

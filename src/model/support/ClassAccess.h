@@ -1,0 +1,44 @@
+// The library's own way into what the model's classes keep private: the
+// description of a class without an object of it, and the XML an object
+// writes straight into its parent's text. Every class names ClassAccess its
+// friend; what reaches a class through it is plumbing, never a host's API.
+#pragma once
+
+#include <string_view>
+#include <type_traits>
+
+#include "frame/TypeInfo.h"
+#include "lombar/internal/Record.h"
+#include "model/support/RecordShape.h"
+
+namespace lombar {
+
+class clsXML;
+
+namespace detail {
+
+class ClassAccess {
+ public:
+  // The automation surface of class T: a record class's from its property
+  // table, any other's from its TypeInfo.
+  template <class T>
+  static const ClassInfo& Surface() {
+    if constexpr (std::is_base_of_v<Record, T>) {
+      return T::Table().Surface();
+    } else {
+      return T::TypeInfo();
+    }
+  }
+
+  // Writes the object's XML at the end of `writer`'s text.
+  template <class T>
+  static void AppendXML(const T& object, clsXML& writer) {
+    object.AppendXML(writer);
+  }
+
+  // A record just made reads its XML, as a collection loads its members.
+  static void SetXMLOfNew(Record& record, std::string_view xml) { record.SetXMLOfNew(xml); }
+};
+
+}  // namespace detail
+}  // namespace lombar
