@@ -92,6 +92,8 @@ TEST(ICatPriceColTest, AddDerivesTheKeyRefusesJobberAndOnlyThenReadsTheNumbers) 
       std::string key = given;
       prices->Add(mcl_dir, "L", seller, "5", "1", "1", key);
       EXPECT_EQ(key, used) << mcl_dir << seller;
+      // The C++ form returns that key.
+      EXPECT_EQ(MakeRef<ICatPriceCol>()->Add(mcl_dir, "L", seller, "5", "1", "1", given).key, used);
       std::string again = used;
       EXPECT_TRUE(prices->Add("X", "", "", "", "0", "0", again));
       EXPECT_EQ(prices->Count(), *used ? 1 : 2) << mcl_dir << seller;
