@@ -1,4 +1,5 @@
 #include "lombar/ICatInfo.h"
+#include "lombar/ICatInfo.h"
 
 #include "model/support/RecordTable.h"
 
@@ -14,10 +15,9 @@ const RecordShape& ICatInfo::Table() {
                      "One info record: a typed and coded line of text, such as a store rule or an "
                      "address line.")
           .Xml(PropertyId(10))
-          .Help(
-              "The record as one empty Info element whose attributes hold the values (TypeX as "
-              "Type); assigning a text clears the record first and reads the attributes of its "
-              "first Info element.")
+          .Help("The record as one empty Info element whose attributes hold the values (TypeX as "
+                "Type); assigning a text clears the record first and reads the attributes of its "
+                "first Info element.")
           .Property("TypeX", PropertyId(9), &I::type_, FirstAttribute("Info", "Type"))
           .Help("The kind of record; written as the Type attribute.")
           .Property("Line", PropertyId(8), &I::line_, Attribute("Info", "Line"))
@@ -31,19 +31,17 @@ const RecordShape& ICatInfo::Table() {
           .Property("Tag", PropertyId(4), &I::tag_, Attribute("Info", "Tag"))
           .Help("Free text for the caller.")
           .Property("Default", PropertyId(3), &I::default_, Attribute("Info", "Default"))
-          .Help(
-              "Whether this is the default record; the collection's DefaultCode returns the "
-              "first such.")
+          .Help("Whether this is the default record; the collection's DefaultCode returns the "
+                "first such.")
           .Property("Style", PropertyId(2), &I::style_, Attribute("Info", "Style"))
           .Help("The record's style, kept as text.")
           .Property("Key", PropertyId(1), &I::key_, Attribute("Info", "Key"))
           .Help("The key its collection keeps the record under when AddObject is given none.")
           .Property("Index", PropertyId(0), &I::index_, kNotInXml)
           .ReadOnly()
-          .Help(
-              "The position the collection gave it when it was added (the last member's when it "
-              "was left out as a duplicate); later removals leave it as it is, Clear sets it to "
-              "0.")
+          .Help("The position the collection gave it when it was added (the last member's when it "
+                "was left out as a duplicate); later removals leave it as it is, Clear sets it to "
+                "0.")
           .Method("Clear", MethodId(11), &I::Clear)
           .Help("Empties the texts and sets Default to False and Index to 0.")
           .Build();

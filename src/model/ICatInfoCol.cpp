@@ -1,4 +1,5 @@
 #include "lombar/ICatInfoCol.h"
+#include "lombar/ICatInfoCol.h"
 
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
@@ -19,10 +20,9 @@ const ClassInfo& ICatInfoCol::Class() const {
 
 const ClassInfo& ICatInfoCol::TypeInfo() {
   static const ClassInfo info =
-      ClassBuilder<ICatInfoCol>(
-          kClassName, "{1B90CD73-6703-4ABA-BB5D-1E5DD7E93EB3}",
-          "{CC15D290-95B1-4FCB-AEDF-76FDACF8F81F}",
-          "Info records such as store rules or addresses; one of them may be the default.")
+      ClassBuilder<ICatInfoCol>(kClassName, "{1B90CD73-6703-4ABA-BB5D-1E5DD7E93EB3}",
+                                "{CC15D290-95B1-4FCB-AEDF-76FDACF8F81F}",
+                                "Info records such as store rules or addresses; one of them may be the default.")
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(3), &ICatInfoCol::XML)
           .Let("XML", PropertyId(3), &ICatInfoCol::SetXML)
@@ -31,18 +31,16 @@ const ClassInfo& ICatInfoCol::TypeInfo() {
           .Method("Add", MethodId(4), &ICatInfoCol::Add,
                   {"xsType", "xsLine", "xsCode", "xsDesc", "xsText", "xsTag", "xbDefault",
                    "xsStyle", ByRef(Optional("xsKey", ""))})
-          .Help(
-              "Adds and returns a new record from the arguments, xsKey being its Key and, when "
-              "not empty, its key in the collection; a key already held leaves the record out "
-              "without an error.")
+          .Help("Adds and returns a new record from the arguments, xsKey being its Key and, when "
+                "not empty, its key in the collection; a key already held leaves the record out "
+                "without an error.")
           .Method(
               "AddObject", MethodId(5),
               Overload<Ref<ICatInfo>(const Ref<ICatInfo>&, std::string&)>(&ICatInfoCol::AddObject),
               {ByRef("xoCatInfo"), ByRef(Optional("sKey", ""))})
-          .Help(
-              "Adds the record itself under sKey, or under its Key when sKey is empty (sKey "
-              "then receives it), sets its Index to the new Count and returns it; Nothing adds "
-              "nothing, and a key already held leaves the record out without an error.")
+          .Help("Adds the record itself under sKey, or under its Key when sKey is empty (sKey "
+                "then receives it), sets its Index to the new Count and returns it; Nothing adds "
+                "nothing, and a key already held leaves the record out without an error.")
           // Item is an ordinary property here, not the default member.
           .Get("Item", PropertyId(1), &ICatInfoCol::Item, {"vntIndexKey"})
           .Method("Exists", MethodId(6), &ICatInfoCol::Exists, {"vntIndexKey"})

@@ -1,7 +1,7 @@
 #include "lombar/ICatItem.h"
 
-#include "base/Text.h"
 #include "lombar/ICatProviderCol.h"
+#include "base/Text.h"
 #include "model/LocationKeys.h"
 #include "model/ModelState.h"
 #include "model/support/RecordTable.h"
@@ -44,238 +44,174 @@ const RecordShape& ICatItem::Table() {
           .Xml(PropertyId(45), {.group = "Item"})
           .Get("QuantityAvailable", PropertyId(44), &I::QuantityAvailable,
                {ByRef(Optional("xsMCLdir", "JOBBER"))})
-          .Help(
-              "The quantity available at directory xsMCLdir, read as a number (JOBBER, the "
-              "default, is the default provider's directory; one without a price reads 0); "
-              "*ALL* sums it over the real seller locations, not INVOICE, LOCAL or MSRP.")
+          .Help("The quantity available at directory xsMCLdir, read as a number (JOBBER, the "
+                "default, is the default provider's directory; one without a price reads 0); "
+                "*ALL* sums it over the real seller locations, not INVOICE, LOCAL or MSRP.")
           .Get("QuantityToOrder", PropertyId(43), &I::QuantityToOrder,
                {ByRef(Optional("xsMCLdir", "JOBBER"))})
           .Let("QuantityToOrder", PropertyId(43), &I::SetQuantityToOrder,
                {ByRef(Optional("xsMCLdir", "JOBBER")), "RHS"})
-          .Help(
-              "The quantity to order at directory xsMCLdir (JOBBER by default, *ALL* summing "
-              "the real seller locations). Assigning it changes only a directory of the global "
-              "providers (error 91 without them), adding its price unless the quantity is 0.")
+          .Help("The quantity to order at directory xsMCLdir (JOBBER by default, *ALL* summing "
+                "the real seller locations). Assigning it changes only a directory of the global "
+                "providers (error 91 without them), adding its price unless the quantity is 0.")
           .Get("QuantityOnTicket", PropertyId(42), &I::QuantityOnTicket)
           .Let("QuantityOnTicket", PropertyId(42), &I::SetQuantityOnTicket)
-          .Help(
-              "The quantity sold to the customer on the ticket, kept as the quantity to order "
-              "of the INVOICE price; without an INVOICE price it reads 0 and an assigned value "
-              "is lost.")
+          .Help("The quantity sold to the customer on the ticket, kept as the quantity to order "
+                "of the INVOICE price; without an INVOICE price it reads 0 and an assigned value "
+                "is lost.")
           .Method("GetItemProfile", MethodId(46), &I::GetItemProfile)
-          .Help(
-              "A new ICatItemProfile with the item's type, description, group number, part "
-              "type code, generic description and its ID, and manufacturer; its Tag and Key "
-              "are empty.")
-          .Method("JobberList", MethodId(47), &I::JobberList,
-                  {ByRef(Optional("xvKEYjobber", "JOBBER"))})
-          .Help(
-              "The list price at directory xvKEYjobber (JOBBER, the default, is the default "
-              "provider's directory); when that is 0, the list price of the MSRP price (the "
-              "manufacturer's suggested retail price).")
-          .Method("JobberCost", MethodId(48), &I::JobberCost,
-                  {ByRef(Optional("xvKEYjobber", "JOBBER"))})
-          .Help(
-              "The cost at directory xvKEYjobber (JOBBER by default), or the MSRP price's cost "
-              "when that is 0; *ALL* sums the costs at the real seller locations instead, "
-              "without the MSRP fall-back.")
+          .Help("A new ICatItemProfile with the item's type, description, group number, part "
+                "type code, generic description and its ID, and manufacturer; its Tag and Key "
+                "are empty.")
+          .Method("JobberList", MethodId(47), &I::JobberList, {ByRef(Optional("xvKEYjobber", "JOBBER"))})
+          .Help("The list price at directory xvKEYjobber (JOBBER, the default, is the default "
+                "provider's directory); when that is 0, the list price of the MSRP price (the "
+                "manufacturer's suggested retail price).")
+          .Method("JobberCost", MethodId(48), &I::JobberCost, {ByRef(Optional("xvKEYjobber", "JOBBER"))})
+          .Help("The cost at directory xvKEYjobber (JOBBER by default), or the MSRP price's cost "
+                "when that is 0; *ALL* sums the costs at the real seller locations instead, "
+                "without the MSRP fall-back.")
           .Method("JobberCoreCost", MethodId(49), &I::JobberCoreCost,
                   {ByRef(Optional("xvKEYjobber", "JOBBER"))})
-          .Help(
-              "The core cost at directory xvKEYjobber (JOBBER by default), or the MSRP price's "
-              "core cost when that is 0.")
+          .Help("The core cost at directory xvKEYjobber (JOBBER by default), or the MSRP price's "
+                "core cost when that is 0.")
           .Method("JobberCoreList", MethodId(50), &I::JobberCoreList,
                   {ByRef(Optional("xvKEYjobber", "JOBBER"))})
-          .Help(
-              "The core list price at directory xvKEYjobber (JOBBER by default), or the MSRP "
-              "price's core list price when that is 0.")
-          .Property("WorkGroup", PropertyId(41), &I::work_group_, Leaf("WorkGroup"))
-          .At(1)
+          .Help("The core list price at directory xvKEYjobber (JOBBER by default), or the MSRP "
+                "price's core list price when that is 0.")
+          .Property("WorkGroup", PropertyId(41), &I::work_group_, Leaf("WorkGroup")).At(1)
           .Help("The work group of the shop system the item was selected for.")
           .Property("MFRcoverageNumber", PropertyId(40), &I::coverage_number_,
-                    Leaf("MFRcoverageNumber"))
-          .At(2)
-          .Kept()
+                    Leaf("MFRcoverageNumber")).At(2).Kept()
           .Help("The manufacturer's coverage number; Clear keeps it.")
-          .Property("GroupNumber", PropertyId(39), &I::group_number_, Leaf("GroupNumber"))
-          .At(3)
+          .Property("GroupNumber", PropertyId(39), &I::group_number_, Leaf("GroupNumber")).At(3)
           .Help("The catalog group number, as text.")
-          .Property("ItemType", PropertyId(38), &I::item_type_, Leaf("ItemType"))
-          .At(4)
+          .Property("ItemType", PropertyId(38), &I::item_type_, Leaf("ItemType")).At(4)
           .Setter(&I::SetItemType)
-          .Help(
-              "Part, labor or comment (qorCatalogItemType); assigning a filter value (90 or "
-              "more) stores qcit_Part, though XML keeps the number it reads.")
-          .Property("ItemSource", PropertyId(37), &I::item_source_, Leaf("ItemSource"))
-          .At(5)
-          .Help(
-              "Where the item came from; SortCatalog orders the sources STOCK, NONCATALOG, "
-              "*STOCK and *NONCATALOG by its non-catalog mode.")
-          .Property("ItemStatus", PropertyId(36), &I::item_status_, Leaf("ItemStatus"))
-          .At(6)
-          .Help(
-              "The status, such as ORDER, URGENT, BACK ORDER, HOLD or blank, kept as the value "
-              "given; ORDER, URGENT and BACK ORDER flag a part to be ordered, and C# in it "
-              "marks an order placed.")
+          .Help("Part, labor or comment (qorCatalogItemType); assigning a filter value (90 or "
+                "more) stores qcit_Part, though XML keeps the number it reads.")
+          .Property("ItemSource", PropertyId(37), &I::item_source_, Leaf("ItemSource")).At(5)
+          .Help("Where the item came from; SortCatalog orders the sources STOCK, NONCATALOG, "
+                "*STOCK and *NONCATALOG by its non-catalog mode.")
+          .Property("ItemStatus", PropertyId(36), &I::item_status_, Leaf("ItemStatus")).At(6)
+          .Help("The status, such as ORDER, URGENT, BACK ORDER, HOLD or blank, kept as the value "
+                "given; ORDER, URGENT and BACK ORDER flag a part to be ordered, and C# in it "
+                "marks an order placed.")
           .Method("FlaggedToOrder", MethodId(51), &I::FlaggedToOrder, {Optional("xsJobberID", "")})
-          .Help(
-              "Whether the item is a part whose status is ORDER, URGENT or BACK ORDER in any "
-              "letter case; with xsJobberID, only when its quantity to order at that directory "
-              "is also above 0.")
+          .Help("Whether the item is a part whose status is ORDER, URGENT or BACK ORDER in any "
+                "letter case; with xsJobberID, only when its quantity to order at that directory "
+                "is also above 0.")
           .Method("SupplierOrderOpen", MethodId(52), &I::SupplierOrderOpen,
                   {ByRef(Optional("xsMCLdir", "JOBBER"))})
-          .Help(
-              "Whether an order is still to be sent: a quantity to order at xsMCLdir (JOBBER "
-              "by default; *ALL*: at any real seller location) without a delivery message; "
-              "never when the status holds C#.")
+          .Help("Whether an order is still to be sent: a quantity to order at xsMCLdir (JOBBER "
+                "by default; *ALL*: at any real seller location) without a delivery message; "
+                "never when the status holds C#.")
           .Method("SupplierOrderPlaced", MethodId(53), &I::SupplierOrderPlaced,
                   {ByRef(Optional("xsMCLdir", "JOBBER"))})
-          .Help(
-              "Whether an order was placed: the status holds C#, or a quantity to order at "
-              "xsMCLdir (JOBBER by default; *ALL*: at any real seller location) has a delivery "
-              "message.")
-          .Property("ItemGroup", PropertyId(35), &I::item_group_, Leaf("ItemGroup"))
-          .At(7)
+          .Help("Whether an order was placed: the status holds C#, or a quantity to order at "
+                "xsMCLdir (JOBBER by default; *ALL*: at any real seller location) has a delivery "
+                "message.")
+          .Property("ItemGroup", PropertyId(35), &I::item_group_, Leaf("ItemGroup")).At(7)
           .Help("The display group number, by which most modes of SortCatalog order first.")
-          .Property("Heading", PropertyId(34), &I::heading_, Leaf("ItemHeading"))
-          .At(8)
+          .Property("Heading", PropertyId(34), &I::heading_, Leaf("ItemHeading")).At(8)
           .Help("The sub-heading within the catalog group; in the XML ItemHeading.")
           .Property("ItemLaborAvailable", PropertyId(33), &I::labor_available_,
-                    Leaf("ItemLaborAvailable"))
-          .At(9)
+                    Leaf("ItemLaborAvailable")).At(9)
           .Help("A text on the labor available for the item, kept as given.")
           .Property("ManufacturerName", PropertyId(32), &I::manufacturer_name_,
-                    Leaf("Manufacturer"))
-          .At(10)
+                    Leaf("Manufacturer")).At(10)
           .Help("The manufacturer's name; in the XML Manufacturer.")
-          .Property("LineCode", PropertyId(31), &I::line_code_, Leaf("LineCode"))
-          .At(11)
+          .Property("LineCode", PropertyId(31), &I::line_code_, Leaf("LineCode")).At(11)
           .Help("The manufacturer's line code, usually 3 characters.")
-          .Property("ItemNumber", PropertyId(30), &I::item_number_, Leaf("ItemNumber"))
-          .At(12)
+          .Property("ItemNumber", PropertyId(30), &I::item_number_, Leaf("ItemNumber")).At(12)
           .Help("The part number, without the line code.")
           .Method("VendorNumber", MethodId(54), &I::VendorNumber)
           .Help("LineCode followed directly by ItemNumber (ACD and 012345 give ACD012345).")
           .Method("UniqueKey", MethodId(55), &I::UniqueKey)
-          .Help(
-              "The item's key in its item collection: for labor its Description, "
-              "LaborOperation and Comment joined by spaces and trimmed, for other types its "
-              "VendorNumber.")
-          .Property("PartTypeCode", PropertyId(29), &I::part_type_code_, Leaf("PartTypeCode"))
-          .At(13)
+          .Help("The item's key in its item collection: for labor its Description, "
+                "LaborOperation and Comment joined by spaces and trimmed, for other types its "
+                "VendorNumber.")
+          .Property("PartTypeCode", PropertyId(29), &I::part_type_code_, Leaf("PartTypeCode")).At(13)
           .Help("The catalog's part type code.")
-          .Property("Description", PropertyId(28), &I::description_, Leaf("Description"))
-          .At(14)
+          .Property("Description", PropertyId(28), &I::description_, Leaf("Description")).At(14)
           .Help("The item's description.")
-          .Property("ImageFileName", PropertyId(27), &I::image_file_name_, Leaf("ImageFileName"))
-          .At(15)
+          .Property("ImageFileName", PropertyId(27), &I::image_file_name_,
+                    Leaf("ImageFileName")).At(15)
           .Help("The file name of the item's image.")
-          .Property("ImageCallOut", PropertyId(26), &I::image_call_out_, Leaf("ImageCallOut"))
-          .At(16)
+          .Property("ImageCallOut", PropertyId(26), &I::image_call_out_, Leaf("ImageCallOut")).At(16)
           .Help("The call-out that marks the item on its image.")
-          .Property("ImageURLc2c", PropertyId(25), &I::image_url_c2c_, Leaf("ImageURLc2c"))
-          .At(17)
+          .Property("ImageURLc2c", PropertyId(25), &I::image_url_c2c_, Leaf("ImageURLc2c")).At(17)
           .Help("The address of the item's image.")
-          .Property("ImageURLalt", PropertyId(24), &I::image_url_alt_, Leaf("ImageURLalt"))
-          .At(18)
+          .Property("ImageURLalt", PropertyId(24), &I::image_url_alt_, Leaf("ImageURLalt")).At(18)
           .Help("Another address of the item's image.")
-          .Property("MediaTagID", PropertyId(23), &I::media_tag_id_, Leaf("MediaTagID"))
-          .At(19)
+          .Property("MediaTagID", PropertyId(23), &I::media_tag_id_, Leaf("MediaTagID")).At(19)
           .Help("The identifier of the item's media.")
-          .Property("QuantityPerCar", PropertyId(22), &I::quantity_per_car_, Leaf("QuantityPerCar"))
-          .At(20)
+          .Property("QuantityPerCar", PropertyId(22), &I::quantity_per_car_,
+                    Leaf("QuantityPerCar")).At(20)
           .Help("The number needed on the vehicle.")
-          .Property("PriceCol", PropertyId(21), &I::prices_, Child("Prices"))
-          .At(34)
-          .Help(
-              "The item's prices, one per seller location and for INVOICE and MSRP; in the XML "
-              "Prices. Setting it shares the collection given.")
-          .Property("LaborOperation", PropertyId(20), &I::labor_operation_, Leaf("LaborOperation"))
-          .At(35)
+          .Property("PriceCol", PropertyId(21), &I::prices_, Child("Prices")).At(34)
+          .Help("The item's prices, one per seller location and for INVOICE and MSRP; in the XML "
+                "Prices. Setting it shares the collection given.")
+          .Property("LaborOperation", PropertyId(20), &I::labor_operation_,
+                    Leaf("LaborOperation")).At(35)
           .Help("The work the labor operation does.")
-          .Property("LaborSkill", PropertyId(19), &I::labor_skill_, Leaf("LaborSkill"))
-          .At(36)
+          .Property("LaborSkill", PropertyId(19), &I::labor_skill_, Leaf("LaborSkill")).At(36)
           .Help("The skill the labor needs: A, B or C.")
-          .Property("LaborRate", PropertyId(18), &I::labor_rate_, Leaf("LaborRate"))
-          .At(37)
+          .Property("LaborRate", PropertyId(18), &I::labor_rate_, Leaf("LaborRate")).At(37)
           .Help("The hourly labor rate.")
           .Property("LaborHRSnormal", PropertyId(17), &I::labor_hours_normal_,
-                    Leaf("LaborHRSnormal"))
-          .At(38)
+                    Leaf("LaborHRSnormal")).At(38)
           .Help("The labor hours under normal conditions.")
           .Property("LaborHRSwarranty", PropertyId(16), &I::labor_hours_warranty_,
-                    Leaf("LaborHRSwarranty"))
-          .At(39)
+                    Leaf("LaborHRSwarranty")).At(39)
           .Help("The labor hours under warranty.")
           .Property("LaborHRSsevere", PropertyId(15), &I::labor_hours_severe_,
-                    Leaf("LaborHRSsevere"))
-          .At(40)
+                    Leaf("LaborHRSsevere")).At(40)
           .Help("The labor hours under severe conditions.")
-          .Property("LaborType", PropertyId(14), &I::labor_type_, Leaf("LaborType"))
-          .At(41)
+          .Property("LaborType", PropertyId(14), &I::labor_type_, Leaf("LaborType")).At(41)
           .Help("The kind of labor.")
-          .Property("YearRange", PropertyId(13), &I::year_range_, Leaf("YearRange"))
-          .At(21)
+          .Property("YearRange", PropertyId(13), &I::year_range_, Leaf("YearRange")).At(21)
           .Help("The model years the item fits, as YYYY or YYYY-YYYY.")
-          .Property("ComponentSide", PropertyId(12), &I::component_side_, Leaf("ComponentSide"))
-          .At(22)
+          .Property("ComponentSide", PropertyId(12), &I::component_side_, Leaf("ComponentSide")).At(22)
           .Help("The side of the vehicle: LEFT, RIGHT, L, R, B, BOTH or blank.")
-          .Property("Comment", PropertyId(11), &I::comment_, Leaf("Comment"))
-          .At(23)
+          .Property("Comment", PropertyId(11), &I::comment_, Leaf("Comment")).At(23)
           .Help("A comment on the item.")
-          .Property("Tag", PropertyId(10), &I::tag_, Leaf("ItemTag"))
-          .At(24)
+          .Property("Tag", PropertyId(10), &I::tag_, Leaf("ItemTag")).At(24)
           .Help("Free data of the caller; in the XML ItemTag.")
           .Property("VendorNumberXRef", PropertyId(9), &I::vendor_number_xref_,
-                    Leaf("VendorNumberXRef"))
-          .At(26)
-          .ReadAt(25)
-          .Help(
-              "A cross reference: A or R, one separator character and another item's key make "
-              "SortCatalog place this item right after that one.")
-          .Property("MCLsequence", PropertyId(8), &I::mcl_sequence_, Leaf("MCLsequence"))
-          .At(25)
-          .ReadAt(26)
+                    Leaf("VendorNumberXRef")).At(26).ReadAt(25)
+          .Help("A cross reference: A or R, one separator character and another item's key make "
+                "SortCatalog place this item right after that one.")
+          .Property("MCLsequence", PropertyId(8), &I::mcl_sequence_, Leaf("MCLsequence")).At(25).ReadAt(26)
           .Help("The item's sequence within the catalog directory, for the sequence sort modes.")
-          .Unnamed(&I::weight_, Leaf("Weight"))
-          .At(27)
-          .Kept()
+          .Unnamed(&I::weight_, Leaf("Weight")).At(27).Kept()
           .Property("GenericDescription", PropertyId(7), &I::generic_description_,
-                    Leaf("GenericDescription"))
-          .At(28)
+                    Leaf("GenericDescription")).At(28)
           .Help("The item's generic description.")
           .Property("GenericDescriptionID", PropertyId(6), &I::generic_description_id_,
-                    Leaf("GenericDescriptionID"))
-          .At(29)
+                    Leaf("GenericDescriptionID")).At(29)
           .Help("The identifier of the generic description; GenericID of the item's profile.")
           .Property("SupplierStockingFlag", PropertyId(5), &I::supplier_stocking_flag_,
-                    Leaf("SupplierStockingFlag"))
-          .At(30)
+                    Leaf("SupplierStockingFlag")).At(30)
           .Help("The supplier's stocking flag.")
           .Property("SupplierMovementFlag", PropertyId(4), &I::supplier_movement_flag_,
-                    Leaf("SupplierMovementFlag"))
-          .At(31)
+                    Leaf("SupplierMovementFlag")).At(31)
           .Help("The supplier's movement flag.")
           .Property("SupplierMovementRank", PropertyId(3), &I::supplier_movement_rank_,
-                    Leaf("SupplierMovementRank"))
-          .At(32)
+                    Leaf("SupplierMovementRank")).At(32)
           .Help("The supplier's movement rank.")
           .Property("SupplierExtendedInfo", PropertyId(2), &I::supplier_extended_info_,
-                    Leaf("SupplierExtendedInfo"))
-          .At(33)
+                    Leaf("SupplierExtendedInfo")).At(33)
           .Help("Further information from the supplier.")
-          .Property("DisplayRow", PropertyId(1), &I::display_row_, kNotInXml)
-          .Kept()
+          .Property("DisplayRow", PropertyId(1), &I::display_row_, kNotInXml).Kept()
           .Help("The caller's screen row for the item; not in the XML, and Clear keeps it.")
-          .Property("DisplayCol", PropertyId(0), &I::display_col_, kNotInXml)
-          .Kept()
+          .Property("DisplayCol", PropertyId(0), &I::display_col_, kNotInXml).Kept()
           .Help("The caller's screen column for the item; not in the XML, and Clear keeps it.")
           .Method("Clear", MethodId(58), &I::Clear, {Optional("xbDestroyObject", false)})
-          .Help(
-              "Empties the values and gives the item a new empty PriceCol, keeping "
-              "MFRcoverageNumber, DisplayRow, DisplayCol and the Weight element's text; with "
-              "xbDestroyObject True it gets none, and the members reading prices then fail with "
-              "error 91.")
+          .Help("Empties the values and gives the item a new empty PriceCol, keeping "
+                "MFRcoverageNumber, DisplayRow, DisplayCol and the Weight element's text; with "
+                "xbDestroyObject True it gets none, and the members reading prices then fail with "
+                "error 91.")
           .Build();
   return table;
 }

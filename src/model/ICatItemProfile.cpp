@@ -18,21 +18,18 @@ const RecordShape& ICatItemProfile::Table() {
   // Every get comes before its let. ItemType is read as the leading number
   // of its element, so a missing element loads as 0.
   static const auto table =
-      RecordTable<P>(
-          kClassName, "{2DE1F203-1F3D-43BD-9100-8609A35B86CB}",
-          "{E9493919-EA07-4F4C-A6E7-379B069932B7}",
-          "What a kind of item is, without prices: its type, description, group, part type, "
-          "generic name and manufacturer.")
+      RecordTable<P>(kClassName, "{2DE1F203-1F3D-43BD-9100-8609A35B86CB}",
+                     "{E9493919-EA07-4F4C-A6E7-379B069932B7}",
+                     "What a kind of item is, without prices: its type, description, group, part type, "
+                     "generic name and manufacturer.")
           .Xml(PropertyId(9), {.group = kElement})
           .Method("LikeManufacturer", MethodId(10), &P::LikeManufacturer, {ByRef("xoObj")})
-          .Help(
-              "Whether xoObj has the same GroupNumber, exactly, and the same ManufacturerName "
-              "in any letter case; False for Nothing.")
+          .Help("Whether xoObj has the same GroupNumber, exactly, and the same ManufacturerName "
+                "in any letter case; False for Nothing.")
           .Method("LikeType", MethodId(11), &P::LikeType, {ByRef("xoObj")})
-          .Help(
-              "Whether xoObj is the same kind of item: the same Description in any letter "
-              "case, or the same ItemType with the same GroupNumber and PartTypeCode, or with "
-              "the same GenericID above 0; False for Nothing.")
+          .Help("Whether xoObj is the same kind of item: the same Description in any letter "
+                "case, or the same ItemType with the same GroupNumber and PartTypeCode, or with "
+                "the same GenericID above 0; False for Nothing.")
           .Property("ItemType", PropertyId(8), &P::item_type_, Leaf("ItemType"))
           .GetFirst()
           .Kept()
@@ -52,9 +49,8 @@ const RecordShape& ICatItemProfile::Table() {
           .Help("The generic description.")
           .Property("GenericID", PropertyId(3), &P::generic_id_, Leaf("GenericID"))
           .GetFirst()
-          .Help(
-              "The identifier of the generic description; LikeType counts it only when it "
-              "reads as a number above 0.")
+          .Help("The identifier of the generic description; LikeType counts it only when it "
+                "reads as a number above 0.")
           .Property("ManufacturerName", PropertyId(2), &P::manufacturer_name_, Leaf("Manufacturer"))
           .GetFirst()
           .Help("The manufacturer's name; in the XML Manufacturer.")
@@ -63,9 +59,8 @@ const RecordShape& ICatItemProfile::Table() {
           .Help("Free data of the caller.")
           .Property("Key", PropertyId(0), &P::key_, Leaf("Key"))
           .GetFirst()
-          .Help(
-              "The profile's key in its collection, where a numeric Key such as 123 is held "
-              "under K#123 until SortBy re-keys the profiles by Key as it is.")
+          .Help("The profile's key in its collection, where a numeric Key such as 123 is held "
+                "under K#123 until SortBy re-keys the profiles by Key as it is.")
           .Method("Clear", MethodId(12), &P::Clear)
           .Help("Empties the texts; ItemType keeps its value.")
           .Build();

@@ -1,8 +1,8 @@
 #include "lombar/ICatItemProfileCol.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
+#include <optional>
 
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
@@ -58,21 +58,18 @@ const ClassInfo& ICatItemProfileCol::TypeInfo() {
           .Get("XML", PropertyId(1), &C::XML)
           .Let("XML", PropertyId(1), &C::SetXML)
           .Method("SortBy", MethodId(2), &C::SortBy, {"xeSortBy"})
-          .Help(
-              "Orders the profiles by ItemType, then by the fields xeSortBy names (other "
-              "values: Description) as case-sensitive text, and re-keys each by its Key without "
-              "K#; two of one Key raise error 457, changing nothing.")
+          .Help("Orders the profiles by ItemType, then by the fields xeSortBy names (other "
+                "values: Description) as case-sensitive text, and re-keys each by its Key without "
+                "K#; two of one Key raise error 457, changing nothing.")
           .Method("AddObject", MethodId(3), &C::AddObject, {ByRef("xoObj")})
-          .Help(
-              "Adds the profile itself under its Key (K# before a numeric Key, no key for an "
-              "empty one) and returns it; Nothing adds nothing, and a key already held leaves "
-              "it out without an error.")
+          .Help("Adds the profile itself under its Key (K# before a numeric Key, no key for an "
+                "empty one) and returns it; Nothing adds nothing, and a key already held leaves "
+                "it out without an error.")
           .Method("Add", MethodId(4), &C::Add,
                   {"xsDescription", "xsGroupNumber", "xsPartTypeCode", "xsGenericDescription",
                    "xsGenericID", "xsManufacturerName", "xsTag", Optional("xsKey", "")})
-          .Help(
-              "Adds and returns a new profile of these values (ItemType qcit_Part) under xsKey "
-              "as AddObject keys it; a key already held leaves it out without an error.")
+          .Help("Adds and returns a new profile of these values (ItemType qcit_Part) under xsKey "
+                "as AddObject keys it; a key already held leaves it out without an error.")
           .Method("Exists", MethodId(5), &C::Exists, {"vntIndexKey"})
           .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
           .Get("Count", PropertyId(0), &C::Count)

@@ -1,4 +1,5 @@
 #include "lombar/ICatList.h"
+#include "lombar/ICatList.h"
 
 #include "model/support/RecordTable.h"
 
@@ -12,13 +13,11 @@ const RecordShape& ICatList::Table() {
                      "One reference list: a heading and an identifier.")
           // Unlike most classes, the thread's switches are not consulted.
           .Xml(PropertyId(1), {.group = kClassName, .switches = WriterSwitches::kAllOn})
-          .Help(
-              "The list as one ICatList element (ID as ListID), its empty and zero values left "
-              "out whatever the thread's switches; assigning a text clears the list first.")
+          .Help("The list as one ICatList element (ID as ListID), its empty and zero values left "
+                "out whatever the thread's switches; assigning a text clears the list first.")
           .Property("ID", PropertyId(0), &L::id_, Leaf("ListID"))
-          .Help(
-              "The list's number; a list collection keeps it under I# and this number when it "
-              "is above 0. Written as the ListID element.")
+          .Help("The list's number; a list collection keeps it under I# and this number when it "
+                "is above 0. Written as the ListID element.")
           .Property("Heading", kDispIdValue, &L::heading_, Leaf("Heading"))
           .Help("The list's heading; the default member.")
           .Method("Clear", MethodId(2), &L::Clear)

@@ -20,10 +20,9 @@ const ClassInfo& ICatPresetCol::TypeInfo() {
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(2), &ICatPresetCol::XML)
           .Let("XML", PropertyId(2), &ICatPresetCol::SetXML)
-          .Help(
-              "The presets and the vehicle as one XML text, empty when there are no presets; "
-              "assigning a text empties the collection, gives it a new vehicle and adds each "
-              "preset under its Category, Group and Description joined, duplicates left out.")
+          .Help("The presets and the vehicle as one XML text, empty when there are no presets; "
+                "assigning a text empties the collection, gives it a new vehicle and adds each "
+                "preset under its Category, Group and Description joined, duplicates left out.")
           .Set("Vehicle", PropertyId(1), &ICatPresetCol::SetVehicle, {ByRef("RHS")})
           .Get("Vehicle", PropertyId(1), &ICatPresetCol::Vehicle)
           .Method("AddObject", MethodId(3), &ICatPresetCol::AddObject,
@@ -31,10 +30,9 @@ const ClassInfo& ICatPresetCol::TypeInfo() {
           .Method("Add", MethodId(4), &ICatPresetCol::Add,
                   {ByRef("Category"), ByRef("Group"), ByRef("Description"),
                    ByRef(Optional("sKey", ""))})
-          .Help(
-              "Adds and returns a new preset of this Category, Group and Description under sKey "
-              "as given, none when it is empty; a key already held leaves the preset out "
-              "without an error.")
+          .Help("Adds and returns a new preset of this Category, Group and Description under sKey "
+                "as given, none when it is empty; a key already held leaves the preset out "
+                "without an error.")
           .Get("Item", kDispIdValue, &ICatPresetCol::Item, {"vntIndexKey"})
           .Method("Exists", MethodId(5), &ICatPresetCol::Exists, {"vntIndexKey"})
           .Get("Count", PropertyId(0), &ICatPresetCol::Count)

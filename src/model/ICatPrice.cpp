@@ -21,98 +21,67 @@ const RecordShape& ICatPrice::Table() {
                      "An item's price and quantities at one seller location.")
           .EarlierInterface("{467AAF4D-B1EF-4248-9C1C-CD6A6F70D686}")
           .Xml(PropertyId(21), {.group = "Price"})
-          .Help(
-              "The price as one Price element; the empty text when Available is empty and "
-              "Cost, List and Sell are 0. Assigning a text clears the price first; DisplayRow "
-              "and DisplayCol keep their values.")
+          .Help("The price as one Price element; the empty text when Available is empty and "
+                "Cost, List and Sell are 0. Assigning a text clears the price first; DisplayRow "
+                "and DisplayCol keep their values.")
           .WritesNothingWhen(&P::HasNothingToSay)
-          .Property("MCLdir", PropertyId(20), &P::mcl_dir_, Leaf("MCLdir"))
-          .At(1)
-          .Help(
-              "The directory of the store or catalog the price belongs to, and its key in the "
-              "item's price collection.")
-          .Property("SellerID", PropertyId(19), &P::seller_id_, Leaf("SellerID"))
-          .At(2)
+          .Property("MCLdir", PropertyId(20), &P::mcl_dir_, Leaf("MCLdir")).At(1)
+          .Help("The directory of the store or catalog the price belongs to, and its key in the "
+                "item's price collection.")
+          .Property("SellerID", PropertyId(19), &P::seller_id_, Leaf("SellerID")).At(2)
           .Help("The identifier of the seller offering this price.")
-          .Property("Location", PropertyId(18), &P::location_, Leaf("Location"))
-          .At(3)
-          .Help(
-              "The seller location, or one of the pseudo-locations INVOICE, LOCAL and MSRP "
-              "(the manufacturer's suggested retail price).")
-          .Unnamed(&P::priority_, Leaf("Priority"))
-          .At(4)
-          .Property("UrgentFlag", PropertyId(17), &P::urgent_, Leaf("UrgentFlag"))
-          .At(14)
+          .Property("Location", PropertyId(18), &P::location_, Leaf("Location")).At(3)
+          .Help("The seller location, or one of the pseudo-locations INVOICE, LOCAL and MSRP "
+                "(the manufacturer's suggested retail price).")
+          .Unnamed(&P::priority_, Leaf("Priority")).At(4)
+          .Property("UrgentFlag", PropertyId(17), &P::urgent_, Leaf("UrgentFlag")).At(14)
           .Help("Whether the price is flagged urgent; written as True or False.")
           .Property("DeliveryMessage", PropertyId(16), &P::delivery_message_,
-                    Leaf("DeliveryMessage"))
-          .At(5)
+                    Leaf("DeliveryMessage")).At(5)
           .Help("The delivery message for this location.")
-          .Property("QtyBuyingInc", PropertyId(15), &P::qty_buying_inc_, Leaf("QtyBuyingInc"))
-          .At(6)
+          .Property("QtyBuyingInc", PropertyId(15), &P::qty_buying_inc_, Leaf("QtyBuyingInc")).At(6)
           .Help("The buying increment, kept as text.")
-          .Property("PackingUnits", PropertyId(14), &P::packing_units_, Leaf("PackingUnits"))
-          .At(7)
+          .Property("PackingUnits", PropertyId(14), &P::packing_units_, Leaf("PackingUnits")).At(7)
           .Help("The packing units, kept as text.")
-          .Property("PackNumUnits", PropertyId(13), &P::pack_num_units_, Leaf("PackNumUnits"))
-          .At(8)
+          .Property("PackNumUnits", PropertyId(13), &P::pack_num_units_, Leaf("PackNumUnits")).At(8)
           .Help("The number of units in a pack, kept as text.")
-          .Property("WarrantyCode", PropertyId(12), &P::warranty_code_, Leaf("WarrantyCode"))
-          .At(9)
+          .Property("WarrantyCode", PropertyId(12), &P::warranty_code_, Leaf("WarrantyCode")).At(9)
           .Help("The warranty code, kept as text.")
-          .Property("Rank", PropertyId(11), &P::rank_, Leaf("Rank"))
-          .At(10)
+          .Property("Rank", PropertyId(11), &P::rank_, Leaf("Rank")).At(10)
           .Help("The rank, kept as text.")
-          .Property("Tag", PropertyId(10), &P::tag_, Leaf("PriceTag"))
-          .At(11)
+          .Property("Tag", PropertyId(10), &P::tag_, Leaf("PriceTag")).At(11)
           .Help("Free text for the caller; written as the PriceTag element.")
-          .Property("Available", PropertyId(9), &P::available_, Leaf("Available"))
-          .At(12)
-          .Help(
-              "The quantity available here, kept with the caller's type and read back from "
-              "XML as text.")
+          .Property("Available", PropertyId(9), &P::available_, Leaf("Available")).At(12)
+          .Help("The quantity available here, kept with the caller's type and read back from "
+                "XML as text.")
           .Property("QuantityToOrder", PropertyId(8), &P::quantity_to_order_,
-                    Leaf("QuantityToOrder"))
-          .At(13)
-          .Help(
-              "The quantity to order from here, kept with the caller's type and read back from "
-              "XML as text.")
-          .Property("CoreCost", PropertyId(7), &P::core_cost_, Leaf("CoreCost"))
-          .At(15)
+                    Leaf("QuantityToOrder")).At(13)
+          .Help("The quantity to order from here, kept with the caller's type and read back from "
+                "XML as text.")
+          .Property("CoreCost", PropertyId(7), &P::core_cost_, Leaf("CoreCost")).At(15)
           .Help("The core cost at this location (the core being the returnable old part).")
-          .Property("CoreList", PropertyId(6), &P::core_list_, Leaf("CoreList"))
-          .At(16)
+          .Property("CoreList", PropertyId(6), &P::core_list_, Leaf("CoreList")).At(16)
           .Help("The core list price at this location.")
-          .Property("Cost", PropertyId(5), &P::cost_, Leaf("Cost"))
-          .At(17)
+          .Property("Cost", PropertyId(5), &P::cost_, Leaf("Cost")).At(17)
           .Help("The cost at this location.")
-          .Property("List", PropertyId(4), &P::list_, Leaf("List"))
-          .At(18)
+          .Property("List", PropertyId(4), &P::list_, Leaf("List")).At(18)
           .Help("The list price at this location.")
-          .Property("Sell", PropertyId(3), &P::sell_, Leaf("Sell"))
-          .At(19)
+          .Property("Sell", PropertyId(3), &P::sell_, Leaf("Sell")).At(19)
           .Help("The selling price at this location.")
-          .Property("Margin", PropertyId(2), &P::margin_, Leaf("Margin"))
-          .At(20)
+          .Property("Margin", PropertyId(2), &P::margin_, Leaf("Margin")).At(20)
           .Help("The margin, stored as given: it is not computed from the other prices.")
-          .Property("DisplayRow", PropertyId(1), &P::display_row_, kNotInXml)
-          .Kept()
-          .Help(
-              "The caller's screen row for the price; neither written to XML nor reset by "
-              "Clear or by assigning XML.")
-          .Property("DisplayCol", PropertyId(0), &P::display_col_, kNotInXml)
-          .Kept()
-          .Help(
-              "The caller's screen column for the price; neither written to XML nor reset by "
-              "Clear or by assigning XML.")
+          .Property("DisplayRow", PropertyId(1), &P::display_row_, kNotInXml).Kept()
+          .Help("The caller's screen row for the price; neither written to XML nor reset by "
+                "Clear or by assigning XML.")
+          .Property("DisplayCol", PropertyId(0), &P::display_col_, kNotInXml).Kept()
+          .Help("The caller's screen column for the price; neither written to XML nor reset by "
+                "Clear or by assigning XML.")
           .Method("Clear", MethodId(24), &P::Clear)
-          .Help(
-              "Empties the texts and quantities and sets UrgentFlag False and the six amounts "
-              "0; DisplayRow and DisplayCol are kept.")
+          .Help("Empties the texts and quantities and sets UrgentFlag False and the six amounts "
+                "0; DisplayRow and DisplayCol are kept.")
           .Get("LocationIsValid", PropertyId(25), &P::LocationIsValid)
-          .Help(
-              "Whether Location names a real seller location: False when it is empty or one "
-              "of INVOICE, LOCAL and MSRP in any letter case.")
+          .Help("Whether Location names a real seller location: False when it is empty or one "
+                "of INVOICE, LOCAL and MSRP in any letter case.")
           .Build();
   return table;
 }

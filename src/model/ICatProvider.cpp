@@ -1,4 +1,5 @@
 #include "lombar/ICatProvider.h"
+#include "lombar/ICatProvider.h"
 
 #include "model/support/RecordTable.h"
 
@@ -18,209 +19,143 @@ const RecordShape& ICatProvider::Table() {
           .EarlierInterface("{8C9EF23D-B39F-47E4-A35E-93BBD6E5F68E}")
           // Always compressed and zero-suppressed, whatever the thread's switches.
           .Xml(PropertyId(35), {.group = "Provider", .switches = WriterSwitches::kAllOn})
-          .Help(
-              "The provider as one Provider element, its empty and zero leaves left out "
-              "whatever the thread's switches; assigning a text clears the provider and reads "
-              "every value, so one the text lacks (even one Clear keeps) becomes empty, False "
-              "or 0.")
+          .Help("The provider as one Provider element, its empty and zero leaves left out "
+                "whatever the thread's switches; assigning a text clears the provider and reads "
+                "every value, so one the text lacks (even one Clear keeps) becomes empty, False "
+                "or 0.")
           .Get("LineDescriptor", PropertyId(34), &P::LineDescriptor)
-          .Help(
-              "The provider's line label: Name, Location and DeliveryMessage, each where its "
-              "Display flag is True, joined by spaces and trimmed at both ends.")
-          .Property("Name", PropertyId(33), &P::name_, Leaf("Name"))
-          .At(4)
+          .Help("The provider's line label: Name, Location and DeliveryMessage, each where its "
+                "Display flag is True, joined by spaces and trimmed at both ends.")
+          .Property("Name", PropertyId(33), &P::name_, Leaf("Name")).At(4)
           .Help("The provider's name.")
-          .Property("Location", PropertyId(32), &P::location_, Leaf("Location"))
-          .At(5)
+          .Property("Location", PropertyId(32), &P::location_, Leaf("Location")).At(5)
           .Help("The name of the seller location.")
-          .Property("LocationType", PropertyId(31), &P::location_type_, Leaf("LocationType"))
-          .At(6)
-          .Help(
-              "The kind of location, such as STORE; VWH (exactly so) marks a virtual warehouse, "
-              "whose store ICatalog's MatchItemStatus and Summarize with VWH act on.")
-          .Property("SellerID", PropertyId(30), &P::seller_id_, Leaf("SellerID"))
-          .At(7)
-          .Help(
-              "The seller's identifier, which GetMCLdir and the keys #seller and S#seller look "
-              "up (in upper case, spaces around it ignored).")
-          .Property("SellerName", PropertyId(29), &P::seller_name_, Leaf("SellerName"))
-          .At(8)
+          .Property("LocationType", PropertyId(31), &P::location_type_, Leaf("LocationType")).At(6)
+          .Help("The kind of location, such as STORE; VWH (exactly so) marks a virtual warehouse, "
+                "whose store ICatalog's MatchItemStatus and Summarize with VWH act on.")
+          .Property("SellerID", PropertyId(30), &P::seller_id_, Leaf("SellerID")).At(7)
+          .Help("The seller's identifier, which GetMCLdir and the keys #seller and S#seller look "
+                "up (in upper case, spaces around it ignored).")
+          .Property("SellerName", PropertyId(29), &P::seller_name_, Leaf("SellerName")).At(8)
           .Help("The seller's name.")
-          .Property("IconText", PropertyId(28), &P::icon_text_, Leaf("IconText"))
-          .At(9)
-          .Kept()
+          .Property("IconText", PropertyId(28), &P::icon_text_, Leaf("IconText")).At(9).Kept()
           .Help("The text of the provider's icon; kept by Clear.")
-          .Property("MCLdir", PropertyId(27), &P::mcl_dir_, Leaf("MCLdir"))
-          .At(10)
-          .Help(
-              "The provider's catalog directory, its key in the provider collection; JOBBER "
-              "(exactly so) is refused there with error 17.")
-          .Property("Priority", PropertyId(26), &P::priority_, Leaf("Priority"))
-          .At(11)
+          .Property("MCLdir", PropertyId(27), &P::mcl_dir_, Leaf("MCLdir")).At(10)
+          .Help("The provider's catalog directory, its key in the provider collection; JOBBER "
+                "(exactly so) is refused there with error 17.")
+          .Property("Priority", PropertyId(26), &P::priority_, Leaf("Priority")).At(11)
           .Help("The provider's priority, kept as text.")
           .Property("DeliveryMessage", PropertyId(25), &P::delivery_message_,
-                    Leaf("DeliveryMessage"))
-          .At(12)
+                    Leaf("DeliveryMessage")).At(12)
           .Help("The delivery message, part of LineDescriptor when DisplayMessage is True.")
           .Property("DeliveryTrackID", PropertyId(24), &P::delivery_track_id_,
-                    Leaf("DeliveryTrackID"))
-          .At(13)
+                    Leaf("DeliveryTrackID")).At(13)
           .Help("The buyer's identifier at the primary seller, for tracking deliveries.")
           .Property("TransferTrackID", PropertyId(23), &P::transfer_track_id_,
-                    Leaf("TransferTrackID"))
-          .At(14)
-          .Help(
-              "The identifier for no-charge transfers between stores of one owner, at the "
-              "alternate locations that offer them.")
+                    Leaf("TransferTrackID")).At(14)
+          .Help("The identifier for no-charge transfers between stores of one owner, at the "
+                "alternate locations that offer them.")
           .Property("DistanceFromYou", PropertyId(22), &P::distance_from_you_,
-                    Leaf("DistanceFromYou"))
-          .At(15)
+                    Leaf("DistanceFromYou")).At(15)
           .Help("The distance to the location, a single-precision number.")
-          .Property("AssocLineCode", PropertyId(21), &P::assoc_line_code_, Leaf("AssocLineCode"))
-          .At(16)
+          .Property("AssocLineCode", PropertyId(21), &P::assoc_line_code_,
+                    Leaf("AssocLineCode")).At(16)
           .Help("The line code associated with the provider.")
-          .Property("MsgLineCode", PropertyId(20), &P::msg_line_code_, Leaf("MsgLineCode"))
-          .At(17)
+          .Property("MsgLineCode", PropertyId(20), &P::msg_line_code_, Leaf("MsgLineCode")).At(17)
           .Help("The message line code, kept as text.")
           .Property("DisplayLocation", PropertyId(19), &P::display_location_,
-                    Attribute("Display", "Location"), true)
-          .At(24)
-          .Help(
-              "Whether LineDescriptor shows Location; True on a new or cleared provider. The "
-              "Location attribute of the Display element.")
+                    Attribute("Display", "Location"), true).At(24)
+          .Help("Whether LineDescriptor shows Location; True on a new or cleared provider. The "
+                "Location attribute of the Display element.")
           .Property("DisplayName", PropertyId(18), &P::display_name_,
-                    FirstAttribute("Display", "Name"))
-          .At(23)
+                    FirstAttribute("Display", "Name")).At(23)
           .Help("Whether LineDescriptor shows Name; the Name attribute of the Display element.")
           .Property("DisplayMessage", PropertyId(17), &P::display_message_,
-                    Attribute("Display", "Message"))
-          .At(25)
-          .Help(
-              "Whether LineDescriptor shows DeliveryMessage; the Message attribute of the "
-              "Display element.")
-          .Property("ShopPrice", PropertyId(16), &P::shop_price_, FirstAttribute("Shop", "Price"))
-          .At(26)
-          .Help(
-              "The price flag of the provider's shopping rules; the Price attribute of the Shop "
-              "element.")
+                    Attribute("Display", "Message")).At(25)
+          .Help("Whether LineDescriptor shows DeliveryMessage; the Message attribute of the "
+                "Display element.")
+          .Property("ShopPrice", PropertyId(16), &P::shop_price_,
+                    FirstAttribute("Shop", "Price")).At(26)
+          .Help("The price flag of the provider's shopping rules; the Price attribute of the Shop "
+                "element.")
           .Property("ShopDistance", PropertyId(15), &P::shop_distance_,
-                    Attribute("Shop", "Distance"))
-          .At(27)
-          .Help(
-              "The distance flag of the provider's shopping rules; the Distance attribute of "
-              "the Shop element.")
+                    Attribute("Shop", "Distance")).At(27)
+          .Help("The distance flag of the provider's shopping rules; the Distance attribute of "
+                "the Shop element.")
           .Property("ShopProfitMin", PropertyId(14), &P::shop_profit_min_,
-                    Attribute("Shop", "ProfitMin"))
-          .At(28)
-          .Help(
-              "The least profit of the provider's shopping rules, an amount; the ProfitMin "
-              "attribute of the Shop element.")
+                    Attribute("Shop", "ProfitMin")).At(28)
+          .Help("The least profit of the provider's shopping rules, an amount; the ProfitMin "
+                "attribute of the Shop element.")
           .Property("OrderSplitLoc", PropertyId(13), &P::order_split_loc_,
-                    FirstAttribute("Orders", "SplitLoc"))
-          .At(29)
-          .Kept()
-          .Help(
-              "The order-splitting flag by location; the SplitLoc attribute of the Orders "
-              "element, kept by Clear.")
+                    FirstAttribute("Orders", "SplitLoc")).At(29).Kept()
+          .Help("The order-splitting flag by location; the SplitLoc attribute of the Orders "
+                "element, kept by Clear.")
           .Property("OrderSplitTot", PropertyId(12), &P::order_split_tot_,
-                    Attribute("Orders", "SplitTot"))
-          .At(30)
-          .Kept()
-          .Help(
-              "The order-splitting flag by total; the SplitTot attribute of the Orders element, "
-              "kept by Clear.")
+                    Attribute("Orders", "SplitTot")).At(30).Kept()
+          .Help("The order-splitting flag by total; the SplitTot attribute of the Orders element, "
+                "kept by Clear.")
           .Property("OrderSplitRelease", PropertyId(11), &P::order_split_release_,
-                    Attribute("Orders", "SplitRelease"))
-          .At(31)
-          .Kept()
-          .Help(
-              "The order-splitting release, as text; the SplitRelease attribute of the Orders "
-              "element, kept by Clear.")
-          .Property("LinesIncluded", PropertyId(10), &P::lines_included_, Leaf("LinesInc"))
-          .At(40)
+                    Attribute("Orders", "SplitRelease")).At(31).Kept()
+          .Help("The order-splitting release, as text; the SplitRelease attribute of the Orders "
+                "element, kept by Clear.")
+          .Property("LinesIncluded", PropertyId(10), &P::lines_included_, Leaf("LinesInc")).At(40)
           .Help("The line codes included, as text; written as the LinesInc element.")
-          .Property("LinesExcluded", PropertyId(9), &P::lines_excluded_, Leaf("LinesExc"))
-          .At(41)
+          .Property("LinesExcluded", PropertyId(9), &P::lines_excluded_, Leaf("LinesExc")).At(41)
           .Help("The line codes excluded, as text; written as the LinesExc element.")
-          .Property("Tag", PropertyId(8), &P::tag_, Leaf("Tag"))
-          .At(18)
+          .Property("Tag", PropertyId(8), &P::tag_, Leaf("Tag")).At(18)
           .Help("Free text for the caller.")
           .Property("DynamicPricingFlag", PropertyId(7), &P::dynamic_pricing_,
-                    Leaf("DynamicPricing"))
-          .At(19)
+                    Leaf("DynamicPricing")).At(19)
           .Help("The dynamic pricing flag, kept as text; written as the DynamicPricing element.")
           .Property("DynamicDisplayFlag", PropertyId(6), &P::dynamic_display_,
-                    Leaf("DynamicDisplay"))
-          .At(20)
+                    Leaf("DynamicDisplay")).At(20)
           .Help("The dynamic display flag, kept as text; written as the DynamicDisplay element.")
           .Property("LineColorPri", PropertyId(5), &P::line_color_pri_,
-                    FirstAttribute("LineColor", "PRI"))
-          .At(32)
-          .Help(
-              "The colour of a line from the primary seller; the PRI attribute of the LineColor "
-              "element.")
+                    FirstAttribute("LineColor", "PRI")).At(32)
+          .Help("The colour of a line from the primary seller; the PRI attribute of the LineColor "
+                "element.")
           .Property("LineColorAlt", PropertyId(4), &P::line_color_alt_,
-                    Attribute("LineColor", "ALT"))
-          .At(33)
-          .Help(
-              "The colour of a line from an alternate location; the ALT attribute of the "
-              "LineColor element.")
+                    Attribute("LineColor", "ALT")).At(33)
+          .Help("The colour of a line from an alternate location; the ALT attribute of the "
+                "LineColor element.")
           .Property("LineColorVWH", PropertyId(3), &P::line_color_vwh_,
-                    Attribute("LineColor", "VWH"))
-          .At(34)
-          .Help(
-              "The colour of a line from a virtual warehouse; the VWH attribute of the "
-              "LineColor element.")
-          .Property("Default", PropertyId(2), &P::is_default_, Attribute("Provider", "Default"))
-          .At(1)
-          .Help(
-              "Whether this is the default provider, whose directory JOBBER stands for; of "
-              "several, the first in the collection counts. The Default attribute of Provider.")
-          .Property("EditDate", PropertyId(1), &P::edit_date_, Attribute("Provider", "EditDate"))
-          .At(2)
-          .Help(
-              "The date the provider was edited, kept as text; the EditDate attribute of the "
-              "Provider element.")
-          .Property("FileDate", PropertyId(0), &P::file_date_, Attribute("Provider", "FileDate"))
-          .At(3)
+                    Attribute("LineColor", "VWH")).At(34)
+          .Help("The colour of a line from a virtual warehouse; the VWH attribute of the "
+                "LineColor element.")
+          .Property("Default", PropertyId(2), &P::is_default_, Attribute("Provider", "Default")).At(1)
+          .Help("Whether this is the default provider, whose directory JOBBER stands for; of "
+                "several, the first in the collection counts. The Default attribute of Provider.")
+          .Property("EditDate", PropertyId(1), &P::edit_date_, Attribute("Provider", "EditDate")).At(2)
+          .Help("The date the provider was edited, kept as text; the EditDate attribute of the "
+                "Provider element.")
+          .Property("FileDate", PropertyId(0), &P::file_date_, Attribute("Provider", "FileDate")).At(3)
           .Help("The file date, kept as text; the FileDate attribute of the Provider element.")
           .Method("Clear", MethodId(36), &P::Clear, {Optional("xbDestroyObject", false)})
-          .Help(
-              "Empties the texts, sets the numbers to 0 and the flags to False but "
-              "DisplayLocation to True; IconText, the three Order values and AllowPhantomAltLoc "
-              "are kept, and xbDestroyObject changes nothing.")
+          .Help("Empties the texts, sets the numbers to 0 and the flags to False but "
+                "DisplayLocation to True; IconText, the three Order values and AllowPhantomAltLoc "
+                "are kept, and xbDestroyObject changes nothing.")
           // These follow Clear in the slot order.
           .Property("DynamicListPriceFlag", PropertyId(43), &P::dynamic_list_price_,
-                    Leaf("DynamicListPrice"))
-          .At(21)
-          .GetFirst()
-          .Help(
-              "The dynamic list price flag, kept as text; written as the DynamicListPrice "
-              "element.")
+                    Leaf("DynamicListPrice")).At(21).GetFirst()
+          .Help("The dynamic list price flag, kept as text; written as the DynamicListPrice "
+                "element.")
           .Property("AllowPhantomAltLoc", PropertyId(42), &P::allow_phantom_alt_loc_,
-                    Leaf("AllowPhantomAltLoc"))
-          .At(22)
-          .Kept()
+                    Leaf("AllowPhantomAltLoc")).At(22).Kept()
           .Help("Whether phantom alternate locations are allowed; kept by Clear.")
           .Property("ShippingRequired", PropertyId(41), &P::shipping_required_,
-                    Leaf("ShippingRequired"))
-          .At(35)
+                    Leaf("ShippingRequired")).At(35)
           .Help("Whether shipping is required from this location.")
           .Property("ShippingCostPerLB", PropertyId(40), &P::shipping_cost_per_lb_,
-                    Leaf("ShippingCostPerLB"))
-          .At(36)
+                    Leaf("ShippingCostPerLB")).At(36)
           .Help("The shipping cost per pound, an amount.")
           .Property("ShippingMinPieceCount", PropertyId(39), &P::shipping_min_piece_count_,
-                    Leaf("ShippingMinPieceCount"))
-          .At(37)
+                    Leaf("ShippingMinPieceCount")).At(37)
           .Help("The least number of pieces for shipping.")
           .Property("ShippingCarrDesc", PropertyId(38), &P::shipping_carrier_,
-                    Leaf("ShippingCarrDesc"))
-          .At(38)
+                    Leaf("ShippingCarrDesc")).At(38)
           .Help("The description of the shipping carrier.")
           .Property("ShippingAcctNum", PropertyId(37), &P::shipping_account_,
-                    Leaf("ShippingAcctNum"))
-          .At(39)
+                    Leaf("ShippingAcctNum")).At(39)
           .Help("The shipping account number.")
           .Build();
   return table;

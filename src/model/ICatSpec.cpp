@@ -26,37 +26,31 @@ const RecordShape& ICatSpec::Table() {
                      "{6FD81CE1-5326-46FF-A8E3-2493289317E9}",
                      "One vehicle detail: a type and group with their info records.")
           .Xml(PropertyId(4), {.group = kElement, .guard = Guard::kTraced})
-          .Help(
-              "The detail as one Spec element (TypeX as Type) with its Information; assigning a "
-              "text clears it first, and a text without a numeric Group, such as one written "
-              "with Group 0 under zero-suppress, is error 13.")
+          .Help("The detail as one Spec element (TypeX as Type) with its Information; assigning a "
+                "text clears it first, and a text without a numeric Group, such as one written "
+                "with Group 0 under zero-suppress, is error 13.")
           .Property("TypeX", PropertyId(3), &S::type_, Leaf("Type"))
-          .Help(
-              "The kind of detail, by convention VEH for the vehicle itself or GRP for a "
-              "catalog group; any text is kept. Written as the Type element.")
+          .Help("The kind of detail, by convention VEH for the vehicle itself or GRP for a "
+                "catalog group; any text is kept. Written as the Type element.")
           .Property("Group", PropertyId(2), &S::group_, StrictLeaf("Group"))
           .Help("The catalog group number, 0 for VEH; read from XML rounded half to even.")
           .Method("Key", MethodId(5), &S::Key)
-          .Help(
-              "TypeX followed by Group as at least five zero-padded digits (VEH00000, "
-              "GRP00042): the key in the vehicle's Specs.")
+          .Help("TypeX followed by Group as at least five zero-padded digits (VEH00000, "
+                "GRP00042): the key in the vehicle's Specs.")
           .Property("Index", PropertyId(1), &S::index_, kNotInXml)
           .ReadOnly()
           .Kept()
-          .Help(
-              "The position the collection gave it when it was added; later removals and Clear "
-              "leave it as it is.")
+          .Help("The position the collection gave it when it was added; later removals and Clear "
+                "leave it as it is.")
           .Property("Information", PropertyId(0), &S::information_, Child(ICatInfoCol::kClassName))
           .SetFirst()
           .SetByValue()
           .ClearedInPlace()
-          .Help(
-              "The detail's info records; setting them shares the collection given, and Clear "
-              "empties it in place.")
+          .Help("The detail's info records; setting them shares the collection given, and Clear "
+                "empties it in place.")
           .Method("Clear", MethodId(6), &S::Clear)
-          .Help(
-              "Empties TypeX, sets Group to 0 and empties Information, which stays the same "
-              "object; Index is kept.")
+          .Help("Empties TypeX, sets Group to 0 and empties Information, which stays the same "
+                "object; Index is kept.")
           .Build();
   return table;
 }

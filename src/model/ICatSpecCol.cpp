@@ -1,4 +1,5 @@
 #include "lombar/ICatSpecCol.h"
+#include "lombar/ICatSpecCol.h"
 
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
@@ -22,14 +23,12 @@ const ClassInfo& ICatSpecCol::TypeInfo() {
           .Get("XML", PropertyId(1), &ICatSpecCol::XML)
           .Let("XML", PropertyId(1), &ICatSpecCol::SetXML)
           .Method("AddObject", MethodId(2), &ICatSpecCol::AddObject, {ByRef("xoSpec")})
-          .Help(
-              "Adds the ICatSpec itself, not a copy, under its Key, sets its Index to its "
-              "position and returns it; a Key the collection already holds is error 457.")
+          .Help("Adds the ICatSpec itself, not a copy, under its Key, sets its Index to its "
+                "position and returns it; a Key the collection already holds is error 457.")
           .Method("Add", MethodId(3), &ICatSpecCol::Add,
                   {ByRef("xsType"), ByRef("xlGroup"), ByRef("xoInfoCol")})
-          .Help(
-              "Adds and returns a new ICatSpec of type xsType and group xlGroup, sharing "
-              "xoInfoCol as its Information; a Key the collection already holds is error 457.")
+          .Help("Adds and returns a new ICatSpec of type xsType and group xlGroup, sharing "
+                "xoInfoCol as its Information; a Key the collection already holds is error 457.")
           .Get("Item", kDispIdValue, &ICatSpecCol::Item, {"vntIndexKey"})
           .Get("Count", PropertyId(0), &ICatSpecCol::Count)
           .Method("Remove", MethodId(4), &ICatSpecCol::Remove, {"vntIndexKey"})
@@ -64,8 +63,7 @@ void ICatSpecCol::AppendXML(clsXML& writer) const {
 void ICatSpecCol::SetXML(std::string_view xml) {
   TracedAndTrapped({kClassName, "Let XML"}, [&] {
     Clear(false);
-    LoadMembers<ICatSpec>(xml, ICatSpec::kElement,
-                          [&](const Ref<ICatSpec>& spec) { AddObject(spec); });
+    LoadMembers<ICatSpec>(xml, ICatSpec::kElement, [&](const Ref<ICatSpec>& spec) { AddObject(spec); });
   });
 }
 

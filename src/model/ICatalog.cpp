@@ -3,8 +3,8 @@
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
-#include "model/ModelState.h"
 #include "model/support/CollectionXml.h"
+#include "model/ModelState.h"
 #include "text/clsXML.h"
 
 namespace lombar {
@@ -51,71 +51,61 @@ const ClassInfo& ICatalog::Class() const {
 const ClassInfo& ICatalog::TypeInfo() {
   using C = ICatalog;
   static const ClassInfo info =
-      ClassBuilder<C>(
-          kClassName, "{8C023522-9DCC-485C-8698-69366CA5A299}",
-          "{C4D567CD-FDBC-4014-858A-71913D078934}",
-          "The catalog selection as a whole: the vehicle, providers, presets, stores and "
-          "lists, read and written as one XML document.")
+      ClassBuilder<C>(kClassName, "{8C023522-9DCC-485C-8698-69366CA5A299}",
+                      "{C4D567CD-FDBC-4014-858A-71913D078934}",
+                      "The catalog selection as a whole: the vehicle, providers, presets, stores and "
+                      "lists, read and written as one XML document.")
           .Get("XML", PropertyId(5), &C::XML)
           .Let("XML", PropertyId(5), &C::SetXML)
-          .Help(
-              "The whole catalog as one XML document; assigning a document replaces every "
-              "part, and a text that does not open with <Catalogs> is taken for an old-style "
-              "item document, filed as the one store of the default provider's directory.")
+          .Help("The whole catalog as one XML document; assigning a document replaces every "
+                "part, and a text that does not open with <Catalogs> is taken for an old-style "
+                "item document, filed as the one store of the default provider's directory.")
           .Set("Vehicle", PropertyId(4), &C::SetVehicle, {ByRef("RHS")})
           .Get("Vehicle", PropertyId(4), &C::Vehicle)
           .Help("The vehicle being worked on; setting it shares the object given, not a copy.")
           .Set("Providers", PropertyId(3), &C::SetProviders, {ByRef("RHS")})
           .Get("Providers", PropertyId(3), &C::Providers)
-          .Help(
-              "The catalog providers; GlobalProviders_Create makes them the ones that key "
-              "look-ups such as JOBBER consult.")
+          .Help("The catalog providers; GlobalProviders_Create makes them the ones that key "
+                "look-ups such as JOBBER consult.")
           .Set("Presets", PropertyId(2), &C::SetPresets, {ByRef("RHS")})
           .Get("Presets", PropertyId(2), &C::Presets)
           .Help("The preset look-ups; setting them shares the collection given.")
           .Set("Stores", PropertyId(1), &C::SetStores, {ByRef("RHS")})
           .Get("Stores", PropertyId(1), &C::Stores)
-          .Help(
-              "The stores with the items selected in each; setting them shares the collection "
-              "given.")
+          .Help("The stores with the items selected in each; setting them shares the collection "
+                "given.")
           .Set("Lists", PropertyId(0), &C::SetLists, {ByRef("RHS")})
           .Get("Lists", PropertyId(0), &C::Lists)
           .Help("The reference lists; setting them shares the collection given.")
           .Method("FindItemInStore", MethodId(6), &C::FindItemInStore,
                   {ByRef("xoCatItem"), "xsMCLdir"})
-          .Help(
-              "The item of store xsMCLdir that matches xoCatItem: the one under its vendor "
-              "number, else the first with the same group, coverage, part type and item "
-              "number; Nothing when there is none, and never an error.")
+          .Help("The item of store xsMCLdir that matches xoCatItem: the one under its vendor "
+                "number, else the first with the same group, coverage, part type and item "
+                "number; Nothing when there is none, and never an error.")
           .Method("FindTypeInStore", MethodId(7), &C::FindTypeInStore,
                   {ByRef("xoCatItem"), "xsMCLdir"})
-          .Help(
-              "An item of store xsMCLdir of the same kind as xoCatItem: the one under its "
-              "vendor number, else the first with the same group, coverage and part type; "
-              "Nothing when there is none, and never an error.")
+          .Help("An item of store xsMCLdir of the same kind as xoCatItem: the one under its "
+                "vendor number, else the first with the same group, coverage and part type; "
+                "Nothing when there is none, and never an error.")
           .Method("MatchItemStatus", MethodId(8), &C::MatchItemStatus,
                   {ByRef("xoItemPRI"), "xsMCLdir"})
-          .Help(
-              "Copies the status of xoItemPRI, and its order quantity at xsMCLdir, to its match "
-              "in store xsMCLdir; only when that directory's provider is a virtual warehouse "
-              "(location type VWH).")
+          .Help("Copies the status of xoItemPRI, and its order quantity at xsMCLdir, to its match "
+                "in store xsMCLdir; only when that directory's provider is a virtual warehouse "
+                "(location type VWH).")
           .Method("Summarize", MethodId(9), &C::Summarize,
                   {Optional("xsMCLdir", std::string(kAllStores))})
-          .Help(
-              "Drops the items with a blank status from every store (*ALL*), from the stores of "
-              "the VWH providers (VWH) or from one directory, then drops from the default "
-              "provider's items their prices at the locations whose stores are left empty.")
+          .Help("Drops the items with a blank status from every store (*ALL*), from the stores of "
+                "the VWH providers (VWH) or from one directory, then drops from the default "
+                "provider's items their prices at the locations whose stores are left empty.")
           .Method("GlobalProviders_Create", MethodId(10), &C::GlobalProviders_Create)
-          .Help(
-              "Makes a copy of Providers this thread's global providers, which turn the keys "
-              "JOBBER, #seller and S#seller into directories; with no providers nothing "
-              "changes.")
+          .Help("Makes a copy of Providers this thread's global providers, which turn the keys "
+                "JOBBER, #seller and S#seller into directories; with no providers nothing "
+                "changes.")
           .Method("GlobalProviders_Destroy", MethodId(11), &C::GlobalProviders_Destroy)
           .Help("Releases this thread's global providers: JOBBER then finds no directory.")
           .Method("GlobalStores_Create", MethodId(12), &C::GlobalStores_Create)
-          .Help(
-              "Keeps a copy of Stores as this thread's global stores; with no stores nothing "
-              "changes.")
+          .Help("Keeps a copy of Stores as this thread's global stores; with no stores nothing "
+                "changes.")
           .Method("GlobalStores_Destroy", MethodId(13), &C::GlobalStores_Destroy)
           .Help("Releases this thread's global stores.")
           .Build();

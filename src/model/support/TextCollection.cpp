@@ -1,4 +1,5 @@
 #include "lombar/TextCollection.h"
+#include "lombar/TextCollection.h"
 
 #include "frame/ClassBuilder.h"
 #include "lombar/Error.h"
@@ -12,21 +13,18 @@ const ClassInfo& TextCollection::Class() const {
 const ClassInfo& TextCollection::TypeInfo() {
   using C = TextCollection;
   static const ClassInfo info =
-      ClassBuilder<C>(
-          kClassName, "{A4C4671C-499F-101B-BB78-00AA00383CBB}",
-          "{A4C46780-499F-101B-BB78-00AA00383CBB}",
-          "A plain collection of texts (descriptions, manufacturers) that the item queries "
-          "hand out.")
+      ClassBuilder<C>(kClassName, "{A4C4671C-499F-101B-BB78-00AA00383CBB}",
+                      "{A4C46780-499F-101B-BB78-00AA00383CBB}",
+                      "A plain collection of texts (descriptions, manufacturers) that the item queries "
+                      "hand out.")
           // The standard collection object's own dispatch ids.
           .Get("Item", kDispIdValue, &C::Item, {"Index"})
-          .Help(
-              "The text at a position counted from 1, or under a key; error 9 for a position "
-              "out of range, error 5 for an unknown key.")
+          .Help("The text at a position counted from 1, or under a key; error 9 for a position "
+                "out of range, error 5 for an unknown key.")
           .Method("Add", 1, &C::Add,
                   {"Item", Optional("Key"), Optional("Before"), Optional("After")})
-          .Help(
-              "Adds a text, under Key when given, at the end or before or after the member "
-              "that Before or After names.")
+          .Help("Adds a text, under Key when given, at the end or before or after the member "
+                "that Before or After names.")
           .Method("Count", 2, &C::Count)
           .Help("The number of texts.")
           .Method("Remove", 3, &C::Remove, {"Index"})
