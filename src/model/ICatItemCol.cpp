@@ -2,17 +2,17 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
+#include <cstdlib>
 #include <unordered_map>
 
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "frame/ConnectionPoint.h"
 #include "frame/ErrorTrap.h"
-#include "frame/NumberParse.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
+#include "frame/NumberParse.h"
 #include "model/support/SharedHelp.h"
 #include "text/TextHelpers.h"
 #include "text/clsXML.h"
@@ -92,9 +92,7 @@ class SortKeys {
       if (item.ItemType() == qcit_Labor) return Labor(item);
       if (item.ItemType() != qcit_Part && item.ItemType() != qcit_Comment) return {};
       const std::string_view xref = item.VendorNumberXRef();
-      const char first = xref.empty()
-                             ? '\0'
-                             : static_cast<char>(std::toupper(static_cast<unsigned char>(xref[0])));
+      const char first = xref.empty() ? '\0' : static_cast<char>(std::toupper(static_cast<unsigned char>(xref[0])));
       if (first != 'A' && first != 'R') return Parts(item);
       // A related item follows the item its cross reference names.
       const Variant principal(xref.size() > 2 ? xref.substr(2) : std::string_view());
@@ -252,106 +250,85 @@ const ClassInfo& ICatItemCol::TypeInfo() {
   using ExistsByRef = bool (C::*)(Variant&) const;
   using RemoveByRef = void (C::*)(Variant&);
   static const ClassInfo info =
-      ClassBuilder<C>(
-          kClassName, "{E6F037C9-AD0A-4EFE-A55D-61E56950F60D}",
-          "{79C110B5-693D-42B7-A21E-0629CD586CF1}",
-          "The items selected in a store, with their totals, display order, summary and "
-          "profile queries; fires CountChanged.")
+      ClassBuilder<C>(kClassName, "{E6F037C9-AD0A-4EFE-A55D-61E56950F60D}",
+                      "{79C110B5-693D-42B7-A21E-0629CD586CF1}",
+                      "The items selected in a store, with their totals, display order, summary and "
+                      "profile queries; fires CountChanged.")
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(5), &C::XML)
           .Let("XML", PropertyId(5), &C::SetXML)
-          .Help(
-              "The items and the vehicle as one XML text, empty when there are no items; "
-              "assigning a text empties the collection and adds its items under their unique "
-              "keys, firing CountChanged for each.")
+          .Help("The items and the vehicle as one XML text, empty when there are no items; "
+                "assigning a text empties the collection and adds its items under their unique "
+                "keys, firing CountChanged for each.")
           .Get("ItemsTotalCount", PropertyId(4), &C::ItemsTotalCount)
-          .Help(
-              "The quantities available at the real seller locations (not INVOICE, LOCAL or "
-              "MSRP), summed over all items; it changes whenever an availability does.")
+          .Help("The quantities available at the real seller locations (not INVOICE, LOCAL or "
+                "MSRP), summed over all items; it changes whenever an availability does.")
           .Get("ItemsTotalCost", PropertyId(3), &C::ItemsTotalCost)
-          .Help(
-              "The costs at the real seller locations (not INVOICE, LOCAL or MSRP), summed "
-              "over all items; no quantity multiplies them.")
+          .Help("The costs at the real seller locations (not INVOICE, LOCAL or MSRP), summed "
+                "over all items; no quantity multiplies them.")
           .Method("ItemsSelectedCount", MethodId(6), &C::ItemsSelectedCount)
-          .Help(
-              "The quantities to order at the real seller locations, summed over the items "
-              "flagged to order: the parts whose status is ORDER, URGENT or BACK ORDER.")
+          .Help("The quantities to order at the real seller locations, summed over the items "
+                "flagged to order: the parts whose status is ORDER, URGENT or BACK ORDER.")
           .Method("ItemsSelectedCost", MethodId(7), &C::ItemsSelectedCost)
-          .Help(
-              "What the items flagged to order (parts whose status is ORDER, URGENT or BACK "
-              "ORDER) cost: each one's quantity to order at the real seller locations times "
-              "its JOBBER cost, summed.")
+          .Help("What the items flagged to order (parts whose status is ORDER, URGENT or BACK "
+                "ORDER) cost: each one's quantity to order at the real seller locations times "
+                "its JOBBER cost, summed.")
           .Get("XDocVersion", PropertyId(2), &C::XDocVersion)
-          .Help(
-              "The document version: v3.00 when made and whenever XML is taken while it holds "
-              "items; after a text is assigned to XML, its XDocVersion (empty when it has "
-              "none).")
+          .Help("The document version: v3.00 when made and whenever XML is taken while it holds "
+                "items; after a text is assigned to XML, its XDocVersion (empty when it has "
+                "none).")
           .Method("Exists", MethodId(8), static_cast<ExistsByRef>(&C::Exists),
                   {ByRef("vntIndexKey")})
-          .Help(
-              "Whether an item is at that position or under that key, tabs in the key dropped "
-              "first; never raises an error.")
+          .Help("Whether an item is at that position or under that key, tabs in the key dropped "
+                "first; never raises an error.")
           .Set("Vehicle", PropertyId(1), &C::SetVehicle, {ByRef("RHS")})
           .Get("Vehicle", PropertyId(1), &C::Vehicle)
-          .Help(
-              "The vehicle the items were selected for, written inside the collection's XML; "
-              "setting it shares the object given.")
+          .Help("The vehicle the items were selected for, written inside the collection's XML; "
+                "setting it shares the object given.")
           .Method("Add", MethodId(9), &C::Add, {ByRef("xoItem"), "xsKey"})
-          .Help(
-              "Adds the item itself under xsKey (without a key when empty), fires CountChanged "
-              "and returns it; for Nothing or a key already held it adds nothing and returns "
-              "Nothing. TABs in xsKey are kept.")
+          .Help("Adds the item itself under xsKey (without a key when empty), fires CountChanged "
+                "and returns it; for Nothing or a key already held it adds nothing and returns "
+                "Nothing. TABs in xsKey are kept.")
           .Get("Item", kDispIdValue, static_cast<ItemByRef>(&C::Item), {ByRef("vntIndexKey")})
-          .Help(
-              "The item at a position counted from 1, or under its key (tabs in the key "
-              "dropped first); Nothing when there is none.")
+          .Help("The item at a position counted from 1, or under its key (tabs in the key "
+                "dropped first); Nothing when there is none.")
           .Get("Count", PropertyId(0), &C::Count)
           .Method("Remove", MethodId(10), static_cast<RemoveByRef>(&C::Remove),
                   {ByRef("vntIndexKey")})
-          .Help(
-              "Removes the item at a position or under a key (tabs dropped); one that is not "
-              "there is no error.")
+          .Help("Removes the item at a position or under a key (tabs dropped); one that is not "
+                "there is no error.")
           .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
           .Hidden()
           .Method("Clear", MethodId(13), &C::Clear, {Optional("xbDestroyObject", false)})
-          .Help(
-              "Releases the items and the vehicle and starts again empty with a new vehicle; with "
-              "xbDestroyObject True it is left without either, and Count then fails with error "
-              "91.")
+          .Help("Releases the items and the vehicle and starts again empty with a new vehicle; with "
+                "xbDestroyObject True it is left without either, and Count then fails with error "
+                "91.")
           .Method("Summarize", MethodId(14), &C::Summarize, {"xsOption"})
-          .Help(
-              "Removes the items whose status is empty or spaces; the option SHOWXML (any "
-              "letter case) instead makes this thread's XML write empty and zero elements, and "
-              "HIDEXML leaves them out again.")
-          .Method("SortCatalog", MethodId(15), &C::SortCatalog,
-                  {"xeSortAftMktBy", "xeSortNonCatBy"})
-          .Help(
-              "Puts the items in display order, catalog items and labor by xeSortAftMktBy, "
-              "STOCK and NONCATALOG items by xeSortNonCatBy, and re-keys each by its "
-              "UniqueKey; two items of one UniqueKey raise error 457 and the order stays.")
+          .Help("Removes the items whose status is empty or spaces; the option SHOWXML (any "
+                "letter case) instead makes this thread's XML write empty and zero elements, and "
+                "HIDEXML leaves them out again.")
+          .Method("SortCatalog", MethodId(15), &C::SortCatalog, {"xeSortAftMktBy", "xeSortNonCatBy"})
+          .Help("Puts the items in display order, catalog items and labor by xeSortAftMktBy, "
+                "STOCK and NONCATALOG items by xeSortNonCatBy, and re-keys each by its "
+                "UniqueKey; two items of one UniqueKey raise error 457 and the order stays.")
           .Method("GetItemProfiles", MethodId(19), &C::GetItemProfiles,
                   {"xeUseKey", "xeFilterType", Optional("xbOnlyWhenQTYavail", false)})
-          .Help(
-              "A new ICatItemProfileCol with one profile per distinct xeUseKey value, sorted "
-              "by SortBy (qcips_NoKeySet: one per item, in order), of the item types "
-              "xeFilterType keeps; xbOnlyWhenQTYavail True leaves out items with nothing "
-              "available at a real seller location.")
+          .Help("A new ICatItemProfileCol with one profile per distinct xeUseKey value, sorted "
+                "by SortBy (qcips_NoKeySet: one per item, in order), of the item types "
+                "xeFilterType keeps; xbOnlyWhenQTYavail True leaves out items with nothing "
+                "available at a real seller location.")
           .Method("GetDescriptions", MethodId(20), &C::GetDescriptions)
-          .Help(
-              "A new collection of the distinct descriptions, letter case aside, in order of "
-              "first appearance and as first written.")
+          .Help("A new collection of the distinct descriptions, letter case aside, in order of "
+                "first appearance and as first written.")
           .Method("GetGenericDescriptions", MethodId(21), &C::GetGenericDescriptions)
-          .Help(
-              "A new collection of the distinct generic descriptions, letter case aside, in "
-              "order of first appearance and as first written.")
+          .Help("A new collection of the distinct generic descriptions, letter case aside, in "
+                "order of first appearance and as first written.")
           .Method("GetManufacturers", MethodId(22), &C::GetManufacturers)
-          .Help(
-              "A new collection of the distinct manufacturer names, letter case aside, in "
-              "order of first appearance and as first written.")
+          .Help("A new collection of the distinct manufacturer names, letter case aside, in "
+                "order of first appearance and as first written.")
           .Method("GetItemGroup", MethodId(23), &C::GetItemGroup, {"xsDescription"})
-          .Help(
-              "The ItemGroup of the first item whose Description equals xsDescription in any "
-              "letter case; 0 when there is none.")
+          .Help("The ItemGroup of the first item whose Description equals xsDescription in any "
+                "letter case; 0 when there is none.")
           .Events("__ICatItemCol", "{4D5F34A8-79C7-48CE-B742-496455987CF6}",
                   {{"CountChanged", ICatItemColEvents::kCountChanged,
                     "Fired after Add has added an item."}})
@@ -538,7 +515,8 @@ Ref<ICatItemProfileCol> ICatItemCol::GetItemProfiles(Long use_key, Long filter_t
     const auto profiles = MakeRef<ICatItemProfileCol>();
     if (Released() || Count() == 0) return profiles;
     for (const Ref<ICatItem>& item : Members()) {
-      if (only_when_available && item->QuantityAvailable(ICatItem::kAllLocations).ToDouble() == 0) {
+      if (only_when_available &&
+          item->QuantityAvailable(ICatItem::kAllLocations).ToDouble() == 0) {
         continue;
       }
       const Ref<ICatItemProfile> profile = item->GetItemProfile();
