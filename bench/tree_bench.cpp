@@ -33,7 +33,7 @@ std::vector<std::string> ShuffledKeys(std::size_t count) {
 void InsertAndEnumerate(benchmark::State& state, const std::vector<std::string>& keys) {
   for (auto _ : state) {
     lombar::Tree tree;
-    lombar::Long value = 1;
+    std::int32_t value = 1;
     for (const auto& key : keys)
       tree.Insert(key, value++);
     benchmark::DoNotOptimize(tree.Enumerate(false));

@@ -6,20 +6,22 @@
 
 #include "lombar/ICatPresetCol.h"
 #include "lombar/ICatProviderCol.h"
-#include "text/CString.h"
-#include "text/clsXML.h"
+#include "text/TextBuffer.h"
+#include "text/XmlReader.h"
+#include "text/XmlWriter.h"
 
 namespace {
 
-using lombar::clsXML;
-using lombar::CString;
+using lombar::TextBuffer;
+using lombar::XmlReader;
+using lombar::XmlWriter;
 using lombar::ICatPresetCol;
 using lombar::ICatProviderCol;
 using lombar::MakeRef;
 using lombar::Short;
 
 std::string MemberXML(int index) {
-  clsXML writer;
+  XmlWriter writer;
   writer.SetSnippet(true);
   writer.SetZeroSuppress(true);
   writer.Add("ICatPreset", "", true);
@@ -34,10 +36,10 @@ std::string MemberXML(int index) {
 }
 
 std::string CollectionXML(int count) {
-  CString members;
+  TextBuffer members;
   for (int i = 1; i <= count; ++i)
     members.Append(MemberXML(i));
-  clsXML writer;
+  XmlWriter writer;
   writer.SetSnippet(true);
   writer.Add("ICatPresetCol", "", true);
   writer.Add("Count", std::to_string(count));
@@ -58,11 +60,11 @@ void BM_ReadBlocks(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const std::string text = CollectionXML(count);
   for (auto _ : state) {
-    clsXML reader;
+    XmlReader reader;
     reader.SetXML(text);
     const int members = std::stoi(reader.Value("Count"));
     for (int i = 1; i <= members; ++i) {
-      clsXML member;
+      XmlReader member;
       member.SetXML(reader.Block("ICatPreset", static_cast<Short>(i)));
       benchmark::DoNotOptimize(member.Value("Category"));
     }

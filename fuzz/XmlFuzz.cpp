@@ -16,7 +16,10 @@
 #include "model/ClassTable.h"
 #include "model/ModelState.h"
 #include "model/support/CollectionXml.h"
-#include "text/clsXML.h"
+#include "model/support/TextFailures.h"
+#include "text/XmlEscape.h"
+#include "text/XmlReader.h"
+#include "text/XmlWriter.h"
 
 namespace lombar::fuzz {
 namespace {
@@ -119,16 +122,16 @@ std::string Outcome(const std::function<std::string()>& search) {
 // a fresh search does not (a fresh search counts end tags, and a self-closing
 // element has none). Every other search must give what a fresh one gives,
 // whatever misses the reader remembers.
-void CompareWithFreshReader(clsXML& reader, std::string_view text, bool block,
+void CompareWithFreshReader(XmlReader& reader, std::string_view text, bool block,
                             std::string_view name, Short occurrence, bool continues) {
-  auto search = [&](clsXML& which) {
+  auto search = [&](XmlReader& which) {
     return Outcome([&] {
       return block ? which.Block(name, occurrence) : which.Value(name, occurrence);
     });
   };
   const std::string answer = search(reader);
   if (continues) return;
-  clsXML fresh;
+  XmlReader fresh(LoggedXmlFailures());
   fresh.SetXML(text);
   const std::string expected = search(fresh);
   if (answer != expected)
@@ -138,7 +141,7 @@ void CompareWithFreshReader(clsXML& reader, std::string_view text, bool block,
 }
 
 void CheckCompressIsComplete(std::string_view text) {
-  clsXML writer;
+  XmlWriter writer(LoggedXmlFailures());
   const std::string once = Outcome([&] { return writer.XMLcompress(text); });
   const std::string twice = Outcome([&] { return writer.XMLcompress(once); });
   if (once.rfind("error ", 0) != 0 && twice != once)
@@ -146,7 +149,7 @@ void CheckCompressIsComplete(std::string_view text) {
 }
 
 void CheckEscapeIsUndone(std::string_view value) {
-  const std::string back = clsXML::UnescapeValue(clsXML::EscapeValue(value));
+  const std::string back = UnescapeValue(EscapeValue(value));
   if (back != value) Broken("UnescapeValue does not undo EscapeValue", value, back);
 }
 
@@ -163,7 +166,7 @@ void RunReader(std::string_view input) {
   const XmlNames found = NamesIn(text, kMostNames);
   std::vector<std::string> names = found.elements;
   names.insert(names.end(), found.attributes.begin(), found.attributes.end());
-  clsXML reader;
+  XmlReader reader(LoggedXmlFailures());
   reader.SetXML(text);
   // The previous Value and Block searches, which the next may continue.
   struct Search {

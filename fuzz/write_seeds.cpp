@@ -22,7 +22,7 @@
 #include "XmlFuzz.h"
 #include "lombar/Error.h"
 #include "model/ClassTable.h"
-#include "text/clsXML.h"
+#include "text/XmlReader.h"
 
 namespace lombar {
 namespace {
@@ -90,7 +90,7 @@ void WriteClassSeeds(SeedWriter& seeds, const std::vector<std::string>& document
     seeds.Write(selector, info.name + ".fresh", XmlOf(*info.create()));
     for (std::size_t d = 0; d < documents.size(); ++d) {
       const std::string seed_name = info.name + ".doc" + std::to_string(d + 1);
-      clsXML reader;
+      XmlReader reader;
       reader.SetXML(documents[d]);
       const std::vector<std::string> names = fuzz::NamesIn(documents[d]).elements;
       for (const std::string& name : names) {
@@ -118,7 +118,7 @@ void WriteReaderSeeds(SeedWriter& seeds, const std::vector<std::string>& documen
   // XMLcompress, GetFieldValue; the arguments pick the first and second names
   // and the first and second occurrences.
   const std::string operations = {7, 0, 2, 1, 3, 2, 10, 3, 0, 0, 10, 4, 0, 5, 0};
-  clsXML reader;
+  XmlReader reader;
   reader.SetXML(documents.front());
   int made = 0;
   for (const char* part : {"Vehicle", "Provider", "Price"}) {

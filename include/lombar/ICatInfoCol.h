@@ -11,7 +11,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatInfoCol final : public Collection<ICatInfoCol, ICatInfo> {
  public:
@@ -44,9 +45,11 @@ class ICatInfoCol final : public Collection<ICatInfoCol, ICatInfo> {
  private:
   friend class detail::ClassAccess;
   // Plumbing for the library's own sources: the class's description, and
-  // its XML written straight into a parent's text.
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
   static const ClassInfo& TypeInfo();
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 };
 
 }  // namespace lombar

@@ -20,7 +20,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ConnectionPoint;
 
@@ -118,9 +119,11 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
  private:
   friend class detail::ClassAccess;
   // Plumbing for the library's own sources: the class's description, and
-  // its XML written straight into a parent's text.
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
   static const ClassInfo& TypeInfo();
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 
   // The text key without TABs, written back; other values unchanged.
   static void StripTabs(Variant& index);

@@ -17,7 +17,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatItemProfileCol final : public Collection<ICatItemProfileCol, ICatItemProfile> {
  public:
@@ -54,9 +55,11 @@ class ICatItemProfileCol final : public Collection<ICatItemProfileCol, ICatItemP
  private:
   friend class detail::ClassAccess;
   // Plumbing for the library's own sources: the class's description, and
-  // its XML written straight into a parent's text.
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
   static const ClassInfo& TypeInfo();
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 
   // Appends under the collection key of the profile's Key; duplicates dropped.
   void AppendByKeyRule(const Ref<ICatItemProfile>& profile);

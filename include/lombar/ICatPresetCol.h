@@ -11,7 +11,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatPresetCol final : public ReferenceCollection<ICatPresetCol, ICatPreset> {
  public:
@@ -34,9 +35,11 @@ class ICatPresetCol final : public ReferenceCollection<ICatPresetCol, ICatPreset
  private:
   friend class detail::ClassAccess;
   // Plumbing for the library's own sources: the class's description, and
-  // its XML written straight into a parent's text.
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
   static const ClassInfo& TypeInfo();
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 
   // Under Category, Group and Description joined ("SparkPlugs" for Spark,
   // Plugs and no description); without a key when all three are empty.

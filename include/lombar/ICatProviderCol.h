@@ -13,7 +13,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatProvider> {
  public:
@@ -51,9 +52,11 @@ class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatPro
  private:
   friend class detail::ClassAccess;
   // Plumbing for the library's own sources: the class's description, and
-  // its XML written straight into a parent's text.
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
   static const ClassInfo& TypeInfo();
-  void AppendXML(clsXML& writer) const;
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 };
 
 }  // namespace lombar

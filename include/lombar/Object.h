@@ -22,6 +22,11 @@ class Object {
   }
   std::int32_t References() const noexcept { return references_; }
 
+  // The apartment of the thread that made the object, the one thread that
+  // may call it; OnOwnThread() is true on that thread.
+  std::uint32_t Apartment() const noexcept { return apartment_; }
+  bool OnOwnThread() const noexcept;
+
   // True when the object answers a request for this interface identifier.
   virtual bool Supports(const Guid& interface_id) const { return interface_id == iid::kIUnknown; }
 
@@ -34,10 +39,15 @@ class Object {
 
  private:
   mutable std::int32_t references_ = 0;
+  const std::uint32_t apartment_;  // beside the count, where no object grows for it
 };
 
 // Using a null reference as an object raises error 91.
 [[noreturn]] void RaiseObjectNotSet();
+// Using another thread's object raises RPC_E_WRONG_THREAD (0x8001010E as the
+// error number) with its system description, as a call through the C
+// interface or COM is refused.
+[[noreturn]] void RaiseWrongThread();
 
 // A counted reference to a library object; a default or null Ref is Nothing.
 template <class T>
@@ -62,6 +72,12 @@ class Ref {
   T* Get() const noexcept { return object_; }
   T* operator->() const {
     if (!object_) RaiseObjectNotSet();
+#ifndef NDEBUG
+    // Debug builds check the apartment rule on every call made through a Ref;
+    // release builds leave the check to the C interface and COM, off the
+    // library's own paths.
+    if (!object_->OnOwnThread()) RaiseWrongThread();
+#endif
     return object_;
   }
   T& operator*() const { return *operator->(); }

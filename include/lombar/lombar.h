@@ -25,6 +25,15 @@
  *   prefixed, like the platform's BSTR): make them with lombar_string_alloc(),
  *   and free what you own with lombar_variant_clear() or lombar_string_free().
  * - Objects are apartment-threaded: use an object on the thread that made it.
+ *   Every function that returns a code refuses another thread's object, as
+ *   a handle or an argument, with RPC_E_WRONG_THREAD (its error information
+ *   has that code as the number) and leaves the object untouched.
+ *   lombar_addref() and lombar_release() (so lombar_variant_clear() too)
+ *   work on any thread: there the reference is handed to the object's
+ *   thread, which adds or releases it when it next passes a handle to the
+ *   library or creates an object, or when it ends; an object whose thread
+ *   has ended is released at once. lombar_class_name() and lombar_member_count() read
+ *   only the object's class and answer on any thread.
  */
 #ifndef LOMBAR_LOMBAR_H
 #define LOMBAR_LOMBAR_H
@@ -65,6 +74,7 @@ typedef struct lombar_guid {
 #define LOMBAR_DISP_E_OVERFLOW ((lombar_hresult)0x8002000A)
 #define LOMBAR_DISP_E_BADPARAMCOUNT ((lombar_hresult)0x8002000E)
 #define LOMBAR_DISP_E_PARAMNOTOPTIONAL ((lombar_hresult)0x8002000F)
+#define LOMBAR_RPC_E_WRONG_THREAD ((lombar_hresult)0x8001010E)
 
 /* Variant kinds, numbered as the automation variant types. */
 enum lombar_vartype {

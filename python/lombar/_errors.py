@@ -28,8 +28,8 @@ _NUMBERS = {
 
 class ComError(Exception):
     """A failure the library reported: its error number, description and
-    source, and `name`, the class or member name it concerns when known
-    (the class asked for with error 429, the member with error 438)."""
+    source, and `name`, what it concerns: the class asked for, or the class
+    and member called ("ICatInfoCol.Add", "ICatInfo default member")."""
 
     def __init__(self, number, description="", source="", name=None):
         super().__init__(number, description, source)
@@ -43,19 +43,24 @@ class ComError(Exception):
         return text if self.name is None else "%s: %s" % (self.name, text)
 
 
-# The errors that are about a name, which str() then shows.
-NAMED_NUMBERS = (429, 438)
-
-
 def naming(error, name):
-    """`error`, naming `name` when the error is about a name."""
-    if name is not None and error.number in NAMED_NUMBERS and error.name is None:
+    """`error`, naming `name` unless it names something already."""
+    if name is not None and error.name is None:
         error.name = str(name)
     return error
 
 
 class MemberError(ComError, AttributeError):
     """An object has no member of the name asked for (error 438)."""
+
+
+class ArgumentNameError(ComError, TypeError):
+    """A keyword argument names no parameter of the member, or one given
+    already (error 448)."""
+
+
+class PositionError(ComError, IndexError):
+    """obj[i] past the last member the enumerator gives (error 9)."""
 
 
 def _take_string(pointer):
@@ -87,13 +92,14 @@ def refused(hresult, kind=ComError):
     return kind(known, text, SOURCE)
 
 
-def encode_name(name, unknown, kind=ComError):
+def encode_name(name, unknown, kind=ComError, shown=None):
     """A class or member name as the library reads it. The library reads a
     name up to its first NUL, so a name holding one would name what comes
-    before it: it names nothing, and fails as an unknown name (`unknown`)."""
+    before it: it names nothing, and fails as an unknown name (`unknown`),
+    the error naming `shown` (else the name)."""
     text = str(name)
     if "\0" in text:
-        raise naming(refused(unknown, kind), text)
+        raise naming(refused(unknown, kind), text if shown is None else shown)
     return text.encode("utf-8", "surrogateescape")
 
 

@@ -2,8 +2,9 @@
 
 import ctypes
 
-from . import _native, _objects, _values
+from . import _calls, _native, _objects
 from ._errors import check
+from ._purecall import peek
 
 def _event_names(handle):
     """The object's event names by dispatch id."""
@@ -28,9 +29,9 @@ def _sink(handler, names):
             method = getattr(handler, "On" + name, None) if name else None
             if method is None:
                 return
-            method(*[_values.peek(args[count - 1 - i]) for i in range(count)])
+            method(*[peek(args[count - 1 - i]) for i in range(count)])
         except BaseException as error:  # raised again by the call that fired the event
-            _objects.defer(error)
+            _calls.defer(error)
 
     return _native.EventCallback(fire)
 

@@ -1,8 +1,11 @@
 """Loading the library file and declaring its C interface (lombar.h)."""
 
 import ctypes
+import ctypes.util
+import functools
 import os
 import sys
+import sysconfig
 import threading
 
 LIBRARY_FILE = "qorLOMBARv3.00.so"
@@ -156,16 +159,23 @@ def _install_prefixes(package):
 
 
 def candidate_paths():
-    """The places the library file is looked for, in order."""
+    """The files the library is looked for at, in order: LOMBAR_LIBRARY alone
+    when set; else beside the package, lib/ under the install prefixes,
+    build/ of the repository the package runs from, and the multiarch
+    folder lib/<multiarch>/ under the install prefixes (Debian's place)."""
     configured = os.environ.get("LOMBAR_LIBRARY")
     if configured:
         return [configured]
     package = os.path.dirname(os.path.abspath(__file__))
+    prefixes = _install_prefixes(package)
     paths = [os.path.join(package, LIBRARY_FILE)]
-    paths += [os.path.join(prefix, "lib", LIBRARY_FILE) for prefix in _install_prefixes(package)]
+    paths += [os.path.join(prefix, "lib", LIBRARY_FILE) for prefix in prefixes]
     source_tree = os.path.dirname(package)
     if os.path.isfile(os.path.join(source_tree, "pyproject.toml")):  # python/ of the repository
         paths.append(os.path.join(os.path.dirname(source_tree), "build", LIBRARY_FILE))
+    multiarch = sysconfig.get_config_var("MULTIARCH")
+    if multiarch:
+        paths += [os.path.join(prefix, "lib", multiarch, LIBRARY_FILE) for prefix in prefixes]
     return list(dict.fromkeys(os.path.normpath(path) for path in paths))
 
 
@@ -175,15 +185,50 @@ def _declare(library, name, signature):
     return function
 
 
+class _DlInfo(ctypes.Structure):
+    _fields_ = [("fname", ctypes.c_char_p), ("fbase", ctypes.c_void_p),
+                ("sname", ctypes.c_char_p), ("saddr", ctypes.c_void_p)]
+
+
+def _file_of(library, name):
+    """The file a library the system loader found was loaded from (its name if unknown)."""
+    info = _DlInfo()
+    try:
+        dladdr = ctypes.CDLL(None).dladdr
+        address = ctypes.cast(library.lombar_create, ctypes.c_void_p)
+        if dladdr(address, ctypes.byref(info)) and info.fname:
+            return os.path.abspath(os.fsdecode(info.fname))
+    except (AttributeError, OSError):
+        pass
+    return name
+
+
+@functools.lru_cache(maxsize=None)
+def _system_library():
+    """The library as the system loader finds it: by its file name (the
+    loader's cache, LD_LIBRARY_PATH and its default folders), else the
+    development link name find_library knows (liblombar.so). None when it
+    finds neither."""
+    for name in (LIBRARY_FILE, ctypes.util.find_library("lombar")):
+        if name:
+            try:
+                library = ctypes.CDLL(name)
+            except OSError:
+                continue
+            return library, _file_of(library, name)
+    return None
+
+
 def _load():
     paths = candidate_paths()
-    for path in paths:
-        if os.path.isfile(path):
-            break
+    found = next((path for path in paths if os.path.isfile(path)), None)
+    if found is not None:
+        library, path = ctypes.CDLL(found), found
+    elif not os.environ.get("LOMBAR_LIBRARY") and _system_library():
+        library, path = _system_library()
     else:
-        raise OSError("lombar: library file %s not found; looked at %s (set LOMBAR_LIBRARY to "
-                      "its path)" % (LIBRARY_FILE, ", ".join(paths)))
-    library = ctypes.CDLL(path)
+        raise OSError("lombar: library file %s not found; looked at %s and asked the system "
+                      "loader (set LOMBAR_LIBRARY to its path)" % (LIBRARY_FILE, ", ".join(paths)))
     for name, signature in _SIGNATURES.items():
         try:
             _declare(library, name, signature)

@@ -3,11 +3,13 @@
 import ctypes
 import threading
 
-from . import _native, _values
+from . import _calls, _native
+from ._errors import (CLASS_NOT_AVAILABLE, SOURCE, UNKNOWN_NAME, ArgumentNameError, ComError,
+                      MemberError, PositionError, check, encode_name, last_error, naming)
 from ._library import class_ids, typelib
-from ._errors import (CLASS_NOT_AVAILABLE, SOURCE, UNKNOWN_NAME, ComError, MemberError, check,
-                      encode_name, last_error, naming)
 from ._native import Variant
+from ._purecall import take
+from ._values import MISSING
 
 KINDS = {
     "method": _native.DISPATCH_METHOD,
@@ -19,25 +21,15 @@ KIND_NAMES = {flags: name for name, flags in KINDS.items()}
 DISPID_VALUE = 0
 DISPID_NEWENUM = -4
 _CALL = _native.DISPATCH_METHOD | _native.DISPATCH_PROPERTYGET
-
-_local = threading.local()
-
-
-def defer(error):
-    """Keeps an exception raised where it cannot propagate (an event handler);
-    the call that caused it raises it when it returns."""
-    pending = getattr(_local, "pending", None)
-    if pending is None:
-        pending = _local.pending = []
-    pending.append(error)
-
-
-def _take_deferred():
-    pending = getattr(_local, "pending", None)
-    if not pending:
-        return None
-    _local.pending = []
-    return pending[0]
+_PUTS = _native.DISPATCH_PROPERTYPUT | _native.DISPATCH_PROPERTYPUTREF
+# The accessor a call with these dispatch flags reaches, in order of preference.
+_ACCESSORS_OF_FLAGS = {
+    _native.DISPATCH_METHOD: ("method",),
+    _native.DISPATCH_PROPERTYGET: ("get",),
+    _CALL: ("get", "method"),
+    _native.DISPATCH_PROPERTYPUT: ("let", "set"),
+    _native.DISPATCH_PROPERTYPUTREF: ("set", "let"),
+}
 
 
 def _type_name(vt):
@@ -49,7 +41,7 @@ class _Param(object):
     """A declared parameter (or, without a name, a result) as the library's
     type information describes it."""
 
-    __slots__ = ("name", "type", "by_ref", "optional", "has_default", "default")
+    __slots__ = ("name", "type", "vt", "by_ref", "optional", "has_default", "default")
 
     def __init__(self, handle, member, position):
         name = ctypes.c_char_p()
@@ -61,11 +53,12 @@ class _Param(object):
             handle, member, position, ctypes.byref(name), ctypes.byref(vt), ctypes.byref(of_class),
             ctypes.byref(flags), ctypes.byref(default)))
         self.name = _native.text(name.value)
+        self.vt = vt.value & ~_native.VT_BYREF
         self.type = _native.text(of_class.value) or _type_name(vt.value) or None
         self.by_ref = bool(vt.value & _native.VT_BYREF)
         self.optional = bool(flags.value & _native.PARAMFLAG_OPT)
         self.has_default = bool(flags.value & _native.PARAMFLAG_HASDEFAULT)
-        self.default = _values.take(default)
+        self.default = take(default)
 
     def __str__(self):
         text = "%s%s: %s" % ("ByRef " if self.by_ref else "", self.name, self.type)
@@ -114,56 +107,89 @@ class _Accessor(object):
 
 
 class _Member(object):
-    """The accessors one member name has (get, let, set, method), each with
-    its count of declared parameters."""
+    """The accessors one member name has (get, let, set, method) in slot
+    order, with the class it belongs to."""
 
-    __slots__ = ("name", "dispid", "accessors", "signatures", "help")
+    __slots__ = ("owner", "name", "dispid", "accessors", "help")
 
-    def __init__(self, name, dispid):
+    def __init__(self, owner, name, dispid):
+        self.owner = owner
         self.name = name
         self.dispid = dispid
         self.accessors = {}
-        self.signatures = []
         self.help = ""
 
     def get(self, kind):
         return self.accessors.get(kind)
 
+    def accessor_of(self, flags):
+        """The accessor a call with these dispatch flags reaches, if any."""
+        for kind in _ACCESSORS_OF_FLAGS.get(flags, ()):
+            if kind in self.accessors:
+                return self.accessors[kind]
+        return None
+
     def doc(self):
         """The member's help text, then a line per accessor."""
-        signatures = "\n".join(self.signatures)
+        signatures = "\n".join(accessor.signature() for accessor in self.accessors.values())
         return "%s\n\n%s" % (self.help, signatures) if self.help else signatures
+
+    def attribute_mode(self):
+        """What reading the member as an attribute does: READ invokes a get
+        without parameters (or a property without a get, which gives the
+        library's error), else the member is a callable of these flags."""
+        getter = self.get("get")
+        if getter is not None and not getter.params:
+            return _calls.READ
+        if self.get("method") is not None:
+            return _native.DISPATCH_METHOD
+        return _native.DISPATCH_PROPERTYGET if getter is not None else _calls.READ
 
 
 class _Surface(object):
     """A class's members in slot order, with a case-insensitive name index,
-    and the Python class its objects get."""
+    each member's attribute and the Python class its objects get."""
 
-    def __init__(self, handle, class_name):
+    def __init__(self, handle=None, class_name=None):
         self.slots = []
         self.by_name = {}
-        for index in range(_native.lib().lombar_member_count(handle)):
+        self.by_dispid = {}
+        self.class_name = class_name
+        count = 0 if class_name is None else _native.lib().lombar_member_count(handle)
+        for index in range(count):
             accessor = _Accessor(handle, index)
             self.slots.append((accessor.name, accessor.kind, accessor.dispid))
             member = self.by_name.setdefault(
-                accessor.name.lower(), _Member(accessor.name, accessor.dispid))
-            member.accessors[accessor.kind] = len(accessor.params)
-            member.signatures.append(accessor.signature())
+                accessor.name.lower(), _Member(class_name, accessor.name, accessor.dispid))
+            self.by_dispid.setdefault(accessor.dispid, member)
+            member.accessors[accessor.kind] = accessor
             member.help = member.help or accessor.help
-        self.help = _native.text(_native.lib().lombar_help(handle, -1))
-        self.python_class = Object if class_name is None else _python_class(class_name, self)
+        self.attributes = {key: _calls.Member(member.name, member.dispid, member.attribute_mode(),
+                                              "set" in member.accessors, member)
+                           for key, member in self.by_name.items()}
+        default = self.by_dispid.get(DISPID_VALUE)
+        self.default = _calls.Member(default and default.name, DISPID_VALUE, _CALL, False, default)
+        self.help = "" if class_name is None else _native.text(
+            _native.lib().lombar_help(handle, -1))
+        # Objects of no class (enumerators) are of the class Object itself.
+        self.python_class = None if class_name is None else _python_class(class_name, self)
 
     def find(self, name):
         return self.by_name.get(name.lower())
 
-    def find_property_let(self, name):
-        """For "SetName": the property Name when it has a let or set accessor."""
+    def attribute(self, name):
+        return self.attributes.get(name.lower())
+
+    def property_let(self, name):
+        """For "SetName": the let of the property Name, to be called, when it
+        has a let or set accessor."""
         if len(name) <= 3 or name[:3].lower() != "set":
             return None
         member = self.find(name[3:])
         if member is None or (member.get("let") is None and member.get("set") is None):
             return None
-        return member
+        return _calls.Member(member.name, member.dispid, _native.DISPATCH_PROPERTYPUT,
+                             "set" in member.accessors, member)
 
     def doc(self, name):
         member = self.find(name)
@@ -179,177 +205,131 @@ def _surface_of(handle):
     surface = _surfaces.get(class_name)
     if surface is None:
         surface = _Surface(handle, _native.text(class_name))
-        if class_name is not None:
-            with _surfaces_lock:
-                surface = _surfaces.setdefault(class_name, surface)
+        with _surfaces_lock:
+            surface = _surfaces.setdefault(class_name, surface)
     return surface
-
-
-def call(handle, dispid, flags, args, nothing_last=False, name=None):
-    """Invokes a member with Python arguments in declared order; returns its result.
-
-    With `nothing_last`, a None last argument goes as an empty object
-    reference. `name` is the member's name, for the error.
-    """
-    library = _native.lib()
-    count = len(args)
-    array = (Variant * max(count, 1))()
-    by_ref = []
-    result = Variant()
-    failure = None
-    invoked = False
-    _take_deferred()
-    try:
-        for position, value in enumerate(args):
-            slot = array[count - 1 - position]
-            if isinstance(value, _values.ByRef):
-                inner = Variant()
-                by_ref.append((value, inner))
-                _values.fill(inner, value.value)
-                slot.vt = _native.VT_BYREF | _native.VT_VARIANT
-                slot.value.byref = ctypes.pointer(inner)
-            else:
-                _values.fill(slot, value, nothing_last and position == count - 1)
-        hresult = library.lombar_invoke(handle, dispid, flags, array, count, ctypes.byref(result))
-        failure = naming(last_error(hresult), name) if hresult < 0 else None
-        invoked = True
-    finally:
-        for slot in array:
-            if slot.vt != _native.VT_BYREF | _native.VT_VARIANT:
-                library.lombar_variant_clear(ctypes.byref(slot))
-        # The by-reference variants own what the callee left in them, failure or not.
-        for holder, inner in by_ref:
-            value = _values.take(inner)
-            if invoked and failure is None:
-                holder.value = value
-    value = _values.take(result)
-    deferred = _take_deferred()
-    if failure is not None:
-        raise failure
-    if deferred is not None:
-        raise deferred
-    return value
 
 
 def lookup_dispid(handle, name, kind=ComError):
     dispid = ctypes.c_int32()
+    shown = _qualified(handle, None, name)
     check(_native.lib().lombar_get_id_of_name(
-        handle, encode_name(name, UNKNOWN_NAME, kind), ctypes.byref(dispid)), kind, name)
+        handle, encode_name(name, UNKNOWN_NAME, kind, shown), ctypes.byref(dispid)), kind, shown)
     return dispid.value
 
 
-def _put_flags(member, value):
-    """Set for a library object, or None where a set accessor exists; else let."""
-    has_set = member is not None and member.get("set") is not None
-    if isinstance(value, Object) or (value is None and has_set):
-        return _native.DISPATCH_PROPERTYPUTREF
-    return _native.DISPATCH_PROPERTYPUT
+def _qualified(handle, dispid, name):
+    """What a call is about, as an error names it: the class and member
+    ("ICatInfoCol.Add", "ICatInfo default member"), or for no object the
+    class asked for."""
+    if handle is None:
+        return name
+    surface = _surface_of(handle)
+    if name is None:
+        member = surface.by_dispid.get(dispid)
+        name = member.name if member else None
+    owner = surface.class_name or "enumerator"
+    if name is not None:
+        return "%s.%s" % (owner, name)
+    return "%s %s" % (owner, "default member" if dispid == DISPID_VALUE else "member %s" % dispid)
 
 
-class _Bound(object):
-    # A member to be called: a method, a get with parameters, or a let with
-    # parameters (for "SetName"). Its __doc__ is the member's.
-
-    __slots__ = ("_object", "_name", "_dispid", "_flags", "_member")
-
-    def __init__(self, owner, name, dispid, flags, member=None):
-        self._object = owner
-        self._name = name
-        self._dispid = dispid
-        self._flags = flags
-        self._member = member
-
-    def __call__(self, *args):
-        handle = self._object._handle
-        if self._flags & _native.DISPATCH_PROPERTYPUT:
-            if not args:
-                raise ComError(450, "Wrong number of arguments or invalid property assignment",
-                               SOURCE)
-            flags = _put_flags(self._member, args[-1])
-            return call(handle, self._dispid, flags, args,
-                        flags == _native.DISPATCH_PROPERTYPUTREF, self._name)
-        return call(handle, self._dispid, self._flags, args, name=self._name)
-
-    @property
-    def __doc__(self):
-        member = self._member or self._object._surface.find(self._name)
-        return None if member is None else member.doc()
-
-    def __repr__(self):
-        return "<lombar member %s of %r>" % (self._name, self._object)
+def _failed(cause, handle, dispid, name):
+    """The exception of a failed call: the library's error for an HRESULT, or
+    the error raised before the call, naming what the call was about."""
+    error = last_error(cause) if isinstance(cause, int) else cause
+    return naming(error, _qualified(handle, dispid, name))
 
 
-class Object(object):
+def _arrange(member, flags, args, kwargs):
+    """Positional `args` and keyword `kwargs` as the positional arguments of
+    a call by dispatch: each keyword (a parameter name in any letter case) at
+    its parameter's place, the places left between them missing, so that
+    they take their defaults; a let's value stays last."""
+    accessor = member.accessor_of(flags) if member is not None else None
+    names = [param.name.lower() for param in accessor.params] if accessor else []
+    value = ()
+    if flags & _PUTS and args:
+        args, value, names = args[:-1], args[-1:], names[:-1]
+    placed = list(args) + [MISSING] * (len(names) - len(args))
+    for keyword, argument in kwargs.items():
+        position = names.index(keyword.lower()) if keyword.lower() in names else None
+        if position is None or placed[position] is not MISSING:
+            problem = "not found" if position is None else "given twice"
+            raise ArgumentNameError(448, "Named argument %s: %s" % (problem, keyword), SOURCE,
+                                    "%s.%s" % (member.owner, member.name) if member else None)
+        placed[position] = argument
+    while placed and placed[-1] is MISSING:
+        placed.pop()
+    return tuple(placed) + value
+
+
+class Object(_calls.Handle):
     """A library object. Holds one reference, given back when the wrapper goes.
 
     Each library class has a subclass of its own, named after it, whose
     documentation lists the class's members."""
 
     __module__ = "lombar"
-
-    def __init__(self, handle, surface=None):
-        """Wraps a handle, taking over the caller's reference."""
-        object.__setattr__(self, "_handle", handle)
-        object.__setattr__(self, "_surface", surface or _surface_of(handle))
-
-    def __del__(self):
-        handle = self.__dict__.get("_handle")
-        if handle:
-            self.__dict__["_handle"] = None
-            try:
-                _native.lib().lombar_release(handle)
-            except Exception:  # the interpreter is shutting down
-                pass
+    __slots__ = ()
+    _surface = _Surface()
 
     def __getattr__(self, name):
+        # Reached for names the class does not spell so: other letter case,
+        # SetName, or none of its members.
         if name.startswith("_"):
             raise AttributeError(name)
-        handle = self._handle
-        member = self._surface.find(name)
-        if member is not None:
-            getter = member.get("get")
-            if getter == 0:
-                return call(handle, member.dispid, _native.DISPATCH_PROPERTYGET, (), name=name)
-            if member.get("method") is not None:
-                return _Bound(self, member.name, member.dispid, _native.DISPATCH_METHOD)
-            if getter is not None:
-                return _Bound(self, member.name, member.dispid, _native.DISPATCH_PROPERTYGET)
-            # A property without a get: reading it gives the library's error.
-            return call(handle, member.dispid, _native.DISPATCH_PROPERTYGET, (), name=name)
-        prop = self._surface.find_property_let(name)
-        if prop is not None:
-            return _Bound(self, name, prop.dispid, _native.DISPATCH_PROPERTYPUT, prop)
-        return _Bound(self, name, lookup_dispid(handle, name, MemberError), _CALL)
+        surface = self._surface
+        attribute = surface.attribute(name) or surface.property_let(name)
+        if attribute is not None:
+            return attribute.__get__(self, type(self))
+        dispid = lookup_dispid(self._handle, name, MemberError)
+        return _calls.Bound(self, _calls.Member(name, dispid, _CALL, False, None))
 
-    def __setattr__(self, name, value):
+    def _set_other(self, name, value):
+        # o.Name = value for a name the class does not spell so.
         if name.startswith("_"):
             raise AttributeError("%s cannot be assigned" % name)
-        member = self._surface.find(name)
-        dispid = member.dispid if member else lookup_dispid(self._handle, name, MemberError)
-        flags = _put_flags(member, value)
-        call(self._handle, dispid, flags, (value,), flags == _native.DISPATCH_PROPERTYPUTREF,
-             name)
+        attribute = self._surface.attribute(name)
+        if attribute is not None:
+            return attribute.__set__(self, value)
+        dispid = lookup_dispid(self._handle, name, MemberError)
+        flags = _calls.put_flags(value, False)
+        _calls.invoke(self._handle, dispid, flags, (value,),
+                      flags == _native.DISPATCH_PROPERTYPUTREF, name)
 
-    def __delattr__(self, name):
-        raise AttributeError("%s cannot be deleted" % name)
-
-    def __call__(self, *args):
-        return call(self._handle, DISPID_VALUE, _CALL, args)
+    def __call__(self, *args, **kwargs):
+        return _calls.Bound(self, self._surface.default)(*args, **kwargs)
 
     def __getitem__(self, key):
+        if isinstance(key, int):
+            return self._member_at(key)
         args = key if isinstance(key, tuple) else (key,)
-        return call(self._handle, DISPID_VALUE, _native.DISPATCH_PROPERTYGET, args)
+        return _calls.invoke(self._handle, DISPID_VALUE, _native.DISPATCH_PROPERTYGET, args,
+                             False, None)
+
+    def _member_at(self, index):
+        """The member at `index` from 0 through the enumerator, negative from the end."""
+        position = index + len(self) if index < 0 else index
+        enumerator = iter(self).enumerator
+        if position >= 0 and _calls.skip(enumerator._handle, position) == position:
+            member = _calls.next_item(enumerator._handle)
+            if member is not _calls.END:
+                return member
+        raise PositionError(9, "Subscript out of range", SOURCE,
+                            "%s[%d]" % (self._surface.class_name or "enumerator", index))
 
     def __len__(self):
         member = self._surface.find("Count")
         if member is None:
             raise TypeError("%r has no Count" % (self,))
-        return call(self._handle, member.dispid, _native.DISPATCH_PROPERTYGET, ())
+        return _calls.invoke(self._handle, member.dispid, _native.DISPATCH_PROPERTYGET, (),
+                             False, member.name)
 
     def __iter__(self):
-        if _native.lib().lombar_class_name(self._handle) is None:
-            return _enumerate(self)  # an enumerator itself
-        return _enumerate(call(self._handle, DISPID_NEWENUM, _CALL, ()))
+        if self._surface.class_name is None:
+            return _Members(self)  # an enumerator itself
+        return _Members(_calls.invoke(self._handle, DISPID_NEWENUM, _CALL, (), False, "NewEnum"))
 
     def __bool__(self):
         return True
@@ -371,44 +351,27 @@ class Object(object):
         return sorted(names | set(object.__dir__(self)))
 
     def __repr__(self):
-        name = _native.text(_native.lib().lombar_class_name(self._handle)) or "object"
-        return "<lombar.%s at 0x%x>" % (name, self._handle or 0)
+        return "<lombar.%s at 0x%x>" % (self._surface.class_name or "object", self._handle or 0)
 
 
-def _enumerate(enumerator):
-    if not isinstance(enumerator, Object):
-        raise ComError(451, "Object not a collection", SOURCE)
-    library = _native.lib()
-    while True:
-        item = Variant()
-        hresult = library.lombar_enum_next(enumerator._handle, ctypes.byref(item))
-        if hresult < 0:
-            raise last_error(hresult)
-        if hresult == _native.S_FALSE:
-            return
-        yield _values.take(item)
+class _Members(object):
+    """The members an enumerator gives, as a Python iterator."""
 
+    __slots__ = ("enumerator",)
 
-class _MemberAttribute(object):
-    """A member of a library class: reading or assigning it on an object
-    reaches the library as any spelling of the name does; its __doc__ lists
-    the member's accessors with their parameters."""
+    def __init__(self, enumerator):
+        if not isinstance(enumerator, Object):
+            raise ComError(451, "Object not a collection", SOURCE)
+        self.enumerator = enumerator
 
-    __slots__ = ("_name", "_surface")
+    def __iter__(self):
+        return self
 
-    def __init__(self, name, surface):
-        self._name = name
-        self._surface = surface
-
-    def __get__(self, target, owner=None):
-        return self if target is None else Object.__getattr__(target, self._name)
-
-    def __set__(self, target, value):
-        Object.__setattr__(target, self._name, value)
-
-    @property
-    def __doc__(self):
-        return self._surface.doc(self._name)
+    def __next__(self):
+        member = _calls.next_item(self.enumerator._handle)
+        if member is _calls.END:
+            raise StopIteration
+        return member
 
 
 _CLASS_DOC = """{name}: {help}
@@ -420,7 +383,7 @@ accessors: "get" and "let" or "set" (o.Name, o.Name = value; with parameters
 o.Name(args) and o.SetName(args, value)) and "method" (o.Name(args)).
 Optional parameters are in brackets, with the value they take when left off;
 pass lombar.ByRef(value) for a ByRef parameter to receive what the member
-leaves there."""
+leaves there. Arguments may also be given by parameter name (keyword)."""
 
 
 def _identity(class_name):
@@ -439,12 +402,14 @@ def _python_class(class_name, surface):
     namespace = {
         "__module__": "lombar",
         "__qualname__": class_name,
+        "__slots__": (),
+        "_surface": surface,
         "__doc__": _CLASS_DOC.format(name=class_name, help=surface.help,
                                      identity=_identity(class_name)),
     }
     for name, _kind, _dispid in surface.slots:
         if not name.startswith("_"):  # hidden members: not attributes of the class
-            namespace.setdefault(name, _MemberAttribute(name, surface))
+            namespace.setdefault(name, surface.attribute(name))
     return type(class_name, (Object,), namespace)
 
 
@@ -456,7 +421,10 @@ def wrap(handle):
     except BaseException:
         _native.lib().lombar_release(handle)
         raise
-    return surface.python_class(handle, surface)
+    return (surface.python_class or Object)(handle)
+
+
+_calls.configure(_native.lib, wrap, _failed, _arrange)
 
 
 def handle_of(value):
@@ -469,13 +437,10 @@ def Dispatch(name):
     """Creates an object by ProgID, bare class name or class id text (any case)."""
     if isinstance(name, Object):
         return name
-    handle = ctypes.c_void_p()
-    check(_native.lib().lombar_create(encode_name(name, CLASS_NOT_AVAILABLE), ctypes.byref(handle)),
-          name=name)
-    return wrap(handle.value)
+    return _calls.create(encode_name(name, CLASS_NOT_AVAILABLE), name)
 
 
-def invoke(target, name, kind, *args):
+def invoke(target, name, kind, *args, **kwargs):
     """Calls a member by name (or dispatch id) and kind ("method", "get", "let",
     "set"); for "let" and "set" the value is the last argument."""
     try:
@@ -483,9 +448,13 @@ def invoke(target, name, kind, *args):
     except KeyError:
         raise ValueError("kind must be one of %s, not %r" % (", ".join(KINDS), kind)) from None
     handle = handle_of(target)
-    dispid = name if isinstance(name, int) else lookup_dispid(handle, name)
-    return call(handle, dispid, flags, args, kind == "set",
-                None if isinstance(name, int) else name)
+    by_id = isinstance(name, int)
+    dispid = name if by_id else lookup_dispid(handle, name)
+    member = target._surface.by_dispid.get(dispid)
+    if kwargs:
+        args = _arrange(member, flags, args, kwargs)
+    shown = member.name if member else None if by_id else name
+    return _calls.invoke(handle, dispid, flags, args, kind == "set", shown)
 
 
 def members(target):

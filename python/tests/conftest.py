@@ -1,13 +1,29 @@
 import concurrent.futures
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 import types
 
 import pytest
 
-sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+PYTHON_DIR = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, PYTHON_DIR)
+
+
+def _build_extension():
+    """The C extension built in place, as pip builds it, so that the tests run
+    on its call path; with LOMBAR_PURE set they run on the ctypes path."""
+    if os.environ.get("LOMBAR_PURE"):
+        return
+    done = subprocess.run([sys.executable, "setup.py", "-q", "build_ext", "--inplace"],
+                          cwd=PYTHON_DIR, capture_output=True, text=True, timeout=600)
+    if done.returncode != 0:
+        raise RuntimeError("building the C extension failed:\n" + done.stdout + done.stderr)
+
+
+_build_extension()
 
 # Error logs go to a folder of the test run's own, not beside the library.
 _LOG_DIR = tempfile.mkdtemp(prefix="lombar-logs-")
@@ -20,10 +36,10 @@ def pytest_unconfigure(config):
     shutil.rmtree(_LOG_DIR, ignore_errors=True)
 
 
-def fails(number, call, *args):
-    """Calls call(*args), expects a ComError with `number` and returns it."""
+def fails(number, call, *args, **kwargs):
+    """Calls call(*args, **kwargs), expects a ComError with `number` and returns it."""
     with pytest.raises(lombar.ComError) as raised:
-        call(*args)
+        call(*args, **kwargs)
     assert raised.value.number == number, raised.value
     return raised.value
 

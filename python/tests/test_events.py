@@ -74,10 +74,11 @@ def test_parameterised_lets_and_text_collections_through_python(worker):
         item.Description = "Spark Plug"
         item.PriceCol.Add("D1", "Main St", "S1", "5", "1.25", "2")
         item.SetQuantityToOrder("D1", 2)  # the let's optional key before its value
+        item.SetQuantityToOrder(3, xsmcldir="D1")  # by name, the value still last
         items = lombar.Dispatch("ICatItemCol")
         items.Add(item, "")
         descriptions = items.GetDescriptions()
-        return ([text for text in descriptions], len(descriptions), descriptions[1],
-                item.QuantityToOrder())
+        return ([text for text in descriptions], len(descriptions), descriptions[0],
+                descriptions(1), item.QuantityToOrder(xsMCLdir="D1"))
 
-    assert worker().call(exchange) == (["Spark Plug"], 1, "Spark Plug", 2.0)
+    assert worker().call(exchange) == (["Spark Plug"], 1, "Spark Plug", "Spark Plug", 3.0)

@@ -1,3 +1,4 @@
+import concurrent.futures
 import gc
 import pydoc
 import re
@@ -17,6 +18,7 @@ PROVIDER_IDS = ("{D5C564C0-3061-418A-85FA-39F86764A72B}", "{C27B6113-1AB3-4DA7-B
 # Interfaces registered beside a class's own, by class: (interface id, name).
 EARLIER_IIDS = {"ICatProvider": ["{8C9EF23D-B39F-47E4-A35E-93BBD6E5F68E}"],
                 "ICatPrice": ["{467AAF4D-B1EF-4248-9C1C-CD6A6F70D686}"]}
+WRONG_THREAD = 0x8001010E - (1 << 32)
 EVENT_INTERFACES = {"ICatItemCol": ("{4D5F34A8-79C7-48CE-B742-496455987CF6}", "__ICatItemCol")}
 FOREIGN = (b'REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\Acme.Widget]\r\n@="Acme \\"Widget\\""\r\n\r\n'
            b'[HKEY_CLASSES_ROOT\\Acme.Widget\\Clsid]\r\n'
@@ -114,6 +116,37 @@ def test_objects_hold_the_library_until_the_last_one_goes():
     del vehicle, providers
     assert not unloadable()
     del provider, members
+    assert unloadable()
+
+
+def test_other_threads_are_refused_calls_and_their_releases_wait_for_the_objects_thread(worker):
+    def unloadable():
+        gc.collect()
+        return lombar.can_unload_now()
+
+    catalog, specs = lombar.Dispatch("ICatalog"), lombar.Dispatch("ICatSpecCol")
+    catalog.Vehicle.Make = "Cardell"
+    before = catalog.XML
+
+    def use_from_another_thread(_):
+        for _ in range(50):
+            fails(WRONG_THREAD, setattr, catalog, "XML", "")
+            fails(WRONG_THREAD, getattr, catalog, "Stores")
+            fails(WRONG_THREAD, setattr, lombar.Dispatch("ICatVehicle"), "Specs", specs)
+        return fails(WRONG_THREAD, getattr, catalog, "XML").description
+
+    with concurrent.futures.ThreadPoolExecutor(4) as pool:
+        refusals = set(pool.map(use_from_another_thread, range(4)))
+    assert refusals == {"The application called an interface that was marshalled for a different thread"}
+    assert catalog.XML == before
+    other = worker()
+    stores = other.call(lambda: lombar.Dispatch("ICatStoreCol"))
+    held = [catalog, specs]
+    del catalog, specs
+    other.call(held.clear)  # given back on another thread
+    del stores
+    assert not unloadable()  # the store collection waits for its own thread's next call
+    other.call(lombar.can_unload_now)
     assert unloadable()
 
 

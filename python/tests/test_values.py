@@ -4,7 +4,7 @@ import pytest
 
 import lombar
 from conftest import fails
-from lombar import _native, _values
+from lombar import _native, _purecall
 
 D = decimal.Decimal
 CY_MAX, CY_MIN = D("922337203685477.5807"), D("-922337203685477.5808")
@@ -31,6 +31,15 @@ def test_values_come_back_as_their_python_types():
     assert [type(value) for value in got] == [int, float, bool, str, type(None)]
 
 
+@pytest.mark.parametrize("value, kind", [
+    (2 ** 31 - 1, int), (-(2 ** 31), int), (2 ** 31, float), (-(2 ** 31) - 1, float), (True, bool),
+    (1.5, float), (D("1.5"), D), ("7", str), (lombar.Null, type(lombar.Null))])
+def test_a_variant_property_keeps_the_automation_type_passed(value, kind):
+    item = lombar.Dispatch("ICatItem")
+    item.ItemStatus = value
+    assert item.ItemStatus == value and type(item.ItemStatus) is kind
+
+
 @pytest.mark.parametrize("value, stored", [
     (CY_MAX, CY_MAX), (CY_MIN, CY_MIN), (D("0.00025"), D("0.0002")), (D("-0.00035"), D("-0.0004")),
     (D("0.00005" + "0" * 70 + "1"), D("0.0001")),  # rounded once, from the exact value
@@ -55,9 +64,13 @@ def test_arguments_that_do_not_convert():
 
 
 def test_variant_kinds_no_member_returns():
+    # Event arguments and parameter defaults are read this way on either call path.
+    info = lombar.Dispatch("ICatInfo")
+    _native.lib().lombar_addref(info._handle)
     for vt, field, raw, value in ((_native.VT_I2, "i2", -7, -7), (_native.VT_R8, "r8", 0.1, 0.1),
-                                  (_native.VT_NULL, "i4", 0, lombar.Null)):
+                                  (_native.VT_NULL, "i4", 0, lombar.Null),
+                                  (_native.VT_DISPATCH, "object", info._handle, info)):
         variant = _native.Variant(vt)
         setattr(variant.value, field, raw)
-        result = _values.take(variant)
+        result = _purecall.take(variant)
         assert result == value and type(result) is type(value) and variant.vt == _native.VT_EMPTY

@@ -36,7 +36,7 @@ std::string FitToWidth(std::string_view text, std::size_t width, std::string_vie
   return pad_left ? padding + std::string(text) : std::string(text) + padding;
 }
 
-std::string str_CharEliminate(std::string_view text, std::string_view chars, bool whole) {
+std::string Eliminate(std::string_view text, std::string_view chars, bool whole) {
   if (text.empty() || chars.empty()) return std::string(text);
   if (whole) return EliminateWhole(text, chars);
   std::string result(text);
@@ -48,7 +48,7 @@ std::string str_CharEliminate(std::string_view text, std::string_view chars, boo
   return result;
 }
 
-std::string str_Quote(std::string_view value) {
+std::string QuotedValue(std::string_view value) {
   const auto enclosed_by = [value](char quote) {
     return !value.empty() && value.front() == quote && value.back() == quote;
   };
@@ -56,7 +56,7 @@ std::string str_Quote(std::string_view value) {
   if (enclosed_by('"')) return std::string(value);
   if (value.find('\'') == std::string_view::npos) return '\'' + std::string(value) + '\'';
   if (enclosed_by('\'')) return std::string(value);
-  const std::string bare = str_CharEliminate(str_CharEliminate(value, "\"", true), "'", true);
+  const std::string bare = Eliminate(Eliminate(value, "\"", true), "'", true);
   return '"' + bare + '"';
 }
 

@@ -23,12 +23,12 @@ std::string FitToWidth(std::string_view text, std::size_t width, std::string_vie
 // Removes `chars` from `text`: with `whole`, every occurrence of the whole
 // text, including occurrences that a removal creates; otherwise every
 // occurrence of each of its characters. Case-sensitive.
-std::string str_CharEliminate(std::string_view text, std::string_view chars, bool whole);
+std::string Eliminate(std::string_view text, std::string_view chars, bool whole);
 
 // Quotes an attribute value: between double quotes, or apostrophes when it
 // holds double quotes; a value already quoted at both ends stays as it is;
 // one holding both kinds loses them and is put between double quotes.
-std::string str_Quote(std::string_view value);
+std::string QuotedValue(std::string_view value);
 
 // The text without leading and trailing spaces (other blanks stay). Inline
 // for the common text that has none, which every value read is trimmed of.
@@ -36,6 +36,24 @@ std::string_view TrimOuterSpaces(std::string_view text) noexcept;
 inline std::string_view TrimSpaces(std::string_view text) noexcept {
   if (text.empty() || (text.front() != ' ' && text.back() != ' ')) return text;
   return TrimOuterSpaces(text);
+}
+
+// The first `needle` in `text` at or after `from`; npos when there is none
+// (an empty needle is found at `from`). glibc's memmem skips ahead by the
+// needle as a whole, where string_view::find stops at every first byte of
+// the needle to compare: searches of tags in documents spent most of their
+// time there.
+inline std::size_t FindBytes(std::string_view text, std::string_view needle,
+                             std::size_t from) noexcept {
+  if (from > text.size()) return std::string_view::npos;
+  if (needle.empty()) return from;
+#if defined(__GLIBC__)
+  const void* found = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+  return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+               : std::string_view::npos;
+#else
+  return text.find(needle, from);
+#endif
 }
 
 // Whether the `n` bytes at `a` and at `b` are the same. Up to sixteen bytes

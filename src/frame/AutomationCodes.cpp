@@ -14,6 +14,8 @@ std::int32_t CodeOfCallError(std::int32_t number) noexcept {
       return hresult::kParamNotOptional;
     case kOverflow:
       return hresult::kOverflow;
+    case hresult::kWrongThread:  // an object argument of another thread
+      return hresult::kWrongThread;
     default:
       return hresult::kTypeMismatch;
   }

@@ -27,13 +27,15 @@ inline constexpr std::int32_t kException = static_cast<std::int32_t>(0x80020009u
 inline constexpr std::int32_t kOverflow = static_cast<std::int32_t>(0x8002000Au);
 inline constexpr std::int32_t kBadParamCount = static_cast<std::int32_t>(0x8002000Eu);
 inline constexpr std::int32_t kParamNotOptional = static_cast<std::int32_t>(0x8002000Fu);
+inline constexpr std::int32_t kWrongThread = static_cast<std::int32_t>(0x8001010Eu);
 
 }  // namespace lombar::hresult
 
 namespace lombar {
 
 // The code for a call the dispatcher refused before its member ran (a
-// CallError's number): member not found, wrong count, missing or unfitting argument.
+// CallError's number): member not found, wrong count, missing or unfitting
+// argument, an argument that is another thread's object.
 std::int32_t CodeOfCallError(std::int32_t number) noexcept;
 // The runtime error number that stands for a code the library refuses a call with.
 std::int32_t NumberOfRefusal(std::int32_t code) noexcept;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "frame/Apartment.h"
 #include "frame/AutomationCodes.h"
 #include "frame/ClassFactory.h"
 #include "frame/ConnectionPoint.h"
@@ -54,7 +55,8 @@ static_assert(LOMBAR_E_NOINTERFACE == hresult::kNoInterface && LOMBAR_E_POINTER 
               LOMBAR_DISP_E_PARAMNOTOPTIONAL == hresult::kParamNotOptional &&
               LOMBAR_DISP_E_OVERFLOW == hresult::kOverflow &&
               LOMBAR_DISP_E_TYPEMISMATCH == hresult::kTypeMismatch &&
-              LOMBAR_DISP_E_EXCEPTION == hresult::kException);
+              LOMBAR_DISP_E_EXCEPTION == hresult::kException &&
+              LOMBAR_RPC_E_WRONG_THREAD == hresult::kWrongThread);
 static_assert(LOMBAR_VT_VARIANT == 12 && LOMBAR_VT_BSTR == 8 && LOMBAR_VT_DISPATCH == 9 &&
               LOMBAR_VT_UNKNOWN == 13 && LOMBAR_VT_CY == 6);
 
@@ -69,12 +71,20 @@ T* NotNull(T* pointer) {
   return pointer;
 }
 
+// Another thread's object is refused before anything of it is read but its apartment.
+[[noreturn]] void RefuseOtherThreads() {
+  throw Refusal{hresult::kWrongThread, WrongThreadError()};
+}
+
 // The object behind a handle as the kind a function works on: E_POINTER for
-// no handle, E_NOINTERFACE for an object of another kind.
+// no handle, E_NOINTERFACE for an object of another kind, RPC_E_WRONG_THREAD
+// for another thread's. The work other threads handed to this one is done
+// first.
 template <class Kind>
 Kind& As(lombar_object* handle) {
   auto* object = dynamic_cast<Kind*>(FromHandle(handle));
   if (!object) Refuse(handle ? LOMBAR_E_NOINTERFACE : LOMBAR_E_POINTER);
+  if (!EnteringApartment(object->Apartment())) RefuseOtherThreads();
   return *object;
 }
 
@@ -114,6 +124,13 @@ lombar_guid ToC(const Guid& guid) {
   return result;
 }
 
+// The object an argument passes: Nothing, or one of this thread's.
+Object* ArgumentObject(lombar_object* handle) {
+  Object* object = FromHandle(handle);
+  if (object && !object->OnOwnThread()) RefuseOtherThreads();
+  return object;
+}
+
 // The caller's variant a by-reference argument points at. It may not be a
 // reference itself (automation refuses nested references), so a reference to
 // itself or a ring of references is refused rather than followed.
@@ -146,7 +163,7 @@ Variant FromC(const lombar_variant& value) {
                                  lombar_string_length(value.value.bstr)));
     case LOMBAR_VT_DISPATCH:
     case LOMBAR_VT_UNKNOWN:
-      return Variant(Ref<Object>(FromHandle(value.value.object)));
+      return Variant(Ref<Object>(ArgumentObject(value.value.object)));
     case LOMBAR_VT_ERROR:
       return Variant(ErrorCode{value.value.scode});
     case LOMBAR_VT_BOOL:
@@ -280,6 +297,7 @@ lombar_hresult DllGetClassObject(const lombar_guid* clsid, const lombar_guid* ii
 }
 
 lombar_hresult DllCanUnloadNow(void) {
+  RunHandedWork();
   return Object::LiveObjects() == 0 && ClassFactory::Locks() == 0 ? LOMBAR_S_OK : LOMBAR_S_FALSE;
 }
 
@@ -313,6 +331,7 @@ lombar_hresult lombar_create(const char* name, lombar_object** object) {
   if (object) *object = nullptr;
   return Guarded(
       [&] {
+        RunHandedWork();
         const std::string_view class_name(NotNull(name));
         lombar_object*& out = *NotNull(object);  // before the object is made, so none leaks
         out = Hand(CreateObject(class_name));
@@ -322,11 +341,11 @@ lombar_hresult lombar_create(const char* name, lombar_object** object) {
 }
 
 void lombar_addref(lombar_object* object) {
-  if (object) FromHandle(object)->AddRef();
+  if (object) AddRefOnAnyThread(*FromHandle(object));
 }
 
 void lombar_release(lombar_object* object) {
-  if (object) FromHandle(object)->Release();
+  if (object) ReleaseOnAnyThread(*FromHandle(object));
 }
 
 lombar_hresult lombar_query_interface(lombar_object* object, const lombar_guid* iid) {
@@ -386,6 +405,7 @@ lombar_hresult lombar_enum_reset(lombar_object* enumerator) {
 }
 
 lombar_hresult lombar_error_info(int32_t* number, char** source, char** description) {
+  RunHandedWork();
   if (!last_error) return LOMBAR_S_FALSE;
   const auto copy = [](const std::string& text) {
     return lombar_string_alloc(text.data(), static_cast<uint32_t>(text.size()));

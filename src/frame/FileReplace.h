@@ -37,4 +37,8 @@ bool WriteNewFileWhole(const std::string& file_name, std::string_view text);
 void ReplaceFileWhole(const std::string& file_name, std::string_view text,
                       WriteNewFile write = WriteNewFileWhole);
 
+// Removes the file `file_name` when it is there. Error 75 when it is
+// read-only, as for ReplaceFileWhole, or cannot be removed; it is then as it was.
+void RemoveFileUnlessReadOnly(const std::string& file_name);
+
 }  // namespace lombar

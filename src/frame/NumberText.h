@@ -1,29 +1,24 @@
-// Text forms of numbers and dates as automation writes them under locale 0x409.
+// Text forms of automation values under locale 0x409: the number texts of
+// base/NumberWriting.h, currency and dates.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "base/NumberWriting.h"
 #include "lombar/Variant.h"
 
 namespace lombar {
 
-// Up to 15 significant digits, as "%.15G" prints them, but written out in full
-// when the digits fit: 5.6789e-11 gives 0.000000000056789, 1e15 gives 1E+15,
-// -0 gives 0.
-std::string DoubleText(double value);
-// The same with 7 significant digits: 1e8 gives 1E+08, 12.3456789 gives 12.34568.
-std::string SingleText(float value);
-// The shortest plain decimal (no exponent) that reads back as the same
-// single: 10000000 gives 10000000, 123456.78 gives 123456.78. Infinities and
-// NaN as SingleText writes them.
-std::string PlainSingleText(float value);
 // The exact decimal, without trailing zeros or grouping: 12.5, 0, -3.1416.
-std::string CurrencyText(Currency value);
-// The same, written into `buffer`: at most a sign, 15 whole digits, a point
-// and 4 decimals.
-using CurrencyBuffer = char[24];
-std::string_view CurrencyText(Currency value, CurrencyBuffer& buffer);
+using CurrencyBuffer = FixedPointBuffer;
+inline std::string_view CurrencyText(Currency value, CurrencyBuffer& buffer) {
+  return FixedPointText(value.units, buffer);
+}
+inline std::string CurrencyText(Currency value) {
+  CurrencyBuffer buffer;
+  return std::string(CurrencyText(value, buffer));
+}
 // "M/D/YYYY h:mm:ss AM"; the date part is left out for day 0 and the time
 // part for midnight.
 std::string DateText(Date value);

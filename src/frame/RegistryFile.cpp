@@ -113,12 +113,11 @@ void RegistryFile::Update(const std::string& file_name,
   change(registry);
   const std::string after = registry.Text();
   if (after == before) return;  // nothing to write, so nothing can fail
-  if (!registry.Empty()) {
+  if (registry.Empty()) {
+    RemoveFileUnlessReadOnly(file_name);
+  } else {
     ReplaceFileWhole(file_name, after, write);
-    return;
   }
-  std::filesystem::remove(path, error);
-  if (error) RaiseRuntime(kPathFileAccessError);
 }
 
 RegistryFile::Section* RegistryFile::Find(std::string_view path) {

@@ -57,7 +57,7 @@ std::string ICatInfoCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatInfoCol::AppendXML(clsXML& writer) const {
+void ICatInfoCol::AppendXML(XmlWriter& writer) const {
   Trapped({kClassName, "Get XML"}, [&] {
     WriteMembersXml<ICatInfo>(writer, Backing(),
                               {.group = kClassName, .switches = XmlSwitches::OfThread()});
@@ -65,9 +65,13 @@ void ICatInfoCol::AppendXML(clsXML& writer) const {
 }
 
 void ICatInfoCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatInfoCol::ReadXML(XmlPart xml) {
   Trapped({kClassName, "Let XML"}, [&] {
     Clear(false);
-    LoadMembers<ICatInfo>(xml, kMemberElement, [&](const Ref<ICatInfo>& record) {
+    LoadMembers<ICatInfo>(std::move(xml), kMemberElement, [&](const Ref<ICatInfo>& record) {
       std::string under_its_key;
       AddObject(record, under_its_key);
     });

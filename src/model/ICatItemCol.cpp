@@ -14,8 +14,7 @@
 #include "model/support/CollectionXml.h"
 #include "frame/NumberParse.h"
 #include "model/support/SharedHelp.h"
-#include "text/TextHelpers.h"
-#include "text/clsXML.h"
+#include "frame/FixedWidthText.h"
 
 namespace lombar {
 namespace {
@@ -61,7 +60,7 @@ std::string F5(std::string_view text) {
 }
 // Cut or padded to the width with spaces.
 std::string P(std::string_view text, Short width) {
-  return str_Fill(Variant(text), width, " ");
+  return FixedWidthText(Variant(text), width, " ");
 }
 std::string P25UC(std::string_view text) {
   return P(UpperCase(text), 25);
@@ -353,7 +352,7 @@ ConnectionPoint* ICatItemCol::Events() noexcept {
 // ---- members and keys ----
 
 void ICatItemCol::StripTabs(Variant& index) {
-  if (index.IsText()) index = Variant(str_CharEliminate(index.Text(), "\t", true));
+  if (index.IsText()) index = Variant(Eliminate(index.Text(), "\t", true));
 }
 
 bool ICatItemCol::Exists(Variant& index) const {
@@ -408,31 +407,35 @@ std::string ICatItemCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatItemCol::AppendXML(clsXML& writer) const {
+void ICatItemCol::AppendXML(XmlWriter& writer) const {
   Trapped({kClassName, "Get XML"}, [&] {
     if (Released() || Count() == 0) return;
     WriteMembersXml<ICatItem>(
         writer, Backing(),
         {.group = kElement,
          .switches = XmlSwitches::OfThread(),
-         .before_count = [](clsXML& into) { into.Add("XDocVersion", kDocumentVersion); },
-         .after_members = [&](clsXML& into) { detail::ClassAccess::AppendXML(*vehicle_, into); }});
+         .before_count = [](XmlWriter& into) { into.Add("XDocVersion", kDocumentVersion); },
+         .after_members =
+             [&](XmlWriter& into) { detail::ClassAccess::AppendXML(*vehicle_, into); }});
     // Once the items are written, the collection is of the current version.
     document_version_ = kDocumentVersion;
   });
 }
 
 void ICatItemCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatItemCol::ReadXML(XmlPart xml) {
   Trapped({kClassName, "Let XML"}, [&] {
     Clear(false);
-    if (xml.empty()) return;
-    // Opened first, the vehicle's reader lends its index to the items' reader.
-    clsXML reader;
-    reader.ReadInPlace(xml);
+    if (xml.Text().empty()) return;
+    // One reader finds the items and then the vehicle, and hands each its part.
+    XmlReader reader = ReaderOf(std::move(xml));
     LoadMembers<ICatItem>(
-        xml, kMemberElement, [&](const Ref<ICatItem>& item) { Add(item, item->UniqueKey()); },
-        [&](clsXML& count_reader) { document_version_ = count_reader.Value("XDocVersion"); });
-    vehicle_->SetXML(reader.BlockView(ICatVehicle::kElement, 1));
+        reader, kMemberElement, [&](const Ref<ICatItem>& item) { Add(item, item->UniqueKey()); },
+        [&](XmlReader& count_reader) { document_version_ = count_reader.Value("XDocVersion"); });
+    detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
   });
 }
 

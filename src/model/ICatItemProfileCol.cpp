@@ -89,7 +89,7 @@ std::string ICatItemProfileCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatItemProfileCol::AppendXML(clsXML& writer) const {
+void ICatItemProfileCol::AppendXML(XmlWriter& writer) const {
   Trapped({kClassName, "Get XML"}, [&] {
     WriteMembersXml<ICatItemProfile>(writer, Backing(),
                                      {.group = kClassName, .switches = XmlSwitches::OfThread()});
@@ -97,9 +97,13 @@ void ICatItemProfileCol::AppendXML(clsXML& writer) const {
 }
 
 void ICatItemProfileCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatItemProfileCol::ReadXML(XmlPart xml) {
   Trapped({kClassName, "Let XML"}, [&] {
     Clear(false);
-    LoadMembers<ICatItemProfile>(xml, ICatItemProfile::kElement,
+    LoadMembers<ICatItemProfile>(std::move(xml), ICatItemProfile::kElement,
                                  [&](const Ref<ICatItemProfile>& profile) { AddObject(profile); });
   });
 }

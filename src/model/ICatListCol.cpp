@@ -71,13 +71,17 @@ std::string ICatListCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatListCol::AppendXML(clsXML& writer) const {
+void ICatListCol::AppendXML(XmlWriter& writer) const {
   WriteReferenceCollection<ICatListCol, ICatList>(writer, *this, Backing());
 }
 
 void ICatListCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatListCol::ReadXML(XmlPart xml) {
   ReadReferenceCollection<ICatListCol, ICatList>(
-      xml, *this, [&] { RenewMembersAndVehicle(); },
+      std::move(xml), *this, [&] { RenewMembersAndVehicle(); },
       [&](const Ref<ICatList>& member) { AddLoaded(member); });
 }
 

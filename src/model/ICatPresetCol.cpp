@@ -64,13 +64,17 @@ std::string ICatPresetCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatPresetCol::AppendXML(clsXML& writer) const {
+void ICatPresetCol::AppendXML(XmlWriter& writer) const {
   WriteReferenceCollection<ICatPresetCol, ICatPreset>(writer, *this, Backing());
 }
 
 void ICatPresetCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatPresetCol::ReadXML(XmlPart xml) {
   ReadReferenceCollection<ICatPresetCol, ICatPreset>(
-      xml, *this, [&] { RenewMembersAndVehicle(); },
+      std::move(xml), *this, [&] { RenewMembersAndVehicle(); },
       [&](const Ref<ICatPreset>& member) { AddLoaded(member); });
 }
 

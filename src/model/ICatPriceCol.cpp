@@ -129,7 +129,7 @@ std::string ICatPriceCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatPriceCol::AppendXML(clsXML& writer) const {
+void ICatPriceCol::AppendXML(XmlWriter& writer) const {
   TracedAndTrapped({kClassName, "Get XML"}, [&] {
     if (Released()) return;
     WriteMembersXml<ICatPrice>(writer, Backing(),
@@ -138,9 +138,13 @@ void ICatPriceCol::AppendXML(clsXML& writer) const {
 }
 
 void ICatPriceCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatPriceCol::ReadXML(XmlPart xml) {
   TracedAndTrapped({kClassName, "Let XML"}, [&] {
     ReleaseMembers(false);
-    LoadMembers<ICatPrice>(xml, kMemberElement, [&](const Ref<ICatPrice>& price) {
+    LoadMembers<ICatPrice>(std::move(xml), kMemberElement, [&](const Ref<ICatPrice>& price) {
       std::string derived_key;
       AddObject(price, derived_key);
     });

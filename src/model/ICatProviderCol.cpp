@@ -85,7 +85,7 @@ std::string ICatProviderCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatProviderCol::AppendXML(clsXML& writer) const {
+void ICatProviderCol::AppendXML(XmlWriter& writer) const {
   TracedAndTrapped({kClassName, "Get XML"}, [&] {
     if (Released()) return;
     WriteMembersXml<ICatProvider>(
@@ -94,9 +94,13 @@ void ICatProviderCol::AppendXML(clsXML& writer) const {
 }
 
 void ICatProviderCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatProviderCol::ReadXML(XmlPart xml) {
   TracedAndTrapped({kClassName, "Let XML"}, [&] {
     Clear(false);
-    LoadMembers<ICatProvider>(xml, kMemberElement,
+    LoadMembers<ICatProvider>(std::move(xml), kMemberElement,
                               [&](const Ref<ICatProvider>& provider) { AddObject(provider, ""); });
   });
 }

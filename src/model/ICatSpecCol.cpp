@@ -52,7 +52,7 @@ std::string ICatSpecCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatSpecCol::AppendXML(clsXML& writer) const {
+void ICatSpecCol::AppendXML(XmlWriter& writer) const {
   TracedAndTrapped({kClassName, "Get XML"}, [&] {
     if (Released()) return;
     WriteMembersXml<ICatSpec>(writer, Backing(),
@@ -61,9 +61,13 @@ void ICatSpecCol::AppendXML(clsXML& writer) const {
 }
 
 void ICatSpecCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatSpecCol::ReadXML(XmlPart xml) {
   TracedAndTrapped({kClassName, "Let XML"}, [&] {
     Clear(false);
-    LoadMembers<ICatSpec>(xml, ICatSpec::kElement, [&](const Ref<ICatSpec>& spec) { AddObject(spec); });
+    LoadMembers<ICatSpec>(std::move(xml), ICatSpec::kElement, [&](const Ref<ICatSpec>& spec) { AddObject(spec); });
   });
 }
 

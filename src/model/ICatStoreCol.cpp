@@ -71,7 +71,7 @@ std::string ICatStoreCol::XML() const {
   return XmlOf(*this);
 }
 
-void ICatStoreCol::AppendXML(clsXML& writer) const {
+void ICatStoreCol::AppendXML(XmlWriter& writer) const {
   Trapped({kClassName, "Get XML"}, [&] {
     WriteMembersXml<ICatStore>(writer, Backing(),
                                {.group = kClassName, .switches = XmlSwitches::OfThread()});
@@ -79,9 +79,13 @@ void ICatStoreCol::AppendXML(clsXML& writer) const {
 }
 
 void ICatStoreCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatStoreCol::ReadXML(XmlPart xml) {
   Trapped({kClassName, "Let XML"}, [&] {
     Clear(false);
-    LoadMembers<ICatStore>(xml, ICatStore::kElement,
+    LoadMembers<ICatStore>(std::move(xml), ICatStore::kElement,
                            [&](const Ref<ICatStore>& store) { AddObject(store, store->MCLdir()); });
   });
 }

@@ -5,7 +5,6 @@
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionXml.h"
 #include "model/ModelState.h"
-#include "text/clsXML.h"
 
 namespace lombar {
 namespace {
@@ -128,7 +127,7 @@ void ICatalog::RenewChildren() {
 
 std::string ICatalog::XML() const {
   return Trapped({kClassName, "Get XML"}, [&] {
-    clsXML writer = SnippetWriter(XmlSwitches::AllOn());
+    XmlWriter writer = SnippetWriter(XmlSwitches::AllOn());
     writer.Add(kElement, "", true);
     writer.Add(kDocumentVersionTag, ICatItemCol::kDocumentVersion);
     // Each child writes with its own writer and its own switches, straight
@@ -150,13 +149,13 @@ void ICatalog::SetXML(std::string_view xml) {
     if (!IsCatalogDocument(xml)) return ConvertOldStyleXMLItems(xml);
     // The first element of each name anywhere in the text: the catalog's own
     // vehicle comes before those of the presets, lists and item collections.
-    clsXML reader;
-    reader.ReadInPlace(xml);
-    vehicle_->SetXML(reader.BlockView(ICatVehicle::kElement, 1));
-    providers_->SetXML(reader.BlockView(ICatProviderCol::kClassName, 1));
-    presets_->SetXML(reader.BlockView(ICatPresetCol::kClassName, 1));
-    stores_->SetXML(reader.BlockView(ICatStoreCol::kClassName, 1));
-    lists_->SetXML(reader.BlockView(ICatListCol::kClassName, 1));
+    // Each child reads its part through the document's index.
+    XmlReader reader = ReaderOf(XmlPart(xml));
+    detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
+    detail::ClassAccess::ReadXML(*providers_, reader.BlockPart(ICatProviderCol::kClassName, 1));
+    detail::ClassAccess::ReadXML(*presets_, reader.BlockPart(ICatPresetCol::kClassName, 1));
+    detail::ClassAccess::ReadXML(*stores_, reader.BlockPart(ICatStoreCol::kClassName, 1));
+    detail::ClassAccess::ReadXML(*lists_, reader.BlockPart(ICatListCol::kClassName, 1));
   });
 }
 

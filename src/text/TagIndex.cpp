@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <functional>
 
 #include "base/Text.h"
 #include "base/Utf8.h"
@@ -24,22 +25,14 @@ std::uint32_t HashStep(std::uint32_t hash, char c) noexcept {
 std::uint32_t Finished(std::uint32_t hash) noexcept {
   return hash == 0 ? 1 : hash;
 }
-// The texts being read in place on this thread, outermost first.
-struct Registered {
-  const char* begin;
-  const char* end;
-  std::shared_ptr<const TagIndex> index;
-};
-thread_local std::vector<Registered> registered_texts;
-
-std::shared_ptr<const TagIndex> RegisteredAround(std::string_view text) {
-  for (const Registered& outer : registered_texts) {
-    if (text.data() >= outer.begin && text.data() + text.size() <= outer.end) return outer.index;
-  }
-  return nullptr;
-}
-
 std::atomic<std::size_t> name_sets{0};
+
+// Whether `part` lies inside `whole`.
+bool Within(std::string_view part, std::string_view whole) noexcept {
+  const std::less_equal<const char*> at_or_before;
+  return at_or_before(whole.data(), part.data()) &&
+         at_or_before(part.data() + part.size(), whole.data() + whole.size());
+}
 
 }  // namespace
 
@@ -294,33 +287,27 @@ std::uint32_t TagIndex::SlotNumber(const TagName& name) const {
   return slot ? static_cast<std::uint32_t>(slot - slots_.data()) : kNoSlot;
 }
 
-bool BorrowedText::Borrow(std::string_view text) {
+bool IndexedText::Borrow(XmlPart part) {
   Release();
-  if (text.size() >= UINT32_MAX) return false;  // positions are kept in 32 bits
-  index_ = RegisteredAround(text);
+  index_ = std::move(part.index_);
+  // A text outside the document handed over with it is indexed on its own.
+  if (index_ && !Within(part.text_, index_->Text())) index_.reset();
   if (!index_) {
-    if (!IsAscii(text)) return false;
-    index_ = std::make_shared<const TagIndex>(text);
-    registered_texts.push_back({text.data(), text.data() + text.size(), index_});
-    registered_ = true;
+    // Positions are kept in 32 bits.
+    if (part.text_.size() >= UINT32_MAX || !IsAscii(part.text_)) return false;
+    index_ = std::make_shared<const TagIndex>(part.text_);
   }
-  text_ = text;
+  text_ = part.text_;
   return true;
 }
 
-void BorrowedText::Release() noexcept {
-  if (registered_) {
-    const auto mine = std::find_if(registered_texts.begin(), registered_texts.end(),
-                                   [&](const Registered& entry) { return entry.index == index_; });
-    if (mine != registered_texts.end()) registered_texts.erase(mine);
-  }
-  registered_ = false;
+void IndexedText::Release() noexcept {
   index_.reset();
   text_ = {};
   walk_.names = nullptr;
 }
 
-void BorrowedText::WalkFor(const TagNames& names, std::size_t offset) const {
+void IndexedText::WalkFor(const TagNames& names, std::size_t offset) const {
   // Long enough for a record's fields and a few children; a text with more,
   // or a set of few names, is searched name by name, which costs less.
   const std::size_t limit = 4 * names.size();
@@ -337,47 +324,22 @@ void BorrowedText::WalkFor(const TagNames& names, std::size_t offset) const {
 #endif
 }
 
-BorrowedText& BorrowedText::operator=(const BorrowedText& other) {
-  if (this == &other) return *this;
-  Release();
-  text_ = other.text_;
-  index_ = other.index_;
-  return *this;
-}
-
-BorrowedText::BorrowedText(BorrowedText&& other) noexcept
-    : text_(other.text_), index_(std::move(other.index_)), registered_(other.registered_) {
-  other.registered_ = false;
-  other.text_ = {};
-}
-
-BorrowedText& BorrowedText::operator=(BorrowedText&& other) noexcept {
-  if (this == &other) return *this;
-  Release();
-  text_ = other.text_;
-  index_ = std::move(other.index_);
-  registered_ = other.registered_;
-  other.registered_ = false;
-  other.text_ = {};
-  return *this;
-}
-
 // A search of the index confined to this text, its answer made relative to it.
 template <class Search>
-std::size_t BorrowedText::InText(std::size_t from, const Search& search) const {
+std::size_t IndexedText::InText(std::size_t from, const Search& search) const {
   if (from > text_.size()) return TagIndex::npos;
   const std::size_t offset = static_cast<std::size_t>(text_.data() - index_->Text().data());
   const std::size_t found = search(offset + from, offset + text_.size());
   return found >= TagIndex::kCannotAnswer ? found : found - offset;
 }
 
-std::size_t BorrowedText::FindTag(std::string_view needle, std::size_t from) const {
+std::size_t IndexedText::FindTag(std::string_view needle, std::size_t from) const {
   return InText(from, [&](std::size_t start, std::size_t end) {
     return index_->Find(needle, start, end);
   });
 }
 
-std::size_t BorrowedText::FindTag(const TagName& name, bool end_tag, std::size_t from) const {
+std::size_t IndexedText::FindTag(const TagName& name, bool end_tag, std::size_t from) const {
   return InText(from, [&](std::size_t start, std::size_t end) {
     return index_->FindTag(name, end_tag, start, end);
   });

@@ -1,8 +1,9 @@
 // Every position of each plain tag ("<name>" or "</name>") of a text, found
 // in one pass when first asked, and the texts being read in place that share
 // it. A document is read by a reader for each element it nests, each one
-// searching its own part of the same text: with the index shared, every tag
-// of the document is looked at once instead of once for each level above it.
+// searching its own part of the same text: with the index handed from each
+// reader to the readers of its parts, every tag of the document is looked at
+// once instead of once for each level above it.
 #pragma once
 
 #include <array>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lombar {
@@ -231,23 +233,36 @@ inline std::size_t TagIndex::FindTag(const TagNames& names, std::size_t i, std::
   return FindInSlot(slots_[slot], names[i].Name().size() + 2, from, end);
 }
 
-// A text a reader reads where it lies instead of copying it. A text inside
-// one already being read in place on this thread shares that one's index;
-// any other is registered for the texts inside it while this holder lives.
-// Only ASCII texts are read in place: for them the reader's single-byte
-// code page and UTF-8 are the same bytes.
-class BorrowedText {
+// A text for a reader to read where it lies, and the tag index of the
+// document it is part of when the reader of that document hands it over
+// (XmlReader::BlockPart): the readers of the parts of one document share
+// its index, whatever the order in which they are opened. The text must
+// stay alive and unchanged while it is read.
+class XmlPart {
  public:
-  BorrowedText() = default;
+  explicit XmlPart(std::string_view text = {}) noexcept : text_(text) {}
+  std::string_view Text() const noexcept { return text_; }
+
+ private:
+  friend class IndexedText;
+  XmlPart(std::string_view text, std::shared_ptr<const TagIndex> index) noexcept
+      : text_(text), index_(std::move(index)) {}
+
+  std::string_view text_;
+  std::shared_ptr<const TagIndex> index_;
+};
+
+// A text a reader reads where it lies instead of copying it, with the index
+// of its document: the index of the part's document when it was handed
+// over with one, else one of its own. Only ASCII texts are read in place:
+// for them the reader's single-byte code page and UTF-8 are the same bytes.
+class IndexedText {
+ public:
   // False when the text cannot be read in place (it is not ASCII).
-  bool Borrow(std::string_view text);
+  bool Borrow(XmlPart part);
   void Release() noexcept;
-  ~BorrowedText() { Release(); }
-  // A copy shares the index but leaves registering to the original.
-  BorrowedText(const BorrowedText& other) : text_(other.text_), index_(other.index_) {}
-  BorrowedText& operator=(const BorrowedText& other);
-  BorrowedText(BorrowedText&& other) noexcept;
-  BorrowedText& operator=(BorrowedText&& other) noexcept;
+  // `within`, a part of the text, handed over with the text's index.
+  XmlPart Part(std::string_view within) const { return XmlPart(within, index_); }
 
   bool Active() const noexcept { return index_ != nullptr; }
   // The index knows the name to be nowhere in the whole text it indexes.
@@ -296,7 +311,6 @@ class BorrowedText {
 
   std::string_view text_;
   std::shared_ptr<const TagIndex> index_;
-  bool registered_ = false;
   mutable Walk walk_;
 };
 

@@ -16,16 +16,16 @@ std::size_t UpperBoundFor(std::size_t count) {
 
 }  // namespace
 
-void Tree::Insert(std::string_view key, Long value) {
+void Tree::Insert(std::string_view key, std::int32_t value) {
   // A multimap hint places the entry as close before the hint as order allows;
   // with end() that is after every equal key (insertion order kept), and
   // ascending input is appended in constant amortised time.
   entries_.emplace_hint(entries_.end(), std::string(key), value);
 }
 
-std::vector<Long> Tree::Enumerate(bool descending) const {
+std::vector<std::int32_t> Tree::Enumerate(bool descending) const {
   if (entries_.empty()) return {};
-  std::vector<Long> result(UpperBoundFor(entries_.size()) + 1, 0);
+  std::vector<std::int32_t> result(UpperBoundFor(entries_.size()) + 1, 0);
   const auto value_of = [](const auto& entry) { return entry.second; };
   if (descending) {
     std::transform(entries_.rbegin(), entries_.rend(), result.begin() + 1, value_of);

@@ -2,13 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "lombar/Variant.h"
 
 namespace lombar {
 
@@ -22,20 +21,20 @@ namespace lombar {
 // recursion as deep as the number of entries.
 class Tree {
  public:
-  void Insert(std::string_view key, Long value);
+  void Insert(std::string_view key, std::int32_t value);
 
   // The values in key order at indices 1 to Size(); index 0 and the tail up
   // to the upper bound hold 0. The upper bound is the smallest multiple of 10
   // (at least 10) that holds every value, so callers indexing up to that bound
   // see the layout they expect. Empty when the tree is empty. Descending order
   // is exactly the ascending one reversed, so equal keys come newest first.
-  std::vector<Long> Enumerate(bool descending) const;
+  std::vector<std::int32_t> Enumerate(bool descending) const;
 
   void DeleteAll() { entries_.clear(); }
   std::size_t Size() const { return entries_.size(); }
 
  private:
-  std::multimap<std::string, Long, std::less<>> entries_;
+  std::multimap<std::string, std::int32_t, std::less<>> entries_;
 };
 
 }  // namespace lombar

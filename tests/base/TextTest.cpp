@@ -6,25 +6,25 @@ namespace lombar {
 namespace {
 
 TEST(TextTest, CharEliminateRemovesWholeTextsAndSingleCharacters) {
-  EXPECT_EQ(str_CharEliminate("aabbab", "ab", true), "");  // each cut forms a new "ab"
-  EXPECT_EQ(str_CharEliminate("aabbab", "ab", false), "");
-  EXPECT_EQ(str_CharEliminate("xabyab", "ab", true), "xy");
-  EXPECT_EQ(str_CharEliminate("a-b_c-", "-_", false), "abc");
-  EXPECT_EQ(str_CharEliminate("a-b_c-", "-_", true), "a-b_c-");
-  EXPECT_EQ(str_CharEliminate("AbAB", "ab", true), "AbAB");  // case-sensitive
-  EXPECT_EQ(str_CharEliminate("", "ab", true), "");
-  EXPECT_EQ(str_CharEliminate("abc", "", true), "abc");
-  EXPECT_EQ(str_CharEliminate("ababa", "aba", true), "ba");
+  EXPECT_EQ(Eliminate("aabbab", "ab", true), "");  // each cut forms a new "ab"
+  EXPECT_EQ(Eliminate("aabbab", "ab", false), "");
+  EXPECT_EQ(Eliminate("xabyab", "ab", true), "xy");
+  EXPECT_EQ(Eliminate("a-b_c-", "-_", false), "abc");
+  EXPECT_EQ(Eliminate("a-b_c-", "-_", true), "a-b_c-");
+  EXPECT_EQ(Eliminate("AbAB", "ab", true), "AbAB");  // case-sensitive
+  EXPECT_EQ(Eliminate("", "ab", true), "");
+  EXPECT_EQ(Eliminate("abc", "", true), "abc");
+  EXPECT_EQ(Eliminate("ababa", "aba", true), "ba");
 }
 
 TEST(TextTest, QuoteChoosesTheQuoteTheValueAllows) {
-  EXPECT_EQ(str_Quote("abc"), "\"abc\"");
-  EXPECT_EQ(str_Quote(""), "\"\"");
-  EXPECT_EQ(str_Quote("say \"hi\" now"), "'say \"hi\" now'");
-  EXPECT_EQ(str_Quote("\"quoted\""), "\"quoted\"");
-  EXPECT_EQ(str_Quote("'it' \"x\""), "\"it x\"");
-  EXPECT_EQ(str_Quote("'both \" inside'"), "'both \" inside'");
-  EXPECT_EQ(str_Quote("\"a'b"), "\"ab\"");
+  EXPECT_EQ(QuotedValue("abc"), "\"abc\"");
+  EXPECT_EQ(QuotedValue(""), "\"\"");
+  EXPECT_EQ(QuotedValue("say \"hi\" now"), "'say \"hi\" now'");
+  EXPECT_EQ(QuotedValue("\"quoted\""), "\"quoted\"");
+  EXPECT_EQ(QuotedValue("'it' \"x\""), "\"it x\"");
+  EXPECT_EQ(QuotedValue("'both \" inside'"), "'both \" inside'");
+  EXPECT_EQ(QuotedValue("\"a'b"), "\"ab\"");
 }
 
 TEST(TextTest, TrimAndReplaceTouchOnlyWhatTheySay) {

@@ -28,6 +28,7 @@ TEST(AutomationCodes, RefusedCallsMapToTheirDispatchCodesAndBack) {
   const std::pair<std::int32_t, std::int32_t> call_errors[] = {
       {438, Code(0x80020003)}, {450, Code(0x8002000E)}, {449, Code(0x8002000F)},
       {6, Code(0x8002000A)},   {13, Code(0x80020005)},  {458, Code(0x80020005)},
+      {Code(0x8001010E), Code(0x8001010E)},
   };
   for (const auto& [number, code] : call_errors)
     EXPECT_EQ(CodeOfCallError(number), code) << number;

@@ -19,9 +19,12 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
+#include "frame/Apartment.h"
 #include "frame/Gadget.h"
 #include "lombar/Enumerator.h"
 
@@ -54,6 +57,12 @@ lombar_variant Reference(lombar_variant* target) {
 
 lombar_object* HandleOf(Object& object) {
   return reinterpret_cast<lombar_object*>(&object);
+}
+
+// A new handle the caller owns.
+lombar_object* Handed(const Ref<Object>& object) {
+  object->AddRef();
+  return HandleOf(*object);
 }
 
 class CInterfaceTest : public ::testing::Test {
@@ -230,6 +239,16 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
   missing.value.scode = kParamNotFound;
   not_a_number.value.r8 = std::nan("");
   char text[39] = "unchanged";
+  // Objects of a thread that has ended, which no other thread may use.
+  lombar_object *foreign = nullptr, *foreign_walker = nullptr, *foreign_factory = nullptr;
+  testing::InFreshThread([&] {
+    foreign = Handed(MakeRef<Gadget>());
+    foreign_walker = Handed(MakeRef<Enumerator>(std::vector<Variant>{Variant("a")}));
+    ASSERT_EQ(DllGetClassObject(&clsid, &iid, &made), LOMBAR_S_OK);
+    foreign_factory = static_cast<lombar_object*>(made);
+  });
+  lombar_variant foreign_argument = typed(LOMBAR_VT_DISPATCH);
+  foreign_argument.value.object = foreign;
 
   const auto member = [](lombar_object* of, uint32_t index) {
     return lombar_member(of, index, nullptr, nullptr, nullptr, nullptr, nullptr);
@@ -246,7 +265,8 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
 
   // clang-format off
   constexpr lombar_hresult kOk = LOMBAR_S_OK, kPointer = LOMBAR_E_POINTER, kInvalid = LOMBAR_E_INVALIDARG,
-      kNoInterface = LOMBAR_E_NOINTERFACE, kBadType = LOMBAR_DISP_E_BADVARTYPE, kBadCount = LOMBAR_DISP_E_BADPARAMCOUNT;
+      kNoInterface = LOMBAR_E_NOINTERFACE, kBadType = LOMBAR_DISP_E_BADVARTYPE, kBadCount = LOMBAR_DISP_E_BADPARAMCOUNT,
+      kWrongThread = LOMBAR_RPC_E_WRONG_THREAD;
   const std::vector<BadCall> calls = {
       {"DllGetClassObject", [&] { return DllGetClassObject(nullptr, &iid, &made); }, kPointer},
       {"DllGetClassObject", [&] { return DllGetClassObject(&clsid, nullptr, &made); }, kPointer},
@@ -258,21 +278,27 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
       {"lombar_factory_create", [&] { return lombar_factory_create(nullptr, &object); }, kPointer},
       {"lombar_factory_create", [&] { return lombar_factory_create(factory, nullptr); }, kPointer},
       {"lombar_factory_create", [&] { return lombar_factory_create(object_, &object); }, kNoInterface},
+      {"lombar_factory_create", [&] { return lombar_factory_create(foreign_factory, &object); }, kWrongThread},
       {"lombar_factory_lock", [&] { return lombar_factory_lock(nullptr, 1); }, kPointer},
       {"lombar_factory_lock", [&] { return lombar_factory_lock(object_, 1); }, kNoInterface},
+      {"lombar_factory_lock", [&] { return lombar_factory_lock(foreign_factory, 1); }, kWrongThread},
       {"lombar_create", [&] { return lombar_create(nullptr, &object); }, kPointer},
       {"lombar_create", [&] { return lombar_create("ICatInfo", nullptr); }, kPointer},
       {"lombar_addref", [] { return lombar_addref(nullptr), kOk; }, kOk},
       {"lombar_release", [] { return lombar_release(nullptr), kOk; }, kOk},
       {"lombar_query_interface", [&] { return lombar_query_interface(nullptr, &iid); }, kPointer},
       {"lombar_query_interface", [&] { return lombar_query_interface(object_, nullptr); }, kPointer},
+      {"lombar_query_interface", [&] { return lombar_query_interface(foreign, &iid); }, kWrongThread},
       {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(nullptr, "Name", &number); }, kPointer},
       {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(object_, nullptr, &number); }, kPointer},
       {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(object_, "Name", nullptr); }, kPointer},
       {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(enumerator, "Name", &number); }, kNoInterface},
+      {"lombar_get_id_of_name", [&] { return lombar_get_id_of_name(foreign, "Name", &number); }, kWrongThread},
       {"lombar_invoke", [&] { return call_with(nullptr, 0); }, kPointer},
       {"lombar_invoke", [&] { return call_with(object_, 1); }, kPointer},  // no array for a count
       {"lombar_invoke", [&] { return call_with(enumerator, 0); }, kNoInterface},
+      {"lombar_invoke", [&] { return call_with(foreign, 0); }, kWrongThread},
+      {"lombar_invoke", [&] { return lombar_invoke(object_, 0, LOMBAR_DISPATCH_PROPERTYGET, &foreign_argument, 1, nullptr); }, kWrongThread},
       {"lombar_invoke", [&] { return invoke(424242, {typed(LOMBAR_VT_I4)}); }, LOMBAR_DISP_E_MEMBERNOTFOUND},
       // Counts a caller gets wrong, the large ones past the end of the array.
       {"lombar_invoke", [&] { return scale_with(typed(LOMBAR_VT_I4), 0); }, kBadCount},
@@ -296,24 +322,33 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
       {"lombar_enum_next", [&] { return lombar_enum_next(nullptr, &item); }, kPointer},
       {"lombar_enum_next", [&] { return lombar_enum_next(enumerator, nullptr); }, kPointer},
       {"lombar_enum_next", [&] { return lombar_enum_next(object_, &item); }, kNoInterface},
+      {"lombar_enum_next", [&] { return lombar_enum_next(foreign_walker, &item); }, kWrongThread},
       {"lombar_enum_reset", [] { return lombar_enum_reset(nullptr); }, kPointer},
       {"lombar_enum_reset", [&] { return lombar_enum_reset(object_); }, kNoInterface},
+      {"lombar_enum_reset", [&] { return lombar_enum_reset(foreign_walker); }, kWrongThread},
       {"lombar_error_info", [] { return lombar_error_info(nullptr, nullptr, nullptr); }, kOk},
       {"lombar_advise", [&] { return lombar_advise(nullptr, ignore, nullptr, &cookie); }, kPointer},
       {"lombar_advise", [&] { return lombar_advise(object_, nullptr, nullptr, &cookie); }, kPointer},
       {"lombar_advise", [&] { return lombar_advise(object_, ignore, nullptr, nullptr); }, kPointer},
       {"lombar_advise", [&] { return lombar_advise(enumerator, ignore, nullptr, &cookie); }, kNoInterface},
+      {"lombar_advise", [&] { return lombar_advise(foreign, ignore, nullptr, &cookie); }, kWrongThread},
       {"lombar_unadvise", [] { return lombar_unadvise(nullptr, 1); }, kPointer},
       {"lombar_unadvise", [&] { return lombar_unadvise(object_, 12345); }, LOMBAR_CONNECT_E_NOCONNECTION},
+      {"lombar_unadvise", [&] { return lombar_unadvise(foreign, 1); }, kWrongThread},
       {"lombar_event_member", [&] { return lombar_event_member(nullptr, 0, nullptr, nullptr); }, kPointer},
       {"lombar_event_member", [&] { return lombar_event_member(object_, 1, nullptr, nullptr); }, kInvalid},
       {"lombar_event_member", [&] { return lombar_event_member(object_, 0, nullptr, nullptr); }, kOk},
+      {"lombar_event_member", [&] { return lombar_event_member(foreign, 0, nullptr, nullptr); }, kWrongThread},
       {"lombar_class_name", [] { return HarmlessWhen(lombar_class_name(nullptr) == nullptr); }, kOk},
       {"lombar_class_name", [&] { return HarmlessWhen(lombar_class_name(enumerator) == nullptr); }, kOk},
+      // What only the class tells is told on any thread.
+      {"lombar_class_name", [&] { return HarmlessWhen(lombar_class_name(foreign) == std::string_view("Gadget")); }, kOk},
+      {"lombar_member_count", [&] { return HarmlessWhen(lombar_member_count(foreign) == lombar_member_count(object_)); }, kOk},
       {"lombar_member_count", [] { return HarmlessWhen(lombar_member_count(nullptr) == 0); }, kOk},
       {"lombar_member", [&] { return member(nullptr, 0); }, kPointer},
       {"lombar_member", [&] { return member(object_, 999); }, kInvalid},
       {"lombar_member", [&] { return member(object_, 0); }, kOk},
+      {"lombar_member", [&] { return member(foreign, 0); }, kWrongThread},
       {"lombar_member_param", [&] { return param(nullptr, 0, 0); }, kPointer},
       {"lombar_member_param", [&] { return param(enumerator, 0, 0); }, kNoInterface},
       {"lombar_member_param", [&] { return param(object_, 999, 0); }, kInvalid},
@@ -322,6 +357,8 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
       {"lombar_type_name", nullptr, kOk},  // no pointer
       {"lombar_help", [] { return HarmlessWhen(lombar_help(nullptr, -1) == nullptr); }, kOk},
       {"lombar_help", [&] { return HarmlessWhen(lombar_help(enumerator, -1) == nullptr); }, kOk},
+      {"lombar_help", [&] { return HarmlessWhen(lombar_help(foreign, -1) != nullptr); }, kOk},
+      {"lombar_member_param", [&] { return param(foreign, 3, 1); }, kWrongThread},
       {"lombar_class_count", nullptr, kOk},  // no arguments
       {"lombar_class", [] { return lombar_class(0xFFFFFFFF, nullptr); }, kInvalid},
       {"lombar_class", [] { return lombar_class(0, nullptr); }, kOk},
@@ -359,7 +396,7 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
       {kPointer, 91}, {kInvalid, 5}, {kNoInterface, 430}, {LOMBAR_CLASS_E_CLASSNOTAVAILABLE, 429},
       {LOMBAR_CONNECT_E_NOCONNECTION, 5}, {LOMBAR_DISP_E_MEMBERNOTFOUND, 438}, {kBadCount, 450},
       {kBadType, 458}, {LOMBAR_DISP_E_TYPEMISMATCH, 13}, {LOMBAR_DISP_E_OVERFLOW, 6},
-      {LOMBAR_DISP_E_PARAMNOTOPTIONAL, 449}};
+      {LOMBAR_DISP_E_PARAMNOTOPTIONAL, 449}, {kWrongThread, kWrongThread}};
   // clang-format on
   std::set<std::string> covered;
   for (const BadCall& bad : calls) {
@@ -376,7 +413,95 @@ TEST_F(CInterfaceTest, EveryFunctionRefusesMistakenArgumentsWithAutomationsCode)
   }
   EXPECT_EQ(covered, DeclaredFunctions()) << "every function of lombar.h needs its rows";
   EXPECT_EQ(object, nullptr);
-  lombar_release(factory);
+  for (lombar_object* const handle : {factory, foreign, foreign_walker, foreign_factory})
+    lombar_release(handle);
+}
+
+// An object that notes the thread and the apartment it is destroyed on, and
+// then gives back the handle it holds, if any.
+class Witness final : public Object {
+ public:
+  struct Seen {
+    std::thread::id thread;
+    std::uint32_t apartment = 0;
+  };
+  explicit Witness(Seen& seen, lombar_object* held = nullptr) : seen_(seen), held_(held) {}
+  ~Witness() override {
+    seen_ = {std::this_thread::get_id(), ThisApartment()};
+    lombar_release(held_);
+  }
+
+ private:
+  Seen& seen_;
+  lombar_object* held_;
+};
+
+// References given back on another thread are given back by the object's own
+// thread, at its next call or as it ends; an ended thread's object at once,
+// on a thread that takes its apartment, so no living thread's state changes.
+TEST(CInterfaceThreadsTest, ReleasesOnAnotherThreadAreDoneInTheObjectsApartment) {
+  Witness::Seen seen;
+  lombar_object* handle = Handed(MakeRef<Witness>(seen));
+  testing::InFreshThread([&] {
+    lombar_guid iid{};
+    EXPECT_EQ(lombar_query_interface(handle, &iid), LOMBAR_RPC_E_WRONG_THREAD);
+    char* description = nullptr;
+    EXPECT_EQ(lombar_error_info(nullptr, nullptr, &description), LOMBAR_S_OK);
+    EXPECT_STREQ(description,
+                 "The application called an interface that was marshalled for a different thread");
+    lombar_string_free(description);
+    lombar_addref(handle);
+    lombar_release(handle);
+    lombar_release(handle);
+  });
+  EXPECT_EQ(seen.apartment, 0u) << "released before this thread called the library";
+  DllCanUnloadNow();  // a call into the library
+  EXPECT_EQ(std::tuple(seen.thread, seen.apartment), std::tuple(std::this_thread::get_id(), ThisApartment()));
+
+  // A reference another thread added, then given back here, counts before this thread's releases.
+  seen = {};
+  handle = Handed(MakeRef<Witness>(seen));
+  testing::InFreshThread([&] { lombar_addref(handle); });
+  lombar_release(handle);
+  EXPECT_EQ(seen.apartment, 0u) << "released while the other thread's reference was held";
+  lombar_release(handle);
+  EXPECT_EQ(seen.thread, std::this_thread::get_id());
+
+  Witness::Seen expected;
+  seen = {};
+  testing::InFreshThread([&] {
+    handle = Handed(MakeRef<Witness>(seen));
+    testing::InFreshThread([&] { lombar_release(handle); });
+    expected = {std::this_thread::get_id(), ThisApartment()};
+    EXPECT_EQ(seen.apartment, 0u);
+  });
+  EXPECT_EQ(std::tuple(seen.thread, seen.apartment), std::tuple(expected.thread, expected.apartment));
+
+  seen = {};
+  Witness::Seen inner_seen;
+  lombar_object* inner = nullptr;
+  testing::InFreshThread([&] { inner = Handed(MakeRef<Witness>(inner_seen)); });
+  testing::InFreshThread([&] {
+    handle = Handed(MakeRef<Witness>(seen, inner));
+    expected.apartment = ThisApartment();
+  });
+  lombar_release(handle);  // and with it `inner`, of another ended thread
+  EXPECT_NE(seen.thread, std::this_thread::get_id());
+  EXPECT_EQ(seen.apartment, expected.apartment);
+  EXPECT_NE(inner_seen.apartment, 0u);
+}
+
+// C++ hosts call objects directly; their debug builds check the thread.
+TEST(CInterfaceThreadsTest, DebugBuildsRefuseACallThroughARefOnAnotherThread) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "release builds check at the C interface and COM only";
+#else
+  const Ref<Gadget> gadget = MakeRef<Gadget>();
+  testing::InFreshThread([&] {
+    EXPECT_EQ(testing::ErrorOf([&] { gadget->SetName("x"); }).first, LOMBAR_RPC_E_WRONG_THREAD);
+  });
+  EXPECT_EQ(gadget->Name(), "");
+#endif
 }
 
 }  // namespace

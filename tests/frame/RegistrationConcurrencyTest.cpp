@@ -187,6 +187,30 @@ TEST(RegistrationConcurrencyTest, AFailedWriteLeavesTheFileAsItWas) {
   }
 }
 
+// A read-only file is never changed, nor removed when only the library's
+// keys were in it; what would change nothing succeeds.
+TEST(RegistrationConcurrencyTest, AReadOnlyFileStaysAsItWas) {
+  RegistryFile registered = RegistryFile::Parse("");
+  registered.Write(ServerRegistration(LibraryFileName()));
+  const std::string ours = registered.Text();
+  struct Case {
+    std::string text;
+    void (*action)();
+    std::int32_t number;
+  };
+  for (const auto& [text, action, number] : std::vector<Case>{{kForeign, RegisterServer, kPathFileAccessError},
+                                                              {ours, UnregisterServer, kPathFileAccessError},
+                                                              {ours, RegisterServer, 0},
+                                                              {kForeign, UnregisterServer, 0}}) {
+    const RegistryFolder folder;
+    std::ofstream(folder.File(), std::ios::binary | std::ios::trunc) << text;
+    using std::filesystem::perms;
+    std::filesystem::permissions(folder.File(), perms::owner_read | perms::group_read | perms::others_read);
+    EXPECT_EQ(ErrorOf(action).first, number) << text;
+    EXPECT_EQ(ReadFile(folder.File()), text);
+  }
+}
+
 TEST(RegistrationConcurrencyTest, ReplacingKeepsTheFilesPermissions) {
   const RegistryFolder folder;
   std::filesystem::permissions(

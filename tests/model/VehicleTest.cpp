@@ -66,9 +66,11 @@ TEST(ICatSpecTest, KeyPadsTheGroupAndXmlReadsItWithTheLocaleConversion) {
   }
   EXPECT_EQ(keys, "VEH00000 GRP00042 GRP123456 GRP-00042 -2147483648 ");
 
-  const auto group_read = [&](std::string_view group) {
-    spec->SetXML(SpecXml("GRP", group));
-    return spec->Group();
+  // A spec of the calling thread's own: the errors are read on a fresh thread.
+  const auto group_read = [](std::string_view group) {
+    const auto read = MakeRef<ICatSpec>();
+    read->SetXML(SpecXml("GRP", group));
+    return read->Group();
   };
   EXPECT_EQ(std::tuple(group_read("12.5"), group_read("13.5"), group_read(" 1,024 ")),
             std::tuple(12, 14, 1024));

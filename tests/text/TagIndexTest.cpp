@@ -166,8 +166,8 @@ TEST(TagIndexTest, APartReadInPlaceFindsWhatAPlainSearchOfItFinds) {
     long_text += "<R><A>" + std::to_string(i) + "</A><B>x</B></R>";
   texts.push_back(long_text + "<C>1</C>");
   for (const std::string& text : texts) {
-    BorrowedText whole;
-    ASSERT_TRUE(whole.Borrow(text));
+    IndexedText whole;
+    ASSERT_TRUE(whole.Borrow(XmlPart(text)));
     const std::vector<std::string> start_names = StartNamesTwice(text);
     std::vector<TagName> tags(start_names.begin(), start_names.end());
     const TagNames names(tags);
@@ -175,8 +175,8 @@ TEST(TagIndexTest, APartReadInPlaceFindsWhatAPlainSearchOfItFinds) {
     for (std::size_t from = 0; from <= text.size(); from += stride) {
       for (std::size_t end = from; end <= text.size(); end += stride) {
         const std::string_view part = std::string_view(text).substr(from, end - from);
-        BorrowedText reader;
-        ASSERT_TRUE(reader.Borrow(part));
+        IndexedText reader;
+        ASSERT_TRUE(reader.Borrow(whole.Part(part)));
         for (std::size_t i = 0; i < names.size(); ++i) {
           const std::string needle = "<" + start_names[i] + ">";
           std::size_t expected = part.find(needle);

@@ -12,7 +12,7 @@
 namespace lombar {
 namespace {
 
-using Values = std::vector<Long>;
+using Values = std::vector<std::int32_t>;
 
 // The values of a result, without the unused index 0 and the zero tail.
 Values Used(const Values& result, std::size_t count) {
@@ -21,7 +21,7 @@ Values Used(const Values& result, std::size_t count) {
 
 Tree TreeOf(std::initializer_list<std::string> keys) {
   Tree tree;
-  Long value = 1;
+  std::int32_t value = 1;
   for (const auto& key : keys)
     tree.Insert(key, value++);
   return tree;
@@ -57,7 +57,7 @@ TEST(TreeTest, UpperBoundGrowsInStepsOfTenWithZeroTail) {
     EXPECT_EQ(result.front(), 0) << count;
     EXPECT_EQ(std::count(result.begin(), result.end(), 7), static_cast<long>(count));
     EXPECT_TRUE(std::all_of(result.begin() + 1 + static_cast<std::ptrdiff_t>(count), result.end(),
-                            [](Long value) { return value == 0; }))
+                            [](std::int32_t value) { return value == 0; }))
         << count;
   }
 }
@@ -75,9 +75,9 @@ TEST(TreeTest, EnumerateRepeatsAndDeleteAllEmpties) {
 
 TEST(TreeTest, MatchesStableSortOnShuffledKeysWithDuplicates) {
   std::mt19937 random(20240611);
-  std::vector<std::pair<std::string, Long>> entries;
+  std::vector<std::pair<std::string, std::int32_t>> entries;
   Tree tree;
-  for (Long value = 1; value <= 5000; ++value) {
+  for (std::int32_t value = 1; value <= 5000; ++value) {
     std::string key(1 + random() % 3, ' ');
     for (char& c : key)
       c = static_cast<char>('A' + random() % 4);
@@ -95,19 +95,19 @@ TEST(TreeTest, MatchesStableSortOnShuffledKeysWithDuplicates) {
 }
 
 TEST(TreeTest, MillionSortedKeysNeedNoDeepRecursion) {
-  constexpr Long kCount = 1'000'000;
+  constexpr std::int32_t kCount = 1'000'000;
   Tree tree;
   char key[16];
-  for (Long i = 1; i <= kCount; ++i) {
+  for (std::int32_t i = 1; i <= kCount; ++i) {
     std::snprintf(key, sizeof key, "%07d", static_cast<int>(i));
     tree.Insert(key, i);
   }
   const Values up = tree.Enumerate(false);
   ASSERT_EQ(up.size(), static_cast<std::size_t>(kCount) + 1);
-  for (Long i = 0; i <= kCount; ++i)
+  for (std::int32_t i = 0; i <= kCount; ++i)
     ASSERT_EQ(up[i], i);
   const Values down = tree.Enumerate(true);
-  for (Long i = 1; i <= kCount; ++i)
+  for (std::int32_t i = 1; i <= kCount; ++i)
     ASSERT_EQ(down[i], kCount + 1 - i);
 }
 

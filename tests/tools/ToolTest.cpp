@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -104,21 +106,29 @@ TEST_F(ToolTest, ShowReportsVehicleProvidersAndEachStoreAsATable) {
             "  ACX  41-993      Spark Plug                       ORDER      4     2        3.10\n"
             "  BRK  BP1200      Disc Brake Pad Set - Front, cer\u2026            1     0       42.50\n"
             "                   Replace front brake pads\n"
-            "  Available 5 for 45.60; selected 2 for 6.20\n"
-            "\n");
+            "  Available 5 for 45.60; selected 2 for 6.20\n");
 
-  // The same data for scripts, texts uncut.
-  const Outcome json = Run("show --format json -", kHandWritten);
+  // The same data for scripts, texts uncut, numbers and Booleans as JSON's,
+  // each item of its kind with only the fields that kind has.
+  const Outcome json = Run("show --format JSON -", kHandWritten);
   ASSERT_EQ(json.status, 0) << json.err;
   const auto report = nlohmann::json::parse(json.out);
-  EXPECT_EQ(report["vehicle"]["make"], "Acme");
+  EXPECT_EQ(report["vehicle"], nlohmann::json::parse(R"({"description": "2004 Acme Roadster ", "year": 2004,
+      "make": "Acme", "model": "Roadster", "engine": "", "vin": ""})"));
   EXPECT_EQ(report["providers"][0]["default"], true);
   const auto& store = report["stores"][0];
   EXPECT_EQ(store["directory"], "D1");
-  EXPECT_EQ(store["items"][1]["description"], "Disc Brake Pad Set - Front, ceramic, with hardware");
-  EXPECT_EQ(store["items"][1]["jobber_cost"], 42.5);
-  EXPECT_TRUE(store["items"][2]["jobber_cost"].is_null());
-  EXPECT_EQ(store["totals"]["selected_cost"], 6.2);
+  EXPECT_EQ(store["items"], nlohmann::json::parse(R"([
+      {"kind": "part", "line_code": "ACX", "part_number": "41-993", "description": "Spark Plug",
+       "status": "ORDER", "available": 4, "to_order": 2, "jobber_cost": 3.1},
+      {"kind": "part", "line_code": "BRK", "part_number": "BP1200",
+       "description": "Disc Brake Pad Set - Front, ceramic, with hardware", "status": "", "available": 1,
+       "to_order": 0, "jobber_cost": 42.5},
+      {"kind": "labor", "description": "Replace front brake pads"}])"));
+  EXPECT_TRUE(store["items"][0]["available"].is_number_integer());
+  EXPECT_EQ(store["totals"], nlohmann::json::parse(
+      R"({"available": 5, "available_cost": 45.6, "selected": 2, "selected_cost": 6.2})"));
+  EXPECT_TRUE(store["totals"]["available"].is_number_integer());
 
   // Control characters of values are shown as escapes, never sent to the
   // terminal; Latin-1 is the code page that keeps the C1 controls.
@@ -255,6 +265,11 @@ TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
       {"sort" + to_output, "", "standard input: error 62: Input past end of file"},
       {"sort " + hand + " >/dev/full", "", "standard output: error 61: Disk full"},
       {"sort " + hand + " --bogus" + to_output, "", "--bogus: " + wrong + "(The following argument was not expected: --bogus)"},
+      {"sort " + hand + " extra" + to_output, "", "extra: " + wrong + "(The following argument was not expected: extra)"},
+      {"--items 3", "", "--items: " + wrong + "(The following arguments were not expected: 3 --items)"},
+      {"convert " + hand + to_output, "", "--providers: " + wrong + "(--providers is required)"},
+      {"sort " + hand + to_output + " --aftermarket", "", "--aftermarket: " + wrong + "(1 required MODE missing)"},
+      {"sample --seed -1" + to_output, "", "--seed: " + wrong + "(Value -1 is negative)"},
       {"show --format yaml", kHandWritten, "--format: " + wrong + "(yaml not in {text,json})"},
       {"sort " + hand + " --noncatalog 12" + to_output, "", "--noncatalog: " + wrong + "(unknown sort mode \"12\")"},
       {"sample --items 32767 --stores 1" + to_output, "", "--items: error 6: Overflow (at most 32766 items a store: 32766 over 1 store)"},
@@ -310,13 +325,74 @@ TEST_F(ToolTest, OutputReplacesItsFileWithoutFollowingPlantedLinks) {
   }
 }
 
-TEST_F(ToolTest, HelpAndVersion) {
+// The words of a help's section ("Options:") that start its lines, each
+// name of an option apart: {"-h", "--help", "--format", ...}.
+std::set<std::string> HelpSection(const std::string& help, const std::string& heading) {
+  std::set<std::string> words;
+  std::istringstream lines(help.substr(help.find("\n" + heading + ":\n") + heading.size() + 3));
+  for (std::string line; std::getline(lines, line) && !line.empty();) {
+    if (!line.starts_with("  ") || line[2] == ' ') continue;
+    std::istringstream names(line.substr(2, line.find(' ', 2) - 2));
+    for (std::string name; std::getline(names, name, ',');) words.insert(name);
+  }
+  return words;
+}
+
+TEST_F(ToolTest, HelpVersionCompletionAndManualPageFollowTheOptions) {
   const Outcome version = Run("--version");
   EXPECT_EQ(version.out, "lombar 3.0 (type library qorkwz_LOMBARv3 1.2)\n");
   const Outcome help = Run("--help");
-  for (const char* command : {"show", "sort", "summarize", "convert", "check", "pretty", "sample"}) {
-    EXPECT_NE(help.out.find(command), std::string::npos) << command;
-    EXPECT_EQ(Run(std::string(command) + " --help").status, 0) << command;
+  const std::set<std::string> commands = HelpSection(help.out, "Subcommands");
+  ASSERT_EQ(commands, (std::set<std::string>{"show", "sort", "summarize", "convert", "check", "pretty", "sample"}));
+
+  // Bash completes the words, as typed up to the last one, with these (it
+  // splits --option=value into three words).
+  File("complete.bash", "source <(\"$LOMBAR\" --bash-completion)\nCOMP_WORDS=(lombar \"$@\")\n"
+                        "COMP_CWORD=$#\n_lombar\nprintf '%s\\n' \"${COMPREPLY[@]}\"\n");
+  const auto complete = [&](const std::string& words) {
+    std::set<std::string> replies;
+    std::istringstream lines(Shell("export LOMBAR && bash complete.bash " + words).out);
+    for (std::string line; std::getline(lines, line);)
+      if (!line.empty()) replies.insert(line);
+    return replies;
+  };
+  EXPECT_EQ(complete("''"), commands);
+  EXPECT_EQ(complete("-"), HelpSection(help.out, "Options"));
+  EXPECT_EQ(complete("show --format ''"), (std::set<std::string>{"text", "json"}));
+  EXPECT_EQ(complete("sort --aftermarket qCCISdscCost"), (std::set<std::string>{"qCCISdscCostHiLo", "qCCISdscCostLoHi"}));
+  EXPECT_EQ(complete("convert --providers = comp"), std::set<std::string>{"complete.bash"});
+  EXPECT_EQ(complete("sample --items ''"), std::set<std::string>{});
+
+  const Outcome manual = Shell("\"$LOMBAR\" --manual-page >lombar.1 && (command -v groff >/dev/null || exit 0; "
+                               "groff -man -ww -z -Tutf8 lombar.1)");
+  EXPECT_EQ(manual.status, 0);
+  EXPECT_EQ(manual.err, "");  // groff's warnings
+  const std::string page = ReadFile(folder_ / "lombar.1");
+  for (const char* section : {".SH NAME\n", ".SH SYNOPSIS\n", ".SH COMMANDS\n", ".SH EXIT STATUS\n"}) {
+    EXPECT_NE(page.find(section), std::string::npos) << section;
+  }
+  for (const std::string& command : commands) {
+    const Outcome command_help = Run(command + " --help");
+    EXPECT_EQ(command_help.status, 0) << command;
+    // No CLI11 types or checks in the help: the values go by their names.
+    for (const char* noise : {"TEXT", "INT", "ENUM", ":{", "->"}) {
+      EXPECT_EQ(command_help.out.find(noise), std::string::npos) << command << ": " << noise;
+    }
+    const std::set<std::string> options = HelpSection(command_help.out, "Options");
+    EXPECT_EQ(complete(command + " -"), options) << command;
+    const std::string section = page.substr(page.find(".SS " + command + "\n"));
+    for (std::string option : options) {
+      if (option == "-h" || option == "--help") continue;  // the tool's, once
+      for (std::size_t dash = 0; (dash = option.find('-', dash)) != std::string::npos; dash += 2) option.insert(dash, "\\");
+      EXPECT_NE(section.substr(0, section.find(".S", 1)).find("\\fB" + option + "\\fR"), std::string::npos)
+          << command << " " << option;
+    }
+  }
+  // What each command reads, and the sort modes by number and name.
+  EXPECT_NE(Run("convert --help").out.find("FILE                        Old-style item document"), std::string::npos);
+  const std::string sort_help = Run("sort --help").out;
+  for (const char* mode : {"  0  qCCISundefined\n", "  3  qCCISdscCostLoHi\n", "  8  qCCISmclSequence\n"}) {
+    EXPECT_NE(sort_help.find(mode), std::string::npos) << mode;
   }
 }
 

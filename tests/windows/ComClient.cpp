@@ -21,6 +21,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -429,6 +430,24 @@ void CheckDualInterfaces() {
         "a raised error is the call's code, with its description in the error object");
 }
 
+// A thread that uses an object it was handed without marshalling is refused,
+// as a proxy used outside its apartment is; the reference it gives back is
+// given back by the object's own thread, at its next call (the unload answer).
+void CheckOtherThreads() {
+  IDispatch* catalog = Create(L"qorkwz_LOMBARv3.ICatalog").Detach();
+  const DISPID xml = IdOf(catalog, L"XML");
+  HRESULT called = S_OK;
+  std::thread([&] {
+    DISPPARAMS none{};
+    VARIANT result;
+    VariantInit(&result);
+    called = catalog->Invoke(xml, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                             &result, nullptr, nullptr);
+    catalog->Release();
+  }).join();
+  Check(called == RPC_E_WRONG_THREAD, "a call from another thread is RPC_E_WRONG_THREAD");
+}
+
 // With every object released the library answers that it may unload: no
 // COM object of it is kept alive by a reference counted once too often.
 void CheckUnloadAnswer() {
@@ -705,6 +724,7 @@ int main(int argc, char** argv) {
     }
     CheckNamedArguments();
     CheckDualInterfaces();
+    CheckOtherThreads();
   }
   if (argc > 1) WriteTypeListing(argv[1]);
   CheckUnloadAnswer();

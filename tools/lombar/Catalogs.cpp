@@ -69,16 +69,23 @@ bool IsCatalogDocument(std::string_view text) {
          EqualsIgnoringCaseAscii(text.substr(0, kRoot.size()), kRoot);
 }
 
-Long SortMode(const std::string& given, const std::string& option) {
+std::vector<NamedSortMode> SortModeNames() {
   constexpr std::string_view kSortEnumeration = "qorCatColItemSort";
+  std::vector<NamedSortMode> modes;
   const uint32_t count = lombar_constant_count();
   for (uint32_t i = 0; i < count; ++i) {
     const char* enumeration = nullptr;
     const char* name = nullptr;
     int32_t value = 0;
     lombar_constant(i, &enumeration, &name, &value);
-    if (enumeration != kSortEnumeration) continue;
-    if (std::to_string(value) == given || EqualsIgnoringCaseAscii(name, given)) return value;
+    if (enumeration == kSortEnumeration) modes.push_back({value, name});
+  }
+  return modes;
+}
+
+Long SortMode(const std::string& given, const std::string& option) {
+  for (const NamedSortMode& mode : SortModeNames()) {
+    if (std::to_string(mode.number) == given || EqualsIgnoringCaseAscii(mode.name, given)) return mode.number;
   }
   throw FailureOf(option, kInvalidProcedureCall, "unknown sort mode \"" + given + "\"");
 }

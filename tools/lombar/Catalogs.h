@@ -6,6 +6,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lombar/Error.h"
 #include "lombar/ICatalog.h"
@@ -65,6 +66,15 @@ Ref<ICatalog> CatalogOf(const Document& document, Progress* progress = nullptr);
 
 // Whether the text opens a catalog document rather than old-style items.
 bool IsCatalogDocument(std::string_view text);
+
+// A sort mode of ICatItemCol.SortCatalog: its number and constant's name.
+struct NamedSortMode {
+  Long number;
+  std::string name;
+};
+
+// Every sort mode, as the library's enumeration lists them.
+std::vector<NamedSortMode> SortModeNames();
 
 // A sort mode given by number or by name in any letter case; error 5 about
 // `option` for any other text.

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@ namespace {
 
 // One row of a store's table, in the order the columns are shown.
 struct ItemRow {
+  Long kind;  // ItemType
   std::string line_code, part_number, description, status;
   Variant available, to_order, jobber_cost;  // Empty for labor and comments
 };
@@ -40,7 +43,8 @@ ItemRow RowOf(const ICatItem& item) {
   const bool part = item.ItemType() == qcit_Part;
   std::string description(item.Description());
   if (item.ItemType() == qcit_Comment && !item.Comment().empty()) description = item.Comment();
-  return {std::string(item.LineCode()),
+  return {item.ItemType(),
+          std::string(item.LineCode()),
           std::string(item.ItemNumber()),
           description,
           Text(item.ItemStatus()),
@@ -108,7 +112,7 @@ class TextReport {
     out_ << Bold("Vehicle") << "  " << WithoutTrailingBlanks(Visible(vehicle.Description()));
     if (!vehicle.VIN().empty()) out_ << "  VIN " << Visible(vehicle.VIN());
     if (!vehicle.CurrentMileage().empty()) out_ << "  " << Visible(vehicle.CurrentMileage()) << " mi";
-    out_ << "\n\n";
+    out_ << "\n";
   }
 
   void Providers(const ICatProviderCol& providers) {
@@ -123,7 +127,6 @@ class TextReport {
       out_ << "\n";
     }
     if (providers.Count() == 0) out_ << "    (none)\n";
-    out_ << "\n";
   }
 
   void Store(const ICatStore& store) {
@@ -147,7 +150,7 @@ class TextReport {
     out_ << "  Available " << Variant(totals.total_count).ToText() << " for "
          << Money(Variant(totals.total_cost)) << "; selected "
          << Variant(totals.selected_count).ToText() << " for "
-         << Money(Variant(totals.selected_cost)) << "\n\n";
+         << Money(Variant(totals.selected_cost)) << "\n";
   }
 
  private:
@@ -183,45 +186,94 @@ class TextReport {
 
 // ---- JSON ----
 
-// Numbers as JSON numbers, Empty as null, anything else as its text.
-nlohmann::ordered_json JsonOf(const Variant& value) {
+using Json = nlohmann::ordered_json;
+
+// Money and other amounts as JSON numbers; Empty as null; a value that is
+// no number as its text.
+Json NumberJson(const Variant& value) {
   if (value.IsEmpty()) return nullptr;
   if (value.IsNumeric()) return value.ToDouble();
   return Text(value);
 }
 
-nlohmann::ordered_json VehicleJson(const ICatVehicle& vehicle) {
-  return {{"description", vehicle.Description()}, {"year", vehicle.Year()},
-          {"make", vehicle.Make()},               {"model", vehicle.Model()},
-          {"engine", vehicle.Engine()},           {"vin", vehicle.VIN()},
-          {"mileage", vehicle.CurrentMileage()}};
+// A count as a JSON integer when it is whole (6, not 6.0).
+Json CountJson(const Variant& value) {
+  Json number = NumberJson(value);
+  constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
+  if (number.is_number_float()) {
+    const double count = number.get<double>();
+    if (std::trunc(count) == count && std::fabs(count) < kExactIntegers) number = static_cast<std::int64_t>(count);
+  }
+  return number;
 }
 
-nlohmann::ordered_json ProviderJson(const ICatProvider& provider) {
+// A text that holds a whole number (a year, a mileage) as that number; any
+// other text as it is.
+Json WholeNumberJson(std::string_view text) {
+  std::int64_t number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (!text.empty() && error == std::errc() && end == text.data() + text.size()) return number;
+  return text;
+}
+
+std::string_view KindOf(Long item_type) {
+  switch (item_type) {
+    case qcit_Part: return "part";
+    case qcit_Labor: return "labor";
+    case qcit_Comment: return "comment";
+    default: return {};
+  }
+}
+
+Json VehicleJson(const ICatVehicle& vehicle) {
+  // Year and mileage as numbers, left out when not given (as the text report leaves the mileage out).
+  Json json = {{"description", vehicle.Description()}};
+  if (!vehicle.Year().empty()) json["year"] = WholeNumberJson(vehicle.Year());
+  json.update({{"make", vehicle.Make()}, {"model", vehicle.Model()}, {"engine", vehicle.Engine()},
+               {"vin", vehicle.VIN()}});
+  if (!vehicle.CurrentMileage().empty()) json["mileage"] = WholeNumberJson(vehicle.CurrentMileage());
+  return json;
+}
+
+Json ProviderJson(const ICatProvider& provider) {
   return {{"directory", provider.MCLdir()},   {"name", provider.Name()},
           {"location", provider.Location()},  {"seller", provider.SellerID()},
           {"type", provider.LocationType()},  {"default", provider.Default()}};
 }
 
-nlohmann::ordered_json StoreJson(const ICatStore& store) {
-  nlohmann::ordered_json items = nlohmann::ordered_json::array();
-  for (const ItemRow& row : RowsOf(*store.Items())) {
-    items.push_back({{"line_code", row.line_code},
-                     {"part_number", row.part_number},
-                     {"description", row.description},
-                     {"status", row.status},
-                     {"available", JsonOf(row.available)},
-                     {"to_order", JsonOf(row.to_order)},
-                     {"jobber_cost", JsonOf(row.jobber_cost)}});
+// Every field of a part; of labor and comments the description and the
+// texts they have, no quantities or cost. An item type the library does not
+// name keeps its number as the kind ("7").
+Json ItemJson(const ItemRow& row) {
+  const std::string_view kind = KindOf(row.kind);
+  const bool part = row.kind == qcit_Part;
+  Json item = {{"kind", kind.empty() ? std::to_string(row.kind) : std::string(kind)}};
+  const auto text = [&](const char* name, const std::string& value) {
+    if (part || !value.empty()) item[name] = value;
+  };
+  text("line_code", row.line_code);
+  text("part_number", row.part_number);
+  item["description"] = row.description;
+  text("status", row.status);
+  if (part) {
+    item["available"] = CountJson(row.available);
+    item["to_order"] = CountJson(row.to_order);
+    item["jobber_cost"] = NumberJson(row.jobber_cost);
   }
+  return item;
+}
+
+Json StoreJson(const ICatStore& store) {
+  Json items = Json::array();
+  for (const ItemRow& row : RowsOf(*store.Items())) items.push_back(ItemJson(row));
   const StoreTotals totals = TotalsOf(*store.Items());
   return {{"directory", store.MCLdir()},
           {"items", std::move(items)},
           {"totals",
-           {{"available", JsonOf(Variant(totals.total_count))},
-            {"available_cost", JsonOf(Variant(totals.total_cost))},
-            {"selected", JsonOf(Variant(totals.selected_count))},
-            {"selected_cost", JsonOf(Variant(totals.selected_cost))}}}};
+           {{"available", CountJson(Variant(totals.total_count))},
+            {"available_cost", NumberJson(Variant(totals.total_cost))},
+            {"selected", CountJson(Variant(totals.selected_count))},
+            {"selected_cost", NumberJson(Variant(totals.selected_cost))}}}};
 }
 
 }  // namespace
@@ -249,17 +301,22 @@ std::string Visible(std::string_view text) {
 
 void WriteTextReport(const ICatalog& catalog, std::ostream& out, ReportStyle style) {
   TextReport report(out, style);
+  // A blank line between the parts, none at the end: `tail` shows the last store's totals.
   report.Vehicle(*catalog.Vehicle());
+  out << "\n";
   report.Providers(*catalog.Providers());
-  for (const auto& store : catalog.Stores()->Members()) report.Store(*store);
+  for (const auto& store : catalog.Stores()->Members()) {
+    out << "\n";
+    report.Store(*store);
+  }
 }
 
 void WriteJsonReport(const ICatalog& catalog, std::ostream& out) {
-  nlohmann::ordered_json providers = nlohmann::ordered_json::array();
+  Json providers = Json::array();
   for (const auto& provider : catalog.Providers()->Members()) providers.push_back(ProviderJson(*provider));
-  nlohmann::ordered_json stores = nlohmann::ordered_json::array();
+  Json stores = Json::array();
   for (const auto& store : catalog.Stores()->Members()) stores.push_back(StoreJson(*store));
-  const nlohmann::ordered_json report = {{"vehicle", VehicleJson(*catalog.Vehicle())},
+  const Json report = {{"vehicle", VehicleJson(*catalog.Vehicle())},
                                          {"providers", std::move(providers)},
                                          {"stores", std::move(stores)}};
   out << report.dump(2) << "\n";

@@ -12,7 +12,8 @@
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 // A record class's property table, as the base reads it (defined with the library).
 class RecordShape;
 
@@ -43,12 +44,15 @@ class Record : public AutomationObject {
   friend class detail::ClassAccess;
   // The XML, written at the end of `writer`'s text (a parent writes its
   // children this way, each straight into the document).
-  void AppendXML(clsXML& writer) const;
-  // SetXML on an object just made, as collections load their members: a new
+  void AppendXML(XmlWriter& writer) const;
+  // SetXML for a part of a document the library reads, handed over with the
+  // document's index by the reader of the element around it.
+  void ReadXML(XmlPart xml);
+  // ReadXML on an object just made, as collections load their members: a new
   // object already holds what the reset would give it, so the reset is left
   // out unless it renews child objects while tracing is on (making objects
   // is seen in the trace).
-  void SetXMLOfNew(std::string_view xml);
+  void SetXMLOfNew(XmlPart xml);
 
   const RecordShape* shape_;
 };

@@ -23,6 +23,15 @@ std::string TemporaryNameBeside(const std::string& file_name) {
          std::to_string(std::hash<std::thread::id>{}(std::this_thread::get_id()));
 }
 
+// A file its owner made read-only stays as it is, as writing it in place
+// would: it is refused when this process may not write it, or when nobody
+// may (for a process that may write anything).
+void RefuseReadOnly(const std::string& file_name, const struct stat& existing) {
+  if (::access(file_name.c_str(), W_OK) != 0 || (existing.st_mode & 0222) == 0) {
+    RaiseRuntime(kPathFileAccessError);
+  }
+}
+
 }  // namespace
 
 ExclusiveFileLock::ExclusiveFileLock(const std::string& lock_file_name)
@@ -60,8 +69,7 @@ bool WriteNewFileWhole(const std::string& file_name, std::string_view text) {
 void ReplaceFileWhole(const std::string& file_name, std::string_view text, WriteNewFile write) {
   struct stat existing {};
   const bool exists = ::stat(file_name.c_str(), &existing) == 0;
-  // A file its owner made read-only stays as it is, as writing it in place would.
-  if (exists && ::access(file_name.c_str(), W_OK) != 0) RaiseRuntime(kPathFileAccessError);
+  if (exists) RefuseReadOnly(file_name, existing);
   const std::string temporary = TemporaryNameBeside(file_name);
   const bool replaced = write(temporary, text) &&
                         (!exists || ::chmod(temporary.c_str(), existing.st_mode & 07777) == 0) &&
@@ -70,6 +78,13 @@ void ReplaceFileWhole(const std::string& file_name, std::string_view text, Write
     std::remove(temporary.c_str());
     RaiseRuntime(kPathFileAccessError);
   }
+}
+
+void RemoveFileUnlessReadOnly(const std::string& file_name) {
+  struct stat existing {};
+  if (::stat(file_name.c_str(), &existing) != 0) return;
+  RefuseReadOnly(file_name, existing);
+  if (std::remove(file_name.c_str()) != 0) RaiseRuntime(kPathFileAccessError);
 }
 
 }  // namespace lombar

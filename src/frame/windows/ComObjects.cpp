@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "base/Text.h"
+#include "frame/Apartment.h"
 #include "frame/AutomationCodes.h"
 #include "frame/ClassFactory.h"
 #include "frame/ConnectionPoint.h"
@@ -52,7 +53,13 @@ struct LibraryObjectCarrier : IUnknown {
   virtual Ref<Object> Carried() const = 0;
 };
 
-// Reference counting and the count of live COM objects, shared by all of them.
+// Reference counting, the count of live COM objects and the apartment rule,
+// shared by all of them. A COM object belongs to the thread that made it, as
+// the library objects it carries do: IUnknown's calls work on any thread,
+// the last release deleting it on its own thread (Apartment.h); every call
+// that reaches a library object is refused on another thread with
+// RPC_E_WRONG_THREAD, as COM refuses a call through a proxy used outside
+// its apartment.
 template <class... Interfaces>
 class ComBase : public Interfaces... {
  public:
@@ -62,12 +69,28 @@ class ComBase : public Interfaces... {
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override {
     const ULONG left = --references_;
-    if (left == 0) delete this;
+    if (left == 0) {
+      RunInApartment(apartment_,
+                     {[](const void* self) { delete static_cast<const ComBase*>(self); }, this});
+    }
     return left;
   }
 
+  // Where a call enters: false on another thread (Apartment.h).
+  bool EnteringOwnApartment() const noexcept { return EnteringApartment(apartment_); }
+
+  // A new reference, unless the last one is gone and the deletion is on its
+  // way to this thread: a release on another thread can reach 0 at any time.
+  bool AddRefIfAlive() noexcept {
+    ULONG count = references_.load();
+    while (count != 0) {
+      if (references_.compare_exchange_weak(count, count + 1)) return true;
+    }
+    return false;
+  }
+
  protected:
-  ComBase() noexcept { ++live_com_objects; }
+  ComBase() noexcept : apartment_(ThisApartment()) { ++live_com_objects; }
   virtual ~ComBase() { --live_com_objects; }
 
   // Hands out `itself` for a query that found it.
@@ -80,13 +103,25 @@ class ComBase : public Interfaces... {
 
  private:
   std::atomic<ULONG> references_{1};
+  const std::uint32_t apartment_;
 };
+
+class DispatchObject;
+
+// Set as the thread's table below goes at thread end: the deletions other
+// threads handed to it may still come after that (Apartment.h).
+constinit thread_local bool com_objects_gone = false;
 
 // The COM object of each library object a client holds, per thread: library
 // objects live on the thread that made them.
-std::unordered_map<const Object*, IUnknown*>& ComObjects() {
-  thread_local std::unordered_map<const Object*, IUnknown*> objects;
-  return objects;
+struct ComObjectTable {
+  std::unordered_map<const Object*, DispatchObject*> objects;
+  ~ComObjectTable() { com_objects_gone = true; }
+};
+
+std::unordered_map<const Object*, DispatchObject*>& ComObjects() {
+  thread_local ComObjectTable table;
+  return table.objects;
 }
 
 // How a call reports an error its member raised: through IDispatch as
@@ -204,15 +239,18 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
     return E_NOINTERFACE;
   }
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!iid) return E_POINTER;
     *iid = ComGuid(object_->Class().events->iid);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!out) return E_POINTER;
     return container_.CopyTo(out);
   }
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!sink || !cookie) return E_POINTER;
     *cookie = 0;
     ComPtr<IDispatch> dispatch;
@@ -228,6 +266,7 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
     });
   }
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     try {
       object_->Unadvise(static_cast<Long>(cookie));
       return S_OK;
@@ -236,6 +275,7 @@ class ConnectionPointObject final : public ComBase<IConnectionPoint> {
     }
   }
   HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!out) return E_POINTER;
     std::vector<std::pair<ComPtr<IUnknown>, DWORD>> connections;
     for (const auto& [cookie, sink] : object_->Events()->Sinks()) {
@@ -282,7 +322,13 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
  public:
   explicit DispatchObject(Ref<AutomationObject> object)
       : object_(std::move(object)), dual_{DualTableOf(object_->Class()), this} {}
-  ~DispatchObject() override { ComObjects().erase(object_.Get()); }
+  ~DispatchObject() override {
+    if (com_objects_gone) return;
+    // The table may already hold the object's successor (ComObjectOf).
+    auto& objects = ComObjects();
+    if (const auto found = objects.find(object_.Get()); found != objects.end() && found->second == this)
+      objects.erase(found);
+  }
 
   // The object's identity, its IDispatch and its default interface.
   IDispatch* Dispatch() noexcept { return reinterpret_cast<IDispatch*>(&dual_); }
@@ -304,11 +350,13 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
 
   // IDispatch, reached through the dual interface's table.
   HRESULT GetTypeInfoCount(UINT* count) {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!count) return E_POINTER;
     *count = 1;
     return S_OK;
   }
   HRESULT GetTypeInfo(UINT index, ITypeInfo** info) {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!info) return E_POINTER;
     *info = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
@@ -316,6 +364,7 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
   }
   // The member's id, then for named arguments the positions of its parameters.
   HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!names || !ids) return E_POINTER;
     if (count == 0) return E_INVALIDARG;
     const ClassInfo& info = object_->Class();
@@ -339,6 +388,7 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
 
   // IProvideClassInfo
   HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!info) return E_POINTER;
     *info = nullptr;
     return TypeInfoOf(object_->Class().clsid, info);
@@ -346,11 +396,13 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
 
   // ISupportErrorInfo
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     return iid == IID_IDispatch || FrameGuid(iid) == object_->Class().iid ? S_OK : S_FALSE;
   }
 
   // IConnectionPointContainer
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!out) return E_POINTER;
     const ComPtr<IUnknown> point = Adopt<IUnknown>(new ConnectionPointObject(this, object_));
     *out = new ListEnumerator<IEnumConnectionPoints, IConnectionPoint*>(IID_IEnumConnectionPoints,
@@ -358,6 +410,7 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!out) return E_POINTER;
     *out = nullptr;
     const auto& events = object_->Class().events;
@@ -366,7 +419,11 @@ class DispatchObject final : public ComBase<IProvideClassInfo, ISupportErrorInfo
     return S_OK;
   }
 
-  Ref<Object> Carried() const override { return object_; }
+  // Another thread's object, passed as an argument, is refused as a call on it is.
+  Ref<Object> Carried() const override {
+    if (!EnteringOwnApartment()) throw CallError(WrongThreadError());
+    return object_;
+  }
 
  private:
   static HRESULT TypeInfoOf(const Guid& guid, ITypeInfo** info) {
@@ -425,6 +482,7 @@ GivenArguments ArgumentsOf(const DISPPARAMS& params, bool assigning, UINT* argum
 
 HRESULT DispatchObject::Invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
                                EXCEPINFO* exception, UINT* argument_error) {
+  if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
   if (result) VariantInit(result);
   DISPPARAMS none{};
   const DISPPARAMS& given = params ? *params : none;
@@ -489,6 +547,7 @@ void StoreResult(const Variant& value, ParamType type, void* out) {
 }
 
 HRESULT DispatchObject::CallSlot(unsigned slot, const std::uint64_t* args, const double* xmm) {
+  if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
   const ClassInfo& info = object_->Class();
   const Member& member = info.members[slot];
   return Guarded(
@@ -581,6 +640,7 @@ class EnumVariantObject final : public ComBase<IEnumVARIANT> {
     return E_NOINTERFACE;
   }
   HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (fetched) *fetched = 0;
     if (count > 0 && !items) return E_POINTER;
     return Guarded(IID_IEnumVARIANT, nullptr, [&] {
@@ -592,13 +652,16 @@ class EnumVariantObject final : public ComBase<IEnumVARIANT> {
     });
   }
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     return enumerator_->Skip(count) ? S_OK : S_FALSE;
   }
   HRESULT STDMETHODCALLTYPE Reset() override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     enumerator_->Reset();
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** out) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!out) return E_POINTER;
     *out = new EnumVariantObject(enumerator_->Clone());
     return S_OK;
@@ -620,6 +683,7 @@ class ClassFactoryObject final : public ComBase<IClassFactory> {
     return E_NOINTERFACE;
   }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     if (!out) return E_POINTER;
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
@@ -634,6 +698,7 @@ class ClassFactoryObject final : public ComBase<IClassFactory> {
     }
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    if (!EnteringOwnApartment()) return RPC_E_WRONG_THREAD;
     ClassFactory::LockServer(lock != FALSE);
     return S_OK;
   }
@@ -659,13 +724,9 @@ IUnknown* ComObjectOf(const Ref<Object>& object) {
   const auto automation = object.As<AutomationObject>();
   if (!automation) RaiseRuntime(kNoAutomationInterface);
   auto& objects = ComObjects();
-  if (const auto found = objects.find(object.Get()); found != objects.end()) {
-    found->second->AddRef();
-    return found->second;
-  }
-  IUnknown* made = (new DispatchObject(automation))->Dispatch();
-  objects.emplace(object.Get(), made);
-  return made;
+  DispatchObject*& known = objects[object.Get()];
+  if (!known || !known->AddRefIfAlive()) known = new DispatchObject(automation);
+  return known->Dispatch();
 }
 
 Ref<Object> LibraryObjectOf(IUnknown* object) {

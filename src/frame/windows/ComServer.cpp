@@ -6,6 +6,7 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include "frame/Apartment.h"
 #include "frame/ClassFactory.h"
 #include "frame/Registration.h"
 #include "frame/TypeLibrary.h"
@@ -90,6 +91,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* factory) {
 }
 
 STDAPI DllCanUnloadNow() {
+  RunHandedWork();
   const bool idle =
       Object::LiveObjects() == 0 && ClassFactory::Locks() == 0 && LiveComObjects() == 0;
   return idle ? S_OK : S_FALSE;

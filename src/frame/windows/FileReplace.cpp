@@ -21,6 +21,14 @@ HANDLE AsHandle(int descriptor) {
   return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(descriptor));
 }
 
+// A file its owner made read-only stays as it is, as writing it in place would.
+void RefuseReadOnly(const std::string& file_name) {
+  const DWORD attributes = GetFileAttributesA(file_name.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    RaiseRuntime(kPathFileAccessError);
+  }
+}
+
 }  // namespace
 
 ExclusiveFileLock::ExclusiveFileLock(const std::string& lock_file_name) {
@@ -59,11 +67,7 @@ bool WriteNewFileWhole(const std::string& file_name, std::string_view text) {
 }
 
 void ReplaceFileWhole(const std::string& file_name, std::string_view text, WriteNewFile write) {
-  const DWORD attributes = GetFileAttributesA(file_name.c_str());
-  // A file its owner made read-only stays as it is, as writing it in place would.
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    RaiseRuntime(kPathFileAccessError);
-  }
+  RefuseReadOnly(file_name);
   const std::string temporary = TemporaryNameBeside(file_name);
   const bool replaced =
       write(temporary, text) && MoveFileExA(temporary.c_str(), file_name.c_str(),
@@ -72,6 +76,12 @@ void ReplaceFileWhole(const std::string& file_name, std::string_view text, Write
     std::remove(temporary.c_str());
     RaiseRuntime(kPathFileAccessError);
   }
+}
+
+void RemoveFileUnlessReadOnly(const std::string& file_name) {
+  if (GetFileAttributesA(file_name.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  RefuseReadOnly(file_name);
+  if (!DeleteFileA(file_name.c_str())) RaiseRuntime(kPathFileAccessError);
 }
 
 }  // namespace lombar

@@ -4,7 +4,6 @@
 
 #include "frame/NumberParse.h"
 #include "lombar/Error.h"
-#include "text/clsXML.h"
 
 namespace lombar {
 namespace {
@@ -15,9 +14,9 @@ namespace {
 // place for the writer's switches to decide about.
 // After each member the writer is told to expect the rest at the size of
 // those so far, so a large document grows early, while it is small to copy.
-void WriteMembers(clsXML& writer, const KeyedCollection& members,
-                  const std::function<void(AutomationObject&, clsXML&)>& write_member) {
-  const clsXML::Mark before = writer.Position();
+void WriteMembers(XmlWriter& writer, const KeyedCollection& members,
+                  const std::function<void(AutomationObject&, XmlWriter&)>& write_member) {
+  const XmlWriter::Mark before = writer.Position();
   static const TagName kCollection("Collection");
   writer.OpenGroup(kCollection);
   const std::size_t opened = writer.Position().length;
@@ -42,27 +41,27 @@ XmlSwitches& XmlSwitches::OfThread() noexcept {
   return switches;
 }
 
-clsXML SnippetWriter(XmlSwitches switches) {
-  clsXML writer;
+XmlWriter SnippetWriter(XmlSwitches switches) {
+  XmlWriter writer(LoggedXmlFailures());
   writer.SetSnippet(true);
   writer.SetCompress(switches.compress);
   writer.SetZeroSuppress(switches.zero_suppress);
   return writer;
 }
 
-std::string WrittenAlone(const std::function<void(clsXML& writer)>& write) {
-  clsXML writer = SnippetWriter({});
+std::string WrittenAlone(const std::function<void(XmlWriter& writer)>& write) {
+  XmlWriter writer = SnippetWriter({});
   write(writer);
   return writer.TakeXML();
 }
 
 // Written by `writer` itself as a part with the collection's switches: no
 // step edits what an earlier one wrote.
-void WriteCollectionXml(clsXML& writer, const CollectionXmlForm& form,
+void WriteCollectionXml(XmlWriter& writer, const CollectionXmlForm& form,
                         const KeyedCollection& members,
-                        const std::function<void(AutomationObject&, clsXML&)>& write_member) {
+                        const std::function<void(AutomationObject&, XmlWriter&)>& write_member) {
   if (members.Count() == 0) return;
-  clsXML::Part part(writer, form.switches.compress, form.switches.zero_suppress);
+  XmlWriter::Part part(writer, form.switches.compress, form.switches.zero_suppress);
   writer.Add(form.group, "", true);
   if (form.before_count) form.before_count(writer);
   writer.Add("Count", std::to_string(members.Count()));
@@ -72,24 +71,21 @@ void WriteCollectionXml(clsXML& writer, const CollectionXmlForm& form,
 }
 
 // Read as a record's field is, by a name hashed once.
-Short ReadMemberCount(clsXML& reader) {
+Short ReadMemberCount(XmlReader& reader) {
   static const TagNames kCount({TagName("Count")});
   std::string unescaped;
   return Variant(LeadingNumber(reader.FirstValue(kCount, 0, unescaped))).ToShort();
 }
 
-void ReadCollectionXml(std::string_view text, std::string_view member_element,
-                       const std::function<void(std::string_view block)>& load_member,
-                       const std::function<void(clsXML& reader)>& before_members) {
-  if (text.empty()) return;
-  clsXML reader;
-  reader.ReadInPlace(text);
+void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
+                       const std::function<void(XmlPart block)>& load_member,
+                       const std::function<void(XmlReader& reader)>& before_members) {
   const Short count = ReadMemberCount(reader);
   if (before_members) before_members(reader);
   // Consecutive occurrences continue where the previous Block ended.
   const TagName member(member_element);
   for (Long position = 1; position <= count; ++position) {
-    load_member(reader.BlockView(member, static_cast<Short>(position)));
+    load_member(reader.BlockPart(member, static_cast<Short>(position)));
   }
   // The position is a 16-bit value like the count: stepping it past the
   // largest one overflows once the last member was read.

@@ -1,18 +1,21 @@
-// The XML every object model class writes and reads through clsXML: the
-// writer settings, and the common form of a collection's XML.
+// The XML every object model class writes and reads through the XML writer
+// and reader: the writer settings, the writers and readers the classes make,
+// and the common form of a collection's XML.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "lombar/Object.h"
 #include "lombar/internal/KeyedCollection.h"
 #include "model/support/ClassAccess.h"
+#include "model/support/TextFailures.h"
+#include "text/XmlReader.h"
+#include "text/XmlWriter.h"
 
 namespace lombar {
-
-class clsXML;
 
 // The Compress and ZeroSuppress settings a class gives its writers.
 struct XmlSwitches {
@@ -25,13 +28,18 @@ struct XmlSwitches {
   static constexpr XmlSwitches AllOn() noexcept { return {true, true}; }
 };
 
-// A new writer for one object's XML: Snippet on, the given switches.
-clsXML SnippetWriter(XmlSwitches switches);
+// A new writer for one object's XML: Snippet on, the given switches, its
+// failures logged as the library logs them.
+XmlWriter SnippetWriter(XmlSwitches switches);
+// A reader of `part` whose failures are logged as the library logs them.
+inline XmlReader ReaderOf(XmlPart part) {
+  return XmlReader(std::move(part), LoggedXmlFailures());
+}
 
 // How a collection class writes its XML: its group element, its writer
 // switches, and the children it writes beside Count and Collection.
 struct CollectionXmlForm {
-  using ChildWriter = std::function<void(clsXML& writer)>;
+  using ChildWriter = std::function<void(XmlWriter& writer)>;
 
   std::string_view group;
   XmlSwitches switches;
@@ -42,56 +50,65 @@ struct CollectionXmlForm {
 // The text an object writes when it writes into a writer of its own: each
 // class writes its XML through `write`, straight into whatever writer it is
 // given, and its XML get is that writing done alone.
-std::string WrittenAlone(const std::function<void(clsXML& writer)>& write);
+std::string WrittenAlone(const std::function<void(XmlWriter& writer)>& write);
 
 // The XML get of a class that writes through AppendXML.
 template <class Object>
 std::string XmlOf(const Object& object) {
-  return WrittenAlone([&](clsXML& writer) { detail::ClassAccess::AppendXML(object, writer); });
+  return WrittenAlone([&](XmlWriter& writer) { detail::ClassAccess::AppendXML(object, writer); });
 }
 
 // Writes the collection's XML at the end of `writer`'s text: nothing for no
 // members; otherwise the group holding Count, Collection (the members' XML
 // joined, taken as markup) and the form's further children.
-void WriteCollectionXml(clsXML& writer, const CollectionXmlForm& form,
+void WriteCollectionXml(XmlWriter& writer, const CollectionXmlForm& form,
                         const KeyedCollection& members,
-                        const std::function<void(AutomationObject&, clsXML&)>& write_member);
+                        const std::function<void(AutomationObject&, XmlWriter&)>& write_member);
 
 // The member count of a collection text, from a reader that has read nothing
 // else yet: the first Count element read as a number (0 when it is none) and
 // then as a 16-bit value (error 6 beyond).
-Short ReadMemberCount(clsXML& reader);
+Short ReadMemberCount(XmlReader& reader);
 
 // Hands the block of the i-th `member_element` to `load_member` for i = 1 to
-// the text's member count, in one pass over the text; an empty text loads
-// nothing. Members are taken by position whatever the text holds: a missing
-// one arrives as the empty block.
+// the text's member count, in one pass over the text of `reader`, which has
+// read nothing else yet. Members are taken by position whatever the text
+// holds: a missing one arrives as the empty block. Each block is handed
+// over with the reader's index, for the member's reader.
 // `before_members`, when given, reads further values once the count is read.
-void ReadCollectionXml(std::string_view text, std::string_view member_element,
-                       const std::function<void(std::string_view block)>& load_member,
-                       const std::function<void(clsXML& reader)>& before_members = nullptr);
+void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
+                       const std::function<void(XmlPart block)>& load_member,
+                       const std::function<void(XmlReader& reader)>& before_members = nullptr);
 
 // The collection XML of members that are all `Member`s, written into `writer`.
 template <class Member>
-void WriteMembersXml(clsXML& writer, const KeyedCollection& members,
+void WriteMembersXml(XmlWriter& writer, const KeyedCollection& members,
                      const CollectionXmlForm& form) {
-  WriteCollectionXml(writer, form, members, [](AutomationObject& member, clsXML& into) {
+  WriteCollectionXml(writer, form, members, [](AutomationObject& member, XmlWriter& into) {
     detail::ClassAccess::AppendXML(static_cast<Member&>(member), into);
   });
 }
 
-// For each member block of `text`: a new `Member` reads it and `add` receives it.
+// For each member block of the text `reader` reads: a new `Member` reads it
+// and `add` receives it.
 template <class Member, class AddLoaded>
-void LoadMembers(std::string_view text, std::string_view member_element, AddLoaded&& add,
-                 const std::function<void(clsXML& reader)>& before_members = nullptr) {
+void LoadMembers(XmlReader& reader, std::string_view member_element, AddLoaded&& add,
+                 const std::function<void(XmlReader& reader)>& before_members = nullptr) {
   ReadCollectionXml(
-      text, member_element,
-      [&](std::string_view block) {
+      reader, member_element,
+      [&](XmlPart block) {
         const Ref<Member> member = MakeRef<Member>();
-        detail::ClassAccess::SetXMLOfNew(*member, block);
+        detail::ClassAccess::SetXMLOfNew(*member, std::move(block));
         add(member);
       },
       before_members);
+}
+// The same for the members of `xml`; an empty text loads nothing.
+template <class Member, class AddLoaded>
+void LoadMembers(XmlPart xml, std::string_view member_element, AddLoaded&& add) {
+  if (xml.Text().empty()) return;
+  XmlReader reader = ReaderOf(std::move(xml));
+  LoadMembers<Member>(reader, member_element, std::forward<AddLoaded>(add));
 }
 
 }  // namespace lombar

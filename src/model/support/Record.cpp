@@ -1,5 +1,7 @@
 #include "lombar/internal/Record.h"
 
+#include <utility>
+
 #include "frame/DiagnosticLog.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/RecordShape.h"
@@ -15,17 +17,21 @@ std::string Record::XML() const {
 }
 
 void Record::SetXML(std::string_view xml) {
-  shape_->ReadRecord(*this, xml, true);
+  ReadXML(XmlPart(xml));
 }
 
-void Record::AppendXML(clsXML& writer) const {
+void Record::AppendXML(XmlWriter& writer) const {
   shape_->WriteRecord(writer, *this);
 }
 
-void Record::SetXMLOfNew(std::string_view xml) {
+void Record::ReadXML(XmlPart xml) {
+  shape_->ReadRecord(*this, std::move(xml), true);
+}
+
+void Record::SetXMLOfNew(XmlPart xml) {
   // Renewing the children a new object just made is seen only in the trace,
   // as their Class_Initialize lines: with tracing off they stand as made.
-  shape_->ReadRecord(*this, xml, shape_->RenewsChildren() && TraceSwitch());
+  shape_->ReadRecord(*this, std::move(xml), shape_->RenewsChildren() && TraceSwitch());
 }
 
 void Record::ClearFields(bool destroy) {

@@ -2,14 +2,13 @@
 // property table, whatever the class; RecordTable<T> answers it for T.
 #pragma once
 
-#include <string_view>
-
 #include "frame/TypeInfo.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
 
-class clsXML;
+class XmlPart;
+class XmlWriter;
 
 class RecordShape {
  public:
@@ -17,10 +16,10 @@ class RecordShape {
 
   virtual const ClassInfo& Surface() const = 0;
   // Writes the record's XML at the end of `parent`'s text, guarded as its XML get.
-  virtual void WriteRecord(clsXML& parent, const Record& record) const = 0;
+  virtual void WriteRecord(XmlWriter& parent, const Record& record) const = 0;
   // Reads the record from `xml` (a text that is empty reads nothing), first
   // resetting it when `reset`; guarded as its XML let.
-  virtual void ReadRecord(Record& record, std::string_view xml, bool reset) const = 0;
+  virtual void ReadRecord(Record& record, XmlPart xml, bool reset) const = 0;
   // Whether Clear makes new child objects.
   virtual bool RenewsChildren() const = 0;
   virtual void ResetRecord(Record& record, bool destroy) const = 0;

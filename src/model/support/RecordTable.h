@@ -57,7 +57,8 @@
 #include "model/support/CollectionXml.h"
 #include "model/support/RecordShape.h"
 #include "model/support/SharedHelp.h"
-#include "text/clsXML.h"
+#include "text/XmlReader.h"
+#include "text/XmlWriter.h"
 
 namespace lombar {
 
@@ -186,7 +187,7 @@ struct XmlValue<Variant> {
 // written "0", which zero suppression leaves out: most amounts are 0, and
 // their text is not made.
 template <class V>
-void WriteLeaf(clsXML& writer, const TagName& tag, const V& value) {
+void WriteLeaf(XmlWriter& writer, const TagName& tag, const V& value) {
   if constexpr (std::is_same_v<V, StoredText>) {
     writer.AddLeaf(tag, value.View());
   } else if constexpr (std::is_same_v<V, bool>) {
@@ -389,14 +390,14 @@ class RecordTable final : public RecordShape {
   // ---- what the record base uses ----
   const ClassInfo& Surface() const override { return surface_; }
   const RecordXmlForm& Form() const { return form_; }
-  void WriteRecord(clsXML& parent, const Record& record) const override {
+  void WriteRecord(XmlWriter& parent, const Record& record) const override {
     Guarded(form_.guard, {T::kClassName, "Get XML"},
             [&] { Write(parent, static_cast<const T&>(record)); });
   }
-  void ReadRecord(Record& record, std::string_view xml, bool reset) const override {
+  void ReadRecord(Record& record, XmlPart xml, bool reset) const override {
     Guarded(form_.guard, {T::kClassName, "Let XML"}, [&] {
       if (reset) Reset(static_cast<T&>(record), false);
-      if (!xml.empty()) Read(static_cast<T&>(record), xml);
+      if (!xml.Text().empty()) Read(static_cast<T&>(record), std::move(xml));
     });
   }
   void ResetRecord(Record& record, bool destroy) const override {
@@ -408,22 +409,22 @@ class RecordTable final : public RecordShape {
   // itself, as a part with the record's switches, unless the record edits
   // what it wrote (attributes set on its elements, empty elements cut),
   // which needs a writer that sees only that.
-  void Write(clsXML& parent, const T& record) const {
+  void Write(XmlWriter& parent, const T& record) const {
     if (silent_when_ && silent_when_(record)) return;
     const XmlSwitches switches =
         form_.switches == WriterSwitches::kAllOn ? XmlSwitches::AllOn() : XmlSwitches::OfThread();
     if (edits_its_text_) {
-      clsXML writer = SnippetWriter(switches);
+      XmlWriter writer = SnippetWriter(switches);
       writer.AppendTo(parent);
       WriteValues(writer, record);
       if (form_.cut_empty_elements) writer.XMLcompress();
       return writer.Close();
     }
-    clsXML::Part part(parent, switches.compress, switches.zero_suppress);
+    XmlWriter::Part part(parent, switches.compress, switches.zero_suppress);
     WriteValues(parent, record);
     part.Close();
   }
-  void WriteValues(clsXML& writer, const T& record) const {
+  void WriteValues(XmlWriter& writer, const T& record) const {
     if (!form_.group.empty()) writer.OpenGroup(group_tag_);
     for (const WriteStep& step : writing_) {
       if (step.field) {
@@ -435,9 +436,8 @@ class RecordTable final : public RecordShape {
     if (!form_.group.empty()) writer.EndGroup();
   }
   // Reads `record`, just reset or made, from `xml`.
-  void Read(T& record, std::string_view xml) const {
-    clsXML reader;
-    reader.ReadInPlace(xml);
+  void Read(T& record, XmlPart xml) const {
+    XmlReader reader = ReaderOf(std::move(xml));
     std::string unescaped;  // each field's text, when it cannot be read where it lies
     // A leaf that no record of the document holds would read as the value
     // the record already has: it is passed over. Only values are read here,
@@ -480,11 +480,12 @@ class RecordTable final : public RecordShape {
     bool ranked = false;  // given its XML place explicitly
     bool kept = false;
     std::function<std::string(const T&)> text;  // the value's XML text
-    std::function<void(const T&, clsXML&, const TagName&)> write_leaf;
-    std::function<void(const T&, clsXML&)> write_child;   // a child object's XML, written in
-    std::function<void(T&, std::string_view)> from_text;  // sets it from its XML text
-    std::function<void(T&, bool destroy)> reset;          // what Clear does to it
-    std::function<void(T&)> reset_in_place;               // for child objects
+    std::function<void(const T&, XmlWriter&, const TagName&)> write_leaf;
+    std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
+    std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
+    std::function<void(T&, XmlPart)> read_child;           // a child object's XML, read in
+    std::function<void(T&, bool destroy)> reset;           // what Clear does to it
+    std::function<void(T&)> reset_in_place;                // for child objects
     bool renews_child = false;  // a child object that Clear replaces with a new one
     // An empty text reads as the value Clear gives, which a record being read
     // already holds: nothing to set when the text is empty.
@@ -493,7 +494,7 @@ class RecordTable final : public RecordShape {
     bool made_as_reset = false;
 
     // Leaves are written and read by their steps (WriteStep, ReadStep).
-    void WriteOtherThanLeaf(clsXML& writer, const T& record) const {
+    void WriteOtherThanLeaf(XmlWriter& writer, const T& record) const {
       switch (place.form) {
         case XmlPlace::Form::kAttribute:
           return writer.SetAttrib(place.element, place.name, text(record));
@@ -506,13 +507,13 @@ class RecordTable final : public RecordShape {
           return;
       }
     }
-    void ReadOtherThanLeaf(clsXML& reader, T& record) const {
+    void ReadOtherThanLeaf(XmlReader& reader, T& record) const {
       switch (place.form) {
         case XmlPlace::Form::kAttribute:
         case XmlPlace::Form::kFirstAttribute:
           return from_text(record, reader.Attrib(place.element, place.name));
         case XmlPlace::Form::kChild:
-          return from_text(record, reader.BlockView(place.element, 1));
+          return read_child(record, reader.BlockPart(place.element, 1));
         case XmlPlace::Form::kLeaf:
         case XmlPlace::Form::kNone:
           return;
@@ -560,7 +561,7 @@ class RecordTable final : public RecordShape {
     Field row;
     row.place = place;
     row.text = [field](const T& record) { return XmlValue<V>::Write(record.*field); };
-    row.write_leaf = [field](const T& record, clsXML& writer, const TagName& tag) {
+    row.write_leaf = [field](const T& record, XmlWriter& writer, const TagName& tag) {
       WriteLeaf(writer, tag, record.*field);
     };
     row.from_text = [field](T& record, std::string_view text) {
@@ -583,10 +584,12 @@ class RecordTable final : public RecordShape {
   static Field ChildField(Ref<Child> T::*field, XmlPlace place) {
     Field row;
     row.place = place;
-    row.write_child = [field](const T& record, clsXML& writer) {
+    row.write_child = [field](const T& record, XmlWriter& writer) {
       detail::ClassAccess::AppendXML(*(record.*field), writer);
     };
-    row.from_text = [field](T& record, std::string_view text) { (record.*field)->SetXML(text); };
+    row.read_child = [field](T& record, XmlPart part) {
+      detail::ClassAccess::ReadXML(*(record.*field), std::move(part));
+    };
     row.reset = [field](T& record, bool destroy) {
       record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
     };
@@ -680,7 +683,7 @@ class RecordTable final : public RecordShape {
   struct WriteStep {
     const Field* field = nullptr;
     std::size_t leaf = 0;
-    std::function<void(const T&, clsXML&, const TagName&)> write_leaf;
+    std::function<void(const T&, XmlWriter&, const TagName&)> write_leaf;
   };
   std::vector<WriteStep> writing_;
   struct ReadStep {

@@ -2,26 +2,25 @@
 // always written compressed, with the collection's vehicle after the members.
 #pragma once
 
-#include <string_view>
+#include <utility>
 
 #include "frame/ErrorTrap.h"
 #include "lombar/internal/ReferenceCollection.h"
 #include "model/support/ClassAccess.h"
 #include "model/support/CollectionXml.h"
-#include "text/clsXML.h"
 
 namespace lombar {
 
 // Writes the group holding Count, the members and the vehicle at the end of
 // `writer`'s text, trapped as the collection's XML get.
 template <class Derived, class Member>
-void WriteReferenceCollection(clsXML& writer, const Derived& collection,
+void WriteReferenceCollection(XmlWriter& writer, const Derived& collection,
                               const KeyedCollection& members) {
   Trapped({Derived::kClassName, "Get XML"}, [&] {
     WriteMembersXml<Member>(writer, members,
                             {.group = Derived::kClassName,
                              .switches = XmlSwitches::AllOn(),
-                             .after_members = [&](clsXML& into) {
+                             .after_members = [&](XmlWriter& into) {
                                detail::ClassAccess::AppendXML(*collection.Vehicle(), into);
                              }});
   });
@@ -30,16 +29,15 @@ void WriteReferenceCollection(clsXML& writer, const Derived& collection,
 // The collection's XML let: `renew` drops the members and the vehicle, then
 // every member read is handed to `add_loaded` and the vehicle read.
 template <class Derived, class Member, class Renew, class AddLoaded>
-void ReadReferenceCollection(std::string_view xml, Derived& collection, Renew&& renew,
+void ReadReferenceCollection(XmlPart xml, Derived& collection, Renew&& renew,
                              AddLoaded&& add_loaded) {
   Trapped({Derived::kClassName, "Let XML"}, [&] {
     renew();
-    // Opened first, the vehicle's reader lends its index to the members' reader.
-    clsXML reader;
-    reader.ReadInPlace(xml);
-    LoadMembers<Member>(xml, Member::kClassName, add_loaded);
-    if (xml.empty()) return;
-    collection.Vehicle()->SetXML(reader.BlockView(ICatVehicle::kElement, 1));
+    if (xml.Text().empty()) return;
+    // One reader finds the members and then the vehicle, and hands each its part.
+    XmlReader reader = ReaderOf(std::move(xml));
+    LoadMembers<Member>(reader, Member::kClassName, add_loaded);
+    detail::ClassAccess::ReadXML(*collection.Vehicle(), reader.BlockPart(ICatVehicle::kElement, 1));
   });
 }
 

@@ -1,4 +1,4 @@
-#include "text/TextHelpers.h"
+#include "frame/FixedWidthText.h"
 
 #include "base/Text.h"
 #include "base/Utf8.h"
@@ -20,7 +20,7 @@ std::string FillText(const Variant& value) {
 
 }  // namespace
 
-std::string str_Fill(const Variant& value, Short width, std::string_view fill) {
+std::string FixedWidthText(const Variant& value, Short width, std::string_view fill) {
   const std::string text = FillText(value);
   const std::size_t wanted = static_cast<std::size_t>(width < 0 ? -width : width);
   if (fill.empty() && CharCount(text) < wanted) RaiseRuntime(kInvalidProcedureCall);

@@ -12,6 +12,6 @@ namespace lombar {
 // character of `fill`: on the right for a width >= 0, on the left for a
 // negative one. Empty, Null and error values count as the empty text; an
 // empty `fill` that would be needed raises error 5.
-std::string str_Fill(const Variant& value, Short width, std::string_view fill);
+std::string FixedWidthText(const Variant& value, Short width, std::string_view fill);
 
 }  // namespace lombar

@@ -6,30 +6,30 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "base/Utf8.h"
-#include "lombar/Variant.h"
 
 namespace lombar {
 
-class CString {
+class TextBuffer {
  public:
-  static constexpr Long kInitialCapacity = 2048;
+  static constexpr std::int32_t kInitialCapacity = 2048;
 
-  CString();
-  explicit CString(std::string_view text);
+  TextBuffer();
+  explicit TextBuffer(std::string_view text);
 
   // The capacity as callers observe it: exact sizes, set by the growth rules
   // below. The storage itself grows geometrically, so long runs of appends
   // stay linear.
-  Long Capacity() const noexcept { return capacity_; }
+  std::int32_t Capacity() const noexcept { return capacity_; }
   // capacity := size; the content is discarded only when `clear` is true and
   // the buffer is empty, otherwise its first bytes are kept.
-  void SetBufferSize(Long size, bool clear);
+  void SetBufferSize(std::int32_t size, bool clear);
 
   std::string Value() const;
   // The value, leaving the buffer empty: its bytes are handed over when they
@@ -38,26 +38,26 @@ class CString {
   // Replaces the text; the capacity grows to exactly its length when it does
   // not fit.
   void SetValue(std::string_view text);
-  Long Length() const noexcept { return static_cast<Long>(length_); }
+  std::int32_t Length() const noexcept { return static_cast<std::int32_t>(length_); }
 
   // Error 5 "Invalid length" for a negative n.
-  CString Left(Long n) const;
-  CString Right(Long n) const;
+  TextBuffer Left(std::int32_t n) const;
+  TextBuffer Right(std::int32_t n) const;
   // Error 5 "Invalid starting position" for a negative start, "Invalid
   // length" for a negative count; start 0 raises error 9.
-  CString Mid(Long start) const;
-  CString Mid(Long start, Long count) const;
+  TextBuffer Mid(std::int32_t start) const;
+  TextBuffer Mid(std::int32_t start, std::int32_t count) const;
 
   // Position of the first occurrence at or after `start`, or 0; an empty
   // search gives 0. Exact, case-sensitive comparison.
-  Long Instr(std::string_view search, Long start) const;
-  Long Instr(const CString& search, Long start) const;
+  std::int32_t Instr(std::string_view search, std::int32_t start) const;
+  std::int32_t Instr(const TextBuffer& search, std::int32_t start) const;
 
-  CString& Append(std::string_view text);
+  TextBuffer& Append(std::string_view text);
   // Texts the caller knows to be ASCII, one after another, with one
   // capacity check and no conversion.
   // Inline, so that the brackets among the pieces are known where it is called.
-  CString& AppendAscii(std::initializer_list<std::string_view> texts) {
+  TextBuffer& AppendAscii(std::initializer_list<std::string_view> texts) {
     std::size_t total = 0;
     for (const std::string_view text : texts)
       total += text.size();
@@ -70,7 +70,7 @@ class CString {
   }
   // "<tag>content</tag>", from pieces as AppendAscii takes them: the element
   // written most often of all, its brackets set in place instead of copied.
-  CString& AppendElement(std::string_view tag, std::string_view content) {
+  TextBuffer& AppendElement(std::string_view tag, std::string_view content) {
     char* out = Extend(2 * tag.size() + content.size() + 5);
     *out++ = '<';
     out = CopyOut(out, tag);
@@ -84,7 +84,7 @@ class CString {
   }
   // "</tag>", set in place as AppendElement sets its brackets; the tag in
   // the buffer's code page.
-  CString& AppendEndTag(std::string_view tag) {
+  TextBuffer& AppendEndTag(std::string_view tag) {
     all_ascii_ = all_ascii_ && IsAscii(tag);
     char* out = Extend(tag.size() + 3);
     *out++ = '<';
@@ -93,7 +93,7 @@ class CString {
     *out = '>';
     return *this;
   }
-  CString& Append(const CString& other);
+  TextBuffer& Append(const TextBuffer& other);
 
   // Storage for `more` bytes beyond those held, and a sixteenth besides, so
   // that an estimate a little short still fits; storage that must grow at
@@ -108,17 +108,17 @@ class CString {
   std::string_view Bytes() const noexcept { return {bytes_.data(), length_}; }
   // Replaces `count` held bytes from the 0-based byte offset `at` (to the end
   // when fewer follow) by code-page bytes, for code that edits them directly.
-  CString& ReplaceBytes(std::size_t at, std::size_t count, std::string_view bytes);
+  TextBuffer& ReplaceBytes(std::size_t at, std::size_t count, std::string_view bytes);
   // A buffer holding these code-page bytes; capacity as a new buffer, grown to fit.
-  static CString FromBytes(std::string_view bytes);
+  static TextBuffer FromBytes(std::string_view bytes);
 
  private:
-  Long InstrBytes(std::string_view search, Long start) const;
-  CString& AppendBytes(std::string_view bytes, bool ascii);
+  std::int32_t InstrBytes(std::string_view search, std::int32_t start) const;
+  TextBuffer& AppendBytes(std::string_view bytes, bool ascii);
   // The capacity grows to exactly the length the next appends reach; the
   // storage itself grows by std::string's own rule.
   void GrowFor(std::size_t more) noexcept {
-    capacity_ = std::max(capacity_, Length() + static_cast<Long>(more));
+    capacity_ = std::max(capacity_, Length() + static_cast<std::int32_t>(more));
   }
   // `more` bytes added after the held ones, for the caller to fill: where they start.
   char* Extend(std::size_t more) {
@@ -168,7 +168,7 @@ class CString {
   // room already sized for the next extensions.
   std::string bytes_;
   std::size_t length_ = 0;
-  Long capacity_ = 0;
+  std::int32_t capacity_ = 0;
   // Every held byte is known to be ASCII, as each way in notes what it
   // adds: the value is then handed over without a look at each byte. False
   // may be said of an ASCII text, never true of another.

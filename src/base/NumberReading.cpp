@@ -1,4 +1,4 @@
-#include "frame/NumberParse.h"
+#include "base/NumberReading.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "lombar/Error.h"
 
 namespace lombar {
 namespace {
@@ -34,10 +32,10 @@ struct DecimalNumber {
   std::int64_t Magnitude() const { return static_cast<std::int64_t>(digits.size()) + exponent; }
 };
 
-// The number a text spells, or the error number reading it gives.
+// The number a text spells, or what keeps it from spelling one.
 struct Reading {
   DecimalNumber number;
-  std::int32_t error = 0;
+  NumberFault fault = NumberFault::kNone;
 };
 
 // Exponents beyond this lie far outside every target range; capping them keeps
@@ -147,11 +145,11 @@ Reading ReadRadixDigits(Cursor& cursor, int radix) {
     overflow = value > 0xFFFFFFFFu;
   }
   cursor.SkipBlanks();
-  if (!any_digit || !cursor.AtEnd()) return {{}, kTypeMismatch};
-  if (overflow) return {{}, kOverflow};
+  if (!any_digit || !cursor.AtEnd()) return {{}, NumberFault::kNotANumber};
+  if (overflow) return {{}, NumberFault::kOutOfRange};
   const std::int32_t signed_value =
       value <= 0xFFFFu ? static_cast<std::int16_t>(value) : static_cast<std::int32_t>(value);
-  return {FromInteger(signed_value), 0};
+  return {FromInteger(signed_value), NumberFault::kNone};
 }
 
 // The sign, parentheses and currency symbol around a number, each at most once.
@@ -188,19 +186,19 @@ Reading ReadNumberText(std::string_view text) {
   if (cursor.Accept('&')) {
     if (cursor.Accept('h')) return ReadRadixDigits(cursor, 16);
     if (cursor.Accept('o')) return ReadRadixDigits(cursor, 8);
-    return {{}, kTypeMismatch};
+    return {{}, NumberFault::kNotANumber};
   }
   Decorations decorations;
   while (decorations.Accept(cursor, true)) {
   }
   Reading reading;
   if (!ScanMantissa(cursor, reading.number, true) || !ScanExponent(cursor, reading.number)) {
-    return {{}, kTypeMismatch};
+    return {{}, NumberFault::kNotANumber};
   }
   while (decorations.Accept(cursor, false)) {
   }
   cursor.SkipBlanks();
-  if (!cursor.AtEnd() || !decorations.Consistent()) return {{}, kTypeMismatch};
+  if (!cursor.AtEnd() || !decorations.Consistent()) return {{}, NumberFault::kNotANumber};
   reading.number.negative = decorations.negative || decorations.open;
   return reading;
 }
@@ -267,13 +265,11 @@ std::optional<std::int64_t> ToScaledInteger(const DecimalNumber& number, int sca
                          : static_cast<std::int64_t>(magnitude);
 }
 
-// The exact amount rounded half to even to four decimals, or nothing when it
-// is beyond the currency range.
-std::optional<Currency> ToCurrency(const DecimalNumber& number) {
+// The exact amount in ten-thousandths, rounded half to even, or nothing
+// when it is beyond the 64-bit range.
+std::optional<std::int64_t> ToFixedPoint(const DecimalNumber& number) {
   constexpr std::uint64_t kLimit = (std::uint64_t{1} << 63) - 1;
-  const auto units = ToScaledInteger(number, 4, kLimit, kLimit + 1);
-  if (!units) return std::nullopt;
-  return Currency::FromUnits(*units);
+  return ToScaledInteger(number, kFixedPointDecimals, kLimit, kLimit + 1);
 }
 
 // The leading plain number of a text: blanks, a sign, digits and one point.
@@ -318,25 +314,25 @@ std::optional<std::int64_t> PlainScaled(std::string_view text, int scale) {
 
 }  // namespace
 
-double ParseNumber(std::string_view text) {
+NumberReading<double> ReadNumber(std::string_view text) {
   const Reading reading = ReadNumberText(text);
-  if (reading.error != 0) RaiseRuntime(reading.error);
+  if (reading.fault != NumberFault::kNone) return {0, reading.fault};
   const std::optional<double> value = ToDouble(reading.number);
-  if (!value) RaiseRuntime(kOverflow);
-  return *value;
+  if (!value) return {0, NumberFault::kOutOfRange};
+  return {*value, NumberFault::kNone};
 }
 
-Currency ParseCurrency(std::string_view text) {
+NumberReading<std::int64_t> ReadFixedPoint(std::string_view text) {
   const Reading reading = ReadNumberText(text);
-  if (reading.error != 0) RaiseRuntime(reading.error);
-  const std::optional<Currency> value = ToCurrency(reading.number);
-  if (!value) RaiseRuntime(kOverflow);
-  return *value;
+  if (reading.fault != NumberFault::kNone) return {0, reading.fault};
+  const std::optional<std::int64_t> units = ToFixedPoint(reading.number);
+  if (!units) return {0, NumberFault::kOutOfRange};
+  return {*units, NumberFault::kNone};
 }
 
 bool IsNumericText(std::string_view text) noexcept {
   const Reading reading = ReadNumberText(text);
-  return reading.error == 0 && ToDouble(reading.number).has_value();
+  return reading.fault == NumberFault::kNone && ToDouble(reading.number).has_value();
 }
 
 double LeadingNumber(std::string_view text) noexcept {
@@ -348,22 +344,18 @@ double LeadingNumber(std::string_view text) noexcept {
   return ToDouble(number).value_or(number.negative ? -HUGE_VAL : HUGE_VAL);
 }
 
-Currency LeadingCurrency(std::string_view text) {
-  if (const auto units = PlainScaled(text, 4)) return Currency::FromUnits(*units);
-  const std::optional<Currency> value = ToCurrency(ReadLeadingNumber(text));
-  if (!value) RaiseRuntime(kOverflow);
-  return *value;
+std::optional<std::int64_t> LeadingFixedPoint(std::string_view text) {
+  if (const auto units = PlainScaled(text, kFixedPointDecimals)) return units;
+  return ToFixedPoint(ReadLeadingNumber(text));
 }
 
-std::int64_t LeadingInteger(std::string_view text, std::int64_t lowest, std::int64_t highest) {
+std::optional<std::int64_t> LeadingWholeNumber(std::string_view text, std::int64_t lowest,
+                                               std::int64_t highest) {
   if (const auto plain = PlainScaled(text, 0); plain && *plain >= lowest && *plain <= highest)
-    return *plain;
-  const auto value = ToScaledInteger(ReadLeadingNumber(text), 0, static_cast<std::uint64_t>(highest),
-                                     0 - static_cast<std::uint64_t>(lowest));
-  if (!value) RaiseRuntime(kOverflow);
-  return *value;
+    return plain;
+  return ToScaledInteger(ReadLeadingNumber(text), 0, static_cast<std::uint64_t>(highest),
+                         0 - static_cast<std::uint64_t>(lowest));
 }
-
 float LeadingSingle(std::string_view text) noexcept {
   if (text.empty()) return 0.0f;
   const DecimalNumber number = ReadLeadingNumber(text);

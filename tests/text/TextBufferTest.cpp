@@ -1,19 +1,21 @@
-#include "text/CString.h"
+#include "text/TextBuffer.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
+#include "model/support/TextFailures.h"
 
 namespace lombar {
 namespace {
 
-TEST(CStringTest, CapacityGrowsToExactlyTheNeededLength) {
-  CString buffer;
+TEST(TextBufferTest, CapacityGrowsToExactlyTheNeededLength) {
+  TextBuffer buffer;
   EXPECT_EQ(buffer.Length(), 0);
   EXPECT_EQ(buffer.Value(), "");
   EXPECT_EQ(buffer.Capacity(), 2048);
@@ -24,7 +26,7 @@ TEST(CStringTest, CapacityGrowsToExactlyTheNeededLength) {
   EXPECT_EQ(buffer.Capacity(), 2049);
   EXPECT_EQ(buffer.Length(), 2049);
 
-  CString small;
+  TextBuffer small;
   small.SetValue(std::string(3000, 'z'));
   EXPECT_EQ(small.Capacity(), 3000);
   small.SetValue("short");
@@ -35,8 +37,8 @@ TEST(CStringTest, CapacityGrowsToExactlyTheNeededLength) {
 // A writer expecting more grows the storage ahead, without touching the
 // capacity callers see; estimates that creep up one byte at a time must not
 // move the bytes each time (that would make writing quadratic).
-TEST(CStringTest, ExpectedGrowthMovesTheBytesRarely) {
-  CString buffer;
+TEST(TextBufferTest, ExpectedGrowthMovesTheBytesRarely) {
+  TextBuffer buffer;
   buffer.Append(std::string(50'000, 'x'));
   buffer.ReserveFor(100'000);
   const char* storage = buffer.Bytes().data();
@@ -55,14 +57,14 @@ TEST(CStringTest, ExpectedGrowthMovesTheBytesRarely) {
   EXPECT_EQ(buffer.Length(), 250'000);
 }
 
-TEST(CStringTest, LeftRightAndMidCutAsTheirCountsSay) {
-  const CString four("abcd");
+TEST(TextBufferTest, LeftRightAndMidCutAsTheirCountsSay) {
+  const TextBuffer four("abcd");
   EXPECT_EQ(four.Left(10).Value(), "abcd");
   EXPECT_EQ(four.Left(2).Value(), "ab");
   EXPECT_EQ(four.Right(0).Value(), "");
   EXPECT_EQ(four.Right(3).Value(), "bcd");
 
-  const CString six("abcdef");
+  const TextBuffer six("abcdef");
   EXPECT_EQ(six.Mid(3).Value(), "cdef");
   EXPECT_EQ(six.Mid(3, 10).Value(), "cdef");
   EXPECT_EQ(six.Mid(3, 2).Value(), "cd");
@@ -70,48 +72,65 @@ TEST(CStringTest, LeftRightAndMidCutAsTheirCountsSay) {
   EXPECT_EQ(six.Mid(6).Value(), "f");
 }
 
-TEST(CStringTest, BadLengthsAndPositionsRaiseTheirErrors) {
-  const CString text("abcdef");
-  const auto invalid_length = std::make_pair(5, std::string("Invalid length"));
-  const auto invalid_start = std::make_pair(5, std::string("Invalid starting position"));
-  EXPECT_EQ(ErrorOf([&] { text.Left(-1); }), invalid_length);
-  EXPECT_EQ(ErrorOf([&] { text.Right(-1); }), invalid_length);
-  EXPECT_EQ(ErrorOf([&] { text.Mid(2, -1); }), invalid_length);
-  EXPECT_EQ(ErrorOf([&] { text.Mid(-1); }), invalid_start);
-  EXPECT_EQ(ErrorOf([&] { text.Mid(0); }).first, kSubscriptOutOfRange);
-  EXPECT_EQ(ErrorOf([&] { text.Instr("a", 0); }).first, kSubscriptOutOfRange);
-  EXPECT_EQ(testing::RaisedBy([&] { text.Left(-1); }).value().Source(), "CString");
+// The error `action` raises, as the library reports the buffer's errors.
+template <class Action>
+std::optional<Error> BufferErrorRaisedBy(Action&& action) {
+  try {
+    action();
+  } catch (const TextError& error) {
+    return LibraryError(error);
+  }
+  return std::nullopt;
+}
+template <class Action>
+std::pair<std::int32_t, std::string> BufferErrorOf(Action&& action) {
+  const std::optional<Error> error = BufferErrorRaisedBy(std::forward<Action>(action));
+  if (!error) return {0, "no error"};
+  return {error->Number(), error->Description()};
 }
 
-TEST(CStringTest, InstrFindsExactMatchesFromTheStart) {
-  const CString text("abcdcd");
+TEST(TextBufferTest, BadLengthsAndPositionsRaiseTheirErrors) {
+  const TextBuffer text("abcdef");
+  const auto invalid_length = std::make_pair(5, std::string("Invalid length"));
+  const auto invalid_start = std::make_pair(5, std::string("Invalid starting position"));
+  EXPECT_EQ(BufferErrorOf([&] { text.Left(-1); }), invalid_length);
+  EXPECT_EQ(BufferErrorOf([&] { text.Right(-1); }), invalid_length);
+  EXPECT_EQ(BufferErrorOf([&] { text.Mid(2, -1); }), invalid_length);
+  EXPECT_EQ(BufferErrorOf([&] { text.Mid(-1); }), invalid_start);
+  EXPECT_EQ(BufferErrorOf([&] { text.Mid(0); }).first, kSubscriptOutOfRange);
+  EXPECT_EQ(BufferErrorOf([&] { text.Instr("a", 0); }).first, kSubscriptOutOfRange);
+  EXPECT_EQ(BufferErrorRaisedBy([&] { text.Left(-1); }).value().Source(), "CString");
+}
+
+TEST(TextBufferTest, InstrFindsExactMatchesFromTheStart) {
+  const TextBuffer text("abcdcd");
   EXPECT_EQ(text.Instr("cd", 1), 3);
   EXPECT_EQ(text.Instr("cd", 4), 5);
   EXPECT_EQ(text.Instr("cd", 6), 0);
   EXPECT_EQ(text.Instr("dd", 1), 0);
   EXPECT_EQ(text.Instr("", 1), 0);
   EXPECT_EQ(text.Instr("CD", 1), 0);
-  EXPECT_EQ(text.Instr(CString("dc"), 1), 4);
+  EXPECT_EQ(text.Instr(TextBuffer("dc"), 1), 4);
   EXPECT_EQ(text.Instr("abcdcdx", 1), 0);
 }
 
-TEST(CStringTest, CodePageCharactersSurviveOneByteEachAndOthersBecomeQuestionMarks) {
+TEST(TextBufferTest, CodePageCharactersSurviveOneByteEachAndOthersBecomeQuestionMarks) {
   const std::string held = "caf\xC3\xA9 \xC3\xBF\xC2\xA0\xE2\x82\xAC";  // "café ÿ", a no-break space, €
-  CString buffer(held);
+  TextBuffer buffer(held);
   EXPECT_EQ(buffer.Length(), 8);
   EXPECT_EQ(buffer.Value(), held);
   EXPECT_EQ(buffer.Instr("\xC3\xA9", 1), 4);
   EXPECT_EQ(buffer.Instr("\xE2\x82\xAC", 1), 8);
 
-  CString other("\xC2\x80 5 \xF0\x9F\x98\x80");  // a C1 control, an emoji
+  TextBuffer other("\xC2\x80 5 \xF0\x9F\x98\x80");  // a C1 control, an emoji
   EXPECT_EQ(other.Value(), "? 5 ?");
-  CString broken(std::string("a\xFF\xC3", 3));  // bytes that are no UTF-8
+  TextBuffer broken(std::string("a\xFF\xC3", 3));  // bytes that are no UTF-8
   EXPECT_EQ(broken.Value(), "a??");
 }
 
-TEST(CStringTest, AppendChainsAndAcceptsItself) {
-  CString buffer("ab");
-  buffer.Append("c").Append(CString("d"));
+TEST(TextBufferTest, AppendChainsAndAcceptsItself) {
+  TextBuffer buffer("ab");
+  buffer.Append("c").Append(TextBuffer("d"));
   buffer.Append(buffer);
   EXPECT_EQ(buffer.Value(), "abcdabcd");
   buffer.Append("");
@@ -120,9 +139,9 @@ TEST(CStringTest, AppendChainsAndAcceptsItself) {
 
 // Pieces of every length up to past the short-copy sizes land whole and in
 // order, and the capacity callers observe is the length reached.
-TEST(CStringTest, PiecesOfEveryLengthAppendWhole) {
+TEST(TextBufferTest, PiecesOfEveryLengthAppendWhole) {
   const std::string source = "abcdefghijklmnopqrstuvwxyz0123456789";
-  CString buffer;
+  TextBuffer buffer;
   std::string expected;
   for (std::size_t n = 0; n <= source.size(); ++n) {
     const std::string_view piece = std::string_view(source).substr(0, n);
@@ -133,14 +152,14 @@ TEST(CStringTest, PiecesOfEveryLengthAppendWhole) {
                 std::string(piece) + ">";
   }
   EXPECT_EQ(buffer.Bytes(), expected);
-  EXPECT_EQ(buffer.Capacity(), static_cast<Long>(expected.size()));
+  EXPECT_EQ(buffer.Capacity(), static_cast<std::int32_t>(expected.size()));
 }
 
 // Elements written in place leave room sized after the held bytes; no other
 // operation sees that room: appending, replacing, cutting, taking the value
 // and shrinking the buffer each see only what was written.
-TEST(CStringTest, RoomAfterElementsWrittenInPlaceIsNeverSeen) {
-  CString buffer;
+TEST(TextBufferTest, RoomAfterElementsWrittenInPlaceIsNeverSeen) {
+  TextBuffer buffer;
   buffer.AppendElement("A", "1");
   buffer.Append("+");
   EXPECT_EQ(buffer.Bytes(), "<A>1</A>+");
@@ -162,18 +181,18 @@ TEST(CStringTest, RoomAfterElementsWrittenInPlaceIsNeverSeen) {
 // The value is handed over as it lies only when every byte is ASCII: a
 // character beyond, however it came in, is converted back to UTF-8, and a
 // buffer emptied by taking its value starts clean.
-TEST(CStringTest, TakenValueConvertsACharacterBeyondAsciiWhereverItCameIn) {
+TEST(TextBufferTest, TakenValueConvertsACharacterBeyondAsciiWhereverItCameIn) {
   const std::string latin_one_e = "\xE9";  // "é" in the buffer's code page
-  const std::vector<std::function<void(CString&)>> ways_in = {
-      [](CString& buffer) { buffer.Append("caf\xC3\xA9"); },
-      [](CString& buffer) { buffer.Append(CString("caf\xC3\xA9")); },
-      [&](CString& buffer) { buffer.AppendEndTag("caf" + latin_one_e); },
-      [&](CString& buffer) { buffer.ReplaceBytes(0, 0, "caf" + latin_one_e); },
-      [](CString& buffer) { buffer.SetValue("caf\xC3\xA9"); },
-      [&](CString& buffer) { buffer = CString::FromBytes("caf" + latin_one_e); },
+  const std::vector<std::function<void(TextBuffer&)>> ways_in = {
+      [](TextBuffer& buffer) { buffer.Append("caf\xC3\xA9"); },
+      [](TextBuffer& buffer) { buffer.Append(TextBuffer("caf\xC3\xA9")); },
+      [&](TextBuffer& buffer) { buffer.AppendEndTag("caf" + latin_one_e); },
+      [&](TextBuffer& buffer) { buffer.ReplaceBytes(0, 0, "caf" + latin_one_e); },
+      [](TextBuffer& buffer) { buffer.SetValue("caf\xC3\xA9"); },
+      [&](TextBuffer& buffer) { buffer = TextBuffer::FromBytes("caf" + latin_one_e); },
   };
   for (std::size_t way = 0; way < ways_in.size(); ++way) {
-    CString buffer;
+    TextBuffer buffer;
     buffer.AppendElement("A", "1");
     ways_in[way](buffer);
     buffer.AppendAscii({"<B>", "2"});

@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "text/clsXML.h"
+#include "text/XmlReader.h"
+#include "text/XmlWriter.h"
 
 namespace lombar {
 namespace {
 
 std::string Leaf(std::string_view value, bool compress, bool zero_suppress) {
-  clsXML writer;
+  XmlWriter writer;
   writer.SetSnippet(true);
   writer.SetCompress(compress);
   writer.SetZeroSuppress(zero_suppress);
@@ -15,7 +16,7 @@ std::string Leaf(std::string_view value, bool compress, bool zero_suppress) {
   return writer.XML();
 }
 
-TEST(clsXMLWriterTest, CompressAndZeroSuppressDropEmptyAndZeroLeaves) {
+TEST(XmlWriterTest, CompressAndZeroSuppressDropEmptyAndZeroLeaves) {
   EXPECT_EQ(Leaf("0", true, true), "");
   EXPECT_EQ(Leaf("0", true, false), "<Count>0</Count>");
   EXPECT_EQ(Leaf("0", false, false), "<Count>0</Count>");
@@ -33,7 +34,7 @@ TEST(clsXMLWriterTest, CompressAndZeroSuppressDropEmptyAndZeroLeaves) {
   EXPECT_EQ(Leaf("", true, false), "");
   EXPECT_EQ(Leaf("", false, false), "<Count></Count>");
   // Turning zero suppression on turns compression on; off leaves it.
-  clsXML writer;
+  XmlWriter writer;
   writer.SetSnippet(true);
   writer.SetZeroSuppress(true);
   writer.SetZeroSuppress(false);
@@ -43,8 +44,8 @@ TEST(clsXMLWriterTest, CompressAndZeroSuppressDropEmptyAndZeroLeaves) {
   EXPECT_EQ(writer.XML(), "<Zero>0</Zero><Group></Group>");
 }
 
-TEST(clsXMLWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
-  clsXML writer;
+TEST(XmlWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
+  XmlWriter writer;
   writer.SetSnippet(true);
   writer.Add("Name", "A&B <c> d'\"");
   writer.Add("Raw", "<a>1</a>");
@@ -53,18 +54,17 @@ TEST(clsXMLWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
 }
 
 // A leaf whose tag is known up front is written exactly as Add writes it.
-TEST(clsXMLWriterTest, AKnownLeafIsWrittenAsAddWritesIt) {
+TEST(XmlWriterTest, AKnownLeafIsWrittenAsAddWritesIt) {
   const char* const values[] = {"", "0", "0.00", "Main St", "a<b & 'c'", "<p>x & y</p>",
                                 "Façade", "1"};
   for (const char* tag : {"Name", "Straße"}) {
     const TagName known(tag);
     for (const bool switches : {false, true}) {
-      clsXML by_add, by_leaf;
-      for (clsXML* writer : {&by_add, &by_leaf}) {
+      XmlWriter by_add, by_leaf;
+      for (XmlWriter* writer : {&by_add, &by_leaf}) {
         writer->SetSnippet(true);
         writer->SetCompress(switches);
         writer->SetZeroSuppress(switches);
-        writer->ReadInPlace("<Read>text</Read>");  // written after what was read
       }
       for (const char* value : values) {
         by_add.Add(tag, value);
@@ -75,8 +75,8 @@ TEST(clsXMLWriterTest, AKnownLeafIsWrittenAsAddWritesIt) {
   }
 }
 
-TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
-  clsXML closed;
+TEST(XmlWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
+  XmlWriter closed;
   closed.SetSnippet(true);
   closed.Add("ICatPresetCol", "", true);
   closed.Add("Count", "2");
@@ -85,10 +85,10 @@ TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
   EXPECT_EQ(closed.XML(), "<ICatPresetCol><Count>2</Count></ICatPresetCol>");
 
   // Deeper than a writer mostly goes, taken back to a mark and opened again.
-  clsXML open;
+  XmlWriter open;
   open.SetSnippet(true);
   open.Add("Outer", "", true);
-  const clsXML::Mark outer = open.Position();
+  const XmlWriter::Mark outer = open.Position();
   for (const char* tag : {"A", "B", "C", "D"})
     open.Add(tag, "", true);
   open.EndGroup();
@@ -102,18 +102,18 @@ TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
   EXPECT_EQ(open.XML(), whole);
   EXPECT_EQ(open.XML(), whole);  // closed once, for good
 
-  clsXML document;
+  XmlWriter document;
   document.Add("A", "1");
   EXPECT_EQ(document.XML(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><A>1</A>");
 
-  clsXML accented;  // a group's tag is kept in the buffer's code page, as its text is
+  XmlWriter accented;  // a group's tag is kept in the buffer's code page, as its text is
   accented.SetSnippet(true);
   accented.Add("Caf\xC3\xA9", "", true);
   accented.Add("Na\xC3\xAFve", "", true);
   accented.EndGroup();
   EXPECT_EQ(accented.XML(), "<Caf\xC3\xA9><Na\xC3\xAFve></Na\xC3\xAFve></Caf\xC3\xA9>");
 
-  clsXML closing_leaf;
+  XmlWriter closing_leaf;
   closing_leaf.SetSnippet(true);
   closing_leaf.Add("G", "", true);
   closing_leaf.Add("L", "v", false, true);
@@ -121,8 +121,8 @@ TEST(clsXMLWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
   EXPECT_EQ(closing_leaf.XML(), "<G><L>v</L></G><After>1</After>");
 }
 
-TEST(clsXMLWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
-  clsXML writer;
+TEST(XmlWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
+  XmlWriter writer;
   writer.SetSnippet(true);
   writer.SetZeroSuppress(true);  // attributes are never suppressed
   writer.AddAttrVal("Info", "Type", "P");
@@ -143,11 +143,11 @@ TEST(clsXMLWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
   EXPECT_EQ(writer.XML(),
             "<Info Type=\"P\" Line=\"1 &amp; 2\" Code=\"\" Text=\"a&lt;&quot;b&quot;&gt;\"/>"
             "<\xC3\x8Fnfo T\xC3\xBDpe=\"caf\xC3\xA9\"/>");
-  clsXML reader;
+  XmlReader reader;
   reader.SetXML(writer.XML());
   EXPECT_EQ(reader.Attrib("\xC3\x8Fnfo", "T\xC3\xBDpe"), "caf\xC3\xA9");
 
-  clsXML group;
+  XmlWriter group;
   group.SetSnippet(true);
   group.Add("Provider", "", true);
   group.SetAttrib("Provider", "Default", "True");
@@ -156,14 +156,14 @@ TEST(clsXMLWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
   EXPECT_EQ(group.XML(),
             "<Provider Default=\"True\" EditDate=\"1/2/2026\"><Name>North</Name></Provider>");
 
-  clsXML later;  // the attribute exists only in a later element: left alone
+  XmlWriter later;  // the attribute exists only in a later element: left alone
   later.SetSnippet(true);
   later.AddAttrVal("A", "x", "1");
   later.AddAttrVal("B", "y", "2");
   later.SetAttrib("A", "y", "3");
   EXPECT_EQ(later.XML(), "<A x=\"1\"/><B y=\"2\"/>");
 
-  clsXML open_attr;
+  XmlWriter open_attr;
   open_attr.SetSnippet(true);
   open_attr.AddAttrVal("G", "k", "v", true);
   open_attr.Add("L", "1");
@@ -173,14 +173,14 @@ TEST(clsXMLWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
 // A writer appending to its parent's text keeps its own switches and groups,
 // and its attribute edits, compression and retraction reach only what it
 // wrote itself, never the parent's elements before it.
-TEST(clsXMLWriterTest, ANestedWriterWritesIntoItsParentAndTouchesOnlyItsOwnText) {
-  clsXML parent;
+TEST(XmlWriterTest, ANestedWriterWritesIntoItsParentAndTouchesOnlyItsOwnText) {
+  XmlWriter parent;
   parent.SetSnippet(true);
   parent.Add("List", "", true);
   parent.AddAttrVal("Info", "Type", "P");
   parent.Add("Empty", "");  // switches off: written, and kept by the child's compress
   {
-    clsXML child;
+    XmlWriter child;
     child.SetSnippet(true);
     child.SetZeroSuppress(true);
     child.AppendTo(parent);
@@ -189,7 +189,7 @@ TEST(clsXMLWriterTest, ANestedWriterWritesIntoItsParentAndTouchesOnlyItsOwnText)
     child.SetAttrib("Info", "Line", "7");   // its own Info, not the parent's
     child.SetAttrib("Info", "Type", "R");
     child.Add("Group", "", true);
-    const clsXML::Mark mark = child.Position();
+    const XmlWriter::Mark mark = child.Position();
     child.Add("Dropped", "x", true);
     child.Add("Inner", "y");
     child.Retract(mark);  // the text and the group opened after the mark
@@ -208,34 +208,29 @@ TEST(clsXMLWriterTest, ANestedWriterWritesIntoItsParentAndTouchesOnlyItsOwnText)
 // A part written by the writer itself has its own switches while it lasts
 
 // SetAttrib goes on from where it found its element only while nothing
-// before that changed: a text taken back, compressed, replaced or moved to a
-// parent's is searched afresh.
-TEST(clsXMLWriterTest, SetAttribSearchesAfreshOnceTheTextBeforeChanged) {
+// before that changed: a text taken back, compressed or moved to a parent's
+// is searched afresh.
+TEST(XmlWriterTest, SetAttribSearchesAfreshOnceTheTextBeforeChanged) {
   // The element first found after a long empty one: every change below
   // brings it nearer the start than the length of its own tag.
-  const auto started = [](clsXML& writer) {
+  const auto started = [](XmlWriter& writer) {
     writer.SetSnippet(true);
     writer.Add("AnEmptyElementWithAVeryLongName", "");
     writer.AddAttrVal("E", "a", "1");
     writer.SetAttrib("E", "b", "2");
   };
-  clsXML retracted;
+  XmlWriter retracted;
   started(retracted);
   retracted.Retract({});
   retracted.AddAttrVal("E", "a", "3");
   retracted.SetAttrib("E", "b", "4");
   EXPECT_EQ(retracted.XML(), "<E a=\"3\" b=\"4\"/>");
-  clsXML compressed;
+  XmlWriter compressed;
   started(compressed);
   compressed.XMLcompress();
   compressed.SetAttrib("E", "c", "3");
   EXPECT_EQ(compressed.XML(), "<E a=\"1\" b=\"2\" c=\"3\"/>");
-  clsXML replaced;
-  started(replaced);
-  replaced.SetXML("<E a=\"1\"/>");
-  replaced.SetAttrib("E", "b", "5");
-  EXPECT_EQ(replaced.XML(), "<E a=\"1\" b=\"5\"/>");
-  clsXML parent, moved;
+  XmlWriter parent, moved;
   parent.SetSnippet(true);
   started(moved);
   moved.AppendTo(parent);
@@ -245,19 +240,19 @@ TEST(clsXMLWriterTest, SetAttribSearchesAfreshOnceTheTextBeforeChanged) {
   EXPECT_EQ(parent.XML(), "<E a=\"6\" b=\"7\"/>");
 }
 // and closes only its own groups; one that fails leaves them unclosed.
-TEST(clsXMLWriterTest, APartHasItsOwnSwitchesAndGroups) {
-  clsXML writer;
+TEST(XmlWriterTest, APartHasItsOwnSwitchesAndGroups) {
+  XmlWriter writer;
   writer.SetSnippet(true);
   writer.Add("List", "", true);
   {
-    clsXML::Part part(writer, false, true);
+    XmlWriter::Part part(writer, false, true);
     writer.Add("Count", "0");  // zero suppression of the part
     writer.Add("Group", "", true);
     writer.Add("Kept", "1");
     part.Close();
   }
   try {
-    clsXML::Part failed(writer, true, false);
+    XmlWriter::Part failed(writer, true, false);
     writer.Add("Open", "", true);
     throw Error(kTypeMismatch, "", "");
   } catch (const Error&) {
@@ -268,8 +263,8 @@ TEST(clsXMLWriterTest, APartHasItsOwnSwitchesAndGroups) {
             "<List><Group><Kept>1</Kept></Group><Open><Empty></Empty></List>");
 }
 
-TEST(clsXMLWriterTest, CompressCutsEmptyElementsUntilNoneIsLeft) {
-  clsXML writer;
+TEST(XmlWriterTest, CompressCutsEmptyElementsUntilNoneIsLeft) {
+  XmlWriter writer;
   EXPECT_EQ(writer.XMLcompress("<a><b></b><c>1</c><d x=\"1\"></d></a>"),
             "<a><c>1</c><d x=\"1\"></d></a>");
   EXPECT_EQ(writer.XMLcompress("<Vehicle><Specs></Specs></Vehicle>"), "");
@@ -290,23 +285,20 @@ TEST(clsXMLWriterTest, CompressCutsEmptyElementsUntilNoneIsLeft) {
   EXPECT_EQ(writer.XML(), "<Vehicle><Year>2001</Year></Vehicle>");
 }
 
-TEST(clsXMLWriterTest, CompressStaysLinearOverManyEmptyElements) {
+TEST(XmlWriterTest, CompressStaysLinearOverManyEmptyElements) {
   // Many cuts after a long untouched stretch: each cut resumes at its join.
   std::string text = "<r><big>" + std::string(200'000, 'x') + "</big>";
   for (int i = 0; i < 20'000; ++i)
     text += "<e" + std::to_string(i % 7) + "></e" + std::to_string(i % 7) + ">";
   text += "</r>";
-  clsXML writer;
+  XmlWriter writer;
   EXPECT_EQ(writer.XMLcompress(text), "<r><big>" + std::string(200'000, 'x') + "</big></r>");
 }
 
-TEST(clsXMLWriterTest, ClearAndAssignedTextStartAfresh) {
-  clsXML writer;
+TEST(XmlWriterTest, ClearStartsAfresh) {
+  XmlWriter writer;
   writer.SetSnippet(true);
   writer.SetCompress(true);
-  writer.Add("Open", "", true);
-  writer.SetXML("<x>1</x>");  // the open group is gone with the text it was in
-  EXPECT_EQ(writer.XML(), "<x>1</x>");
   writer.Add("Open", "", true);
   writer.Clear();  // switches and groups too
   writer.Add("E", "");

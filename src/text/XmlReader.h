@@ -1,0 +1,210 @@
+// The library's XML reader, a text search: it finds elements and attributes
+// by plain case-sensitive search, takes the first match in document order
+// and never fails on malformed text: what it cannot find comes back empty.
+// It keeps the position where its previous search ended, so reading
+// consecutive members is one pass.
+//
+// A text is read where it lies when it is ASCII (then the same in UTF-8 and
+// in the code page), through the tag index of the document it is part of;
+// any other text is copied into the code page, one byte a character. Texts
+// come back as UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "text/TagIndex.h"
+#include "text/XmlFailures.h"
+
+namespace lombar {
+
+class XmlReader {
+ public:
+  explicit XmlReader(const XmlFailures& failures = XmlFailures::AsTheyAre()) noexcept
+      : failures_(&failures) {}
+  // A reader of `part`, as ReadPart reads it.
+  explicit XmlReader(XmlPart part, const XmlFailures& failures = XmlFailures::AsTheyAre())
+      : failures_(&failures) {
+    ReadPart(std::move(part));
+  }
+
+  // Gives the reader a copy of `text` and resets every reading position.
+  // Carries on after a failure, with whatever text it then holds.
+  void SetXML(std::string_view text);
+  // Like SetXML, but an ASCII text is read where it lies: it must stay alive
+  // and unchanged while the reader reads it. A part handed over by another
+  // reader is read through that reader's index.
+  void ReadPart(XmlPart part);
+  void ReadInPlace(std::string_view text) { ReadPart(XmlPart(text)); }
+
+  // The content of the `occurrence`-th "<tag>" element, unescaped and
+  // trimmed. Raises its failure (error 6 for an occurrence stepped past the
+  // 16-bit range).
+  std::string Value(std::string_view tag, std::int16_t occurrence = 1);
+  // Value(names[i]) as a view, valid until the reader is next used: a part
+  // of the text itself when it is read in place and holds no entity, else
+  // `unescaped`. For the (ASCII) names a reader looks for in every record;
+  // the reader may keep a reference to them, so they must outlive it.
+  std::string_view FirstValue(const TagNames& names, std::size_t i, std::string& unescaped) {
+    // Most names a record's reader asks for are in no record of the document:
+    // the index knows them, and they are answered here without a search.
+    if (NowhereInText(names, i)) {
+      value_mark_.end = std::string::npos;
+      return {};
+    }
+    if (const std::optional<std::string_view> plain = PlainFirstValue(names, i)) return *plain;
+    return SearchFirstValue(names, i, unescaped);
+  }
+  // The set's names that FirstValue knows to be in no record of the
+  // document, as bits by number (TagIndex::Missing): each would come back
+  // empty without a search. None until the set was first asked for.
+  std::uint64_t MissingNames(const TagNames& names) const {
+    return ReadsIndexedText() ? indexed_.Missing(names) : 0;
+  }
+  // The whole `occurrence`-th element, also one written with attributes or
+  // self-closing, trimmed and not unescaped. Raises its failure, as Value.
+  std::string Block(std::string_view tag, std::int16_t occurrence);
+  // The same block, valid until the reader is next used: a part of the text
+  // itself when it is read in place.
+  std::string_view BlockView(std::string_view tag, std::int16_t occurrence);
+  // The same by a name hashed once, for the member element of every block of a collection.
+  std::string_view BlockView(const TagName& tag, std::int16_t occurrence);
+  // The same block handed over for a nested element's reader, which then
+  // reads it through this reader's index; valid as BlockView's.
+  XmlPart BlockPart(std::string_view tag, std::int16_t occurrence) {
+    return PartOf(BlockView(tag, occurrence));
+  }
+  XmlPart BlockPart(const TagName& tag, std::int16_t occurrence) {
+    return PartOf(BlockView(tag, occurrence));
+  }
+  // A text to hand over to another reader: with this reader's index when it
+  // lies in the text this reader reads in place, else as it is.
+  XmlPart PartOf(std::string_view text) const { return indexed_.Part(text); }
+  // An attribute of the first element whose name starts with `element`.
+  // Attributes of one element must be read in written order. Raises its failure.
+  std::string Attrib(std::string_view element, std::string_view attribute);
+  // The text with the five entities decoded, unless it is markup. Carries on
+  // after a failure with the empty text.
+  std::string GetFieldValue(std::string_view text);
+
+ private:
+  // Where the previous successful search of one kind ended, 0-based; npos for none.
+  struct SearchMark {
+    std::size_t end = std::string::npos;
+    std::int16_t occurrence = 0;
+    std::string tag;
+    // The tag, when it is one of a set of names that outlives the reader:
+    // records' fields are found by those, and their tags are not copied.
+    const TagName* named = nullptr;
+    std::string_view Tag() const noexcept { return named ? named->Name() : tag; }
+    void Remember(std::string_view name) {
+      named = nullptr;
+      tag = name;
+    }
+    bool Continues(std::string_view next_tag, std::int16_t next_occurrence) const;
+    // As made, its text's storage kept: readers are reset once per record.
+    void Reset() noexcept {
+      end = std::string::npos;
+      occurrence = 0;
+      tag.clear();
+      named = nullptr;
+    }
+  };
+  // A block's search also keeps the forms it found the block by, which the
+  // next occurrence's search goes on with.
+  struct BlockMark : SearchMark {
+    bool attributed_start = false;  // "<name " rather than "<name>"
+    bool self_closing = false;      // ended by "/>" rather than "</name>"
+    void Reset() noexcept {
+      SearchMark::Reset();
+      attributed_start = self_closing = false;
+    }
+  };
+  // The first occurrence of a tag that a fresh search did not find: no later
+  // one can be found either, while the reader reads the same text.
+  struct MissingMark {
+    std::string tag;
+    std::int16_t from_occurrence = 0;  // 0: none known
+    bool Covers(std::string_view name, std::int16_t occurrence) const;
+    // Notes the miss of a fresh search.
+    void Note(std::string_view name, std::int16_t occurrence, bool continued);
+    void Reset() noexcept {
+      tag.clear();
+      from_occurrence = 0;
+    }
+  };
+  struct AttribMark {
+    std::string element;  // "<" + element of the last successful read
+    std::size_t cursor = 0;
+    std::size_t tag_end = 0;
+    void Reset() noexcept {
+      element.clear();
+      cursor = tag_end = 0;
+    }
+  };
+
+  // Whether the set's `i`-th name has no "<name>" anywhere in the indexed
+  // document the text read in place is part of. Such a name was never found,
+  // so there is no earlier search of it to continue either.
+  bool NowhereInText(const TagNames& names, std::size_t i) const {
+    return ReadsIndexedText() && indexed_.Lacks(names, i);
+  }
+  // Whether the reader reads a text in place, through its document's index.
+  bool ReadsIndexedText() const { return indexed_.Active() && !indexed_.Text().empty(); }
+  std::string_view SearchFirstValue(const TagNames& names, std::size_t i, std::string& unescaped);
+  // FirstValue's common case answered straight from the index: a text read
+  // in place, no earlier search to go on with, the element's end tag next
+  // after its start and no entity in it. Nothing when any of that fails.
+  std::optional<std::string_view> PlainFirstValue(const TagNames& names, std::size_t i);
+  // A value found with its end tag at `end`: the next occurrence's search
+  // goes on after it. `named`: the tag is one of a set of names that
+  // outlives the reader. Inline, as every field read notes one.
+  void NoteValueFound(const TagName& tag, bool named, std::int16_t occurrence, std::size_t end) {
+    value_mark_.end = end + tag.Name().size() + 3;  // after "</name>"
+    value_mark_.occurrence = occurrence;
+    if (named) {
+      value_mark_.named = &tag;
+    } else {
+      value_mark_.Remember(tag.Name());
+    }
+  }
+  std::size_t SkipEndTags(const TagName& name, std::int16_t count);
+  std::string_view Bytes() const noexcept {
+    return indexed_.Active() ? indexed_.Text() : std::string_view(owned_);
+  }
+  std::size_t Find(std::string_view needle, std::size_t from) const;
+  // The first "<name>", or with `end_tag` "</name>", at or after `from`.
+  std::size_t FindTag(const TagName& name, bool end_tag, std::size_t from);
+  std::size_t FindEndTag(const TagName& name, std::size_t from);
+  std::string_view ValueView(const TagName& tag, std::int16_t occurrence, std::string& unescaped);
+  // `named`: the tag is one of a set of names that outlives the reader.
+  std::optional<std::string_view> ValueAt(const TagName& tag, bool named,
+                                          std::int16_t occurrence, std::size_t start,
+                                          std::string& unescaped);
+  // The block in the reader's code page, trimmed; empty when there is none.
+  std::string_view BlockBytes(std::string_view tag, std::int16_t occurrence);
+  std::string_view BlockBytes(const TagName& tag, std::int16_t occurrence);
+  // The search of BlockBytes by its name in code-page bytes.
+  std::string_view BlockOf(const TagName& plain, std::int16_t occurrence);
+  // A block the reader found, in UTF-8.
+  std::string_view InUtf8(std::string_view block);
+  // A new text is given: every reading position starts again, and what was learnt is forgotten.
+  void ForgetReading();
+
+  const XmlFailures* failures_;
+  IndexedText indexed_;  // the text read in place, with its document's index
+  std::string owned_;    // else the reader's copy of its text, in code-page bytes
+  SearchMark value_mark_;
+  BlockMark block_mark_;
+  MissingMark value_missing_;
+  MissingMark block_missing_;
+  AttribMark attrib_mark_;
+  std::string block_copy_;   // what BlockView returns for a text the reader owns
+  std::string tag_scratch_;  // a tag written out for a search without the index
+};
+
+}  // namespace lombar

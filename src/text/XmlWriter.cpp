@@ -1,0 +1,260 @@
+#include "text/XmlWriter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "base/CodePage.h"
+#include "base/NumberReading.h"
+#include "base/Text.h"
+#include "base/Utf8.h"
+#include "text/EmptyElementCompressor.h"
+#include "text/XmlBytes.h"
+#include "text/XmlEscape.h"
+
+namespace lombar {
+namespace {
+
+constexpr auto npos = std::string::npos;
+
+// Whether a value is a number equal to 0. Plain digits with one point at
+// most, and texts with no digit at all (nor "&H"/"&O"), are decided without
+// parsing: they are most of what is written.
+// What each byte is to that decision, one look-up a byte.
+enum NumberByte : std::uint8_t { kDigit = 1, kNonZero = 2, kOther = 4, kRadix = 8 };
+constexpr std::array<std::uint8_t, 256> kNumberBytes = [] {
+  std::array<std::uint8_t, 256> kinds{};
+  for (int c = 0; c < 256; ++c) {
+    std::uint8_t kind = kOther;
+    if (c >= '0' && c <= '9') kind = c == '0' ? kDigit : kDigit | kNonZero;
+    if (c == '.') kind = 0;
+    if (c == '&') kind = kOther | kRadix;
+    kinds[static_cast<std::size_t>(c)] = kind;
+  }
+  return kinds;
+}();
+bool IsZeroNumber(std::string_view value) {
+  std::uint8_t kinds = 0;
+  int points = 0;
+  for (const char c : value) {
+    kinds |= kNumberBytes[static_cast<unsigned char>(c)];
+    points += c == '.';
+  }
+  if ((kinds & (kDigit | kRadix)) == 0) return false;
+  if ((kinds & kOther) == 0 && points <= 1) return (kinds & kNonZero) == 0;
+  return IsNumericText(value) && LeadingNumber(value) == 0;
+}
+
+// What writing a value needs to know of it, found in one pass.
+struct ValueScan {
+  bool escapes = false;  // holds a character to escape
+  bool ascii = true;
+};
+// For each byte: 1 when it is escaped, 2 when it is not ASCII. One look-up a
+// byte, every value written passing through here.
+constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
+  std::array<std::uint8_t, 256> kinds{};
+  for (int c = 0; c < 256; ++c) {
+    kinds[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
+        (IsEscaped(static_cast<char>(c)) ? 1 : 0) | (c >= 0x80 ? 2 : 0));
+  }
+  return kinds;
+}();
+ValueScan Scan(std::string_view value) {
+  std::uint8_t kinds = 0;
+  for (const char c : value)
+    kinds |= kByteKinds[static_cast<unsigned char>(c)];
+  return {(kinds & 1) != 0, (kinds & 2) == 0};
+}
+
+}  // namespace
+
+void XmlWriter::SetZeroSuppress(bool zero_suppress) {
+  zero_suppress_ = zero_suppress;
+  if (zero_suppress) compress_ = true;
+}
+
+bool XmlWriter::SuppressedAsZero(std::string_view value) const {
+  // A leading number that starts with 1 to 9 is not 0, whatever follows it.
+  // After its blanks a number starts with a digit, a point, a sign, "(", "$"
+  // or "&", never with a letter: a text that does is no number at all.
+  const char first = value.front();
+  const char lower = static_cast<char>(first | 0x20);
+  if ((first >= '1' && first <= '9') || (lower >= 'a' && lower <= 'z')) return false;
+  return IsZeroNumber(value);
+}
+
+void XmlWriter::Add(std::string_view tag, std::string_view value, bool open_group,
+                    bool close_group) {
+  Raising(*failures_, "Add", [&] {
+    if (tag.empty()) return;
+    if (!open_group && Suppressed(value)) return;
+    WriteLeafOrGroup(tag, value, open_group, IsAscii(tag));
+    if (close_group) EndGroup();
+  });
+}
+
+void XmlWriter::AddKnownLeaf(const TagName& tag, std::string_view value) {
+  if (tag.Name().empty()) return Add(tag.Name(), value);
+  Raising(*failures_, "Add", [&] {
+    if (Suppressed(value)) return;
+    // Most values need neither escaping nor conversion: they go in with the
+    // tag in one step.
+    const ValueScan scan = Scan(value);
+    if (!scan.escapes && scan.ascii && tag.Ascii()) {
+      Out().AppendElement(tag.Name(), value);
+      return;
+    }
+    WriteLeafOrGroup(tag.Name(), value, false, tag.Ascii());
+  });
+}
+
+void XmlWriter::OpenGroup(const TagName& tag) {
+  if (!tag.Ascii() || tag.Name().empty()) return Add(tag.Name(), "", true);
+  Raising(*failures_, "Add", [&] {
+    Out().AppendAscii({"<", tag.Name(), ">"});
+    PushGroup(tag.Name(), true);
+  });
+}
+
+void XmlWriter::WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
+                                 bool tag_is_ascii) {
+  // Markup, often a whole collection's members, and a value with nothing to
+  // escape go in as they are, without an escaped copy.
+  const ValueScan scan = Scan(value);
+  const bool as_is = !scan.escapes || IsMarkup(value);
+  const std::string escaped = as_is ? std::string() : EscapeValue(value);
+  const std::string_view content = as_is ? value : std::string_view(escaped);
+  // Escaping adds ASCII characters only.
+  const bool ascii = scan.ascii && tag_is_ascii;
+  if (open_group) {
+    ascii ? Out().AppendAscii({"<", tag, ">", content})
+          : Out().Append("<").Append(tag).Append(">").Append(content);
+    PushGroup(tag, tag_is_ascii);
+  } else {
+    ascii ? Out().AppendElement(tag, content)
+          : Out().Append("<").Append(tag).Append(">").Append(content).Append("</").Append(tag).Append(">");
+  }
+}
+
+// A group's tag is remembered in code-page bytes, as its end tag is written;
+// an ASCII tag is those bytes already.
+void XmlWriter::PushGroup(std::string_view tag, bool tag_is_ascii) {
+  open_groups_.push_back(tag_is_ascii ? std::string(tag) : CodePageFromUtf8(tag));
+}
+
+void XmlWriter::AddAttrVal(std::string_view tag, std::string_view attribute,
+                           std::string_view value, bool open_group) {
+  Raising(*failures_, "AddAttrVal", [&] {
+    Out().Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
+    Out().Append(QuotedValue(EscapeValue(value))).Append(open_group ? ">" : "/>");
+    if (open_group) PushGroup(tag, false);
+  });
+}
+
+void XmlWriter::SetAttrib(std::string_view element, std::string_view attribute,
+                          std::string_view value) {
+  Raising(*failures_, "Let Attrib", [&] {
+    // Only what this writer wrote is searched, and only the value is edited.
+    const std::string_view text = Out().Bytes();
+    std::string opening;
+    InCodePage(opening, "<", element, "");
+    const bool known = attrib_target_.start != npos && attrib_target_.opening == opening;
+    const std::size_t start = known ? attrib_target_.start : FindBytes(text, opening, base_);
+    if (start == npos) return;
+    if (!known) attrib_target_ = {opening, start};
+    const std::size_t tag_end = StartTagEnd(text, start);
+    if (tag_end == npos) return;
+    std::string name;
+    InCodePage(name, "", attribute, "=");
+    // Most values need neither escaping nor conversion: they are used as given.
+    const ValueScan scan = Scan(value);
+    const bool as_given = !scan.escapes && scan.ascii;
+    const std::string converted = as_given ? std::string() : CodePageFromUtf8(EscapeValue(value));
+    const std::string_view escaped = as_given ? value : std::string_view(converted);
+    const std::size_t found = FindBytes(text, name, start);
+    if (found == npos) {
+      Out().ReplaceBytes(tag_end, 0, " " + name + QuotedValue(escaped));
+      return;
+    }
+    if (found >= tag_end) return;  // only a later element has it: left alone
+    const std::size_t open_quote = found + name.size();
+    const char quote = open_quote < text.size() ? text[open_quote] : '\0';
+    if (quote != '"' && quote != '\'') return;
+    const std::size_t close_quote = text.find(quote, open_quote + 1);
+    if (close_quote == npos || close_quote > tag_end) return;
+    Out().ReplaceBytes(open_quote + 1, close_quote - open_quote - 1, escaped);
+  });
+}
+
+void XmlWriter::AddXML(std::string_view text) {
+  CarryingOn(*failures_, "AddXML", [&] { Out().Append(text); });
+}
+
+void XmlWriter::EndGroup() {
+  CarryingOn(*failures_, "EndGroup", [&] {
+    if (open_groups_.empty()) return;
+    Out().AppendEndTag(open_groups_.back());  // the tag is kept in code-page bytes
+    open_groups_.pop_back();
+  });
+}
+
+void XmlWriter::CloseOpenGroups() {
+  while (!open_groups_.empty())
+    EndGroup();
+}
+
+void XmlWriter::AppendTo(XmlWriter& parent) {
+  attrib_target_.Reset();
+  target_ = &parent.Out();
+  base_ = static_cast<std::size_t>(target_->Length());
+}
+
+void XmlWriter::Retract(const Mark& mark) {
+  attrib_target_.Reset();
+  Out().ReplaceBytes(base_ + mark.length, std::string::npos, {});
+  if (open_groups_.size() > mark.open_groups) open_groups_.resize(mark.open_groups);
+}
+
+std::string XmlWriter::XML() {
+  return CarryingOn<std::string>(*failures_, "XMLcompleteBuild", "",
+                                 [&] { return CompleteBuild(false); });
+}
+
+std::string XmlWriter::TakeXML() {
+  return CarryingOn<std::string>(*failures_, "XMLcompleteBuild", "",
+                                 [&] { return CompleteBuild(true); });
+}
+
+std::string XmlWriter::CompleteBuild(bool take) {
+  CloseOpenGroups();
+  std::string text = take && !target_ ? buffer_.TakeValue() : Utf8FromCodePage(Written());
+  if (snippet_) return text;
+  return "<?xml version=" + QuotedValue(kVersion) + " encoding=" + QuotedValue(kEncoding) + " ?>" +
+         text;
+}
+
+void XmlWriter::Clear(bool terminating) {
+  Raising(*failures_, "Clear", [&] {
+    // A new writer's state, as its members start out.
+    *this = XmlWriter(*failures_);
+    if (terminating) buffer_.SetBufferSize(0, true);
+  });
+}
+
+std::string XmlWriter::XMLcompress() {
+  return Raising(*failures_, "XMLcompress", [&] {
+    std::string compressed = EmptyElementCompressor::Compress(Written());
+    attrib_target_.Reset();
+    Out().ReplaceBytes(base_, std::string::npos, compressed);
+    return Utf8FromCodePage(compressed);
+  });
+}
+
+std::string XmlWriter::XMLcompress(std::string_view text) {
+  return Raising(*failures_, "XMLcompress", [&] {
+    return Utf8FromCodePage(EmptyElementCompressor::Compress(CodePageFromUtf8(text)));
+  });
+}
+
+}  // namespace lombar

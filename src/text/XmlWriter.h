@@ -1,0 +1,196 @@
+// The library's XML writer: element text appended to a buffer in call
+// order, with a stack of the groups still open; its output is compact.
+//
+// Texts enter as UTF-8; the buffer holds them one byte a character.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/TagIndex.h"
+#include "text/TextBuffer.h"
+#include "text/XmlFailures.h"
+
+namespace lombar {
+
+class XmlWriter {
+ public:
+  explicit XmlWriter(const XmlFailures& failures = XmlFailures::AsTheyAre()) noexcept
+      : failures_(&failures) {}
+
+  void SetSnippet(bool snippet) { snippet_ = snippet; }
+  void SetCompress(bool compress) { compress_ = compress; }
+  // Switching zero suppression on switches compression on too.
+  void SetZeroSuppress(bool zero_suppress);
+
+  // One element: a leaf "<tag>value</tag>", or with `open_group` a group start
+  // "<tag>" left open. Under Compress an empty leaf is not written, and under
+  // ZeroSuppress neither is a numeric leaf equal to 0. Raises its failure.
+  void Add(std::string_view tag, std::string_view value, bool open_group = false,
+           bool close_group = false);
+  // Add(tag, value) for a leaf whose tag is known up front (and so hashed and
+  // checked for ASCII once): the writing of a class's fields. Most fields
+  // are empty, and an empty one under Compress is left out here, inline.
+  void AddLeaf(const TagName& tag, std::string_view value) {
+    if (DropsEmpty(value)) return;
+    AddKnownLeaf(tag, value);
+  }
+  // Add(tag, "", true) for a group whose tag is known up front, as AddLeaf's is.
+  void OpenGroup(const TagName& tag);
+  // Whether a numeric leaf equal to 0 is left out.
+  bool DropsZero() const { return compress_ && zero_suppress_; }
+  // "<tag attribute="value"/>", or with `open_group` a group start carrying
+  // the attribute. Raises its failure.
+  void AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
+                  bool open_group = false);
+  // Sets an attribute on the first element already written whose start tag
+  // begins with "<" + element: replaces its value, or appends the attribute.
+  // Raises its failure.
+  void SetAttrib(std::string_view element, std::string_view attribute, std::string_view value);
+  // Appends text as it is; carries on after a failure.
+  void AddXML(std::string_view text);
+  // Closes the innermost open group; nothing when none is open. Carries on
+  // after a failure, the group left open.
+  void EndGroup();
+  // The document: open groups closed, with the XML declaration unless
+  // Snippet. Carries on after a failure with the empty text.
+  std::string XML();
+  // The same text from a writer that is not used again: its buffer is handed
+  // over instead of copied when the text is ASCII.
+  std::string TakeXML();
+  // From now on what this writer writes lands at the end of `parent`'s text
+  // instead of in a text of its own for the parent to copy in, so a document
+  // is written once rather than once per level of nesting. Its switches and
+  // open groups stay its own, and SetAttrib and XMLcompress see only what it
+  // wrote itself. `parent` must outlive it and write nothing until it is Closed.
+  void AppendTo(XmlWriter& parent);
+  // Closes the groups still open: what the writer wrote is complete.
+  void Close() { CloseOpenGroups(); }
+  // What a writer appended to this one would write, written by this one: its
+  // switches are the part's while the part lasts, and Close closes the
+  // groups the part opened. A part that ends without Close (a failure) drops
+  // its groups unclosed, as a writer of its own would. Only for parts that
+  // use neither SetAttrib nor XMLcompress, which would see the whole text.
+  class Part {
+   public:
+    Part(XmlWriter& writer, bool compress, bool zero_suppress) noexcept
+        : writer_(writer),
+          compress_(writer.compress_),
+          zero_suppress_(writer.zero_suppress_),
+          depth_(writer.open_groups_.size()) {
+      writer.compress_ = compress || zero_suppress;
+      writer.zero_suppress_ = zero_suppress;
+    }
+    Part(const Part&) = delete;
+    Part& operator=(const Part&) = delete;
+    ~Part() {
+      writer_.open_groups_.resize(depth_);
+      writer_.compress_ = compress_;
+      writer_.zero_suppress_ = zero_suppress_;
+    }
+    void Close() {
+      while (writer_.open_groups_.size() > depth_)
+        writer_.EndGroup();
+    }
+
+   private:
+    XmlWriter& writer_;
+    bool compress_;
+    bool zero_suppress_;
+    std::size_t depth_;
+  };
+  // A point in what the writer has written, to take back what follows it.
+  struct Mark {
+    std::size_t length = 0;
+    std::size_t open_groups = 0;
+  };
+  Mark Position() const { return {Written().size(), open_groups_.size()}; }
+  void Retract(const Mark& mark);
+  // Makes room for about `bytes` more to be written (the document's buffer,
+  // when writing into a parent's): a writer that knows what is coming grows
+  // the buffer while it is small, instead of copying it when it is full.
+  void ExpectMore(std::size_t bytes) { Out().ReserveFor(bytes); }
+  // Resets the writer to a new one's state, its failures kept. Raises its failure.
+  void Clear(bool terminating = false);
+  // Removes elements with neither content nor attributes, again and again
+  // until none is left, from the buffer (which keeps the result) or from
+  // `text`. Raises its failure.
+  std::string XMLcompress();
+  std::string XMLcompress(std::string_view text);
+
+ private:
+  // Compress leaves out an empty leaf: the first test of Suppressed, inline.
+  bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
+  bool Suppressed(std::string_view value) const {
+    if (DropsEmpty(value)) return true;
+    return DropsZero() && SuppressedAsZero(value);
+  }
+  bool SuppressedAsZero(std::string_view value) const;
+  void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
+                        bool tag_is_ascii);
+  void AddKnownLeaf(const TagName& tag, std::string_view value);
+  void PushGroup(std::string_view tag, bool tag_is_ascii);
+  void CloseOpenGroups();
+  std::string CompleteBuild(bool take);
+  // Where the writer's text goes: its own buffer or the end of a parent's.
+  TextBuffer& Out() noexcept { return target_ ? *target_ : buffer_; }
+  const TextBuffer& Out() const noexcept { return target_ ? *target_ : buffer_; }
+  // What this writer wrote itself.
+  std::string_view Written() const noexcept { return Out().Bytes().substr(base_); }
+
+  // What the XML declaration of a whole document says.
+  static constexpr std::string_view kVersion = "1.0";
+  static constexpr std::string_view kEncoding = "UTF-8";
+
+  const XmlFailures* failures_;
+  TextBuffer buffer_;
+  TextBuffer* target_ = nullptr;  // a parent's buffer written into; null for its own
+  std::size_t base_ = 0;          // where this writer's text starts in Out()
+  // The tags of the groups still open, in code-page bytes, innermost last.
+  // A writer mostly has one or two open: those are kept without allocating.
+  class OpenGroups {
+   public:
+    std::size_t size() const noexcept { return size_; }
+    bool empty() const noexcept { return size_ == 0; }
+    const std::string& back() const { return size_ <= kNear ? near_[size_ - 1] : far_.back(); }
+    void push_back(std::string tag) {
+      (size_ < kNear ? near_[size_] : far_.emplace_back()) = std::move(tag);
+      ++size_;
+    }
+    void pop_back() {
+      if (size_ > kNear) far_.pop_back();
+      --size_;
+    }
+    void resize(std::size_t size) {
+      while (size_ > size)
+        pop_back();
+    }
+
+   private:
+    static constexpr std::size_t kNear = 2;
+    std::string near_[kNear];
+    std::vector<std::string> far_;
+    std::size_t size_ = 0;
+  };
+  OpenGroups open_groups_;
+  bool snippet_ = false;
+  bool compress_ = false;
+  bool zero_suppress_ = false;
+  // Where SetAttrib last found its element ("<" + element, in code-page
+  // bytes). The next SetAttrib of the same element starts there: since then
+  // the writer has only appended, or edited that element's own tag, so
+  // nothing before it changed. Whatever else changes the text forgets it.
+  struct AttribTarget {
+    std::string opening;
+    std::size_t start = std::string::npos;
+    void Reset() noexcept {
+      opening.clear();
+      start = std::string::npos;
+    }
+  };
+  AttribTarget attrib_target_;
+};
+
+}  // namespace lombar
