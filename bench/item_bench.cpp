@@ -10,7 +10,7 @@
 #include "lombar/ICatItemCol.h"
 #include "lombar/ICatalog.h"
 #include "lombar/ICatProviderCol.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
 
 namespace {
 

@@ -4,8 +4,7 @@
 #include <iostream>
 #include <string>
 
-#include "lombar/Error.h"
-#include "lombar/ICatalog.h"
+#include "lombar/lombar.hpp"
 
 namespace {
 
@@ -17,9 +16,10 @@ Ref<ICatItem> PricedPart(std::string_view line_code, std::string_view number,
   item->SetLineCode(line_code);
   item->SetItemNumber(number);
   item->SetDescription(description);
-  // Store D1 has 6 on hand at this cost and a list price of 19.99.
-  std::string key;
-  item->PriceCol()->Add("D1", "Main St", "1001", "6", cost, "19.99", key);
+  // Store D1 has 6 on hand at this cost and a list price of 19.99; the
+  // price comes back with the key it is filed under, its directory.
+  const auto [price, key] = item->PriceCol()->Add("D1", "Main St", "1001", "6", cost, "19.99");
+  std::cout << number << " priced at " << price->Location() << ", filed under " << key << "\n";
   return item;
 }
 
@@ -47,7 +47,7 @@ int main() {
   const auto items = copy->Stores()->Item(Variant("D1"))->Items();
   const auto pump = items->Item(Variant("GTWK007919"));
   const bool same = copy->XML() == document && items->Count() == 2 &&
-                    pump->PriceCol()->Item(Variant("D1"))->Cost() == Currency::FromDouble(58.11);
+                    pump->JobberCostAt("D1") == 58.11 && pump->QuantityAvailableAt("D1") == 6;
   std::cout << document.size() << " characters passed on; read back "
             << (same ? "the same" : "DIFFERENT") << "\n";
 

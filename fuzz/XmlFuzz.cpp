@@ -13,7 +13,9 @@
 #include "lombar/Error.h"
 #include "lombar/ICatProviderCol.h"
 #include "lombar/ICatStoreCol.h"
-#include "model/support/ModelState.h"
+#include "model/ClassTable.h"
+#include "model/ModelState.h"
+#include "model/support/CollectionXml.h"
 #include "model/support/TextFailures.h"
 #include "text/XmlEscape.h"
 #include "text/XmlReader.h"
@@ -30,7 +32,7 @@ void ResetThreadModel(bool switches) {
   ModelState& model = ThreadModel();
   model.global_stores = Nothing;
   model.global_providers = Nothing;
-  model.compress = model.zero_suppress = switches;
+  XmlSwitches::OfThread() = {switches, switches};
 }
 
 // Failures to read back a written text that are known and left as they are,
@@ -248,6 +250,8 @@ XmlNames NamesIn(std::string_view text, std::size_t most) {
 }
 
 void RunXmlFuzzInput(std::string_view input) {
+  // The fuzz target links the static archive: the classes are its to register.
+  [[maybe_unused]] static const bool registered = (RegisterModelClasses(), true);
   if (input.empty()) return;
   const XmlFuzzChoice choice = ChooseTarget(static_cast<std::uint8_t>(input[0]));
   ResetThreadModel(choice.switches);

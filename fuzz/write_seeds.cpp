@@ -21,6 +21,7 @@
 
 #include "XmlFuzz.h"
 #include "lombar/Error.h"
+#include "model/ClassTable.h"
 #include "text/XmlReader.h"
 
 namespace lombar {
@@ -161,6 +162,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s CORPUS_FOLDER DICTIONARY DOCUMENT...\n", argv[0]);
     return 2;
   }
+  lombar::RegisterModelClasses();
   try {
     std::vector<std::string> documents;
     for (int i = 3; i < argc; ++i)

@@ -30,11 +30,11 @@ class AutomationObject : public Object {
   void Unadvise(Long cookie);
 };
 
-// Declares Class() for a class whose surface is `T::TypeInfo()`.
-template <class T>
-class AutomationClass : public AutomationObject {
- public:
-  const ClassInfo& Class() const override { return T::TypeInfo(); }
-};
+namespace detail {
+// The library's own way into what its classes keep private (their class
+// descriptions, the XML they write into a parent's text): plumbing between
+// the library's sources, defined with them, that no host calls.
+class ClassAccess;
+}  // namespace detail
 
 }  // namespace lombar

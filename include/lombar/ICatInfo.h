@@ -14,12 +14,11 @@
 
 namespace lombar {
 
-class ICatInfo final : public Record<ICatInfo> {
+class ICatInfo final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatInfo";
-  static const RecordTable<ICatInfo>& Table();
 
-  ICatInfo() { Clear(); }
+  ICatInfo() : Record(Table()) { Clear(); }
 
   // Values are stored and returned as given.
   std::string_view TypeX() const { return type_; }
@@ -51,6 +50,10 @@ class ICatInfo final : public Record<ICatInfo> {
   void Clear();
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   StoredText type_;
   StoredText line_;
   StoredText code_;

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/internal/Collection.h"
 #include "lombar/ICatInfo.h"
+#include "lombar/internal/Collection.h"
 
 namespace lombar {
 
@@ -17,20 +17,14 @@ class XmlWriter;
 class ICatInfoCol final : public Collection<ICatInfoCol, ICatInfo> {
  public:
   static constexpr std::string_view kClassName = "ICatInfoCol";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   // The group ICatInfoCol holding Count and the records' Info elements; the
   // empty text for no records.
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a record for each Info element, each
   // under its Key. A failure midway leaves the records added so far.
   void SetXML(std::string_view xml);
-  // The same for a part of a document the library reads, handed over with
-  // the document's index by the reader of the element around it.
-  void ReadXML(XmlPart xml);
 
   // The first record, in order, marked Default; Nothing when there is none.
   Ref<ICatInfo> DefaultCode() const;
@@ -43,6 +37,19 @@ class ICatInfoCol final : public Collection<ICatInfoCol, ICatInfo> {
   // (`key` then receives it); a key already present drops the record
   // silently. The record's Index becomes the Count after the append.
   Ref<ICatInfo> AddObject(const Ref<ICatInfo>& record, std::string& key);
+  // The same for C++ hosts, returning the record and the key it was given.
+  Added<ICatInfo> AddObject(const Ref<ICatInfo>& record, std::string_view key = {}) {
+    return KeepingKey(key, [&](std::string& kept) { return AddObject(record, kept); });
+  }
+
+ private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 };
 
 }  // namespace lombar

@@ -13,16 +13,15 @@
 #include "lombar/Enumerations.h"
 #include "lombar/ICatItemProfile.h"
 #include "lombar/ICatPriceCol.h"
-#include "lombar/Variant.h"
 #include "lombar/StoredText.h"
+#include "lombar/Variant.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
 
-class ICatItem final : public Record<ICatItem> {
+class ICatItem final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatItem";
-  static const RecordTable<ICatItem>& Table();
   // The directory key JOBBER stands for the default provider's directory;
   // "*ALL*" asks for every real seller location at once.
   static constexpr std::string_view kJobber = "JOBBER";
@@ -57,6 +56,23 @@ class ICatItem final : public Record<ICatItem> {
   Variant JobberCost(std::string_view key = kJobber) const;
   Variant JobberCoreCost(std::string_view key = kJobber) const;
   Variant JobberCoreList(std::string_view key = kJobber) const;
+
+  // The same quantities and amounts as numbers, for C++ hosts (each is
+  // always a number; the automation forms give the 16-bit 0 as such).
+  double QuantityAvailableAt(std::string_view mcl_dir = kJobber) const {
+    return QuantityAvailable(mcl_dir).ToDouble();
+  }
+  double QuantityToOrderAt(std::string_view mcl_dir = kJobber) const {
+    return QuantityToOrder(mcl_dir).ToDouble();
+  }
+  double JobberListAt(std::string_view key = kJobber) const { return JobberList(key).ToDouble(); }
+  double JobberCostAt(std::string_view key = kJobber) const { return JobberCost(key).ToDouble(); }
+  double JobberCoreCostAt(std::string_view key = kJobber) const {
+    return JobberCoreCost(key).ToDouble();
+  }
+  double JobberCoreListAt(std::string_view key = kJobber) const {
+    return JobberCoreList(key).ToDouble();
+  }
 
   // ---- ordering ----
   // A part whose status is ORDER, URGENT or BACK ORDER (any letter case);
@@ -171,6 +187,10 @@ class ICatItem final : public Record<ICatItem> {
   void Clear(bool destroy = false);
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   // The price under `key` (a detached empty one when there is none).
   Ref<ICatPrice> PriceAt(std::string_view key) const;
   // Whether some real seller location has a quantity to order without (open)

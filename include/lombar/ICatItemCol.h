@@ -42,7 +42,7 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   static constexpr std::string_view kElement = "Items";
   // The document version every written collection carries.
   static constexpr std::string_view kDocumentVersion = "v3.00";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   // Switches the thread's compress and zero-suppress switches on.
   ICatItemCol();
@@ -52,16 +52,10 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   // The group Items holding XDocVersion, Count, the items and the vehicle;
   // the empty text for no items (the vehicle is then not written either).
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(XmlWriter& writer) const;
   // Empties the collection for a new vehicle, then adds an item for each of
   // the Count Item elements under its UniqueKey (an item whose key is taken
   // is dropped) and reads the vehicle.
   void SetXML(std::string_view xml);
-  // The same for a part of a document the library reads, handed over with
-  // the document's index by the reader of the element around it.
-  void ReadXML(XmlPart xml);
   // "v3.00" after creation and every XML get of items; else what the last
   // XML let read.
   const std::string& XDocVersion() const { return document_version_; }
@@ -123,6 +117,14 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   Long NonCatalogSortMode() const { return non_catalog_sort_; }
 
  private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
+
   // The text key without TABs, written back; other values unchanged.
   static void StripTabs(Variant& index);
   Ref<TextCollection> DistinctTexts(std::string_view operation,

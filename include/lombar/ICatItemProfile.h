@@ -15,15 +15,14 @@
 
 namespace lombar {
 
-class ICatItemProfile final : public Record<ICatItemProfile> {
+class ICatItemProfile final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatItemProfile";
   // The root element of a profile's XML.
   static constexpr std::string_view kElement = "ItemProfile";
-  static const RecordTable<ICatItemProfile>& Table();
 
   // A new profile is a part (ItemType 0) with every text empty.
-  ICatItemProfile() = default;
+  ICatItemProfile() : Record(Table()) {}
 
   // Values are stored and returned as given.
   // The item type: part 0, labor 1, comment 2 (other values are kept as they are).
@@ -63,6 +62,10 @@ class ICatItemProfile final : public Record<ICatItemProfile> {
   void Clear();
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   Long item_type_ = 0;
   StoredText description_;
   StoredText group_number_;

@@ -23,22 +23,16 @@ class XmlWriter;
 class ICatItemProfileCol final : public Collection<ICatItemProfileCol, ICatItemProfile> {
  public:
   static constexpr std::string_view kClassName = "ICatItemProfileCol";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   ICatItemProfileCol();
 
   // The group ICatItemProfileCol holding Count and the profiles'
   // ItemProfile elements; the empty text for no profiles.
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a profile for each ItemProfile
   // element with AddObject. A failure midway leaves the profiles added so far.
   void SetXML(std::string_view xml);
-  // The same for a part of a document the library reads, handed over with
-  // the document's index by the reader of the element around it.
-  void ReadXML(XmlPart xml);
 
   // Reorders the profiles by the decimal ItemType followed by the fields of
   // `sort_by` (a qorCatItemProfileSort: GroupNumber and PartTypeCode,
@@ -59,6 +53,14 @@ class ICatItemProfileCol final : public Collection<ICatItemProfileCol, ICatItemP
                            std::string_view tag, std::string_view key);
 
  private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
+
   // Appends under the collection key of the profile's Key; duplicates dropped.
   void AppendByKeyRule(const Ref<ICatItemProfile>& profile);
 };

@@ -6,16 +6,17 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/Variant.h"
 #include "lombar/StoredText.h"
+#include "lombar/Variant.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
 
-class ICatList final : public Record<ICatList> {
+class ICatList final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatList";
-  static const RecordTable<ICatList>& Table();
+
+  ICatList() : Record(Table()) {}
 
   // Values are stored and returned as given.
   Long ID() const { return id_; }
@@ -26,6 +27,10 @@ class ICatList final : public Record<ICatList> {
   void Clear() { ClearFields(); }
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   Long id_ = 0;
   StoredText heading_;
 };

@@ -12,10 +12,11 @@
 
 namespace lombar {
 
-class ICatPreset final : public Record<ICatPreset> {
+class ICatPreset final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatPreset";
-  static const RecordTable<ICatPreset>& Table();
+
+  ICatPreset() : Record(Table()) {}
 
   // Values are stored and returned as given.
   std::string_view Category() const { return category_; }
@@ -28,6 +29,10 @@ class ICatPreset final : public Record<ICatPreset> {
   void Clear() { ClearFields(); }
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   StoredText category_;
   StoredText group_;
   StoredText description_;

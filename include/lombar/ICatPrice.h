@@ -14,10 +14,9 @@
 
 namespace lombar {
 
-class ICatPrice final : public Record<ICatPrice> {
+class ICatPrice final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatPrice";
-  static const RecordTable<ICatPrice>& Table();
 
   ICatPrice();
 
@@ -92,6 +91,10 @@ class ICatPrice final : public Record<ICatPrice> {
   void Clear();
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   StoredText mcl_dir_;
   StoredText seller_id_;
   StoredText location_;

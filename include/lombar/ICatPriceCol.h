@@ -21,7 +21,7 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
  public:
   static constexpr std::string_view kClassName = "ICatPriceCol";
   static constexpr std::string_view kElement = "Prices";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   ICatPriceCol();
   ~ICatPriceCol() override;
@@ -30,16 +30,10 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
   // thread's XML switches; the empty text for no prices. An empty price adds
   // nothing to Collection but still counts.
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a price for each Price element through
   // AddObject with an empty key: empty prices and duplicates are dropped and
   // missing directories filled in. A failure midway leaves the prices added so far.
   void SetXML(std::string_view xml);
-  // The same for a part of a document the library reads, handed over with
-  // the document's index by the reader of the element around it.
-  void ReadXML(XmlPart xml);
 
   // A new price with these values (cost and list read as the locale writes
   // numbers, error 13 for any other text, the empty one too), kept under
@@ -47,8 +41,8 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
   // receives. Error 17 for the key JOBBER. Neither the empty-price rule nor
   // the global providers apply.
   Ref<ICatPrice> Add(std::string_view mcl_dir, std::string_view location,
-                     std::string_view seller_id, std::string_view available,
-                     std::string_view cost, std::string_view list, std::string& key);
+                     std::string_view seller_id, std::string_view available, std::string_view cost,
+                     std::string_view list, std::string& key);
   // Keeps the price itself; Nothing for Nothing and for an empty price. A
   // price without a directory takes, from the global provider collection,
   // the directory, location and seller of the provider its seller or location
@@ -56,12 +50,32 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
   // `key`. An empty `key` becomes the derived key. `key` receives the key used.
   // Error 17 for the key JOBBER.
   Ref<ICatPrice> AddObject(const Ref<ICatPrice>& price, std::string& key);
+  // The same two for C++ hosts, returning the price and the key it was given.
+  Added<ICatPrice> AddObject(const Ref<ICatPrice>& price, std::string_view key = {}) {
+    return KeepingKey(key, [&](std::string& kept) { return AddObject(price, kept); });
+  }
+  Added<ICatPrice> Add(std::string_view mcl_dir, std::string_view location,
+                       std::string_view seller_id, std::string_view available,
+                       std::string_view cost, std::string_view list, std::string_view key = {}) {
+    return KeepingKey(key, [&](std::string& kept) {
+      return Add(mcl_dir, location, seller_id, available, cost, list, kept);
+    });
+  }
 
   // Never raises: for an unknown key or position, a new price outside the
   // collection whose Location and MCLdir are the text of the translated key.
   Ref<ICatPrice> Item(const Variant& index) const;
 
   void Clear(bool destroy);
+
+ private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 };
 
 }  // namespace lombar

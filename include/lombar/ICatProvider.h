@@ -15,12 +15,11 @@
 
 namespace lombar {
 
-class ICatProvider final : public Record<ICatProvider> {
+class ICatProvider final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatProvider";
-  static const RecordTable<ICatProvider>& Table();
 
-  ICatProvider() { Clear(false); }
+  ICatProvider() : Record(Table()) { Clear(false); }
 
   // The name, location and delivery message the Display flags select,
   // separated by spaces, without spaces at either end.
@@ -131,6 +130,10 @@ class ICatProvider final : public Record<ICatProvider> {
   void Clear(bool destroy);
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   StoredText name_;
   StoredText location_;
   StoredText location_type_;

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/internal/LocationCollection.h"
 #include "lombar/ICatProvider.h"
+#include "lombar/internal/LocationCollection.h"
 
 namespace lombar {
 
@@ -19,7 +19,7 @@ class XmlWriter;
 class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatProvider> {
  public:
   static constexpr std::string_view kClassName = "ICatProviderCol";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   ICatProviderCol();
 
@@ -27,15 +27,9 @@ class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatPro
   // elements, neither compressed nor zero-suppressed; the empty text for no
   // providers.
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a provider for each Provider element
   // with AddObject. A failure midway leaves the providers added so far.
   void SetXML(std::string_view xml);
-  // The same for a part of a document the library reads, handed over with
-  // the document's index by the reader of the element around it.
-  void ReadXML(XmlPart xml);
 
   // The first provider, in order, marked Default; Nothing when there is none.
   Ref<ICatProvider> GetDefaultProvider() const;
@@ -53,8 +47,16 @@ class ICatProviderCol final : public LocationCollection<ICatProviderCol, ICatPro
   // changed. Error 17 for the MCLdir JOBBER, 91 for Nothing.
   Ref<ICatProvider> AddObject(const Ref<ICatProvider>& provider, std::string_view key);
 
-
   void Clear(bool destroy);
+
+ private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 };
 
 }  // namespace lombar

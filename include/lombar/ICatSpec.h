@@ -16,13 +16,12 @@ namespace lombar {
 
 class ICatSpecCol;
 
-class ICatSpec final : public Record<ICatSpec> {
+class ICatSpec final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatSpec";
   static constexpr std::string_view kElement = "Spec";
-  static const RecordTable<ICatSpec>& Table();
 
-  ICatSpec() : information_(MakeRef<ICatInfoCol>()) {}
+  ICatSpec() : Record(Table()), information_(MakeRef<ICatInfoCol>()) {}
 
   // Any text is accepted; VEH and GRP by convention.
   std::string_view TypeX() const { return type_; }
@@ -47,6 +46,10 @@ class ICatSpec final : public Record<ICatSpec> {
   void Clear() { ClearFields(); }
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   friend class ICatSpecCol;
   void SetIndex(Long index) { index_ = index; }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "lombar/internal/Collection.h"
 #include "lombar/ICatSpec.h"
+#include "lombar/internal/Collection.h"
 
 namespace lombar {
 
@@ -16,7 +16,7 @@ class XmlWriter;
 class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
  public:
   static constexpr std::string_view kClassName = "ICatSpecCol";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   ICatSpecCol();
   ~ICatSpecCol() override;
@@ -24,16 +24,10 @@ class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
   // The group ICatSpecCol holding Count and the specs; the empty text for no
   // specs, also after Clear(true).
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(XmlWriter& writer) const;
   // Empties the collection, then adds a spec for each Spec element. A
   // failure (a duplicate key, a spec without a numeric Group) ends the load
   // and leaves the specs added before it.
   void SetXML(std::string_view xml);
-  // The same for a part of a document the library reads, handed over with
-  // the document's index by the reader of the element around it.
-  void ReadXML(XmlPart xml);
 
   // Adds the vehicle spec itself under its Key and sets its Index to the new Count.
   // Error 457 when the key is taken (letter case aside).
@@ -43,6 +37,15 @@ class ICatSpecCol final : public Collection<ICatSpecCol, ICatSpec> {
 
   // Releases the specs; unless `destroy`, a new empty collection takes their place.
   void Clear(bool destroy);
+
+ private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 };
 
 }  // namespace lombar

@@ -15,11 +15,10 @@
 
 namespace lombar {
 
-class ICatStore final : public Record<ICatStore> {
+class ICatStore final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatStore";
   static constexpr std::string_view kElement = "Store";
-  static const RecordTable<ICatStore>& Table();
 
   // An empty directory key with new empty Items and Info.
   ICatStore();
@@ -39,6 +38,10 @@ class ICatStore final : public Record<ICatStore> {
   void Clear(bool destroy = false);
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   StoredText mcl_dir_;
   Ref<ICatItemCol> items_;
   Ref<ICatInfoCol> info_;

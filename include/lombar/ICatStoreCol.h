@@ -24,7 +24,7 @@ class XmlWriter;
 class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
  public:
   static constexpr std::string_view kClassName = "ICatStoreCol";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   ICatStoreCol();
   ~ICatStoreCol() override;
@@ -32,16 +32,10 @@ class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
   // The group ICatStoreCol holding Count and the stores' Store elements,
   // with the thread's XML switches; the empty text for no stores.
   std::string XML() const;
-  // The same XML, written at the end of `writer`'s text (the library's own
-  // writers nest objects this way, each writing straight into the document).
-  void AppendXML(XmlWriter& writer) const;
   // Empties the collection (switching both switches on), then adds a store
   // for each Store element with AddObject under its MCLdir. A store whose
   // MCLdir is JOBBER ends the load with error 17, the stores before it kept.
   void SetXML(std::string_view xml);
-  // The same for a part of a document the library reads, handed over with
-  // the document's index by the reader of the element around it.
-  void ReadXML(XmlPart xml);
 
   // A new store for `mcl_dir` holding the caller's item collection itself
   // (Nothing too), kept under `mcl_dir`; a directory already held drops the
@@ -52,7 +46,6 @@ class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
   // dropped silently. Error 17 for the MCLdir JOBBER, 91 for Nothing.
   Ref<ICatStore> AddObject(const Ref<ICatStore>& store, std::string_view key);
 
-
   // Releases the stores (not clearing them) and switches both switches on;
   // unless `destroy`, a new empty collection takes their place.
   void Clear(bool destroy = false);
@@ -60,6 +53,15 @@ class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
   // Set this thread's switches; there is nothing to read back.
   void SetXMLcompress(bool compress);
   void SetXMLzeroSuppress(bool zero_suppress);
+
+ private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description, and
+  // its XML written straight into a parent's text or read from its part of
+  // the parent's document.
+  static const ClassInfo& TypeInfo();
+  void AppendXML(XmlWriter& writer) const;
+  void ReadXML(XmlPart xml);
 };
 
 }  // namespace lombar

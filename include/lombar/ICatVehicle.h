@@ -14,11 +14,10 @@
 
 namespace lombar {
 
-class ICatVehicle final : public Record<ICatVehicle> {
+class ICatVehicle final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatVehicle";
   static constexpr std::string_view kElement = "Vehicle";
-  static const RecordTable<ICatVehicle>& Table();
 
   ICatVehicle();
   ~ICatVehicle() override;
@@ -53,6 +52,10 @@ class ICatVehicle final : public Record<ICatVehicle> {
   void Clear() { ClearFields(); }
 
  private:
+  friend class detail::ClassAccess;
+  // The property table: its surface, XML form and Clear rule.
+  static const RecordShape& Table();
+
   StoredText aaia_;
   StoredText year_;
   StoredText make_;

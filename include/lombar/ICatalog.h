@@ -19,7 +19,7 @@
 
 namespace lombar {
 
-class ICatalog final : public AutomationClass<ICatalog> {
+class ICatalog final : public AutomationObject {
  public:
   static constexpr std::string_view kClassName = "ICatalog";
   static constexpr std::string_view kElement = "Catalogs";
@@ -28,7 +28,7 @@ class ICatalog final : public AutomationClass<ICatalog> {
   // Summarize's word for the stores of the providers whose LocationType is
   // VWH; MatchItemStatus only reaches stores of such providers.
   static constexpr std::string_view kVirtualWarehouse = "VWH";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   // Five new empty children.
   ICatalog();
@@ -84,6 +84,10 @@ class ICatalog final : public AutomationClass<ICatalog> {
   void GlobalStores_Destroy() const;
 
  private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description.
+  static const ClassInfo& TypeInfo();
+
   void RenewChildren();
   void ConvertOldStyleXMLItems(std::string_view xml);
   // Steps of the operations across stores.

@@ -13,10 +13,10 @@
 
 namespace lombar {
 
-class TextCollection final : public AutomationClass<TextCollection> {
+class TextCollection final : public AutomationObject {
  public:
   static constexpr std::string_view kClassName = "Collection";
-  static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override;
 
   TextCollection() : members_(MakeRef<KeyedCollection>()) {}
 
@@ -34,6 +34,10 @@ class TextCollection final : public AutomationClass<TextCollection> {
   KeyedCollection::MemberRange Members() const { return members_->Members(); }
 
  private:
+  friend class detail::ClassAccess;
+  // Plumbing for the library's own sources: the class's description.
+  static const ClassInfo& TypeInfo();
+
   Ref<KeyedCollection> members_;
 };
 

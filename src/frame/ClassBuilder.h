@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "lombar/Enumerator.h"
 #include "frame/TypeInfo.h"
+#include "lombar/Enumerator.h"
 #include "lombar/Error.h"
 #include "lombar/StoredText.h"
 
@@ -202,6 +202,14 @@ Member Bind(R (C::*fn)(A...) const noexcept) {
 }
 
 }  // namespace binding
+
+// One member of an overload set, picked by its signature (`R(A...)`, with
+// `const` for a const member): the automation form where a C++ form of the
+// same name sits beside it.
+template <class Signature, class C>
+constexpr Signature C::*Overload(Signature C::*member) {
+  return member;
+}
 
 template <class T>
 class ClassBuilder {

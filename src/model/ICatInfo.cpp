@@ -1,10 +1,11 @@
 #include "lombar/ICatInfo.h"
+#include "lombar/ICatInfo.h"
 
 #include "model/support/RecordTable.h"
 
 namespace lombar {
 
-const RecordTable<ICatInfo>& ICatInfo::Table() {
+const RecordShape& ICatInfo::Table() {
   using I = ICatInfo;
   // The attributes in written order, which is also the order they must be
   // read in: the reader continues each attribute search after the previous one.
@@ -46,8 +47,6 @@ const RecordTable<ICatInfo>& ICatInfo::Table() {
           .Build();
   return table;
 }
-
-template class Record<ICatInfo>;
 
 void ICatInfo::Clear() {
   Trapped({kClassName, "Clear"}, [&] { ClearFields(); });

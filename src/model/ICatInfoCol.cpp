@@ -1,6 +1,8 @@
 #include "lombar/ICatInfoCol.h"
+#include "lombar/ICatInfoCol.h"
 
 #include "frame/ClassBuilder.h"
+#include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
@@ -11,6 +13,10 @@ namespace {
 constexpr std::string_view kMemberElement = "Info";
 
 }  // namespace
+
+const ClassInfo& ICatInfoCol::Class() const {
+  return TypeInfo();
+}
 
 const ClassInfo& ICatInfoCol::TypeInfo() {
   static const ClassInfo info =
@@ -28,8 +34,10 @@ const ClassInfo& ICatInfoCol::TypeInfo() {
           .Help("Adds and returns a new record from the arguments, xsKey being its Key and, when "
                 "not empty, its key in the collection; a key already held leaves the record out "
                 "without an error.")
-          .Method("AddObject", MethodId(5), &ICatInfoCol::AddObject,
-                  {ByRef("xoCatInfo"), ByRef(Optional("sKey", ""))})
+          .Method(
+              "AddObject", MethodId(5),
+              Overload<Ref<ICatInfo>(const Ref<ICatInfo>&, std::string&)>(&ICatInfoCol::AddObject),
+              {ByRef("xoCatInfo"), ByRef(Optional("sKey", ""))})
           .Help("Adds the record itself under sKey, or under its Key when sKey is empty (sKey "
                 "then receives it), sets its Index to the new Count and returns it; Nothing adds "
                 "nothing, and a key already held leaves the record out without an error.")
@@ -105,7 +113,5 @@ Ref<ICatInfo> ICatInfoCol::AddObject(const Ref<ICatInfo>& record, std::string& k
     return record;
   });
 }
-
-template class Collection<ICatInfoCol, ICatInfo>;
 
 }  // namespace lombar

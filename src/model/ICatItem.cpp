@@ -2,8 +2,8 @@
 
 #include "lombar/ICatProviderCol.h"
 #include "base/Text.h"
-#include "model/support/LocationKeys.h"
-#include "model/support/ModelState.h"
+#include "model/LocationKeys.h"
+#include "model/ModelState.h"
 #include "model/support/RecordTable.h"
 
 namespace lombar {
@@ -31,7 +31,7 @@ double ToOrderOf(const ICatPrice& price) {
 
 }  // namespace
 
-const RecordTable<ICatItem>& ICatItem::Table() {
+const RecordShape& ICatItem::Table() {
   using I = ICatItem;
   // The XML order (At) differs from the slot order: the prices and then the
   // labor values close the Item element, and the XML reads VendorNumberXRef
@@ -216,9 +216,7 @@ const RecordTable<ICatItem>& ICatItem::Table() {
   return table;
 }
 
-template class Record<ICatItem>;
-
-ICatItem::ICatItem() {
+ICatItem::ICatItem() : Record(Table()) {
   Trapped({kClassName, "Class_Initialize"}, [&] { InitializeFields(); });
 }
 

@@ -9,10 +9,10 @@
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "frame/ConnectionPoint.h"
+#include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
 #include "frame/NumberParse.h"
-#include "model/support/ModelState.h"
 #include "model/support/SharedHelp.h"
 #include "frame/FixedWidthText.h"
 
@@ -239,6 +239,10 @@ std::string ProfileKey(const ICatItemProfile& profile, Long use_key) {
 
 }  // namespace
 
+const ClassInfo& ICatItemCol::Class() const {
+  return TypeInfo();
+}
+
 const ClassInfo& ICatItemCol::TypeInfo() {
   using C = ICatItemCol;
   using ItemByRef = Ref<ICatItem> (C::*)(Variant&) const;
@@ -331,11 +335,9 @@ const ClassInfo& ICatItemCol::TypeInfo() {
   return info;
 }
 
-template class Collection<ICatItemCol, ICatItem>;
-
 ICatItemCol::ICatItemCol() : events_(std::make_unique<ConnectionPoint>(*TypeInfo().events)) {
   TracedAndTrapped({kClassName, "Class_Initialize"}, [&] {
-    ThreadModel().compress = ThreadModel().zero_suppress = true;
+    XmlSwitches::OfThread() = {true, true};
     Clear(false);
     document_version_ = kDocumentVersion;
   });
@@ -413,7 +415,8 @@ void ICatItemCol::AppendXML(XmlWriter& writer) const {
         {.group = kElement,
          .switches = XmlSwitches::OfThread(),
          .before_count = [](XmlWriter& into) { into.Add("XDocVersion", kDocumentVersion); },
-         .after_members = [&](XmlWriter& into) { vehicle_->AppendXML(into); }});
+         .after_members =
+             [&](XmlWriter& into) { detail::ClassAccess::AppendXML(*vehicle_, into); }});
     // Once the items are written, the collection is of the current version.
     document_version_ = kDocumentVersion;
   });
@@ -432,7 +435,7 @@ void ICatItemCol::ReadXML(XmlPart xml) {
     LoadMembers<ICatItem>(
         reader, kMemberElement, [&](const Ref<ICatItem>& item) { Add(item, item->UniqueKey()); },
         [&](XmlReader& count_reader) { document_version_ = count_reader.Value("XDocVersion"); });
-    vehicle_->ReadXML(reader.BlockPart(ICatVehicle::kElement, 1));
+    detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
   });
 }
 
@@ -486,8 +489,9 @@ void ICatItemCol::SortCatalog(Long aftermarket, Long non_catalog) {
     aftermarket_sort_ = aftermarket;
     non_catalog_sort_ = non_catalog;
     SortKeys keys(*this);
-    ReorderBy([&](const ICatItem& item) { return keys.Build(item); },
-              [](const ICatItem& item) -> std::optional<std::string> { return item.UniqueKey(); });
+    ReplaceBacking(Reordered<ICatItem>(
+        Members(), Count(), [&](const ICatItem& item) { return keys.Build(item); },
+        [](const ICatItem& item) -> std::optional<std::string> { return item.UniqueKey(); }));
   });
 }
 
@@ -495,7 +499,8 @@ void ICatItemCol::Summarize(std::string_view option) {
   TracedAndTrapped({kClassName, "Summarize"}, [&] {
     const std::string word = UpperCase(option);
     if (word == "SHOWXML" || word == "HIDEXML") {
-      ThreadModel().compress = ThreadModel().zero_suppress = word == "HIDEXML";
+      const bool hide = word == "HIDEXML";
+      XmlSwitches::OfThread() = {hide, hide};
       return;
     }
     // One pass removes what restarting after each removal would.

@@ -13,7 +13,7 @@ bool SameInUpperCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const RecordTable<ICatItemProfile>& ICatItemProfile::Table() {
+const RecordShape& ICatItemProfile::Table() {
   using P = ICatItemProfile;
   // Every get comes before its let. ItemType is read as the leading number
   // of its element, so a missing element loads as 0.
@@ -66,8 +66,6 @@ const RecordTable<ICatItemProfile>& ICatItemProfile::Table() {
           .Build();
   return table;
 }
-
-template class Record<ICatItemProfile>;
 
 bool ICatItemProfile::LikeManufacturer(const Ref<ICatItemProfile>& other) const {
   return Trapped({kClassName, "LikeManufacturer"}, [&] {

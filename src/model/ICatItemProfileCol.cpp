@@ -44,6 +44,10 @@ std::string SortKey(const ICatItemProfile& profile, Long sort_by) {
 
 }  // namespace
 
+const ClassInfo& ICatItemProfileCol::Class() const {
+  return TypeInfo();
+}
+
 const ClassInfo& ICatItemProfileCol::TypeInfo() {
   using C = ICatItemProfileCol;
   static const ClassInfo info =
@@ -108,11 +112,13 @@ void ICatItemProfileCol::SortBy(Long sort_by) {
   Trapped({kClassName, "SortBy"}, [&] {
     if (Count() == 0) return;
     // Re-stored under the Key as it stands, without the K# prefix.
-    ReorderBy([&](const ICatItemProfile& profile) { return SortKey(profile, sort_by); },
-              [](const ICatItemProfile& profile) -> std::optional<std::string> {
-                if (profile.Key().empty()) return std::nullopt;
-                return std::string(profile.Key());
-              });
+    ReplaceBacking(Reordered<ICatItemProfile>(
+        Members(), Count(),
+        [&](const ICatItemProfile& profile) { return SortKey(profile, sort_by); },
+        [](const ICatItemProfile& profile) -> std::optional<std::string> {
+          if (profile.Key().empty()) return std::nullopt;
+          return std::string(profile.Key());
+        }));
   });
 }
 
@@ -146,7 +152,5 @@ Ref<ICatItemProfile> ICatItemProfileCol::Add(
 void ICatItemProfileCol::AppendByKeyRule(const Ref<ICatItemProfile>& profile) {
   Append(profile, CollectionKey(profile->Key()));
 }
-
-template class Collection<ICatItemProfileCol, ICatItemProfile>;
 
 }  // namespace lombar

@@ -1,10 +1,11 @@
 #include "lombar/ICatList.h"
+#include "lombar/ICatList.h"
 
 #include "model/support/RecordTable.h"
 
 namespace lombar {
 
-const RecordTable<ICatList>& ICatList::Table() {
+const RecordShape& ICatList::Table() {
   using L = ICatList;
   static const auto table =
       RecordTable<L>(kClassName, "{6CB814F7-2E13-4CB1-A6C6-6B53CD31265C}",
@@ -24,7 +25,5 @@ const RecordTable<ICatList>& ICatList::Table() {
           .Build();
   return table;
 }
-
-template class Record<ICatList>;
 
 }  // namespace lombar

@@ -6,6 +6,10 @@
 
 namespace lombar {
 
+const ClassInfo& ICatListCol::Class() const {
+  return TypeInfo();
+}
+
 const ClassInfo& ICatListCol::TypeInfo() {
   static const ClassInfo info =
       ClassBuilder<ICatListCol>(kClassName, "{CE8617B9-F7F2-4B8F-BD33-944AC68888EA}",
@@ -15,17 +19,22 @@ const ClassInfo& ICatListCol::TypeInfo() {
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(2), &ICatListCol::XML)
           .Let("XML", PropertyId(2), &ICatListCol::SetXML)
-          .Help("The lists and the vehicle as one XML text, empty when there are no lists; "
-                "assigning a text empties the collection, gives it a new vehicle and adds each "
-                "list under I# and its ID when that is above 0, duplicates left out.")
+          .Help(
+              "The lists and the vehicle as one XML text, empty when there are no lists; "
+              "assigning a text empties the collection, gives it a new vehicle and adds each "
+              "list under I# and its ID when that is above 0, duplicates left out.")
           .Set("Vehicle", PropertyId(1), &ICatListCol::SetVehicle, {ByRef("RHS")})
           .Get("Vehicle", PropertyId(1), &ICatListCol::Vehicle)
-          .Method("AddObject", MethodId(3), &ICatListCol::AddObject,
-                  {ByRef("xoObj"), ByRef(Optional("sKey", ""))})
-          .Help("Adds the list itself under sKey, else under I# and its ID when that is above 0 "
-                "(sKey then receives it), and returns it; Nothing adds nothing, and a key already "
-                "held leaves the list out without an error.")
-          .Method("Add", MethodId(4), &ICatListCol::Add,
+          .Method(
+              "AddObject", MethodId(3),
+              Overload<Ref<ICatList>(const Ref<ICatList>&, std::string&)>(&ICatListCol::AddObject),
+              {ByRef("xoObj"), ByRef(Optional("sKey", ""))})
+          .Help(
+              "Adds the list itself under sKey, else under I# and its ID when that is above 0 "
+              "(sKey then receives it), and returns it; Nothing adds nothing, and a key already "
+              "held leaves the list out without an error.")
+          .Method("Add", MethodId(4),
+                  Overload<Ref<ICatList>(std::string_view, Long, std::string&)>(&ICatListCol::Add),
                   {ByRef("Heading"), ByRef("ID"), ByRef(Optional("sKey", ""))})
           .Help("Adds and returns a new list of this Heading and ID, keyed as by AddObject.")
           .Get("Item", kDispIdValue, &ICatListCol::Item, {"vntIndexKey"})
@@ -58,7 +67,22 @@ void ICatListCol::AddLoaded(const Ref<ICatList>& list) {
   AddObject(list, derived_key);
 }
 
-template class Collection<ICatListCol, ICatList>;
-template class ReferenceCollection<ICatListCol, ICatList>;
+std::string ICatListCol::XML() const {
+  return XmlOf(*this);
+}
+
+void ICatListCol::AppendXML(XmlWriter& writer) const {
+  WriteReferenceCollection<ICatListCol, ICatList>(writer, *this, Backing());
+}
+
+void ICatListCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatListCol::ReadXML(XmlPart xml) {
+  ReadReferenceCollection<ICatListCol, ICatList>(
+      std::move(xml), *this, [&] { RenewMembersAndVehicle(); },
+      [&](const Ref<ICatList>& member) { AddLoaded(member); });
+}
 
 }  // namespace lombar

@@ -4,7 +4,7 @@
 
 namespace lombar {
 
-const RecordTable<ICatPreset>& ICatPreset::Table() {
+const RecordShape& ICatPreset::Table() {
   using P = ICatPreset;
   static const auto table =
       RecordTable<P>(kClassName, "{B5941FB4-B2B0-42A5-8B99-67D9A696AD0B}",
@@ -22,7 +22,5 @@ const RecordTable<ICatPreset>& ICatPreset::Table() {
           .Build();
   return table;
 }
-
-template class Record<ICatPreset>;
 
 }  // namespace lombar

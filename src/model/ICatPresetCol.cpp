@@ -7,6 +7,10 @@
 
 namespace lombar {
 
+const ClassInfo& ICatPresetCol::Class() const {
+  return TypeInfo();
+}
+
 const ClassInfo& ICatPresetCol::TypeInfo() {
   static const ClassInfo info =
       ClassBuilder<ICatPresetCol>(kClassName, "{B1641D8E-A4B7-4FE7-B77E-C7BB2825D96B}",
@@ -56,7 +60,22 @@ void ICatPresetCol::AddLoaded(const Ref<ICatPreset>& preset) {
   AddObject(preset, joined);
 }
 
-template class Collection<ICatPresetCol, ICatPreset>;
-template class ReferenceCollection<ICatPresetCol, ICatPreset>;
+std::string ICatPresetCol::XML() const {
+  return XmlOf(*this);
+}
+
+void ICatPresetCol::AppendXML(XmlWriter& writer) const {
+  WriteReferenceCollection<ICatPresetCol, ICatPreset>(writer, *this, Backing());
+}
+
+void ICatPresetCol::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
+void ICatPresetCol::ReadXML(XmlPart xml) {
+  ReadReferenceCollection<ICatPresetCol, ICatPreset>(
+      std::move(xml), *this, [&] { RenewMembersAndVehicle(); },
+      [&](const Ref<ICatPreset>& member) { AddLoaded(member); });
+}
 
 }  // namespace lombar

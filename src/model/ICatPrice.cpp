@@ -11,7 +11,7 @@ constexpr std::string_view kPseudoLocations = "|INVOICE|LOCAL|MSRP|";
 
 }  // namespace
 
-const RecordTable<ICatPrice>& ICatPrice::Table() {
+const RecordShape& ICatPrice::Table() {
   using P = ICatPrice;
   // The XML order (At) differs from the slot order: the priority text follows
   // Location, and UrgentFlag follows the quantities.
@@ -86,10 +86,8 @@ const RecordTable<ICatPrice>& ICatPrice::Table() {
   return table;
 }
 
-template class Record<ICatPrice>;
-
 // No Clear at release: it can neither fail nor trace, so nobody could tell.
-ICatPrice::ICatPrice() {
+ICatPrice::ICatPrice() : Record(Table()) {
   Trapped({kClassName, "Class_Initialize"}, [&] { InitializeFields(); });
 }
 

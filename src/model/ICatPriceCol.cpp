@@ -4,11 +4,10 @@
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
 #include "lombar/ICatProviderCol.h"
+#include "model/LocationKeys.h"
+#include "model/ModelState.h"
 #include "model/support/CollectionMembers.h"
-#include "model/support/LocationCollectionMembers.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/LocationKeys.h"
-#include "model/support/ModelState.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
@@ -61,6 +60,10 @@ std::string TextOrEmpty(const Variant& key) {
 
 }  // namespace
 
+const ClassInfo& ICatPriceCol::Class() const {
+  return TypeInfo();
+}
+
 const ClassInfo& ICatPriceCol::TypeInfo() {
   using C = ICatPriceCol;
   static const ClassInfo info =
@@ -72,25 +75,33 @@ const ClassInfo& ICatPriceCol::TypeInfo() {
           .SharedHelp(kCollectionHelp)
           .Get("XML", PropertyId(1), &C::XML)
           .Let("XML", PropertyId(1), &C::SetXML)
-          .Help("The prices as one Prices element, empty when there are none; assigning a text "
-                "empties the collection and adds each price the text holds as AddObject does.")
-          .Method("Add", MethodId(2), &C::Add,
+          .Help(
+              "The prices as one Prices element, empty when there are none; assigning a text "
+              "empties the collection and adds each price the text holds as AddObject does.")
+          .Method("Add", MethodId(2),
+                  Overload<Ref<ICatPrice>(std::string_view, std::string_view, std::string_view,
+                                          std::string_view, std::string_view, std::string_view,
+                                          std::string&)>(&C::Add),
                   {"xsMCLdir", "xsLocation", "xsSellerID", "xsAvailable", "xsCost", "xsList",
                    ByRef(Optional("sKey", ""))})
-          .Help("Adds and returns a new price keyed by sKey, else xsMCLdir, else S# and "
-                "xsSellerID; sKey receives the key. A cost or list that is not a number is error "
-                "13 and the key JOBBER (exactly so) error 17; a key already held leaves the price "
-                "out without an error.")
-          .Method("AddObject", MethodId(3), &C::AddObject,
+          .Help(
+              "Adds and returns a new price keyed by sKey, else xsMCLdir, else S# and "
+              "xsSellerID; sKey receives the key. A cost or list that is not a number is error "
+              "13 and the key JOBBER (exactly so) error 17; a key already held leaves the price "
+              "out without an error.")
+          .Method("AddObject", MethodId(3),
+                  Overload<Ref<ICatPrice>(const Ref<ICatPrice>&, std::string&)>(&C::AddObject),
                   {ByRef("xoPrice"), ByRef(Optional("sKey", ""))})
-          .Help("Adds the price itself, keyed as by Add, and returns it; Nothing, or a price whose "
-                "Available is empty and Cost, List and Sell 0, adds nothing. Without an MCLdir it "
-                "first takes the MCLdir, Location and SellerID of the global provider its SellerID "
-                "or Location names, else its Location as MCLdir, and that is its key.")
+          .Help(
+              "Adds the price itself, keyed as by Add, and returns it; Nothing, or a price whose "
+              "Available is empty and Cost, List and Sell 0, adds nothing. Without an MCLdir it "
+              "first takes the MCLdir, Location and SellerID of the global provider its SellerID "
+              "or Location names, else its Location as MCLdir, and that is its key.")
           .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
-          .Help("The price at a position counted from 1, or of a directory (JOBBER, #seller and "
-                "S#seller translated by the thread's global providers); for one not held, a new "
-                "price of that directory, outside the collection.")
+          .Help(
+              "The price at a position counted from 1, or of a directory (JOBBER, #seller and "
+              "S#seller translated by the thread's global providers); for one not held, a new "
+              "price of that directory, outside the collection.")
           .Method("Exists", MethodId(4), &C::Exists, {"vntIndexKey"})
           .Get("Count", PropertyId(0), &C::Count)
           .Method("Remove", MethodId(5), &C::Remove, {"vntIndexKey"})
@@ -189,7 +200,6 @@ void ICatPriceCol::Clear(bool destroy) {
   Collection::Clear(destroy);
 }
 
-template class Collection<ICatPriceCol, ICatPrice>;
 template class LocationCollection<ICatPriceCol, ICatPrice>;
 
 }  // namespace lombar

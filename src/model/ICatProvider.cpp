@@ -1,10 +1,11 @@
 #include "lombar/ICatProvider.h"
+#include "lombar/ICatProvider.h"
 
 #include "model/support/RecordTable.h"
 
 namespace lombar {
 
-const RecordTable<ICatProvider>& ICatProvider::Table() {
+const RecordShape& ICatProvider::Table() {
   using P = ICatProvider;
   // The XML order (At) differs from the slot order: the Provider element's
   // own attributes first, then the leaves, the attribute-only elements
@@ -159,8 +160,6 @@ const RecordTable<ICatProvider>& ICatProvider::Table() {
           .Build();
   return table;
 }
-
-template class Record<ICatProvider>;
 
 std::string ICatProvider::LineDescriptor() const {
   std::string descriptor;

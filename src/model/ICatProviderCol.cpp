@@ -2,13 +2,12 @@
 
 #include <utility>
 
+#include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
+#include "model/LocationKeys.h"
 #include "model/support/CollectionMembers.h"
-#include "model/support/LocationCollectionMembers.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/LocationKeys.h"
-#include "base/Text.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
@@ -26,6 +25,10 @@ std::string_view WithoutSellerAliasPrefixes(std::string_view seller_id) {
 
 }  // namespace
 
+const ClassInfo& ICatProviderCol::Class() const {
+  return TypeInfo();
+}
+
 const ClassInfo& ICatProviderCol::TypeInfo() {
   using C = ICatProviderCol;
   static const ClassInfo info =
@@ -41,23 +44,27 @@ const ClassInfo& ICatProviderCol::TypeInfo() {
           .Method("GetDefaultProvider", MethodId(3), &C::GetDefaultProvider)
           .Help("The first provider whose Default is True; Nothing when none is.")
           .Method("GetSellerID", MethodId(4), &C::GetSellerID, {"xsMCLdir"})
-          .Help("The SellerID of the provider of directory xsMCLdir (JOBBER, #seller and S#seller "
-                "translated as by Item); the empty text when there is none.")
+          .Help(
+              "The SellerID of the provider of directory xsMCLdir (JOBBER, #seller and S#seller "
+              "translated as by Item); the empty text when there is none.")
           .Method("GetMCLdir", MethodId(5), &C::GetMCLdir, {"xsSellerID"})
-          .Help("The MCLdir of the first provider whose SellerID, in upper case and trimmed, "
-                "equals xsSellerID exactly once a leading # and then S# are dropped; the empty "
-                "text when none does.")
+          .Help(
+              "The MCLdir of the first provider whose SellerID, in upper case and trimmed, "
+              "equals xsSellerID exactly once a leading # and then S# are dropped; the empty "
+              "text when none does.")
           .Method(
               "Add", MethodId(6), &C::Add,
               {"xsName", "xsLocation", "xsSellerID", "xsMCLdir", "xsDeliveryMessage", "xbDefault"})
-          .Help("Adds and returns a new provider from the arguments, keyed by xsMCLdir; JOBBER "
-                "(exactly so) is refused with error 17, and a directory already held leaves the "
-                "provider out without an error.")
+          .Help(
+              "Adds and returns a new provider from the arguments, keyed by xsMCLdir; JOBBER "
+              "(exactly so) is refused with error 17, and a directory already held leaves the "
+              "provider out without an error.")
           .Method("AddObject", MethodId(7), &C::AddObject,
                   {ByRef("xoProvider"), ByRef(Optional("sKey", ""))})
-          .Help("Adds the provider itself under its MCLdir and returns it, sKey unused; JOBBER "
-                "(exactly so) is refused with error 17, Nothing with error 91, and a directory "
-                "already held leaves it out without an error.")
+          .Help(
+              "Adds the provider itself under its MCLdir and returns it, sKey unused; JOBBER "
+              "(exactly so) is refused with error 17, Nothing with error 91, and a directory "
+              "already held leaves it out without an error.")
           .Method("Exists", MethodId(8), &C::Exists, {"vntIndexKey"})
           // Item is an ordinary property here, not the default member.
           .Get("Item", PropertyId(1), &C::Item, {"vntIndexKey"})
@@ -81,8 +88,8 @@ std::string ICatProviderCol::XML() const {
 void ICatProviderCol::AppendXML(XmlWriter& writer) const {
   TracedAndTrapped({kClassName, "Get XML"}, [&] {
     if (Released()) return;
-    WriteMembersXml<ICatProvider>(writer, Backing(),
-                                  {.group = kClassName, .switches = XmlSwitches{}});  // both switches off
+    WriteMembersXml<ICatProvider>(
+        writer, Backing(), {.group = kClassName, .switches = XmlSwitches{}});  // both switches off
   });
 }
 
@@ -94,7 +101,7 @@ void ICatProviderCol::ReadXML(XmlPart xml) {
   TracedAndTrapped({kClassName, "Let XML"}, [&] {
     Clear(false);
     LoadMembers<ICatProvider>(std::move(xml), kMemberElement,
-                [&](const Ref<ICatProvider>& provider) { AddObject(provider, ""); });
+                              [&](const Ref<ICatProvider>& provider) { AddObject(provider, ""); });
   });
 }
 
@@ -150,7 +157,6 @@ void ICatProviderCol::Clear(bool destroy) {
   Collection::Clear(destroy);
 }
 
-template class Collection<ICatProviderCol, ICatProvider>;
 template class LocationCollection<ICatProviderCol, ICatProvider>;
 
 }  // namespace lombar

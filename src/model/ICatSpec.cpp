@@ -19,7 +19,7 @@ std::string PaddedGroup(Long group) {
 
 }  // namespace
 
-const RecordTable<ICatSpec>& ICatSpec::Table() {
+const RecordShape& ICatSpec::Table() {
   using S = ICatSpec;
   static const auto table =
       RecordTable<S>(kClassName, "{DDDEEF28-9398-4FF2-945E-CDA6E6C5961B}",
@@ -54,8 +54,6 @@ const RecordTable<ICatSpec>& ICatSpec::Table() {
           .Build();
   return table;
 }
-
-template class Record<ICatSpec>;
 
 std::string ICatSpec::Key() const {
   return Concat({type_, PaddedGroup(group_)});

@@ -1,11 +1,17 @@
 #include "lombar/ICatSpecCol.h"
+#include "lombar/ICatSpecCol.h"
 
 #include "frame/ClassBuilder.h"
+#include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
+
+const ClassInfo& ICatSpecCol::Class() const {
+  return TypeInfo();
+}
 
 const ClassInfo& ICatSpecCol::TypeInfo() {
   static const ClassInfo info =
@@ -88,7 +94,5 @@ Ref<ICatSpec> ICatSpecCol::Add(std::string_view type, Long group,
 void ICatSpecCol::Clear(bool destroy) {
   TracedAndTrapped({kClassName, "Clear"}, [&] { ReleaseMembers(destroy); });
 }
-
-template class Collection<ICatSpecCol, ICatSpec>;
 
 }  // namespace lombar

@@ -1,10 +1,11 @@
 #include "lombar/ICatStore.h"
+#include "lombar/ICatStore.h"
 
 #include "model/support/RecordTable.h"
 
 namespace lombar {
 
-const RecordTable<ICatStore>& ICatStore::Table() {
+const RecordShape& ICatStore::Table() {
   using S = ICatStore;
   // Written MCLdir, Info, Items; read MCLdir, Items, Info. MCLdir comes
   // first either way: the reader takes the first element of a name anywhere
@@ -35,9 +36,7 @@ const RecordTable<ICatStore>& ICatStore::Table() {
   return table;
 }
 
-template class Record<ICatStore>;
-
-ICatStore::ICatStore() {
+ICatStore::ICatStore() : Record(Table()) {
   Clear(false);
 }
 

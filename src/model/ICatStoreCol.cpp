@@ -4,14 +4,16 @@
 
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
+#include "model/LocationKeys.h"
 #include "model/support/CollectionMembers.h"
-#include "model/support/LocationCollectionMembers.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/LocationKeys.h"
-#include "model/support/ModelState.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
+
+const ClassInfo& ICatStoreCol::Class() const {
+  return TypeInfo();
+}
 
 const ClassInfo& ICatStoreCol::TypeInfo() {
   using C = ICatStoreCol;
@@ -25,14 +27,16 @@ const ClassInfo& ICatStoreCol::TypeInfo() {
           .Get("XML", PropertyId(3), &C::XML)
           .Let("XML", PropertyId(3), &C::SetXML)
           .Method("Add", MethodId(4), &C::Add, {"xsMCLdir", ByRef("xoItemCol")})
-          .Help("Adds and returns a new store of directory xsMCLdir holding the collection "
-                "xoItemCol itself; the directory JOBBER (exactly so) is refused with error 17, and "
-                "a directory already held leaves the store out without an error.")
+          .Help(
+              "Adds and returns a new store of directory xsMCLdir holding the collection "
+              "xoItemCol itself; the directory JOBBER (exactly so) is refused with error 17, and "
+              "a directory already held leaves the store out without an error.")
           .Method("AddObject", MethodId(5), &C::AddObject,
                   {ByRef("xoStore"), ByRef(Optional("sKey", ""))})
-          .Help("Adds the store itself under its MCLdir, which sKey fills in when empty, and "
-                "returns it; JOBBER is refused with error 17, a directory already held leaves the "
-                "store out without an error.")
+          .Help(
+              "Adds the store itself under its MCLdir, which sKey fills in when empty, and "
+              "returns it; JOBBER is refused with error 17, a directory already held leaves the "
+              "store out without an error.")
           .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
           .Method("Exists", MethodId(6), &C::Exists, {"vntIndexKey"})
           .Get("Count", PropertyId(2), &C::Count)
@@ -40,14 +44,17 @@ const ClassInfo& ICatStoreCol::TypeInfo() {
           .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
           .Hidden()
           .Method("Clear", MethodId(10), &C::Clear, {Optional("xbDestroyObject", false)})
-          .Help("Releases the stores (not clearing them) and switches the thread's compress and "
-                "zero-suppress switches on; with xbDestroyObject True no store list is left.")
+          .Help(
+              "Releases the stores (not clearing them) and switches the thread's compress and "
+              "zero-suppress switches on; with xbDestroyObject True no store list is left.")
           .Let("XMLcompress", PropertyId(1), &C::SetXMLcompress)
-          .Help("Sets the thread's compress switch: on, the XML of most objects leaves out "
-                "empty elements (write only).")
+          .Help(
+              "Sets the thread's compress switch: on, the XML of most objects leaves out "
+              "empty elements (write only).")
           .Let("XMLzeroSuppress", PropertyId(0), &C::SetXMLzeroSuppress)
-          .Help("Sets the thread's zero-suppress switch: on, the XML of most objects also leaves "
-                "out numbers equal to 0 (write only).")
+          .Help(
+              "Sets the thread's zero-suppress switch: on, the XML of most objects also leaves "
+              "out numbers equal to 0 (write only).")
           .Build();
   return info;
 }
@@ -112,14 +119,13 @@ void ICatStoreCol::Clear(bool destroy) {
 }
 
 void ICatStoreCol::SetXMLcompress(bool compress) {
-  ThreadModel().compress = compress;
+  XmlSwitches::OfThread().compress = compress;
 }
 
 void ICatStoreCol::SetXMLzeroSuppress(bool zero_suppress) {
-  ThreadModel().zero_suppress = zero_suppress;
+  XmlSwitches::OfThread().zero_suppress = zero_suppress;
 }
 
-template class Collection<ICatStoreCol, ICatStore>;
 template class LocationCollection<ICatStoreCol, ICatStore>;
 
 }  // namespace lombar

@@ -1,11 +1,12 @@
 #include "lombar/ICatVehicle.h"
+#include "lombar/ICatVehicle.h"
 
 #include "base/Text.h"
 #include "model/support/RecordTable.h"
 
 namespace lombar {
 
-const RecordTable<ICatVehicle>& ICatVehicle::Table() {
+const RecordShape& ICatVehicle::Table() {
   using V = ICatVehicle;
   static const auto table =
       RecordTable<V>(kClassName, "{A305EFA8-3D91-4E9B-8C63-7866EE329343}",
@@ -52,9 +53,7 @@ const RecordTable<ICatVehicle>& ICatVehicle::Table() {
   return table;
 }
 
-template class Record<ICatVehicle>;
-
-ICatVehicle::ICatVehicle() {
+ICatVehicle::ICatVehicle() : Record(Table()) {
   TracedAndTrapped({kClassName, "Class_Initialize"}, [&] { specs_ = MakeRef<ICatSpecCol>(); });
 }
 

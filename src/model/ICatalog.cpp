@@ -4,7 +4,7 @@
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
 
 namespace lombar {
 namespace {
@@ -42,6 +42,10 @@ void ReplaceSnapshot(Ref<Collection>& global, const Ref<Collection>& source) {
 }
 
 }  // namespace
+
+const ClassInfo& ICatalog::Class() const {
+  return TypeInfo();
+}
 
 const ClassInfo& ICatalog::TypeInfo() {
   using C = ICatalog;
@@ -128,11 +132,11 @@ std::string ICatalog::XML() const {
     writer.Add(kDocumentVersionTag, ICatItemCol::kDocumentVersion);
     // Each child writes with its own writer and its own switches, straight
     // into the document.
-    vehicle_->AppendXML(writer);
-    providers_->AppendXML(writer);
-    presets_->AppendXML(writer);
-    stores_->AppendXML(writer);
-    lists_->AppendXML(writer);
+    detail::ClassAccess::AppendXML(*vehicle_, writer);
+    detail::ClassAccess::AppendXML(*providers_, writer);
+    detail::ClassAccess::AppendXML(*presets_, writer);
+    detail::ClassAccess::AppendXML(*stores_, writer);
+    detail::ClassAccess::AppendXML(*lists_, writer);
     writer.EndGroup();
     return writer.TakeXML();
   });
@@ -147,11 +151,11 @@ void ICatalog::SetXML(std::string_view xml) {
     // vehicle comes before those of the presets, lists and item collections.
     // Each child reads its part through the document's index.
     XmlReader reader = ReaderOf(XmlPart(xml));
-    vehicle_->ReadXML(reader.BlockPart(ICatVehicle::kElement, 1));
-    providers_->ReadXML(reader.BlockPart(ICatProviderCol::kClassName, 1));
-    presets_->ReadXML(reader.BlockPart(ICatPresetCol::kClassName, 1));
-    stores_->ReadXML(reader.BlockPart(ICatStoreCol::kClassName, 1));
-    lists_->ReadXML(reader.BlockPart(ICatListCol::kClassName, 1));
+    detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
+    detail::ClassAccess::ReadXML(*providers_, reader.BlockPart(ICatProviderCol::kClassName, 1));
+    detail::ClassAccess::ReadXML(*presets_, reader.BlockPart(ICatPresetCol::kClassName, 1));
+    detail::ClassAccess::ReadXML(*stores_, reader.BlockPart(ICatStoreCol::kClassName, 1));
+    detail::ClassAccess::ReadXML(*lists_, reader.BlockPart(ICatListCol::kClassName, 1));
   });
 }
 

@@ -46,9 +46,9 @@ const XmlValueShape kVehicle = ChildOf<ICatVehicle>(ICatVehicle::kElement);
 
 // A record's root: its group, or the element its first attribute writes.
 template <class T>
-XmlClassShape RecordShape() {
-  const auto& table = T::Table();
-  XmlClassShape shape{T::kClassName, table.Form().group, table.Shape(), {}, {}};
+XmlClassShape ShapeOfRecord() {
+  const auto& table = detail::ClassAccess::Table<T>();
+  XmlClassShape shape{T::kClassName, table.Group(), table.Shape(), {}, {}};
   if (shape.element.empty()) {
     const auto first = std::find_if(shape.values.begin(), shape.values.end(), [](const XmlValueShape& value) {
       return value.form == Form::kElementAttribute;
@@ -71,25 +71,25 @@ std::vector<XmlClassShape> MakeShapes() {
         ChildOf<ICatStoreCol>(), ChildOf<ICatListCol>()},
        {},
        {}},
-      RecordShape<ICatVehicle>(),
+      ShapeOfRecord<ICatVehicle>(),
       CollectionShape<ICatSpecCol, ICatSpec>(ICatSpecCol::kClassName),
-      RecordShape<ICatSpec>(),
+      ShapeOfRecord<ICatSpec>(),
       CollectionShape<ICatInfoCol, ICatInfo>(ICatInfoCol::kClassName),
-      RecordShape<ICatInfo>(),
+      ShapeOfRecord<ICatInfo>(),
       CollectionShape<ICatProviderCol, ICatProvider>(ICatProviderCol::kClassName),
-      RecordShape<ICatProvider>(),
+      ShapeOfRecord<ICatProvider>(),
       CollectionShape<ICatPresetCol, ICatPreset>(ICatPresetCol::kClassName, {}, {kVehicle}),
-      RecordShape<ICatPreset>(),
+      ShapeOfRecord<ICatPreset>(),
       CollectionShape<ICatStoreCol, ICatStore>(ICatStoreCol::kClassName),
-      RecordShape<ICatStore>(),
+      ShapeOfRecord<ICatStore>(),
       CollectionShape<ICatItemCol, ICatItem>(ICatItemCol::kElement, {kDocumentVersion}, {kVehicle}),
-      RecordShape<ICatItem>(),
+      ShapeOfRecord<ICatItem>(),
       CollectionShape<ICatPriceCol, ICatPrice>(ICatPriceCol::kElement),
-      RecordShape<ICatPrice>(),
+      ShapeOfRecord<ICatPrice>(),
       CollectionShape<ICatListCol, ICatList>(ICatListCol::kClassName, {}, {kVehicle}),
-      RecordShape<ICatList>(),
+      ShapeOfRecord<ICatList>(),
       CollectionShape<ICatItemProfileCol, ICatItemProfile>(ICatItemProfileCol::kClassName),
-      RecordShape<ICatItemProfile>(),
+      ShapeOfRecord<ICatItemProfile>(),
   };
 }
 

@@ -13,10 +13,11 @@
 
 namespace lombar::testing {
 
-class Gadget final : public AutomationClass<Gadget> {
+class Gadget final : public AutomationObject {
  public:
   static constexpr std::string_view kClassName = "Gadget";
   static const ClassInfo& TypeInfo();
+  const ClassInfo& Class() const override { return TypeInfo(); }
 
   Gadget() : events_(*TypeInfo().events) {}
   ConnectionPoint* Events() noexcept override { return &events_; }
@@ -62,7 +63,8 @@ inline const ClassInfo& Gadget::TypeInfo() {
           .Get("NewEnum", kDispIdNewEnum, &Gadget::NewEnum)
           .Hidden()
           .EarlierInterface("{00000000-1111-2222-3333-444444444444}")
-          .Events("__Gadget", "{99999999-8888-7777-6666-555555555555}", {{"Renamed", 1, "Fired on a new name."}})
+          .Events("__Gadget", "{99999999-8888-7777-6666-555555555555}",
+                  {{"Renamed", 1, "Fired on a new name."}})
           .Build();
   return info;
 }

@@ -9,8 +9,8 @@
 
 #include "TestSupport.h"
 #include "frame/Dispatch.h"
-#include "model/support/LocationKeys.h"
-#include "model/support/ModelState.h"
+#include "model/LocationKeys.h"
+#include "model/ModelState.h"
 
 namespace lombar {
 namespace {

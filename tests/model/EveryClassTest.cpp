@@ -19,10 +19,15 @@
 #include "frame/TypeLibrary.h"
 #include "lombar/Enumerator.h"
 #include "lombar/Json.h"
-#include "model/support/ModelState.h"
+#include "model/ClassTable.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
+
+// The test program links the static archive, so it registers the classes
+// itself, before any test or list of test cases asks the frame for them.
+[[maybe_unused]] const bool registered = (RegisterModelClasses(), true);
 
 // The values each class's Clear leaves as they are; every other property
 // gets its initial value back.
@@ -245,7 +250,7 @@ TEST_P(EveryClassTest, XmlOfAFullySetObjectReadsBackToTheSameValues) {
   // store or item collection switch them on themselves).
   for (const bool switches : {false, true}) {
     InFreshThread([&] {
-      ThreadModel().compress = ThreadModel().zero_suppress = switches;
+      XmlSwitches::OfThread() = {switches, switches};
       const auto set = FullySet(kFullDepth).Build(Info());
       const std::string xml = XmlOf(*set);
       EXPECT_NE(xml, XmlOf(*Info().create()));
@@ -322,18 +327,18 @@ TEST(EveryClassXmlTest, EveryClassWritesItsGoldenXml) {
       for (const bool switches : {false, true}) {
         const std::string suffix = switches ? ", switched" : "";
         // Some classes switch them on when they are made: set them again each time.
-        ThreadModel().compress = ThreadModel().zero_suppress = switches;
+        XmlSwitches::OfThread() = {switches, switches};
         written.emplace_back(info->name + " fresh" + suffix, XmlOf(*info->create()));
-        ThreadModel().compress = ThreadModel().zero_suppress = switches;
+        XmlSwitches::OfThread() = {switches, switches};
         written.emplace_back(info->name + " set" + suffix, XmlOf(*FullySet(2).Build(*info)));
         // Through JSON and back an object reads what it reads from the XML itself.
         for (const auto* label : {" fresh", " set"}) {
           const std::string& xml = written[written.size() - (label[1] == 'f' ? 2 : 1)].second;
           const auto direct = info->create(), through_json = info->create();
           const auto read = [&](AutomationObject& object, const std::string& text) {
-            ThreadModel().compress = ThreadModel().zero_suppress = switches;
+            XmlSwitches::OfThread() = {switches, switches};
             SetXml(object, text);
-            ThreadModel().compress = ThreadModel().zero_suppress = switches;
+            XmlSwitches::OfThread() = {switches, switches};
             return XmlOf(object);
           };
           std::string expected;

@@ -60,6 +60,8 @@ TEST(ICatInfoColTest, RecordsAreKeptUnderTheirKeyAndDuplicatesDroppedSilently) {
     std::string key = "Other";
     records->AddObject(Record("K4"), key);
     EXPECT_TRUE(records->Exists("other") && !records->Exists("K4"));
+    EXPECT_EQ(records->AddObject(Record("K5")).key, "K5");  // the C++ form returns it
+    records->Remove("K5");
     EXPECT_TRUE(records->AddObject(Nothing, key).IsNothing());
     EXPECT_EQ(std::tuple(records->Count(), records->DefaultCode()), std::tuple(4, unkeyed));
 

@@ -11,7 +11,8 @@
 #include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatProviderCol.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -281,9 +282,9 @@ TEST(ICatItemColTest, SummarizeRemovesBlankStatusesOrSwitchesTheXml) {
     EXPECT_TRUE(items->Exists(Variant("L5")));  // keys kept
 
     items->Summarize("ShowXml");
-    EXPECT_FALSE(ThreadModel().compress || ThreadModel().zero_suppress);
+    EXPECT_FALSE(XmlSwitches::OfThread().compress || XmlSwitches::OfThread().zero_suppress);
     items->Summarize("HIDEXML");
-    EXPECT_TRUE(ThreadModel().compress && ThreadModel().zero_suppress);
+    EXPECT_TRUE(XmlSwitches::OfThread().compress && XmlSwitches::OfThread().zero_suppress);
     items->Clear(true);
     EXPECT_NO_THROW(items->Summarize("SHOWXML"));
     EXPECT_EQ(ErrorOf([&] { items->Summarize(""); }).first, kObjectNotSet);

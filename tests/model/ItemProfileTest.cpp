@@ -7,7 +7,7 @@
 #include "TestSupport.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatItemProfileCol.h"
-#include "model/support/ModelState.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -94,7 +94,7 @@ TEST(ICatItemProfileColTest, NumericKeysAreHeldUnderKHashAndDuplicatesDroppedSil
 
 TEST(ICatItemProfileColTest, XmlFollowsTheSwitchesAndALetReadsKeysByTheKeyRule) {
   InFreshThread([] {
-    ThreadModel().compress = ThreadModel().zero_suppress = true;
+    XmlSwitches::OfThread() = {true, true};
     auto profiles = MakeRef<ICatItemProfileCol>();
     profiles->Add("Plug", "", "", "", "", "", "", "55");
     profiles->Add("Wire", "", "", "", "", "", "", "w");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -9,7 +10,8 @@
 #include "TestSupport.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatProviderCol.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -70,12 +72,24 @@ TEST(ICatItemTest, DerivedMembersReadEachSourceAndTheStatusAndFallBackToMsrp) {
         {"FlaggedToOrder", "D4", false},  // no quantity to order there
     };
     // clang-format on
+    // The C++ hosts' forms of the amounts give them as numbers.
+    const std::map<std::string, double (ICatItem::*)(std::string_view) const> as_number = {
+        {"QuantityAvailable", &ICatItem::QuantityAvailableAt},
+        {"QuantityToOrder", &ICatItem::QuantityToOrderAt},
+        {"JobberList", &ICatItem::JobberListAt},
+        {"JobberCost", &ICatItem::JobberCostAt},
+        {"JobberCoreList", &ICatItem::JobberCoreListAt},
+        {"JobberCoreCost", &ICatItem::JobberCoreCostAt}};
     for (const auto& [member, key, expected] : cases) {
       std::vector<Argument> args;
       if (!key.IsMissing()) args.push_back({key});
       const MemberKind kind = member.starts_with("Quantity") ? MemberKind::Get : MemberKind::Method;
+      const std::string key_text = key.IsMissing() ? "JOBBER" : key.ToText();
       EXPECT_EQ(Invoke(*item, GetIdOfName(*item, member), kind, args), expected)
-          << member << " " << (key.IsMissing() ? "(default)" : key.ToText());
+          << member << " " << key_text;
+      if (const auto typed = as_number.find(member); typed != as_number.end()) {
+        EXPECT_EQ(((*item).*(typed->second))(key_text), expected.ToDouble()) << member << key_text;
+      }
     }
 
     // Without any real seller location the sums are the 16-bit 0.
@@ -182,7 +196,7 @@ Ref<ICatItem> SparkPlug() {
 TEST(ICatItemTest, SwitchedOnXmlLeavesOutEmptyAndZeroLeaves) {
   InFreshThread([] {
     // Switched on: no empty or zero leaf; the prices come before the labor values.
-    ThreadModel().compress = ThreadModel().zero_suppress = true;
+    XmlSwitches::OfThread() = {true, true};
     auto item = SparkPlug();
     item->SetLaborRate(Currency::FromUnits(123456));
     item->SetWorkGroup(-3);

@@ -26,6 +26,11 @@ TEST(ICatListColTest, ListsWithoutAKeyAreKeptUnderTheirIdAboveZeroAndABadIdEndsA
     key = "Mine";
     lists->Add("Own", 8, key);
     EXPECT_EQ(std::tuple(key, lists->Exists("I#8")), std::tuple("Mine", false));
+    // The C++ forms return the key the by-reference argument receives.
+    EXPECT_EQ(std::tuple(lists->Add("Pads", 9).key, lists->AddObject(MakeRef<ICatList>(), "K").key),
+              std::tuple("I#9", "K"));
+    lists->Remove("I#9");
+    lists->Remove("K");
     // A duplicate is dropped silently, but the caller still learns the derived key,
     // through dispatch too.
     std::vector<Argument> add = {{Variant("Again"), true}, {Variant("7"), true}, {"", true}};

@@ -11,7 +11,8 @@
 #include "lombar/ICatPrice.h"
 #include "lombar/ICatPriceCol.h"
 #include "lombar/ICatProviderCol.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -91,6 +92,8 @@ TEST(ICatPriceColTest, AddDerivesTheKeyRefusesJobberAndOnlyThenReadsTheNumbers) 
       std::string key = given;
       prices->Add(mcl_dir, "L", seller, "5", "1", "1", key);
       EXPECT_EQ(key, used) << mcl_dir << seller;
+      // The C++ form returns that key.
+      EXPECT_EQ(MakeRef<ICatPriceCol>()->Add(mcl_dir, "L", seller, "5", "1", "1", given).key, used);
       std::string again = used;
       EXPECT_TRUE(prices->Add("X", "", "", "", "0", "0", again));
       EXPECT_EQ(prices->Count(), *used ? 1 : 2) << mcl_dir << seller;
@@ -203,7 +206,7 @@ TEST(ICatPriceColTest, XmlLoadsEveryPriceThroughAddObject) {
     auto loaded = MakeRef<ICatPriceCol>();
     loaded->SetXML(prices->XML());
     EXPECT_EQ(loaded->Count(), 0);
-    ThreadModel().compress = true;
+    XmlSwitches::OfThread().compress = true;
     EXPECT_EQ(prices->XML(), "<Prices><Count>2</Count></Prices>");
 
     InstallGlobalProviders(true);

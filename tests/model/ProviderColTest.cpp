@@ -8,8 +8,8 @@
 #include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatProviderCol.h"
-#include "model/support/LocationKeys.h"
-#include "model/support/ModelState.h"
+#include "model/LocationKeys.h"
+#include "model/ModelState.h"
 
 namespace lombar {
 namespace {

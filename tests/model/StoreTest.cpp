@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatStoreCol.h"
-#include "model/support/ModelState.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -83,7 +83,7 @@ TEST(ICatStoreColTest, StoresAreKeptUnderTheirDirectoryNeverUnderJobber) {
 TEST(ICatStoreColTest, CreationDestructionClearAndTheLetsSetTheThreadSwitches) {
   InFreshThread([] {
     const auto switches = [] {
-      return std::tuple(ThreadModel().compress, ThreadModel().zero_suppress);
+      return std::tuple(XmlSwitches::OfThread().compress, XmlSwitches::OfThread().zero_suppress);
     };
     EXPECT_EQ(switches(), std::tuple(false, false));
     auto stores = MakeRef<ICatStoreCol>();
@@ -99,7 +99,7 @@ TEST(ICatStoreColTest, CreationDestructionClearAndTheLetsSetTheThreadSwitches) {
 
     for (const auto& switch_on : std::vector<std::function<void()>>{
              [&] { stores->Clear(); }, [&] { stores->SetXML(""); }, [&] { stores = Nothing; }}) {
-      ThreadModel().compress = ThreadModel().zero_suppress = false;
+      XmlSwitches::OfThread() = {false, false};
       switch_on();
       EXPECT_EQ(switches(), std::tuple(true, true));
     }

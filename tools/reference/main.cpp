@@ -16,7 +16,7 @@
 #include "frame/TypeInfo.h"
 #include "frame/TypeLibrary.h"
 #include "lombar/Error.h"
-#include "lombar/TextCollection.h"
+#include "model/ClassTable.h"
 
 namespace lombar {
 namespace {
@@ -30,7 +30,8 @@ constexpr std::int32_t kLastErrorNumber = 0xFFFF;
 // only hands out.
 std::vector<const ClassInfo*> DocumentedClasses() {
   std::vector<const ClassInfo*> classes = CreatableClasses();
-  classes.push_back(&TextCollection::TypeInfo());
+  const auto& handed_out = Classes().handed_out;
+  classes.insert(classes.end(), handed_out.begin(), handed_out.end());
   return classes;
 }
 
@@ -245,6 +246,7 @@ bool ListMissingHelp(std::ostream& out, const std::vector<const ClassInfo*>& cla
 
 int main(int argc, char** argv) {
   using namespace lombar;
+  RegisterModelClasses();
   const std::vector<const ClassInfo*> classes = DocumentedClasses();
   if (argc > 1 && std::string_view(argv[1]) == "--missing-help") {
     return ListMissingHelp(std::cout, classes) ? 0 : 1;

@@ -18,6 +18,7 @@
 
 #include "frame/TypeLibrary.h"
 #include "frame/windows/ComValues.h"
+#include "model/ClassTable.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -298,6 +299,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: lombar_typelib FILE.tlb\n", stderr);
     return 2;
   }
+  lombar::RegisterModelClasses();
   if (FAILED(CoInitialize(nullptr))) return 1;
   int status = 0;
   try {

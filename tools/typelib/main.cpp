@@ -6,8 +6,10 @@
 #include <string_view>
 
 #include "IdlWriter.h"
+#include "model/ClassTable.h"
 
 int main(int argc, char** argv) {
+  lombar::RegisterModelClasses();
   const bool listing = argc > 1 && std::string_view(argv[1]) == "--listing";
   std::cout << (listing ? lombar::TypeLibraryListing() : lombar::TypeLibraryIdl());
   return std::cout.flush().good() ? 0 : 1;

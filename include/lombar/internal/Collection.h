@@ -1,5 +1,6 @@
-// The members every collection class shares, written once over the backing
-// KeyedCollection.
+// The members every collection class shares, over the backing
+// KeyedCollection: those that are the same whatever the members' class in
+// CollectionBase, made once in the library, the typed ones in Collection.
 //
 // A collection class derives from Collection<Itself, MemberClass> and binds
 // the inherited Item, Exists, Count, Remove, NewEnum, AddObject and Clear in
@@ -7,12 +8,12 @@
 // Its own Add, XML get and XML let are built from the protected pieces:
 // Append (the duplicate-key rule; AppendUnique where duplicates raise 457),
 // the collection XML of the library's sources, and ReleaseMembers (what
-// Clear does). AddObject and Clear are defined with the library's sources;
-// each collection class instantiates them for itself.
+// Clear does).
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "lombar/AutomationObject.h"
 #include "lombar/Enumerator.h"
@@ -20,46 +21,48 @@
 
 namespace lombar {
 
-template <class Derived, class Member>
-class Collection : public AutomationClass<Derived> {
+// What the C++ forms of the Add and AddObject members that derive a key
+// return: the member the automation form returns, and the key that form
+// leaves in its by-reference argument.
+template <class Member>
+struct Added {
+  Ref<Member> member;
+  std::string key;
+};
+
+class CollectionBase : public AutomationObject {
  public:
-  // Errors of the backing collection (5, 9) reach the caller unchanged and unlogged.
-  Ref<Member> Item(const Variant& index) const { return Typed(members_->Item(index)); }
   // Never raises: false when there are no members, or the look-up would fail.
   bool Exists(const Variant& index) const { return members_ && members_->Contains(index); }
   // After Clear(true) these fail with error 91: the backing collection is gone.
   Long Count() const { return members_->Count(); }
+  // Errors of the backing collection (5, 9) reach the caller unchanged and unlogged.
   void Remove(const Variant& index) { members_->Remove(index); }
   Ref<Enumerator> NewEnum() const { return members_->NewEnum(); }
 
-  // Appends the object itself under `key` unless that is empty; nothing for Nothing.
-  Ref<Member> AddObject(const Ref<Member>& member, std::string& key);
-  // Releases the members; unless `destroy`, a new empty collection takes their place.
-  void Clear(bool destroy);
-
-  // The members in order, for C++ hosts: `for (const Ref<Member>& m : collection->Members())`.
-  class MemberRange;
-  MemberRange Members() const { return MemberRange(members_->Members()); }
-
  protected:
   // Construction gives the object its empty backing collection, as Clear(false) would.
-  Collection() : members_(MakeRef<KeyedCollection>()) {}
+  CollectionBase() : members_(MakeRef<KeyedCollection>()) {}
+
+  // AddObject and Clear, guarded as the operations of the class `class_name`.
+  void AddObjectOf(std::string_view class_name, const Variant& member, std::string& key);
+  void ClearOf(std::string_view class_name, bool destroy);
 
   // Appends under `key` unless it is empty. A key already present drops the
   // member silently: it is not held, and no error is raised or logged.
   // False when it was dropped.
-  bool Append(const Ref<Member>& member, std::string_view key) {
-    if (!key.empty()) return AppendKeyed(member, key);
-    members_->Add(member);
+  bool Append(Variant member, std::string_view key) {
+    if (!key.empty()) return AppendKeyed(std::move(member), key);
+    members_->Add(std::move(member));
     return true;
   }
   // Appends under `key` even when it is the empty text; duplicates dropped as by Append.
-  bool AppendKeyed(const Ref<Member>& member, std::string_view key) {
-    return members_->TryAdd(member, key);
+  bool AppendKeyed(Variant member, std::string_view key) {
+    return members_->TryAdd(std::move(member), key);
   }
   // Appends under `key`; a key already present raises 457, for the
   // collections that do not forgive duplicates.
-  void AppendUnique(const Ref<Member>& member, std::string_view key) { members_->Add(member, key); }
+  void AppendUnique(Variant member, std::string_view key) { members_->Add(std::move(member), key); }
 
   void ReleaseMembers(bool destroy) {
     // An empty backing that nothing else holds (such as a host's range over
@@ -72,13 +75,40 @@ class Collection : public AutomationClass<Derived> {
   bool Released() const noexcept { return members_.IsNothing(); }
   // The backing collection itself (error 91 after Clear(true)).
   KeyedCollection& Backing() const { return *members_; }
-  // Re-stores the members in ascending order of `sort_key(member)` (binary
-  // text order; equal keys keep their order), each under `key_of(member)`,
-  // or without a key when that gives nothing. The new order is built whole
-  // before it replaces the old one, so a key met twice raises 457 and leaves
-  // the collection as it was. Defined with the library's sources.
-  template <class SortKey, class KeyOf>
-  void ReorderBy(SortKey&& sort_key, KeyOf&& key_of);
+  // Puts `members` in the place of the backing collection (a new order of it).
+  void ReplaceBacking(Ref<KeyedCollection> members) { members_ = std::move(members); }
+
+ private:
+  Ref<KeyedCollection> members_;
+};
+
+template <class Derived, class Member>
+class Collection : public CollectionBase {
+ public:
+  // Errors of the backing collection (5, 9) reach the caller unchanged and unlogged.
+  Ref<Member> Item(const Variant& index) const { return Typed(Backing().Item(index)); }
+
+  // Appends the object itself under `key` unless that is empty; nothing for Nothing.
+  Ref<Member> AddObject(const Ref<Member>& member, std::string& key) {
+    AddObjectOf(Derived::kClassName, member, key);
+    return member;
+  }
+  // Releases the members; unless `destroy`, a new empty collection takes their place.
+  void Clear(bool destroy) { ClearOf(Derived::kClassName, destroy); }
+
+  // The members in order, for C++ hosts: `for (const Ref<Member>& m : collection->Members())`.
+  class MemberRange;
+  MemberRange Members() const { return MemberRange(Backing().Members()); }
+
+ protected:
+  // The C++ form of an automation member that leaves the key in its
+  // by-reference argument: `add` runs on a copy of `key`, and both come back.
+  template <class Add>
+  static Added<Member> KeepingKey(std::string_view key, Add&& add) {
+    std::string kept(key);
+    Ref<Member> member = add(kept);
+    return {std::move(member), std::move(kept)};
+  }
 
   // The first member, in order, for which `wanted` is true; Nothing when none is.
   template <class Predicate>
@@ -93,9 +123,6 @@ class Collection : public AutomationClass<Derived> {
   static Ref<Member> Typed(const Variant& stored) {
     return Ref<Member>(static_cast<Member*>(stored.ObjectRef().Get()));
   }
-
- private:
-  Ref<KeyedCollection> members_;
 };
 
 template <class Derived, class Member>

@@ -1,40 +1,30 @@
-// The out-of-line members of Collection: a collection class's source
-// includes this and instantiates its base with
-//   template class Collection<ICatInfoCol, ICatInfo>;
+// What the collection classes share beyond their public base
+// (lombar/internal/Collection.h): the reordering their sorts do.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "frame/ErrorTrap.h"
-#include "lombar/internal/Collection.h"
+#include "lombar/internal/KeyedCollection.h"
 #include "text/Tree.h"
 
 namespace lombar {
 
-template <class Derived, class Member>
-Ref<Member> Collection<Derived, Member>::AddObject(const Ref<Member>& member, std::string& key) {
-  return Trapped({Derived::kClassName, "AddObject"}, [&] {
-    if (member) Append(member, key);
-    return member;
-  });
-}
-
-template <class Derived, class Member>
-void Collection<Derived, Member>::Clear(bool destroy) {
-  Trapped({Derived::kClassName, "Clear"}, [&] { ReleaseMembers(destroy); });
-}
-
-template <class Derived, class Member>
-template <class SortKey, class KeyOf>
-void Collection<Derived, Member>::ReorderBy(SortKey&& sort_key, KeyOf&& key_of) {
+// A new backing collection of the `count` members in ascending order of
+// `sort_key(member)` (binary text order; equal keys keep their order), each
+// under `key_of(member)`, or without a key when that gives nothing. Built
+// whole before the caller puts it in place (Collection's ReplaceBacking), so
+// a key met twice raises 457 and leaves the collection as it was.
+template <class Member, class MemberRange, class SortKey, class KeyOf>
+Ref<KeyedCollection> Reordered(const MemberRange& members_in_order, Long count, SortKey&& sort_key,
+                               KeyOf&& key_of) {
   // The members numbered from 1 as the tree's values, so the refill reaches
   // each without a look-up.
   std::vector<Ref<Member>> members;
-  members.reserve(static_cast<std::size_t>(Count()));
+  members.reserve(static_cast<std::size_t>(count));
   Tree tree;
-  for (const Ref<Member>& member : Members()) {
+  for (const Ref<Member>& member : members_in_order) {
     members.push_back(member);
     tree.Insert(sort_key(*member), static_cast<Long>(members.size()));
   }
@@ -48,7 +38,7 @@ void Collection<Derived, Member>::ReorderBy(SortKey&& sort_key, KeyOf&& key_of) 
       reordered->Add(member);
     }
   }
-  members_ = reordered;
+  return reordered;
 }
 
 }  // namespace lombar

@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "model/support/ModelState.h"
 #include "frame/NumberParse.h"
 #include "lombar/Error.h"
 
@@ -35,9 +34,11 @@ void WriteMembers(XmlWriter& writer, const KeyedCollection& members,
 
 }  // namespace
 
-XmlSwitches XmlSwitches::OfThread() noexcept {
-  const ModelState& state = ThreadModel();
-  return {state.compress, state.zero_suppress};
+// Trivially destructible, so they last until the thread's end: a store
+// collection released at thread exit still switches them on.
+XmlSwitches& XmlSwitches::OfThread() noexcept {
+  thread_local XmlSwitches switches;
+  return switches;
 }
 
 XmlWriter SnippetWriter(XmlSwitches switches) {

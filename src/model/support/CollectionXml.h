@@ -10,6 +10,7 @@
 
 #include "lombar/Object.h"
 #include "lombar/internal/KeyedCollection.h"
+#include "model/support/ClassAccess.h"
 #include "model/support/TextFailures.h"
 #include "text/XmlReader.h"
 #include "text/XmlWriter.h"
@@ -21,8 +22,9 @@ struct XmlSwitches {
   bool compress = false;
   bool zero_suppress = false;
 
-  // This thread's compress and zero-suppress switches, as most classes use them.
-  static XmlSwitches OfThread() noexcept;
+  // This thread's compress and zero-suppress switches, as most classes use
+  // them (the store and item collections set them); off in a new thread.
+  static XmlSwitches& OfThread() noexcept;
   static constexpr XmlSwitches AllOn() noexcept { return {true, true}; }
 };
 
@@ -53,7 +55,7 @@ std::string WrittenAlone(const std::function<void(XmlWriter& writer)>& write);
 // The XML get of a class that writes through AppendXML.
 template <class Object>
 std::string XmlOf(const Object& object) {
-  return WrittenAlone([&](XmlWriter& writer) { object.AppendXML(writer); });
+  return WrittenAlone([&](XmlWriter& writer) { detail::ClassAccess::AppendXML(object, writer); });
 }
 
 // Writes the collection's XML at the end of `writer`'s text: nothing for no
@@ -80,9 +82,10 @@ void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
 
 // The collection XML of members that are all `Member`s, written into `writer`.
 template <class Member>
-void WriteMembersXml(XmlWriter& writer, const KeyedCollection& members, const CollectionXmlForm& form) {
+void WriteMembersXml(XmlWriter& writer, const KeyedCollection& members,
+                     const CollectionXmlForm& form) {
   WriteCollectionXml(writer, form, members, [](AutomationObject& member, XmlWriter& into) {
-    static_cast<Member&>(member).AppendXML(into);
+    detail::ClassAccess::AppendXML(static_cast<Member&>(member), into);
   });
 }
 
@@ -95,7 +98,7 @@ void LoadMembers(XmlReader& reader, std::string_view member_element, AddLoaded&&
       reader, member_element,
       [&](XmlPart block) {
         const Ref<Member> member = MakeRef<Member>();
-        member->SetXMLOfNew(std::move(block));
+        detail::ClassAccess::SetXMLOfNew(*member, std::move(block));
         add(member);
       },
       before_members);

@@ -8,7 +8,7 @@
 // A small class as the example (the accessors live in its header, nothing
 // else about a property is written anywhere):
 //
-//   const RecordTable<ICatPreset>& ICatPreset::Table() {
+//   const RecordShape& ICatPreset::Table() {
 //     using P = ICatPreset;
 //     static const auto table =
 //         RecordTable<P>(kClassName, "{B5941FB4-...}", "{2FBBF3A5-...}",
@@ -22,8 +22,8 @@
 //             .Build();
 //     return table;
 //   }
-//   template class Record<ICatPreset>;  // the base's members, made here
 //
+// The class declares Table() privately and passes it to its Record base.
 // A value property is a let then a get; an object property (a Ref member) a
 // get then a set taking its object by reference. Modifiers follow the row
 // they change: Kept() (Clear leaves the value), GetFirst() / SetFirst(),
@@ -54,7 +54,9 @@
 #include "lombar/StoredText.h"
 #include "lombar/XmlShape.h"
 #include "lombar/internal/Record.h"
+#include "model/support/ClassAccess.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/RecordShape.h"
 #include "model/support/SharedHelp.h"
 #include "text/XmlReader.h"
 #include "text/XmlWriter.h"
@@ -231,7 +233,7 @@ V InitialValue() {
 }
 
 template <class T>
-class RecordTable {
+class RecordTable final : public RecordShape {
  public:
   RecordTable(std::string_view name, std::string_view clsid, std::string_view iid,
               std::string_view help = {})
@@ -244,7 +246,7 @@ class RecordTable {
     Flush();
     form_ = form;
     group_tag_ = TagName(form.group);
-    builder_.Get("XML", id, &Record<T>::XML).Let("XML", id, &Record<T>::SetXML);
+    builder_.Get("XML", id, &Record::XML).Let("XML", id, &Record::SetXML);
     return *this;
   }
 
@@ -285,7 +287,8 @@ class RecordTable {
     if (pending_.empty()) {
       builder_.Help(text);
     } else {
-      for (Member& member : pending_) member.help = text;
+      for (Member& member : pending_)
+        member.help = text;
     }
     return *this;
   }
@@ -398,8 +401,22 @@ class RecordTable {
   }
 
   // ---- what the record base uses ----
-  const ClassInfo& Surface() const { return surface_; }
+  const ClassInfo& Surface() const override { return surface_; }
   const RecordXmlForm& Form() const { return form_; }
+  void WriteRecord(XmlWriter& parent, const Record& record) const override {
+    Guarded(form_.guard, {T::kClassName, "Get XML"},
+            [&] { Write(parent, static_cast<const T&>(record)); });
+  }
+  void ReadRecord(Record& record, XmlPart xml, bool reset) const override {
+    Guarded(form_.guard, {T::kClassName, "Let XML"}, [&] {
+      if (reset) Reset(static_cast<T&>(record), false);
+      if (!xml.Text().empty()) Read(static_cast<T&>(record), std::move(xml));
+    });
+  }
+  void ResetRecord(Record& record, bool destroy) const override {
+    Reset(static_cast<T&>(record), destroy);
+  }
+  void ResetNewRecord(Record& record) const override { ResetNew(static_cast<T&>(record)); }
 
   // Writes the record's XML at the end of `parent`'s text: by `parent`
   // itself, as a part with the record's switches, unless the record edits
@@ -407,9 +424,8 @@ class RecordTable {
   // which needs a writer that sees only that.
   void Write(XmlWriter& parent, const T& record) const {
     if (silent_when_ && silent_when_(record)) return;
-    const XmlSwitches switches = form_.switches == WriterSwitches::kAllOn
-                                     ? XmlSwitches::AllOn()
-                                     : XmlSwitches::OfThread();
+    const XmlSwitches switches =
+        form_.switches == WriterSwitches::kAllOn ? XmlSwitches::AllOn() : XmlSwitches::OfThread();
     if (edits_its_text_) {
       XmlWriter writer = SnippetWriter(switches);
       writer.AppendTo(parent);
@@ -452,13 +468,13 @@ class RecordTable {
     }
   }
   // The values the XML carries, in writing order.
-  std::vector<XmlValueShape> Shape() const {
+  std::string_view Group() const override { return form_.group; }
+  std::vector<XmlValueShape> Shape() const override {
     std::vector<XmlValueShape> shape;
     for (const Field* field : InRankOrder(&Field::write_rank)) shape.push_back(field->Shape());
     return shape;
   }
-  // Whether Clear makes new child objects.
-  bool RenewsChildren() const { return renews_children_; }
+  bool RenewsChildren() const override { return renews_children_; }
   void Reset(T& record, bool destroy) const {
     for (const auto& reset : resetting_)
       reset(record, destroy);
@@ -483,9 +499,9 @@ class RecordTable {
     int read_rank = 0;
     bool ranked = false;  // given its XML place explicitly
     bool kept = false;
-    std::function<std::string(const T&)> text;             // the value's XML text
+    std::function<std::string(const T&)> text;  // the value's XML text
     std::function<void(const T&, XmlWriter&, const TagName&)> write_leaf;
-    std::function<void(const T&, XmlWriter&)> write_child;    // a child object's XML, written in
+    std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
     std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
     std::function<void(T&, XmlPart)> read_child;           // a child object's XML, read in
     std::function<void(T&, bool destroy)> reset;           // what Clear does to it
@@ -598,9 +614,11 @@ class RecordTable {
     Field row;
     row.place = place;
     row.write_child = [field](const T& record, XmlWriter& writer) {
-      (record.*field)->AppendXML(writer);
+      detail::ClassAccess::AppendXML(*(record.*field), writer);
     };
-    row.read_child = [field](T& record, XmlPart part) { (record.*field)->ReadXML(std::move(part)); };
+    row.read_child = [field](T& record, XmlPart part) {
+      detail::ClassAccess::ReadXML(*(record.*field), std::move(part));
+    };
     row.reset = [field](T& record, bool destroy) {
       record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
     };
@@ -659,9 +677,9 @@ class RecordTable {
     }
   }
   std::size_t CountInXml() const {
-    return static_cast<std::size_t>(std::count_if(fields_.begin(), fields_.end(), [](const Field& f) {
-      return f.place.form != XmlPlace::Form::kNone;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(fields_.begin(), fields_.end(),
+                      [](const Field& f) { return f.place.form != XmlPlace::Form::kNone; }));
   }
 
   // The leaves' tags, numbered for the reader.
@@ -718,65 +736,10 @@ class RecordTable {
   bool renews_children_ = false;
   TagNames leaf_tags_;
   RecordXmlForm form_;
-  TagName group_tag_;  // form_.group's, hashed once
+  TagName group_tag_;            // form_.group's, hashed once
   bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
   std::function<bool(const T&)> silent_when_;
   ClassInfo surface_;
 };
-
-// ---- the members of Record, made for each record class by its source ----
-
-template <class T>
-const ClassInfo& Record<T>::TypeInfo() {
-  return T::Table().Surface();
-}
-
-template <class T>
-std::string Record<T>::XML() const {
-  return XmlOf(*this);
-}
-
-template <class T>
-void Record<T>::AppendXML(XmlWriter& writer) const {
-  const RecordTable<T>& table = T::Table();
-  Guarded(table.Form().guard, {T::kClassName, "Get XML"},
-          [&] { table.Write(writer, static_cast<const T&>(*this)); });
-}
-
-template <class T>
-void Record<T>::SetXML(std::string_view xml) {
-  LoadXML(XmlPart(xml), true);
-}
-
-template <class T>
-void Record<T>::ReadXML(XmlPart xml) {
-  LoadXML(std::move(xml), true);
-}
-
-template <class T>
-void Record<T>::SetXMLOfNew(XmlPart xml) {
-  // Renewing the children a new object just made is seen only in the trace,
-  // as their Class_Initialize lines: with tracing off they stand as made.
-  LoadXML(std::move(xml), T::Table().RenewsChildren() && TraceSwitch());
-}
-
-template <class T>
-void Record<T>::LoadXML(XmlPart xml, bool reset) {
-  const RecordTable<T>& table = T::Table();
-  Guarded(table.Form().guard, {T::kClassName, "Let XML"}, [&] {
-    if (reset) ClearFields(false);
-    if (!xml.Text().empty()) table.Read(static_cast<T&>(*this), std::move(xml));
-  });
-}
-
-template <class T>
-void Record<T>::ClearFields(bool destroy) {
-  T::Table().Reset(static_cast<T&>(*this), destroy);
-}
-
-template <class T>
-void Record<T>::InitializeFields() {
-  T::Table().ResetNew(static_cast<T&>(*this));
-}
 
 }  // namespace lombar

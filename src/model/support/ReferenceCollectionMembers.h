@@ -1,47 +1,43 @@
-// The out-of-line members of ReferenceCollection, instantiated by the preset
-// and list collections for themselves.
+// The XML of the preset and list collections (lombar/internal/ReferenceCollection.h):
+// always written compressed, with the collection's vehicle after the members.
 #pragma once
+
+#include <utility>
 
 #include "frame/ErrorTrap.h"
 #include "lombar/internal/ReferenceCollection.h"
-#include "model/support/CollectionMembers.h"
+#include "model/support/ClassAccess.h"
 #include "model/support/CollectionXml.h"
 
 namespace lombar {
 
+// Writes the group holding Count, the members and the vehicle at the end of
+// `writer`'s text, trapped as the collection's XML get.
 template <class Derived, class Member>
-std::string ReferenceCollection<Derived, Member>::XML() const {
-  return XmlOf(*this);
-}
-
-template <class Derived, class Member>
-void ReferenceCollection<Derived, Member>::AppendXML(XmlWriter& writer) const {
+void WriteReferenceCollection(XmlWriter& writer, const Derived& collection,
+                              const KeyedCollection& members) {
   Trapped({Derived::kClassName, "Get XML"}, [&] {
-    WriteMembersXml<Member>(
-        writer, this->Backing(),
-        {.group = Derived::kClassName,
-         .switches = XmlSwitches::AllOn(),
-         .after_members = [&](XmlWriter& into) { vehicle_->AppendXML(into); }});
+    WriteMembersXml<Member>(writer, members,
+                            {.group = Derived::kClassName,
+                             .switches = XmlSwitches::AllOn(),
+                             .after_members = [&](XmlWriter& into) {
+                               detail::ClassAccess::AppendXML(*collection.Vehicle(), into);
+                             }});
   });
 }
 
-template <class Derived, class Member>
-void ReferenceCollection<Derived, Member>::SetXML(std::string_view xml) {
-  ReadXML(XmlPart(xml));
-}
-
-template <class Derived, class Member>
-void ReferenceCollection<Derived, Member>::ReadXML(XmlPart xml) {
+// The collection's XML let: `renew` drops the members and the vehicle, then
+// every member read is handed to `add_loaded` and the vehicle read.
+template <class Derived, class Member, class Renew, class AddLoaded>
+void ReadReferenceCollection(XmlPart xml, Derived& collection, Renew&& renew,
+                             AddLoaded&& add_loaded) {
   Trapped({Derived::kClassName, "Let XML"}, [&] {
-    this->ReleaseMembers(false);
-    vehicle_ = MakeRef<ICatVehicle>();
+    renew();
     if (xml.Text().empty()) return;
     // One reader finds the members and then the vehicle, and hands each its part.
     XmlReader reader = ReaderOf(std::move(xml));
-    LoadMembers<Member>(reader, Member::kClassName, [&](const Ref<Member>& member) {
-      static_cast<Derived&>(*this).AddLoaded(member);
-    });
-    vehicle_->ReadXML(reader.BlockPart(ICatVehicle::kElement, 1));
+    LoadMembers<Member>(reader, Member::kClassName, add_loaded);
+    detail::ClassAccess::ReadXML(*collection.Vehicle(), reader.BlockPart(ICatVehicle::kElement, 1));
   });
 }
 

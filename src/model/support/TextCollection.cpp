@@ -1,9 +1,14 @@
 #include "lombar/TextCollection.h"
+#include "lombar/TextCollection.h"
 
 #include "frame/ClassBuilder.h"
 #include "lombar/Error.h"
 
 namespace lombar {
+
+const ClassInfo& TextCollection::Class() const {
+  return TypeInfo();
+}
 
 const ClassInfo& TextCollection::TypeInfo() {
   using C = TextCollection;

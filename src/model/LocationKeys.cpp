@@ -1,9 +1,9 @@
-#include "model/support/LocationKeys.h"
+#include "model/LocationKeys.h"
 
 #include <string>
 
 #include "frame/ErrorTrap.h"
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
 #include "lombar/Error.h"
 #include "lombar/ICatProviderCol.h"
 #include "base/Text.h"

@@ -1,6 +1,6 @@
 // The object model's own module-level variables, one copy per thread like
-// the frame's: the XML switches most classes pass to their writers, and the
-// shared provider and store collections made by the catalog root.
+// the frame's: the shared provider and store collections made by the
+// catalog root. (The XML switches are the writers' own: XmlSwitches::OfThread.)
 #pragma once
 
 #include "lombar/Object.h"
@@ -16,9 +16,6 @@ struct ModelState {
   ModelState(const ModelState&) = delete;
   ModelState& operator=(const ModelState&) = delete;
 
-  // Passed to the XML writers of most classes as Compress and ZeroSuppress.
-  bool compress = false;
-  bool zero_suppress = false;
   // Consulted by the location keys, the price collection and the item.
   Ref<ICatProviderCol> global_providers;
   // A snapshot of a catalog's stores; held for the host, read by nothing.

@@ -1,4 +1,5 @@
-// The classes and enumerations the type library serves.
+#include "model/ClassTable.h"
+
 #include "frame/TypeLibrary.h"
 #include "lombar/Enumerations.h"
 #include "lombar/ICatInfo.h"
@@ -21,25 +22,21 @@
 #include "lombar/ICatStoreCol.h"
 #include "lombar/ICatVehicle.h"
 #include "lombar/ICatalog.h"
+#include "lombar/TextCollection.h"
+#include "model/support/ClassAccess.h"
 
 namespace lombar {
+namespace {
 
-const std::vector<const ClassInfo*>& CreatableClasses() {
-  // In the order of the type library.
-  static const std::vector<const ClassInfo*> classes = {
-      &ICatalog::TypeInfo(),        &ICatVehicle::TypeInfo(),        &ICatSpec::TypeInfo(),
-      &ICatSpecCol::TypeInfo(),     &ICatProvider::TypeInfo(),       &ICatProviderCol::TypeInfo(),
-      &ICatStore::TypeInfo(),       &ICatStoreCol::TypeInfo(),       &ICatItem::TypeInfo(),
-      &ICatItemCol::TypeInfo(),     &ICatPrice::TypeInfo(),          &ICatPriceCol::TypeInfo(),
-      &ICatInfo::TypeInfo(),        &ICatInfoCol::TypeInfo(),        &ICatList::TypeInfo(),
-      &ICatListCol::TypeInfo(),     &ICatPreset::TypeInfo(),         &ICatPresetCol::TypeInfo(),
-      &ICatItemProfile::TypeInfo(), &ICatItemProfileCol::TypeInfo(),
-  };
-  return classes;
+using detail::ClassAccess;
+
+template <class T>
+const ClassInfo& Surface() {
+  return ClassAccess::Surface<T>();
 }
 
-const std::vector<Enumeration>& Enumerations() {
-  static const std::vector<Enumeration> enumerations = {
+std::vector<Enumeration> ModelEnumerations() {
+  return {
       {"qorCatalogItemType",
        "What kind of line an item is (ICatItem.ItemType), and the type filters of "
        "ICatItemCol.GetItemProfiles.",
@@ -64,8 +61,7 @@ const std::vector<Enumeration>& Enumerations() {
          "Item group, heading, description, then the lowest cost first."},
         {"qCCISdscManufacturer", qCCISdscManufacturer,
          "Item group, heading, description, line code, part number."},
-        {"qCCISitmgroupDsc", qCCISitmgroupDsc,
-         "Item group, heading, description, part number."},
+        {"qCCISitmgroupDsc", qCCISitmgroupDsc, "Item group, heading, description, part number."},
         {"qCCISitmgroup", qCCISitmgroup, "Item group, catalog sequence."},
         {"qCCIScatgroupDsc", qCCIScatgroupDsc, "Catalog group, heading, description."},
         {"qCCISmclSequence", qCCISmclSequence, "Catalog group, catalog sequence."}}},
@@ -83,7 +79,35 @@ const std::vector<Enumeration>& Enumerations() {
         {"qcips_GenericID", qcips_GenericID,
          "Keyed by generic identifier; sorted by item type, then that."}}},
   };
-  return enumerations;
+}
+
+const ClassTable& ModelClassTable() {
+  // The creatable classes in the order of the type library.
+  static const ClassTable table{
+      .creatable = {&Surface<ICatalog>(),        &Surface<ICatVehicle>(),
+                    &Surface<ICatSpec>(),        &Surface<ICatSpecCol>(),
+                    &Surface<ICatProvider>(),    &Surface<ICatProviderCol>(),
+                    &Surface<ICatStore>(),       &Surface<ICatStoreCol>(),
+                    &Surface<ICatItem>(),        &Surface<ICatItemCol>(),
+                    &Surface<ICatPrice>(),       &Surface<ICatPriceCol>(),
+                    &Surface<ICatInfo>(),        &Surface<ICatInfoCol>(),
+                    &Surface<ICatList>(),        &Surface<ICatListCol>(),
+                    &Surface<ICatPreset>(),      &Surface<ICatPresetCol>(),
+                    &Surface<ICatItemProfile>(), &Surface<ICatItemProfileCol>()},
+      .handed_out = {&Surface<TextCollection>()},
+      .enumerations = ModelEnumerations()};
+  return table;
+}
+
+// The library file registers the classes as it is loaded, before any host
+// can call it; programs linking the static archive call RegisterModelClasses
+// themselves, as the linker keeps this file only when they do.
+[[maybe_unused]] const bool registered_at_load = (RegisterModelClasses(), true);
+
+}  // namespace
+
+void RegisterModelClasses() noexcept {
+  RegisterClassTable(&ModelClassTable);
 }
 
 }  // namespace lombar

@@ -1,4 +1,4 @@
-#include "model/support/ModelState.h"
+#include "model/ModelState.h"
 
 #include "frame/Apartment.h"
 #include "frame/ModuleState.h"
@@ -16,10 +16,9 @@ ModelState::ModelState() {
   ThisApartment();
 }
 
-// Released here, while the switches they set on their way out still exist:
-// a store collection switches compression on when it is destroyed. The
-// releases other threads handed to this one are done here too, for the same
-// reason; after them the apartment ends.
+// The stores are released before the providers. The releases other threads
+// handed to this one are done here too, while the model's state still
+// exists; after them the apartment ends.
 ModelState::~ModelState() {
   global_stores = Nothing;
   global_providers = Nothing;

@@ -1,0 +1,18 @@
+#include "lombar/internal/Collection.h"
+
+#include "frame/ErrorTrap.h"
+
+namespace lombar {
+
+void CollectionBase::AddObjectOf(std::string_view class_name, const Variant& member,
+                                 std::string& key) {
+  Trapped({class_name, "AddObject"}, [&] {
+    if (!member.ObjectRef().IsNothing()) Append(member, key);
+  });
+}
+
+void CollectionBase::ClearOf(std::string_view class_name, bool destroy) {
+  Trapped({class_name, "Clear"}, [&] { ReleaseMembers(destroy); });
+}
+
+}  // namespace lombar
