@@ -171,8 +171,8 @@ class XmlWriter {
  private:
   static const JsonValue* Member(const JsonValue& object, std::string_view name) {
     const auto found = std::find_if(object.members.begin(), object.members.end(),
-                                    [&](const auto& member) { return member.first == name; });
-    return found == object.members.end() ? nullptr : &found->second;
+                                    [&](const auto& member) { return member.name == name; });
+    return found == object.members.end() ? nullptr : &found->value;
   }
   static void RequireObject(const JsonValue& value, std::string_view where) {
     if (value.type != Type::kObject) Mismatch("JSON of " + std::string(where) + " is not an object");

@@ -85,7 +85,7 @@ class JsonReader {
         if (at_ >= text_.size() || text_[at_] != '"') Fail("expected a name in quotes");
         std::string name = String();
         Expect(':');
-        value.members.emplace_back(std::move(name), Value(depth + 1));
+        value.members.push_back({std::move(name), Value(depth + 1)});
       } while (Take(','));
       Expect('}');
     } else if (c == '[') {

@@ -7,17 +7,25 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace lombar {
+
+struct JsonMember;
 
 struct JsonValue {
   enum class Type { kNull, kFalse, kTrue, kNumber, kString, kArray, kObject };
   Type type = Type::kNull;
   std::string text;  // a number's text, a string's characters (UTF-8)
   std::vector<JsonValue> items;                            // an array's
-  std::vector<std::pair<std::string, JsonValue>> members;  // an object's, in order
+  std::vector<JsonMember> members;  // an object's, in order
+};
+
+// A named member of a JSON object (its own type: a std::pair of a type still
+// being declared is not allowed by every standard library).
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 // Where a text stops being JSON: 1-based line and column (in characters).

@@ -102,7 +102,7 @@ class Comparer {
     const std::string word = Word(member.class_name);
     std::vector<std::string> order_a, order_b;
     for (const auto& [key, node] : keyed_a) {
-      const auto match = std::find_if(keyed_b.begin(), keyed_b.end(), [&](const auto& other) { return other.first == key; });
+      const auto match = std::find_if(keyed_b.begin(), keyed_b.end(), [&wanted = key](const auto& other) { return other.first == wanted; });
       const std::string member_where = Joined(where, word + " " + key);
       if (match == keyed_b.end()) {
         Add(member_where, "removed");
@@ -112,7 +112,7 @@ class Comparer {
       Compare(member, *node, *match->second, member_where);
     }
     for (const auto& [key, node] : keyed_b) {
-      const bool known = std::any_of(keyed_a.begin(), keyed_a.end(), [&](const auto& other) { return other.first == key; });
+      const bool known = std::any_of(keyed_a.begin(), keyed_a.end(), [&wanted = key](const auto& other) { return other.first == wanted; });
       if (known) {
         order_b.push_back(key);
       } else {
