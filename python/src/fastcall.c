@@ -15,6 +15,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
+#include <structmember.h>
 
 #if PY_VERSION_HEX < 0x030A0000 /* before 3.10 */
 static inline PyObject* Py_NewRef(PyObject* object) {
@@ -603,7 +604,7 @@ typedef struct {
   PyObject* name;
   int32_t dispid;
   int mode; /* READ, or the dispatch flags of the call it gives */
-  int has_set;
+  char has_set; /* a Boolean, as T_BOOL reads it */
   PyObject* info;
 } MemberObject;
 
@@ -632,7 +633,7 @@ static PyObject* Member_new(PyTypeObject* type, PyObject* args, PyObject* kwargs
   self->name = Py_NewRef(name);
   self->dispid = dispid;
   self->mode = mode;
-  self->has_set = has_set;
+  self->has_set = (char)has_set;
   self->info = Py_NewRef(info);
   return (PyObject*)self;
 }
@@ -686,35 +687,18 @@ static PyObject* Member_get_doc(PyObject* self, void* closure) {
   return DocOf(((MemberObject*)self)->info);
 }
 
-static PyObject* Member_get_name(PyObject* self, void* closure) {
-  (void)closure;
-  return Py_NewRef(((MemberObject*)self)->name);
-}
-static PyObject* Member_get_dispid(PyObject* self, void* closure) {
-  (void)closure;
-  return PyLong_FromLong(((MemberObject*)self)->dispid);
-}
-static PyObject* Member_get_mode(PyObject* self, void* closure) {
-  (void)closure;
-  return PyLong_FromLong(((MemberObject*)self)->mode);
-}
-static PyObject* Member_get_has_set(PyObject* self, void* closure) {
-  (void)closure;
-  return PyBool_FromLong(((MemberObject*)self)->has_set);
-}
-static PyObject* Member_get_info(PyObject* self, void* closure) {
-  (void)closure;
-  return Py_NewRef(((MemberObject*)self)->info);
-}
-
 static PyGetSetDef Member_getset[] = {
     {"__doc__", Member_get_doc, NULL, NULL, NULL},
-    {"name", Member_get_name, NULL, NULL, NULL},
-    {"dispid", Member_get_dispid, NULL, NULL, NULL},
-    {"mode", Member_get_mode, NULL, NULL, NULL},
-    {"has_set", Member_get_has_set, NULL, NULL, NULL},
-    {"info", Member_get_info, NULL, NULL, NULL},
     {NULL, NULL, NULL, NULL, NULL},
+};
+
+static PyMemberDef Member_members[] = {
+    {"name", T_OBJECT, offsetof(MemberObject, name), READONLY, NULL},
+    {"dispid", T_INT, offsetof(MemberObject, dispid), READONLY, NULL},
+    {"mode", T_INT, offsetof(MemberObject, mode), READONLY, NULL},
+    {"has_set", T_BOOL, offsetof(MemberObject, has_set), READONLY, NULL},
+    {"info", T_OBJECT, offsetof(MemberObject, info), READONLY, NULL},
+    {NULL, 0, 0, 0, NULL},
 };
 
 static PyTypeObject MemberType = {
@@ -724,6 +708,7 @@ static PyTypeObject MemberType = {
     .tp_dealloc = Member_dealloc,
     .tp_flags = Py_TPFLAGS_DEFAULT,
     .tp_getset = Member_getset,
+    .tp_members = Member_members,
     .tp_descr_get = Member_get,
     .tp_descr_set = Member_descr_set,
     .tp_new = Member_new,
@@ -827,14 +812,6 @@ static PyObject* Bound_get_doc(PyObject* self, void* closure) {
   (void)closure;
   return DocOf(((BoundObject*)self)->member->info);
 }
-static PyObject* Bound_get_target(PyObject* self, void* closure) {
-  (void)closure;
-  return Py_NewRef(((BoundObject*)self)->target);
-}
-static PyObject* Bound_get_member(PyObject* self, void* closure) {
-  (void)closure;
-  return Py_NewRef((PyObject*)((BoundObject*)self)->member);
-}
 
 static PyObject* Bound_repr(PyObject* self) {
   BoundObject* bound = (BoundObject*)self;
@@ -843,9 +820,13 @@ static PyObject* Bound_repr(PyObject* self) {
 
 static PyGetSetDef Bound_getset[] = {
     {"__doc__", Bound_get_doc, NULL, NULL, NULL},
-    {"target", Bound_get_target, NULL, NULL, NULL},
-    {"member", Bound_get_member, NULL, NULL, NULL},
     {NULL, NULL, NULL, NULL, NULL},
+};
+
+static PyMemberDef Bound_members[] = {
+    {"target", T_OBJECT, offsetof(BoundObject, target), READONLY, NULL},
+    {"member", T_OBJECT, offsetof(BoundObject, member), READONLY, NULL},
+    {NULL, 0, 0, 0, NULL},
 };
 
 static PyTypeObject BoundType = {
@@ -858,6 +839,7 @@ static PyTypeObject BoundType = {
     .tp_repr = Bound_repr,
     .tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_HAVE_VECTORCALL,
     .tp_getset = Bound_getset,
+    .tp_members = Bound_members,
     .tp_new = Bound_new,
 };
 
