@@ -80,10 +80,10 @@ class TreeReader {
   void SkipBlanks() {
     while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\r' || text_[at_] == '\n')) ++at_;
   }
-  std::string Name() {
+  std::string_view Name() {
     const std::size_t start = at_;
     while (at_ < text_.size() && !IsNameEnd(text_[at_])) ++at_;
-    return std::string(text_.substr(start, at_ - start));
+    return text_.substr(start, at_ - start);
   }
   // Declarations, comments, processing instructions and the blanks between them.
   void SkipOtherThanElements() {
@@ -103,7 +103,7 @@ class TreeReader {
     XmlNode node;
     node.name = Name();
     for (SkipBlanks(); !At("/>") && !At(">"); SkipBlanks()) {
-      std::string attribute = Name();
+      std::string attribute(Name());
       SkipBlanks();
       ++at_;  // =
       SkipBlanks();
@@ -123,13 +123,21 @@ class TreeReader {
     node.markup = text_.substr(start, at_ - start);
     return node;
   }
+  // The end tag at `</`, which must be the element's own.
+  void EndTag(const XmlNode& node) {
+    at_ += 2;
+    if (Name() != node.name) {
+      throw std::invalid_argument("the XML closes <" + node.name + "> with another element's end tag");
+    }
+    SkipPast(">");
+  }
   void Content(XmlNode& node, int depth) {
     for (;;) {
       const std::size_t open = text_.find('<', at_);
       if (open == std::string_view::npos) Stop();
       node.text += Unescaped(text_.substr(at_, open - at_));
       at_ = open;
-      if (At("</")) return SkipPast(">");
+      if (At("</")) return EndTag(node);
       if (At("<![CDATA[")) {
         const std::size_t end = text_.find("]]>", at_);
         if (end == std::string_view::npos) Stop();
