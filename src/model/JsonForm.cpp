@@ -6,6 +6,7 @@
 #include "lombar/Json.h"
 #include "lombar/XmlShape.h"
 #include "text/JsonText.h"
+#include "text/XmlEscape.h"
 #include "text/XmlTree.h"
 
 namespace lombar {
@@ -136,18 +137,9 @@ class JsonWriter {
 
 // ---- JSON to XML ----
 
-void AppendEscaped(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-}
-
+// The XML a JSON value stands for. Values are escaped as the library's XML
+// writer escapes them, so that the JSON of the library's XML turns back into
+// that same XML.
 class XmlWriter {
  public:
   std::string Take() && { return std::move(out_); }
@@ -221,7 +213,7 @@ class XmlWriter {
       out_ += ' ';
       out_ += value.name;
       out_ += "=\"";
-      AppendEscaped(out_, ScalarText(*member, value.name, class_name));
+      out_ += EscapeValue(ScalarText(*member, value.name, class_name));
       out_ += '"';
     }
   }
@@ -235,7 +227,7 @@ class XmlWriter {
     out_ += '<';
     out_ += name;
     out_ += '>';
-    AppendEscaped(out_, ScalarText(value, name, class_name));
+    out_ += EscapeValue(ScalarText(value, name, class_name));
     Close(name);
   }
   void Close(std::string_view element) {
