@@ -15,4 +15,5 @@ checked = os.path.exists(os.path.join(HEADERS, "lombar", "lombar.h"))
 setup(ext_modules=[Extension(
     "lombar._fastcall", ["src/fastcall.c"], optional=True,
     include_dirs=[HEADERS] if checked else [],
+    depends=[os.path.join(HEADERS, "lombar", "lombar.h")] if checked else [],
     define_macros=[("LOMBAR_CHECK_HEADER", None)] if checked else [])])

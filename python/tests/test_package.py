@@ -25,9 +25,12 @@ FILE = LIBRARY.name
 
 
 def run_python(code, env, cwd=None, user=None):
-    """Runs `code` in a fresh interpreter with only `env`: (exit status, output, errors)."""
+    """Runs `code` in a fresh interpreter with only `env`: (exit status, output, errors).
+    It runs in the temporary folder unless told otherwise, so that the
+    repository's package beside the tests is never the one imported."""
     done = subprocess.run(
-        [sys.executable, "-c", code], env=dict(env, PYTHONDONTWRITEBYTECODE="1"), cwd=cwd,
+        [sys.executable, "-c", code], env=dict(env, PYTHONDONTWRITEBYTECODE="1"),
+        cwd=cwd or tempfile.gettempdir(),
         capture_output=True, text=True, timeout=120,
         **({} if user is None else {"user": user.pw_uid, "group": user.pw_gid}))
     return done.returncode, done.stdout, done.stderr
