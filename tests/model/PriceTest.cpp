@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
+#include "lombar/ICatItemCol.h"
 #include "lombar/ICatPrice.h"
 #include "lombar/ICatPriceCol.h"
 #include "lombar/ICatProviderCol.h"
@@ -236,7 +237,7 @@ TEST(ICatPriceColTest, XmlLoadsEveryPriceThroughAddObject) {
 // A traced run writes each operation's class and name, in the order called.
 TEST(TracedOperationsTest, EachWritesItsClassAndName) {
   const std::string prices = "ICatPriceCol | ", providers = "ICatProviderCol | ",
-                    specs = "ICatSpecCol | ", vehicle = "ICatVehicle | ",
+                    specs = "ICatSpecCol | ", vehicle = "ICatVehicle | ", items = "ICatItemCol | ",
                     key = "basGLOBALs | JobberKey";
   const std::vector<std::pair<std::function<void()>, std::vector<std::string>>> runs = {
       {[] {
@@ -269,7 +270,17 @@ TEST(TracedOperationsTest, EachWritesItsClassAndName) {
        },
        {vehicle + "Class_Initialize", specs + "Clear", specs + "Clear", vehicle + "Get XML",
         specs + "Get XML", vehicle + "Let XML", specs + "Clear", vehicle + "Class_Terminate",
-        specs + "Clear"}}};
+        specs + "Clear"}},
+      // A loaded item's price collection is made with the item and again by the reset before
+      // its XML is read.
+      // clang-format off
+      {[] { MakeRef<ICatItemCol>()->SetXML("<Count>1</Count><Item></Item>"); },
+       {items + "Class_Initialize", items + "Clear", vehicle + "Class_Initialize", specs + "Clear",
+        items + "Clear", vehicle + "Class_Initialize", specs + "Clear", vehicle + "Class_Terminate",
+        specs + "Clear", prices + "Class_Initialize", prices + "Clear", prices + "Class_Initialize",
+        prices + "Clear", prices + "Clear", prices + "Let XML", items + "Add", vehicle + "Let XML",
+        specs + "Clear", vehicle + "Class_Terminate", specs + "Clear", prices + "Clear"}}};
+  // clang-format on
   for (const auto& [run, lines] : runs) {
     LogFolderScope folder;
     folder.SwitchTraceOn();
