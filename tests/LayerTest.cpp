@@ -1,5 +1,5 @@
 // The layers of the sources point only down (base, frame, text, model
-// support, model), in what they include, declare and call, and the public
+// support, model), in what they include and call, and the public
 // headers stand on their own. The text layer stands on base alone: it knows
 // nothing of the automation frame.
 #include <gtest/gtest.h>
@@ -165,83 +165,6 @@ TEST(LayerTest, ObjectFilesUseOnlyWhatTheirOwnLayerAndTheOnesBelowDefine) {
     }
   }
   EXPECT_GT(checked, 1000u);  // the scan did find the library's own calls
-}
-
-// The free functions a file declares (`bodies` false) or defines (true) at
-// namespace level, by name. Namespaces are not indented, so such a function
-// starts at the line's start; a member defined out of its class is qualified
-// ("Writer::Add") and is not counted.
-std::set<std::string> FreeFunctions(const fs::path& file, bool bodies) {
-  static const std::regex call(R"((::)?\b([A-Za-z_]\w*)\s*\()");
-  static const std::set<std::string> not_names = {"decltype", "alignas", "noexcept", "sizeof",
-                                                  "operator"};
-  static const std::regex not_a_function(
-      R"(^(#|//|\}|namespace|class|struct|enum|using|static_assert|template|extern|typedef))");
-  std::set<std::string> names;
-  const std::string text = testing::ReadFile(file);
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t line_end = std::min(text.find('\n', at), text.size());
-    const bool starts_statement = line_end > at && !std::isspace(static_cast<unsigned char>(text[at]));
-    const std::string line = text.substr(at, line_end - at);
-    if (!starts_statement || std::regex_search(line, not_a_function)) {
-      at = line_end + 1;
-      continue;
-    }
-    // The statement runs to its first ";" or "{" outside parentheses.
-    std::size_t end = at;
-    for (int depth = 0; end < text.size(); ++end) {
-      const char c = text[end];
-      depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-      if (depth == 0 && (c == ';' || c == '{')) break;
-    }
-    const std::string statement = text.substr(at, end - at);
-    const bool has_body = end < text.size() && text[end] == '{';
-    const std::size_t assignment = statement.find('=');
-    for (std::sregex_iterator it(statement.begin(), statement.end(), call), done; it != done; ++it) {
-      const std::smatch& found = *it;
-      if (not_names.contains(found[2].str())) continue;
-      if (static_cast<std::size_t>(found.position(0)) < assignment && !found[1].matched &&
-          has_body == bodies)
-        names.insert(found[2].str());
-      break;
-    }
-    at = line_end + 1;
-  }
-  return names;
-}
-
-// A header declares only what its own layer or one below defines: a
-// function a layer above defines would be a call upward that the includes
-// do not show, even while nothing calls it yet. Checked for the layers below
-// the model.
-TEST(LayerTest, HeadersDeclareNoFunctionALayerAboveDefines) {
-  const fs::path src = LOMBAR_SOURCE_DIR;
-  struct Source {
-    Layer layer;
-    std::string name;
-    std::set<std::string> defines;
-  };
-  std::vector<Source> sources;
-  for (const fs::path& file : FilesUnder(src)) {
-    const std::string relative = fs::relative(file, src).generic_string();
-    if (file.extension() == ".cpp")
-      sources.push_back({LayerOfSource(relative), relative, FreeFunctions(file, true)});
-  }
-  std::size_t checked = 0;
-  for (const fs::path& header : FilesUnder(src)) {
-    const std::string relative = fs::relative(header, src).generic_string();
-    const Layer own = LayerOfSource(relative);
-    if (header.extension() != ".h" || own >= kModelSupport) continue;
-    for (const std::string& name : FreeFunctions(header, false)) {
-      ++checked;
-      for (const Source& source : sources) {
-        if (!MayInclude(own, source.layer) && source.defines.contains(name))
-          ADD_FAILURE() << relative << " declares " << name << ", which " << source.name
-                        << " defines";
-      }
-    }
-  }
-  EXPECT_GT(checked, 20u);  // the scan did find the declarations
 }
 
 // A C++ standard header has no extension; the C headers a C host needs are named.

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
-#include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatProviderCol.h"
 #include "model/ModelState.h"
@@ -98,20 +96,6 @@ TEST(ICatItemColTest, AddKeepsTheFirstOfAKeyAndFiresForEveryItemAdded) {
     EXPECT_EQ(std::tuple(items->Count(), fired), std::tuple(0, 2));
   }
   EXPECT_EQ(fired, -1);  // released with the collection while still connected
-}
-
-// A loaded item's price collection is made with the item and renewed by the
-// reset before its XML is read: both show in the trace, though with tracing
-// off the one made first is kept.
-TEST(ICatItemColTest, TracedLoadShowsEachItemsPriceCollectionMadeTwice) {
-  LogFolderScope folder;
-  folder.SwitchTraceOn();
-  InFreshThread([] {
-    FileLogInit();
-    MakeRef<ICatItemCol>()->SetXML("<Count>2</Count><Item></Item><Item></Item>");
-  });
-  const std::vector<std::string> lines = folder.TraceLines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "ICatPriceCol | Class_Initialize"), 4);
 }
 
 TEST(ICatItemColTest, LookupsNeverRaiseAndIgnoreTabs) {

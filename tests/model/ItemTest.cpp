@@ -11,7 +11,6 @@
 #include "frame/Dispatch.h"
 #include "lombar/ICatProviderCol.h"
 #include "model/ModelState.h"
-#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -184,43 +183,9 @@ TEST(ICatItemTest, KeysTypesAndProfile) {
   EXPECT_NE(item->GetItemProfile(), profile);
 }
 
-// A part whose only values are the line code, part number and description.
-Ref<ICatItem> SparkPlug() {
-  auto item = MakeRef<ICatItem>();
-  item->SetLineCode("ACD");
-  item->SetItemNumber("012345");
-  item->SetDescription("Spark Plug");
-  return item;
-}
-
-TEST(ICatItemTest, SwitchedOnXmlLeavesOutEmptyAndZeroLeaves) {
-  InFreshThread([] {
-    // Switched on: no empty or zero leaf; the prices come before the labor values.
-    XmlSwitches::OfThread() = {true, true};
-    auto item = SparkPlug();
-    item->SetLaborRate(Currency::FromUnits(123456));
-    item->SetWorkGroup(-3);
-    item->SetItemStatus(Variant(Long{0}));
-    AddPrice(*item, "D1", "1", "2.5", "0");
-    EXPECT_EQ(
-        item->XML(),
-        "<Item><WorkGroup>-3</WorkGroup><LineCode>ACD</LineCode><ItemNumber>012345</ItemNumber>"
-        "<Description>Spark Plug</Description><Prices><Count>1</Count><Collection><Price>"
-        "<MCLdir>D1</MCLdir><Location>D1</Location><Available>1</Available>"
-        "<UrgentFlag>False</UrgentFlag><Cost>2.5</Cost></Price></Collection></Prices>"
-        "<LaborRate>12.3456</LaborRate></Item>");
-    // Read back, what was left out comes back empty or zero.
-    auto copy = MakeRef<ICatItem>();
-    copy->SetXML(item->XML());
-    EXPECT_EQ(std::tuple(copy->WorkGroup(), copy->ItemStatus(), copy->Heading(), copy->ItemGroup()),
-              std::tuple(Short{-3}, Variant(""), "", Short{0}));
-
-  });
-}
-
 TEST(ICatItemTest, XmlLetKeepsTheScreenPositionAndClearKeepsTheWeight) {
   LogFolderScope folder;
-  auto item = SparkPlug();
+  auto item = MakeRef<ICatItem>();
   item->SetMFRcoverageNumber(7);
   item->SetDisplayRow(4);
   item->SetXML("<Item><Weight>2 lb</Weight></Item>");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -8,9 +9,11 @@
 #include "TestSupport.h"
 #include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
+#include "lombar/ICatItemCol.h"
 #include "lombar/ICatPrice.h"
 #include "lombar/ICatPriceCol.h"
 #include "lombar/ICatProviderCol.h"
+#include "lombar/ICatVehicle.h"
 #include "model/ModelState.h"
 #include "model/support/CollectionXml.h"
 
@@ -231,27 +234,62 @@ TEST(ICatPriceColTest, XmlLoadsEveryPriceThroughAddObject) {
   });
 }
 
-TEST(ICatPriceColTest, TracedOperationsWriteTheirNames) {
-  LogFolderScope folder;
-  folder.SwitchTraceOn();
-  InFreshThread([] {
-    FileLogInit();
-    auto prices = MakeRef<ICatPriceCol>();
-    std::string key;
-    prices->Add("A", "", "", "1", "1", "1", key);
-    prices->AddObject(PriceWith({{"Cost", 1.0}}), key = "");
-    prices->Exists("A");
-    prices->Item(Long{1});
-    prices->Count();
-    prices->SetXML("<Count>1</Count><Price><Cost>1</Cost></Price>");
-    prices->XML();
-  });
-  const std::string col = "ICatPriceCol | ";
-  const std::string key = "basGLOBALs | JobberKey";
-  EXPECT_EQ(folder.TraceLines(),
-            (std::vector<std::string>{col + "Class_Initialize", col + "Clear", col + "Add",
-                                      col + "AddObject", key, key, col + "Let XML",
-                                      col + "AddObject", col + "Get XML", col + "Clear"}));
+// A traced run writes each operation's class and name, in the order called.
+TEST(TracedOperationsTest, EachWritesItsClassAndName) {
+  const std::string prices = "ICatPriceCol | ", providers = "ICatProviderCol | ",
+                    specs = "ICatSpecCol | ", vehicle = "ICatVehicle | ", items = "ICatItemCol | ",
+                    key = "basGLOBALs | JobberKey";
+  const std::vector<std::pair<std::function<void()>, std::vector<std::string>>> runs = {
+      {[] {
+         auto collection = MakeRef<ICatPriceCol>();
+         std::string added;
+         collection->Add("A", "", "", "1", "1", "1", added);
+         collection->AddObject(PriceWith({{"Cost", 1.0}}), added = "");
+         collection->Exists("A");
+         collection->Item(Long{1});
+         collection->Count();
+         collection->SetXML("<Count>1</Count><Price><Cost>1</Cost></Price>");
+         collection->XML();
+       },
+       {prices + "Class_Initialize", prices + "Clear", prices + "Add", prices + "AddObject", key,
+        key, prices + "Let XML", prices + "AddObject", prices + "Get XML", prices + "Clear"}},
+      {[] {
+         auto collection = MakeRef<ICatProviderCol>();
+         collection->Add("Name", "Location", "S1", "A", "", false);
+         collection->Exists("#S1");
+         collection->SetXML("<Count>1</Count><Provider><MCLdir>B</MCLdir></Provider>");
+         collection->XML();  // its providers do not trace
+       },
+       {providers + "Class_Initialize", providers + "Clear", providers + "Add", key,
+        providers + "Let XML", providers + "Clear", providers + "AddObject",
+        providers + "Get XML"}},
+      {[] {
+         auto held = MakeRef<ICatVehicle>();
+         held->Clear();  // traces only the collection's Clear
+         held->SetXML(held->XML());
+       },
+       {vehicle + "Class_Initialize", specs + "Clear", specs + "Clear", vehicle + "Get XML",
+        specs + "Get XML", vehicle + "Let XML", specs + "Clear", vehicle + "Class_Terminate",
+        specs + "Clear"}},
+      // A loaded item's price collection is made with the item and again by the reset before
+      // its XML is read.
+      // clang-format off
+      {[] { MakeRef<ICatItemCol>()->SetXML("<Count>1</Count><Item></Item>"); },
+       {items + "Class_Initialize", items + "Clear", vehicle + "Class_Initialize", specs + "Clear",
+        items + "Clear", vehicle + "Class_Initialize", specs + "Clear", vehicle + "Class_Terminate",
+        specs + "Clear", prices + "Class_Initialize", prices + "Clear", prices + "Class_Initialize",
+        prices + "Clear", prices + "Clear", prices + "Let XML", items + "Add", vehicle + "Let XML",
+        specs + "Clear", vehicle + "Class_Terminate", specs + "Clear", prices + "Clear"}}};
+  // clang-format on
+  for (const auto& [run, lines] : runs) {
+    LogFolderScope folder;
+    folder.SwitchTraceOn();
+    InFreshThread([&] {
+      FileLogInit();
+      run();
+    });
+    EXPECT_EQ(folder.TraceLines(), lines);
+  }
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatProviderCol.h"
 #include "model/LocationKeys.h"
@@ -124,24 +123,6 @@ TEST(ICatProviderColTest, JobberKeyTranslatesAliasesThroughTheGlobalProviders) {
     const auto local_main = AddSeller(*local, "main", "L1");
     EXPECT_EQ(local->Item("JOBBER"), local_main);
   });
-}
-
-TEST(ICatProviderColTest, TracedOperationsWriteTheirNames) {
-  LogFolderScope folder;
-  folder.SwitchTraceOn();
-  InFreshThread([] {
-    FileLogInit();
-    auto providers = MakeRef<ICatProviderCol>();
-    AddSeller(*providers, "A", "S1");
-    providers->Exists("#S1");
-    providers->SetXML(CollectionXml("1", {"B"}));
-    providers->XML();  // its providers do not trace
-  });
-  const std::string col = "ICatProviderCol | ";
-  EXPECT_EQ(folder.TraceLines(),
-            (std::vector<std::string>{col + "Class_Initialize", col + "Clear", col + "Add",
-                                      "basGLOBALs | JobberKey", col + "Let XML", col + "Clear",
-                                      col + "AddObject", col + "Get XML"}));
 }
 
 }  // namespace

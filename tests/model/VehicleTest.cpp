@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "TestSupport.h"
-#include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
 
 namespace lombar {
@@ -123,22 +122,6 @@ TEST(ICatSpecColTest, DuplicateKeysAreRefusedThroughTheCommonConvention) {
     specs->SetXML("<Count>2</Count>" + grp7);
     EXPECT_EQ(specs->Item(Long{2})->Key(), "00000");
   });
-}
-
-TEST(ICatVehicleTest, TracedOperationsWriteTheirLines) {
-  LogFolderScope folder;
-  folder.SwitchTraceOn();
-  InFreshThread([] {
-    FileLogInit();
-    auto vehicle = MakeRef<ICatVehicle>();
-    vehicle->Clear();  // traces only the collection's Clear
-    vehicle->SetXML(vehicle->XML());
-  });
-  EXPECT_EQ(folder.TraceLines(),
-            (std::vector<std::string>{
-                "ICatVehicle | Class_Initialize", "ICatSpecCol | Clear", "ICatSpecCol | Clear",
-                "ICatVehicle | Get XML", "ICatSpecCol | Get XML", "ICatVehicle | Let XML",
-                "ICatSpecCol | Clear", "ICatVehicle | Class_Terminate", "ICatSpecCol | Clear"}));
 }
 
 }  // namespace

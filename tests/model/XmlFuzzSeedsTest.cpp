@@ -16,20 +16,15 @@
 namespace lombar {
 namespace {
 
-std::vector<std::filesystem::path> FilesUnder(const std::filesystem::path& folder) {
-  std::vector<std::filesystem::path> files;
-  if (!std::filesystem::is_directory(folder)) return files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    if (entry.is_regular_file()) files.push_back(entry.path());
-  return files;
-}
-
 const std::filesystem::path kFuzzDir = LOMBAR_FUZZ_DIR;
 
 std::vector<std::filesystem::path> SeedsAndFindings() {
-  std::vector<std::filesystem::path> inputs = FilesUnder(kFuzzDir / "corpus/xml_fuzz");
-  for (const auto& finding : FilesUnder(kFuzzDir / "regressions/xml_fuzz"))
-    inputs.push_back(finding);
+  std::vector<std::filesystem::path> inputs;
+  for (const char* folder : {"corpus/xml_fuzz", "regressions/xml_fuzz"}) {
+    if (!std::filesystem::is_directory(kFuzzDir / folder)) continue;
+    for (const auto& entry : std::filesystem::directory_iterator(kFuzzDir / folder))
+      inputs.push_back(entry.path());
+  }
   return inputs;
 }
 

@@ -108,11 +108,14 @@ HRESULT Call(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VAR
   return outcome.code;
 }
 
-ComPtr<IDispatch> Create(const wchar_t* progid) {
+// An object of the class `progid` names, asked for `Interface` (by default
+// the IDispatch late-bound clients use).
+template <class Interface = IDispatch>
+ComPtr<Interface> Create(const wchar_t* progid) {
   CLSID clsid{};
-  ComPtr<IDispatch> object;
+  ComPtr<Interface> object;
   if (SUCCEEDED(CLSIDFromProgID(progid, &clsid))) {
-    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
                      reinterpret_cast<void**>(object.GetAddressOf()));
   }
   return object;
@@ -155,12 +158,34 @@ class CountingSink final : public IDispatch {
   ULONG references_ = 1;
 };
 
-std::wstring NameOf(ITypeInfo* info) {
-  BSTR name = nullptr;
-  info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-  std::wstring text = name ? name : L"";
-  SysFreeString(name);
-  return text;
+// An owned BSTR.
+class Text {
+ public:
+  explicit Text(const wchar_t* text = nullptr) : text_(text ? SysAllocString(text) : nullptr) {}
+  ~Text() { SysFreeString(text_); }
+  Text(const Text&) = delete;
+  Text& operator=(const Text&) = delete;
+  BSTR* operator&() { return &text_; }
+  operator BSTR() const { return text_; }
+  std::wstring Str() const { return text_ ? std::wstring(text_, SysStringLen(text_)) : L""; }
+
+ private:
+  BSTR text_;
+};
+
+std::string Utf8(const wchar_t* text) {
+  if (!text) return "";
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string converted(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, converted.data(), size, nullptr, nullptr);
+  return converted;
+}
+
+// The name and help text of a member (MEMBERID_NIL: of the type).
+std::pair<std::string, std::string> Documentation(ITypeInfo* info, MEMBERID id) {
+  Text name, help;
+  info->GetDocumentation(id, &name, &help, nullptr, nullptr);
+  return {Utf8(name), Utf8(help)};
 }
 
 GUID GuidOf(ITypeInfo* info) {
@@ -173,11 +198,20 @@ GUID GuidOf(ITypeInfo* info) {
   return guid;
 }
 
+// The class information an object gives, or null.
+ComPtr<ITypeInfo> ClassInfoOf(IDispatch* object) {
+  ComPtr<IProvideClassInfo> provider;
+  ComPtr<ITypeInfo> info;
+  if (SUCCEEDED(object->QueryInterface(IID_PPV_ARGS(provider.GetAddressOf()))))
+    provider->GetClassInfo(&info);
+  return info;
+}
+
 // The outgoing interface the class's type information names.
 IID SourceInterfaceOf(ITypeInfo* coclass) {
   TYPEATTR* attributes = nullptr;
   IID events{};
-  if (FAILED(coclass->GetTypeAttr(&attributes))) return events;
+  if (!coclass || FAILED(coclass->GetTypeAttr(&attributes))) return events;
   for (UINT i = 0; i < attributes->cImplTypes; ++i) {
     INT flags = 0;
     HREFTYPE reference = 0;
@@ -197,13 +231,10 @@ void CheckTypeInformation(IDispatch* items) {
   CLSIDFromProgID(L"qorkwz_LOMBARv3.ICatItemCol", &clsid);
   ComPtr<ITypeInfo> interface_info;
   Check(SUCCEEDED(items->GetTypeInfo(0, LOCALE_USER_DEFAULT, &interface_info)) &&
-            NameOf(interface_info.Get()) == L"_ICatItemCol",
+            Documentation(interface_info.Get(), MEMBERID_NIL).first == "_ICatItemCol",
         "type information names the default interface");
-  ComPtr<IProvideClassInfo> provider;
-  ComPtr<ITypeInfo> class_info;
-  Check(SUCCEEDED(items->QueryInterface(IID_IProvideClassInfo,
-                                        reinterpret_cast<void**>(provider.GetAddressOf()))) &&
-            SUCCEEDED(provider->GetClassInfo(&class_info)) && GuidOf(class_info.Get()) == clsid,
+  const ComPtr<ITypeInfo> class_info = ClassInfoOf(items);
+  Check(class_info && GuidOf(class_info.Get()) == clsid,
         "class information carries the class id the ProgID names");
   Check(IdOf(items, L"count") == 0x68030000 && IdOf(items, L"NewEnum") == DISPID_NEWENUM,
         "dispatch ids by name in any letter case");
@@ -216,17 +247,11 @@ void CheckTypeInformation(IDispatch* items) {
 }
 
 void CheckEvents(IDispatch* items, IDispatch* item) {
-  ComPtr<IProvideClassInfo> provider;
-  ComPtr<ITypeInfo> class_info;
-  items->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(provider.GetAddressOf()));
-  provider->GetClassInfo(&class_info);
-  const IID events = SourceInterfaceOf(class_info.Get());
+  const IID events = SourceInterfaceOf(ClassInfoOf(items).Get());
   ComPtr<IConnectionPointContainer> container;
   ComPtr<IConnectionPoint> point;
-  const bool found =
-      SUCCEEDED(items->QueryInterface(IID_IConnectionPointContainer,
-                                      reinterpret_cast<void**>(container.GetAddressOf()))) &&
-      SUCCEEDED(container->FindConnectionPoint(events, &point));
+  const bool found = SUCCEEDED(items->QueryInterface(IID_PPV_ARGS(container.GetAddressOf()))) &&
+                     SUCCEEDED(container->FindConnectionPoint(events, &point));
   Check(found, "the item collection has a connection point for its event interface");
   if (!found) return;
   ComPtr<IEnumConnectionPoints> points;
@@ -265,20 +290,19 @@ void CheckEnumeration(IDispatch* items, IDispatch* item) {
   Outcome outcome;
   Invoke(items, DISPID_NEWENUM, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, &enumerator, outcome);
   ComPtr<IEnumVARIANT> walker;
-  const bool got = SUCCEEDED(outcome.code) && V_VT(&enumerator.Get()) == VT_UNKNOWN &&
-                   SUCCEEDED(V_UNKNOWN(&enumerator.Get())
-                                 ->QueryInterface(IID_IEnumVARIANT,
-                                                  reinterpret_cast<void**>(walker.GetAddressOf())));
+  const bool got =
+      SUCCEEDED(outcome.code) && V_VT(&enumerator.Get()) == VT_UNKNOWN &&
+      SUCCEEDED(V_UNKNOWN(&enumerator.Get())->QueryInterface(IID_PPV_ARGS(walker.GetAddressOf())));
   Check(got, "NewEnum gives an IEnumVARIANT");
   if (!got) return;
   ComPtr<IUnknown> expected;
-  item->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(expected.GetAddressOf()));
+  item->QueryInterface(IID_PPV_ARGS(expected.GetAddressOf()));
   int members = 0, same = 0;
   for (Value member; walker->Next(1, &member, nullptr) == S_OK; VariantClear(&member)) {
     ++members;
     ComPtr<IUnknown> identity;
-    if (member.Object() && SUCCEEDED(member.Object()->QueryInterface(
-                               IID_IUnknown, reinterpret_cast<void**>(identity.GetAddressOf())))) {
+    if (member.Object() &&
+        SUCCEEDED(member.Object()->QueryInterface(IID_PPV_ARGS(identity.GetAddressOf())))) {
       same += identity == expected;
     }
   }
@@ -307,8 +331,7 @@ void CheckErrors(IDispatch* items) {
         "the error object carries the same description");
   SysFreeString(from_object);
   ComPtr<ISupportErrorInfo> supports;
-  Check(SUCCEEDED(stores->QueryInterface(IID_ISupportErrorInfo,
-                                         reinterpret_cast<void**>(supports.GetAddressOf()))) &&
+  Check(SUCCEEDED(stores->QueryInterface(IID_PPV_ARGS(supports.GetAddressOf()))) &&
             supports->InterfaceSupportsErrorInfo(IID_IDispatch) == S_OK,
         "the object says it supports error information");
   Check(Call(items, L"Add", DISPATCH_METHOD, {}) == DISP_E_BADPARAMCOUNT,
@@ -351,40 +374,14 @@ void CheckNamedArguments() {
         "a parameter named twice is DISP_E_PARAMNOTFOUND");
 }
 
-// An owned BSTR.
-class Text {
- public:
-  explicit Text(const wchar_t* text = nullptr) : text_(text ? SysAllocString(text) : nullptr) {}
-  ~Text() { SysFreeString(text_); }
-  Text(const Text&) = delete;
-  Text& operator=(const Text&) = delete;
-  BSTR* operator&() { return &text_; }
-  operator BSTR() const { return text_; }
-  std::wstring Str() const { return text_ ? std::wstring(text_, SysStringLen(text_)) : L""; }
-
- private:
-  BSTR text_;
-};
-
-template <class Interface>
-ComPtr<Interface> CreateTyped(const wchar_t* progid) {
-  CLSID clsid{};
-  ComPtr<Interface> object;
-  if (SUCCEEDED(CLSIDFromProgID(progid, &clsid))) {
-    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Interface),
-                     reinterpret_cast<void**>(object.GetAddressOf()));
-  }
-  return object;
-}
-
 // Calls through the default interfaces' tables, as early-bound clients make
 // them: texts, a float in a register, seven arguments (the last ones on the
 // stack), by-reference texts and objects, results of every kind, and errors
 // as the call's code.
 void CheckDualInterfaces() {
-  ComPtr<_ICatItemCol> items = CreateTyped<_ICatItemCol>(L"qorkwz_LOMBARv3.ICatItemCol");
-  ComPtr<_ICatItem> item = CreateTyped<_ICatItem>(L"qorkwz_LOMBARv3.ICatItem");
-  ComPtr<_ICatProvider> provider = CreateTyped<_ICatProvider>(L"qorkwz_LOMBARv3.ICatProvider");
+  ComPtr<_ICatItemCol> items = Create<_ICatItemCol>(L"qorkwz_LOMBARv3.ICatItemCol");
+  ComPtr<_ICatItem> item = Create<_ICatItem>(L"qorkwz_LOMBARv3.ICatItem");
+  ComPtr<_ICatProvider> provider = Create<_ICatProvider>(L"qorkwz_LOMBARv3.ICatProvider");
   Check(items && item && provider, "objects are made for their default interfaces");
   if (!items || !item || !provider) return;
 
@@ -419,7 +416,7 @@ void CheckDualInterfaces() {
           price_cost.int64 == 129200,
       "seven arguments, a by-reference key and a currency result");
 
-  ComPtr<_ICatStoreCol> stores = CreateTyped<_ICatStoreCol>(L"qorkwz_LOMBARv3.ICatStoreCol");
+  ComPtr<_ICatStoreCol> stores = Create<_ICatStoreCol>(L"qorkwz_LOMBARv3.ICatStoreCol");
   Value position(99L);
   ComPtr<_ICatStore> store;
   ComPtr<IErrorInfo> info;
@@ -462,14 +459,6 @@ void CheckUnloadAnswer() {
 
 // ---- the type library's listing, in the form of lombar_idl --listing ----
 
-std::string Utf8(const wchar_t* text) {
-  if (!text) return "";
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string converted(size > 0 ? size - 1 : 0, '\0');
-  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, converted.data(), size, nullptr, nullptr);
-  return converted;
-}
-
 std::string Quoted(const std::string& text) {
   std::string quoted = "\"";
   for (const char c : text) {
@@ -489,13 +478,6 @@ std::string IdText(long id) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08lx", static_cast<unsigned long>(id));
   return text;
-}
-
-// The name and help text of a member (MEMBERID_NIL: of the type).
-std::pair<std::string, std::string> Documentation(ITypeInfo* info, MEMBERID id) {
-  Text name, help;
-  info->GetDocumentation(id, &name, &help, nullptr, nullptr);
-  return {Utf8(name), Utf8(help)};
 }
 
 std::string Names(ITypeInfo* info, MEMBERID id) {
@@ -678,16 +660,10 @@ void ListType(std::ostream& out, ITypeInfo* info) {
 // Writes the listing of the library that holds the catalog's class.
 void WriteTypeListing(const char* path) {
   ComPtr<IDispatch> catalog = Create(L"qorkwz_LOMBARv3.ICatalog");
-  ComPtr<IProvideClassInfo> provider;
-  ComPtr<ITypeInfo> class_info;
+  const ComPtr<ITypeInfo> class_info = catalog ? ClassInfoOf(catalog.Get()) : nullptr;
   ComPtr<ITypeLib> library;
   UINT index = 0;
-  const bool found =
-      catalog &&
-      SUCCEEDED(catalog->QueryInterface(IID_IProvideClassInfo,
-                                        reinterpret_cast<void**>(provider.GetAddressOf()))) &&
-      SUCCEEDED(provider->GetClassInfo(&class_info)) &&
-      SUCCEEDED(class_info->GetContainingTypeLib(&library, &index));
+  const bool found = class_info && SUCCEEDED(class_info->GetContainingTypeLib(&library, &index));
   Check(found, "the class information leads to its type library");
   if (!found) return;
   std::ostringstream out;
