@@ -252,9 +252,9 @@ void lombar_string_free(char* string);
 /* ---- JSON ---- */
 /* The JSON form of `xml`, the XML of an object of class `class_name`, or the
  * XML that `json` stands for (`to_json` 0), as a new library string in
- * `*out` that the caller frees. Error 13 for a text that is not well-formed
- * (bad JSON is described with its line and column), error 5 for a class
- * without an XML form. */
+ * `*out` that the caller frees (null after a failure). Error 13 for a text
+ * that is not well-formed (bad JSON is described with its line and column),
+ * error 5 for a class without an XML form. */
 lombar_hresult lombar_convert_json(const char* class_name, const char* text, int to_json, char** out);
 
 /* Frees what the variant owns (its string, its object reference; a reference

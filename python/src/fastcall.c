@@ -15,6 +15,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
+#include <structmember.h>
 
 #if PY_VERSION_HEX < 0x030A0000 /* before 3.10 */
 static inline PyObject* Py_NewRef(PyObject* object) {
@@ -29,8 +30,11 @@ static int PyModule_AddObjectRef(PyObject* module, const char* name, PyObject* v
 }
 #endif
 
-/* The C interface's variant and codes, as include/lombar/lombar.h declares them. */
-typedef struct lombar_variant {
+/* The C interface's variant and codes, as include/lombar/lombar.h declares
+ * them: the package builds without the header. Where setup.py finds the
+ * header beside the package (built from the repository), this copy must
+ * match it or the build fails. */
+typedef struct Variant {
   uint16_t vt;
   union {
     int16_t i2;
@@ -43,9 +47,9 @@ typedef struct lombar_variant {
     void* object;
     int32_t scode;
     int16_t boolean;
-    struct lombar_variant* byref;
+    struct Variant* byref;
   } value;
-} lombar_variant;
+} Variant;
 
 enum {
   VT_EMPTY = 0, VT_NULL = 1, VT_I2 = 2, VT_I4 = 3, VT_R4 = 4, VT_R8 = 5, VT_CY = 6, VT_DATE = 7,
@@ -58,18 +62,43 @@ enum { S_FALSE = 1 };
 #define PARAM_NOT_FOUND ((int32_t)0x80020004u) /* a missing argument */
 #define BY_REFERENCE (VT_BYREF | VT_VARIANT)
 
+#ifdef LOMBAR_CHECK_HEADER
+#include <lombar/lombar.h>
+_Static_assert(sizeof(Variant) == sizeof(lombar_variant) &&
+                   offsetof(Variant, vt) == offsetof(lombar_variant, vt) &&
+                   sizeof(((Variant*)0)->vt) == sizeof(((lombar_variant*)0)->vt) &&
+                   offsetof(Variant, value) == offsetof(lombar_variant, value) &&
+                   sizeof(((Variant*)0)->value) == sizeof(((lombar_variant*)0)->value),
+               "the variant's layout differs from lombar.h's");
+#define SAME(copy, header) ((int)(copy) == (int)(header))
+_Static_assert(SAME(VT_EMPTY, LOMBAR_VT_EMPTY) && SAME(VT_NULL, LOMBAR_VT_NULL) &&
+                   SAME(VT_I2, LOMBAR_VT_I2) && SAME(VT_I4, LOMBAR_VT_I4) &&
+                   SAME(VT_R4, LOMBAR_VT_R4) && SAME(VT_R8, LOMBAR_VT_R8) &&
+                   SAME(VT_CY, LOMBAR_VT_CY) && SAME(VT_DATE, LOMBAR_VT_DATE) &&
+                   SAME(VT_BSTR, LOMBAR_VT_BSTR) && SAME(VT_DISPATCH, LOMBAR_VT_DISPATCH) &&
+                   SAME(VT_ERROR, LOMBAR_VT_ERROR) && SAME(VT_BOOL, LOMBAR_VT_BOOL) &&
+                   SAME(VT_VARIANT, LOMBAR_VT_VARIANT) && SAME(VT_UNKNOWN, LOMBAR_VT_UNKNOWN) &&
+                   SAME(VT_BYREF, LOMBAR_VT_BYREF),
+               "the variant kinds differ from lombar.h's");
+_Static_assert(SAME(METHOD, LOMBAR_DISPATCH_METHOD) && SAME(GET, LOMBAR_DISPATCH_PROPERTYGET) &&
+                   SAME(PUT, LOMBAR_DISPATCH_PROPERTYPUT) &&
+                   SAME(PUTREF, LOMBAR_DISPATCH_PROPERTYPUTREF) && SAME(S_FALSE, LOMBAR_S_FALSE),
+               "the dispatch flags or codes differ from lombar.h's");
+#undef SAME
+#endif
+
 /* ---- the library's functions ---- */
 
 static struct {
-  int32_t (*invoke)(void*, int32_t, uint16_t, lombar_variant*, uint32_t, lombar_variant*);
+  int32_t (*invoke)(void*, int32_t, uint16_t, Variant*, uint32_t, Variant*);
   int32_t (*create)(const char*, void**);
   void (*addref)(void*);
   void (*release)(void*);
-  int32_t (*enum_next)(void*, lombar_variant*);
+  int32_t (*enum_next)(void*, Variant*);
   const char* (*class_name)(void*);
   char* (*string_alloc)(const char*, uint32_t);
   uint32_t (*string_length)(const char*);
-  void (*variant_clear)(lombar_variant*);
+  void (*variant_clear)(Variant*);
 } api;
 
 /* ---- what configure() hands over ---- */
@@ -282,7 +311,7 @@ static PyObject* Wrap(void* handle) {
 /* ---- values ---- */
 
 /* The Python value of a variant someone else owns. */
-static PyObject* Peek(const lombar_variant* variant) {
+static PyObject* Peek(const Variant* variant) {
   switch (variant->vt) {
     case VT_EMPTY:
       Py_RETURN_NONE;
@@ -329,7 +358,7 @@ static PyObject* Peek(const lombar_variant* variant) {
 }
 
 /* The Python value of a variant the caller owns; the variant is left empty. */
-static PyObject* Take(lombar_variant* variant) {
+static PyObject* Take(Variant* variant) {
   if (variant->vt == VT_DISPATCH || variant->vt == VT_UNKNOWN) {
     void* handle = variant->value.object;
     variant->vt = VT_EMPTY;
@@ -352,7 +381,7 @@ static int RaiseOverflow(void) {
 
 /* Fills an empty variant with `value`; the variant then owns what it holds.
  * With `nothing`, None goes as an empty object reference. */
-static int Fill(lombar_variant* variant, PyObject* value, int nothing) {
+static int Fill(Variant* variant, PyObject* value, int nothing) {
   if (value == Py_None) {
     if (nothing) {
       variant->vt = VT_DISPATCH;
@@ -497,11 +526,11 @@ static PyObject* CallFailure(PyObject* cause, void* handle, int32_t dispid, PyOb
   return error;
 }
 
-static int FillArguments(lombar_variant* array, lombar_variant* inner, PyObject* const* args,
-                         Py_ssize_t count, int nothing_last) {
+static int FillArguments(Variant* array, Variant* inner, PyObject* const* args, Py_ssize_t count,
+                         int nothing_last) {
   for (Py_ssize_t position = 0; position < count; ++position) {
     PyObject* value = args[position];
-    lombar_variant* slot = &array[count - 1 - position];
+    Variant* slot = &array[count - 1 - position];
     if (PyObject_TypeCheck(value, (PyTypeObject*)by_ref_type)) {
       slot->vt = BY_REFERENCE;
       slot->value.byref = &inner[position];
@@ -518,10 +547,10 @@ static int FillArguments(lombar_variant* array, lombar_variant* inner, PyObject*
 
 /* Gives back what the arguments own; by-reference ones receive what the
  * callee left in them when the call succeeded. */
-static void ReleaseArguments(lombar_variant* array, lombar_variant* inner, PyObject* const* args,
+static void ReleaseArguments(Variant* array, Variant* inner, PyObject* const* args,
                              Py_ssize_t count, int succeeded, Raised* raised) {
   for (Py_ssize_t position = 0; position < count; ++position) {
-    lombar_variant* slot = &array[count - 1 - position];
+    Variant* slot = &array[count - 1 - position];
     if (slot->vt != BY_REFERENCE) {
       api.variant_clear(slot);
       continue;
@@ -542,18 +571,18 @@ static PyObject* Invoke(void* handle, int32_t dispid, uint16_t flags, PyObject* 
                         Py_ssize_t count, int nothing_last, PyObject* name) {
   if (Bind() < 0) return NULL;
   Py_XDECREF(TakeDeferred());
-  lombar_variant stack[2 * ON_STACK];
-  lombar_variant* array = stack;
+  Variant stack[2 * ON_STACK];
+  Variant* array = stack;
   if (count > ON_STACK) {
-    array = PyMem_Calloc((size_t)count * 2, sizeof(lombar_variant));
+    array = PyMem_Calloc((size_t)count * 2, sizeof(Variant));
     if (!array) return PyErr_NoMemory();
   } else {
-    memset(stack, 0, sizeof(lombar_variant) * 2 * (size_t)count);
+    memset(stack, 0, sizeof(Variant) * 2 * (size_t)count);
   }
-  lombar_variant* inner = array + count; /* what by-reference arguments point at */
+  Variant* inner = array + count; /* what by-reference arguments point at */
   Raised raised = {NULL, NULL, NULL};
   PyObject* failure = NULL;
-  lombar_variant result = {0};
+  Variant result = {0};
   int succeeded = 0;
   if (FillArguments(array, inner, args, count, nothing_last) < 0) {
     PutAside(&raised);
@@ -603,7 +632,7 @@ typedef struct {
   PyObject* name;
   int32_t dispid;
   int mode; /* READ, or the dispatch flags of the call it gives */
-  int has_set;
+  char has_set; /* a Boolean, as T_BOOL reads it */
   PyObject* info;
 } MemberObject;
 
@@ -632,7 +661,7 @@ static PyObject* Member_new(PyTypeObject* type, PyObject* args, PyObject* kwargs
   self->name = Py_NewRef(name);
   self->dispid = dispid;
   self->mode = mode;
-  self->has_set = has_set;
+  self->has_set = (char)has_set;
   self->info = Py_NewRef(info);
   return (PyObject*)self;
 }
@@ -686,35 +715,18 @@ static PyObject* Member_get_doc(PyObject* self, void* closure) {
   return DocOf(((MemberObject*)self)->info);
 }
 
-static PyObject* Member_get_name(PyObject* self, void* closure) {
-  (void)closure;
-  return Py_NewRef(((MemberObject*)self)->name);
-}
-static PyObject* Member_get_dispid(PyObject* self, void* closure) {
-  (void)closure;
-  return PyLong_FromLong(((MemberObject*)self)->dispid);
-}
-static PyObject* Member_get_mode(PyObject* self, void* closure) {
-  (void)closure;
-  return PyLong_FromLong(((MemberObject*)self)->mode);
-}
-static PyObject* Member_get_has_set(PyObject* self, void* closure) {
-  (void)closure;
-  return PyBool_FromLong(((MemberObject*)self)->has_set);
-}
-static PyObject* Member_get_info(PyObject* self, void* closure) {
-  (void)closure;
-  return Py_NewRef(((MemberObject*)self)->info);
-}
-
 static PyGetSetDef Member_getset[] = {
     {"__doc__", Member_get_doc, NULL, NULL, NULL},
-    {"name", Member_get_name, NULL, NULL, NULL},
-    {"dispid", Member_get_dispid, NULL, NULL, NULL},
-    {"mode", Member_get_mode, NULL, NULL, NULL},
-    {"has_set", Member_get_has_set, NULL, NULL, NULL},
-    {"info", Member_get_info, NULL, NULL, NULL},
     {NULL, NULL, NULL, NULL, NULL},
+};
+
+static PyMemberDef Member_members[] = {
+    {"name", T_OBJECT, offsetof(MemberObject, name), READONLY, NULL},
+    {"dispid", T_INT, offsetof(MemberObject, dispid), READONLY, NULL},
+    {"mode", T_INT, offsetof(MemberObject, mode), READONLY, NULL},
+    {"has_set", T_BOOL, offsetof(MemberObject, has_set), READONLY, NULL},
+    {"info", T_OBJECT, offsetof(MemberObject, info), READONLY, NULL},
+    {NULL, 0, 0, 0, NULL},
 };
 
 static PyTypeObject MemberType = {
@@ -724,6 +736,7 @@ static PyTypeObject MemberType = {
     .tp_dealloc = Member_dealloc,
     .tp_flags = Py_TPFLAGS_DEFAULT,
     .tp_getset = Member_getset,
+    .tp_members = Member_members,
     .tp_descr_get = Member_get,
     .tp_descr_set = Member_descr_set,
     .tp_new = Member_new,
@@ -827,14 +840,6 @@ static PyObject* Bound_get_doc(PyObject* self, void* closure) {
   (void)closure;
   return DocOf(((BoundObject*)self)->member->info);
 }
-static PyObject* Bound_get_target(PyObject* self, void* closure) {
-  (void)closure;
-  return Py_NewRef(((BoundObject*)self)->target);
-}
-static PyObject* Bound_get_member(PyObject* self, void* closure) {
-  (void)closure;
-  return Py_NewRef((PyObject*)((BoundObject*)self)->member);
-}
 
 static PyObject* Bound_repr(PyObject* self) {
   BoundObject* bound = (BoundObject*)self;
@@ -843,9 +848,13 @@ static PyObject* Bound_repr(PyObject* self) {
 
 static PyGetSetDef Bound_getset[] = {
     {"__doc__", Bound_get_doc, NULL, NULL, NULL},
-    {"target", Bound_get_target, NULL, NULL, NULL},
-    {"member", Bound_get_member, NULL, NULL, NULL},
     {NULL, NULL, NULL, NULL, NULL},
+};
+
+static PyMemberDef Bound_members[] = {
+    {"target", T_OBJECT, offsetof(BoundObject, target), READONLY, NULL},
+    {"member", T_OBJECT, offsetof(BoundObject, member), READONLY, NULL},
+    {NULL, 0, 0, 0, NULL},
 };
 
 static PyTypeObject BoundType = {
@@ -858,6 +867,7 @@ static PyTypeObject BoundType = {
     .tp_repr = Bound_repr,
     .tp_flags = Py_TPFLAGS_DEFAULT | Py_TPFLAGS_HAVE_VECTORCALL,
     .tp_getset = Bound_getset,
+    .tp_members = Bound_members,
     .tp_new = Bound_new,
 };
 
@@ -896,7 +906,7 @@ static PyObject* create(PyObject* module, PyObject* const* args, Py_ssize_t narg
 }
 
 /* The next member into `item`: 1, 0 at the end, -1 with an error raised. */
-static int NextVariant(void* enumerator, lombar_variant* item) {
+static int NextVariant(void* enumerator, Variant* item) {
   if (Bind() < 0) return -1;
   const int32_t hresult = api.enum_next(enumerator, item);
   if (hresult < 0) {
@@ -910,7 +920,7 @@ static PyObject* next_item(PyObject* module, PyObject* enumerator) {
   (void)module;
   void* handle = PyLong_AsVoidPtr(enumerator);
   if (PyErr_Occurred()) return NULL;
-  lombar_variant item = {0};
+  Variant item = {0};
   const int found = NextVariant(handle, &item);
   if (found < 0) return NULL;
   return found ? Take(&item) : Py_NewRef(end_marker);
@@ -923,7 +933,7 @@ static PyObject* skip(PyObject* module, PyObject* const* args, Py_ssize_t nargs)
   const Py_ssize_t count = PyLong_AsSsize_t(args[1]);
   if (PyErr_Occurred()) return NULL;
   for (Py_ssize_t skipped = 0; skipped < count; ++skipped) {
-    lombar_variant item = {0};
+    Variant item = {0};
     const int found = NextVariant(handle, &item);
     if (found <= 0) return found < 0 ? NULL : PyLong_FromSsize_t(skipped);
     api.variant_clear(&item);

@@ -1,20 +1,21 @@
 #include "base/CodePage.h"
 
 #include <algorithm>
+#include <string>
+
+#include "base/CodePointUtf8.h"
 
 namespace lombar {
 namespace {
 
+// The UTF-8 bytes of a character of a code page's upper half: two or three.
 std::array<char, 3> Utf8Of(char32_t character, std::uint8_t& size) {
-  if (character < 0x800) {
-    size = 2;
-    return {static_cast<char>(0xC0 | (character >> 6)), static_cast<char>(0x80 | (character & 0x3F)),
-            0};
-  }
-  size = 3;
-  return {static_cast<char>(0xE0 | (character >> 12)),
-          static_cast<char>(0x80 | ((character >> 6) & 0x3F)),
-          static_cast<char>(0x80 | (character & 0x3F))};
+  std::string bytes;
+  AppendUtf8(bytes, character);
+  std::array<char, 3> utf8{};
+  std::copy(bytes.begin(), bytes.end(), utf8.begin());
+  size = static_cast<std::uint8_t>(bytes.size());
+  return utf8;
 }
 
 // The upper half of Windows-1252: 0x80..0x9F as Windows has them, the rest Latin-1.

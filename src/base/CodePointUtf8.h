@@ -1,5 +1,5 @@
 // A code point's UTF-8 bytes, for readers that turn references and escapes
-// (XML's &#...;, JSON's \u...) into text.
+// (XML's &#...;, JSON's \u...) into text and for the code pages' tables.
 #pragma once
 
 #include <cstdint>

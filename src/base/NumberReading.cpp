@@ -203,16 +203,18 @@ Reading ReadNumberText(std::string_view text) {
   return reading;
 }
 
-// The nearest double, or nothing when the value is beyond the double range.
-std::optional<double> ToDouble(const DecimalNumber& number) {
-  const double zero = number.negative ? -0.0 : 0.0;
-  // Far outside the range the answer is known without converting.
-  constexpr std::int64_t kFarMagnitude = 400;
-  if (number.digits.empty() || number.Magnitude() < -kFarMagnitude) return zero;
-  if (number.Magnitude() > kFarMagnitude) return std::nullopt;
+// The nearest Float, straight from the decimal digits (a single is not
+// rounded through a double), or nothing when the value is beyond Float's
+// range. Beyond `far_magnitude` either way the answer is known without
+// converting.
+template <class Float>
+std::optional<Float> NearestBinary(const DecimalNumber& number, std::int64_t far_magnitude) {
+  const Float zero = number.negative ? -Float{0} : Float{0};
+  if (number.digits.empty() || number.Magnitude() < -far_magnitude) return zero;
+  if (number.Magnitude() > far_magnitude) return std::nullopt;
 
   const std::string text = number.digits + 'e' + std::to_string(number.exponent);
-  double value = 0;
+  Float value = 0;
   const auto result =
       std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific);
   if (result.ec == std::errc::result_out_of_range) {
@@ -221,6 +223,11 @@ std::optional<double> ToDouble(const DecimalNumber& number) {
   }
   if (std::isinf(value)) return std::nullopt;
   return number.negative ? -value : value;
+}
+
+std::optional<double> ToDouble(const DecimalNumber& number) {
+  constexpr std::int64_t kFarMagnitude = 400;  // far outside the double range
+  return NearestBinary<double>(number, kFarMagnitude);
 }
 
 std::uint64_t DigitsValue(std::string_view digits) {
@@ -359,18 +366,8 @@ std::optional<std::int64_t> LeadingWholeNumber(std::string_view text, std::int64
 float LeadingSingle(std::string_view text) noexcept {
   if (text.empty()) return 0.0f;
   const DecimalNumber number = ReadLeadingNumber(text);
-  const float zero = number.negative ? -0.0f : 0.0f;
-  constexpr std::int64_t kFarMagnitude = 60;  // far outside the single range either way
-  if (number.digits.empty() || number.Magnitude() < -kFarMagnitude) return zero;
-  float value = HUGE_VALF;
-  if (number.Magnitude() <= kFarMagnitude) {
-    // Straight from the decimal digits to the nearest single, not through a double.
-    const std::string digits = number.digits + 'e' + std::to_string(number.exponent);
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                        std::chars_format::scientific);
-    if (result.ec == std::errc::result_out_of_range) value = number.Magnitude() > 0 ? HUGE_VALF : 0.0f;
-  }
-  return number.negative ? -value : value;
+  constexpr std::int64_t kFarMagnitude = 60;  // far outside the single range
+  return NearestBinary<float>(number, kFarMagnitude).value_or(number.negative ? -HUGE_VALF : HUGE_VALF);
 }
 
 }  // namespace lombar

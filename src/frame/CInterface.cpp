@@ -10,6 +10,7 @@
 
 #include "frame/Apartment.h"
 #include "frame/AutomationCodes.h"
+#include "frame/CGuard.h"
 #include "frame/ClassFactory.h"
 #include "frame/ConnectionPoint.h"
 #include "frame/Dispatch.h"
@@ -19,7 +20,6 @@
 #include "lombar/Error.h"
 #include "lombar/Library.h"
 #include "lombar/lombar.h"
-#include "frame/CGuard.h"
 
 namespace lombar {
 namespace {

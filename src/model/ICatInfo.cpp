@@ -1,5 +1,4 @@
 #include "lombar/ICatInfo.h"
-#include "lombar/ICatInfo.h"
 
 #include "model/support/RecordTable.h"
 

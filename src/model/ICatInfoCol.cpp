@@ -1,5 +1,4 @@
 #include "lombar/ICatInfoCol.h"
-#include "lombar/ICatInfoCol.h"
 
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"

@@ -1,5 +1,4 @@
 #include "lombar/ICatList.h"
-#include "lombar/ICatList.h"
 
 #include "model/support/RecordTable.h"
 

@@ -200,6 +200,4 @@ void ICatPriceCol::Clear(bool destroy) {
   Collection::Clear(destroy);
 }
 
-template class LocationCollection<ICatPriceCol, ICatPrice>;
-
 }  // namespace lombar

@@ -1,5 +1,4 @@
 #include "lombar/ICatProvider.h"
-#include "lombar/ICatProvider.h"
 
 #include "model/support/RecordTable.h"
 

@@ -157,6 +157,4 @@ void ICatProviderCol::Clear(bool destroy) {
   Collection::Clear(destroy);
 }
 
-template class LocationCollection<ICatProviderCol, ICatProvider>;
-
 }  // namespace lombar

@@ -1,5 +1,4 @@
 #include "lombar/ICatSpecCol.h"
-#include "lombar/ICatSpecCol.h"
 
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"

@@ -1,5 +1,4 @@
 #include "lombar/ICatStore.h"
-#include "lombar/ICatStore.h"
 
 #include "model/support/RecordTable.h"
 

@@ -126,6 +126,4 @@ void ICatStoreCol::SetXMLzeroSuppress(bool zero_suppress) {
   XmlSwitches::OfThread().zero_suppress = zero_suppress;
 }
 
-template class LocationCollection<ICatStoreCol, ICatStore>;
-
 }  // namespace lombar

@@ -1,5 +1,4 @@
 #include "lombar/ICatVehicle.h"
-#include "lombar/ICatVehicle.h"
 
 #include "base/Text.h"
 #include "model/support/RecordTable.h"

@@ -6,6 +6,7 @@
 #include "lombar/Json.h"
 #include "lombar/XmlShape.h"
 #include "text/JsonText.h"
+#include "text/XmlEscape.h"
 #include "text/XmlTree.h"
 
 namespace lombar {
@@ -34,6 +35,20 @@ bool IsOwnAttribute(const XmlValueShape& value, std::string_view element) {
   return (value.form == Form::kAttribute || value.form == Form::kElementAttribute) && value.element == element;
 }
 
+// Whether the value is an element of its own inside the element `own_element`:
+// a leaf, a child object, or an attribute-only element.
+bool IsInnerElement(const XmlValueShape& value, std::string_view own_element) {
+  return value.form == Form::kLeaf || value.form == Form::kChild ||
+         (value.form == Form::kElementAttribute && value.element != own_element);
+}
+
+// The name the value has in the JSON of the element `own_element`, which is
+// also its XML name there: a leaf's tag or an own attribute's name, else the
+// element it writes.
+std::string_view NameWithin(const XmlValueShape& value, std::string_view own_element) {
+  return (value.form == Form::kLeaf || IsOwnAttribute(value, own_element)) ? value.name : value.element;
+}
+
 // ---- XML to JSON ----
 
 class JsonWriter {
@@ -42,10 +57,7 @@ class JsonWriter {
 
   void Object(const XmlClassShape& shape, const XmlNode& node) {
     Open('{');
-    for (const XmlValueShape& value : shape.values) {
-      if (!IsOwnAttribute(value, shape.element)) continue;
-      if (const std::string* text = node.Attribute(value.name)) Scalar(value.name, value.kind, *text);
-    }
+    Attributes(shape.values, shape.element, node);
     Elements(shape.values, shape.element, node);
     if (shape.IsCollection()) {
       if (const XmlNode* count = node.Child(kCount)) Scalar(kCount, XmlValueKind::kShort, count->text);
@@ -56,11 +68,16 @@ class JsonWriter {
   }
 
  private:
+  void Attributes(const std::vector<XmlValueShape>& values, std::string_view element, const XmlNode& node) {
+    for (const XmlValueShape& value : values) {
+      if (!IsOwnAttribute(value, element)) continue;
+      if (const std::string* text = node.Attribute(value.name)) Scalar(value.name, value.kind, *text);
+    }
+  }
   void Elements(const std::vector<XmlValueShape>& values, std::string_view own_element, const XmlNode& node) {
     for (const XmlValueShape& value : values) {
-      const bool own = value.form == Form::kElementAttribute && value.element == own_element;
-      if (value.form == Form::kAttribute || own) continue;
-      const XmlNode* child = node.Child(value.form == Form::kLeaf ? value.name : value.element);
+      if (!IsInnerElement(value, own_element)) continue;
+      const XmlNode* child = node.Child(NameWithin(value, own_element));
       if (!child) continue;
       if (value.form == Form::kLeaf) {
         Scalar(value.name, value.kind, child->text);
@@ -70,10 +87,7 @@ class JsonWriter {
       } else {
         Name(value.element);
         Open('{');
-        for (const XmlValueShape& attribute : values) {
-          if (!IsOwnAttribute(attribute, value.element)) continue;
-          if (const std::string* text = child->Attribute(attribute.name)) Scalar(attribute.name, attribute.kind, *text);
-        }
+        Attributes(values, value.element, *child);
         Close('}');
       }
     }
@@ -136,19 +150,10 @@ class JsonWriter {
 
 // ---- JSON to XML ----
 
-void AppendEscaped(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-}
-
-class XmlWriter {
+// The XML a JSON value stands for. Values are escaped as the library's XML
+// writer escapes them, so that the JSON of the library's XML turns back into
+// that same XML.
+class XmlFromJson {
  public:
   std::string Take() && { return std::move(out_); }
 
@@ -180,10 +185,7 @@ class XmlWriter {
   // Every name of the object is one the class writes.
   static void RequireKnownNames(const XmlClassShape& shape, const JsonValue& object) {
     const auto known = [&](std::string_view name) {
-      const auto named = [&](const XmlValueShape& value) {
-        return (value.form == Form::kLeaf || IsOwnAttribute(value, shape.element)) ? value.name == name
-                                                                                   : value.element == name;
-      };
+      const auto named = [&](const XmlValueShape& value) { return NameWithin(value, shape.element) == name; };
       return std::any_of(shape.values.begin(), shape.values.end(), named) ||
              std::any_of(shape.after_members.begin(), shape.after_members.end(), named) ||
              (shape.IsCollection() && (name == kCount || name == kCollection));
@@ -195,9 +197,8 @@ class XmlWriter {
 
   void Elements(const XmlClassShape& shape, const std::vector<XmlValueShape>& values, const JsonValue& object) {
     for (const XmlValueShape& value : values) {
-      const bool own = value.form == Form::kElementAttribute && value.element == shape.element;
-      if (value.form == Form::kAttribute || own) continue;
-      const JsonValue* member = Member(object, value.form == Form::kLeaf ? value.name : value.element);
+      if (!IsInnerElement(value, shape.element)) continue;
+      const JsonValue* member = Member(object, NameWithin(value, shape.element));
       if (!member) continue;
       if (value.form == Form::kLeaf) {
         Leaf(value.name, *member, shape.class_name);
@@ -221,7 +222,7 @@ class XmlWriter {
       out_ += ' ';
       out_ += value.name;
       out_ += "=\"";
-      AppendEscaped(out_, ScalarText(*member, value.name, class_name));
+      out_ += EscapeValue(ScalarText(*member, value.name, class_name));
       out_ += '"';
     }
   }
@@ -235,7 +236,7 @@ class XmlWriter {
     out_ += '<';
     out_ += name;
     out_ += '>';
-    AppendEscaped(out_, ScalarText(value, name, class_name));
+    out_ += EscapeValue(ScalarText(value, name, class_name));
     Close(name);
   }
   void Close(std::string_view element) {
@@ -286,7 +287,7 @@ std::string XmlOfJson(std::string_view class_name, std::string_view json) {
     Mismatch(fault.what());
   }
   if (value.type == Type::kNull) return {};
-  XmlWriter writer;
+  XmlFromJson writer;
   writer.Element(shape, value);
   return std::move(writer).Take();
 }

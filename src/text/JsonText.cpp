@@ -130,12 +130,7 @@ class JsonReader {
       if (const std::size_t escape = kEscapes.find(text_[at_]); escape != std::string_view::npos && escape % 2 == 0) {
         out += kEscapes[escape + 1];
       } else if (text_[at_] == 'u') {
-        std::uint32_t code = Hex4();
-        if (code >= 0xD800 && code < 0xDC00 && text_.substr(at_ + 1, 2) == "\\u") {
-          at_ += 2;
-          code = 0x10000 + ((code - 0xD800) << 10) + (Hex4() - 0xDC00);
-        }
-        AppendUtf8(out, code);
+        AppendUtf8(out, CodePoint());
       } else {
         Fail("an unknown escape");
       }
@@ -143,6 +138,20 @@ class JsonReader {
     if (at_ >= text_.size()) Fail("a string not closed");
     ++at_;
     return out;
+  }
+  // The character of "\uXXXX", or of a pair of them for one beyond 16 bits;
+  // `at_` left on the last digit. UTF-8 has no form for half a pair.
+  std::uint32_t CodePoint() {
+    const auto is_surrogate = [](std::uint32_t code) { return code >= 0xD800 && code < 0xE000; };
+    const std::uint32_t code = Hex4();
+    if (!is_surrogate(code)) return code;
+    const bool high = code < 0xDC00;
+    if (high && text_.substr(at_ + 1, 2) == "\\u") {
+      at_ += 2;
+      const std::uint32_t low = Hex4();
+      if (low >= 0xDC00 && low < 0xE000) return 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+    }
+    Fail("half of a surrogate pair");
   }
   // The four hex digits after "\u", `at_` left on the last.
   std::uint32_t Hex4() {

@@ -1,13 +1,32 @@
 #include "text/XmlTree.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 #include "base/CodePointUtf8.h"
 
 namespace lombar {
 namespace {
+
+// Nesting deeper than any document's keeps a hostile text from the stack's end.
+constexpr int kMostNesting = 256;
+
+// The code point a character reference names ("#65", "#x41"), or nothing
+// when it names none that UTF-8 can carry.
+std::optional<std::uint32_t> CodePointOf(std::string_view reference) {
+  const bool hex = reference.starts_with("#x");
+  const std::string_view digits = reference.substr(hex ? 2 : 1);
+  std::uint32_t code = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
+  const bool surrogate = code >= 0xD800 && code < 0xE000;
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || code == 0 ||
+      code > 0x10FFFF || surrogate)
+    return std::nullopt;
+  return code;
+}
 
 // The text with its entity and character references replaced.
 std::string Unescaped(std::string_view text) {
@@ -22,17 +41,17 @@ std::string Unescaped(std::string_view text) {
       continue;
     }
     const std::string_view name = text.substr(at + 1, end - at - 1);
-    if (name.starts_with('#')) {
-      const bool hex = name.size() > 1 && name[1] == 'x';
-      AppendUtf8(out, static_cast<std::uint32_t>(std::stoul(std::string(name.substr(hex ? 2 : 1)), nullptr, hex ? 16 : 10)));
-    } else {
-      const auto* entity = std::find_if(std::begin(kEntities), std::end(kEntities),
-                                        [&](const auto& known) { return known.first == name; });
-      if (entity == std::end(kEntities)) {
-        out += text[at];  // not a reference: kept as it stands
-        continue;
-      }
+    const auto* entity = std::find_if(std::begin(kEntities), std::end(kEntities),
+                                      [&](const auto& known) { return known.first == name; });
+    const std::optional<std::uint32_t> code =
+        name.starts_with('#') ? CodePointOf(name) : std::optional<std::uint32_t>();
+    if (code) {
+      AppendUtf8(out, *code);
+    } else if (entity != std::end(kEntities)) {
       out += entity->second;
+    } else {
+      out += text[at];  // not a reference: kept as it stands
+      continue;
     }
     at = end;
   }
@@ -45,7 +64,7 @@ class TreeReader {
 
   XmlNode Root() {
     SkipOtherThanElements();
-    return Element();
+    return Element(0);
   }
 
  private:
@@ -61,10 +80,10 @@ class TreeReader {
   void SkipBlanks() {
     while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\r' || text_[at_] == '\n')) ++at_;
   }
-  std::string Name() {
+  std::string_view Name() {
     const std::size_t start = at_;
     while (at_ < text_.size() && !IsNameEnd(text_[at_])) ++at_;
-    return std::string(text_.substr(start, at_ - start));
+    return text_.substr(start, at_ - start);
   }
   // Declarations, comments, processing instructions and the blanks between them.
   void SkipOtherThanElements() {
@@ -77,13 +96,14 @@ class TreeReader {
     }
   }
 
-  // The element at `<`, its end tag read too.
-  XmlNode Element() {
+  // The element at `<`, its end tag read too; `depth` elements enclose it.
+  XmlNode Element(int depth) {
+    if (depth >= kMostNesting) throw std::invalid_argument("the XML nests elements deeper than " + std::to_string(kMostNesting) + " levels");
     const std::size_t start = at_++;
     XmlNode node;
     node.name = Name();
     for (SkipBlanks(); !At("/>") && !At(">"); SkipBlanks()) {
-      std::string attribute = Name();
+      std::string attribute(Name());
       SkipBlanks();
       ++at_;  // =
       SkipBlanks();
@@ -98,18 +118,26 @@ class TreeReader {
       at_ += 2;
     } else {
       ++at_;
-      Content(node);
+      Content(node, depth);
     }
     node.markup = text_.substr(start, at_ - start);
     return node;
   }
-  void Content(XmlNode& node) {
+  // The end tag at `</`, which must be the element's own.
+  void EndTag(const XmlNode& node) {
+    at_ += 2;
+    if (Name() != node.name) {
+      throw std::invalid_argument("the XML closes <" + node.name + "> with another element's end tag");
+    }
+    SkipPast(">");
+  }
+  void Content(XmlNode& node, int depth) {
     for (;;) {
       const std::size_t open = text_.find('<', at_);
       if (open == std::string_view::npos) Stop();
       node.text += Unescaped(text_.substr(at_, open - at_));
       at_ = open;
-      if (At("</")) return SkipPast(">");
+      if (At("</")) return EndTag(node);
       if (At("<![CDATA[")) {
         const std::size_t end = text_.find("]]>", at_);
         if (end == std::string_view::npos) Stop();
@@ -118,7 +146,7 @@ class TreeReader {
       } else if (At("<?") || At("<!--")) {
         SkipOtherThanElements();
       } else {
-        node.children.push_back(Element());
+        node.children.push_back(Element(depth + 1));
       }
     }
   }

@@ -23,7 +23,9 @@ struct XmlNode {
 };
 
 // The root element of `text`, which must be well-formed XML: a text cut
-// short throws std::invalid_argument.
+// short, an element closed by another's end tag, or elements nested more
+// than 256 levels deep throw std::invalid_argument. A reference that names no character UTF-8 can
+// carry is kept as it stands, as an unknown entity is.
 XmlNode ReadXmlTree(std::string_view text);
 
 }  // namespace lombar

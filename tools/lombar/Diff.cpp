@@ -4,6 +4,9 @@
 #include <cctype>
 #include <charconv>
 #include <map>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include <nlohmann/json.hpp>
 
@@ -99,12 +102,19 @@ class Comparer {
 
   void Members(const XmlClassShape& member, const XmlNode& a, const XmlNode& b, const std::string& where) {
     const auto keyed_a = Keyed(member, a), keyed_b = Keyed(member, b);
+    // Each member's match is looked up instead of searched for, so large
+    // collections compare in linear time; a key's first member answers, as
+    // a search from the front finds it.
+    std::unordered_map<std::string_view, const XmlNode*> nodes_b;
+    for (const auto& [key, node] : keyed_b) nodes_b.emplace(key, node);
+    std::unordered_set<std::string_view> keys_a;
     const std::string word = Word(member.class_name);
     std::vector<std::string> order_a, order_b;
     for (const auto& [key, node] : keyed_a) {
-      const auto match = std::find_if(keyed_b.begin(), keyed_b.end(), [&wanted = key](const auto& other) { return other.first == wanted; });
+      keys_a.insert(key);
+      const auto match = nodes_b.find(key);
       const std::string member_where = Joined(where, word + " " + key);
-      if (match == keyed_b.end()) {
+      if (match == nodes_b.end()) {
         Add(member_where, "removed");
         continue;
       }
@@ -112,8 +122,7 @@ class Comparer {
       Compare(member, *node, *match->second, member_where);
     }
     for (const auto& [key, node] : keyed_b) {
-      const bool known = std::any_of(keyed_a.begin(), keyed_a.end(), [&wanted = key](const auto& other) { return other.first == wanted; });
-      if (known) {
+      if (keys_a.contains(key)) {
         order_b.push_back(key);
       } else {
         Add(Joined(where, word + " " + key), "added");

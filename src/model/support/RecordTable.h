@@ -515,10 +515,21 @@ class RecordTable final : public RecordShape {
     XmlValueKind kind = XmlValueKind::kText;
     std::string_view child_class;
 
-    XmlValueShape Shape() const {
+    XmlValueShape Shape() const { return {ShapeForm(), place.element, place.name, kind, child_class}; }
+    XmlValueShape::Form ShapeForm() const {
       using F = XmlValueShape::Form;
-      static constexpr F kForms[] = {F::kLeaf, F::kLeaf, F::kAttribute, F::kElementAttribute, F::kChild};
-      return {kForms[static_cast<int>(place.form)], place.element, place.name, kind, child_class};
+      switch (place.form) {
+        case XmlPlace::Form::kAttribute:
+          return F::kAttribute;
+        case XmlPlace::Form::kFirstAttribute:
+          return F::kElementAttribute;
+        case XmlPlace::Form::kChild:
+          return F::kChild;
+        case XmlPlace::Form::kLeaf:
+        case XmlPlace::Form::kNone:  // not in the XML: never asked
+          break;
+      }
+      return F::kLeaf;
     }
 
     // Leaves are written and read by their steps (WriteStep, ReadStep).

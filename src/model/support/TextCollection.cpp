@@ -1,5 +1,4 @@
 #include "lombar/TextCollection.h"
-#include "lombar/TextCollection.h"
 
 #include "frame/ClassBuilder.h"
 #include "lombar/Error.h"
