@@ -211,12 +211,3 @@ def test_logs_go_beside_the_library_or_when_its_folder_is_read_only_to_the_state
         if folder.exists():
             folder.chmod(0o755)
         shutil.rmtree(work)
-
-
-def test_the_library_takes_its_code_page_from_the_environment_as_it_loads(tmp_path):
-    # Latin-1 keeps a C1 control the default page lacks and lacks the euro sign.
-    code = ("import lombar\nv = lombar.Dispatch('ICatVehicle'); v.Make = '\\x85\\u20ac'\n"
-            "copy = lombar.Dispatch('ICatVehicle'); copy.XML = v.XML; print(ascii(copy.Make))")
-    env = plain_env(LOMBAR_LIBRARY=str(LIBRARY), PYTHONPATH=str(ROOT / "python"),
-                    LOMBAR_LOG_DIR=str(tmp_path), LOMBAR_CODEPAGE="28591")
-    assert run_python(code, env) == (0, ascii("\x85?") + "\n", "")
