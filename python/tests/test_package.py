@@ -214,21 +214,3 @@ def test_logs_go_beside_the_library_or_when_its_folder_is_read_only_to_the_state
         if folder.exists():
             folder.chmod(0o755)
         shutil.rmtree(work)
-
-
-# LOMBAR_CODEPAGE, what a text of a C1 control and the euro sign reads back
-# as through XML, and whether the error log refuses the setting.
-CODE_PAGES = [("28591", "\x85?", False), ("latin9", "?\u20ac", True)]
-
-
-@pytest.mark.parametrize("setting, read_back, refused", CODE_PAGES)
-def test_the_library_takes_its_code_page_from_the_environment_as_it_loads(
-        tmp_path, setting, read_back, refused):
-    code = ("import lombar\nv = lombar.Dispatch('ICatVehicle'); v.Make = '\\x85\\u20ac'\n"
-            "copy = lombar.Dispatch('ICatVehicle'); copy.XML = v.XML; print(ascii(copy.Make))")
-    env = plain_env(LOMBAR_LIBRARY=str(LIBRARY), PYTHONPATH=str(ROOT / "python"),
-                    LOMBAR_LOG_DIR=str(tmp_path), LOMBAR_CODEPAGE=setting)
-    assert run_python(code, env) == (0, ascii(read_back) + "\n", "")
-    log = tmp_path / ("%s.error.log" % LIBRARY.stem)
-    assert log.exists() == refused
-    assert not refused or 'LOMBAR_CODEPAGE "%s" is no code page' % setting in log.read_text()

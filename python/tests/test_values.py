@@ -60,6 +60,7 @@ def test_arguments_that_do_not_convert():
     for value in (D("922337203685477.5808"), D("NaN")):  # refused before the call
         assert fails(6, setattr, provider, "ShopProfitMin", value).source == "lombar"
     assert fails(13, setattr, provider, "Name", ["a list"]).source == "lombar"
+    assert fails(450, lombar.Dispatch("ICatInfo").SetDesc).source == "lombar"  # no value to let
     assert provider.ShopProfitMin == 0 and provider.Name == ""
 
 

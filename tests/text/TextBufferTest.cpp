@@ -58,60 +58,48 @@ TEST(TextBufferTest, ExpectedGrowthMovesTheBytesRarely) {
 }
 
 TEST(TextBufferTest, LeftRightAndMidCutAsTheirCountsSay) {
-  const TextBuffer four("abcd");
-  EXPECT_EQ(four.Left(10).Value(), "abcd");
-  EXPECT_EQ(four.Left(2).Value(), "ab");
-  EXPECT_EQ(four.Right(0).Value(), "");
-  EXPECT_EQ(four.Right(3).Value(), "bcd");
-
   const TextBuffer six("abcdef");
-  EXPECT_EQ(six.Mid(3).Value(), "cdef");
-  EXPECT_EQ(six.Mid(3, 10).Value(), "cdef");
-  EXPECT_EQ(six.Mid(3, 2).Value(), "cd");
-  EXPECT_EQ(six.Mid(7, 2).Value(), "");
-  EXPECT_EQ(six.Mid(6).Value(), "f");
+  const std::pair<TextBuffer, const char*> cuts[] = {
+      {six.Left(10), "abcdef"}, {six.Left(2), "ab"},     {six.Right(0), ""},
+      {six.Right(3), "def"},    {six.Mid(3), "cdef"},    {six.Mid(3, 10), "cdef"},
+      {six.Mid(3, 2), "cd"},    {six.Mid(7, 2), ""},     {six.Mid(6), "f"}};
+  for (const auto& [cut, expected] : cuts)
+    EXPECT_EQ(cut.Value(), expected);
 }
 
-// The error `action` raises, as the library reports the buffer's errors.
+// `action` raising the buffer's errors as the library reports them.
 template <class Action>
-std::optional<Error> BufferErrorRaisedBy(Action&& action) {
-  try {
-    action();
-  } catch (const TextError& error) {
-    return LibraryError(error);
-  }
-  return std::nullopt;
-}
-template <class Action>
-std::pair<std::int32_t, std::string> BufferErrorOf(Action&& action) {
-  const std::optional<Error> error = BufferErrorRaisedBy(std::forward<Action>(action));
-  if (!error) return {0, "no error"};
-  return {error->Number(), error->Description()};
+auto AsLibrary(Action action) {
+  return [action] {
+    try {
+      action();
+    } catch (const TextError& error) {
+      throw LibraryError(error);
+    }
+  };
 }
 
 TEST(TextBufferTest, BadLengthsAndPositionsRaiseTheirErrors) {
   const TextBuffer text("abcdef");
   const auto invalid_length = std::make_pair(5, std::string("Invalid length"));
   const auto invalid_start = std::make_pair(5, std::string("Invalid starting position"));
-  EXPECT_EQ(BufferErrorOf([&] { text.Left(-1); }), invalid_length);
-  EXPECT_EQ(BufferErrorOf([&] { text.Right(-1); }), invalid_length);
-  EXPECT_EQ(BufferErrorOf([&] { text.Mid(2, -1); }), invalid_length);
-  EXPECT_EQ(BufferErrorOf([&] { text.Mid(-1); }), invalid_start);
-  EXPECT_EQ(BufferErrorOf([&] { text.Mid(0); }).first, kSubscriptOutOfRange);
-  EXPECT_EQ(BufferErrorOf([&] { text.Instr("a", 0); }).first, kSubscriptOutOfRange);
-  EXPECT_EQ(BufferErrorRaisedBy([&] { text.Left(-1); }).value().Source(), "CString");
+  EXPECT_EQ(ErrorOf(AsLibrary([&] { text.Left(-1); })), invalid_length);
+  EXPECT_EQ(ErrorOf(AsLibrary([&] { text.Right(-1); })), invalid_length);
+  EXPECT_EQ(ErrorOf(AsLibrary([&] { text.Mid(2, -1); })), invalid_length);
+  EXPECT_EQ(ErrorOf(AsLibrary([&] { text.Mid(-1); })), invalid_start);
+  EXPECT_EQ(ErrorOf(AsLibrary([&] { text.Mid(0); })).first, kSubscriptOutOfRange);
+  EXPECT_EQ(ErrorOf(AsLibrary([&] { text.Instr("a", 0); })).first, kSubscriptOutOfRange);
+  EXPECT_EQ(RaisedBy(AsLibrary([&] { text.Left(-1); }))->Source(), "CString");
 }
 
 TEST(TextBufferTest, InstrFindsExactMatchesFromTheStart) {
   const TextBuffer text("abcdcd");
-  EXPECT_EQ(text.Instr("cd", 1), 3);
-  EXPECT_EQ(text.Instr("cd", 4), 5);
-  EXPECT_EQ(text.Instr("cd", 6), 0);
-  EXPECT_EQ(text.Instr("dd", 1), 0);
-  EXPECT_EQ(text.Instr("", 1), 0);
-  EXPECT_EQ(text.Instr("CD", 1), 0);
+  const std::tuple<const char*, int, int> finds[] = {
+      {"cd", 1, 3}, {"cd", 4, 5}, {"cd", 6, 0}, {"dd", 1, 0}, {"", 1, 0}, {"CD", 1, 0},
+      {"abcdcdx", 1, 0}};
+  for (const auto& [sought, start, found] : finds)
+    EXPECT_EQ(text.Instr(sought, start), found) << sought << " from " << start;
   EXPECT_EQ(text.Instr(TextBuffer("dc"), 1), 4);
-  EXPECT_EQ(text.Instr("abcdcdx", 1), 0);
 }
 
 TEST(TextBufferTest, CodePageCharactersSurviveOneByteEachAndOthersBecomeQuestionMarks) {
@@ -128,17 +116,9 @@ TEST(TextBufferTest, CodePageCharactersSurviveOneByteEachAndOthersBecomeQuestion
   EXPECT_EQ(broken.Value(), "a??");
 }
 
-TEST(TextBufferTest, AppendChainsAndAcceptsItself) {
-  TextBuffer buffer("ab");
-  buffer.Append("c").Append(TextBuffer("d"));
-  buffer.Append(buffer);
-  EXPECT_EQ(buffer.Value(), "abcdabcd");
-  buffer.Append("");
-  EXPECT_EQ(buffer.Length(), 8);
-}
-
 // Pieces of every length up to past the short-copy sizes land whole and in
-// order, and the capacity callers observe is the length reached.
+// order, the capacity callers observe is the length reached, and a buffer
+// takes itself whole.
 TEST(TextBufferTest, PiecesOfEveryLengthAppendWhole) {
   const std::string source = "abcdefghijklmnopqrstuvwxyz0123456789";
   TextBuffer buffer;
@@ -153,6 +133,8 @@ TEST(TextBufferTest, PiecesOfEveryLengthAppendWhole) {
   }
   EXPECT_EQ(buffer.Bytes(), expected);
   EXPECT_EQ(buffer.Capacity(), static_cast<std::int32_t>(expected.size()));
+  buffer.Append(buffer).Append(TextBuffer("d")).Append("");  // chained, and itself
+  EXPECT_EQ(buffer.Bytes(), expected + expected + "d");
 }
 
 // Elements written in place leave room sized after the held bytes; no other

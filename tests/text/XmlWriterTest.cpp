@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "TestSupport.h"
 #include "text/XmlReader.h"
 #include "text/XmlWriter.h"
@@ -44,13 +46,20 @@ TEST(XmlWriterTest, CompressAndZeroSuppressDropEmptyAndZeroLeaves) {
   EXPECT_EQ(writer.XML(), "<Zero>0</Zero><Group></Group>");
 }
 
+// Escaped values read back as they were given.
 TEST(XmlWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
+  const std::string value = "A&B <c> d'\" &amp; caf\xC3\xA9";
   XmlWriter writer;
   writer.SetSnippet(true);
-  writer.Add("Name", "A&B <c> d'\"");
+  writer.Add("Name", value);
   writer.Add("Raw", "<a>1</a>");
   writer.Add("", "ignored");
-  EXPECT_EQ(writer.XML(), "<Name>A&amp;B &lt;c&gt; d&apos;&quot;</Name><Raw><a>1</a></Raw>");
+  writer.AddAttrVal("E", "a", value);
+  EXPECT_EQ(writer.XML(), "<Name>A&amp;B &lt;c&gt; d&apos;&quot; &amp;amp; caf\xC3\xA9</Name>"
+                          "<Raw><a>1</a></Raw><E a=\"A&amp;B &lt;c&gt; d&apos;&quot; &amp;amp; caf\xC3\xA9\"/>");
+  XmlReader reader;
+  reader.SetXML(writer.XML());
+  EXPECT_EQ(std::tuple(reader.Value("Name"), reader.Attrib("E", "a")), std::tuple(value, value));
 }
 
 // A leaf whose tag is known up front is written exactly as Add writes it.
@@ -102,9 +111,13 @@ TEST(XmlWriterTest, GroupsCloseOnEndGroupOrWhenTheTextIsFetched) {
   EXPECT_EQ(open.XML(), whole);
   EXPECT_EQ(open.XML(), whole);  // closed once, for good
 
-  XmlWriter document;
-  document.Add("A", "1");
-  EXPECT_EQ(document.XML(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><A>1</A>");
+  XmlWriter document;  // Clear starts afresh: a whole document, switches off, no group open
+  document.SetSnippet(true);
+  document.SetCompress(true);
+  document.Add("Open", "", true);
+  document.Clear();
+  document.Add("A", "");
+  EXPECT_EQ(document.XML(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><A></A>");
 
   XmlWriter accented;  // a group's tag is kept in the buffer's code page, as its text is
   accented.SetSnippet(true);
@@ -153,8 +166,10 @@ TEST(XmlWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
   group.SetAttrib("Provider", "Default", "True");
   group.SetAttrib("Provider", "EditDate", "1/2/2026");
   group.Add("Name", "North");
-  EXPECT_EQ(group.XML(),
-            "<Provider Default=\"True\" EditDate=\"1/2/2026\"><Name>North</Name></Provider>");
+  group.AddAttrVal("G", "k", "v", true);  // a group opened with its attribute
+  group.Add("L", "1");
+  EXPECT_EQ(group.XML(), "<Provider Default=\"True\" EditDate=\"1/2/2026\"><Name>North</Name>"
+                         "<G k=\"v\"><L>1</L></G></Provider>");
 
   XmlWriter later;  // the attribute exists only in a later element: left alone
   later.SetSnippet(true);
@@ -162,12 +177,6 @@ TEST(XmlWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
   later.AddAttrVal("B", "y", "2");
   later.SetAttrib("A", "y", "3");
   EXPECT_EQ(later.XML(), "<A x=\"1\"/><B y=\"2\"/>");
-
-  XmlWriter open_attr;
-  open_attr.SetSnippet(true);
-  open_attr.AddAttrVal("G", "k", "v", true);
-  open_attr.Add("L", "1");
-  EXPECT_EQ(open_attr.XML(), "<G k=\"v\"><L>1</L></G>");
 }
 
 // A writer appending to its parent's text keeps its own switches and groups,
@@ -205,8 +214,6 @@ TEST(XmlWriterTest, ANestedWriterWritesIntoItsParentAndTouchesOnlyItsOwnText) {
             "<Info Type=\"R\" Line=\"7\"/><Group></Group><After>1</After></List>");
 }
 
-// A part written by the writer itself has its own switches while it lasts
-
 // SetAttrib goes on from where it found its element only while nothing
 // before that changed: a text taken back, compressed or moved to a parent's
 // is searched afresh.
@@ -239,6 +246,8 @@ TEST(XmlWriterTest, SetAttribSearchesAfreshOnceTheTextBeforeChanged) {
   moved.Close();
   EXPECT_EQ(parent.XML(), "<E a=\"6\" b=\"7\"/>");
 }
+
+// A part written by the writer itself has its own switches while it lasts
 // and closes only its own groups; one that fails leaves them unclosed.
 TEST(XmlWriterTest, APartHasItsOwnSwitchesAndGroups) {
   XmlWriter writer;
@@ -293,16 +302,6 @@ TEST(XmlWriterTest, CompressStaysLinearOverManyEmptyElements) {
   text += "</r>";
   XmlWriter writer;
   EXPECT_EQ(writer.XMLcompress(text), "<r><big>" + std::string(200'000, 'x') + "</big></r>");
-}
-
-TEST(XmlWriterTest, ClearStartsAfresh) {
-  XmlWriter writer;
-  writer.SetSnippet(true);
-  writer.SetCompress(true);
-  writer.Add("Open", "", true);
-  writer.Clear();  // switches and groups too
-  writer.Add("E", "");
-  EXPECT_EQ(writer.XML(), "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><E></E>");
 }
 
 }  // namespace
