@@ -79,21 +79,21 @@ const RecordShape& ICatItem::Table() {
                   {ByRef(Optional("xvKEYjobber", "JOBBER"))})
           .Help("The core list price at directory xvKEYjobber (JOBBER by default), or the MSRP "
                 "price's core list price when that is 0.")
-          .Property("WorkGroup", PropertyId(41), &I::work_group_, Leaf("WorkGroup")).At(1)
+          .Property("WorkGroup", PropertyId(41), &I::work_group_, Leaf("WorkGroup"))
           .Help("The work group of the shop system the item was selected for.")
           .Property("MFRcoverageNumber", PropertyId(40), &I::coverage_number_,
-                    Leaf("MFRcoverageNumber")).At(2).Kept()
+                    Leaf("MFRcoverageNumber")).Kept()
           .Help("The manufacturer's coverage number; Clear keeps it.")
-          .Property("GroupNumber", PropertyId(39), &I::group_number_, Leaf("GroupNumber")).At(3)
+          .Property("GroupNumber", PropertyId(39), &I::group_number_, Leaf("GroupNumber"))
           .Help("The catalog group number, as text.")
-          .Property("ItemType", PropertyId(38), &I::item_type_, Leaf("ItemType")).At(4)
+          .Property("ItemType", PropertyId(38), &I::item_type_, Leaf("ItemType"))
           .Setter(&I::SetItemType)
           .Help("Part, labor or comment (qorCatalogItemType); assigning a filter value (90 or "
                 "more) stores qcit_Part, though XML keeps the number it reads.")
-          .Property("ItemSource", PropertyId(37), &I::item_source_, Leaf("ItemSource")).At(5)
+          .Property("ItemSource", PropertyId(37), &I::item_source_, Leaf("ItemSource"))
           .Help("Where the item came from; SortCatalog orders the sources STOCK, NONCATALOG, "
                 "*STOCK and *NONCATALOG by its non-catalog mode.")
-          .Property("ItemStatus", PropertyId(36), &I::item_status_, Leaf("ItemStatus")).At(6)
+          .Property("ItemStatus", PropertyId(36), &I::item_status_, Leaf("ItemStatus"))
           .Help("The status, such as ORDER, URGENT, BACK ORDER, HOLD or blank, kept as the value "
                 "given; ORDER, URGENT and BACK ORDER flag a part to be ordered, and C# in it "
                 "marks an order placed.")
@@ -111,19 +111,19 @@ const RecordShape& ICatItem::Table() {
           .Help("Whether an order was placed: the status holds C#, or a quantity to order at "
                 "xsMCLdir (JOBBER by default; *ALL*: at any real seller location) has a delivery "
                 "message.")
-          .Property("ItemGroup", PropertyId(35), &I::item_group_, Leaf("ItemGroup")).At(7)
+          .Property("ItemGroup", PropertyId(35), &I::item_group_, Leaf("ItemGroup"))
           .Help("The display group number, by which most modes of SortCatalog order first.")
-          .Property("Heading", PropertyId(34), &I::heading_, Leaf("ItemHeading")).At(8)
+          .Property("Heading", PropertyId(34), &I::heading_, Leaf("ItemHeading"))
           .Help("The sub-heading within the catalog group; in the XML ItemHeading.")
           .Property("ItemLaborAvailable", PropertyId(33), &I::labor_available_,
-                    Leaf("ItemLaborAvailable")).At(9)
+                    Leaf("ItemLaborAvailable"))
           .Help("A text on the labor available for the item, kept as given.")
           .Property("ManufacturerName", PropertyId(32), &I::manufacturer_name_,
-                    Leaf("Manufacturer")).At(10)
+                    Leaf("Manufacturer"))
           .Help("The manufacturer's name; in the XML Manufacturer.")
-          .Property("LineCode", PropertyId(31), &I::line_code_, Leaf("LineCode")).At(11)
+          .Property("LineCode", PropertyId(31), &I::line_code_, Leaf("LineCode"))
           .Help("The manufacturer's line code, usually 3 characters.")
-          .Property("ItemNumber", PropertyId(30), &I::item_number_, Leaf("ItemNumber")).At(12)
+          .Property("ItemNumber", PropertyId(30), &I::item_number_, Leaf("ItemNumber"))
           .Help("The part number, without the line code.")
           .Method("VendorNumber", MethodId(54), &I::VendorNumber)
           .Help("LineCode followed directly by ItemNumber (ACD and 012345 give ACD012345).")
@@ -131,77 +131,77 @@ const RecordShape& ICatItem::Table() {
           .Help("The item's key in its item collection: for labor its Description, "
                 "LaborOperation and Comment joined by spaces and trimmed, for other types its "
                 "VendorNumber.")
-          .Property("PartTypeCode", PropertyId(29), &I::part_type_code_, Leaf("PartTypeCode")).At(13)
+          .Property("PartTypeCode", PropertyId(29), &I::part_type_code_, Leaf("PartTypeCode"))
           .Help("The catalog's part type code.")
-          .Property("Description", PropertyId(28), &I::description_, Leaf("Description")).At(14)
+          .Property("Description", PropertyId(28), &I::description_, Leaf("Description"))
           .Help("The item's description.")
           .Property("ImageFileName", PropertyId(27), &I::image_file_name_,
-                    Leaf("ImageFileName")).At(15)
+                    Leaf("ImageFileName"))
           .Help("The file name of the item's image.")
-          .Property("ImageCallOut", PropertyId(26), &I::image_call_out_, Leaf("ImageCallOut")).At(16)
+          .Property("ImageCallOut", PropertyId(26), &I::image_call_out_, Leaf("ImageCallOut"))
           .Help("The call-out that marks the item on its image.")
-          .Property("ImageURLc2c", PropertyId(25), &I::image_url_c2c_, Leaf("ImageURLc2c")).At(17)
+          .Property("ImageURLc2c", PropertyId(25), &I::image_url_c2c_, Leaf("ImageURLc2c"))
           .Help("The address of the item's image.")
-          .Property("ImageURLalt", PropertyId(24), &I::image_url_alt_, Leaf("ImageURLalt")).At(18)
+          .Property("ImageURLalt", PropertyId(24), &I::image_url_alt_, Leaf("ImageURLalt"))
           .Help("Another address of the item's image.")
-          .Property("MediaTagID", PropertyId(23), &I::media_tag_id_, Leaf("MediaTagID")).At(19)
+          .Property("MediaTagID", PropertyId(23), &I::media_tag_id_, Leaf("MediaTagID"))
           .Help("The identifier of the item's media.")
           .Property("QuantityPerCar", PropertyId(22), &I::quantity_per_car_,
-                    Leaf("QuantityPerCar")).At(20)
+                    Leaf("QuantityPerCar"))
           .Help("The number needed on the vehicle.")
-          .Property("PriceCol", PropertyId(21), &I::prices_, Child("Prices")).At(34)
+          .Property("PriceCol", PropertyId(21), &I::prices_, Child("Prices"))
           .Help("The item's prices, one per seller location and for INVOICE and MSRP; in the XML "
                 "Prices. Setting it shares the collection given.")
           .Property("LaborOperation", PropertyId(20), &I::labor_operation_,
-                    Leaf("LaborOperation")).At(35)
+                    Leaf("LaborOperation"))
           .Help("The work the labor operation does.")
-          .Property("LaborSkill", PropertyId(19), &I::labor_skill_, Leaf("LaborSkill")).At(36)
+          .Property("LaborSkill", PropertyId(19), &I::labor_skill_, Leaf("LaborSkill"))
           .Help("The skill the labor needs: A, B or C.")
-          .Property("LaborRate", PropertyId(18), &I::labor_rate_, Leaf("LaborRate")).At(37)
+          .Property("LaborRate", PropertyId(18), &I::labor_rate_, Leaf("LaborRate"))
           .Help("The hourly labor rate.")
           .Property("LaborHRSnormal", PropertyId(17), &I::labor_hours_normal_,
-                    Leaf("LaborHRSnormal")).At(38)
+                    Leaf("LaborHRSnormal"))
           .Help("The labor hours under normal conditions.")
           .Property("LaborHRSwarranty", PropertyId(16), &I::labor_hours_warranty_,
-                    Leaf("LaborHRSwarranty")).At(39)
+                    Leaf("LaborHRSwarranty"))
           .Help("The labor hours under warranty.")
           .Property("LaborHRSsevere", PropertyId(15), &I::labor_hours_severe_,
-                    Leaf("LaborHRSsevere")).At(40)
+                    Leaf("LaborHRSsevere"))
           .Help("The labor hours under severe conditions.")
-          .Property("LaborType", PropertyId(14), &I::labor_type_, Leaf("LaborType")).At(41)
+          .Property("LaborType", PropertyId(14), &I::labor_type_, Leaf("LaborType"))
           .Help("The kind of labor.")
-          .Property("YearRange", PropertyId(13), &I::year_range_, Leaf("YearRange")).At(21)
+          .Property("YearRange", PropertyId(13), &I::year_range_, Leaf("YearRange"))
           .Help("The model years the item fits, as YYYY or YYYY-YYYY.")
-          .Property("ComponentSide", PropertyId(12), &I::component_side_, Leaf("ComponentSide")).At(22)
+          .Property("ComponentSide", PropertyId(12), &I::component_side_, Leaf("ComponentSide"))
           .Help("The side of the vehicle: LEFT, RIGHT, L, R, B, BOTH or blank.")
-          .Property("Comment", PropertyId(11), &I::comment_, Leaf("Comment")).At(23)
+          .Property("Comment", PropertyId(11), &I::comment_, Leaf("Comment"))
           .Help("A comment on the item.")
-          .Property("Tag", PropertyId(10), &I::tag_, Leaf("ItemTag")).At(24)
+          .Property("Tag", PropertyId(10), &I::tag_, Leaf("ItemTag"))
           .Help("Free data of the caller; in the XML ItemTag.")
           .Property("VendorNumberXRef", PropertyId(9), &I::vendor_number_xref_,
-                    Leaf("VendorNumberXRef")).At(26).ReadAt(25)
+                    Leaf("VendorNumberXRef"))
           .Help("A cross reference: A or R, one separator character and another item's key make "
                 "SortCatalog place this item right after that one.")
-          .Property("MCLsequence", PropertyId(8), &I::mcl_sequence_, Leaf("MCLsequence")).At(25).ReadAt(26)
+          .Property("MCLsequence", PropertyId(8), &I::mcl_sequence_, Leaf("MCLsequence"))
           .Help("The item's sequence within the catalog directory, for the sequence sort modes.")
-          .Unnamed(&I::weight_, Leaf("Weight")).At(27).Kept()
+          .Unnamed(&I::weight_, Leaf("Weight")).Kept()
           .Property("GenericDescription", PropertyId(7), &I::generic_description_,
-                    Leaf("GenericDescription")).At(28)
+                    Leaf("GenericDescription"))
           .Help("The item's generic description.")
           .Property("GenericDescriptionID", PropertyId(6), &I::generic_description_id_,
-                    Leaf("GenericDescriptionID")).At(29)
+                    Leaf("GenericDescriptionID"))
           .Help("The identifier of the generic description; GenericID of the item's profile.")
           .Property("SupplierStockingFlag", PropertyId(5), &I::supplier_stocking_flag_,
-                    Leaf("SupplierStockingFlag")).At(30)
+                    Leaf("SupplierStockingFlag"))
           .Help("The supplier's stocking flag.")
           .Property("SupplierMovementFlag", PropertyId(4), &I::supplier_movement_flag_,
-                    Leaf("SupplierMovementFlag")).At(31)
+                    Leaf("SupplierMovementFlag"))
           .Help("The supplier's movement flag.")
           .Property("SupplierMovementRank", PropertyId(3), &I::supplier_movement_rank_,
-                    Leaf("SupplierMovementRank")).At(32)
+                    Leaf("SupplierMovementRank"))
           .Help("The supplier's movement rank.")
           .Property("SupplierExtendedInfo", PropertyId(2), &I::supplier_extended_info_,
-                    Leaf("SupplierExtendedInfo")).At(33)
+                    Leaf("SupplierExtendedInfo"))
           .Help("Further information from the supplier.")
           .Property("DisplayRow", PropertyId(1), &I::display_row_, kNotInXml).Kept()
           .Help("The caller's screen row for the item; not in the XML, and Clear keeps it.")
@@ -212,6 +212,17 @@ const RecordShape& ICatItem::Table() {
                 "MFRcoverageNumber, DisplayRow, DisplayCol and the Weight element's text; with "
                 "xbDestroyObject True it gets none, and the members reading prices then fail with "
                 "error 91.")
+          .XmlOrder({
+              "WorkGroup", "MFRcoverageNumber", "GroupNumber", "ItemType", "ItemSource",
+              "ItemStatus", "ItemGroup", "ItemHeading", "ItemLaborAvailable", "Manufacturer",
+              "LineCode", "ItemNumber", "PartTypeCode", "Description", "ImageFileName",
+              "ImageCallOut", "ImageURLc2c", "ImageURLalt", "MediaTagID", "QuantityPerCar",
+              "YearRange", "ComponentSide", "Comment", "ItemTag", "MCLsequence", "VendorNumberXRef",
+              "Weight", "GenericDescription", "GenericDescriptionID", "SupplierStockingFlag",
+              "SupplierMovementFlag", "SupplierMovementRank", "SupplierExtendedInfo", "Prices",
+              "LaborOperation", "LaborSkill", "LaborRate", "LaborHRSnormal", "LaborHRSwarranty",
+              "LaborHRSsevere", "LaborType"})
+          .ReadSwapped("MCLsequence", "VendorNumberXRef")
           .Build();
   return table;
 }

@@ -49,24 +49,12 @@ std::string Padded(double value, int digits) {
 std::string PaddedText(std::string_view text, int digits) {
   return IsNumericText(text) ? Padded(ParseNumber(text), digits) : std::string(text);
 }
-std::string F4(double value) {
-  return Padded(value, 4);
-}
-std::string F4(std::string_view text) {
-  return PaddedText(text, 4);
-}
-std::string F5(std::string_view text) {
-  return PaddedText(text, 5);
-}
 // Cut or padded to the width with spaces.
-std::string P(std::string_view text, Short width) {
+std::string Fixed(std::string_view text, Short width) {
   return FixedWidthText(Variant(text), width, " ");
 }
-std::string P25UC(std::string_view text) {
-  return P(UpperCase(text), 25);
-}
 // The amount with at least five integer digits and exactly two decimals.
-std::string C8(Currency amount) {
+std::string AmountText(Currency amount) {
   const bool negative = amount.units < 0;
   // Units are 1/10000: cents, rounded half away from zero.
   const std::int64_t magnitude = std::llabs(amount.units);
@@ -77,7 +65,48 @@ std::string C8(Currency amount) {
   return (negative && cents != 0 ? "-" : "") + whole + "." + (fraction < 10 ? "0" : "") +
          std::to_string(fraction);
 }
-const std::string kS25(25, ' ');
+
+// What a sort key is made of, in order. Texts are cut or padded to their
+// width, upper-cased where it says so; numbers are zero-padded.
+enum class KeyPart {
+  kItemGroup,        // the item group, 4 digits
+  kGroupNumber,      // the catalog group number, 4 digits
+  kSequence,         // the catalog sequence, 5 digits
+  kBlanks,           // 25 spaces where another mode has a text
+  kHeading,          // the heading, 25 characters, upper case
+  kDescription,      // the description, 25 characters, upper case
+  kLineCode,         // the line code, 5 characters
+  kItemNumber,       // the item number as it is
+  kCostLowFirst,     // the sorting cost, 5.2 digits
+  kCostHighFirst,    // 99999.99 less the sorting cost, 5.2 digits
+  kSpaceZero,        // " 0" and
+  kSpaceNine,        // " 9": how labor keys end in some modes (no part key
+                     // has a space there, so they order nothing)
+};
+
+// The key parts of labor and of parts for each of the nine sort modes, in
+// the modes' order; a mode outside them sorts by the item's kind alone.
+struct ModeKeys {
+  std::initializer_list<KeyPart> labor;
+  std::initializer_list<KeyPart> parts;
+};
+using enum KeyPart;
+const ModeKeys kModeKeys[] = {
+    /* undefined */ {{kItemGroup, kBlanks, kDescription}, {kItemGroup, kLineCode, kItemNumber}},
+    /* manufacturer */ {{kItemGroup, kBlanks, kDescription}, {kItemGroup, kLineCode, kItemNumber}},
+    /* description, cost high to low */
+    {{kItemGroup, kBlanks, kDescription, kSpaceZero}, {kItemGroup, kHeading, kDescription, kCostHighFirst}},
+    /* description, cost low to high */
+    {{kItemGroup, kBlanks, kDescription, kSpaceNine}, {kItemGroup, kHeading, kDescription, kCostLowFirst}},
+    /* description, manufacturer */
+    {{kItemGroup, kBlanks, kDescription}, {kItemGroup, kHeading, kDescription, kLineCode, kItemNumber}},
+    /* item group, description */
+    {{kBlanks, kItemGroup, kDescription, kSpaceZero}, {kItemGroup, kHeading, kDescription, kItemNumber}},
+    /* item group */ {{kItemGroup}, {kItemGroup, kSequence}},
+    /* catalog group, description */ {{kGroupNumber, kDescription}, {kGroupNumber, kHeading, kDescription}},
+    /* catalog sequence */ {{kSequence}, {kGroupNumber, kSequence}},
+};
+static_assert(std::size(kModeKeys) == qCCISmclSequence + 1);
 
 // Builds the keys of one SortCatalog: labor and parts keys by the sort
 // modes, related items after the item their cross reference names. Each
@@ -103,37 +132,7 @@ class SortKeys {
  private:
   std::string Labor(const ICatItem& item) const {
     return TracedAndTrapped({ICatItemCol::kClassName, "SortKeyLabor"}, [&] {
-      const std::string group = F4(item.ItemGroup());
-      const std::string description = P25UC(item.Description());
-      std::string body;
-      switch (items_.AftermarketSortMode()) {
-        case qCCISundefined:
-        case qCCISmanufacturer:
-        case qCCISdscManufacturer:
-          body = group + kS25 + description;
-          break;
-        case qCCISdscCostHiLo:
-          body = group + kS25 + description + " 0";
-          break;
-        case qCCISdscCostLoHi:
-          body = group + kS25 + description + " 9";
-          break;
-        case qCCISitmgroupDsc:
-          body = kS25 + group + description + " 0";
-          break;
-        case qCCISitmgroup:
-          body = group;
-          break;
-        case qCCIScatgroupDsc:
-          body = F4(item.GroupNumber()) + description;
-          break;
-        case qCCISmclSequence:
-          body = F5(item.MCLsequence());
-          break;
-        default:
-          break;
-      }
-      return body + std::to_string(kLaborMark);
+      return Key(item, items_.AftermarketSortMode(), &ModeKeys::labor, Currency{}) + std::to_string(kLaborMark);
     });
   }
 
@@ -151,41 +150,34 @@ class SortKeys {
                                 kStarredNonCatalogSources.find(source) != std::string_view::npos);
       const Long mode = non_catalog ? items_.NonCatalogSortMode() : items_.AftermarketSortMode();
       const std::string mark = item.ItemSource() == "MOTOR" ? "2" : "3";
-      const Currency cost = CostForSorting(item, mode);
-      const std::string group = F4(item.ItemGroup());
-      const std::string described = group + P25UC(item.Heading()) + P25UC(item.Description());
-      std::string body;
-      switch (mode) {
-        case qCCISundefined:
-        case qCCISmanufacturer:
-          body = Concat({group, P(item.LineCode(), 5), item.ItemNumber()});
-          break;
-        case qCCISdscCostHiLo:
-          body = described + C8(Currency::FromUnits(kNoCost.units - cost.units));
-          break;
-        case qCCISdscCostLoHi:
-          body = described + C8(cost);
-          break;
-        case qCCISdscManufacturer:
-          body = Concat({described, P(item.LineCode(), 5), item.ItemNumber()});
-          break;
-        case qCCISitmgroupDsc:
-          body = Concat({described, item.ItemNumber()});
-          break;
-        case qCCISitmgroup:
-          body = group + F5(item.MCLsequence());
-          break;
-        case qCCIScatgroupDsc:
-          body = F4(item.GroupNumber()) + P25UC(item.Heading()) + P25UC(item.Description());
-          break;
-        case qCCISmclSequence:
-          body = F4(item.GroupNumber()) + F5(item.MCLsequence());
-          break;
-        default:
-          break;
-      }
-      return body + mark;
+      return Key(item, mode, &ModeKeys::parts, CostForSorting(item, mode)) + mark;
     });
+  }
+
+  // The key of `mode`'s parts for the item (labor's or parts', as `kind` picks).
+  static std::string Key(const ICatItem& item, Long mode, std::initializer_list<KeyPart> ModeKeys::*kind, Currency cost) {
+    std::string key;
+    if (mode < 0 || mode >= static_cast<Long>(std::size(kModeKeys))) return key;
+    for (const KeyPart part : kModeKeys[mode].*kind) key += PartText(item, part, cost);
+    return key;
+  }
+
+  static std::string PartText(const ICatItem& item, KeyPart part, Currency cost) {
+    switch (part) {
+      case kItemGroup: return Padded(item.ItemGroup(), 4);
+      case kGroupNumber: return PaddedText(item.GroupNumber(), 4);
+      case kSequence: return PaddedText(item.MCLsequence(), 5);
+      case kBlanks: return std::string(25, ' ');
+      case kHeading: return Fixed(UpperCase(item.Heading()), 25);
+      case kDescription: return Fixed(UpperCase(item.Description()), 25);
+      case kLineCode: return Fixed(item.LineCode(), 5);
+      case kItemNumber: return std::string(item.ItemNumber());
+      case kCostLowFirst: return AmountText(cost);
+      case kCostHighFirst: return AmountText(Currency::FromUnits(kNoCost.units - cost.units));
+      case kSpaceZero: return " 0";
+      case kSpaceNine: return " 9";
+    }
+    return {};
   }
 
   // The jobber cost, except that in both cost modes items in stock come

@@ -25,50 +25,50 @@ const RecordShape& ICatPrice::Table() {
                 "Cost, List and Sell are 0. Assigning a text clears the price first; DisplayRow "
                 "and DisplayCol keep their values.")
           .WritesNothingWhen(&P::HasNothingToSay)
-          .Property("MCLdir", PropertyId(20), &P::mcl_dir_, Leaf("MCLdir")).At(1)
+          .Property("MCLdir", PropertyId(20), &P::mcl_dir_, Leaf("MCLdir"))
           .Help("The directory of the store or catalog the price belongs to, and its key in the "
                 "item's price collection.")
-          .Property("SellerID", PropertyId(19), &P::seller_id_, Leaf("SellerID")).At(2)
+          .Property("SellerID", PropertyId(19), &P::seller_id_, Leaf("SellerID"))
           .Help("The identifier of the seller offering this price.")
-          .Property("Location", PropertyId(18), &P::location_, Leaf("Location")).At(3)
+          .Property("Location", PropertyId(18), &P::location_, Leaf("Location"))
           .Help("The seller location, or one of the pseudo-locations INVOICE, LOCAL and MSRP "
                 "(the manufacturer's suggested retail price).")
-          .Unnamed(&P::priority_, Leaf("Priority")).At(4)
-          .Property("UrgentFlag", PropertyId(17), &P::urgent_, Leaf("UrgentFlag")).At(14)
+          .Unnamed(&P::priority_, Leaf("Priority"))
+          .Property("UrgentFlag", PropertyId(17), &P::urgent_, Leaf("UrgentFlag"))
           .Help("Whether the price is flagged urgent; written as True or False.")
           .Property("DeliveryMessage", PropertyId(16), &P::delivery_message_,
-                    Leaf("DeliveryMessage")).At(5)
+                    Leaf("DeliveryMessage"))
           .Help("The delivery message for this location.")
-          .Property("QtyBuyingInc", PropertyId(15), &P::qty_buying_inc_, Leaf("QtyBuyingInc")).At(6)
+          .Property("QtyBuyingInc", PropertyId(15), &P::qty_buying_inc_, Leaf("QtyBuyingInc"))
           .Help("The buying increment, kept as text.")
-          .Property("PackingUnits", PropertyId(14), &P::packing_units_, Leaf("PackingUnits")).At(7)
+          .Property("PackingUnits", PropertyId(14), &P::packing_units_, Leaf("PackingUnits"))
           .Help("The packing units, kept as text.")
-          .Property("PackNumUnits", PropertyId(13), &P::pack_num_units_, Leaf("PackNumUnits")).At(8)
+          .Property("PackNumUnits", PropertyId(13), &P::pack_num_units_, Leaf("PackNumUnits"))
           .Help("The number of units in a pack, kept as text.")
-          .Property("WarrantyCode", PropertyId(12), &P::warranty_code_, Leaf("WarrantyCode")).At(9)
+          .Property("WarrantyCode", PropertyId(12), &P::warranty_code_, Leaf("WarrantyCode"))
           .Help("The warranty code, kept as text.")
-          .Property("Rank", PropertyId(11), &P::rank_, Leaf("Rank")).At(10)
+          .Property("Rank", PropertyId(11), &P::rank_, Leaf("Rank"))
           .Help("The rank, kept as text.")
-          .Property("Tag", PropertyId(10), &P::tag_, Leaf("PriceTag")).At(11)
+          .Property("Tag", PropertyId(10), &P::tag_, Leaf("PriceTag"))
           .Help("Free text for the caller; written as the PriceTag element.")
-          .Property("Available", PropertyId(9), &P::available_, Leaf("Available")).At(12)
+          .Property("Available", PropertyId(9), &P::available_, Leaf("Available"))
           .Help("The quantity available here, kept with the caller's type and read back from "
                 "XML as text.")
           .Property("QuantityToOrder", PropertyId(8), &P::quantity_to_order_,
-                    Leaf("QuantityToOrder")).At(13)
+                    Leaf("QuantityToOrder"))
           .Help("The quantity to order from here, kept with the caller's type and read back from "
                 "XML as text.")
-          .Property("CoreCost", PropertyId(7), &P::core_cost_, Leaf("CoreCost")).At(15)
+          .Property("CoreCost", PropertyId(7), &P::core_cost_, Leaf("CoreCost"))
           .Help("The core cost at this location (the core being the returnable old part).")
-          .Property("CoreList", PropertyId(6), &P::core_list_, Leaf("CoreList")).At(16)
+          .Property("CoreList", PropertyId(6), &P::core_list_, Leaf("CoreList"))
           .Help("The core list price at this location.")
-          .Property("Cost", PropertyId(5), &P::cost_, Leaf("Cost")).At(17)
+          .Property("Cost", PropertyId(5), &P::cost_, Leaf("Cost"))
           .Help("The cost at this location.")
-          .Property("List", PropertyId(4), &P::list_, Leaf("List")).At(18)
+          .Property("List", PropertyId(4), &P::list_, Leaf("List"))
           .Help("The list price at this location.")
-          .Property("Sell", PropertyId(3), &P::sell_, Leaf("Sell")).At(19)
+          .Property("Sell", PropertyId(3), &P::sell_, Leaf("Sell"))
           .Help("The selling price at this location.")
-          .Property("Margin", PropertyId(2), &P::margin_, Leaf("Margin")).At(20)
+          .Property("Margin", PropertyId(2), &P::margin_, Leaf("Margin"))
           .Help("The margin, stored as given: it is not computed from the other prices.")
           .Property("DisplayRow", PropertyId(1), &P::display_row_, kNotInXml).Kept()
           .Help("The caller's screen row for the price; neither written to XML nor reset by "
@@ -82,6 +82,11 @@ const RecordShape& ICatPrice::Table() {
           .Get("LocationIsValid", PropertyId(25), &P::LocationIsValid)
           .Help("Whether Location names a real seller location: False when it is empty or one "
                 "of INVOICE, LOCAL and MSRP in any letter case.")
+          .XmlOrder({
+              "MCLdir", "SellerID", "Location", "Priority", "DeliveryMessage", "QtyBuyingInc",
+              "PackingUnits", "PackNumUnits", "WarrantyCode", "Rank", "PriceTag", "Available",
+              "QuantityToOrder", "UrgentFlag", "CoreCost", "CoreList", "Cost", "List", "Sell",
+              "Margin"})
           .Build();
   return table;
 }

@@ -17,20 +17,17 @@ const RecordShape& ICatStore::Table() {
           .Xml(PropertyId(3), {.group = kElement})
           .Property("MCLdir", PropertyId(2), &S::mcl_dir_, Leaf("MCLdir"))
           .GetFirst()
-          .At(1)
           .Help("The store's catalog directory, its key in the store collection.")
           .Property("Items", PropertyId(1), &S::items_, Child(ICatItemCol::kElement))
-          .At(3)
-          .ReadAt(2)
           .Help("The items selected in the store; setting them shares the collection given.")
           .Property("Info", PropertyId(0), &S::info_, Child(ICatInfoCol::kClassName))
-          .At(2)
-          .ReadAt(3)
           .Help("The store's info records (rules, addresses); setting them shares the collection "
                 "given.")
           .Method("Clear", MethodId(4), &S::Clear, {Optional("xbDestroyObject", false)})
           .Help("Empties MCLdir and gives the store new empty Items and Info; with xbDestroyObject "
                 "True it releases them and gives none.")
+          .XmlOrder({"MCLdir", ICatInfoCol::kClassName, ICatItemCol::kElement})
+          .ReadSwapped(ICatInfoCol::kClassName, ICatItemCol::kElement)
           .Build();
   return table;
 }

@@ -29,9 +29,9 @@
 // they change: Kept() (Clear leaves the value), GetFirst() / SetFirst(),
 // ReadOnly(), LetByRef(), SetByValue(), Getter() / Setter() (accessors of
 // the class's own in place of the stored value), ClearedInPlace() (a child
-// object Clear empties instead of renewing), At() / ReadAt() (the value's
-// place in the XML when that differs from the slot order), Help() (the
-// text of the row's property or method; see TypeInfo.h).
+// object Clear empties instead of renewing), Help() (the text of the row's
+// property or method; see TypeInfo.h). XmlOrder() and ReadSwapped(), once
+// for the table, give the XML's order when it is not the slot order.
 #pragma once
 
 #include <algorithm>
@@ -328,16 +328,16 @@ class RecordTable final : public RecordShape {
     };
     return *this;
   }
-  // The value's place among the XML values, when that differs from the slot
-  // order: every value the XML carries is then given one.
-  RecordTable& At(int rank) {
-    fields_.back().write_rank = fields_.back().read_rank = rank;
-    fields_.back().ranked = true;
+  // The XML values in the order they are written, by their XML names (a
+  // leaf's tag, an attribute's name, a child's root element), when that
+  // differs from the slot order: every value the XML carries is named once.
+  RecordTable& XmlOrder(std::initializer_list<std::string_view> names) {
+    xml_order_.assign(names.begin(), names.end());
     return *this;
   }
-  // Where the value is read, when that differs from where it is written.
-  RecordTable& ReadAt(int rank) {
-    fields_.back().read_rank = rank;
+  // Two values read each in the other's place.
+  RecordTable& ReadSwapped(std::string_view first, std::string_view second) {
+    read_swaps_.emplace_back(first, second);
     return *this;
   }
 
@@ -368,7 +368,7 @@ class RecordTable final : public RecordShape {
 
   RecordTable&& Build() {
     Flush();
-    CheckRanks();
+    RankByXmlOrder();
     surface_ = builder_.Build();
     for (const Field& field : fields_) {
       if (field.kept) continue;
@@ -497,7 +497,6 @@ class RecordTable final : public RecordShape {
     std::size_t leaf = 0;  // a leaf's number among the table's leaf tags
     int write_rank = 0;
     int read_rank = 0;
-    bool ranked = false;  // given its XML place explicitly
     bool kept = false;
     std::function<std::string(const T&)> text;  // the value's XML text
     std::function<void(const T&, XmlWriter&, const TagName&)> write_leaf;
@@ -515,6 +514,13 @@ class RecordTable final : public RecordShape {
     XmlValueKind kind = XmlValueKind::kText;
     std::string_view child_class;
 
+    // Its name in an XML order: a leaf's tag, "element/@name" for an
+    // attribute, a child object's root element.
+    std::string XmlName() const {
+      if (place.name.empty()) return std::string(place.element);
+      if (place.element.empty()) return std::string(place.name);
+      return Concat({place.element, "/@", place.name});
+    }
     XmlValueShape Shape() const { return {ShapeForm(), place.element, place.name, kind, child_class}; }
     XmlValueShape::Form ShapeForm() const {
       using F = XmlValueShape::Form;
@@ -672,20 +678,31 @@ class RecordTable final : public RecordShape {
     pending_.clear();
   }
 
-  // Either every value the XML carries has its place given, or none has.
-  void CheckRanks() const {
-    std::vector<int> ranks;
-    bool any_ranked = false;
-    for (const Field& field : fields_) {
+  // The ranks the XML order gives, read ranks swapped where asked.
+  void RankByXmlOrder() {
+    if (xml_order_.empty() && read_swaps_.empty()) return;
+    if (xml_order_.size() != CountInXml()) {
+      throw std::logic_error("an XML order names every value the XML carries once");
+    }
+    for (Field& field : fields_) {
       if (field.place.form == XmlPlace::Form::kNone) continue;
-      any_ranked = any_ranked || field.ranked;
-      if (field.ranked) ranks.push_back(field.write_rank);
+      field.write_rank = field.read_rank = RankOf(field.XmlName());
     }
-    std::sort(ranks.begin(), ranks.end());
-    const bool unique = std::adjacent_find(ranks.begin(), ranks.end()) == ranks.end();
-    if (any_ranked && (!unique || ranks.size() != CountInXml())) {
-      throw std::logic_error("every XML value of a table needs its own place, or none does");
+    for (const auto& [first, second] : read_swaps_) {
+      std::swap(FieldNamed(first).read_rank, FieldNamed(second).read_rank);
     }
+  }
+  int RankOf(std::string_view name) const {
+    const auto found = std::find(xml_order_.begin(), xml_order_.end(), name);
+    if (found == xml_order_.end()) throw std::logic_error("a value missing from the XML order");
+    return static_cast<int>(found - xml_order_.begin()) + 1;
+  }
+  Field& FieldNamed(std::string_view name) {
+    const auto found = std::find_if(fields_.begin(), fields_.end(), [name](const Field& field) {
+      return field.place.form != XmlPlace::Form::kNone && field.XmlName() == name;
+    });
+    if (found == fields_.end()) throw std::logic_error("no XML value of that name");
+    return *found;
   }
   std::size_t CountInXml() const {
     return static_cast<std::size_t>(
@@ -718,6 +735,8 @@ class RecordTable final : public RecordShape {
   ClassBuilder<T> builder_;
   std::vector<Member> pending_;  // the surface of the row declared last
   std::vector<Field> fields_;    // slot order
+  std::vector<std::string_view> xml_order_;
+  std::vector<std::pair<std::string_view, std::string_view>> read_swaps_;
   // The values in writing and in reading order. A leaf's step holds what
   // the loop needs for it, so that the loop runs through one small array:
   // going to each field's large row cost more than writing most leaves.
