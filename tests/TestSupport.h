@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -58,6 +60,61 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// A field of a case file as the text it stands for: \t, \n, \r and \xHH
+// give those bytes, a backslash before any other character gives that one.
+inline std::string Unescaped(std::string_view field) {
+  std::string text;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] != '\\' || i + 1 == field.size()) {
+      text += field[i];
+      continue;
+    }
+    switch (const char code = field[++i]) {
+      case 't': text += '\t'; break;
+      case 'n': text += '\n'; break;
+      case 'r': text += '\r'; break;
+      case 'x':
+        text += static_cast<char>(std::stoi(std::string(field.substr(i + 1, 2)), nullptr, 16));
+        i += 2;
+        break;
+      default: text += code;
+    }
+  }
+  return text;
+}
+
+// One line of a case file: its fields, and where it stands ("text/Names.cases:7")
+// for the message of a case that fails.
+struct CaseLine {
+  std::string where;
+  std::vector<std::string> fields;
+  const std::string& operator[](std::size_t i) const { return fields[i]; }
+};
+
+// The cases of a file beside the tests (`name` is relative to the tests'
+// folder): one a line, `count` fields separated by tabs; blank lines and
+// lines starting with '#' are notes. A missing file or a line of another
+// count fails the test, so a table never passes by being empty.
+inline std::vector<CaseLine> ReadCases(const std::string& name, std::size_t count) {
+  std::ifstream in(std::string(LOMBAR_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+  std::vector<CaseLine> cases;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (line.empty() || line[0] == '#') continue;
+    CaseLine read{name + ":" + std::to_string(number), {}};
+    for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+      tab = line.find('\t', start);
+      read.fields.push_back(Unescaped(std::string_view(line).substr(start, tab - start)));
+    }
+    if (read.fields.size() != count)
+      throw std::runtime_error(read.where + ": " + std::to_string(read.fields.size()) +
+                               " fields, not " + std::to_string(count));
+    cases.push_back(std::move(read));
+  }
+  if (cases.empty()) throw std::runtime_error(name + ": no cases");
+  return cases;
 }
 
 // A private folder that holds this test's diagnostic files: LOMBAR_LOG_DIR
@@ -120,5 +177,6 @@ using testing::ErrorOf;
 using testing::InFreshThread;
 using testing::LogFolderScope;
 using testing::RaisedBy;
+using testing::ReadCases;
 using testing::ReadFile;
 }  // namespace lombar

@@ -136,31 +136,14 @@ TEST(ICatItemColTest, XmlCarriesTheVehicleOnlyWithItemsAndALetRenewsVersionAndVe
   });
 }
 
-// A small store: parts in item groups 1, 2 and 10, a labor line, a related
-// item tied to P2, a stock item, and a part not available at the jobber.
-// clang-format off
-const std::vector<Line> kStore = {
-    {.name = "P1", .group = 2, .heading = "Plugs", .description = "spark plug",
-     .line_code = "ACD", .number = "100", .group_number = "12", .sequence = "30", .cost = "5"},
-    {.name = "P2", .group = 1, .heading = "Plugs", .description = "Spark Plug",
-     .line_code = "BOS", .number = "200", .group_number = "7", .sequence = "10", .cost = "3"},
-    {.name = "P3", .group = 10, .heading = "Wires", .description = "Wire set",
-     .line_code = "ACD", .number = "050", .group_number = "12", .sequence = "5",
-     .cost = "100000"},
-    {.name = "L1", .type = qcit_Labor, .group = 2, .description = "Replace plugs",
-     .group_number = "7", .sequence = "20"},
-    {.name = "R1", .group = 5, .description = "Gap tool", .line_code = "ZZZ", .number = "999",
-     .group_number = "1", .sequence = "1", .xref = "A:BOS200"},
-    {.name = "S1", .group = 1, .heading = "Plugs", .description = "Spark Plug",
-     .line_code = "LOC", .number = "1", .group_number = "7", .sequence = "40", .cost = "7",
-     .status = "IN STOCK", .source = "STOCK"},
-    {.name = "P4", .group = 1, .heading = "Plugs", .description = "SPARK PLUG",
-     .line_code = "CHP", .number = "9", .group_number = "7", .sequence = "15", .cost = "4"},
-    {.name = "N1", .group = 1, .heading = "Zeta", .description = "Spark Plug",
-     .line_code = "AAA", .number = "5", .group_number = "7", .sequence = "12", .cost = "1",
-     .available = "N/A", .status = "ORDER"},
-};
-// clang-format on
+// The lines of a store's case file.
+std::vector<Line> StoreLines(const std::string& file) {
+  std::vector<Line> lines;
+  for (const auto& row : ReadCases(file, 14))
+    lines.push_back({row[0], std::stoi(row[1]), Short(std::stoi(row[2])), row[3], row[4], row[5], row[6],
+                     row[7], row[8], row[9], row[10], row[11], row[12], row[13]});
+  return lines;
+}
 
 Ref<ICatItemCol> Store(const std::vector<Line>& lines) {
   auto items = MakeRef<ICatItemCol>();
@@ -175,46 +158,33 @@ TEST(ICatItemColTest, SortCatalogOrdersByEachModeOrFailsOnARepeatedUniqueKey) {
   LogFolderScope folder;
   InFreshThread([] {
     InstallJobber();
-    // aftermarket mode, non-catalog mode, the order written out by hand
-    // clang-format off
-    const std::vector<std::tuple<Long, Long, Names>> cases = {
-        {qCCISundefined, qCCISundefined, {"N1", "P2", "R1", "P4", "S1", "L1", "P1", "P3"}},
-        {qCCISmanufacturer, qCCISmanufacturer, {"N1", "P2", "R1", "P4", "S1", "L1", "P1", "P3"}},
-        {qCCISdscCostHiLo, qCCISdscCostHiLo, {"S1", "P4", "P2", "R1", "N1", "L1", "P1", "P3"}},
-        {qCCISdscCostLoHi, qCCISdscCostLoHi, {"S1", "P2", "R1", "P4", "N1", "L1", "P1", "P3"}},
-        {qCCISdscManufacturer, qCCISdscManufacturer,
-         {"P2", "R1", "P4", "S1", "N1", "L1", "P1", "P3"}},
-        {qCCISitmgroupDsc, qCCISitmgroupDsc, {"L1", "S1", "P2", "R1", "P4", "N1", "P1", "P3"}},
-        {qCCISitmgroup, qCCISitmgroup, {"P2", "R1", "N1", "P4", "S1", "P1", "L1", "P3"}},
-        {qCCIScatgroupDsc, qCCIScatgroupDsc, {"P2", "S1", "P4", "R1", "L1", "N1", "P1", "P3"}},
-        {qCCISmclSequence, qCCISmclSequence, {"L1", "P2", "R1", "N1", "P4", "S1", "P3", "P1"}},
-        {9, 9, {"L1", "P1", "P2", "P3", "S1", "P4", "N1", "R1"}},
-        {qCCISdscManufacturer, qCCISmclSequence, {"P2", "R1", "P4", "N1", "L1", "P1", "S1", "P3"}},
-    };
-    // clang-format on
+    const std::vector<Line> lines = StoreLines("model/Store.cases");
     // A related item is tied by an A (alternate) or R (related) cross reference.
     for (const std::string xref : {"A:BOS200", "r:BOS200"}) {
-      std::vector<Line> store = kStore;
+      std::vector<Line> store = lines;
       store[4].xref = xref;
-      for (const auto& [aftermarket, non_catalog, expected] : cases) {
+      for (const auto& row : ReadCases("model/StoreSort.cases", 3)) {
+        const Long aftermarket = std::stoi(row[0]), non_catalog = std::stoi(row[1]);
         const auto items = Store(store);
         items->SortCatalog(aftermarket, non_catalog);
-        EXPECT_EQ(NamesOf(*items), expected) << aftermarket << "/" << non_catalog << " " << xref;
+        std::string names;
+        for (const std::string& name : NamesOf(*items)) names += (names.empty() ? "" : " ") + name;
+        EXPECT_EQ(names, row[2]) << row.where << " " << xref;
         EXPECT_EQ(std::tuple(items->AftermarketSortMode(), items->NonCatalogSortMode()),
                   std::tuple(aftermarket, non_catalog));
         EXPECT_TRUE(items->Exists(Variant("replace PLUGS")));  // keyed by UniqueKey
       }
     }
     // One item is no sort at all: not even the modes are kept.
-    const auto one = Store({kStore[0]});
+    const auto one = Store({lines[0]});
     one->SortCatalog(qCCISdscCostLoHi, qCCISdscCostLoHi);
     EXPECT_EQ(one->AftermarketSortMode(), qCCISundefined);
 
     // Two items of one unique key under different keys fail the sort, which changes nothing.
     auto twice = MakeRef<ICatItemCol>();
-    twice->Add(MakeItem(kStore[2]), "third");
-    twice->Add(MakeItem(kStore[0]), "first");
-    twice->Add(MakeItem(kStore[0]), "again");
+    twice->Add(MakeItem(lines[2]), "third");
+    twice->Add(MakeItem(lines[0]), "first");
+    twice->Add(MakeItem(lines[0]), "again");
     EXPECT_TRUE(ErrorOf([&] {
                   twice->SortCatalog(0, 0);
                 }).second.starts_with("ICatItemCol | SortCatalog, Error # 457"));
@@ -278,16 +248,7 @@ TEST(ICatItemColTest, SummarizeRemovesBlankStatusesOrSwitchesTheXml) {
 TEST(ICatItemColTest, PickListsDrawDistinctValuesFromTheItems) {
   InFreshThread([] {
     InstallJobber();
-    // clang-format off
-    const auto items = Store({
-        {.description = "Spark Plug", .line_code = "A", .number = "1", .group_number = "12",
-         .cost = "1"},
-        {.type = qcit_Labor, .group = 4, .description = "Oil Change"},
-        {.description = "SPARK PLUG", .line_code = "A", .number = "2", .group_number = "12"},
-        {.type = qcit_Comment, .description = "Oil change", .line_code = "C", .number = "3"},
-        {.type = 5, .description = "Wire", .line_code = "E", .number = "4"},
-    });
-    // clang-format on
+    const auto items = Store(StoreLines("model/PickStore.cases"));
     Names texts;
     for (const Variant& text : items->GetDescriptions()->Members())
       texts.emplace_back(text.Text());

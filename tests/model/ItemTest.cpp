@@ -97,21 +97,12 @@ TEST(ICatItemTest, DerivedMembersReadEachSourceAndTheStatusAndFallBackToMsrp) {
     EXPECT_EQ(std::tuple(bare->QuantityAvailable("*ALL*"), bare->JobberCost("*ALL*")),
               std::tuple(Variant(Short{0}), Variant(Short{0})));
 
-    // status, FlaggedToOrder(""), SupplierOrderOpen(JOBBER), SupplierOrderPlaced(JOBBER)
-    // clang-format off
-    const std::vector<std::tuple<std::string, bool, bool, bool>> statuses = {
-        {"ORDER", true, true, false},         {"urgent", true, true, false},
-        {"ORDER|URGENT", true, true, false},  // spans two words, bar included
-        {"ORDERED", false, true, false},      {"ORDER c#1", false, true, false},
-        {"ORDER C#1234", false, false, true},  // an order placed, for every key
-    };
-    // clang-format on
-    for (const auto& [status, flagged, open, placed] : statuses) {
-      item->SetItemStatus(Variant(status));
+    for (const auto& row : ReadCases("model/ItemStatus.cases", 4)) {
+      item->SetItemStatus(Variant(row[0]));
       EXPECT_EQ(std::tuple(item->FlaggedToOrder(), item->SupplierOrderOpen(),
                            item->SupplierOrderPlaced()),
-                std::tuple(flagged, open, placed))
-          << status;
+                std::tuple(row[1] == "yes", row[2] == "yes", row[3] == "yes"))
+          << row.where;
     }
     EXPECT_TRUE(item->SupplierOrderPlaced("XYZ") && !item->SupplierOrderOpen("*ALL*"));
     item->SetItemStatus(Variant("ORDER"));

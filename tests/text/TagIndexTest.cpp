@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "text/TagIndex.h"
 
 namespace lombar {
@@ -30,23 +31,11 @@ std::set<std::string> NeedlesOf(std::string_view text) {
 // position, asked in any order (its cursors must not remember a wrong place),
 // by the needle or, for a start tag, by its number in a set of names.
 const std::vector<std::string>& Texts() {
-  static const std::vector<std::string> texts = {
-      "<X>1</X><X>2</X>",
-      "<X>1</X><X>2</Xa></X><Xa>3</Xa></X>",  // an end tag that only starts like the open one
-      "<a><a>1</a></a><a>2</a>",              // nested elements of one name
-      "<P><X>1</X ><X>2</X></P><X/>",         // a space before '>' and a self-closing tag
-      "<X a=\"1\">v</X><X>w</X><<X>>",        // attributes, stray brackets
-      "<X<<X><X<</X><<<X>",                   // brackets where a name should end
-      "<X>1</X><Y>2</Y><X>3</X><Y>4</Y>",     // the end tag follows its start tag each time
-      "</X><X></X",                           // an end first, a tag cut off
-      // attributes: a name's start inside a value, two spaces, an end tag, a cut
-      "<P a=\"<Q \">x</P><Q b>y</Q><Q  c/><QQ d></Q e><P f",
-      // what follows a tag changes: a longer name, an attribute, another name
-      "<A></A><B>x</B><A></A><BB>y</BB><A></A><B c>z</B><A></A><C>w</C><A></A><B>v</B>",
-      // ... or a name of the same length that differs only at its end or start
-      "<A></A><NumberOfB>1</NumberOfB><A></A><NumberOfC>2</NumberOfC></NumberOfB>",
-      "<A></A><BNumberOf>1</BNumberOf><A></A><CNumberOf>2</CNumberOf></BNumberOf>",
-  };
+  static const std::vector<std::string> texts = [] {
+    std::vector<std::string> read;
+    for (const auto& row : ReadCases("text/TagIndex.cases", 1)) read.push_back(row[0]);
+    return read;
+  }();
   return texts;
 }
 

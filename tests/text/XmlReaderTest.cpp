@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,21 +20,9 @@ XmlReader Reader(std::string_view text) {
 
 TEST(XmlReaderTest, ValueFindsTheFirstExactStartTag) {
   EXPECT_EQ(XmlReader().Value("Name"), "");
-  EXPECT_EQ(Reader("<A>1</A>").Value("Name"), "");
-  EXPECT_EQ(Reader("<A>1</A>").Value(""), "");
-  EXPECT_EQ(Reader("<Name>  A&amp;B </Name>").Value("Name"), "A&B");
-  EXPECT_EQ(Reader("<Name id=\"1\">x</Name>").Value("Name"), "");
-  EXPECT_EQ(Reader("<Name>x").Value("Name"), "");
-  EXPECT_EQ(Reader("<Name> <b>1</b> </Name>").Value("Name"), "<b>1</b>");  // markup: kept
-  EXPECT_EQ(Reader("<Name> &lt;b&gt; </Name>").Value("Name"), "<b>");
-  EXPECT_EQ(Reader("<M><a>1 &amp; 2</a></M>").Value("M"), "<a>1 &amp; 2</a>");  // markup: as is
   EXPECT_EQ(XmlReader().GetFieldValue("&amp;lt;"), "&lt;");  // unescaped once
-  // A same-named child earlier in the text wins; a nested same name cuts the content short.
-  EXPECT_EQ(Reader("<Item><Sub><Count>7</Count></Sub><Count>2</Count></Item>").Value("Count"), "7");
-  EXPECT_EQ(Reader("<Tag>a<Tag>b</Tag>c</Tag>").Value("Tag"), "a<Tag>b");
-  // Only the element's own end tag ends it, also when another is next.
-  EXPECT_EQ(Reader("<Tag>a</Tab>b</Tag>").Value("Tag"), "a</Tab>b");
-  EXPECT_EQ(Reader("<Tag>a</Tagx>b</Tag>").Value("Tag"), "a</Tagx>b");
+  for (const auto& row : ReadCases("text/ReaderValue.cases", 3))
+    EXPECT_EQ(Reader(row[0]).Value(row[1]), row[2]) << row.where;
 }
 
 // What a reader learnt of one text (where each search ended, which tag was
@@ -63,39 +52,12 @@ TEST(XmlReaderTest, ANewTextStartsEverySearchAfresh) {
 // earlier one or other tags; out of sequence the search starts over, skipping
 // end tags, and a search continuing from the previous find still looks.
 TEST(XmlReaderTest, BlocksAndValuesOfOccurrencesReadInAnyOrder) {
-  struct Read {
-    char what;
-    const char* tag;
-    std::int16_t occurrence;
-    std::string expected;
-  };
-  const std::string first = "<ICatPreset><Name>a</Name><Vehicle><Year>1</Year></Vehicle></ICatPreset>";
-  const std::string second = "<ICatPreset><Vehicle><Make>b</Make></Vehicle></ICatPreset>";
-  const std::string third = "<ICatPreset><Name>c</Name></ICatPreset>";
-  const std::pair<std::string, std::vector<Read>> scripts[] = {
-      {"<ICatPresetCol><Count>3</Count><Collection>" + first + second + third + "</Collection></ICatPresetCol>",
-       {{'V', "Count", 1, "3"}, {'B', "ICatPreset", 1, first}, {'B', "ICatPreset", 2, second},
-        {'B', "ICatPreset", 3, third}, {'B', "ICatPreset", 4, ""}, {'B', "ICatPreset", 2, second},
-        {'B', "Vehicle", 1, "<Vehicle><Year>1</Year></Vehicle>"}}},
-      {"<V>1</V><M a='1'/><V>2</V>",
-       {{'B', "V", 3, ""}, {'B', "V", 7, ""}, {'B', "V", 2, "<V>2</V>"}, {'B', "M", 1, "<M a='1'/>"},
-        {'V', "V", 3, ""}, {'V', "V", 1, "1"}}},
-      // A fresh search for the second "E" has no "</E>" to skip, a continued one finds it.
-      {"<E a='1'/><E b='2'/>", {{'B', "E", 2, ""}, {'B', "E", 1, "<E a='1'/>"}, {'B', "E", 2, "<E b='2'/>"}}},
-      {"<Col><Info Type=\"A\"/><Info Type=\"B\"/></Col>",
-       {{'B', "Info", 1, "<Info Type=\"A\"/>"}, {'B', "Info", 2, "<Info Type=\"B\"/>"}, {'B', "Info", 3, ""}}},
-      {"<Name id=\"1\">x</Name>", {{'B', "Name", 1, "<Name id=\"1\">x</Name>"}}},
-      {"  <Name>x</Name>  ", {{'B', "Name", 1, "<Name>x</Name>"}}},
-      {"<Name>x", {{'B', "Name", 1, ""}}},
-  };
-  for (const auto& [text, reads] : scripts) {
-    XmlReader reader = Reader(text);
-    for (const Read& read : reads) {
-      EXPECT_EQ(read.what == 'B' ? reader.Block(read.tag, read.occurrence)
-                                 : reader.Value(read.tag, read.occurrence),
-                read.expected)
-          << text << ": " << read.what << " " << read.tag << " " << read.occurrence;
-    }
+  std::optional<XmlReader> reader;
+  for (const auto& read : ReadCases("text/ReaderScripts.cases", 5)) {
+    if (!read[0].empty()) reader.emplace().SetXML(read[0]);
+    const auto occurrence = static_cast<std::int16_t>(std::stoi(read[3]));
+    EXPECT_EQ(read[1] == "B" ? reader->Block(read[2], occurrence) : reader->Value(read[2], occurrence), read[4])
+        << read.where;
   }
 }
 
@@ -137,22 +99,8 @@ TEST(XmlReaderTest, OverflowingOccurrenceIsLoggedWithTheReaderPrefix) {
 // Reading a text in place answers every search exactly as reading a copy of
 // it does, also for the blocks a reader in place hands to a nested reader.
 TEST(XmlReaderTest, ReadingInPlaceAnswersAsReadingACopy) {
-  const std::vector<std::string> texts = {
-      "<Item><Sub><Count>7</Count></Sub><Count>2</Count></Item>",
-      "<Tag>a<Tag>b</Tag>c</Tag><Tag>d</Tag>",
-      "<V>1</V><V>2</V><V>3</V></V><V>",
-      "<L><P a=\"1\"><V>x</V></P><P/><P><V>y</V></P></L>",
-      "<L><P><V>1</V></P><P><V>2</V></P></L><P><V>3</V>",
-      "<V >no</V><V/><V>yes</V><//V></V>",
-      "<A><B>1</B><C>2<D>3</D></C></A><B>4</B><A><B>5</B></A>",
-      "<Name>caf\xC3\xA9</Name><Name>2</Name>",  // not ASCII: read as a copy
-      "<V>1</V",
-      // an end tag of another name inside a value; an entity; blanks to trim
-      "<C>1</D>2</C><B> x &amp; y </B><D>3</Dx></D>",
-      // an ampersand where the value's end tag would start but for it
-      "<B>x&/B>y</B><C>&/C></C>",
-      "",
-  };
+  std::vector<std::string> texts = {""};
+  for (const auto& row : ReadCases("text/ReaderInPlace.cases", 1)) texts.push_back(row[0]);
   const std::vector<std::string> tags = {"V", "P", "B", "A", "Tag", "Count", "Name", "L", "C", "D"};
   const TagNames names(std::vector<TagName>(tags.begin(), tags.end()));
   // Reads `text` with `load` (a copy, or in place), and each block it finds

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -202,7 +203,6 @@ TEST_F(ToolTest, ConvertFilesOldStyleItemsIntoTheDefaultProvidersStore) {
 
 TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
   const fs::path output = File("out.xml", "as it was");
-  const std::string to_output = " -o " + output.string();
   const std::string hand = File("hand.xml", kHandWritten).string();
   const std::string missing = (folder_ / "missing.xml").string();
   const std::string binary = File("binary.xml", std::string("<Catalogs>\xff\xfe</Catalogs>")).string();
@@ -215,39 +215,22 @@ TEST_F(ToolTest, BadInputIsOneLineAndLeavesTheOutputFileAlone) {
   const std::string words = File("words.txt", "just some words").string();
   // Well-formed but no catalog: taken for old-style items, which need a default provider.
   const std::string items = File("items.xml", "<Items><Count>0</Count></Items>").string();
-  const std::string folder = folder_.string();
-  const std::string wrong = "error 5: Invalid procedure call or argument ";
-  // arguments, standard input, and the line said
-  // clang-format off
-  const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"sort " + missing + to_output, "", missing + ": error 53: File not found"},
-      {"sort " + folder + to_output, "", folder + ": error 75: Path/File access error (a folder)"},
-      {"sort " + binary + to_output, "", binary + ": error 13: Type mismatch (not UTF-8 text at byte 11)"},
-      {"sort " + cut + to_output, "", cut + ": error 13: not well-formed XML at line 1, column " + std::to_string(cut_text.size() + 1) + ": <Collection> is not closed"},
-      {"pretty " + deep + to_output, "", deep + ": error 13: not well-formed XML at line 1, column 776: elements nested deeper than 256 levels"},
-      {"pretty " + words + to_output, "", words + ": error 13: not well-formed XML at line 1, column 1: text outside the root element"},
-      {"sort" + to_output, "", "standard input: error 62: Input past end of file"},
-      {"sort " + items + to_output, "", items + ": error 91: ICatalog | Let XML, Error # 91 at line: 0  ICatalog | ConvertOldStyleXMLItems, Error # 91 at line: 0  Object variable or With block variable not set (no <Catalogs> document; old-style items go through convert)"},
-      {"sort " + hand + " >/dev/full", "", "standard output: error 61: Disk full"},
-      {"sort " + hand + " --bogus" + to_output, "", "--bogus: " + wrong + "(The following argument was not expected: --bogus)"},
-      {"sort " + hand + " extra" + to_output, "", "extra: " + wrong + "(The following argument was not expected: extra)"},
-      {"--items 3", "", "--items: " + wrong + "(The following arguments were not expected: 3 --items)"},
-      {"convert " + hand + to_output, "", "--providers: " + wrong + "(--providers is required)"},
-      {"convert --from json -" + to_output, "{\"Vehicle\": {\n  \"Year\": [1,]}}", "standard input: error 13: not valid JSON at line 2, column 14: expected a value"},
-      {"convert --from json -" + to_output, "{\"Vehicle\": {\"Yaer\": 2004}}", "standard input: error 13: ICatVehicle has no value Yaer"},
-      {"sort " + hand + to_output + " --aftermarket", "", "--aftermarket: " + wrong + "(1 required MODE missing)"},
-      {"sample --seed -1" + to_output, "", "--seed: " + wrong + "(Value -1 is negative)"},
-      {"show --format yaml", kHandWritten, "--format: " + wrong + "(yaml not in {text,json})"},
-      {"sort " + hand + " --noncatalog 12" + to_output, "", "--noncatalog: " + wrong + "(unknown sort mode \"12\")"},
-      {"sample --items 32767 --stores 1" + to_output, "", "--items: error 6: Overflow (at most 32766 items a store: 32766 over 1 store)"},
-      {"sample --stores 0" + to_output, "", "--stores: " + wrong + "(Value 0 not in range 1 to 99)"}};
-  // clang-format on
-  for (const auto& [arguments, input, said] : cases) {
-    const Outcome failed = Run(arguments, input);
-    EXPECT_EQ(failed.status, 2) << arguments;
-    EXPECT_EQ(failed.err, "lombar: " + said + "\n");
-    EXPECT_EQ(failed.out, "");
-    EXPECT_EQ(ReadFile(output), "as it was") << arguments;
+  const std::map<std::string, std::string> values = {
+      {"{out}", output.string()}, {"{hand}", hand}, {"{hand_text}", kHandWritten},
+      {"{missing}", missing}, {"{folder}", folder_.string()}, {"{binary}", binary}, {"{cut}", cut},
+      {"{cut_column}", std::to_string(cut_text.size() + 1)}, {"{deep}", deep}, {"{words}", words},
+      {"{items}", items}};
+  const auto filled = [&](std::string text) {
+    for (const auto& [name, value] : values)
+      for (std::size_t at; (at = text.find(name)) != std::string::npos;) text.replace(at, name.size(), value);
+    return text;
+  };
+  for (const auto& row : lombar::testing::ReadCases("tools/BadInput.cases", 3)) {
+    const Outcome failed = Run(filled(row[0]), filled(row[1]));
+    EXPECT_EQ(failed.status, 2) << row.where;
+    EXPECT_EQ(failed.err, "lombar: " + filled(row[2]) + "\n") << row.where;
+    EXPECT_EQ(failed.out, "") << row.where;
+    EXPECT_EQ(ReadFile(output), "as it was") << row.where;
   }
   // --lenient reads what the library reads, with a warning.
   const Outcome lenient = Run("sort --lenient " + cut);
@@ -367,18 +350,8 @@ TEST_F(ToolTest, SchemaTakesWhatTheLibraryWritesAndRefusesBrokenDocuments) {
         Run("summarize -", document).out, Run("sort --aftermarket 3 --noncatalog 8 -", document).out}) {
     EXPECT_EQ(valid("catalog.xsd", written), "") << written.substr(0, 300);
   }
-  const struct {
-    const char *from, *to, *fault;
-  } broken[] = {
-      {"<Make>", "<Maker/><Make>", "unknown element"},
-      {"<Count>", "<MCLdir>D9</MCLdir><Count>", "misplaced element"},
-      {"<Cost>", "<Cost>n/a", "word for a number"},
-      {"<ICatProviderCol><Count>3</Count>", "<ICatProviderCol><Count>32768</Count>", "count beyond 16 bits"},
-      {"<ShippingRequired>False", "<ShippingRequired>maybe", "word for a flag"},
-  };
-  for (const auto& [from, to, fault] : broken) {
-    EXPECT_NE(valid("catalog.xsd", Edited(document, from, to)), "") << fault;
-  }
+  for (const auto& edit : lombar::testing::ReadCases("tools/SchemaRefuses.cases", 3))
+    EXPECT_NE(valid("catalog.xsd", Edited(document, edit[0], edit[1])), "") << edit.where << " " << edit[2];
   EXPECT_NE(valid("catalog.xsd", kHandWritten), "");  // not as the library writes: flags left out
 
   std::istringstream golden(ReadFile(LOMBAR_TEST_DATA_DIR "/model/ClassXml.golden"));
@@ -416,27 +389,10 @@ TEST_F(ToolTest, ConvertToJsonAndBackKeepsEveryByte) {
 // reads them: silent on the same meaning, one line a change.
 TEST_F(ToolTest, DiffNamesEachChangeByWhereItIs) {
   File("hand.xml", kHandWritten);
-  const struct {
-    const char *from, *to, *said;
-  } edits[] = {
-      {"<QuantityToOrder>2", "<QuantityToOrder>3", "store D1 item ACX41-993 price D1: QuantityToOrder 2 -> 3\n"},
-      {"<Make>Acme", "<Make>Zenith", "vehicle: Make Acme -> Zenith\n"},
-      {"<Location>Depot", "<Location>Yard", "provider D2: Location Depot -> Yard\n"},
-      {"<Location>Depot", "<Location>", "provider D2: Location Depot -> \"\"\n"},
-      {"Set - Front", "Set - Rear", "store D1 item BRKBP1200: Description \"Disc Brake Pad Set - Front, ceramic, "
-                                    "with hardware\" -> \"Disc Brake Pad Set - Rear, ceramic, with hardware\"\n"},
-      {"Default=\"False\"", "Default=\"True\"", "provider D2: Default False -> True\n"},
-      {"<Item><ItemType>1</ItemType><Description>Replace front brake pads</Description></Item>", "",
-       "store D1 item Replace front brake pads: removed\n"},
-      {"<MCLdir>D2</MCLdir>", "<MCLdir>D3</MCLdir>", "provider D2: removed\nprovider D3: added\n"},
-      {"Default=\"True\"", "Default=\"TRUE\"", ""},  // the same flag
-      {"<Cost>3.1</Cost>", "<Cost>3.10</Cost>", ""},    // the same number
-      {"<Available>4</Available>", "", "store D1 item ACX41-993 price D1: Available 4 -> \"\"\n"},
-  };
-  for (const auto& [from, to, said] : edits) {
-    const Outcome outcome = Run("diff hand.xml -", Edited(kHandWritten, from, to));
-    EXPECT_EQ(outcome.out, said) << from;
-    EXPECT_EQ(outcome.status, *said ? 1 : 0) << from << outcome.err;
+  for (const auto& edit : lombar::testing::ReadCases("tools/Diff.cases", 3)) {
+    const Outcome outcome = Run("diff hand.xml -", Edited(kHandWritten, edit[0], edit[1]));
+    EXPECT_EQ(outcome.out, edit[2]) << edit.where;
+    EXPECT_EQ(outcome.status, edit[2].empty() ? 0 : 1) << edit.where << outcome.err;
   }
 
   // A summarize only removes, a sort only reorders; a pretty document means the same.

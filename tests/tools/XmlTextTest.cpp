@@ -21,42 +21,17 @@ std::string Repeated(const std::string& text, std::size_t times) {
 }
 
 TEST(XmlTextTest, FindsTheFirstFaultWithItsLineAndColumn) {
-  // text, line, column, what is said there
-  const std::vector<std::tuple<std::string, std::size_t, std::size_t, std::string>> faults = {
-      {"", 1, 1, "no root element"},
-      {"plain", 1, 1, "text outside the root element"},
-      {"<a><b></a>", 1, 7, "</a> closes <b>"},
-      {"<a>\n  <b>\n</a>", 3, 1, "</a> closes <b>"},
-      {"<a></a><b/>", 1, 8, "a second root element"},
-      {"<a>", 1, 4, "<a> is not closed"},
-      {"</a>", 1, 1, "</a> closes nothing"},
-      {"<a x=1/>", 1, 6, "a quoted value is expected"},
-      {"<a x='1' x='2'/>", 1, 10, "attribute x repeated"},
-      {"<a x='1'y='2'/>", 1, 9, "a space is expected before an attribute"},
-      {"<a x='<'/>", 1, 7, "'<' in an attribute value"},
-      {"<a>fish & chips</a>", 1, 9, "'&' starts no reference"},
-      {"<a>&nbsp;</a>", 1, 4, "unknown reference &nbsp;"},
-      {"<a>é&bad;</a>", 1, 5, "unknown reference &bad;"},  // columns count characters
-      {"<a><!-- open</a>", 1, 4, "unclosed comment"},
-      {"<1a/>", 1, 2, "a name is expected"},
-      {"<a></a >x", 1, 9, "text outside the root element"},
-      {std::string("<a>\0</a>", 8), 1, 4, "the character U+0000 is not allowed in XML"},
-      {"<a x='\x1b'/>", 1, 7, "the character U+001B is not allowed in XML"},
-      {"<a><!-- \x7f\x0c --></a>", 1, 10, "the character U+000C is not allowed in XML"},
-      {"<a>\xef\xbf\xbe</a>", 1, 4, "the character U+FFFE is not allowed in XML"},
-      {"<a>&#0;</a>", 1, 4, "&#0; is a character not allowed in XML"},
-      {"<a>&#xD800;</a>", 1, 4, "&#xD800; is a character not allowed in XML"},
-      {"<a>&#x110000;</a>", 1, 4, "&#x110000; is a character not allowed in XML"},
-      {"<a>&#99999999999999999999;</a>", 1, 4, "&#99999999999999999999; is a character not allowed in XML"},
-      {Repeated("<b>", kMostNesting + 1), 1, 3 * kMostNesting + 1,
-       "elements nested deeper than 256 levels"},
-  };
-  for (const auto& [text, line, column, what] : faults) {
-    const auto fault = FindXmlFault(text);
-    ASSERT_TRUE(fault.has_value()) << text;
-    EXPECT_EQ(std::tuple(fault->line, fault->column, fault->what), std::tuple(line, column, what))
-        << text;
+  for (const auto& row : lombar::testing::ReadCases("tools/XmlFaults.cases", 4)) {
+    const auto fault = FindXmlFault(row[0]);
+    ASSERT_TRUE(fault.has_value()) << row.where;
+    EXPECT_EQ(std::tuple(fault->line, fault->column, fault->what),
+              std::tuple(std::stoul(row[1]), std::stoul(row[2]), row[3]))
+        << row.where;
   }
+  const auto deep = FindXmlFault(Repeated("<b>", kMostNesting + 1));
+  ASSERT_TRUE(deep.has_value());
+  EXPECT_EQ(std::tuple(deep->line, deep->column, deep->what),
+            std::tuple(std::size_t{1}, 3 * kMostNesting + 1, std::string("elements nested deeper than 256 levels")));
   const std::string goods[] = {
       "<a/>", "<?xml version=\"1.0\"?>\n<a x=\"&lt;&#60;&#x3C;\">&amp;<![CDATA[<&]]><!-- c --></a>\n",
       "<a b='1' c=\"2\" ><b/></a >", "<a>\t&#9;&#x10FFFF;&#xFFFD;\r\n\x7f</a>",
