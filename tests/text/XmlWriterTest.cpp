@@ -53,8 +53,8 @@ TEST(XmlWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
   EXPECT_EQ(std::tuple(reader.Value("Name"), reader.Attrib("E", "a")), std::tuple(value, value));
 }
 
-// A leaf whose tag is known up front is written exactly as Add writes it.
-TEST(XmlWriterTest, AKnownLeafIsWrittenAsAddWritesIt) {
+// A leaf or group whose tag is known up front is written exactly as Add writes it.
+TEST(XmlWriterTest, AKnownLeafOrGroupIsWrittenAsAddWritesIt) {
   const char* const values[] = {"", "0", "0.00", "Main St", "a<b & 'c'", "<p>x & y</p>",
                                 "Façade", "1"};
   for (const char* tag : {"Name", "Straße"}) {
@@ -66,10 +66,16 @@ TEST(XmlWriterTest, AKnownLeafIsWrittenAsAddWritesIt) {
         writer->SetCompress(switches);
         writer->SetZeroSuppress(switches);
       }
+      by_add.Add(tag, "", true);
+      by_leaf.OpenGroup(known);
       for (const char* value : values) {
         by_add.Add(tag, value);
         by_leaf.AddLeaf(known, value);
       }
+      by_add.EndGroup();
+      by_leaf.EndGroup();
+      by_add.Add("After", "1");
+      by_leaf.Add("After", "1");
       EXPECT_EQ(by_leaf.XML(), by_add.XML()) << tag << ", switches " << switches;
     }
   }
