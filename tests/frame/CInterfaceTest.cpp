@@ -447,17 +447,19 @@ TEST(CInterfaceThreadsTest, ReleasesOnAnotherThreadAreDoneInTheObjectsApartment)
   EXPECT_EQ(std::tuple(seen.thread, seen.apartment), std::tuple(expected.thread, expected.apartment));
 
   seen = {};
-  Witness::Seen inner_seen;
-  lombar_object* inner = nullptr;
-  testing::InFreshThread([&] { inner = Handed(MakeRef<Witness>(inner_seen)); });
+  Witness::Seen inner_seen, innermost_seen;
+  lombar_object *inner = nullptr, *innermost = nullptr;
+  testing::InFreshThread([&] { innermost = Handed(MakeRef<Witness>(innermost_seen)); });
+  testing::InFreshThread([&] { inner = Handed(MakeRef<Witness>(inner_seen, innermost)); });
   testing::InFreshThread([&] {
     handle = Handed(MakeRef<Witness>(seen, inner));
     expected.apartment = ThisApartment();
   });
-  lombar_release(handle);  // and with it `inner`, of another ended thread
+  lombar_release(handle);  // and with it `inner` and `innermost`, each of another ended thread
   EXPECT_NE(seen.thread, std::this_thread::get_id());
   EXPECT_EQ(seen.apartment, expected.apartment);
   EXPECT_NE(inner_seen.apartment, 0u);
+  EXPECT_NE(innermost_seen.apartment, 0u);
 }
 
 // C++ hosts call objects directly; their debug builds check the thread.
