@@ -18,26 +18,30 @@ TEST(ClassFactoryTest, ClassesOutsideTheTypeLibraryAreNotCreated) {
 
 TEST(ClassFactoryTest, FactoriesAndObjectsKeepTheLibraryLoaded) {
   ASSERT_EQ(DllCanUnloadNow(), LOMBAR_S_OK) << "objects left alive by an earlier test";
-  lombar_guid clsid{}, unknown{};
+  lombar_guid clsid{}, unknown{}, dispatch{}, class_factory{};
   lombar_guid_parse(kInfoColClsid, &clsid);
   lombar_guid_parse("{00000000-0000-0000-C000-000000000046}", &unknown);
+  lombar_guid_parse("{00020400-0000-0000-C000-000000000046}", &dispatch);
+  lombar_guid_parse("{00000001-0000-0000-C000-000000000046}", &class_factory);
   void* factory = nullptr;
   ASSERT_EQ(DllGetClassObject(&clsid, &unknown, &factory), LOMBAR_S_OK);
   auto* factory_handle = static_cast<lombar_object*>(factory);
+  // A factory is an IUnknown and an IClassFactory, nothing else (S_FALSE: not).
+  EXPECT_EQ(lombar_query_interface(factory_handle, &class_factory), LOMBAR_S_OK);
+  EXPECT_EQ(lombar_query_interface(factory_handle, &dispatch), LOMBAR_S_FALSE);
   lombar_object* object = nullptr;
   ASSERT_EQ(lombar_factory_create(factory_handle, &object), LOMBAR_S_OK);
   EXPECT_STREQ(lombar_class_name(object), "ICatInfoCol");
+  EXPECT_EQ(lombar_factory_lock(factory_handle, 1), LOMBAR_S_OK);
   lombar_release(factory_handle);
-  EXPECT_EQ(DllCanUnloadNow(), LOMBAR_S_FALSE);  // the object lives
   lombar_release(object);
-  EXPECT_EQ(DllCanUnloadNow(), LOMBAR_S_OK);
-  ClassFactory::LockServer(true);
-  EXPECT_EQ(DllCanUnloadNow(), LOMBAR_S_FALSE);  // a lock alone keeps it too
+  EXPECT_EQ(DllCanUnloadNow(), LOMBAR_S_FALSE);  // a lock alone keeps it
   ClassFactory::LockServer(false);
   EXPECT_EQ(DllCanUnloadNow(), LOMBAR_S_OK);
-
-  lombar_guid dispatch{};
-  lombar_guid_parse("{00020400-0000-0000-C000-000000000046}", &dispatch);
+  ASSERT_EQ(lombar_create("ICatInfo", &object), LOMBAR_S_OK);
+  EXPECT_EQ(DllCanUnloadNow(), LOMBAR_S_FALSE);  // and so does an object alone
+  lombar_release(object);
+  EXPECT_EQ(DllCanUnloadNow(), LOMBAR_S_OK);
   EXPECT_EQ(DllGetClassObject(&clsid, &dispatch, &factory), LOMBAR_E_NOINTERFACE);
 }
 
