@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "frame/Dispatch.h"
+#include "lombar/Json.h"
 
 namespace lombar {
 namespace {
@@ -73,6 +74,8 @@ TEST(ICatSpecTest, KeyPadsTheGroupAndXmlReadsItWithTheLocaleConversion) {
   };
   EXPECT_EQ(std::tuple(group_read("12.5"), group_read("13.5"), group_read(" 1,024 ")),
             std::tuple(12, 14, 1024));
+  // In JSON a number's text that JSON has no form for stays a string.
+  EXPECT_NE(JsonOfXml("ICatSpec", SpecXml("GRP", " 1,024 ")).find("\" 1,024 \""), std::string::npos);
   LogFolderScope folder;
   InFreshThread([&] {
     for (const char* bad : {"", "12x", "abc"}) {

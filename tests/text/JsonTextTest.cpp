@@ -21,7 +21,7 @@ TEST(JsonTextTest, EscapesAndNumbersAsJsonHasThem) {
       {R"("\ud83d\ude00")", "\xF0\x9F\x98\x80"}, {written, own}, {"-0", "-0"}, {"1E+2", "1E+2"}, {"10e-3", "10e-3"}};
   for (const auto& [json, text] : reads) EXPECT_EQ(ReadJson(json).text, text) << json;
   for (const std::string_view json : {R"("\x")", R"("\u12g4")", R"("\ud83d")", R"("\ude00")",
-                                      R"("\ud83d\u0041")", "-", "1.", "1e", "01"})
+                                      R"("\ud83d\u0041")", R"("\ude00\udc00")", "-", "1.", "1e", "01"})
     EXPECT_THROW(ReadJson(json), JsonFault) << json;
 }
 
