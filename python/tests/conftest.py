@@ -1,5 +1,6 @@
 import concurrent.futures
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -21,12 +22,11 @@ def _build_extension():
                           cwd=PYTHON_DIR, capture_output=True, text=True, timeout=600)
     # The extension is optional, so a failed compile still exits 0 and leaves
     # the last good build in place: a build older than its sources is a failure.
-    sources = [os.path.join(PYTHON_DIR, name) for name in
-               ("setup.py", "src/fastcall.c", "../include/lombar/lombar.h")]
-    newest_source = max(os.path.getmtime(path) for path in sources if os.path.exists(path))
-    built = [os.path.join(PYTHON_DIR, "lombar", name) for name in os.listdir(os.path.join(PYTHON_DIR, "lombar"))
-             if name.startswith("_fastcall") and name.endswith(".so")]
-    if done.returncode != 0 or not any(os.path.getmtime(path) >= newest_source for path in built):
+    here = pathlib.Path(PYTHON_DIR)
+    sources = (here / "setup.py", here / "src/fastcall.c", here.parent / "include/lombar/lombar.h")
+    newest = max(path.stat().st_mtime for path in sources if path.exists())
+    if done.returncode != 0 or not any(
+            built.stat().st_mtime >= newest for built in (here / "lombar").glob("_fastcall*.so")):
         raise RuntimeError("building the C extension failed:\n" + done.stdout + done.stderr)
 
 
