@@ -166,6 +166,7 @@ bool LostFile(const std::string&, std::string_view) {
 }
 
 TEST(RegistrationConcurrencyTest, AFailedWriteLeavesTheFileAsItWas) {
+  EXPECT_FALSE(WriteNewFileWhole("/dev/full", "text"));  // the disk's own refusal ends the writing
   for (const WriteNewFile write : {FullDisk, LostFile}) {
     const RegistryFolder folder;
     RegisterServer();
