@@ -42,6 +42,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -329,8 +330,9 @@ class RecordTable final : public RecordShape {
     return *this;
   }
   // The XML values in the order they are written, by their XML names (a
-  // leaf's tag, an attribute's name, a child's root element), when that
-  // differs from the slot order: every value the XML carries is named once.
+  // leaf's tag, "element/@name" for an attribute, a child's root element),
+  // when that differs from the slot order: every value the XML carries is
+  // named once.
   RecordTable& XmlOrder(std::initializer_list<std::string_view> names) {
     xml_order_.assign(names.begin(), names.end());
     return *this;
@@ -678,36 +680,27 @@ class RecordTable final : public RecordShape {
     pending_.clear();
   }
 
-  // The ranks the XML order gives, read ranks swapped where asked.
+  // The ranks the XML order gives, read ranks swapped where asked; a value
+  // the order misses, repeats or does not have is named in the failure.
   void RankByXmlOrder() {
     if (xml_order_.empty() && read_swaps_.empty()) return;
-    if (xml_order_.size() != CountInXml()) {
-      throw std::logic_error("an XML order names every value the XML carries once");
-    }
+    std::unordered_map<std::string, Field*> unplaced, placed;
     for (Field& field : fields_) {
-      if (field.place.form == XmlPlace::Form::kNone) continue;
-      field.write_rank = field.read_rank = RankOf(field.XmlName());
+      if (field.place.form != XmlPlace::Form::kNone) unplaced.emplace(field.XmlName(), &field);
     }
-    for (const auto& [first, second] : read_swaps_) {
-      std::swap(FieldNamed(first).read_rank, FieldNamed(second).read_rank);
+    for (std::size_t at = 0; at < xml_order_.size(); ++at) {
+      auto entry = unplaced.extract(std::string(xml_order_[at]));
+      if (entry.empty()) throw std::logic_error("XML order: no value or twice: " + std::string(xml_order_[at]));
+      entry.mapped()->write_rank = entry.mapped()->read_rank = static_cast<int>(at) + 1;
+      placed.insert(std::move(entry));
     }
-  }
-  int RankOf(std::string_view name) const {
-    const auto found = std::find(xml_order_.begin(), xml_order_.end(), name);
-    if (found == xml_order_.end()) throw std::logic_error("a value missing from the XML order");
-    return static_cast<int>(found - xml_order_.begin()) + 1;
-  }
-  Field& FieldNamed(std::string_view name) {
-    const auto found = std::find_if(fields_.begin(), fields_.end(), [name](const Field& field) {
-      return field.place.form != XmlPlace::Form::kNone && field.XmlName() == name;
-    });
-    if (found == fields_.end()) throw std::logic_error("no XML value of that name");
-    return *found;
-  }
-  std::size_t CountInXml() const {
-    return static_cast<std::size_t>(
-        std::count_if(fields_.begin(), fields_.end(),
-                      [](const Field& f) { return f.place.form != XmlPlace::Form::kNone; }));
+    if (!unplaced.empty()) throw std::logic_error("XML order: missing " + unplaced.begin()->first);
+    const auto read_rank = [&](std::string_view name) -> int& {
+      const auto found = placed.find(std::string(name));
+      if (found == placed.end()) throw std::logic_error("XML order: no value " + std::string(name));
+      return found->second->read_rank;
+    };
+    for (const auto& [first, second] : read_swaps_) std::swap(read_rank(first), read_rank(second));
   }
 
   // The leaves' tags, numbered for the reader.
