@@ -75,10 +75,14 @@ inline std::string Unescaped(std::string_view field) {
       case 't': text += '\t'; break;
       case 'n': text += '\n'; break;
       case 'r': text += '\r'; break;
-      case 'x':
-        text += static_cast<char>(std::stoi(std::string(field.substr(i + 1, 2)), nullptr, 16));
+      case 'x': {
+        const std::string hex(field.substr(i + 1, 2));
+        if (hex.size() != 2 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+          throw std::runtime_error("\\x needs two hex digits: " + std::string(field));
+        text += static_cast<char>(std::stoi(hex, nullptr, 16));
         i += 2;
         break;
+      }
       default: text += code;
     }
   }
@@ -98,10 +102,13 @@ struct CaseLine {
 // lines starting with '#' are notes. A missing file or a line of another
 // count fails the test, so a table never passes by being empty.
 inline std::vector<CaseLine> ReadCases(const std::string& name, std::size_t count) {
-  std::ifstream in(std::string(LOMBAR_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+  const std::string path = std::string(LOMBAR_TEST_DATA_DIR) + "/" + name;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error(path + ": cannot be read");
   std::vector<CaseLine> cases;
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
+    if (line.ends_with('\r')) line.pop_back();  // a checkout with CR LF line ends
     if (line.empty() || line[0] == '#') continue;
     CaseLine read{name + ":" + std::to_string(number), {}};
     for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
