@@ -427,6 +427,12 @@ class Witness final : public Object {
 // an ended thread's object at once, on a thread that takes its apartment, so
 // no living thread's state changes. A reference another thread added, then
 // given back here, counts before this thread's releases.
+// GCC 12 at -O3 inlines the witness's destructor into the temporary's release
+// and reports the count it decremented first as used after the delete.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuse-after-free"
+#endif
 TEST(CInterfaceThreadsTest, ReleasesOnAnotherThreadAreDoneInTheObjectsApartment) {
   Witness::Seen seen;
   lombar_object* handle = Handed(MakeRef<Witness>(seen));
@@ -461,6 +467,9 @@ TEST(CInterfaceThreadsTest, ReleasesOnAnotherThreadAreDoneInTheObjectsApartment)
   EXPECT_NE(inner_seen.apartment, 0u);
   EXPECT_NE(innermost_seen.apartment, 0u);
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 // C++ hosts call objects directly; their debug builds check the thread.
 TEST(CInterfaceThreadsTest, DebugBuildsRefuseACallThroughARefOnAnotherThread) {
