@@ -11,21 +11,10 @@
 
 namespace lombar {
 
-class XmlPart;
-class XmlWriter;
-
 class ICatListCol final : public ReferenceCollection<ICatListCol, ICatList> {
  public:
   static constexpr std::string_view kClassName = "ICatListCol";
   const ClassInfo& Class() const override;
-
-  // The group holding Count, the members and the vehicle; the empty text
-  // when there are no members, whatever the vehicle holds.
-  std::string XML() const;
-  // Drops the members and the vehicle for new empty ones, then loads the
-  // members (a key already present drops its member silently) and the
-  // vehicle. A failure midway leaves the members added before it.
-  void SetXML(std::string_view xml);
 
   // Adds the list itself under `key`; an empty `key` receives the list's
   // derived key first. A key already present drops the list silently.
@@ -42,12 +31,9 @@ class ICatListCol final : public ReferenceCollection<ICatListCol, ICatList> {
 
  private:
   friend class detail::ClassAccess;
-  // Plumbing for the library's own sources: the class's description, and
-  // its XML written straight into a parent's text or read from its part of
-  // the parent's document.
+  friend class ReferenceCollection<ICatListCol, ICatList>;
+  // Plumbing for the library's own sources: the class's description.
   static const ClassInfo& TypeInfo();
-  void AppendXML(XmlWriter& writer) const;
-  void ReadXML(XmlPart xml);
 
   // Under the key AddObject derives from the ID.
   void AddLoaded(const Ref<ICatList>& list);

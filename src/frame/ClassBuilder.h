@@ -245,6 +245,12 @@ class ClassBuilder {
     info_.members.push_back(std::move(member));
     return *this;
   }
+  // Rows declared elsewhere and shared by several classes: `add` adds them here.
+  template <class Rows>
+  ClassBuilder& With(Rows&& add) {
+    add(*this);
+    return *this;
+  }
   // Marks the member added last as hidden (the enumerator).
   ClassBuilder& Hidden() {
     info_.members.back().hidden = true;

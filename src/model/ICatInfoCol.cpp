@@ -3,6 +3,7 @@
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
 
@@ -18,13 +19,13 @@ const ClassInfo& ICatInfoCol::Class() const {
 }
 
 const ClassInfo& ICatInfoCol::TypeInfo() {
+  using enum SharedMember;
   static const ClassInfo info =
       ClassBuilder<ICatInfoCol>(kClassName, "{1B90CD73-6703-4ABA-BB5D-1E5DD7E93EB3}",
                                 "{CC15D290-95B1-4FCB-AEDF-76FDACF8F81F}",
                                 "Info records such as store rules or addresses; one of them may be the default.")
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(3), &ICatInfoCol::XML)
-          .Let("XML", PropertyId(3), &ICatInfoCol::SetXML)
+          .With(CollectionMembers<ICatInfoCol>({{kXml, PropertyId(3)}}))
           .Get("DefaultCode", PropertyId(2), &ICatInfoCol::DefaultCode)
           .Help("The first record whose Default is True; Nothing when none is.")
           .Method("Add", MethodId(4), &ICatInfoCol::Add,
@@ -41,13 +42,10 @@ const ClassInfo& ICatInfoCol::TypeInfo() {
                 "then receives it), sets its Index to the new Count and returns it; Nothing adds "
                 "nothing, and a key already held leaves the record out without an error.")
           // Item is an ordinary property here, not the default member.
-          .Get("Item", PropertyId(1), &ICatInfoCol::Item, {"vntIndexKey"})
-          .Method("Exists", MethodId(6), &ICatInfoCol::Exists, {"vntIndexKey"})
-          .Get("Count", PropertyId(0), &ICatInfoCol::Count)
-          .Method("Remove", MethodId(7), &ICatInfoCol::Remove, {"vntIndexKey"})
-          .Get("NewEnum", kDispIdNewEnum, &ICatInfoCol::NewEnum)
-          .Hidden()
-          .Method("Clear", MethodId(10), &ICatInfoCol::Clear, {Optional("xbDestroyObject", false)})
+          .With(CollectionMembers<ICatInfoCol>({{kItem, PropertyId(1)}, {kExists, MethodId(6)},
+                                                {kCount, PropertyId(0)}, {kRemove, MethodId(7)},
+                                                {kNewEnum, kDispIdNewEnum},
+                                                {kClear, MethodId(10)}}))
           .Build();
   return info;
 }

@@ -11,6 +11,7 @@
 #include "frame/ConnectionPoint.h"
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
 #include "frame/NumberParse.h"
 #include "model/support/SharedHelp.h"
@@ -236,6 +237,7 @@ const ClassInfo& ICatItemCol::Class() const {
 }
 
 const ClassInfo& ICatItemCol::TypeInfo() {
+  using enum SharedMember;
   using C = ICatItemCol;
   using ItemByRef = Ref<ICatItem> (C::*)(Variant&) const;
   using ExistsByRef = bool (C::*)(Variant&) const;
@@ -246,8 +248,7 @@ const ClassInfo& ICatItemCol::TypeInfo() {
                       "The items selected in a store, with their totals, display order, summary and "
                       "profile queries; fires CountChanged.")
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(5), &C::XML)
-          .Let("XML", PropertyId(5), &C::SetXML)
+          .With(CollectionMembers<C>({{kXml, PropertyId(5)}}))
           .Help("The items and the vehicle as one XML text, empty when there are no items; "
                 "assigning a text empties the collection and adds its items under their unique "
                 "keys, firing CountChanged for each.")
@@ -283,14 +284,12 @@ const ClassInfo& ICatItemCol::TypeInfo() {
           .Get("Item", kDispIdValue, static_cast<ItemByRef>(&C::Item), {ByRef("vntIndexKey")})
           .Help("The item at a position counted from 1, or under its key (tabs in the key "
                 "dropped first); Nothing when there is none.")
-          .Get("Count", PropertyId(0), &C::Count)
+          .With(CollectionMembers<C>({{kCount, PropertyId(0)}}))
           .Method("Remove", MethodId(10), static_cast<RemoveByRef>(&C::Remove),
                   {ByRef("vntIndexKey")})
           .Help("Removes the item at a position or under a key (tabs dropped); one that is not "
                 "there is no error.")
-          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
-          .Hidden()
-          .Method("Clear", MethodId(13), &C::Clear, {Optional("xbDestroyObject", false)})
+          .With(CollectionMembers<C>({{kNewEnum, kDispIdNewEnum}, {kClear, MethodId(13)}}))
           .Help("Releases the items and the vehicle and starts again empty with a new vehicle; with "
                 "xbDestroyObject True it is left without either, and Count then fails with error "
                 "91.")

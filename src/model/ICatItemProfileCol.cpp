@@ -9,6 +9,7 @@
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
 #include "model/support/CollectionMembers.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
 
@@ -49,14 +50,14 @@ const ClassInfo& ICatItemProfileCol::Class() const {
 }
 
 const ClassInfo& ICatItemProfileCol::TypeInfo() {
+  using enum SharedMember;
   using C = ICatItemProfileCol;
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{F607E774-C78D-487A-AC57-402344AD16EA}",
                       "{9FBB2373-D4D1-4BC6-AF3F-8A0AAB93ADF5}",
                       "Item profiles, one per key, as ICatItemCol.GetItemProfiles gathers them.")
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(1), &C::XML)
-          .Let("XML", PropertyId(1), &C::SetXML)
+          .With(CollectionMembers<C>({{kXml, PropertyId(1)}}))
           .Method("SortBy", MethodId(2), &C::SortBy, {"xeSortBy"})
           .Help("Orders the profiles by ItemType, then by the fields xeSortBy names (other "
                 "values: Description) as case-sensitive text, and re-keys each by its Key without "
@@ -70,13 +71,9 @@ const ClassInfo& ICatItemProfileCol::TypeInfo() {
                    "xsGenericID", "xsManufacturerName", "xsTag", Optional("xsKey", "")})
           .Help("Adds and returns a new profile of these values (ItemType qcit_Part) under xsKey "
                 "as AddObject keys it; a key already held leaves it out without an error.")
-          .Method("Exists", MethodId(5), &C::Exists, {"vntIndexKey"})
-          .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
-          .Get("Count", PropertyId(0), &C::Count)
-          .Method("Remove", MethodId(6), &C::Remove, {"vntIndexKey"})
-          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
-          .Hidden()
-          .Method("Clear", MethodId(9), &C::Clear, {Optional("xbDestroyObject", false)})
+          .With(CollectionMembers<C>({{kExists, MethodId(5)}, {kItem, kDispIdValue},
+                                      {kCount, PropertyId(0)}, {kRemove, MethodId(6)},
+                                      {kNewEnum, kDispIdNewEnum}, {kClear, MethodId(9)}}))
           .Build();
   return info;
 }

@@ -1,6 +1,7 @@
 #include "lombar/ICatListCol.h"
 
 #include "frame/ClassBuilder.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/ReferenceCollectionMembers.h"
 #include "model/support/SharedHelp.h"
 
@@ -11,14 +12,14 @@ const ClassInfo& ICatListCol::Class() const {
 }
 
 const ClassInfo& ICatListCol::TypeInfo() {
+  using enum SharedMember;
   static const ClassInfo info =
       ClassBuilder<ICatListCol>(kClassName, "{CE8617B9-F7F2-4B8F-BD33-944AC68888EA}",
                                 "{4A6858C7-E7DC-4805-8550-2C4EA81F14E0}",
                                 "The catalog's reference lists, with the vehicle they belong to.")
           .SharedHelp(kReferenceCollectionHelp)
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(2), &ICatListCol::XML)
-          .Let("XML", PropertyId(2), &ICatListCol::SetXML)
+          .With(CollectionMembers<ICatListCol>({{kXml, PropertyId(2)}}))
           .Help(
               "The lists and the vehicle as one XML text, empty when there are no lists; "
               "assigning a text empties the collection, gives it a new vehicle and adds each "
@@ -37,12 +38,9 @@ const ClassInfo& ICatListCol::TypeInfo() {
                   Overload<Ref<ICatList>(std::string_view, Long, std::string&)>(&ICatListCol::Add),
                   {ByRef("Heading"), ByRef("ID"), ByRef(Optional("sKey", ""))})
           .Help("Adds and returns a new list of this Heading and ID, keyed as by AddObject.")
-          .Get("Item", kDispIdValue, &ICatListCol::Item, {"vntIndexKey"})
-          .Method("Exists", MethodId(5), &ICatListCol::Exists, {"vntIndexKey"})
-          .Get("Count", PropertyId(0), &ICatListCol::Count)
-          .Method("Remove", MethodId(6), &ICatListCol::Remove, {"vntIndexKey"})
-          .Get("NewEnum", kDispIdNewEnum, &ICatListCol::NewEnum)
-          .Hidden()
+          .With(CollectionMembers<ICatListCol>({{kItem, kDispIdValue}, {kExists, MethodId(5)},
+                                                {kCount, PropertyId(0)}, {kRemove, MethodId(6)},
+                                                {kNewEnum, kDispIdNewEnum}}))
           .Build();
   return info;
 }
@@ -67,22 +65,6 @@ void ICatListCol::AddLoaded(const Ref<ICatList>& list) {
   AddObject(list, derived_key);
 }
 
-std::string ICatListCol::XML() const {
-  return XmlOf(*this);
-}
-
-void ICatListCol::AppendXML(XmlWriter& writer) const {
-  WriteReferenceCollection<ICatListCol, ICatList>(writer, *this, Backing());
-}
-
-void ICatListCol::SetXML(std::string_view xml) {
-  ReadXML(XmlPart(xml));
-}
-
-void ICatListCol::ReadXML(XmlPart xml) {
-  ReadReferenceCollection<ICatListCol, ICatList>(
-      std::move(xml), *this, [&] { RenewMembersAndVehicle(); },
-      [&](const Ref<ICatList>& member) { AddLoaded(member); });
-}
+template class ReferenceCollection<ICatListCol, ICatList>;
 
 }  // namespace lombar

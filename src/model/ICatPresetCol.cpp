@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/ReferenceCollectionMembers.h"
 #include "model/support/SharedHelp.h"
 
@@ -12,14 +13,14 @@ const ClassInfo& ICatPresetCol::Class() const {
 }
 
 const ClassInfo& ICatPresetCol::TypeInfo() {
+  using enum SharedMember;
   static const ClassInfo info =
       ClassBuilder<ICatPresetCol>(kClassName, "{B1641D8E-A4B7-4FE7-B77E-C7BB2825D96B}",
                                   "{1437EDC0-B204-4A11-8909-515B12BC4401}",
                                   "The catalog's preset look-ups, with the vehicle they belong to.")
           .SharedHelp(kReferenceCollectionHelp)
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(2), &ICatPresetCol::XML)
-          .Let("XML", PropertyId(2), &ICatPresetCol::SetXML)
+          .With(CollectionMembers<ICatPresetCol>({{kXml, PropertyId(2)}}))
           .Help("The presets and the vehicle as one XML text, empty when there are no presets; "
                 "assigning a text empties the collection, gives it a new vehicle and adds each "
                 "preset under its Category, Group and Description joined, duplicates left out.")
@@ -33,12 +34,9 @@ const ClassInfo& ICatPresetCol::TypeInfo() {
           .Help("Adds and returns a new preset of this Category, Group and Description under sKey "
                 "as given, none when it is empty; a key already held leaves the preset out "
                 "without an error.")
-          .Get("Item", kDispIdValue, &ICatPresetCol::Item, {"vntIndexKey"})
-          .Method("Exists", MethodId(5), &ICatPresetCol::Exists, {"vntIndexKey"})
-          .Get("Count", PropertyId(0), &ICatPresetCol::Count)
-          .Method("Remove", MethodId(6), &ICatPresetCol::Remove, {"vntIndexKey"})
-          .Get("NewEnum", kDispIdNewEnum, &ICatPresetCol::NewEnum)
-          .Hidden()
+          .With(CollectionMembers<ICatPresetCol>({{kItem, kDispIdValue}, {kExists, MethodId(5)},
+                                                  {kCount, PropertyId(0)}, {kRemove, MethodId(6)},
+                                                  {kNewEnum, kDispIdNewEnum}}))
           .Build();
   return info;
 }
@@ -60,22 +58,6 @@ void ICatPresetCol::AddLoaded(const Ref<ICatPreset>& preset) {
   AddObject(preset, joined);
 }
 
-std::string ICatPresetCol::XML() const {
-  return XmlOf(*this);
-}
-
-void ICatPresetCol::AppendXML(XmlWriter& writer) const {
-  WriteReferenceCollection<ICatPresetCol, ICatPreset>(writer, *this, Backing());
-}
-
-void ICatPresetCol::SetXML(std::string_view xml) {
-  ReadXML(XmlPart(xml));
-}
-
-void ICatPresetCol::ReadXML(XmlPart xml) {
-  ReadReferenceCollection<ICatPresetCol, ICatPreset>(
-      std::move(xml), *this, [&] { RenewMembersAndVehicle(); },
-      [&](const Ref<ICatPreset>& member) { AddLoaded(member); });
-}
+template class ReferenceCollection<ICatPresetCol, ICatPreset>;
 
 }  // namespace lombar

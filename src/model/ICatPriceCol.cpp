@@ -7,6 +7,7 @@
 #include "model/LocationKeys.h"
 #include "model/ModelState.h"
 #include "model/support/CollectionMembers.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
 
@@ -65,6 +66,7 @@ const ClassInfo& ICatPriceCol::Class() const {
 }
 
 const ClassInfo& ICatPriceCol::TypeInfo() {
+  using enum SharedMember;
   using C = ICatPriceCol;
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{ADA1B2D2-F08B-4381-89DF-98227E630816}",
@@ -73,8 +75,7 @@ const ClassInfo& ICatPriceCol::TypeInfo() {
           .SharedHelp(kLocationCollectionHelp)
           .SharedHelp(kEmptyWhenReleasedHelp)
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(1), &C::XML)
-          .Let("XML", PropertyId(1), &C::SetXML)
+          .With(CollectionMembers<C>({{kXml, PropertyId(1)}}))
           .Help(
               "The prices as one Prices element, empty when there are none; assigning a text "
               "empties the collection and adds each price the text holds as AddObject does.")
@@ -97,17 +98,14 @@ const ClassInfo& ICatPriceCol::TypeInfo() {
               "Available is empty and Cost, List and Sell 0, adds nothing. Without an MCLdir it "
               "first takes the MCLdir, Location and SellerID of the global provider its SellerID "
               "or Location names, else its Location as MCLdir, and that is its key.")
-          .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
+          .With(CollectionMembers<C>({{kItem, kDispIdValue}}))
           .Help(
               "The price at a position counted from 1, or of a directory (JOBBER, #seller and "
               "S#seller translated by the thread's global providers); for one not held, a new "
               "price of that directory, outside the collection.")
-          .Method("Exists", MethodId(4), &C::Exists, {"vntIndexKey"})
-          .Get("Count", PropertyId(0), &C::Count)
-          .Method("Remove", MethodId(5), &C::Remove, {"vntIndexKey"})
-          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
-          .Hidden()
-          .Method("Clear", MethodId(8), &C::Clear, {Optional("xbDestroyObject", false)})
+          .With(CollectionMembers<C>({{kExists, MethodId(4)}, {kCount, PropertyId(0)},
+                                      {kRemove, MethodId(5)}, {kNewEnum, kDispIdNewEnum},
+                                      {kClear, MethodId(8)}}))
           .Build();
   return info;
 }

@@ -7,6 +7,7 @@
 #include "frame/ErrorTrap.h"
 #include "model/LocationKeys.h"
 #include "model/support/CollectionMembers.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
 
@@ -30,6 +31,7 @@ const ClassInfo& ICatProviderCol::Class() const {
 }
 
 const ClassInfo& ICatProviderCol::TypeInfo() {
+  using enum SharedMember;
   using C = ICatProviderCol;
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{0BA22F0B-ED4C-42BC-B016-F32F58447F15}",
@@ -39,8 +41,7 @@ const ClassInfo& ICatProviderCol::TypeInfo() {
           .SharedHelp(kLocationCollectionHelp)
           .SharedHelp(kEmptyWhenReleasedHelp)
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(2), &C::XML)
-          .Let("XML", PropertyId(2), &C::SetXML)
+          .With(CollectionMembers<C>({{kXml, PropertyId(2)}}))
           .Method("GetDefaultProvider", MethodId(3), &C::GetDefaultProvider)
           .Help("The first provider whose Default is True; Nothing when none is.")
           .Method("GetSellerID", MethodId(4), &C::GetSellerID, {"xsMCLdir"})
@@ -65,14 +66,11 @@ const ClassInfo& ICatProviderCol::TypeInfo() {
               "Adds the provider itself under its MCLdir and returns it, sKey unused; JOBBER "
               "(exactly so) is refused with error 17, Nothing with error 91, and a directory "
               "already held leaves it out without an error.")
-          .Method("Exists", MethodId(8), &C::Exists, {"vntIndexKey"})
+          .With(CollectionMembers<C>({{kExists, MethodId(8)}}))
           // Item is an ordinary property here, not the default member.
-          .Get("Item", PropertyId(1), &C::Item, {"vntIndexKey"})
-          .Get("Count", PropertyId(0), &C::Count)
-          .Method("Remove", MethodId(9), &C::Remove, {"vntIndexKey"})
-          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
-          .Hidden()
-          .Method("Clear", MethodId(12), &C::Clear, {Optional("xbDestroyObject", false)})
+          .With(CollectionMembers<C>({{kItem, PropertyId(1)}, {kCount, PropertyId(0)},
+                                      {kRemove, MethodId(9)}, {kNewEnum, kDispIdNewEnum},
+                                      {kClear, MethodId(12)}}))
           .Build();
   return info;
 }

@@ -3,6 +3,7 @@
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "model/support/CollectionMembers.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
 
@@ -13,14 +14,14 @@ const ClassInfo& ICatSpecCol::Class() const {
 }
 
 const ClassInfo& ICatSpecCol::TypeInfo() {
+  using enum SharedMember;
   static const ClassInfo info =
       ClassBuilder<ICatSpecCol>(kClassName, "{14E28EDD-C887-444B-B712-81D8D05BE99B}",
                                 "{161FAFB3-566A-4F24-96F7-BDBE83C3D4D7}",
                                 "The details of a vehicle, each an ICatSpec.")
           .SharedHelp(kEmptyWhenReleasedHelp)
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(1), &ICatSpecCol::XML)
-          .Let("XML", PropertyId(1), &ICatSpecCol::SetXML)
+          .With(CollectionMembers<ICatSpecCol>({{kXml, PropertyId(1)}}))
           .Method("AddObject", MethodId(2), &ICatSpecCol::AddObject, {ByRef("xoSpec")})
           .Help("Adds the ICatSpec itself, not a copy, under its Key, sets its Index to its "
                 "position and returns it; a Key the collection already holds is error 457.")
@@ -28,13 +29,9 @@ const ClassInfo& ICatSpecCol::TypeInfo() {
                   {ByRef("xsType"), ByRef("xlGroup"), ByRef("xoInfoCol")})
           .Help("Adds and returns a new ICatSpec of type xsType and group xlGroup, sharing "
                 "xoInfoCol as its Information; a Key the collection already holds is error 457.")
-          .Get("Item", kDispIdValue, &ICatSpecCol::Item, {"vntIndexKey"})
-          .Get("Count", PropertyId(0), &ICatSpecCol::Count)
-          .Method("Remove", MethodId(4), &ICatSpecCol::Remove, {"vntIndexKey"})
-          .Get("NewEnum", kDispIdNewEnum, &ICatSpecCol::NewEnum)
-          .Hidden()
-          .Method("Exists", MethodId(5), &ICatSpecCol::Exists, {"vntIndexKey"})
-          .Method("Clear", MethodId(6), &ICatSpecCol::Clear, {Optional("xbDestroyObject", false)})
+          .With(CollectionMembers<ICatSpecCol>({{kItem, kDispIdValue}, {kCount, PropertyId(0)},
+                                                {kRemove, MethodId(4)}, {kNewEnum, kDispIdNewEnum},
+                                                {kExists, MethodId(5)}, {kClear, MethodId(6)}}))
           .Build();
   return info;
 }

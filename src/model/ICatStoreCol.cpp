@@ -6,6 +6,7 @@
 #include "frame/ErrorTrap.h"
 #include "model/LocationKeys.h"
 #include "model/support/CollectionMembers.h"
+#include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
 
@@ -16,6 +17,7 @@ const ClassInfo& ICatStoreCol::Class() const {
 }
 
 const ClassInfo& ICatStoreCol::TypeInfo() {
+  using enum SharedMember;
   using C = ICatStoreCol;
   static const ClassInfo info =
       ClassBuilder<C>(kClassName, "{098D1A03-BA05-4793-815C-4C2441EBF793}",
@@ -24,8 +26,7 @@ const ClassInfo& ICatStoreCol::TypeInfo() {
                       "compress and zero-suppress switches.")
           .SharedHelp(kLocationCollectionHelp)
           .SharedHelp(kCollectionHelp)
-          .Get("XML", PropertyId(3), &C::XML)
-          .Let("XML", PropertyId(3), &C::SetXML)
+          .With(CollectionMembers<C>({{kXml, PropertyId(3)}}))
           .Method("Add", MethodId(4), &C::Add, {"xsMCLdir", ByRef("xoItemCol")})
           .Help(
               "Adds and returns a new store of directory xsMCLdir holding the collection "
@@ -37,13 +38,9 @@ const ClassInfo& ICatStoreCol::TypeInfo() {
               "Adds the store itself under its MCLdir, which sKey fills in when empty, and "
               "returns it; JOBBER is refused with error 17, a directory already held leaves the "
               "store out without an error.")
-          .Get("Item", kDispIdValue, &C::Item, {"vntIndexKey"})
-          .Method("Exists", MethodId(6), &C::Exists, {"vntIndexKey"})
-          .Get("Count", PropertyId(2), &C::Count)
-          .Method("Remove", MethodId(7), &C::Remove, {"vntIndexKey"})
-          .Get("NewEnum", kDispIdNewEnum, &C::NewEnum)
-          .Hidden()
-          .Method("Clear", MethodId(10), &C::Clear, {Optional("xbDestroyObject", false)})
+          .With(CollectionMembers<C>({{kItem, kDispIdValue}, {kExists, MethodId(6)},
+                                      {kCount, PropertyId(2)}, {kRemove, MethodId(7)},
+                                      {kNewEnum, kDispIdNewEnum}, {kClear, MethodId(10)}}))
           .Help(
               "Releases the stores (not clearing them) and switches the thread's compress and "
               "zero-suppress switches on; with xbDestroyObject True no store list is left.")

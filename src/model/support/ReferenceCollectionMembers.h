@@ -1,5 +1,6 @@
 // The XML of the preset and list collections (lombar/internal/ReferenceCollection.h):
 // always written compressed, with the collection's vehicle after the members.
+// Each class's source instantiates these for itself.
 #pragma once
 
 #include <utility>
@@ -11,33 +12,44 @@
 
 namespace lombar {
 
+template <class Derived, class Member>
+std::string ReferenceCollection<Derived, Member>::XML() const {
+  return XmlOf(*this);
+}
+
+template <class Derived, class Member>
+void ReferenceCollection<Derived, Member>::SetXML(std::string_view xml) {
+  ReadXML(XmlPart(xml));
+}
+
 // Writes the group holding Count, the members and the vehicle at the end of
 // `writer`'s text, trapped as the collection's XML get.
 template <class Derived, class Member>
-void WriteReferenceCollection(XmlWriter& writer, const Derived& collection,
-                              const KeyedCollection& members) {
+void ReferenceCollection<Derived, Member>::AppendXML(XmlWriter& writer) const {
   Trapped({Derived::kClassName, "Get XML"}, [&] {
-    WriteMembersXml<Member>(writer, members,
+    WriteMembersXml<Member>(writer, this->Backing(),
                             {.group = Derived::kClassName,
                              .switches = XmlSwitches::AllOn(),
                              .after_members = [&](XmlWriter& into) {
-                               detail::ClassAccess::AppendXML(*collection.Vehicle(), into);
+                               detail::ClassAccess::AppendXML(*vehicle_, into);
                              }});
   });
 }
 
-// The collection's XML let: `renew` drops the members and the vehicle, then
-// every member read is handed to `add_loaded` and the vehicle read.
-template <class Derived, class Member, class Renew, class AddLoaded>
-void ReadReferenceCollection(XmlPart xml, Derived& collection, Renew&& renew,
-                             AddLoaded&& add_loaded) {
+// Drops the members and the vehicle, then hands every member read to the
+// class's AddLoaded and reads the vehicle.
+template <class Derived, class Member>
+void ReferenceCollection<Derived, Member>::ReadXML(XmlPart xml) {
   Trapped({Derived::kClassName, "Let XML"}, [&] {
-    renew();
+    this->ReleaseMembers(false);
+    vehicle_ = MakeRef<ICatVehicle>();
     if (xml.Text().empty()) return;
     // One reader finds the members and then the vehicle, and hands each its part.
     XmlReader reader = ReaderOf(std::move(xml));
-    LoadMembers<Member>(reader, Member::kClassName, add_loaded);
-    detail::ClassAccess::ReadXML(*collection.Vehicle(), reader.BlockPart(ICatVehicle::kElement, 1));
+    LoadMembers<Member>(reader, Member::kClassName, [&](const Ref<Member>& member) {
+      static_cast<Derived&>(*this).AddLoaded(member);
+    });
+    detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
   });
 }
 
