@@ -5,10 +5,18 @@
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/PropertyParams.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
 namespace {
+
+const PropertyParams<ICatInfo>& AddParams() {
+  static const PropertyParams<ICatInfo> params({"xsType", "xsLine", "xsCode", "xsDesc", "xsText",
+                                                "xsTag", "xbDefault", "xsStyle",
+                                                ByRef(Optional("xsKey", ""))});
+  return params;
+}
 
 constexpr std::string_view kMemberElement = "Info";
 
@@ -28,9 +36,7 @@ const ClassInfo& ICatInfoCol::TypeInfo() {
           .With(CollectionMembers<ICatInfoCol>({{kXml, PropertyId(3)}}))
           .Get("DefaultCode", PropertyId(2), &ICatInfoCol::DefaultCode)
           .Help("The first record whose Default is True; Nothing when none is.")
-          .Method("Add", MethodId(4), &ICatInfoCol::Add,
-                  {"xsType", "xsLine", "xsCode", "xsDesc", "xsText", "xsTag", "xbDefault",
-                   "xsStyle", ByRef(Optional("xsKey", ""))})
+          .Method("Add", MethodId(4), &ICatInfoCol::Add, AddParams().Specs())
           .Help("Adds and returns a new record from the arguments, xsKey being its Key and, when "
                 "not empty, its key in the collection; a key already held leaves the record out "
                 "without an error.")
@@ -85,18 +91,10 @@ Ref<ICatInfo> ICatInfoCol::Add(std::string_view type, std::string_view line, std
                                std::string_view desc, std::string_view text, std::string_view tag,
                                bool is_default, std::string_view style, std::string_view key) {
   return Trapped({kClassName, "Add"}, [&] {
-    const auto record = MakeRef<ICatInfo>();
-    record->SetTypeX(type);
-    record->SetLine(line);
-    record->SetCode(code);
-    record->SetDesc(desc);
-    record->SetText(text);
-    record->SetTag(tag);
-    record->SetDefault(is_default);
-    record->SetStyle(style);
-    record->SetKey(key);
     std::string under_its_key;
-    return AddObject(record, under_its_key);
+    return AddObject(
+        AddParams().NewRecord(type, line, code, desc, text, tag, is_default, style, key),
+        under_its_key);
   });
 }
 

@@ -11,10 +11,18 @@
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/PropertyParams.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
 namespace {
+
+const PropertyParams<ICatItemProfile>& AddParams() {
+  static const PropertyParams<ICatItemProfile> params(
+      {"xsDescription", "xsGroupNumber", "xsPartTypeCode", "xsGenericDescription", "xsGenericID",
+       "xsManufacturerName", "xsTag", Optional("xsKey", "")});
+  return params;
+}
 
 constexpr std::string_view kNumericKeyPrefix = "K#";
 
@@ -66,9 +74,7 @@ const ClassInfo& ICatItemProfileCol::TypeInfo() {
           .Help("Adds the profile itself under its Key (K# before a numeric Key, no key for an "
                 "empty one) and returns it; Nothing adds nothing, and a key already held leaves "
                 "it out without an error.")
-          .Method("Add", MethodId(4), &C::Add,
-                  {"xsDescription", "xsGroupNumber", "xsPartTypeCode", "xsGenericDescription",
-                   "xsGenericID", "xsManufacturerName", "xsTag", Optional("xsKey", "")})
+          .Method("Add", MethodId(4), &C::Add, AddParams().Specs())
           .Help("Adds and returns a new profile of these values (ItemType qcit_Part) under xsKey "
                 "as AddObject keys it; a key already held leaves it out without an error.")
           .With(CollectionMembers<C>({{kExists, MethodId(5)}, {kItem, kDispIdValue},
@@ -132,15 +138,9 @@ Ref<ICatItemProfile> ICatItemProfileCol::Add(
     std::string_view generic_description, std::string_view generic_id,
     std::string_view manufacturer_name, std::string_view tag, std::string_view key) {
   return Trapped({kClassName, "Add"}, [&] {
-    const auto profile = MakeRef<ICatItemProfile>();
-    profile->SetDescription(description);
-    profile->SetGroupNumber(group_number);
-    profile->SetPartTypeCode(part_type_code);
-    profile->SetGenericDescription(generic_description);
-    profile->SetGenericID(generic_id);
-    profile->SetManufacturerName(manufacturer_name);
-    profile->SetTag(tag);
-    profile->SetKey(key);
+    const auto profile = AddParams().NewRecord(description, group_number, part_type_code,
+                                               generic_description, generic_id,
+                                               manufacturer_name, tag, key);
     AppendByKeyRule(profile);
     return profile;
   });

@@ -2,10 +2,19 @@
 
 #include "frame/ClassBuilder.h"
 #include "model/support/CollectionSurface.h"
+#include "model/support/PropertyParams.h"
 #include "model/support/ReferenceCollectionMembers.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
+namespace {
+
+const PropertyParams<ICatList>& AddParams() {
+  static const PropertyParams<ICatList> params({ByRef("Heading"), ByRef("ID")});
+  return params;
+}
+
+}  // namespace
 
 const ClassInfo& ICatListCol::Class() const {
   return TypeInfo();
@@ -36,7 +45,7 @@ const ClassInfo& ICatListCol::TypeInfo() {
               "held leaves the list out without an error.")
           .Method("Add", MethodId(4),
                   Overload<Ref<ICatList>(std::string_view, Long, std::string&)>(&ICatListCol::Add),
-                  {ByRef("Heading"), ByRef("ID"), ByRef(Optional("sKey", ""))})
+                  AddParams().Specs({ByRef(Optional("sKey", ""))}))
           .Help("Adds and returns a new list of this Heading and ID, keyed as by AddObject.")
           .With(CollectionMembers<ICatListCol>({{kItem, kDispIdValue}, {kExists, MethodId(5)},
                                                 {kCount, PropertyId(0)}, {kRemove, MethodId(6)},
@@ -53,10 +62,7 @@ Ref<ICatList> ICatListCol::AddObject(const Ref<ICatList>& list, std::string& key
 
 Ref<ICatList> ICatListCol::Add(std::string_view heading, Long id, std::string& key) {
   return Trapped({kClassName, "Add"}, [&] {
-    const auto list = MakeRef<ICatList>();
-    list->SetHeading(heading);
-    list->SetID(id);
-    return AddObject(list, key);
+    return AddObject(AddParams().NewRecord(heading, id), key);
   });
 }
 

@@ -3,10 +3,20 @@
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "model/support/CollectionSurface.h"
+#include "model/support/PropertyParams.h"
 #include "model/support/ReferenceCollectionMembers.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
+namespace {
+
+const PropertyParams<ICatPreset>& AddParams() {
+  static const PropertyParams<ICatPreset> params(
+      {ByRef("Category"), ByRef("Group"), ByRef("Description")});
+  return params;
+}
+
+}  // namespace
 
 const ClassInfo& ICatPresetCol::Class() const {
   return TypeInfo();
@@ -29,8 +39,7 @@ const ClassInfo& ICatPresetCol::TypeInfo() {
           .Method("AddObject", MethodId(3), &ICatPresetCol::AddObject,
                   {ByRef("xoObj"), ByRef(Optional("sKey", ""))})
           .Method("Add", MethodId(4), &ICatPresetCol::Add,
-                  {ByRef("Category"), ByRef("Group"), ByRef("Description"),
-                   ByRef(Optional("sKey", ""))})
+                  AddParams().Specs({ByRef(Optional("sKey", ""))}))
           .Help("Adds and returns a new preset of this Category, Group and Description under sKey "
                 "as given, none when it is empty; a key already held leaves the preset out "
                 "without an error.")
@@ -44,12 +53,8 @@ const ClassInfo& ICatPresetCol::TypeInfo() {
 Ref<ICatPreset> ICatPresetCol::Add(std::string_view category, std::string_view group,
                                    std::string_view description, std::string_view key) {
   return Trapped({kClassName, "Add"}, [&] {
-    const auto preset = MakeRef<ICatPreset>();
-    preset->SetCategory(category);
-    preset->SetGroup(group);
-    preset->SetDescription(description);
     std::string given_key(key);
-    return AddObject(preset, given_key);
+    return AddObject(AddParams().NewRecord(category, group, description), given_key);
   });
 }
 

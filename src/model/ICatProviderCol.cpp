@@ -8,11 +8,18 @@
 #include "model/LocationKeys.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionSurface.h"
+#include "model/support/PropertyParams.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
 namespace {
+
+const PropertyParams<ICatProvider>& AddParams() {
+  static const PropertyParams<ICatProvider> params(
+      {"xsName", "xsLocation", "xsSellerID", "xsMCLdir", "xsDeliveryMessage", "xbDefault"});
+  return params;
+}
 
 constexpr std::string_view kMemberElement = "Provider";
 
@@ -53,9 +60,7 @@ const ClassInfo& ICatProviderCol::TypeInfo() {
               "The MCLdir of the first provider whose SellerID, in upper case and trimmed, "
               "equals xsSellerID exactly once a leading # and then S# are dropped; the empty "
               "text when none does.")
-          .Method(
-              "Add", MethodId(6), &C::Add,
-              {"xsName", "xsLocation", "xsSellerID", "xsMCLdir", "xsDeliveryMessage", "xbDefault"})
+          .Method("Add", MethodId(6), &C::Add, AddParams().Specs())
           .Help(
               "Adds and returns a new provider from the arguments, keyed by xsMCLdir; JOBBER "
               "(exactly so) is refused with error 17, and a directory already held leaves the "
@@ -129,13 +134,8 @@ Ref<ICatProvider> ICatProviderCol::Add(std::string_view name, std::string_view l
                                        std::string_view delivery_message, bool is_default) {
   return TracedAndTrapped({kClassName, "Add"}, [&] {
     RefuseReservedDirectory(mcl_dir);
-    const auto provider = MakeRef<ICatProvider>();
-    provider->SetName(name);
-    provider->SetLocation(location);
-    provider->SetSellerID(seller_id);
-    provider->SetMCLdir(mcl_dir);
-    provider->SetDeliveryMessage(delivery_message);
-    provider->SetDefault(is_default);
+    const auto provider = AddParams().NewRecord(name, location, seller_id, mcl_dir,
+                                                delivery_message, is_default);
     AppendKeyed(provider, mcl_dir);
     return provider;
   });
