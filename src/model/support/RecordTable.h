@@ -31,47 +31,24 @@
 // the class's own in place of the stored value), ClearedInPlace() (a child
 // object Clear empties instead of renewing), Help() (the text of the row's
 // property or method; see TypeInfo.h). XmlOrder() and ReadSwapped(), once
-// for the table, give the XML's order when it is not the slot order.
+// for the table, give the XML's order when it is not the slot order. Build()
+// compiles the rows into the steps that write, read and clear a record
+// (RecordPlan.h).
 #pragma once
 
-#include <algorithm>
-#include <charconv>
-#include <functional>
-#include <limits>
+#include <initializer_list>
 #include <stdexcept>
-#include <string>
 #include <string_view>
 #include <type_traits>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "base/Text.h"
 #include "frame/ClassBuilder.h"
-#include "frame/DiagnosticLog.h"
-#include "frame/ErrorTrap.h"
-#include "frame/NumberParse.h"
-#include "frame/NumberText.h"
-#include "lombar/StoredText.h"
-#include "lombar/XmlShape.h"
-#include "lombar/internal/Record.h"
-#include "model/support/ClassAccess.h"
-#include "model/support/CollectionXml.h"
-#include "model/support/RecordShape.h"
+#include "model/support/RecordPlan.h"
 #include "model/support/SharedHelp.h"
-#include "text/XmlReader.h"
-#include "text/XmlWriter.h"
 
 namespace lombar {
 
-// Where a stored value goes in its class's XML.
-struct XmlPlace {
-  enum class Form { kNone, kLeaf, kAttribute, kFirstAttribute, kChild };
-  Form form = Form::kNone;
-  std::string_view element;  // an attribute's element; a child object's root element
-  std::string_view name;     // a leaf's tag; an attribute's name
-  bool strict_number = false;
-};
 
 inline constexpr XmlPlace kNotInXml{};
 // An element of its own, left out by the writer's Compress when empty.
@@ -97,144 +74,15 @@ constexpr XmlPlace FirstAttribute(std::string_view element, std::string_view nam
 constexpr XmlPlace Child(std::string_view root) {
   return {XmlPlace::Form::kChild, root, {}};
 }
-
-// How an operation of the class is guarded: not at all, by the common error
-// trap, or by the trace line and the trap.
-enum class Guard { kNone, kTrapped, kTraced };
-
-template <class Body>
-decltype(auto) Guarded(Guard guard, const Operation& operation, Body&& body) {
-  switch (guard) {
-    case Guard::kTrapped:
-      return Trapped(operation, std::forward<Body>(body));
-    case Guard::kTraced:
-      return TracedAndTrapped(operation, std::forward<Body>(body));
-    case Guard::kNone:
-      break;
-  }
-  return body();
-}
-
-// The writer settings of a record's XML.
-enum class WriterSwitches { kOfThread, kAllOn };
-
-struct RecordXmlForm {
-  // The group element holding the values; empty when a first attribute
-  // writes the record's only element.
-  std::string_view group;
-  WriterSwitches switches = WriterSwitches::kOfThread;
-  Guard guard = Guard::kTrapped;
-  // Cuts the empty elements the switches let through from the finished text.
-  bool cut_empty_elements = false;
-};
-
-// The kind of a stored value, as tools describing the XML name it.
-template <class V>
-constexpr XmlValueKind KindOfValue() {
-  if constexpr (std::is_same_v<V, bool>) return XmlValueKind::kFlag;
-  if constexpr (std::is_same_v<V, Short>) return XmlValueKind::kShort;
-  if constexpr (std::is_same_v<V, Long>) return XmlValueKind::kLong;
-  if constexpr (std::is_same_v<V, float>) return XmlValueKind::kSingle;
-  if constexpr (std::is_same_v<V, Currency>) return XmlValueKind::kCurrency;
-  if constexpr (std::is_same_v<V, Variant>) return XmlValueKind::kVariant;
-  return XmlValueKind::kText;
-}
-
-// How each kind of value is written to the XML and read back from the text
-// the reader finds (empty when the element or attribute is missing).
-template <class V>
-struct XmlValue;
-
-template <>
-struct XmlValue<StoredText> {
-  static std::string Write(const StoredText& value) { return value.String(); }
-  static StoredText Read(std::string_view text) { return StoredText(text); }
-};
-template <>
-struct XmlValue<bool> {
-  static std::string_view Text(bool value) { return value ? "True" : "False"; }
-  static std::string Write(bool value) { return std::string(Text(value)); }
-  static bool Read(std::string_view text) { return EqualsIgnoringCase(text, "TRUE"); }
-};
-// Whole numbers are read half to even; error 6 beyond the type's range.
-template <class Integer>
-struct XmlInteger {
-  // The decimal digits, written into `buffer`.
-  static std::string_view Text(Integer value, char (&buffer)[12]) {
-    const char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return {buffer, static_cast<std::size_t>(end - buffer)};
-  }
-  static std::string Write(Integer value) {
-    char buffer[12];
-    return std::string(Text(value, buffer));
-  }
-  static Integer Read(std::string_view text) {
-    return static_cast<Integer>(LeadingInteger(text, std::numeric_limits<Integer>::min(),
-                                               std::numeric_limits<Integer>::max()));
-  }
-};
-template <>
-struct XmlValue<Short> : XmlInteger<Short> {};
-template <>
-struct XmlValue<Long> : XmlInteger<Long> {};
-template <>
-struct XmlValue<float> {
-  static std::string Write(float value) { return PlainSingleText(value); }
-  static float Read(std::string_view text) { return LeadingSingle(text); }
-};
-template <>
-struct XmlValue<Currency> {
-  static std::string Write(Currency value) { return CurrencyText(value); }
-  static Currency Read(std::string_view text) { return LeadingCurrency(text); }
-};
-// A variant is written as its text form (Null fails with error 94) and read
-// back as the text itself.
-template <>
-struct XmlValue<Variant> {
-  static std::string Write(const Variant& value) { return value.ToText(); }
-  static Variant Read(std::string_view text) { return Variant(text); }
-};
-
-// Writes a value as the leaf `tag`: texts (variants holding one too) from
-// where they are kept, flags, whole numbers and amounts from a small
-// buffer, the rest through their text. A whole number or amount of 0 is
-// written "0", which zero suppression leaves out: most amounts are 0, and
-// their text is not made.
-template <class V>
-void WriteLeaf(XmlWriter& writer, const TagName& tag, const V& value) {
-  if constexpr (std::is_same_v<V, StoredText>) {
-    writer.AddLeaf(tag, value.View());
-  } else if constexpr (std::is_same_v<V, bool>) {
-    writer.AddLeaf(tag, XmlValue<bool>::Text(value));
-  } else if constexpr (std::is_same_v<V, Short> || std::is_same_v<V, Long>) {
-    if (value == 0 && writer.DropsZero()) return;
-    char buffer[12];
-    writer.AddLeaf(tag, XmlValue<V>::Text(value, buffer));
-  } else if constexpr (std::is_same_v<V, Currency>) {
-    if (value.units == 0 && writer.DropsZero()) return;
-    CurrencyBuffer buffer;
-    writer.AddLeaf(tag, CurrencyText(value, buffer));
-  } else if constexpr (std::is_same_v<V, Variant>) {
-    std::string converted;
-    writer.AddLeaf(tag, value.ToText(converted));
-  } else {
-    writer.AddLeaf(tag, XmlValue<V>::Write(value));
-  }
-}
-
-// The value Clear gives a stored value unless the row says otherwise: empty,
-// false or 0; a variant holds the empty text.
-template <class V>
-V InitialValue() {
-  if constexpr (std::is_same_v<V, Variant>) {
-    return Variant(std::string());
-  } else {
-    return V{};
-  }
-}
-
 template <class T>
-class RecordTable final : public RecordShape {
+class RecordTable final : public RecordPlan<T> {
+  using Plan = RecordPlan<T>;
+  using typename Plan::Field;
+  using Plan::AddField;
+  using Plan::ChildField;
+  using Plan::fields_;
+  using Plan::ValueField;
+
  public:
   RecordTable(std::string_view name, std::string_view clsid, std::string_view iid,
               std::string_view help = {})
@@ -245,8 +93,7 @@ class RecordTable final : public RecordShape {
   // The XML get and let of the record, written and read as `form` says.
   RecordTable& Xml(DispId id, RecordXmlForm form = {}) {
     Flush();
-    form_ = form;
-    group_tag_ = TagName(form.group);
+    this->SetForm(form);
     builder_.Get("XML", id, &Record::XML).Let("XML", id, &Record::SetXML);
     return *this;
   }
@@ -370,204 +217,19 @@ class RecordTable final : public RecordShape {
 
   RecordTable&& Build() {
     Flush();
-    RankByXmlOrder();
-    surface_ = builder_.Build();
-    for (const Field& field : fields_) {
-      if (field.kept) continue;
-      resetting_.push_back(field.reset);
-      if (!field.made_as_reset) resetting_new_.push_back(field.reset);
-      renews_children_ = renews_children_ || field.renews_child;
-    }
-    leaf_tags_ = LeafTags();
-    for (const Field* field : InRankOrder(&Field::write_rank)) {
-      if (field->place.form != XmlPlace::Form::kLeaf) {
-        writing_.push_back({field, 0, {}});
-      } else {
-        writing_.push_back({nullptr, field->leaf, field->write_leaf});
-      }
-    }
-    for (const Field* field : InRankOrder(&Field::read_rank)) {
-      if (field->place.form != XmlPlace::Form::kLeaf) {
-        reading_.push_back({field, 0, 0, false, {}});
-        continue;
-      }
-      const bool passable = field->empty_reads_as_reset && field->leaf < TagIndex::kMissingBits;
-      reading_.push_back({nullptr, passable ? std::uint64_t{1} << field->leaf : 0, field->leaf,
-                          field->empty_reads_as_reset, field->from_text});
-    }
-    edits_its_text_ = form_.cut_empty_elements ||
-                      std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
-                        return field.place.form == XmlPlace::Form::kAttribute;
-                      });
+    this->RankByXmlOrder(xml_order_, read_swaps_);
+    this->surface_ = builder_.Build();
+    this->Compile();
     return std::move(*this);
-  }
-
-  // ---- what the record base uses ----
-  const ClassInfo& Surface() const override { return surface_; }
-  const RecordXmlForm& Form() const { return form_; }
-  void WriteRecord(XmlWriter& parent, const Record& record) const override {
-    Guarded(form_.guard, {T::kClassName, "Get XML"},
-            [&] { Write(parent, static_cast<const T&>(record)); });
-  }
-  void ReadRecord(Record& record, XmlPart xml, bool reset) const override {
-    Guarded(form_.guard, {T::kClassName, "Let XML"}, [&] {
-      if (reset) Reset(static_cast<T&>(record), false);
-      if (!xml.Text().empty()) Read(static_cast<T&>(record), std::move(xml));
-    });
-  }
-  void ResetRecord(Record& record, bool destroy) const override {
-    Reset(static_cast<T&>(record), destroy);
-  }
-  void ResetNewRecord(Record& record) const override { ResetNew(static_cast<T&>(record)); }
-
-  // Writes the record's XML at the end of `parent`'s text: by `parent`
-  // itself, as a part with the record's switches, unless the record edits
-  // what it wrote (attributes set on its elements, empty elements cut),
-  // which needs a writer that sees only that.
-  void Write(XmlWriter& parent, const T& record) const {
-    if (silent_when_ && silent_when_(record)) return;
-    const XmlSwitches switches =
-        form_.switches == WriterSwitches::kAllOn ? XmlSwitches::AllOn() : XmlSwitches::OfThread();
-    if (edits_its_text_) {
-      XmlWriter writer = SnippetWriter(switches);
-      writer.AppendTo(parent);
-      WriteValues(writer, record);
-      if (form_.cut_empty_elements) writer.XMLcompress();
-      return writer.Close();
-    }
-    XmlWriter::Part part(parent, switches.compress, switches.zero_suppress);
-    WriteValues(parent, record);
-    part.Close();
-  }
-  void WriteValues(XmlWriter& writer, const T& record) const {
-    if (!form_.group.empty()) writer.OpenGroup(group_tag_);
-    for (const WriteStep& step : writing_) {
-      if (step.field) {
-        step.field->WriteOtherThanLeaf(writer, record);
-      } else {
-        step.write_leaf(record, writer, leaf_tags_[step.leaf]);
-      }
-    }
-    if (!form_.group.empty()) writer.EndGroup();
-  }
-  // Reads `record`, just reset or made, from `xml`.
-  void Read(T& record, XmlPart xml) const {
-    XmlReader reader = ReaderOf(std::move(xml));
-    std::string unescaped;  // each field's text, when it cannot be read where it lies
-    // A leaf that no record of the document holds would read as the value
-    // the record already has: it is passed over. Only values are read here,
-    // each a first occurrence, so passing one over changes no later answer.
-    const std::uint64_t missing = reader.MissingNames(leaf_tags_);
-    for (const ReadStep& step : reading_) {
-      if (step.field) {
-        step.field->ReadOtherThanLeaf(reader, record);
-        continue;
-      }
-      if ((missing & step.passed_when_missing) != 0) continue;
-      const std::string_view content = reader.FirstValue(leaf_tags_, step.leaf, unescaped);
-      if (content.empty() && step.empty_reads_as_reset) continue;
-      step.from_text(record, content);
-    }
-  }
-  // The values the XML carries, in writing order.
-  std::string_view Group() const override { return form_.group; }
-  std::vector<XmlValueShape> Shape() const override {
-    std::vector<XmlValueShape> shape;
-    for (const Field* field : InRankOrder(&Field::write_rank)) shape.push_back(field->Shape());
-    return shape;
-  }
-  bool RenewsChildren() const override { return renews_children_; }
-  void Reset(T& record, bool destroy) const {
-    for (const auto& reset : resetting_)
-      reset(record, destroy);
-  }
-  // Reset of a record just made, whose texts are still empty.
-  void ResetNew(T& record) const {
-    for (const auto& reset : resetting_new_)
-      reset(record, false);
   }
 
   // The record writes nothing at all while `silent` says so.
   RecordTable& WritesNothingWhen(bool (T::*silent)() const) {
-    silent_when_ = [silent](const T& record) { return (record.*silent)(); };
+    this->silent_when_ = [silent](const T& record) { return (record.*silent)(); };
     return *this;
   }
 
  private:
-  struct Field {
-    XmlPlace place;
-    std::size_t leaf = 0;  // a leaf's number among the table's leaf tags
-    int write_rank = 0;
-    int read_rank = 0;
-    bool kept = false;
-    std::function<std::string(const T&)> text;  // the value's XML text
-    std::function<void(const T&, XmlWriter&, const TagName&)> write_leaf;
-    std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
-    std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
-    std::function<void(T&, XmlPart)> read_child;           // a child object's XML, read in
-    std::function<void(T&, bool destroy)> reset;           // what Clear does to it
-    std::function<void(T&)> reset_in_place;                // for child objects
-    bool renews_child = false;  // a child object that Clear replaces with a new one
-    // An empty text reads as the value Clear gives, which a record being read
-    // already holds: nothing to set when the text is empty.
-    bool empty_reads_as_reset = false;
-    // A text that Clear empties: a new record's member already is.
-    bool made_as_reset = false;
-    XmlValueKind kind = XmlValueKind::kText;
-    std::string_view child_class;
-
-    // Its name in an XML order: a leaf's tag, "element/@name" for an
-    // attribute, a child object's root element.
-    std::string XmlName() const {
-      if (place.name.empty()) return std::string(place.element);
-      if (place.element.empty()) return std::string(place.name);
-      return Concat({place.element, "/@", place.name});
-    }
-    XmlValueShape Shape() const { return {ShapeForm(), place.element, place.name, kind, child_class}; }
-    XmlValueShape::Form ShapeForm() const {
-      using F = XmlValueShape::Form;
-      switch (place.form) {
-        case XmlPlace::Form::kAttribute:
-          return F::kAttribute;
-        case XmlPlace::Form::kFirstAttribute:
-          return F::kElementAttribute;
-        case XmlPlace::Form::kChild:
-          return F::kChild;
-        case XmlPlace::Form::kLeaf:
-        case XmlPlace::Form::kNone:  // not in the XML: never asked
-          break;
-      }
-      return F::kLeaf;
-    }
-
-    // Leaves are written and read by their steps (WriteStep, ReadStep).
-    void WriteOtherThanLeaf(XmlWriter& writer, const T& record) const {
-      switch (place.form) {
-        case XmlPlace::Form::kAttribute:
-          return writer.SetAttrib(place.element, place.name, text(record));
-        case XmlPlace::Form::kFirstAttribute:
-          return writer.AddAttrVal(place.element, place.name, text(record));
-        case XmlPlace::Form::kChild:
-          return write_child(record, writer);
-        case XmlPlace::Form::kLeaf:
-        case XmlPlace::Form::kNone:
-          return;
-      }
-    }
-    void ReadOtherThanLeaf(XmlReader& reader, T& record) const {
-      switch (place.form) {
-        case XmlPlace::Form::kAttribute:
-        case XmlPlace::Form::kFirstAttribute:
-          return from_text(record, reader.Attrib(place.element, place.name));
-        case XmlPlace::Form::kChild:
-          return read_child(record, reader.BlockPart(place.element, 1));
-        case XmlPlace::Form::kLeaf:
-        case XmlPlace::Form::kNone:
-          return;
-      }
-    }
-  };
-
   template <class V>
   static Member GetMember(std::string_view name, DispId id, V T::*field) {
     Member member;
@@ -603,57 +265,6 @@ class RecordTable final : public RecordShape {
     return member;
   }
 
-  template <class V>
-  static Field ValueField(V T::*field, XmlPlace place, V initial) {
-    Field row;
-    row.place = place;
-    row.text = [field](const T& record) { return XmlValue<V>::Write(record.*field); };
-    row.write_leaf = [field](const T& record, XmlWriter& writer, const TagName& tag) {
-      WriteLeaf(writer, tag, record.*field);
-    };
-    row.from_text = [field](T& record, std::string_view text) {
-      record.*field = XmlValue<V>::Read(text);
-    };
-    if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
-      // The locale's conversion: a missing or non-numeric text is a type mismatch.
-      if (place.strict_number) {
-        row.from_text = [field](T& record, std::string_view text) {
-          record.*field = static_cast<V>(Variant(text).ToLong());
-        };
-      }
-    }
-    row.kind = KindOfValue<V>();
-    row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
-    if constexpr (std::is_same_v<V, StoredText>) row.made_as_reset = initial.empty();
-    row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
-    return row;
-  }
-  template <class Child>
-  static Field ChildField(Ref<Child> T::*field, XmlPlace place) {
-    Field row;
-    row.place = place;
-    row.write_child = [field](const T& record, XmlWriter& writer) {
-      detail::ClassAccess::AppendXML(*(record.*field), writer);
-    };
-    row.read_child = [field](T& record, XmlPart part) {
-      detail::ClassAccess::ReadXML(*(record.*field), std::move(part));
-    };
-    row.reset = [field](T& record, bool destroy) {
-      record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
-    };
-    row.reset_in_place = [field](T& record) { (record.*field)->Clear(false); };
-    row.renews_child = true;
-    row.kind = XmlValueKind::kObject;
-    row.child_class = Child::kClassName;
-    return row;
-  }
-
-  void AddField(Field field) {
-    const int rank = static_cast<int>(fields_.size()) + 1;
-    field.write_rank = field.read_rank = rank;
-    fields_.push_back(std::move(field));
-  }
-
   RecordTable& Swap(MemberKind first, MemberKind second) {
     if (pending_.size() != 2 || pending_[0].kind != second || pending_[1].kind != first) {
       throw std::logic_error("GetFirst/SetFirst need a property of both kinds");
@@ -680,89 +291,10 @@ class RecordTable final : public RecordShape {
     pending_.clear();
   }
 
-  // The ranks the XML order gives, read ranks swapped where asked; a value
-  // the order misses, repeats or does not have is named in the failure.
-  void RankByXmlOrder() {
-    if (xml_order_.empty() && read_swaps_.empty()) return;
-    std::unordered_map<std::string, Field*> unplaced, placed;
-    for (Field& field : fields_) {
-      if (field.place.form != XmlPlace::Form::kNone) unplaced.emplace(field.XmlName(), &field);
-    }
-    for (std::size_t at = 0; at < xml_order_.size(); ++at) {
-      auto entry = unplaced.extract(std::string(xml_order_[at]));
-      if (entry.empty()) throw std::logic_error("XML order: no value or twice: " + std::string(xml_order_[at]));
-      entry.mapped()->write_rank = entry.mapped()->read_rank = static_cast<int>(at) + 1;
-      placed.insert(std::move(entry));
-    }
-    if (!unplaced.empty()) throw std::logic_error("XML order: missing " + unplaced.begin()->first);
-    const auto read_rank = [&](std::string_view name) -> int& {
-      const auto found = placed.find(std::string(name));
-      if (found == placed.end()) throw std::logic_error("XML order: no value " + std::string(name));
-      return found->second->read_rank;
-    };
-    for (const auto& [first, second] : read_swaps_) std::swap(read_rank(first), read_rank(second));
-  }
-
-  // The leaves' tags, numbered for the reader.
-  TagNames LeafTags() {
-    std::vector<TagName> tags;
-    for (Field& field : fields_) {
-      if (field.place.form != XmlPlace::Form::kLeaf) continue;
-      field.leaf = tags.size();
-      tags.emplace_back(field.place.name);
-    }
-    return TagNames(std::move(tags));
-  }
-
-  // The values the XML carries, ordered by one of their ranks.
-  std::vector<const Field*> InRankOrder(int Field::*rank) const {
-    std::vector<const Field*> ordered;
-    for (const Field& field : fields_) {
-      if (field.place.form != XmlPlace::Form::kNone) ordered.push_back(&field);
-    }
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [rank](const Field* a, const Field* b) { return a->*rank < b->*rank; });
-    return ordered;
-  }
-
   ClassBuilder<T> builder_;
   std::vector<Member> pending_;  // the surface of the row declared last
-  std::vector<Field> fields_;    // slot order
   std::vector<std::string_view> xml_order_;
   std::vector<std::pair<std::string_view, std::string_view>> read_swaps_;
-  // The values in writing and in reading order. A leaf's step holds what
-  // the loop needs for it, so that the loop runs through one small array:
-  // going to each field's large row cost more than writing most leaves.
-  // Other values are written and read by their row (`field`).
-  struct WriteStep {
-    const Field* field = nullptr;
-    std::size_t leaf = 0;
-    std::function<void(const T&, XmlWriter&, const TagName&)> write_leaf;
-  };
-  std::vector<WriteStep> writing_;
-  struct ReadStep {
-    const Field* field = nullptr;
-    // The bit of the leaf's name among the reader's missing names when the
-    // leaf is passed over for it (else 0).
-    std::uint64_t passed_when_missing = 0;
-    std::size_t leaf = 0;
-    bool empty_reads_as_reset = false;
-    std::function<void(T&, std::string_view)> from_text;
-  };
-  std::vector<ReadStep> reading_;
-  // What Clear does to each value it resets, and to those of them a new
-  // record does not hold already: a new record is reset without walking
-  // every row, and from one small array, as leaves are written and read.
-  using ValueReset = std::function<void(T&, bool destroy)>;
-  std::vector<ValueReset> resetting_;
-  std::vector<ValueReset> resetting_new_;
-  bool renews_children_ = false;
-  TagNames leaf_tags_;
-  RecordXmlForm form_;
-  TagName group_tag_;            // form_.group's, hashed once
-  bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
-  std::function<bool(const T&)> silent_when_;
-  ClassInfo surface_;
 };
 
 }  // namespace lombar
