@@ -159,7 +159,8 @@ TextBuffer& TextBuffer::ReplaceBytes(std::size_t at, std::size_t count, std::str
     length_ = bytes_.size();
     return *this;
   }
-  std::memcpy(Reshape(at, count, bytes.size()), bytes.data(), bytes.size());
+  char* const place = Reshape(at, count, bytes.size());
+  if (!bytes.empty()) std::memcpy(place, bytes.data(), bytes.size());  // an empty view may hold no pointer
   return *this;
 }
 
