@@ -81,7 +81,7 @@ void TagIndex::Grow() const {
 }
 
 std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
-  if ((positions_.size() + 1) * 2 > slots_.size()) Grow();
+  if ((lists_.size() + 1) * 2 > slots_.size()) Grow();
   const std::size_t mask = slots_.size() - 1;
   std::size_t i = hash & mask;
   for (; slots_[i].hash != 0; i = (i + 1) & mask) {
@@ -92,10 +92,9 @@ std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
   }
   slots_[i] = {static_cast<std::uint32_t>(key.data() - text_.data()),
                static_cast<std::uint32_t>(key.size()), hash,
-               static_cast<std::uint32_t>(positions_.size())};
-  positions_.emplace_back();
+               static_cast<std::uint32_t>(lists_.size())};
   lists_.push_back({key});
-  return static_cast<std::uint32_t>(positions_.size() - 1);
+  return static_cast<std::uint32_t>(lists_.size() - 1);
 }
 
 const TagIndex::Slot* TagIndex::SlotOf(std::string_view prefix, std::string_view name,
@@ -139,8 +138,8 @@ bool TagIndex::FirstStarts(const TagNames& names, std::size_t from, std::size_t 
 const std::vector<std::uint8_t>& TagIndex::NamesOfLists(const TagNames& names) const {
   if (names_of_lists_.size() <= names.id_) names_of_lists_.resize(names.id_ + 1);
   std::vector<std::uint8_t>& names_of_lists = names_of_lists_[names.id_];
-  if (!names_of_lists.empty() || positions_.empty()) return names_of_lists;
-  names_of_lists.assign(positions_.size(), 0);
+  if (!names_of_lists.empty() || lists_.empty()) return names_of_lists;
+  names_of_lists.assign(lists_.size(), 0);
   const std::vector<std::uint32_t>& slots = SlotsOf(names);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (slots[i] != kNoSlot)
@@ -163,6 +162,8 @@ void TagIndex::Build() const {
   // the list is not copied as it grows, and the pages it does not use are
   // never touched, which on most systems means they take no memory.
   starts_.reserve(text_.size() / 16);
+  std::vector<Start> others;  // the end tags and the start tags with attributes
+  others.reserve(text_.size() / 16);
   const char* const data = text_.data();
   const std::size_t size = text_.size();
   std::uint32_t open_list = kNoList;  // the list of the start tag noted last
@@ -204,8 +205,9 @@ void TagIndex::Build() const {
         // A start tag with attributes is noted as "<name ", for searches of that form.
         if (!end_tag && end < size && data[end] == ' ' && end > name) {
           const std::uint32_t spaced = Finished(HashStep(hash, ' '));
-          positions_[ListOf(text_.substr(lt + 1, end - lt), spaced)].push_back(
-              static_cast<std::uint32_t>(lt));
+          const std::uint32_t attributed = ListOf(text_.substr(lt + 1, end - lt), spaced);
+          others.push_back({static_cast<std::uint32_t>(lt), attributed});
+          ++lists_[attributed].count;
         }
         at = end;
         open_list = previous = kNoList;
@@ -217,12 +219,16 @@ void TagIndex::Build() const {
         lists_[previous].next = list;
       }
     }
-    positions_[list].push_back(static_cast<std::uint32_t>(lt));
+    ++lists_[list].count;
     at = lt + 1 + lists_[list].key.size();
     if (!end_tag) {
       starts_.push_back({static_cast<std::uint32_t>(lt), list});
       open_list = list;
-    } else if (open_list != kNoList) {
+      previous = list;
+      continue;
+    }
+    others.push_back({static_cast<std::uint32_t>(lt), list});
+    if (open_list != kNoList) {
       // "</name>" right after "<name>": the start tag's end tag.
       ListGuesses& opened = lists_[open_list];
       if (opened.end == kNoList && lists_[list].key.substr(1) == opened.key) opened.end = list;
@@ -230,10 +236,33 @@ void TagIndex::Build() const {
     }
     previous = list;
   }
+  FileByList(others);
+}
+
+// Every tag's position into its list's run of positions_, a list's tags all
+// start tags or all not, each kind noted in document order: a counting
+// sort, which sizes the runs exactly instead of growing a vector a list.
+void TagIndex::FileByList(const std::vector<Start>& others) const {
+  std::vector<std::uint32_t> next(lists_.size());
+  std::uint32_t total = 0;
+  for (std::size_t list = 0; list < lists_.size(); ++list) {
+    next[list] = total;
+    total += lists_[list].count;
+  }
+  // Every element is written below: left unset until then, not zeroed first.
+  positions_ = std::make_unique_for_overwrite<std::uint32_t[]>(total);
+  std::uint32_t* const positions = positions_.get();
+  std::uint32_t* const next_of_list = next.data();
+  const auto file = [=](const std::vector<Start>& tags) {
+    for (const Start& tag : tags)
+      positions[next_of_list[tag.list]++] = tag.position;
+  };
+  file(starts_);
+  file(others);
   for (Slot& slot : slots_) {
     if (slot.hash == 0) continue;
-    slot.first = positions_[slot.positions].data();
-    slot.count = static_cast<std::uint32_t>(positions_[slot.positions].size());
+    slot.count = lists_[slot.positions].count;
+    slot.first = positions_.get() + next[slot.positions] - slot.count;
   }
 }
 

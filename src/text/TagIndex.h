@@ -147,7 +147,7 @@ class TagIndex {
     std::uint32_t key_start = 0;  // the key is the text between '<' and '>'
     std::uint32_t key_length = 0;
     std::uint32_t hash = 0;  // 0: an empty slot
-    std::uint32_t positions = 0;  // index into positions_
+    std::uint32_t positions = 0;  // its list's number
     // The list itself, noted once the index is built: a search reads it
     // without going through positions_.
     const std::uint32_t* first = nullptr;
@@ -200,11 +200,13 @@ class TagIndex {
   // The index in positions_ of the key's list, made when the key is new.
   std::uint32_t ListOf(std::string_view key, std::uint32_t hash) const;
   void Grow() const;
+  void FileByList(const std::vector<Start>& others) const;
 
   std::string_view text_;
   mutable bool built_ = false;
   mutable std::vector<Slot> slots_;
-  mutable std::vector<std::vector<std::uint32_t>> positions_;  // ascending, one list a key
+  // Each list's positions, ascending, the lists one after another.
+  mutable std::unique_ptr<std::uint32_t[]> positions_;
   // What the building pass knows of a list beside its positions: its key,
   // and the lists whose tags it guesses come next (kNoList: none yet).
   static constexpr std::uint32_t kNoList = UINT32_MAX;
@@ -213,8 +215,9 @@ class TagIndex {
     std::uint32_t end = kNoList;  // for a start tag's list, its end tag's
     std::uint32_t next = kNoList;  // the tag that followed one of its tags last
     std::uint32_t earlier_next = kNoList;  // and the one before that, when another did
+    std::uint32_t count = 0;  // its tags
   };
-  mutable std::vector<ListGuesses> lists_;  // by list, as positions_
+  mutable std::vector<ListGuesses> lists_;  // by list number
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
   mutable std::vector<std::uint64_t> missing_;                // by name set
   mutable std::vector<Start> starts_;

@@ -1,6 +1,7 @@
 #include "text/TextBuffer.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "base/CodePage.h"
 #include "base/Utf8.h"
@@ -146,13 +147,38 @@ TextBuffer& TextBuffer::AppendBytes(std::string_view bytes, bool ascii) {
 }
 
 TextBuffer& TextBuffer::ReplaceBytes(std::size_t at, std::size_t count, std::string_view bytes) {
+  const std::less_equal<const char*> at_or_before;
+  const bool within = at_or_before(bytes_.data(), bytes.data()) &&
+                      at_or_before(bytes.data(), bytes_.data() + bytes_.size());
+  all_ascii_ = all_ascii_ && IsAscii(bytes);
+  if (within) {  // bytes of the buffer itself: edited as a string, which allows that
+    at = std::min(at, length_);
+    count = std::min(count, length_ - at);
+    if (bytes.size() > count) GrowFor(bytes.size() - count);
+    Settled().replace(at, count, bytes);
+    length_ = bytes_.size();
+    return *this;
+  }
+  char* const place = Reshape(at, count, bytes.size());
+  if (!bytes.empty()) std::memcpy(place, bytes.data(), bytes.size());  // an empty view may hold no pointer
+  return *this;
+}
+
+// The bytes after the edit move in place, and the room kept after the held
+// bytes stays: an edit near the end (an attribute set on the tag just
+// written) costs the few bytes it moves, not a resize of the whole string.
+char* TextBuffer::Reshape(std::size_t at, std::size_t count, std::size_t size) {
   at = std::min(at, length_);
   count = std::min(count, length_ - at);
-  if (bytes.size() > count) GrowFor(bytes.size() - count);
-  all_ascii_ = all_ascii_ && IsAscii(bytes);
-  Settled().replace(at, count, bytes);
-  length_ = bytes_.size();
-  return *this;
+  const std::size_t tail = length_ - at - count;
+  if (size > count) {
+    Extend(size - count);
+  } else {
+    length_ -= count - size;
+  }
+  char* const place = bytes_.data() + at;
+  std::memmove(place + size, place + count, tail);
+  return place;
 }
 
 }  // namespace lombar

@@ -109,6 +109,17 @@ class TextBuffer {
   // Replaces `count` held bytes from the 0-based byte offset `at` (to the end
   // when fewer follow) by code-page bytes, for code that edits them directly.
   TextBuffer& ReplaceBytes(std::size_t at, std::size_t count, std::string_view bytes);
+  // The same with ASCII texts, one after another, as AppendAscii takes them.
+  TextBuffer& ReplaceAscii(std::size_t at, std::size_t count,
+                           std::initializer_list<std::string_view> texts) {
+    std::size_t total = 0;
+    for (const std::string_view text : texts)
+      total += text.size();
+    char* out = Reshape(at, count, total);
+    for (const std::string_view text : texts)
+      out = CopyOut(out, text);
+    return *this;
+  }
   // A buffer holding these code-page bytes; capacity as a new buffer, grown to fit.
   static TextBuffer FromBytes(std::string_view bytes);
 
@@ -133,6 +144,9 @@ class TextBuffer {
   // fills what it adds, which cost more than the copies themselves when
   // done for every element.
   void MakeRoom(std::size_t more);
+  // Makes the `count` held bytes from `at` (fewer when fewer follow) into
+  // `size` bytes for the caller to fill: where they start.
+  char* Reshape(std::size_t at, std::size_t count, std::size_t size);
   // The held string cut to the held bytes, for the operations of its own.
   std::string& Settled() {
     bytes_.resize(length_);

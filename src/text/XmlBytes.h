@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -34,10 +35,78 @@ inline const std::string& InCodePage(std::string& buffer, std::string_view prefi
 }
 
 // The end of the start tag that begins at `element`: its "/>", or else its
-// ">"; npos when there is neither.
+// ">"; npos when there is neither. (The first "/>" anywhere after it counts,
+// as the reader has always taken it.) Scanned for its bytes rather than
+// searched for as texts: a tag ends within a few dozen bytes.
 inline std::size_t StartTagEnd(std::string_view text, std::size_t element) noexcept {
-  const std::size_t self_closing = FindBytes(text, "/>", element);
-  return self_closing != std::string_view::npos ? self_closing : FindBytes(text, ">", element);
+  if (element >= text.size()) return std::string_view::npos;
+  const char* const end = text.data() + text.size();
+  for (const char* at = text.data() + element; at < end; ++at) {
+    at = static_cast<const char*>(std::memchr(at, '/', static_cast<std::size_t>(end - at)));
+    if (!at) break;
+    if (at + 1 < end && at[1] == '>') return static_cast<std::size_t>(at - text.data());
+  }
+  const void* close = std::memchr(text.data() + element, '>', text.size() - element);
+  return close ? static_cast<std::size_t>(static_cast<const char*>(close) - text.data())
+               : std::string_view::npos;
+}
+
+// The first `needle` in `text` that starts in [from, before), or npos: the
+// search of an attribute within one start tag, or of an element in one
+// record, a stretch of a few hundred bytes at most, where scanning for one of
+// the needle's bytes costs less than setting up a general search. The
+// needle's last byte is scanned for: a name's "=" or a tag's last letter is
+// rarer in XML than its "<".
+inline std::size_t FindStartingBefore(std::string_view text, std::string_view needle,
+                                      std::size_t from, std::size_t before) noexcept {
+  if (needle.empty()) return from <= text.size() && from <= before ? from : std::string_view::npos;
+  if (needle.size() > text.size()) return std::string_view::npos;
+  before = std::min(before, text.size() - needle.size() + 1);
+  const std::size_t last = needle.size() - 1;
+  for (std::size_t at = from; at < before; ++at) {
+    const void* hit = std::memchr(text.data() + at + last, needle.back(), before - at);
+    if (!hit) break;
+    at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) - last;
+    if (SameBytes(text.data() + at, needle.data(), last)) return at;
+  }
+  return std::string_view::npos;
+}
+
+// The first `name` + "=" in `text` that starts in [from, before), or npos:
+// an attribute's name within its start tag, found by the "=" that follows
+// it, which in XML is found nowhere but after attribute names.
+inline std::size_t FindAttributeName(std::string_view text, std::string_view name,
+                                     std::size_t from, std::size_t before) noexcept {
+  const std::size_t n = name.size();
+  if (from > text.size() || n >= text.size()) return std::string_view::npos;
+  // The "=" of a name starting in [from, before) lies in [from + n, limit).
+  const std::size_t limit = std::min(before, text.size() - n) + n;
+  for (std::size_t equals = from + n; equals < limit; ++equals) {
+    const void* hit = std::memchr(text.data() + equals, '=', limit - equals);
+    if (!hit) break;
+    equals = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    if (SameBytes(text.data() + equals - n, name.data(), n)) return equals - n;
+  }
+  return std::string_view::npos;
+}
+
+// Whether `form` is `prefix` + `name` + `suffix`, without writing that out.
+inline bool IsForm(std::string_view form, std::string_view prefix, std::string_view name,
+                   std::string_view suffix) noexcept {
+  return form.size() == prefix.size() + name.size() + suffix.size() &&
+         form.substr(0, prefix.size()) == prefix &&
+         form.substr(prefix.size(), name.size()) == name &&
+         form.substr(prefix.size() + name.size()) == suffix;
+}
+
+// The first `c` in [from, through] of `text`, or npos.
+inline std::size_t FindByteThrough(std::string_view text, char c, std::size_t from,
+                                   std::size_t through) noexcept {
+  if (from >= text.size() || from > through) return std::string_view::npos;
+  const std::size_t count = std::min(through, text.size() - 1) - from + 1;
+  const void* hit = std::memchr(text.data() + from, c, count);
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data())
+             : std::string_view::npos;
 }
 
 }  // namespace lombar

@@ -296,31 +296,48 @@ std::string_view XmlReader::InUtf8(std::string_view block) {
 }
 
 std::string XmlReader::Attrib(std::string_view element, std::string_view attribute) {
-  return Raising(*failures_, "Get Attrib", [&]() -> std::string {
-    std::string opening;
-    InCodePage(opening, "<", element, "");
-    std::string name;
-    InCodePage(name, "", attribute, "=");
+  std::string unescaped;
+  return std::string(AttribView(element, attribute, unescaped));
+}
+
+std::string_view XmlReader::AttribView(std::string_view element, std::string_view attribute,
+                                       std::string& unescaped) {
+  return Raising(*failures_, "Get Attrib", [&]() -> std::string_view {
+    const std::string_view text = Bytes();
+    // The element of the last attribute read (named in ASCII, so the same
+    // in the code page) goes on from there; another is searched for.
+    const bool same_element =
+        IsAscii(element) ? IsForm(attrib_mark_.element, "<", element, "")
+                         : InCodePage(attrib_opening_, "<", element, "") == attrib_mark_.element;
     std::size_t from = attrib_mark_.cursor, tag_end = attrib_mark_.tag_end;
-    if (opening != attrib_mark_.element) {
-      from = Find(opening, 0);
-      if (from == npos) return "";
-      tag_end = StartTagEnd(Bytes(), from);
-      if (tag_end == npos) return "";
+    if (!same_element) {
+      const std::string& opening = InCodePage(attrib_opening_, "<", element, "");
+      // "<element" is a prefix of tags the index does not answer for: a
+      // plain search, mostly short, since it is the text of one record.
+      from = FindStartingBefore(text, opening, 0, text.size());
+      if (from == npos) return {};
+      tag_end = StartTagEnd(text, from);
+      if (tag_end == npos) return {};
     }
-    const std::size_t found = Find(name, from);
-    if (found == npos || found >= tag_end) return "";
-    const std::size_t open_quote = found + name.size();
-    const char quote = open_quote < Bytes().size() ? Bytes()[open_quote] : '\0';
-    if (quote != '"' && quote != '\'') return "";
-    const std::size_t close_quote = Find(std::string_view(&quote, 1), open_quote + 1);
-    if (close_quote == npos || close_quote > tag_end) return "";
-    attrib_mark_ = {opening, close_quote, tag_end};
-    const std::string_view found_value =
-        Bytes().substr(open_quote + 1, close_quote - open_quote - 1);
+    // A name found at or after the tag's end counts as none: only the tag
+    // is searched, and the next attribute's search goes on from this one's.
+    const std::string_view name =
+        IsAscii(attribute) ? attribute : InCodePage(attrib_name_, "", attribute, "");
+    const std::size_t found = FindAttributeName(text, name, from, tag_end);
+    if (found == npos) return {};
+    const std::size_t open_quote = found + name.size() + 1;  // after "name="
+    const char quote = open_quote < text.size() ? text[open_quote] : '\0';
+    if (quote != '"' && quote != '\'') return {};
+    const std::size_t close_quote = FindByteThrough(text, quote, open_quote + 1, tag_end);
+    if (close_quote == npos) return {};
+    if (!same_element) attrib_mark_.element = attrib_opening_;
+    attrib_mark_.cursor = close_quote;
+    attrib_mark_.tag_end = tag_end;
+    const std::string_view found_value = text.substr(open_quote + 1, close_quote - open_quote - 1);
     // Most values hold no entity and are ASCII: the same text in UTF-8.
-    if (found_value.find('&') == npos && IsAscii(found_value)) return std::string(found_value);
-    return UnescapeValue(Utf8FromCodePage(found_value));
+    if (found_value.find('&') == npos && IsAscii(found_value)) return found_value;
+    unescaped = UnescapeValue(Utf8FromCodePage(found_value));
+    return unescaped;
   });
 }
 

@@ -87,6 +87,10 @@ class XmlReader {
   // An attribute of the first element whose name starts with `element`.
   // Attributes of one element must be read in written order. Raises its failure.
   std::string Attrib(std::string_view element, std::string_view attribute);
+  // The same as a view, valid until the reader is next used: a part of the
+  // text itself when it is ASCII and holds no entity, else `unescaped`.
+  std::string_view AttribView(std::string_view element, std::string_view attribute,
+                              std::string& unescaped);
   // The text with the five entities decoded, unless it is markup. Carries on
   // after a failure with the empty text.
   std::string GetFieldValue(std::string_view text);
@@ -205,6 +209,9 @@ class XmlReader {
   AttribMark attrib_mark_;
   std::string block_copy_;   // what BlockView returns for a text the reader owns
   std::string tag_scratch_;  // a tag written out for a search without the index
+  // An attribute's element and name written out for its search.
+  std::string attrib_opening_;
+  std::string attrib_name_;
 };
 
 }  // namespace lombar

@@ -146,8 +146,15 @@ void XmlWriter::PushGroup(std::string_view tag, bool tag_is_ascii) {
 void XmlWriter::AddAttrVal(std::string_view tag, std::string_view attribute,
                            std::string_view value, bool open_group) {
   Raising(*failures_, "AddAttrVal", [&] {
-    Out().Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
-    Out().Append(QuotedValue(EscapeValue(value))).Append(open_group ? ">" : "/>");
+    const std::string_view end = open_group ? ">" : "/>";
+    // Most values need neither escaping nor conversion: the element goes in in one step.
+    const ValueScan scan = Scan(value);
+    if (!scan.escapes && scan.ascii && IsAscii(tag) && IsAscii(attribute)) {
+      Out().AppendAscii({"<", tag, " ", attribute, "=\"", value, "\"", end});
+    } else {
+      Out().Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
+      Out().Append(QuotedValue(EscapeValue(value))).Append(end);
+    }
     if (open_group) PushGroup(tag, false);
   });
 }
@@ -157,34 +164,58 @@ void XmlWriter::SetAttrib(std::string_view element, std::string_view attribute,
   Raising(*failures_, "Let Attrib", [&] {
     // Only what this writer wrote is searched, and only the value is edited.
     const std::string_view text = Out().Bytes();
-    std::string opening;
-    InCodePage(opening, "<", element, "");
-    const bool known = attrib_target_.start != npos && attrib_target_.opening == opening;
-    const std::size_t start = known ? attrib_target_.start : FindBytes(text, opening, base_);
-    if (start == npos) return;
-    if (!known) attrib_target_ = {opening, start};
-    const std::size_t tag_end = StartTagEnd(text, start);
+    // An element named as the last one was is found where that was (a name
+    // not in ASCII may differ in the code page: it is searched again).
+    const bool known = attrib_target_.start != npos && IsAscii(element) &&
+                       IsForm(attrib_target_.opening, "<", element, "");
+    std::size_t start = attrib_target_.start;
+    if (!known) {
+      const std::string& opening = InCodePage(attrib_opening_, "<", element, "");
+      start = FindStartingBefore(text, opening, base_, text.size());
+      if (start == npos) return;
+      attrib_target_ = {opening, start};
+    }
+    // The tag's end is found again only when the text changed other than by
+    // this element's own edits, which keep it where they moved it.
+    const bool end_known = known && attrib_target_.length == text.size();
+    const std::size_t tag_end = end_known ? attrib_target_.tag_end : StartTagEnd(text, start);
     if (tag_end == npos) return;
-    std::string name;
-    InCodePage(name, "", attribute, "=");
+    const std::string_view name =
+        IsAscii(attribute) ? attribute : InCodePage(attrib_name_, "", attribute, "");
     // Most values need neither escaping nor conversion: they are used as given.
     const ValueScan scan = Scan(value);
     const bool as_given = !scan.escapes && scan.ascii;
     const std::string converted = as_given ? std::string() : CodePageFromUtf8(EscapeValue(value));
     const std::string_view escaped = as_given ? value : std::string_view(converted);
-    const std::size_t found = FindBytes(text, name, start);
+    const std::size_t found = FindAttributeName(text, name, start, tag_end);
     if (found == npos) {
-      Out().ReplaceBytes(tag_end, 0, " " + name + QuotedValue(escaped));
-      return;
+      // Only a later element has it: left alone.
+      if (FindAttributeName(text, name, tag_end, text.size()) != npos) return;
+      if (as_given && IsAscii(attribute)) {
+        Out().ReplaceAscii(tag_end, 0, {" ", name, "=\"", escaped, "\""});
+        return NoteTagEdited(tag_end, 0, name.size() + escaped.size() + 4, name);
+      }
+      const std::string added = " " + std::string(name) + "=" + QuotedValue(escaped);
+      Out().ReplaceBytes(tag_end, 0, added);
+      return NoteTagEdited(tag_end, 0, added.size(), added);
     }
-    if (found >= tag_end) return;  // only a later element has it: left alone
-    const std::size_t open_quote = found + name.size();
+    const std::size_t open_quote = found + name.size() + 1;  // after "name="
     const char quote = open_quote < text.size() ? text[open_quote] : '\0';
     if (quote != '"' && quote != '\'') return;
-    const std::size_t close_quote = text.find(quote, open_quote + 1);
-    if (close_quote == npos || close_quote > tag_end) return;
-    Out().ReplaceBytes(open_quote + 1, close_quote - open_quote - 1, escaped);
+    const std::size_t close_quote = FindByteThrough(text, quote, open_quote + 1, tag_end);
+    if (close_quote == npos) return;
+    const std::size_t count = close_quote - open_quote - 1;
+    Out().ReplaceBytes(open_quote + 1, count, escaped);
+    NoteTagEdited(tag_end, count, escaped.size(), escaped);
   });
+}
+
+void XmlWriter::NoteTagEdited(std::size_t tag_end, std::size_t count, std::size_t size,
+                              std::string_view written) {
+  // What was written without a ">" leaves the tag's end where it was, moved by the edit.
+  const bool keeps_end = written.find('>') == npos;
+  attrib_target_.tag_end = tag_end + size - count;
+  attrib_target_.length = keeps_end ? Out().Bytes().size() : npos;
 }
 
 void XmlWriter::AddXML(std::string_view text) {

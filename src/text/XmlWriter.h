@@ -182,15 +182,27 @@ class XmlWriter {
   // bytes). The next SetAttrib of the same element starts there: since then
   // the writer has only appended, or edited that element's own tag, so
   // nothing before it changed. Whatever else changes the text forgets it.
+  // With it, where its start tag ended after the last edit and how long the
+  // text then was: while the length is the same, nothing else was written.
   struct AttribTarget {
     std::string opening;
     std::size_t start = std::string::npos;
+    std::size_t tag_end = std::string::npos;
+    std::size_t length = std::string::npos;
     void Reset() noexcept {
       opening.clear();
-      start = std::string::npos;
+      start = tag_end = length = std::string::npos;
     }
   };
   AttribTarget attrib_target_;
+  // Notes where the start tag that ended at `tag_end` ends now that `count`
+  // bytes in it became `size` bytes, of which `written` holds every one
+  // that might be a ">".
+  void NoteTagEdited(std::size_t tag_end, std::size_t count, std::size_t size,
+                     std::string_view written);
+  // SetAttrib's element and name written out in the code page.
+  std::string attrib_opening_;
+  std::string attrib_name_;
 };
 
 }  // namespace lombar

@@ -163,6 +163,12 @@ TEST(XmlWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
   group.Add("L", "1");
   EXPECT_EQ(group.XML(), "<Provider Default=\"True\" EditDate=\"1/2/2026\"><Name>North</Name>"
                          "<G k=\"v\"><L>1</L></G></Provider>");
+  // Once more is written, the tag's end is looked for again: the first "/>"
+  // after the element, as it has always been found.
+  group.AddAttrVal("H", "k", "w");
+  group.SetAttrib("Provider", "FileDate", "");
+  EXPECT_EQ(group.XML(), "<Provider Default=\"True\" EditDate=\"1/2/2026\"><Name>North</Name>"
+                         "<G k=\"v\"><L>1</L></G></Provider><H k=\"w\" FileDate=\"\"/>");
 
   XmlWriter later;  // the attribute exists only in a later element: left alone
   later.SetSnippet(true);

@@ -329,8 +329,10 @@ class RecordPlan : public RecordShape {
     void ReadOtherThanLeaf(XmlReader& reader, T& record) const {
       switch (place.form) {
         case XmlPlace::Form::kAttribute:
-        case XmlPlace::Form::kFirstAttribute:
-          return from_text(record, reader.Attrib(place.element, place.name));
+        case XmlPlace::Form::kFirstAttribute: {
+          std::string unescaped;
+          return from_text(record, reader.AttribView(place.element, place.name, unescaped));
+        }
         case XmlPlace::Form::kChild:
           return read_child(record, reader.BlockPart(place.element, 1));
         case XmlPlace::Form::kLeaf:
