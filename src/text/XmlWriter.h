@@ -41,6 +41,8 @@ class XmlWriter {
   void OpenGroup(const TagName& tag);
   // Whether a numeric leaf equal to 0 is left out.
   bool DropsZero() const { return compress_ && zero_suppress_; }
+  // Whether a leaf of this value is left out for being empty (Compress).
+  bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
   // "<tag attribute="value"/>", or with `open_group` a group start carrying
   // the attribute. Raises its failure.
   void AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
@@ -121,8 +123,6 @@ class XmlWriter {
   std::string XMLcompress(std::string_view text);
 
  private:
-  // Compress leaves out an empty leaf: the first test of Suppressed, inline.
-  bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
   bool Suppressed(std::string_view value) const {
     if (DropsEmpty(value)) return true;
     return DropsZero() && SuppressedAsZero(value);
