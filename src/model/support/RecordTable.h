@@ -467,7 +467,10 @@ class RecordTable final : public RecordShape {
         continue;
       }
       if ((missing & step.passed_when_missing) != 0) continue;
-      const std::string_view content = reader.FirstValue(leaf_tags_, step.leaf, unescaped);
+      const std::string_view content =
+          step.passed_when_missing != 0
+              ? reader.FirstValueSearched(leaf_tags_, step.leaf, unescaped)
+              : reader.FirstValue(leaf_tags_, step.leaf, unescaped);
       if (content.empty() && step.empty_reads_as_reset) continue;
       step.read_value(record, content, step.member);
     }
