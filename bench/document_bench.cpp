@@ -14,7 +14,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <latch>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "SampleCatalog.h"
@@ -166,6 +169,88 @@ void BM_ProviderCollection(benchmark::State& state) {
   });
 }
 
+// The CPU time the calling thread has used, where the system tells it (0 elsewhere).
+double ThreadCpuSeconds() {
+#if defined(CLOCK_THREAD_CPUTIME_ID)
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+#else
+  return 0;
+#endif
+}
+
+// What the round trips of `threads` threads, started together, took: the
+// wall time until the last was done, and the CPU time each used on average.
+struct ThreadTimes {
+  double wall = 0;
+  double cpu = 0;
+};
+
+// Each thread round-trips a catalog of its own (objects belong to the
+// thread that made them) and releases it. A thread's first use of the
+// library (its apartment and log setup) is done before the start.
+ThreadTimes RoundTripsOnThreads(const std::string& text, int threads) {
+  std::latch ready(threads + 1);
+  std::latch start(1);
+  std::vector<double> cpu(static_cast<std::size_t>(threads));
+  std::vector<std::chrono::steady_clock::time_point> done(cpu.size());
+  std::vector<std::thread> workers;
+  for (std::size_t t = 0; t < cpu.size(); ++t) {
+    workers.emplace_back([&, t] {
+      MakeRef<ICatalog>();
+      ready.count_down();
+      start.wait();
+      const double cpu_start = ThreadCpuSeconds();
+      {
+        Made<ICatalog> made{MakeRef<ICatalog>(), {}, true};
+        made.object->SetXML(text);
+        made.written = made.object->XML();
+        made.Check(text);
+      }
+      cpu[t] = ThreadCpuSeconds() - cpu_start;
+      done[t] = std::chrono::steady_clock::now();
+    });
+  }
+  ready.arrive_and_wait();
+  const auto started = std::chrono::steady_clock::now();
+  start.count_down();
+  for (std::thread& worker : workers)
+    worker.join();
+  ThreadTimes times;
+  for (std::size_t t = 0; t < cpu.size(); ++t) {
+    times.wall = std::max(times.wall, std::chrono::duration<double>(done[t] - started).count());
+    times.cpu += cpu[t] / static_cast<double>(cpu.size());
+  }
+  return times;
+}
+
+// Two threads, each round-tripping (and releasing) its own catalog, timed
+// against one thread doing one in the same iteration: nothing is shared
+// between them on that path, so on two free cores the pair should take
+// about as long as one. The CPU time each thread used is reported beside
+// the wall time, as the pair's wall time also shows how busy the machine is.
+void BM_TwoThreadsCatalog(benchmark::State& state) {
+  const std::string text = SampleDocument(static_cast<int>(state.range(0)));
+  ThreadTimes one, two;
+  for (auto _ : state) {
+    const ThreadTimes alone = RoundTripsOnThreads(text, 1);
+    const ThreadTimes pair = RoundTripsOnThreads(text, 2);
+    state.SetIterationTime(pair.wall);
+    one.wall += alone.wall;
+    one.cpu += alone.cpu;
+    two.wall += pair.wall;
+    two.cpu += pair.cpu;
+  }
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["one_thread_ms"] = one.wall / runs * 1e3;
+  state.counters["two_threads_ms"] = two.wall / runs * 1e3;
+  state.counters["ratio"] = two.wall / one.wall;
+  state.counters["cpu_one_ms"] = one.cpu / runs * 1e3;
+  state.counters["cpu_each_of_two_ms"] = two.cpu / runs * 1e3;
+  state.counters["cpu_ratio"] = one.cpu > 0 ? two.cpu / one.cpu : 0;
+}
+
 // 1,000 and 10,000 items, and `more`; each timed by its work alone (see SideBySide).
 void ItemCounts(benchmark::internal::Benchmark* benchmark, std::initializer_list<int> more) {
   benchmark->Arg(1'000)->Arg(10'000);
@@ -177,5 +262,6 @@ void ItemCounts(benchmark::internal::Benchmark* benchmark, std::initializer_list
 BENCHMARK(BM_CatalogDocument)->Apply([](auto* benchmark) { ItemCounts(benchmark, {30'000}); });
 BENCHMARK(BM_ItemCollection)->Apply([](auto* benchmark) { ItemCounts(benchmark, {}); });
 BENCHMARK(BM_ProviderCollection)->Apply([](auto* benchmark) { ItemCounts(benchmark, {}); });
+BENCHMARK(BM_TwoThreadsCatalog)->Arg(10'000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -297,23 +297,26 @@ DecimalNumber ReadLeadingNumber(std::string_view text) {
 std::optional<std::int64_t> PlainScaled(std::string_view text, int scale) {
   if (text.empty()) return 0;
   const bool negative = text.front() == '-';
-  constexpr int kMostWholeDigits = 14;  // with four decimals, well inside 64 bits
+  constexpr std::ptrdiff_t kMostWholeDigits = 14;  // with four decimals, well inside 64 bits
+  // Read as two runs of digits, the whole part and the decimals, each in a
+  // loop of its own that asks nothing else of a digit.
+  const char* at = text.data() + (negative ? 1 : 0);
+  const char* const end = text.data() + text.size();
+  const char* const whole = at;
   std::int64_t value = 0;
-  int whole_digits = 0;
+  for (; at < end && IsDigit(*at); ++at) {
+    if (at - whole == kMostWholeDigits) return std::nullopt;
+    value = value * 10 + (*at - '0');
+  }
+  if (at == whole) return std::nullopt;
   int decimals = 0;
-  bool point = false;
-  for (std::size_t at = negative ? 1 : 0; at < text.size(); ++at) {
-    const char c = text[at];
-    if (IsDigit(c)) {
-      if (point ? ++decimals > scale : ++whole_digits > kMostWholeDigits) return std::nullopt;
-      value = value * 10 + (c - '0');
-    } else if (c == '.' && !point && whole_digits > 0) {
-      point = true;
-    } else {
-      return std::nullopt;
+  if (at < end && *at == '.') {
+    for (++at; at < end && IsDigit(*at); ++at) {
+      if (++decimals > scale) return std::nullopt;
+      value = value * 10 + (*at - '0');
     }
   }
-  if (whole_digits == 0) return std::nullopt;
+  if (at != end) return std::nullopt;
   for (; decimals < scale; ++decimals)
     value *= 10;
   return negative ? -value : value;

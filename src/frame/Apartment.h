@@ -21,6 +21,7 @@ namespace lombar {
 struct ThreadApartment {
   std::uint32_t number = 0;
   bool open = false;
+  bool log_set_up = false;  // the thread's diagnostic log, by its first object
   std::atomic<bool> work_handed{false};
 };
 extern constinit thread_local ThreadApartment this_thread_apartment;

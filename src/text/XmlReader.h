@@ -56,6 +56,13 @@ class XmlReader {
       value_mark_.end = std::string::npos;
       return {};
     }
+    return FirstValueSearched(names, i, unescaped);
+  }
+  // FirstValue of a name the caller found outside MissingNames: the same
+  // answer, without asking the index again (a name nowhere in the text is
+  // then not found by the search either).
+  std::string_view FirstValueSearched(const TagNames& names, std::size_t i,
+                                      std::string& unescaped) {
     if (const std::optional<std::string_view> plain = PlainFirstValue(names, i)) return *plain;
     return SearchFirstValue(names, i, unescaped);
   }

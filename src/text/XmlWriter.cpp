@@ -113,7 +113,7 @@ void XmlWriter::OpenGroup(const TagName& tag) {
   if (!tag.Ascii() || tag.Name().empty()) return Add(tag.Name(), "", true);
   Raising(*failures_, "Add", [&] {
     Out().AppendAscii({"<", tag.Name(), ">"});
-    PushGroup(tag.Name(), true);
+    open_groups_.push_lasting(tag.Name());
   });
 }
 

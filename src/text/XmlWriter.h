@@ -4,6 +4,7 @@
 // Texts enter as UTF-8; the buffer holds them one byte a character.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -37,10 +38,13 @@ class XmlWriter {
     if (DropsEmpty(value)) return;
     AddKnownLeaf(tag, value);
   }
-  // Add(tag, "", true) for a group whose tag is known up front, as AddLeaf's is.
+  // Add(tag, "", true) for a group whose tag is known up front, as AddLeaf's
+  // is; the tag's name must outlive the group (a table's or a static name).
   void OpenGroup(const TagName& tag);
   // Whether a numeric leaf equal to 0 is left out.
   bool DropsZero() const { return compress_ && zero_suppress_; }
+  // Whether a leaf of this value is left out for being empty (Compress).
+  bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
   // "<tag attribute="value"/>", or with `open_group` a group start carrying
   // the attribute. Raises its failure.
   void AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,
@@ -121,8 +125,6 @@ class XmlWriter {
   std::string XMLcompress(std::string_view text);
 
  private:
-  // Compress leaves out an empty leaf: the first test of Suppressed, inline.
-  bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
   bool Suppressed(std::string_view value) const {
     if (DropsEmpty(value)) return true;
     return DropsZero() && SuppressedAsZero(value);
@@ -150,28 +152,41 @@ class XmlWriter {
   std::size_t base_ = 0;          // where this writer's text starts in Out()
   // The tags of the groups still open, in code-page bytes, innermost last.
   // A writer mostly has one or two open: those are kept without allocating.
+  // A tag known to outlive its group (a TagName's) is kept as a view, the
+  // others as a copy; a closed group's place is kept for the next one, so
+  // that nesting as deep as before allocates nothing.
   class OpenGroups {
    public:
     std::size_t size() const noexcept { return size_; }
     bool empty() const noexcept { return size_ == 0; }
-    const std::string& back() const { return size_ <= kNear ? near_[size_ - 1] : far_.back(); }
-    void push_back(std::string tag) {
-      (size_ < kNear ? near_[size_] : far_.emplace_back()) = std::move(tag);
-      ++size_;
-    }
-    void pop_back() {
-      if (size_ > kNear) far_.pop_back();
-      --size_;
-    }
-    void resize(std::size_t size) {
-      while (size_ > size)
-        pop_back();
-    }
+    std::string_view back() const { return At(size_ - 1).Tag(); }
+    void push_back(std::string tag) { Next().Keep(std::move(tag)); }
+    void push_lasting(std::string_view tag) { Next().lasting = tag; }
+    void pop_back() { --size_; }
+    void resize(std::size_t size) { size_ = std::min(size_, size); }
 
    private:
+    struct Group {
+      std::string_view lasting;  // empty when the tag is the copy
+      std::string copy;
+      std::string_view Tag() const noexcept { return lasting.empty() ? copy : lasting; }
+      void Keep(std::string tag) {
+        lasting = {};
+        copy = std::move(tag);
+      }
+    };
+    const Group& At(std::size_t i) const { return i < kNear ? near_[i] : far_[i - kNear]; }
+    // The place of the group opened next, counted once it is there.
+    Group& Next() {
+      if (size_ >= kNear && size_ - kNear == far_.size()) far_.emplace_back();
+      Group& next = size_ < kNear ? near_[size_] : far_[size_ - kNear];
+      ++size_;
+      return next;
+    }
+
     static constexpr std::size_t kNear = 2;
-    std::string near_[kNear];
-    std::vector<std::string> far_;
+    Group near_[kNear];
+    std::vector<Group> far_;
     std::size_t size_ = 0;
   };
   OpenGroups open_groups_;

@@ -221,9 +221,11 @@ class RecordPlan : public RecordShape {
     for (const WriteStep& step : writing_) {
       if (step.field) {
         step.field->WriteOtherThanLeaf(writer, record);
-      } else {
-        step.write_leaf(record, writer, leaf_tags_[step.leaf]);
+        continue;
       }
+      // Most texts are empty, and left out under Compress: seen here, without a call.
+      if (step.text && writer.DropsEmpty(record.*MemberOfKind<StoredText>(step.member))) continue;
+      step.write_value(record, writer, leaf_tags_[step.leaf], step.member);
     }
     if (!form_.group.empty()) writer.EndGroup();
   }
@@ -241,9 +243,12 @@ class RecordPlan : public RecordShape {
         continue;
       }
       if ((missing & step.passed_when_missing) != 0) continue;
-      const std::string_view content = reader.FirstValue(leaf_tags_, step.leaf, unescaped);
+      const std::string_view content =
+          step.passed_when_missing != 0
+              ? reader.FirstValueSearched(leaf_tags_, step.leaf, unescaped)
+              : reader.FirstValue(leaf_tags_, step.leaf, unescaped);
       if (content.empty() && step.empty_reads_as_reset) continue;
-      step.from_text(record, content);
+      step.read_value(record, content, step.member);
     }
   }
   // The values the XML carries, in writing order.
@@ -266,6 +271,30 @@ class RecordPlan : public RecordShape {
 
 
  protected:
+  // A pointer to a stored value of any kind, kept as one to a char member
+  // and converted back to its own kind before use (a round trip the
+  // language keeps exact): the leaf steps hold it beside plain functions
+  // made for the kind, cheaper to call than a std::function each.
+  using AnyMember = char T::*;
+  using LeafWriter = void (*)(const T&, XmlWriter&, const TagName&, AnyMember);
+  using LeafReader = void (*)(T&, std::string_view, AnyMember);
+  template <class V>
+  static V T::*MemberOfKind(AnyMember member) {
+    return reinterpret_cast<V T::*>(member);
+  }
+  template <class V>
+  static void WriteValue(const T& record, XmlWriter& writer, const TagName& tag, AnyMember member) {
+    WriteLeaf(writer, tag, record.*MemberOfKind<V>(member));
+  }
+  template <class V>
+  static void ReadValue(T& record, std::string_view text, AnyMember member) {
+    record.*MemberOfKind<V>(member) = XmlValue<V>::Read(text);
+  }
+  template <class V>
+  static void ReadStrictNumber(T& record, std::string_view text, AnyMember member) {
+    record.*MemberOfKind<V>(member) = static_cast<V>(Variant(text).ToLong());
+  }
+
   struct Field {
     XmlPlace place;
     std::size_t leaf = 0;  // a leaf's number among the table's leaf tags
@@ -273,7 +302,12 @@ class RecordPlan : public RecordShape {
     int read_rank = 0;
     bool kept = false;
     std::function<std::string(const T&)> text;  // the value's XML text
-    std::function<void(const T&, XmlWriter&, const TagName&)> write_leaf;
+    // A leaf's stored value and how it is written and read: plain functions
+    // of its kind, which the leaf steps call with the member.
+    AnyMember member = nullptr;
+    LeafWriter write_value = nullptr;
+    LeafReader read_value = nullptr;
+    bool stored_text = false;  // the member is a StoredText
     std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
     std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
     std::function<void(T&, XmlPart)> read_child;           // a child object's XML, read in
@@ -347,20 +381,17 @@ class RecordPlan : public RecordShape {
     Field row;
     row.place = place;
     row.text = [field](const T& record) { return XmlValue<V>::Write(record.*field); };
-    row.write_leaf = [field](const T& record, XmlWriter& writer, const TagName& tag) {
-      WriteLeaf(writer, tag, record.*field);
-    };
-    row.from_text = [field](T& record, std::string_view text) {
-      record.*field = XmlValue<V>::Read(text);
-    };
+    row.member = reinterpret_cast<AnyMember>(field);
+    row.write_value = &WriteValue<V>;
+    row.read_value = &ReadValue<V>;
+    row.stored_text = std::is_same_v<V, StoredText>;
     if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
       // The locale's conversion: a missing or non-numeric text is a type mismatch.
-      if (place.strict_number) {
-        row.from_text = [field](T& record, std::string_view text) {
-          record.*field = static_cast<V>(Variant(text).ToLong());
-        };
-      }
+      if (place.strict_number) row.read_value = &ReadStrictNumber<V>;
     }
+    row.from_text = [read = row.read_value, member = row.member](T& record, std::string_view text) {
+      read(record, text, member);
+    };
     row.kind = KindOfValue<V>();
     row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
     if constexpr (std::is_same_v<V, StoredText>) row.made_as_reset = initial.empty();
@@ -404,19 +435,20 @@ class RecordPlan : public RecordShape {
     leaf_tags_ = LeafTags();
     for (const Field* field : InRankOrder(&Field::write_rank)) {
       if (field->place.form != XmlPlace::Form::kLeaf) {
-        writing_.push_back({field, 0, {}});
+        writing_.push_back({field, 0, nullptr, nullptr});
       } else {
-        writing_.push_back({nullptr, field->leaf, field->write_leaf});
+        writing_.push_back({nullptr, field->leaf, field->write_value, field->member,
+                            field->stored_text});
       }
     }
     for (const Field* field : InRankOrder(&Field::read_rank)) {
       if (field->place.form != XmlPlace::Form::kLeaf) {
-        reading_.push_back({field, 0, 0, false, {}});
+        reading_.push_back({field, 0, 0, false, nullptr, nullptr});
         continue;
       }
       const bool passable = field->empty_reads_as_reset && field->leaf < TagIndex::kMissingBits;
       reading_.push_back({nullptr, passable ? std::uint64_t{1} << field->leaf : 0, field->leaf,
-                          field->empty_reads_as_reset, field->from_text});
+                          field->empty_reads_as_reset, field->read_value, field->member});
     }
     edits_its_text_ = form_.cut_empty_elements ||
                       std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
@@ -487,7 +519,9 @@ class RecordPlan : public RecordShape {
   struct WriteStep {
     const Field* field = nullptr;
     std::size_t leaf = 0;
-    std::function<void(const T&, XmlWriter&, const TagName&)> write_leaf;
+    LeafWriter write_value = nullptr;
+    AnyMember member = nullptr;
+    bool text = false;  // the member is a StoredText
   };
   std::vector<WriteStep> writing_;
   struct ReadStep {
@@ -497,7 +531,8 @@ class RecordPlan : public RecordShape {
     std::uint64_t passed_when_missing = 0;
     std::size_t leaf = 0;
     bool empty_reads_as_reset = false;
-    std::function<void(T&, std::string_view)> from_text;
+    LeafReader read_value = nullptr;
+    AnyMember member = nullptr;
   };
   std::vector<ReadStep> reading_;
   // What Clear does to each value it resets, and to those of them a new
