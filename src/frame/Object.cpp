@@ -33,7 +33,7 @@ std::uint32_t ApartmentOfNewObject() noexcept {
   if (state.number != 0 && state.log_set_up) return state.number;
   const std::uint32_t apartment = ThisApartment();
   FileLogSetupOnFirstUse();
-  this_thread_apartment.log_set_up = true;
+  state.log_set_up = true;
   return apartment;
 }
 

@@ -88,7 +88,7 @@ std::uint32_t TagIndex::ListOf(std::string_view key, std::uint32_t hash) const {
     const Slot& slot = slots_[i];
     if (slot.hash == hash && slot.key_length == key.size() &&
         SameBytes(text_.data() + slot.key_start, key.data(), key.size()))
-      return slot.positions;
+      return slot.list;
   }
   slots_[i] = {static_cast<std::uint32_t>(key.data() - text_.data()),
                static_cast<std::uint32_t>(key.size()), hash,
@@ -143,7 +143,7 @@ const std::vector<std::uint8_t>& TagIndex::NamesOfLists(const TagNames& names) c
   const std::vector<std::uint32_t>& slots = SlotsOf(names);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (slots[i] != kNoSlot)
-      names_of_lists[slots_[slots[i]].positions] =
+      names_of_lists[slots_[slots[i]].list] =
           static_cast<std::uint8_t>(names.Canonical(i) + 1);
   }
   return names_of_lists;
@@ -261,8 +261,8 @@ void TagIndex::FileByList(const std::vector<Start>& others) const {
   file(others);
   for (Slot& slot : slots_) {
     if (slot.hash == 0) continue;
-    slot.count = lists_[slot.positions].count;
-    slot.first = positions_.get() + next[slot.positions] - slot.count;
+    slot.count = lists_[slot.list].count;
+    slot.first = positions_.get() + next[slot.list] - slot.count;
   }
 }
 

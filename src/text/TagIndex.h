@@ -147,7 +147,7 @@ class TagIndex {
     std::uint32_t key_start = 0;  // the key is the text between '<' and '>'
     std::uint32_t key_length = 0;
     std::uint32_t hash = 0;  // 0: an empty slot
-    std::uint32_t positions = 0;  // its list's number
+    std::uint32_t list = 0;  // its list's number
     // The list itself, noted once the index is built: a search reads it
     // without going through positions_.
     const std::uint32_t* first = nullptr;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,10 @@
 namespace lombar {
 
 enum class SharedMember { kXml, kItem, kExists, kCount, kRemove, kNewEnum, kClear };
+
+[[noreturn]] inline void OwnFormsRefused(const char* member) {
+  throw std::logic_error(std::string(member) + " has forms of its own here: bound by the class");
+}
 
 template <class C>
 auto CollectionMembers(std::vector<std::pair<SharedMember, DispId>> slots) {
@@ -31,24 +36,27 @@ auto CollectionMembers(std::vector<std::pair<SharedMember, DispId>> slots) {
         case SharedMember::kItem:
           if constexpr (requires { &C::Item; }) {
             builder.Get("Item", id, &C::Item, {"vntIndexKey"});
-            break;
+          } else {
+            OwnFormsRefused("Item");
           }
-          throw std::logic_error("Item has a form of its own here");
+          break;
         case SharedMember::kExists:
           if constexpr (requires { &C::Exists; }) {
             builder.Method("Exists", id, &C::Exists, {"vntIndexKey"});
-            break;
+          } else {
+            OwnFormsRefused("Exists");
           }
-          throw std::logic_error("Exists has a form of its own here");
+          break;
         case SharedMember::kCount:
           builder.Get("Count", id, &C::Count);
           break;
         case SharedMember::kRemove:
           if constexpr (requires { &C::Remove; }) {
             builder.Method("Remove", id, &C::Remove, {"vntIndexKey"});
-            break;
+          } else {
+            OwnFormsRefused("Remove");
           }
-          throw std::logic_error("Remove has a form of its own here");
+          break;
         case SharedMember::kNewEnum:
           builder.Get("NewEnum", id, &C::NewEnum).Hidden();
           break;

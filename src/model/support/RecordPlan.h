@@ -278,6 +278,7 @@ class RecordPlan : public RecordShape {
   using AnyMember = char T::*;
   using LeafWriter = void (*)(const T&, XmlWriter&, const TagName&, AnyMember);
   using LeafReader = void (*)(T&, std::string_view, AnyMember);
+  using ValueText = std::string (*)(const T&, AnyMember);
   template <class V>
   static V T::*MemberOfKind(AnyMember member) {
     return reinterpret_cast<V T::*>(member);
@@ -285,6 +286,10 @@ class RecordPlan : public RecordShape {
   template <class V>
   static void WriteValue(const T& record, XmlWriter& writer, const TagName& tag, AnyMember member) {
     WriteLeaf(writer, tag, record.*MemberOfKind<V>(member));
+  }
+  template <class V>
+  static std::string TextOfValue(const T& record, AnyMember member) {
+    return XmlValue<V>::Write(record.*MemberOfKind<V>(member));
   }
   template <class V>
   static void ReadValue(T& record, std::string_view text, AnyMember member) {
@@ -301,15 +306,14 @@ class RecordPlan : public RecordShape {
     int write_rank = 0;
     int read_rank = 0;
     bool kept = false;
-    std::function<std::string(const T&)> text;  // the value's XML text
-    // A leaf's stored value and how it is written and read: plain functions
-    // of its kind, which the leaf steps call with the member.
+    // A stored value and how it is written and read: plain functions of its
+    // kind, which the leaf steps and the attributes call with the member.
     AnyMember member = nullptr;
     LeafWriter write_value = nullptr;
     LeafReader read_value = nullptr;
+    ValueText text = nullptr;  // an attribute's XML text
     bool stored_text = false;  // the member is a StoredText
     std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
-    std::function<void(T&, std::string_view)> from_text;   // sets it from its XML text
     std::function<void(T&, XmlPart)> read_child;           // a child object's XML, read in
     std::function<void(T&, bool destroy)> reset;           // what Clear does to it
     std::function<void(T&)> reset_in_place;                // for child objects
@@ -350,9 +354,9 @@ class RecordPlan : public RecordShape {
     void WriteOtherThanLeaf(XmlWriter& writer, const T& record) const {
       switch (place.form) {
         case XmlPlace::Form::kAttribute:
-          return writer.SetAttrib(place.element, place.name, text(record));
+          return writer.SetAttrib(place.element, place.name, text(record, member));
         case XmlPlace::Form::kFirstAttribute:
-          return writer.AddAttrVal(place.element, place.name, text(record));
+          return writer.AddAttrVal(place.element, place.name, text(record, member));
         case XmlPlace::Form::kChild:
           return write_child(record, writer);
         case XmlPlace::Form::kLeaf:
@@ -365,7 +369,8 @@ class RecordPlan : public RecordShape {
         case XmlPlace::Form::kAttribute:
         case XmlPlace::Form::kFirstAttribute: {
           std::string unescaped;
-          return from_text(record, reader.AttribView(place.element, place.name, unescaped));
+          return read_value(record, reader.AttribView(place.element, place.name, unescaped),
+                            member);
         }
         case XmlPlace::Form::kChild:
           return read_child(record, reader.BlockPart(place.element, 1));
@@ -380,18 +385,15 @@ class RecordPlan : public RecordShape {
   static Field ValueField(V T::*field, XmlPlace place, V initial) {
     Field row;
     row.place = place;
-    row.text = [field](const T& record) { return XmlValue<V>::Write(record.*field); };
     row.member = reinterpret_cast<AnyMember>(field);
     row.write_value = &WriteValue<V>;
     row.read_value = &ReadValue<V>;
+    row.text = &TextOfValue<V>;
     row.stored_text = std::is_same_v<V, StoredText>;
     if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
       // The locale's conversion: a missing or non-numeric text is a type mismatch.
       if (place.strict_number) row.read_value = &ReadStrictNumber<V>;
     }
-    row.from_text = [read = row.read_value, member = row.member](T& record, std::string_view text) {
-      read(record, text, member);
-    };
     row.kind = KindOfValue<V>();
     row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
     if constexpr (std::is_same_v<V, StoredText>) row.made_as_reset = initial.empty();
