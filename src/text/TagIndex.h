@@ -283,16 +283,21 @@ class IndexedText {
   // answered by one walk of the text's start tags when the text is short.
   std::size_t FindTag(const TagNames& names, std::size_t i, std::size_t from) const {
     if (from > text_.size()) return TagIndex::npos;
-    const std::size_t offset = static_cast<std::size_t>(text_.data() - index_->Text().data());
-    if (from == 0 && names[i].Indexable() && Walked(names, offset)) {
-      const std::uint32_t first = walk_.first[names.Canonical(i)];
-      if (first == TagIndex::kNotThere ||
-          first + names[i].Name().size() + 2 > offset + text_.size())
-        return TagIndex::npos;
-      return first - offset;
-    }
+    const std::size_t offset = Offset();
+    if (from == 0 && names[i].Indexable() && Walked(names, offset)) return WalkedStart(names, i);
     const std::size_t found = index_->FindTag(names, i, offset + from, offset + text_.size());
     return found >= TagIndex::kCannotAnswer ? found : found - offset;
+  }
+  // Walks the text's start tags for the set's names, as the first search
+  // from the text's start does: false when the text is too long to walk.
+  bool WalksFor(const TagNames& names) const { return Walked(names, Offset()); }
+  // FindTag(names, i, 0) of an indexable name once WalksFor(names) said yes.
+  std::size_t WalkedStart(const TagNames& names, std::size_t i) const {
+    const std::uint32_t first = walk_.first[names.Canonical(i)];
+    const std::size_t offset = Offset();
+    if (first == TagIndex::kNotThere || first + names[i].Name().size() + 2 > offset + text_.size())
+      return TagIndex::npos;
+    return first - offset;
   }
 
  private:
@@ -308,6 +313,10 @@ class IndexedText {
     return walk_.walked;
   }
   void WalkFor(const TagNames& names, std::size_t offset) const;
+  // Where the text starts in its document.
+  std::size_t Offset() const noexcept {
+    return static_cast<std::size_t>(text_.data() - index_->Text().data());
+  }
 
   template <class Search>
   std::size_t InText(std::size_t from, const Search& search) const;

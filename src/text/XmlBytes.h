@@ -34,6 +34,20 @@ inline const std::string& InCodePage(std::string& buffer, std::string_view prefi
   return Form(buffer, prefix, CodePageFromUtf8(name), suffix);
 }
 
+// Whether "<name>" starts at `at`.
+inline bool IsStartTagAt(std::string_view text, std::size_t at, std::string_view name) noexcept {
+  return at < text.size() && text.size() - at >= name.size() + 2 && text[at] == '<' &&
+         SameBytes(text.data() + at + 1, name.data(), name.size()) &&
+         text[at + 1 + name.size()] == '>';
+}
+
+// Whether the "<" at `at` starts "</name>".
+inline bool IsEndTagAt(std::string_view text, std::size_t at, std::string_view name) noexcept {
+  return text.size() - at >= name.size() + 3 && text[at + 1] == '/' &&
+         SameBytes(text.data() + at + 2, name.data(), name.size()) &&
+         text[at + 2 + name.size()] == '>';
+}
+
 // The end of the start tag that begins at `element`: its "/>", or else its
 // ">"; npos when there is neither. (The first "/>" anywhere after it counts,
 // as the reader has always taken it.) Scanned for its bytes rather than

@@ -17,12 +17,6 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-// Whether the "<" at `at` starts "</name>".
-inline bool IsEndTagAt(std::string_view text, std::size_t at, std::string_view name) {
-  return text.size() - at >= name.size() + 3 && text[at + 1] == '/' &&
-         SameBytes(text.data() + at + 2, name.data(), name.size()) && text[at + 2 + name.size()] == '>';
-}
-
 // Occurrence arithmetic is 16-bit: stepping past either end overflows (error 6).
 std::int16_t ShortStep(std::int16_t occurrence, std::int32_t step) {
   const std::int32_t next = std::int32_t{occurrence} + step;
@@ -159,26 +153,13 @@ std::string_view XmlReader::SearchFirstValue(const TagNames& names, std::size_t 
 std::optional<std::string_view> XmlReader::PlainFirstValue(const TagNames& names,
                                                            std::size_t i) {
   const TagName& tag = names[i];
-  const std::string_view text = indexed_.Text();
-  const std::int16_t last = value_mark_.occurrence;
-  const bool may_continue =
-      value_mark_.end != npos && (last == 0 || last == std::numeric_limits<std::int16_t>::max());
-  if (!indexed_.Active() || text.empty() || !tag.Indexable() || may_continue) return std::nullopt;
+  if (!ReadsIndexedText() || !tag.Indexable() || MayContinueValue()) return std::nullopt;
   const std::size_t start = indexed_.FindTag(names, i, 0);
   if (start == npos) {
     value_mark_.end = npos;
     return std::string_view();
   }
-  const std::string_view name = tag.Name();
-  const std::size_t content = start + name.size() + 2;
-  const char* const stop =
-      FirstOfEither(text.data() + content, text.data() + text.size(), '<', '&');
-  const std::size_t end = static_cast<std::size_t>(stop - text.data());
-  // A value with an entity in it is read by the general way, which unescapes.
-  if (end == text.size() || text[end] == '&' || !IsEndTagAt(text, end, name)) return std::nullopt;
-  const std::string_view found = text.substr(content, end - content);
-  NoteValueFound(tag, true, 1, end);
-  return TrimSpaces(found);
+  return PlainValueAt(tag, start);
 }
 
 std::string_view XmlReader::ValueView(const TagName& tag, std::int16_t occurrence,
@@ -259,7 +240,8 @@ std::string_view XmlReader::BlockOf(const TagName& plain, std::int16_t occurrenc
       continues ? block_mark_.end : SkipEndTags(plain, ShortStep(occurrence, -1));
   block_mark_.end = npos;
   if (from == npos) return missing();
-  std::size_t start = find_start(from);
+  // A collection's next member mostly starts right where the previous one ended.
+  std::size_t start = !attributed && IsStartTagAt(Bytes(), from, name) ? from : find_start(from);
   if (start == npos && !continues) {
     attributed = true;
     start = find_start(from);

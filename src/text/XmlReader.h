@@ -12,12 +12,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "base/Text.h"
+#include "base/Words.h"
 #include "text/TagIndex.h"
+#include "text/XmlBytes.h"
 #include "text/XmlFailures.h"
 
 namespace lombar {
@@ -65,6 +69,28 @@ class XmlReader {
                                       std::string& unescaped) {
     if (const std::optional<std::string_view> plain = PlainFirstValue(names, i)) return *plain;
     return SearchFirstValue(names, i, unescaped);
+  }
+  // For a record's reader, before its fields are read: whether WalkedValue
+  // can answer FirstValue for the set's names, the text being read in place
+  // and its start tags walked once for all of them.
+  bool WalksFields(const TagNames& names) {
+    return ReadsIndexedText() && !MayContinueValue() && indexed_.WalksFor(names);
+  }
+  // FirstValue(names, i) once WalksFields(names) said yes, without its checks
+  // for each field: false when the field needs FirstValue after all (its
+  // name is not one the index knows, its end tag is not next, or an entity
+  // is in it).
+  bool WalkedValue(const TagNames& names, std::size_t i, std::string_view& value) {
+    if (!names[i].Indexable() || MayContinueValue()) return false;
+    const std::size_t start = indexed_.WalkedStart(names, i);
+    if (start == TagIndex::npos) {
+      value_mark_.end = std::string::npos;
+      value = {};
+      return true;
+    }
+    const std::optional<std::string_view> plain = PlainValueAt(names[i], start);
+    if (plain) value = *plain;
+    return plain.has_value();
   }
   // The set's names that FirstValue knows to be in no record of the
   // document, as bits by number (TagIndex::Missing): each would come back
@@ -171,6 +197,27 @@ class XmlReader {
   // in place, no earlier search to go on with, the element's end tag next
   // after its start and no entity in it. Nothing when any of that fails.
   std::optional<std::string_view> PlainFirstValue(const TagNames& names, std::size_t i);
+  // Whether the next FirstValue may go on from the previous search: only
+  // one that found occurrence 0 (or the last one) is continued.
+  bool MayContinueValue() const noexcept {
+    const std::int16_t last = value_mark_.occurrence;
+    return value_mark_.end != std::string::npos &&
+           (last == 0 || last == std::numeric_limits<std::int16_t>::max());
+  }
+  // The value of the element whose start tag "<tag>" is at `start` of the
+  // text read in place, when its end tag is the next tag and no entity is in
+  // it; nothing otherwise.
+  std::optional<std::string_view> PlainValueAt(const TagName& tag, std::size_t start) {
+    const std::string_view text = indexed_.Text();
+    const std::string_view name = tag.Name();
+    const std::size_t content = start + name.size() + 2;  // after "<name>"
+    const char* const stop =
+        FirstOfEither(text.data() + content, text.data() + text.size(), '<', '&');
+    const std::size_t end = static_cast<std::size_t>(stop - text.data());
+    if (end == text.size() || text[end] == '&' || !IsEndTagAt(text, end, name)) return std::nullopt;
+    NoteValueFound(tag, true, 1, end);
+    return TrimSpaces(text.substr(content, end - content));
+  }
   // A value found with its end tag at `end`: the next occurrence's search
   // goes on after it. `named`: the tag is one of a set of names that
   // outlives the reader. Inline, as every field read notes one.

@@ -237,16 +237,20 @@ class RecordPlan : public RecordShape {
     // the record already has: it is passed over. Only values are read here,
     // each a first occurrence, so passing one over changes no later answer.
     const std::uint64_t missing = reader.MissingNames(leaf_tags_);
+    // Mostly every field's start is found by one walk of the record's tags.
+    const bool walked = leaf_tags_.size() != 0 && reader.WalksFields(leaf_tags_);
     for (const ReadStep& step : reading_) {
       if (step.field) {
         step.field->ReadOtherThanLeaf(reader, record);
         continue;
       }
       if ((missing & step.passed_when_missing) != 0) continue;
-      const std::string_view content =
-          step.passed_when_missing != 0
-              ? reader.FirstValueSearched(leaf_tags_, step.leaf, unescaped)
-              : reader.FirstValue(leaf_tags_, step.leaf, unescaped);
+      std::string_view content;
+      if (!walked || !reader.WalkedValue(leaf_tags_, step.leaf, content)) {
+        content = step.passed_when_missing != 0
+                      ? reader.FirstValueSearched(leaf_tags_, step.leaf, unescaped)
+                      : reader.FirstValue(leaf_tags_, step.leaf, unescaped);
+      }
       if (content.empty() && step.empty_reads_as_reset) continue;
       step.read_value(record, content, step.member);
     }
