@@ -18,6 +18,13 @@ Word WordAt(const char* at) noexcept {
   return word;
 }
 
+// The high bit of each zero byte of `word`, exactly (no borrow runs between bytes).
+template <class Word>
+constexpr Word ZeroBytes(Word word) noexcept {
+  constexpr Word kLows = ~Word{0} / 0xFF * 0x7F;
+  return ~(((word & kLows) + kLows) | word | kLows);
+}
+
 // The first of the bytes `a` or `b` in [from, end), or `end`: eight bytes
 // at a time, where a byte equal to either leaves a mark. A value between
 // tags is a few bytes long, so this costs less than a library search for
@@ -26,14 +33,11 @@ inline const char* FirstOfEither(const char* from, const char* end, char a, char
   static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
   using Word = std::uint64_t;
   constexpr Word kOnes = ~Word{0} / 0xFF;
-  constexpr Word kLows = kOnes * 0x7F;
-  // The high bit of each zero byte, exactly (no borrow runs between bytes).
-  const auto zero_bytes = [](Word word) { return ~(((word & kLows) + kLows) | word | kLows); };
   const Word as = kOnes * static_cast<unsigned char>(a);
   const Word bs = kOnes * static_cast<unsigned char>(b);
   for (; end - from >= static_cast<std::ptrdiff_t>(sizeof(Word)); from += sizeof(Word)) {
     const Word word = WordAt<Word>(from);
-    const Word marks = zero_bytes(word ^ as) | zero_bytes(word ^ bs);
+    const Word marks = ZeroBytes(word ^ as) | ZeroBytes(word ^ bs);
     if (marks != 0) return from + std::countr_zero(marks) / 8;
   }
   while (from < end && *from != a && *from != b)

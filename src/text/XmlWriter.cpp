@@ -8,6 +8,7 @@
 #include "base/NumberReading.h"
 #include "base/Text.h"
 #include "base/Utf8.h"
+#include "base/Words.h"
 #include "text/EmptyElementCompressor.h"
 #include "text/XmlBytes.h"
 #include "text/XmlEscape.h"
@@ -60,10 +61,34 @@ constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
   }
   return kinds;
 }();
+// The same marks for the bytes of a word: the high bit of each byte to
+// escape, and of each byte that is not ASCII. '&' and '\'' differ only in
+// their lowest bit, '<' and '>' only in their second, so each pair is one test.
+template <class Word>
+Word ByteMarks(Word word) noexcept {
+  constexpr Word kOnes = ~Word{0} / 0xFF;
+  const Word escapes = ZeroBytes((word | kOnes) ^ (kOnes * '\'')) |
+                       ZeroBytes((word | kOnes * 2) ^ (kOnes * '>')) |
+                       ZeroBytes(word ^ (kOnes * '"'));
+  return escapes | ((word & kOnes * 0x80) >> 1);
+}
 ValueScan Scan(std::string_view value) {
+  using Word = std::uint64_t;
+  constexpr Word kOnes = ~Word{0} / 0xFF;
+  const char* at = value.data();
+  std::size_t left = value.size();
+  // Whole words, the last one overlapping the one before: most values are a
+  // word or two long.
+  if (left >= sizeof(Word)) {
+    Word marks = 0;
+    for (; left > sizeof(Word); at += sizeof(Word), left -= sizeof(Word))
+      marks |= ByteMarks(WordAt<Word>(at));
+    marks |= ByteMarks(WordAt<Word>(at + left - sizeof(Word)));
+    return {(marks & kOnes * 0x80) != 0, (marks & kOnes * 0x40) == 0};
+  }
   std::uint8_t kinds = 0;
-  for (const char c : value)
-    kinds |= kByteKinds[static_cast<unsigned char>(c)];
+  for (; left > 0; ++at, --left)
+    kinds |= kByteKinds[static_cast<unsigned char>(*at)];
   return {(kinds & 1) != 0, (kinds & 2) == 0};
 }
 
