@@ -18,6 +18,7 @@
 #include <latch>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "SampleCatalog.h"
@@ -56,24 +57,35 @@ double Median(std::vector<double> times) {
   return times[times.size() / 2];
 }
 
-Times PugixmlSeconds(const std::string& text) {
+// pugixml's parse of `text` into `document` and its serialisation back: the text it wrote.
+std::string PugixmlRoundTrip(const std::string& text, pugi::xml_document& document) {
   struct ToString : pugi::xml_writer {
     std::string out;
     void write(const void* data, size_t size) override {
       out.append(static_cast<const char*>(data), size);
     }
   };
+  document.load_buffer(text.data(), text.size(), pugi::parse_default);
+  ToString writer;
+  writer.out.reserve(text.size());
+  document.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
+  return std::move(writer.out);
+}
+// The same, its tree released too.
+std::string PugixmlRoundTrip(const std::string& text) {
+  pugi::xml_document document;
+  return PugixmlRoundTrip(text, document);
+}
+
+Times PugixmlSeconds(const std::string& text) {
   std::vector<double> work, with_release;
   for (int run = 0; run < 5; ++run) {
     const auto start = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point done;
     {
       pugi::xml_document document;
-      document.load_buffer(text.data(), text.size(), pugi::parse_default);
-      ToString writer;
-      writer.out.reserve(text.size());
-      document.save(writer, "", pugi::format_raw | pugi::format_no_declaration);
-      benchmark::DoNotOptimize(writer.out.data());
+      const std::string written = PugixmlRoundTrip(text, document);
+      benchmark::DoNotOptimize(written.data());
       done = std::chrono::steady_clock::now();
     }
     const auto released = std::chrono::steady_clock::now();
@@ -187,10 +199,11 @@ struct ThreadTimes {
   double cpu = 0;
 };
 
-// Each thread round-trips a catalog of its own (objects belong to the
-// thread that made them) and releases it. A thread's first use of the
-// library (its apartment and log setup) is done before the start.
-ThreadTimes RoundTripsOnThreads(const std::string& text, int threads) {
+// What `threads` threads, started together, each doing `work` once, took.
+// `prepare` runs on each thread before the start (for the library, the
+// thread's first use: its apartment and log setup).
+template <class Prepare, class Work>
+ThreadTimes OnThreads(int threads, const Prepare& prepare, const Work& work) {
   std::latch ready(threads + 1);
   std::latch start(1);
   std::vector<double> cpu(static_cast<std::size_t>(threads));
@@ -198,16 +211,11 @@ ThreadTimes RoundTripsOnThreads(const std::string& text, int threads) {
   std::vector<std::thread> workers;
   for (std::size_t t = 0; t < cpu.size(); ++t) {
     workers.emplace_back([&, t] {
-      MakeRef<ICatalog>();
+      prepare();
       ready.count_down();
       start.wait();
       const double cpu_start = ThreadCpuSeconds();
-      {
-        Made<ICatalog> made{MakeRef<ICatalog>(), {}, true};
-        made.object->SetXML(text);
-        made.written = made.object->XML();
-        made.Check(text);
-      }
+      work();
       cpu[t] = ThreadCpuSeconds() - cpu_start;
       done[t] = std::chrono::steady_clock::now();
     });
@@ -225,22 +233,45 @@ ThreadTimes RoundTripsOnThreads(const std::string& text, int threads) {
   return times;
 }
 
+// Each thread round-trips a catalog of its own (objects belong to the
+// thread that made them) and releases it.
+ThreadTimes RoundTripsOnThreads(const std::string& text, int threads) {
+  return OnThreads(
+      threads, [] { MakeRef<ICatalog>(); },
+      [&] {
+        Made<ICatalog> made{MakeRef<ICatalog>(), {}, true};
+        made.object->SetXML(text);
+        made.written = made.object->XML();
+        made.Check(text);
+      });
+}
+
+// The same work done by pugixml on each thread: what the machine allows two
+// threads doing independent work of this kind, whoever does it.
+ThreadTimes PugixmlOnThreads(const std::string& text, int threads) {
+  return OnThreads(threads, [] {}, [&] { benchmark::DoNotOptimize(PugixmlRoundTrip(text)); });
+}
+
 // Two threads, each round-tripping (and releasing) its own catalog, timed
 // against one thread doing one in the same iteration: nothing is shared
 // between them on that path, so on two free cores the pair should take
 // about as long as one. The CPU time each thread used is reported beside
-// the wall time, as the pair's wall time also shows how busy the machine is.
+// the wall time, as the pair's wall time also shows how busy the machine is,
+// and pugixml's pair against its one thread, for what the machine allows.
 void BM_TwoThreadsCatalog(benchmark::State& state) {
   const std::string text = SampleDocument(static_cast<int>(state.range(0)));
-  ThreadTimes one, two;
+  ThreadTimes one, two, pugixml_one, pugixml_two;
+  const auto add = [](ThreadTimes& sum, const ThreadTimes& times) {
+    sum.wall += times.wall;
+    sum.cpu += times.cpu;
+  };
   for (auto _ : state) {
-    const ThreadTimes alone = RoundTripsOnThreads(text, 1);
+    add(one, RoundTripsOnThreads(text, 1));
     const ThreadTimes pair = RoundTripsOnThreads(text, 2);
     state.SetIterationTime(pair.wall);
-    one.wall += alone.wall;
-    one.cpu += alone.cpu;
-    two.wall += pair.wall;
-    two.cpu += pair.cpu;
+    add(two, pair);
+    add(pugixml_one, PugixmlOnThreads(text, 1));
+    add(pugixml_two, PugixmlOnThreads(text, 2));
   }
   const double runs = static_cast<double>(state.iterations());
   state.counters["one_thread_ms"] = one.wall / runs * 1e3;
@@ -249,6 +280,8 @@ void BM_TwoThreadsCatalog(benchmark::State& state) {
   state.counters["cpu_one_ms"] = one.cpu / runs * 1e3;
   state.counters["cpu_each_of_two_ms"] = two.cpu / runs * 1e3;
   state.counters["cpu_ratio"] = one.cpu > 0 ? two.cpu / one.cpu : 0;
+  state.counters["pugixml_ratio"] = pugixml_two.wall / pugixml_one.wall;
+  state.counters["pugixml_cpu_ratio"] = pugixml_one.cpu > 0 ? pugixml_two.cpu / pugixml_one.cpu : 0;
 }
 
 // 1,000 and 10,000 items, and `more`; each timed by its work alone (see SideBySide).
