@@ -228,14 +228,15 @@ class RecordPlan : public RecordShape {
       writer.OpenGroup(group_tag_);
     }
     for (const WriteStep& step : writing_) {
-      if (step.attributes) {
+      // A run of attributes is a step of its first field: a leaf pays no further test.
+      if (step.field) {
+        if (!step.attributes) {
+          step.field->WriteOtherThanLeaf(writer, record);
+          continue;
+        }
         WriteAttributes(*step.attributes, record, [&](std::span<const std::string_view> values) {
           writer.AddAttributes(step.attributes->names, values);
         });
-        continue;
-      }
-      if (step.field) {
-        step.field->WriteOtherThanLeaf(writer, record);
         continue;
       }
       // Most texts are empty, and left out under Compress: seen here, without a call.
@@ -253,16 +254,16 @@ class RecordPlan : public RecordShape {
     // each a first occurrence, so passing one over changes no later answer.
     const std::uint64_t missing = reader.MissingNames(leaf_tags_);
     for (const ReadStep& step : reading_) {
-      if (step.attributes) {
+      if (step.field) {
+        if (!step.attributes) {
+          step.field->ReadOtherThanLeaf(reader, record);
+          continue;
+        }
         const std::vector<const Field*>& fields = step.attributes->fields;
         reader.AttribViews(step.attributes->names, unescaped,
                            [&](std::size_t i, std::string_view text) {
                              fields[i]->read_value(record, text, fields[i]->member);
                            });
-        continue;
-      }
-      if (step.field) {
-        step.field->ReadOtherThanLeaf(reader, record);
         continue;
       }
       if ((missing & step.passed_when_missing) != 0) continue;
@@ -492,7 +493,7 @@ class RecordPlan : public RecordShape {
                                   ? AttributesEnd(written, next, false)
                                   : next + 1;
       if (end - next > 1) {
-        writing_.push_back({.attributes = &KeepAttributes(written, next, end)});
+        writing_.push_back({.field = field, .attributes = &KeepAttributes(written, next, end)});
       } else if (field->place.form != XmlPlace::Form::kLeaf) {
         writing_.push_back({.field = field});
       } else {
@@ -509,7 +510,7 @@ class RecordPlan : public RecordShape {
                                     ? next + 1
                                     : AttributesEnd(read, next, true);
         if (end - next > 1) {
-          reading_.push_back({.attributes = &KeepAttributes(read, next, end)});
+          reading_.push_back({.field = field, .attributes = &KeepAttributes(read, next, end)});
           next = end - 1;
         } else {
           reading_.push_back({.field = field});
