@@ -18,7 +18,7 @@ class ICatInfo final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatInfo";
 
-  ICatInfo() : Record(Table()) { Clear(); }
+  ICatInfo();
 
   // Values are stored and returned as given.
   std::string_view TypeX() const { return type_; }

@@ -19,7 +19,7 @@ class ICatProvider final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatProvider";
 
-  ICatProvider() : Record(Table()) { Clear(false); }
+  ICatProvider();
 
   // The name, location and delivery message the Display flags select,
   // separated by spaces, without spaces at either end.

@@ -47,6 +47,11 @@ const RecordShape& ICatInfo::Table() {
   return table;
 }
 
+// As Clear, without resetting the texts a new record already holds empty.
+ICatInfo::ICatInfo() : Record(Table()) {
+  Trapped({kClassName, "Clear"}, [&] { InitializeFields(); });
+}
+
 void ICatInfo::Clear() {
   Trapped({kClassName, "Clear"}, [&] { ClearFields(); });
 }

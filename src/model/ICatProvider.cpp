@@ -178,6 +178,11 @@ std::string ICatProvider::LineDescriptor() const {
   return std::string(TrimSpaces(descriptor));
 }
 
+// As Clear, without resetting the texts a new record already holds empty.
+ICatProvider::ICatProvider() : Record(Table()) {
+  Trapped({kClassName, "Clear"}, [&] { InitializeFields(); });
+}
+
 void ICatProvider::Clear(bool /*destroy*/) {
   Trapped({kClassName, "Clear"}, [&] { ClearFields(); });
 }

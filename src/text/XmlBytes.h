@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "base/CodePage.h"
 #include "base/Text.h"
@@ -122,5 +124,44 @@ inline std::size_t FindByteThrough(std::string_view text, char c, std::size_t fr
   return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data())
              : std::string_view::npos;
 }
+
+// The attributes of one element that a class writes and reads together, in
+// written order: the element's name and theirs, known up front and checked
+// once. The names must outlive it (a class's table holds them).
+class AttributeNames {
+ public:
+  AttributeNames() = default;
+  AttributeNames(std::string_view element, std::vector<std::string_view> names)
+      : opening_("<" + std::string(element)), names_(std::move(names)) {
+    plain_ = IsPlainName(element);
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      plain_ = plain_ && IsPlainName(names_[i]);
+      // A name that ends an earlier one is found in that one's "name=".
+      for (std::size_t earlier = 0; earlier < i; ++earlier)
+        plain_ = plain_ && !names_[earlier].ends_with(names_[i]);
+    }
+  }
+  std::string_view Element() const noexcept { return std::string_view(opening_).substr(1); }
+  // "<" + the element's name, as an element that has it begins.
+  std::string_view Opening() const noexcept { return opening_; }
+  std::string_view operator[](std::size_t i) const noexcept { return names_[i]; }
+  std::size_t size() const noexcept { return names_.size(); }
+  // Whether the element's and the attributes' names are letters, digits and
+  // "_-.:" only, and none ends an earlier one: in a start tag of plain
+  // values, each name is then found only where it is written.
+  bool Plain() const noexcept { return plain_; }
+
+ private:
+  static bool IsPlainName(std::string_view name) noexcept {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+             c == '_' || c == '-' || c == '.' || c == ':';
+    });
+  }
+
+  std::string opening_;
+  std::vector<std::string_view> names_;
+  bool plain_ = false;
+};
 
 }  // namespace lombar

@@ -285,42 +285,48 @@ std::string XmlReader::Attrib(std::string_view element, std::string_view attribu
 std::string_view XmlReader::AttribView(std::string_view element, std::string_view attribute,
                                        std::string& unescaped) {
   return Raising(*failures_, "Get Attrib", [&]() -> std::string_view {
-    const std::string_view text = Bytes();
-    // The element of the last attribute read (named in ASCII, so the same
-    // in the code page) goes on from there; another is searched for.
-    const bool same_element =
-        IsAscii(element) ? IsForm(attrib_mark_.element, "<", element, "")
-                         : InCodePage(attrib_opening_, "<", element, "") == attrib_mark_.element;
-    std::size_t from = attrib_mark_.cursor, tag_end = attrib_mark_.tag_end;
-    if (!same_element) {
-      const std::string& opening = InCodePage(attrib_opening_, "<", element, "");
-      // "<element" is a prefix of tags the index does not answer for: a
-      // plain search, mostly short, since it is the text of one record.
-      from = FindStartingBefore(text, opening, 0, text.size());
-      if (from == npos) return {};
-      tag_end = StartTagEnd(text, from);
-      if (tag_end == npos) return {};
-    }
-    // A name found at or after the tag's end counts as none: only the tag
-    // is searched, and the next attribute's search goes on from this one's.
+    const std::string& opening = InCodePage(attrib_opening_, "<", element, "");
+    AttribWalk walk = WalkAttribs(opening);
     const std::string_view name =
         IsAscii(attribute) ? attribute : InCodePage(attrib_name_, "", attribute, "");
-    const std::size_t found = FindAttributeName(text, name, from, tag_end);
-    if (found == npos) return {};
-    const std::size_t open_quote = found + name.size() + 1;  // after "name="
-    const char quote = open_quote < text.size() ? text[open_quote] : '\0';
-    if (quote != '"' && quote != '\'') return {};
-    const std::size_t close_quote = FindByteThrough(text, quote, open_quote + 1, tag_end);
-    if (close_quote == npos) return {};
-    if (!same_element) attrib_mark_.element = attrib_opening_;
-    attrib_mark_.cursor = close_quote;
-    attrib_mark_.tag_end = tag_end;
-    const std::string_view found_value = text.substr(open_quote + 1, close_quote - open_quote - 1);
-    // Most values hold no entity and are ASCII: the same text in UTF-8.
-    if (found_value.find('&') == npos && IsAscii(found_value)) return found_value;
-    unescaped = UnescapeValue(Utf8FromCodePage(found_value));
-    return unescaped;
+    return NextAttrib(walk, opening, name, unescaped);
   });
+}
+
+XmlReader::AttribWalk XmlReader::WalkAttribs(std::string_view opening) {
+  // The element of the last attribute read goes on from there; another is searched for.
+  if (opening == attrib_mark_.element) return {attrib_mark_.cursor, attrib_mark_.tag_end, true};
+  const std::string_view text = Bytes();
+  // "<element" is a prefix of tags the index does not answer for: a plain
+  // search, mostly short, since it is the text of one record.
+  const std::size_t start = FindStartingBefore(text, opening, 0, text.size());
+  const std::size_t tag_end = start == npos ? npos : StartTagEnd(text, start);
+  if (tag_end == npos) return {};
+  return {start, tag_end, false};
+}
+
+std::string_view XmlReader::NextAttrib(AttribWalk& walk, std::string_view opening,
+                                       std::string_view name, std::string& unescaped) {
+  if (walk.from == npos) return {};
+  const std::string_view text = Bytes();
+  // A name found at or after the tag's end counts as none: only the tag
+  // is searched, and the next attribute's search goes on from this one's.
+  const std::size_t found = FindAttributeName(text, name, walk.from, walk.tag_end);
+  if (found == npos) return {};
+  const std::size_t open_quote = found + name.size() + 1;  // after "name="
+  const char quote = open_quote < text.size() ? text[open_quote] : '\0';
+  if (quote != '"' && quote != '\'') return {};
+  const std::size_t close_quote = FindByteThrough(text, quote, open_quote + 1, walk.tag_end);
+  if (close_quote == npos) return {};
+  if (!walk.marked) attrib_mark_.element = opening;
+  walk.marked = true;
+  walk.from = attrib_mark_.cursor = close_quote;
+  attrib_mark_.tag_end = walk.tag_end;
+  const std::string_view found_value = text.substr(open_quote + 1, close_quote - open_quote - 1);
+  // Most values hold no entity and are ASCII: the same text in UTF-8.
+  if (found_value.find('&') == npos && IsAscii(found_value)) return found_value;
+  unescaped = UnescapeValue(Utf8FromCodePage(found_value));
+  return unescaped;
 }
 
 std::string XmlReader::GetFieldValue(std::string_view text) {

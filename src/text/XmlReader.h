@@ -124,6 +124,22 @@ class XmlReader {
   // text itself when it is ASCII and holds no entity, else `unescaped`.
   std::string_view AttribView(std::string_view element, std::string_view attribute,
                               std::string& unescaped);
+  // AttribView of each of `names` in turn, the element found once: each
+  // value is given to take(i, value) before the next is read.
+  template <class Take>
+  void AttribViews(const AttributeNames& names, std::string& unescaped, Take&& take) {
+    if (!names.Plain()) {
+      for (std::size_t i = 0; i < names.size(); ++i)
+        take(i, AttribView(names.Element(), names[i], unescaped));
+      return;
+    }
+    AttribWalk walk = WalkAttribs(names.Opening());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      take(i, Raising(*failures_, "Get Attrib", [&] {
+             return NextAttrib(walk, names.Opening(), names[i], unescaped);
+           }));
+    }
+  }
   // The text with the five entities decoded, unless it is markup. Carries on
   // after a failure with the empty text.
   std::string GetFieldValue(std::string_view text);
@@ -174,6 +190,20 @@ class XmlReader {
       from_occurrence = 0;
     }
   };
+  // Where the next attribute of an element is searched: from the previous
+  // one's closing quote, or from the element's start while none was found.
+  struct AttribWalk {
+    std::size_t from = std::string::npos;  // npos: there is no such element
+    std::size_t tag_end = 0;
+    bool marked = false;  // the attribute mark is on this element
+  };
+  // The walk of the first element that begins with `opening` ("<" + its
+  // name, in the code page), or of the element of the last attribute read
+  // when that is the same.
+  AttribWalk WalkAttribs(std::string_view opening);
+  // The next attribute `name` (in the code page) of the walk's element.
+  std::string_view NextAttrib(AttribWalk& walk, std::string_view opening, std::string_view name,
+                              std::string& unescaped);
   struct AttribMark {
     std::string element;  // "<" + element of the last successful read
     std::size_t cursor = 0;

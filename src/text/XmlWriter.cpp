@@ -8,7 +8,6 @@
 #include "base/NumberReading.h"
 #include "base/Text.h"
 #include "base/Utf8.h"
-#include "base/Words.h"
 #include "text/EmptyElementCompressor.h"
 #include "text/XmlBytes.h"
 #include "text/XmlEscape.h"
@@ -50,46 +49,23 @@ bool IsZeroNumber(std::string_view value) {
 struct ValueScan {
   bool escapes = false;  // holds a character to escape
   bool ascii = true;
+  bool equals = false;  // holds "=", which an attribute's search looks for
 };
-// For each byte: 1 when it is escaped, 2 when it is not ASCII. One look-up a
-// byte, every value written passing through here.
+// For each byte: 1 when it is escaped, 2 when it is not ASCII, 4 for "=".
+// One look-up a byte, every value written passing through here.
 constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
   std::array<std::uint8_t, 256> kinds{};
   for (int c = 0; c < 256; ++c) {
     kinds[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
-        (IsEscaped(static_cast<char>(c)) ? 1 : 0) | (c >= 0x80 ? 2 : 0));
+        (IsEscaped(static_cast<char>(c)) ? 1 : 0) | (c >= 0x80 ? 2 : 0) | (c == '=' ? 4 : 0));
   }
   return kinds;
 }();
-// The same marks for the bytes of a word: the high bit of each byte to
-// escape, and of each byte that is not ASCII. '&' and '\'' differ only in
-// their lowest bit, '<' and '>' only in their second, so each pair is one test.
-template <class Word>
-Word ByteMarks(Word word) noexcept {
-  constexpr Word kOnes = ~Word{0} / 0xFF;
-  const Word escapes = ZeroBytes((word | kOnes) ^ (kOnes * '\'')) |
-                       ZeroBytes((word | kOnes * 2) ^ (kOnes * '>')) |
-                       ZeroBytes(word ^ (kOnes * '"'));
-  return escapes | ((word & kOnes * 0x80) >> 1);
-}
 ValueScan Scan(std::string_view value) {
-  using Word = std::uint64_t;
-  constexpr Word kOnes = ~Word{0} / 0xFF;
-  const char* at = value.data();
-  std::size_t left = value.size();
-  // Whole words, the last one overlapping the one before: most values are a
-  // word or two long.
-  if (left >= sizeof(Word)) {
-    Word marks = 0;
-    for (; left > sizeof(Word); at += sizeof(Word), left -= sizeof(Word))
-      marks |= ByteMarks(WordAt<Word>(at));
-    marks |= ByteMarks(WordAt<Word>(at + left - sizeof(Word)));
-    return {(marks & kOnes * 0x80) != 0, (marks & kOnes * 0x40) == 0};
-  }
   std::uint8_t kinds = 0;
-  for (; left > 0; ++at, --left)
-    kinds |= kByteKinds[static_cast<unsigned char>(*at)];
-  return {(kinds & 1) != 0, (kinds & 2) == 0};
+  for (const char c : value)
+    kinds |= kByteKinds[static_cast<unsigned char>(c)];
+  return {(kinds & 1) != 0, (kinds & 2) == 0, (kinds & 4) != 0};
 }
 
 }  // namespace
@@ -182,6 +158,57 @@ void XmlWriter::AddAttrVal(std::string_view tag, std::string_view attribute,
     }
     if (open_group) PushGroup(tag, false);
   });
+}
+
+void XmlWriter::AddAttributes(const AttributeNames& names,
+                              std::span<const std::string_view> values) {
+  if (!WritesAttributesAtOnce(names, values)) {
+    AddAttrVal(names.Element(), names[0], values[0]);
+    for (std::size_t i = 1; i < names.size(); ++i)
+      SetAttrib(names.Element(), names[i], values[i]);
+    return;
+  }
+  Raising(*failures_, "AddAttrVal", [&] { AppendStartTag(names, values, "/>"); });
+}
+
+void XmlWriter::OpenGroup(const TagName& tag, const AttributeNames& names,
+                          std::span<const std::string_view> values) {
+  if (!tag.Ascii() || tag.Name() != names.Element() || !WritesAttributesAtOnce(names, values)) {
+    OpenGroup(tag);
+    for (std::size_t i = 0; i < names.size(); ++i)
+      SetAttrib(tag.Name(), names[i], values[i]);
+    return;
+  }
+  Raising(*failures_, "Add", [&] {
+    AppendStartTag(names, values, ">");
+    open_groups_.push_lasting(tag.Name());
+  });
+}
+
+// Setting an attribute searches for the first element this writer wrote
+// whose start tag begins with the element's name, for the attribute's
+// "name=" within that tag, and else for it in what follows the tag. With
+// no such element before the new one, plain names, and values with nothing
+// to escape or convert and no "=", each search finds the new element and,
+// within it, only what it wrote itself: the attribute is appended to the
+// tag, as writing the whole tag at once does.
+bool XmlWriter::WritesAttributesAtOnce(const AttributeNames& names,
+                                       std::span<const std::string_view> values) const {
+  if (!names.Plain() || names.size() != values.size() || names.size() == 0) return false;
+  for (const std::string_view value : values) {
+    const ValueScan scan = Scan(value);
+    if (scan.escapes || !scan.ascii || scan.equals) return false;
+  }
+  const std::string_view text = Out().Bytes();
+  return FindStartingBefore(text, names.Opening(), base_, text.size()) == npos;
+}
+
+void XmlWriter::AppendStartTag(const AttributeNames& names,
+                               std::span<const std::string_view> values, std::string_view end) {
+  Out().AppendAscii({names.Opening()});
+  for (std::size_t i = 0; i < names.size(); ++i)
+    Out().AppendAscii({" ", names[i], "=\"", values[i], "\""});
+  Out().AppendAscii({end});
 }
 
 void XmlWriter::SetAttrib(std::string_view element, std::string_view attribute,

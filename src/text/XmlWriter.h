@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "text/TagIndex.h"
 #include "text/TextBuffer.h"
+#include "text/XmlBytes.h"
 #include "text/XmlFailures.h"
 
 namespace lombar {
@@ -53,6 +55,14 @@ class XmlWriter {
   // begins with "<" + element: replaces its value, or appends the attribute.
   // Raises its failure.
   void SetAttrib(std::string_view element, std::string_view attribute, std::string_view value);
+  // AddAttrVal(element, the first name, its value), then SetAttrib of each
+  // further name and value on that element: one value a name. Mostly the
+  // same text is written at once, without a search for each attribute.
+  void AddAttributes(const AttributeNames& names, std::span<const std::string_view> values);
+  // OpenGroup(tag), then SetAttrib of each name and value on that group's
+  // start tag (`names` of the tag's element), the same way.
+  void OpenGroup(const TagName& tag, const AttributeNames& names,
+                 std::span<const std::string_view> values);
   // Appends text as it is; carries on after a failure.
   void AddXML(std::string_view text);
   // Closes the innermost open group; nothing when none is open. Carries on
@@ -133,6 +143,13 @@ class XmlWriter {
   void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
                         bool tag_is_ascii);
   void AddKnownLeaf(const TagName& tag, std::string_view value);
+  // Whether an element with these attributes, started at the end of the
+  // text, is written as setting them one after another would write it.
+  bool WritesAttributesAtOnce(const AttributeNames& names,
+                              std::span<const std::string_view> values) const;
+  // The element's start tag with " name=\"value\"" of each, ended by `end`.
+  void AppendStartTag(const AttributeNames& names, std::span<const std::string_view> values,
+                      std::string_view end);
   void PushGroup(std::string_view tag, bool tag_is_ascii);
   void CloseOpenGroups();
   std::string CompleteBuild(bool take);

@@ -81,6 +81,35 @@ TEST(XmlReaderTest, AttributesReadInWrittenOrder) {
   EXPECT_EQ(Reader("<Info Type=\"P").Attrib("Info", "Type"), "");
 }
 
+// One element's attributes read in one walk come back as reading them one
+// after another gives them, from where the last attribute read left off.
+TEST(XmlReaderTest, AttributesReadTogetherAreReadAsOneByOne) {
+  const AttributeNames names("E", {"a", "b", "c"});
+  const std::string_view texts[] = {
+      "<E a=\"1\" b=\"2\" c=\"3\"/>", "<E c=\"3\" a=\"1\"/>", "<E a=\"b=x\" b='2' c=3/>",
+      "<Ex a=\"1\"/><E b=\"2\"/>", "<F/><E a=\"x &amp; y\" c=\"&lt;\"/>", "<E a=\"1\"/><F b=\"2\"/>",
+      "<D/>", "<E a=\"1"};
+  for (const std::string_view text : texts) {
+    for (const bool one_read_before : {false, true}) {
+      XmlReader together = Reader(text), one_by_one = Reader(text);
+      std::vector<std::string> read_together, read_one_by_one;
+      if (one_read_before) {
+        read_together.push_back(together.Attrib("E", "a"));
+        read_one_by_one.push_back(one_by_one.Attrib("E", "a"));
+      }
+      std::string unescaped;
+      together.AttribViews(names, unescaped, [&](std::size_t, std::string_view value) {
+        read_together.emplace_back(value);
+      });
+      for (std::size_t i = 0; i < names.size(); ++i)
+        read_one_by_one.push_back(one_by_one.Attrib("E", names[i]));
+      read_together.push_back(together.Attrib("E", "c"));  // where the walk left off
+      read_one_by_one.push_back(one_by_one.Attrib("E", "c"));
+      EXPECT_EQ(read_together, read_one_by_one) << text << ", " << one_read_before;
+    }
+  }
+}
+
 TEST(XmlReaderTest, OverflowingOccurrenceIsLoggedWithTheReaderPrefix) {
   LogFolderScope folder;
   InFreshThread([] {

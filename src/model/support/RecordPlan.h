@@ -5,9 +5,12 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <deque>
 #include <functional>
 #include <limits>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -217,10 +220,23 @@ class RecordPlan : public RecordShape {
     part.Close();
   }
   void WriteValues(XmlWriter& writer, const T& record) const {
-    if (!form_.group.empty()) writer.OpenGroup(group_tag_);
+    if (group_attributes_) {
+      WriteAttributes(*group_attributes_, record, [&](std::span<const std::string_view> values) {
+        writer.OpenGroup(group_tag_, group_attributes_->names, values);
+      });
+    } else if (!form_.group.empty()) {
+      writer.OpenGroup(group_tag_);
+    }
     for (const WriteStep& step : writing_) {
+      // A run of attributes is a step of its first field: a leaf pays no further test.
       if (step.field) {
-        step.field->WriteOtherThanLeaf(writer, record);
+        if (!step.attributes) {
+          step.field->WriteOtherThanLeaf(writer, record);
+          continue;
+        }
+        WriteAttributes(*step.attributes, record, [&](std::span<const std::string_view> values) {
+          writer.AddAttributes(step.attributes->names, values);
+        });
         continue;
       }
       // Most texts are empty, and left out under Compress: seen here, without a call.
@@ -241,7 +257,15 @@ class RecordPlan : public RecordShape {
     const bool walked = leaf_tags_.size() != 0 && reader.WalksFields(leaf_tags_);
     for (const ReadStep& step : reading_) {
       if (step.field) {
-        step.field->ReadOtherThanLeaf(reader, record);
+        if (!step.attributes) {
+          step.field->ReadOtherThanLeaf(reader, record);
+          continue;
+        }
+        const std::vector<const Field*>& fields = step.attributes->fields;
+        reader.AttribViews(step.attributes->names, unescaped,
+                           [&](std::size_t i, std::string_view text) {
+                             fields[i]->read_value(record, text, fields[i]->member);
+                           });
         continue;
       }
       if ((missing & step.passed_when_missing) != 0) continue;
@@ -283,6 +307,7 @@ class RecordPlan : public RecordShape {
   using LeafWriter = void (*)(const T&, XmlWriter&, const TagName&, AnyMember);
   using LeafReader = void (*)(T&, std::string_view, AnyMember);
   using ValueText = std::string (*)(const T&, AnyMember);
+  using ValueView = std::string_view (*)(const T&, AnyMember, std::string& scratch);
   template <class V>
   static V T::*MemberOfKind(AnyMember member) {
     return reinterpret_cast<V T::*>(member);
@@ -294,6 +319,20 @@ class RecordPlan : public RecordShape {
   template <class V>
   static std::string TextOfValue(const T& record, AnyMember member) {
     return XmlValue<V>::Write(record.*MemberOfKind<V>(member));
+  }
+  // The same text as a view: of a text where it is kept, of a flag its
+  // word, of other values `scratch` holding it.
+  template <class V>
+  static std::string_view ViewOfValue(const T& record, AnyMember member, std::string& scratch) {
+    const V& value = record.*MemberOfKind<V>(member);
+    if constexpr (std::is_same_v<V, StoredText>) {
+      return value.View();
+    } else if constexpr (std::is_same_v<V, bool>) {
+      return XmlValue<bool>::Text(value);
+    } else {
+      scratch = XmlValue<V>::Write(value);
+      return scratch;
+    }
   }
   template <class V>
   static void ReadValue(T& record, std::string_view text, AnyMember member) {
@@ -316,6 +355,8 @@ class RecordPlan : public RecordShape {
     LeafWriter write_value = nullptr;
     LeafReader read_value = nullptr;
     ValueText text = nullptr;  // an attribute's XML text
+    ValueView view = nullptr;  // the same as a view
+    bool spelled_out = false;  // whose view is of the scratch text it is given
     bool stored_text = false;  // the member is a StoredText
     std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
     std::function<void(T&, XmlPart)> read_child;           // a child object's XML, read in
@@ -393,6 +434,8 @@ class RecordPlan : public RecordShape {
     row.write_value = &WriteValue<V>;
     row.read_value = &ReadValue<V>;
     row.text = &TextOfValue<V>;
+    row.view = &ViewOfValue<V>;
+    row.spelled_out = !std::is_same_v<V, StoredText> && !std::is_same_v<V, bool>;
     row.stored_text = std::is_same_v<V, StoredText>;
     if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
       // The locale's conversion: a missing or non-numeric text is a type mismatch.
@@ -439,22 +482,49 @@ class RecordPlan : public RecordShape {
       renews_children_ = renews_children_ || field.renews_child;
     }
     leaf_tags_ = LeafTags();
-    for (const Field* field : InRankOrder(&Field::write_rank)) {
-      if (field->place.form != XmlPlace::Form::kLeaf) {
-        writing_.push_back({field, 0, nullptr, nullptr});
+    const std::vector<const Field*> written = InRankOrder(&Field::write_rank);
+    std::size_t next = 0;
+    // The group's attributes are set on its start tag right after it.
+    if (!written.empty() && written[0]->place.form == XmlPlace::Form::kAttribute &&
+        !form_.group.empty() && written[0]->place.element == form_.group) {
+      next = AttributesEnd(written, 0, false);
+      group_attributes_ = &KeepAttributes(written, 0, next);
+    }
+    while (next < written.size()) {
+      const Field* field = written[next];
+      // A first attribute writes its element, whose further attributes are set on it next.
+      const std::size_t end = field->place.form == XmlPlace::Form::kFirstAttribute
+                                  ? AttributesEnd(written, next, false)
+                                  : next + 1;
+      if (end - next > 1) {
+        writing_.push_back({.field = field, .attributes = &KeepAttributes(written, next, end)});
+      } else if (field->place.form != XmlPlace::Form::kLeaf) {
+        writing_.push_back({.field = field});
       } else {
         writing_.push_back({nullptr, field->leaf, field->write_value, field->member,
                             field->stored_text});
       }
+      next = end;
     }
-    for (const Field* field : InRankOrder(&Field::read_rank)) {
+    const std::vector<const Field*> read = InRankOrder(&Field::read_rank);
+    for (next = 0; next < read.size(); ++next) {
+      const Field* field = read[next];
       if (field->place.form != XmlPlace::Form::kLeaf) {
-        reading_.push_back({field, 0, 0, false, nullptr, nullptr});
+        const std::size_t end = field->place.form == XmlPlace::Form::kChild
+                                    ? next + 1
+                                    : AttributesEnd(read, next, true);
+        if (end - next > 1) {
+          reading_.push_back({.field = field, .attributes = &KeepAttributes(read, next, end)});
+          next = end - 1;
+        } else {
+          reading_.push_back({.field = field});
+        }
         continue;
       }
       const bool passable = field->empty_reads_as_reset && field->leaf < TagIndex::kMissingBits;
-      reading_.push_back({nullptr, passable ? std::uint64_t{1} << field->leaf : 0, field->leaf,
-                          field->empty_reads_as_reset, field->read_value, field->member});
+      reading_.push_back({nullptr, nullptr, passable ? std::uint64_t{1} << field->leaf : 0,
+                          field->leaf, field->empty_reads_as_reset, field->read_value,
+                          field->member});
     }
     edits_its_text_ = form_.cut_empty_elements ||
                       std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
@@ -522,16 +592,27 @@ class RecordPlan : public RecordShape {
   // the loop needs for it, so that the loop runs through one small array:
   // going to each field's large row cost more than writing most leaves.
   // Other values are written and read by their row (`field`).
+  // Attributes of one element written or read together, in their order.
+  struct Attributes {
+    AttributeNames names;
+    std::vector<const Field*> fields;
+  };
+  // The most attributes one step writes, and of them the most spelled out
+  // (numbers and the like): their texts are kept on the stack.
+  static constexpr std::size_t kMostAttributes = 16;
+  static constexpr std::size_t kMostSpelledOut = 4;
   struct WriteStep {
     const Field* field = nullptr;
     std::size_t leaf = 0;
     LeafWriter write_value = nullptr;
     AnyMember member = nullptr;
     bool text = false;  // the member is a StoredText
+    const Attributes* attributes = nullptr;
   };
   std::vector<WriteStep> writing_;
   struct ReadStep {
     const Field* field = nullptr;
+    const Attributes* attributes = nullptr;
     // The bit of the leaf's name among the reader's missing names when the
     // leaf is passed over for it (else 0).
     std::uint64_t passed_when_missing = 0;
@@ -551,6 +632,55 @@ class RecordPlan : public RecordShape {
   TagNames leaf_tags_;
   RecordXmlForm form_;
   TagName group_tag_;            // form_.group's, hashed once
+  std::deque<Attributes> attributes_;  // the steps' (a deque keeps their places)
+  const Attributes* group_attributes_ = nullptr;  // set on the group's start tag
+
+  // The end of the attributes one step takes from fields[from], an
+  // attribute: after it, those of its element that follow it, as many as
+  // fit; `first_too`: first attributes among them too.
+  static std::size_t AttributesEnd(const std::vector<const Field*>& fields, std::size_t from,
+                                   bool first_too) {
+    const std::string_view element = fields[from]->place.element;
+    std::size_t end = from;
+    std::size_t spelled_out = 0;
+    while (end < fields.size() && end - from < kMostAttributes) {
+      const Field& field = *fields[end];
+      const XmlPlace::Form form = field.place.form;
+      const bool follows = end == from || (field.place.element == element &&
+                                           (form == XmlPlace::Form::kAttribute ||
+                                            (first_too && form == XmlPlace::Form::kFirstAttribute)));
+      spelled_out += field.spelled_out;
+      if (!follows || spelled_out > kMostSpelledOut) break;
+      ++end;
+    }
+    return end;
+  }
+  const Attributes& KeepAttributes(const std::vector<const Field*>& fields, std::size_t from,
+                                   std::size_t end) {
+    Attributes& kept = attributes_.emplace_back();
+    std::vector<std::string_view> names;
+    for (std::size_t i = from; i < end; ++i) {
+      kept.fields.push_back(fields[i]);
+      names.push_back(fields[i]->place.name);
+    }
+    kept.names = AttributeNames(fields[from]->place.element, std::move(names));
+    return kept;
+  }
+  // Hands the attributes' texts to `write`, as views.
+  template <class Write>
+  static void WriteAttributes(const Attributes& attributes, const T& record, Write&& write) {
+    const std::size_t count = attributes.fields.size();
+    std::array<std::string_view, kMostAttributes> values;
+    std::array<std::string, kMostSpelledOut> scratch;
+    std::string unused;  // what a text or flag, viewed where it is, is given
+    std::size_t spelled_out = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      const Field& field = *attributes.fields[i];
+      values[i] = field.view(record, field.member,
+                             field.spelled_out ? scratch[spelled_out++] : unused);
+    }
+    write(std::span<const std::string_view>(values.data(), count));
+  }
   bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
 };
 
