@@ -231,8 +231,16 @@ void TagIndex::Build() const {
     if (open_list != kNoList) {
       // "</name>" right after "<name>": the start tag's end tag.
       ListGuesses& opened = lists_[open_list];
-      if (opened.end == kNoList && lists_[list].key.substr(1) == opened.key) opened.end = list;
+      if (opened.end != list) {
+        if (opened.end == kNoList && lists_[list].key.substr(1) == opened.key) {
+          opened.end = list;
+        } else {
+          ++lists_[list].elsewhere;
+        }
+      }
       open_list = kNoList;
+    } else {
+      ++lists_[list].elsewhere;
     }
     previous = list;
   }
@@ -242,12 +250,25 @@ void TagIndex::Build() const {
 // Every tag's position into its list's run of positions_, a list's tags all
 // start tags or all not, each kind noted in document order: a counting
 // sort, which sizes the runs exactly instead of growing a vector a list.
+// An end tag's list whose tags each directly followed a start tag of their
+// name, as many as there are such start tags, is no list of its own: each
+// start tag has its end tag right after it, so their positions answer for both.
 void TagIndex::FileByList(const std::vector<Start>& others) const {
+  // For each list, the list whose positions it uses: its own, or for an end
+  // tag's list that follows start tags, the start tags'.
+  std::vector<std::uint32_t> positions_of(lists_.size());
+  for (std::uint32_t list = 0; list < lists_.size(); ++list)
+    positions_of[list] = list;
+  for (std::uint32_t list = 0; list < lists_.size(); ++list) {
+    const std::uint32_t end = lists_[list].end;
+    if (end != kNoList && lists_[end].elsewhere == 0 && lists_[end].count == lists_[list].count)
+      positions_of[end] = list;
+  }
   std::vector<std::uint32_t> next(lists_.size());
   std::uint32_t total = 0;
   for (std::size_t list = 0; list < lists_.size(); ++list) {
     next[list] = total;
-    total += lists_[list].count;
+    if (positions_of[list] == list) total += lists_[list].count;
   }
   // Every element is written below: left unset until then, not zeroed first.
   positions_ = std::make_unique_for_overwrite<std::uint32_t[]>(total);
@@ -258,12 +279,39 @@ void TagIndex::FileByList(const std::vector<Start>& others) const {
       positions[next_of_list[tag.list]++] = tag.position;
   };
   file(starts_);
-  file(others);
+  for (const Start& tag : others) {
+    if (positions_of[tag.list] == tag.list) positions[next_of_list[tag.list]++] = tag.position;
+  }
   for (Slot& slot : slots_) {
     if (slot.hash == 0) continue;
-    slot.count = lists_[slot.list].count;
-    slot.first = positions_.get() + next[slot.list] - slot.count;
+    const std::uint32_t list = positions_of[slot.list];
+    slot.follows_starts = list != slot.list;
+    slot.count = lists_[list].count;
+    slot.first = positions_.get() + next[list] - slot.count;
   }
+}
+
+std::size_t TagIndex::FindFollowing(const Slot& slot, std::size_t tag_size, std::size_t from,
+                                    std::size_t end) const {
+  // The k-th end tag lies between the k-th start tag and the next one: the
+  // first at or after `from` is the one of the last start tag before `from`,
+  // when `from` is inside that element's text, or else that of the first
+  // start tag from `from` on.
+  const std::size_t start_tag_size = tag_size - 1;
+  const auto end_tag_of = [&](std::size_t k) {
+    const std::size_t content = slot.first[k] + start_tag_size;
+    return static_cast<std::size_t>(
+        static_cast<const char*>(std::memchr(text_.data() + content, '<', text_.size() - content)) -
+        text_.data());
+  };
+  const std::size_t first = FirstFrom(slot, from);
+  std::size_t found = npos;
+  if (first > 0 && end_tag_of(first - 1) >= from) {
+    found = end_tag_of(first - 1);
+  } else if (first < slot.count) {
+    found = end_tag_of(first);
+  }
+  return found != npos && found + tag_size <= end ? found : npos;
 }
 
 std::size_t TagIndex::Find(std::string_view needle, std::size_t from, std::size_t end) const {
@@ -292,7 +340,9 @@ std::size_t TagIndex::FindTag(const TagName& name, bool end_tag, std::size_t fro
   if (!built_) Build();
   const Slot* slot = SlotOf(end_tag ? "/" : "", name.Name(), "", name.Hash(end_tag));
   if (!slot) return npos;
-  return FindInSlot(*slot, name.Name().size() + (end_tag ? 3 : 2), from, end);
+  const std::size_t tag_size = name.Name().size() + (end_tag ? 3 : 2);
+  if (slot->follows_starts) return FindFollowing(*slot, tag_size, from, end);
+  return FindInSlot(*slot, tag_size, from, end);
 }
 
 const std::vector<std::uint32_t>& TagIndex::Resolve(const TagNames& names) const {

@@ -152,6 +152,11 @@ class TagIndex {
     // without going through positions_.
     const std::uint32_t* first = nullptr;
     std::uint32_t count = 0;
+    // An end tag's list whose every tag directly follows a start tag of its
+    // name (a value's "</name>" after "<name>" and its text): its positions
+    // are not kept, `first` and `count` are the start tags', and each end
+    // tag is the first '<' after its start tag.
+    bool follows_starts = false;
     // Where in its positions the previous search ended: readers go forward,
     // so the next answer is mostly there or just after.
     mutable std::uint32_t cursor = 0;
@@ -161,6 +166,9 @@ class TagIndex {
 
   void Build() const;
   std::size_t FindAttributed(std::string_view name, std::size_t from, std::size_t end) const;
+  // FindInSlot for a slot that follows_starts.
+  std::size_t FindFollowing(const Slot& slot, std::size_t tag_size, std::size_t from,
+                            std::size_t end) const;
   // The slot whose key (the text after '<') is `prefix` + `name` + `suffix`,
   // where `prefix` and `suffix` are one character or none.
   const Slot* SlotOf(std::string_view prefix, std::string_view name, std::string_view suffix,
@@ -216,6 +224,7 @@ class TagIndex {
     std::uint32_t next = kNoList;  // the tag that followed one of its tags last
     std::uint32_t earlier_next = kNoList;  // and the one before that, when another did
     std::uint32_t count = 0;  // its tags
+    std::uint32_t elsewhere = 0;  // of its end tags, those not right after a start tag of their name
   };
   mutable std::vector<ListGuesses> lists_;  // by list number
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string_view>
+#include <utility>
 
 #include <unistd.h>
 
@@ -132,24 +136,84 @@ struct RoundTrip {
   std::string said;
 };
 
-RoundTrip ReadAndWriteBack(const Document& document) {
+// A text's size and a hash of its bytes, taken a piece at a time (FNV-1a):
+// a file read a second time is taken for the text read the first time only
+// when both are the same.
+struct Fingerprint {
+  std::size_t size = 0;
+  std::uint64_t hash = 14695981039346656037u;
+  void Add(std::string_view piece) {
+    size += piece.size();
+    for (const char c : piece) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+  }
+  bool operator==(const Fingerprint&) const = default;
+};
+
+// How far the file's bytes, read again a piece at a time, agree with
+// `written`, and its fingerprint; nothing when it cannot be read.
+struct Agreement {
+  std::size_t same = 0;
+  Fingerprint file;
+};
+std::optional<Agreement> CompareWithFile(const std::string& path, std::string_view written) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  Agreement agreement;
+  std::string piece(std::size_t{1} << 20, '\0');
+  bool agrees = true;
+  while (in) {
+    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    const std::string_view read(piece.data(), static_cast<std::size_t>(in.gcount()));
+    if (agrees) {
+      const std::string_view counterpart = written.substr(std::min(agreement.file.size, written.size()));
+      const auto [differs, unused] = std::mismatch(read.begin(), read.end(), counterpart.begin(), counterpart.end());
+      agreement.same += static_cast<std::size_t>(differs - read.begin());
+      agrees = differs == read.end();
+    }
+    agreement.file.Add(read);
+  }
+  if (in.bad()) return std::nullopt;
+  return agreement;
+}
+
+// The line saying whether the `read_size` bytes read and `written` agree,
+// their first `same` bytes agreeing. The place is counted in the written
+// text: up to it, the two are the same.
+RoundTrip Compared(std::size_t read_size, std::size_t same, std::string_view written) {
+  if (same == read_size && same == written.size()) {
+    return {true, "the round trip kept all " + std::to_string(read_size) + " bytes"};
+  }
+  const XmlFault place = PlaceOf(written, same, "");
+  return {false, "the round trip changed the text at line " + std::to_string(place.line) + ", column " +
+                     std::to_string(place.column) + " (read " + std::to_string(read_size) + " bytes, wrote " +
+                     std::to_string(written.size()) + ")"};
+}
+
+RoundTrip ReadAndWriteBack(Document& document, const Source& source) {
+  // A regular file is read again, a piece at a time, for the comparison: its
+  // text is let go before the catalog is written, so that the text, the
+  // catalog and the written text are never all held at once. A file that
+  // changed meanwhile is said to have changed, never compared.
+  std::error_code unknown;
+  const bool reread = source.given && std::filesystem::is_regular_file(source.path, unknown);
+  Fingerprint fingerprint;
+  fingerprint.Add(document.text);
   std::string written;
   {
     Progress progress;
     const auto catalog = CatalogOf(document, &progress);
+    if (reread) std::string().swap(document.text);
     progress.Stage("writing");
     written = About(document.name, [&] { return catalog->XML(); });
   }
+  if (reread) {
+    const std::optional<Agreement> agreement = CompareWithFile(source.path, written);
+    if (!agreement || agreement->file != fingerprint) return {false, "the file changed while it was checked"};
+    return Compared(fingerprint.size, agreement->same, written);
+  }
   const std::string_view read = document.text;
   const auto [differs, unused] = std::mismatch(read.begin(), read.end(), written.begin(), written.end());
-  const std::size_t same = static_cast<std::size_t>(differs - read.begin());
-  if (same == read.size() && same == written.size()) {
-    return {true, "the round trip kept all " + std::to_string(read.size()) + " bytes"};
-  }
-  const XmlFault place = PlaceOf(read, same, "");
-  return {false, "the round trip changed the text at line " + std::to_string(place.line) + ", column " +
-                     std::to_string(place.column) + " (read " + std::to_string(read.size()) + " bytes, wrote " +
-                     std::to_string(written.size()) + ")"};
+  return Compared(read.size(), static_cast<std::size_t>(differs - read.begin()), written);
 }
 
 }  // namespace
@@ -168,11 +232,11 @@ int ConvertJson(const Source& source, bool to_json, const std::string& output) {
 }
 
 int Check(const Source& source) {
-  const Document document = Read(source);
+  Document document = Read(source);
   const std::optional<XmlFault> fault = FindXmlFault(document.text);
   const RoundTrip round_trip = fault && !source.lenient
                                    ? RoundTrip{false, "not read (--lenient reads it as the library does)"}
-                                   : ReadAndWriteBack(document);
+                                   : ReadAndWriteBack(document, source);
   Write("-", Visible(document.name + ": " + (fault ? Describe(*fault) : "well-formed XML")) + "\n" +
                  Visible(document.name + ": " + round_trip.said) + "\n");
   return round_trip.kept && !fault ? 0 : 1;

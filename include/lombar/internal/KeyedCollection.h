@@ -108,8 +108,12 @@ class KeyedCollection final : public Object {
     std::uint64_t serial = kFreePlace;
   };
   static constexpr std::uint64_t kFreePlace = UINT64_MAX;
-  std::vector<KeyPlace> key_places_;  // empty, or a power of two at most half full
-  std::size_t keys_placed_ = 0;
+  // Apart from the collection, which most often never needs it.
+  struct KeyTable {
+    std::vector<KeyPlace> places;  // a power of two at most half full
+    std::size_t placed = 0;
+  };
+  std::unique_ptr<KeyTable> keys_;  // null until made
   void PlaceKey(std::uint64_t hash, std::uint64_t serial);
   void PlaceAllKeys();
   std::uint64_t next_serial_ = 0;

@@ -78,7 +78,7 @@ bool KeyedCollection::TryAdd(Variant member, std::string_view key) {
   const std::string folded = FoldedKey(key);
   // With a key table, the key is hashed once for looking it up and placing it.
   const std::optional<std::uint64_t> hash =
-      key_places_.empty() ? std::nullopt : std::optional(KeyHash(folded));
+      keys_ ? std::optional(KeyHash(folded)) : std::nullopt;
   if (SerialOf(folded, hash)) return false;
   Append(Entry{std::move(member), StoredText(folded), next_serial_++, true}, hash);
   return true;
@@ -105,27 +105,27 @@ void KeyedCollection::KeepKeysAfterPutting(std::size_t slot, bool renumbered,
                                            std::optional<std::uint64_t> key_hash) {
   try {
     if (!renumbered) return RememberKey(entries_[slot], key_hash);
-    if (!key_places_.empty() || entries_.size() > kWalkedMembers) PlaceAllKeys();
+    if (keys_ || entries_.size() > kWalkedMembers) PlaceAllKeys();
   } catch (...) {
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(slot));
-    key_places_.clear();
-    keys_placed_ = 0;
+    keys_.reset();
     throw;
   }
 }
 
 std::optional<std::uint64_t> KeyedCollection::SerialOf(
     std::string_view folded, std::optional<std::uint64_t> key_hash) const {
-  if (key_places_.empty()) {
+  if (!keys_) {
     for (const Entry& entry : entries_) {
       if (entry.keyed && entry.folded_key == folded) return entry.serial;
     }
     return std::nullopt;
   }
   const std::uint64_t hash = key_hash ? *key_hash : KeyHash(folded);
-  const std::size_t mask = key_places_.size() - 1;
+  const std::vector<KeyPlace>& places = keys_->places;
+  const std::size_t mask = places.size() - 1;
   for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-    const KeyPlace& place = key_places_[at];
+    const KeyPlace& place = places[at];
     if (place.serial == kFreePlace) return std::nullopt;
     if (place.hash == hash && entries_[SlotOfSerial(place.serial)].folded_key == folded) {
       return place.serial;
@@ -136,7 +136,7 @@ std::optional<std::uint64_t> KeyedCollection::SerialOf(
 // Keeps the key table, once there is one, in step with the keyed entries;
 // the collection growing past kWalkedMembers makes it from all of them.
 void KeyedCollection::RememberKey(const Entry& entry, std::optional<std::uint64_t> key_hash) {
-  if (key_places_.empty()) {
+  if (!keys_) {
     if (entries_.size() > kWalkedMembers) PlaceAllKeys();
     return;
   }
@@ -146,51 +146,54 @@ void KeyedCollection::RememberKey(const Entry& entry, std::optional<std::uint64_
 void KeyedCollection::PlaceAllKeys() {
   const std::size_t keyed = static_cast<std::size_t>(
       std::count_if(entries_.begin(), entries_.end(), [](const Entry& entry) { return entry.keyed; }));
-  key_places_.assign(std::bit_ceil(std::max<std::size_t>(4 * keyed, 32)), KeyPlace{});
-  keys_placed_ = 0;
+  std::vector<KeyPlace> places(std::bit_ceil(std::max<std::size_t>(4 * keyed, 32)));
+  keys_ = std::make_unique<KeyTable>(KeyTable{std::move(places), 0});
   for (const Entry& entry : entries_) {
     if (entry.keyed) PlaceKey(KeyHash(entry.folded_key), entry.serial);
   }
 }
 
 void KeyedCollection::PlaceKey(std::uint64_t hash, std::uint64_t serial) {
-  if (2 * (keys_placed_ + 1) > key_places_.size()) {
+  KeyTable& keys = *keys_;
+  if (2 * (keys.placed + 1) > keys.places.size()) {
     // Doubled, from the hashes kept: no key is read again.
-    std::vector<KeyPlace> placed(2 * key_places_.size());
-    placed.swap(key_places_);
-    keys_placed_ = 0;
+    std::vector<KeyPlace> placed(2 * keys.places.size());
+    placed.swap(keys.places);
+    keys.placed = 0;
     for (const KeyPlace& place : placed) {
       if (place.serial != kFreePlace) PlaceKey(place.hash, place.serial);
     }
   }
-  const std::size_t mask = key_places_.size() - 1;
+  std::vector<KeyPlace>& places = keys.places;
+  const std::size_t mask = places.size() - 1;
   std::size_t at = hash & mask;
-  while (key_places_[at].serial != kFreePlace)
+  while (places[at].serial != kFreePlace)
     at = (at + 1) & mask;
-  key_places_[at] = KeyPlace{hash, serial};
-  ++keys_placed_;
+  places[at] = KeyPlace{hash, serial};
+  ++keys.placed;
 }
 
 // Frees the entry's place and moves each later place of the same run that
 // may go there back into it, so that no search stops short at the gap.
 void KeyedCollection::ForgetKey(const Entry& entry) {
-  if (!entry.keyed || key_places_.empty()) return;
-  const std::size_t mask = key_places_.size() - 1;
+  if (!entry.keyed || !keys_) return;
+  std::vector<KeyPlace>& places = keys_->places;
+  const std::size_t mask = places.size() - 1;
   std::size_t hole = KeyHash(entry.folded_key) & mask;
-  while (key_places_[hole].serial != entry.serial) {
-    if (key_places_[hole].serial == kFreePlace) return;
+  while (places[hole].serial != entry.serial) {
+    if (places[hole].serial == kFreePlace) return;
     hole = (hole + 1) & mask;
   }
-  for (std::size_t next = (hole + 1) & mask; key_places_[next].serial != kFreePlace;
+  for (std::size_t next = (hole + 1) & mask; places[next].serial != kFreePlace;
        next = (next + 1) & mask) {
-    const std::size_t home = key_places_[next].hash & mask;
+    const std::size_t home = places[next].hash & mask;
     if (((next - home) & mask) >= ((next - hole) & mask)) {
-      key_places_[hole] = key_places_[next];
+      places[hole] = places[next];
       hole = next;
     }
   }
-  key_places_[hole] = KeyPlace{};
-  --keys_placed_;
+  places[hole] = KeyPlace{};
+  --keys_->placed;
 }
 
 const Variant& KeyedCollection::Item(const Variant& index) const {
