@@ -306,7 +306,6 @@ class RecordPlan : public RecordShape {
   using AnyMember = char T::*;
   using LeafWriter = void (*)(const T&, XmlWriter&, const TagName&, AnyMember);
   using LeafReader = void (*)(T&, std::string_view, AnyMember);
-  using ValueText = std::string (*)(const T&, AnyMember);
   using ValueView = std::string_view (*)(const T&, AnyMember, std::string& scratch);
   template <class V>
   static V T::*MemberOfKind(AnyMember member) {
@@ -316,11 +315,7 @@ class RecordPlan : public RecordShape {
   static void WriteValue(const T& record, XmlWriter& writer, const TagName& tag, AnyMember member) {
     WriteLeaf(writer, tag, record.*MemberOfKind<V>(member));
   }
-  template <class V>
-  static std::string TextOfValue(const T& record, AnyMember member) {
-    return XmlValue<V>::Write(record.*MemberOfKind<V>(member));
-  }
-  // The same text as a view: of a text where it is kept, of a flag its
+  // A value's XML text as a view: of a text where it is kept, of a flag its
   // word, of other values `scratch` holding it.
   template <class V>
   static std::string_view ViewOfValue(const T& record, AnyMember member, std::string& scratch) {
@@ -354,8 +349,7 @@ class RecordPlan : public RecordShape {
     AnyMember member = nullptr;
     LeafWriter write_value = nullptr;
     LeafReader read_value = nullptr;
-    ValueText text = nullptr;  // an attribute's XML text
-    ValueView view = nullptr;  // the same as a view
+    ValueView view = nullptr;  // an attribute's XML text
     bool spelled_out = false;  // whose view is of the scratch text it is given
     bool stored_text = false;  // the member is a StoredText
     std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
@@ -397,11 +391,12 @@ class RecordPlan : public RecordShape {
 
     // Leaves are written and read by their steps (WriteStep, ReadStep).
     void WriteOtherThanLeaf(XmlWriter& writer, const T& record) const {
+      std::string scratch;  // the attribute's text, when it is not kept as one
       switch (place.form) {
         case XmlPlace::Form::kAttribute:
-          return writer.SetAttrib(place.element, place.name, text(record, member));
+          return writer.SetAttrib(place.element, place.name, view(record, member, scratch));
         case XmlPlace::Form::kFirstAttribute:
-          return writer.AddAttrVal(place.element, place.name, text(record, member));
+          return writer.AddAttrVal(place.element, place.name, view(record, member, scratch));
         case XmlPlace::Form::kChild:
           return write_child(record, writer);
         case XmlPlace::Form::kLeaf:
@@ -433,7 +428,6 @@ class RecordPlan : public RecordShape {
     row.member = reinterpret_cast<AnyMember>(field);
     row.write_value = &WriteValue<V>;
     row.read_value = &ReadValue<V>;
-    row.text = &TextOfValue<V>;
     row.view = &ViewOfValue<V>;
     row.spelled_out = !std::is_same_v<V, StoredText> && !std::is_same_v<V, bool>;
     row.stored_text = std::is_same_v<V, StoredText>;
