@@ -291,7 +291,7 @@ class RecordPlan : public RecordShape {
     for (const auto& reset : resetting_)
       reset(record, destroy);
   }
-  // Reset of a record just made, whose texts are still empty.
+  // Reset of a record just made, whose members still hold their kinds' own values.
   void ResetNew(T& record) const {
     for (const auto& reset : resetting_new_)
       reset(record, false);
@@ -360,7 +360,7 @@ class RecordPlan : public RecordShape {
     // An empty text reads as the value Clear gives, which a record being read
     // already holds: nothing to set when the text is empty.
     bool empty_reads_as_reset = false;
-    // A text that Clear empties: a new record's member already is.
+    // A value Clear sets to its kind's own value: a new record's member already holds it.
     bool made_as_reset = false;
     XmlValueKind kind = XmlValueKind::kText;
     std::string_view child_class;
@@ -437,7 +437,9 @@ class RecordPlan : public RecordShape {
     }
     row.kind = KindOfValue<V>();
     row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
-    if constexpr (std::is_same_v<V, StoredText>) row.made_as_reset = initial.empty();
+    // Members start at their kind's own value (an empty text, zero, Empty):
+    // a value Clear sets to that, a new record already holds.
+    row.made_as_reset = initial == V{};
     row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
     return row;
   }
