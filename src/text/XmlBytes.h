@@ -135,6 +135,8 @@ class AttributeNames {
       : opening_("<" + std::string(element)), names_(std::move(names)) {
     plain_ = IsPlainName(element);
     for (std::size_t i = 0; i < names_.size(); ++i) {
+      leads_.push_back((i == 0 ? opening_ : std::string("\"")) + " " + std::string(names_[i]) +
+                       "=\"");
       plain_ = plain_ && IsPlainName(names_[i]);
       // A name that ends an earlier one is found in that one's "name=".
       for (std::size_t earlier = 0; earlier < i; ++earlier)
@@ -145,6 +147,10 @@ class AttributeNames {
   // "<" + the element's name, as an element that has it begins.
   std::string_view Opening() const noexcept { return opening_; }
   std::string_view operator[](std::size_t i) const noexcept { return names_[i]; }
+  // What a start tag holds before the i-th value, written in one piece: the
+  // opening and the first name, or the previous value's closing quote and
+  // the name; ' name="' each time.
+  std::string_view Lead(std::size_t i) const noexcept { return leads_[i]; }
   std::size_t size() const noexcept { return names_.size(); }
   // Whether the element's and the attributes' names are letters, digits and
   // "_-.:" only, and none ends an earlier one: in a start tag of plain
@@ -161,6 +167,7 @@ class AttributeNames {
 
   std::string opening_;
   std::vector<std::string_view> names_;
+  std::vector<std::string> leads_;
   bool plain_ = false;
 };
 
