@@ -1,6 +1,7 @@
 #include "text/XmlReader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -8,6 +9,7 @@
 #include "base/CodePage.h"
 #include "base/Text.h"
 #include "base/Utf8.h"
+#include "base/Words.h"
 #include "text/TextError.h"
 #include "text/XmlBytes.h"
 #include "text/XmlEscape.h"
@@ -24,6 +26,24 @@ std::int16_t ShortStep(std::int16_t occurrence, std::int32_t step) {
       next <= std::numeric_limits<std::int16_t>::max())
     return static_cast<std::int16_t>(next);
   throw TextError(kTextOverflow);
+}
+
+// The first byte in [from, end) that is `quote` or "&" or not ASCII, or
+// `end`: where an attribute's value ends, unless it is other than plain.
+// Eight bytes at a time, as FirstOfEither; most values are a word or two.
+const char* PlainValueEnd(const char* from, const char* end, char quote) noexcept {
+  using Word = std::uint64_t;
+  constexpr Word kOnes = ~Word{0} / 0xFF;
+  const Word quotes = kOnes * static_cast<unsigned char>(quote);
+  const Word ampersands = kOnes * static_cast<unsigned char>('&');
+  for (; end - from >= static_cast<std::ptrdiff_t>(sizeof(Word)); from += sizeof(Word)) {
+    const Word word = WordAt<Word>(from);
+    const Word marks = ZeroBytes(word ^ quotes) | ZeroBytes(word ^ ampersands) | (word & kOnes * 0x80);
+    if (marks != 0) return from + std::countr_zero(marks) / 8;
+  }
+  while (from < end && *from != quote && *from != '&' && static_cast<unsigned char>(*from) < 0x80)
+    ++from;
+  return from;
 }
 
 }  // namespace
@@ -51,6 +71,7 @@ void XmlReader::ForgetReading() {
   value_missing_.Reset();
   block_missing_.Reset();
   attrib_mark_.Reset();
+  charted_ = 0;
 }
 
 std::size_t XmlReader::Find(std::string_view needle, std::size_t from) const {
@@ -289,26 +310,42 @@ std::string_view XmlReader::AttribView(std::string_view element, std::string_vie
     AttribWalk walk = WalkAttribs(opening);
     const std::string_view name =
         IsAscii(attribute) ? attribute : InCodePage(attrib_name_, "", attribute, "");
-    return NextAttrib(walk, opening, name, unescaped);
+    return NextAttrib(walk, opening, name, name.find('=') == std::string_view::npos, unescaped);
   });
 }
 
-XmlReader::AttribWalk XmlReader::WalkAttribs(std::string_view opening) {
+XmlReader::AttribWalk XmlReader::WalkAttribs(std::string_view opening, bool apart) {
   // The element of the last attribute read goes on from there; another is searched for.
-  if (opening == attrib_mark_.element) return {attrib_mark_.cursor, attrib_mark_.tag_end, true};
+  if (opening == attrib_mark_.element)
+    return {attrib_mark_.cursor, attrib_mark_.tag_end, attrib_mark_.first_close, true};
   const std::string_view text = Bytes();
   // "<element" is a prefix of tags the index does not answer for: a plain
-  // search, mostly short, since it is the text of one record.
-  const std::size_t start = FindStartingBefore(text, opening, 0, text.size());
-  const std::size_t tag_end = start == npos ? npos : StartTagEnd(text, start);
-  if (tag_end == npos) return {};
-  return {start, tag_end, false};
+  // search, mostly short, since it is the text of one record. In the text
+  // charted so far, an element named apart begins at none of the "<"s, and
+  // mostly it comes right after.
+  const std::size_t from = apart ? charted_ : 0;
+  const bool next = text.size() - from >= opening.size() &&
+                    SameBytes(text.data() + from, opening.data(), opening.size());
+  const std::size_t start = next ? from : FindStartingBefore(text, opening, from, text.size());
+  if (start == npos) return {};
+  // A tag without a ">" after it has no end (StartTagEnd): no attributes.
+  const std::size_t first_close = FindByteThrough(text, '>', start, text.size());
+  if (first_close == npos) return {};
+  if (start == charted_ && FindByteThrough(text, '<', start + 1, first_close) == npos)
+    Chart(start, first_close + 1);
+  return {start, kUnknownEnd, first_close, false};
 }
 
 std::string_view XmlReader::NextAttrib(AttribWalk& walk, std::string_view opening,
-                                       std::string_view name, std::string& unescaped) {
+                                       std::string_view name, bool plain_name,
+                                       std::string& unescaped) {
   if (walk.from == npos) return {};
+  if (plain_name) {
+    if (const std::optional<std::string_view> plain = NextPlainAttrib(walk, opening, name))
+      return *plain;
+  }
   const std::string_view text = Bytes();
+  if (walk.tag_end == kUnknownEnd) walk.tag_end = StartTagEnd(text, walk.from);
   // A name found at or after the tag's end counts as none: only the tag
   // is searched, and the next attribute's search goes on from this one's.
   const std::size_t found = FindAttributeName(text, name, walk.from, walk.tag_end);
@@ -318,15 +355,45 @@ std::string_view XmlReader::NextAttrib(AttribWalk& walk, std::string_view openin
   if (quote != '"' && quote != '\'') return {};
   const std::size_t close_quote = FindByteThrough(text, quote, open_quote + 1, walk.tag_end);
   if (close_quote == npos) return {};
-  if (!walk.marked) attrib_mark_.element = opening;
-  walk.marked = true;
-  walk.from = attrib_mark_.cursor = close_quote;
-  attrib_mark_.tag_end = walk.tag_end;
+  NoteAttribRead(walk, opening, close_quote);
   const std::string_view found_value = text.substr(open_quote + 1, close_quote - open_quote - 1);
   // Most values hold no entity and are ASCII: the same text in UTF-8.
   if (found_value.find('&') == npos && IsAscii(found_value)) return found_value;
   unescaped = UnescapeValue(Utf8FromCodePage(found_value));
   return unescaped;
+}
+
+// NextAttrib's search would find the name here: from the walk's start (the
+// element's start or the previous value's closing quote) to this "=", the
+// text holds the element's or the name itself and no "=", and the name
+// starts before the tag's end, which lies beyond the first ">". The value's
+// closing quote is the first after it, also before that ">".
+std::optional<std::string_view> XmlReader::NextPlainAttrib(AttribWalk& walk,
+                                                           std::string_view opening,
+                                                           std::string_view name) {
+  const std::string_view text = Bytes();
+  const std::size_t at = walk.from + (walk.marked ? 1 : opening.size());  // ' name="'
+  const std::size_t value = at + name.size() + 3;
+  if (value > walk.first_close || text[at] != ' ' || text[value - 2] != '=' ||
+      !SameBytes(text.data() + at + 1, name.data(), name.size()))
+    return std::nullopt;
+  const char quote = text[value - 1];
+  if (quote != '"' && quote != '\'') return std::nullopt;
+  const char* const end = text.data() + walk.first_close;
+  const char* const stop = PlainValueEnd(text.data() + value, end, quote);
+  if (stop == end || *stop != quote) return std::nullopt;
+  const std::size_t close_quote = static_cast<std::size_t>(stop - text.data());
+  NoteAttribRead(walk, opening, close_quote);
+  return text.substr(value, close_quote - value);
+}
+
+void XmlReader::NoteAttribRead(AttribWalk& walk, std::string_view opening,
+                               std::size_t close_quote) {
+  if (!walk.marked) attrib_mark_.element = opening;
+  walk.marked = true;
+  walk.from = attrib_mark_.cursor = close_quote;
+  attrib_mark_.tag_end = walk.tag_end;
+  attrib_mark_.first_close = walk.first_close;
 }
 
 std::string XmlReader::GetFieldValue(std::string_view text) {

@@ -266,7 +266,8 @@ class RecordPlan : public RecordShape {
         reader.AttribViews(step.attributes->names, unescaped,
                            [&](std::size_t i, std::string_view text) {
                              fields[i]->read_value(record, text, fields[i]->member);
-                           });
+                           },
+                           step.attributes->apart);
         continue;
       }
       if ((missing & step.passed_when_missing) != 0) continue;
