@@ -1,7 +1,6 @@
 #include "text/XmlReader.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -9,7 +8,6 @@
 #include "base/CodePage.h"
 #include "base/Text.h"
 #include "base/Utf8.h"
-#include "base/Words.h"
 #include "text/TextError.h"
 #include "text/XmlBytes.h"
 #include "text/XmlEscape.h"
@@ -26,24 +24,6 @@ std::int16_t ShortStep(std::int16_t occurrence, std::int32_t step) {
       next <= std::numeric_limits<std::int16_t>::max())
     return static_cast<std::int16_t>(next);
   throw TextError(kTextOverflow);
-}
-
-// The first byte in [from, end) that is `quote` or "&" or not ASCII, or
-// `end`: where an attribute's value ends, unless it is other than plain.
-// Eight bytes at a time, as FirstOfEither; most values are a word or two.
-const char* PlainValueEnd(const char* from, const char* end, char quote) noexcept {
-  using Word = std::uint64_t;
-  constexpr Word kOnes = ~Word{0} / 0xFF;
-  const Word quotes = kOnes * static_cast<unsigned char>(quote);
-  const Word ampersands = kOnes * static_cast<unsigned char>('&');
-  for (; end - from >= static_cast<std::ptrdiff_t>(sizeof(Word)); from += sizeof(Word)) {
-    const Word word = WordAt<Word>(from);
-    const Word marks = ZeroBytes(word ^ quotes) | ZeroBytes(word ^ ampersands) | (word & kOnes * 0x80);
-    if (marks != 0) return from + std::countr_zero(marks) / 8;
-  }
-  while (from < end && *from != quote && *from != '&' && static_cast<unsigned char>(*from) < 0x80)
-    ++from;
-  return from;
 }
 
 }  // namespace
@@ -337,10 +317,10 @@ XmlReader::AttribWalk XmlReader::WalkAttribs(std::string_view opening, bool apar
 }
 
 std::string_view XmlReader::NextAttrib(AttribWalk& walk, std::string_view opening,
-                                       std::string_view name, bool plain_name,
+                                       std::string_view name, bool try_plain,
                                        std::string& unescaped) {
   if (walk.from == npos) return {};
-  if (plain_name) {
+  if (try_plain) {
     if (const std::optional<std::string_view> plain = NextPlainAttrib(walk, opening, name))
       return *plain;
   }
@@ -361,39 +341,6 @@ std::string_view XmlReader::NextAttrib(AttribWalk& walk, std::string_view openin
   if (found_value.find('&') == npos && IsAscii(found_value)) return found_value;
   unescaped = UnescapeValue(Utf8FromCodePage(found_value));
   return unescaped;
-}
-
-// NextAttrib's search would find the name here: from the walk's start (the
-// element's start or the previous value's closing quote) to this "=", the
-// text holds the element's or the name itself and no "=", and the name
-// starts before the tag's end, which lies beyond the first ">". The value's
-// closing quote is the first after it, also before that ">".
-std::optional<std::string_view> XmlReader::NextPlainAttrib(AttribWalk& walk,
-                                                           std::string_view opening,
-                                                           std::string_view name) {
-  const std::string_view text = Bytes();
-  const std::size_t at = walk.from + (walk.marked ? 1 : opening.size());  // ' name="'
-  const std::size_t value = at + name.size() + 3;
-  if (value > walk.first_close || text[at] != ' ' || text[value - 2] != '=' ||
-      !SameBytes(text.data() + at + 1, name.data(), name.size()))
-    return std::nullopt;
-  const char quote = text[value - 1];
-  if (quote != '"' && quote != '\'') return std::nullopt;
-  const char* const end = text.data() + walk.first_close;
-  const char* const stop = PlainValueEnd(text.data() + value, end, quote);
-  if (stop == end || *stop != quote) return std::nullopt;
-  const std::size_t close_quote = static_cast<std::size_t>(stop - text.data());
-  NoteAttribRead(walk, opening, close_quote);
-  return text.substr(value, close_quote - value);
-}
-
-void XmlReader::NoteAttribRead(AttribWalk& walk, std::string_view opening,
-                               std::size_t close_quote) {
-  if (!walk.marked) attrib_mark_.element = opening;
-  walk.marked = true;
-  walk.from = attrib_mark_.cursor = close_quote;
-  attrib_mark_.tag_end = walk.tag_end;
-  attrib_mark_.first_close = walk.first_close;
 }
 
 std::string XmlReader::GetFieldValue(std::string_view text) {

@@ -141,7 +141,11 @@ class XmlReader {
     AttribWalk walk = WalkAttribs(names.Opening(), apart);
     for (std::size_t i = 0; i < names.size(); ++i) {
       take(i, Raising(*failures_, "Get Attrib", [&] {
-             return NextAttrib(walk, names.Opening(), names[i], true, unescaped);
+             if (walk.from != std::string::npos) {
+               const auto plain = NextPlainAttrib(walk, names.Opening(), names[i]);
+               if (plain) return *plain;
+             }
+             return NextAttrib(walk, names.Opening(), names[i], false, unescaped);
            }));
     }
   }
@@ -214,12 +218,13 @@ class XmlReader {
   // when that is the same. `apart`: as AttribViews's.
   AttribWalk WalkAttribs(std::string_view opening, bool apart = false);
   // The next attribute `name` (in the code page) of the walk's element;
-  // `plain_name`: the name holds no "=" (AttributeNames::Plain).
+  // `try_plain`: NextPlainAttrib is tried first (the name holds no "=").
   std::string_view NextAttrib(AttribWalk& walk, std::string_view opening, std::string_view name,
-                              bool plain_name, std::string& unescaped);
+                              bool try_plain, std::string& unescaped);
   // NextAttrib's common case: the attribute written next, as a writer
   // writes it (' name="value"'), its name plain and its value plain (ASCII,
   // no entity) and closed before the first ">"; nothing when it is not so.
+  // The walk must be of an element (`from` not npos).
   std::optional<std::string_view> NextPlainAttrib(AttribWalk& walk, std::string_view opening,
                                                   std::string_view name);
   // Notes the attribute whose value closed at `close_quote` as the walk's last.
@@ -328,5 +333,39 @@ class XmlReader {
   std::string attrib_opening_;
   std::string attrib_name_;
 };
+
+// Inline, as AttribViews's step for each attribute. NextAttrib's search
+// would find the name here: from the walk's start (the element's start or
+// the previous value's closing quote) to this "=", the text holds the
+// element's or the name itself and no "=", and the name starts before the
+// tag's end, which lies beyond the first ">". The value's closing quote is
+// the first after it, also before that ">".
+inline std::optional<std::string_view> XmlReader::NextPlainAttrib(AttribWalk& walk,
+                                                                  std::string_view opening,
+                                                                  std::string_view name) {
+  const std::string_view text = Bytes();
+  const std::size_t at = walk.from + (walk.marked ? 1 : opening.size());  // ' name="'
+  const std::size_t value = at + name.size() + 3;
+  if (value > walk.first_close || text[at] != ' ' || text[value - 2] != '=' ||
+      !SameBytes(text.data() + at + 1, name.data(), name.size()))
+    return std::nullopt;
+  const char quote = text[value - 1];
+  if (quote != '"' && quote != '\'') return std::nullopt;
+  const char* const end = text.data() + walk.first_close;
+  const char* const stop = PlainValueEnd(text.data() + value, end, quote);
+  if (stop == end || *stop != quote) return std::nullopt;
+  const std::size_t close_quote = static_cast<std::size_t>(stop - text.data());
+  NoteAttribRead(walk, opening, close_quote);
+  return text.substr(value, close_quote - value);
+}
+
+inline void XmlReader::NoteAttribRead(AttribWalk& walk, std::string_view opening,
+                                      std::size_t close_quote) {
+  if (!walk.marked) attrib_mark_.element = opening;
+  walk.marked = true;
+  walk.from = attrib_mark_.cursor = close_quote;
+  attrib_mark_.tag_end = walk.tag_end;
+  attrib_mark_.first_close = walk.first_close;
+}
 
 }  // namespace lombar

@@ -223,7 +223,8 @@ class RecordPlan : public RecordShape {
   void WriteValues(XmlWriter& writer, const T& record) const {
     if (group_attributes_) {
       WriteAttributes(*group_attributes_, record, [&](std::span<const std::string_view> values) {
-        writer.OpenGroup(group_tag_, group_attributes_->names, values, WritesApart(*group_attributes_));
+        writer.OpenGroup(group_tag_, group_attributes_->names, values,
+                         WritesApart(*group_attributes_));
       });
     } else if (!form_.group.empty()) {
       writer.OpenGroup(group_tag_);
