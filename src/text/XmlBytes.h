@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -13,6 +14,7 @@
 #include "base/CodePage.h"
 #include "base/Text.h"
 #include "base/Utf8.h"
+#include "base/Words.h"
 
 namespace lombar {
 
@@ -106,6 +108,26 @@ inline std::size_t FindAttributeName(std::string_view text, std::string_view nam
   return std::string_view::npos;
 }
 
+// The first byte in [from, end) that is `quote` or "&" or not ASCII, or
+// `end`: where an attribute's value ends, unless it is other than plain.
+// Eight bytes at a time, as FirstOfEither; most values are a word or two.
+inline const char* PlainValueEnd(const char* from, const char* end, char quote) noexcept {
+  using Word = std::uint64_t;
+  constexpr Word kOnes = ~Word{0} / 0xFF;
+  const Word quotes = kOnes * static_cast<unsigned char>(quote);
+  const Word ampersands = kOnes * static_cast<unsigned char>('&');
+  for (; end - from >= static_cast<std::ptrdiff_t>(sizeof(Word)); from += sizeof(Word)) {
+    const Word word = WordAt<Word>(from);
+    const Word marks =
+        ZeroBytes(word ^ quotes) | ZeroBytes(word ^ ampersands) | (word & kOnes * 0x80);
+    if (marks != 0) return from + std::countr_zero(marks) / 8;
+  }
+  while (from < end && *from != quote && *from != '&' && static_cast<unsigned char>(*from) < 0x80)
+    ++from;
+  return from;
+}
+
+
 // Whether `form` is `prefix` + `name` + `suffix`, without writing that out.
 inline bool IsForm(std::string_view form, std::string_view prefix, std::string_view name,
                    std::string_view suffix) noexcept {
@@ -135,6 +157,8 @@ class AttributeNames {
       : opening_("<" + std::string(element)), names_(std::move(names)) {
     plain_ = IsPlainName(element);
     for (std::size_t i = 0; i < names_.size(); ++i) {
+      leads_.push_back((i == 0 ? opening_ : std::string("\"")) + " " + std::string(names_[i]) +
+                       "=\"");
       plain_ = plain_ && IsPlainName(names_[i]);
       // A name that ends an earlier one is found in that one's "name=".
       for (std::size_t earlier = 0; earlier < i; ++earlier)
@@ -145,6 +169,10 @@ class AttributeNames {
   // "<" + the element's name, as an element that has it begins.
   std::string_view Opening() const noexcept { return opening_; }
   std::string_view operator[](std::size_t i) const noexcept { return names_[i]; }
+  // What a start tag holds before the i-th value, written in one piece: the
+  // opening and the first name, or the previous value's closing quote and
+  // the name; ' name="' each time.
+  std::string_view Lead(std::size_t i) const noexcept { return leads_[i]; }
   std::size_t size() const noexcept { return names_.size(); }
   // Whether the element's and the attributes' names are letters, digits and
   // "_-.:" only, and none ends an earlier one: in a start tag of plain
@@ -161,6 +189,7 @@ class AttributeNames {
 
   std::string opening_;
   std::vector<std::string_view> names_;
+  std::vector<std::string> leads_;
   bool plain_ = false;
 };
 

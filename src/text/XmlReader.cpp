@@ -51,6 +51,7 @@ void XmlReader::ForgetReading() {
   value_missing_.Reset();
   block_missing_.Reset();
   attrib_mark_.Reset();
+  charted_ = 0;
 }
 
 std::size_t XmlReader::Find(std::string_view needle, std::size_t from) const {
@@ -289,26 +290,42 @@ std::string_view XmlReader::AttribView(std::string_view element, std::string_vie
     AttribWalk walk = WalkAttribs(opening);
     const std::string_view name =
         IsAscii(attribute) ? attribute : InCodePage(attrib_name_, "", attribute, "");
-    return NextAttrib(walk, opening, name, unescaped);
+    return NextAttrib(walk, opening, name, name.find('=') == std::string_view::npos, unescaped);
   });
 }
 
-XmlReader::AttribWalk XmlReader::WalkAttribs(std::string_view opening) {
+XmlReader::AttribWalk XmlReader::WalkAttribs(std::string_view opening, bool apart) {
   // The element of the last attribute read goes on from there; another is searched for.
-  if (opening == attrib_mark_.element) return {attrib_mark_.cursor, attrib_mark_.tag_end, true};
+  if (opening == attrib_mark_.element)
+    return {attrib_mark_.cursor, attrib_mark_.tag_end, attrib_mark_.first_close, true};
   const std::string_view text = Bytes();
   // "<element" is a prefix of tags the index does not answer for: a plain
-  // search, mostly short, since it is the text of one record.
-  const std::size_t start = FindStartingBefore(text, opening, 0, text.size());
-  const std::size_t tag_end = start == npos ? npos : StartTagEnd(text, start);
-  if (tag_end == npos) return {};
-  return {start, tag_end, false};
+  // search, mostly short, since it is the text of one record. In the text
+  // charted so far, an element named apart begins at none of the "<"s, and
+  // mostly it comes right after.
+  const std::size_t from = apart ? charted_ : 0;
+  const bool next = text.size() - from >= opening.size() &&
+                    SameBytes(text.data() + from, opening.data(), opening.size());
+  const std::size_t start = next ? from : FindStartingBefore(text, opening, from, text.size());
+  if (start == npos) return {};
+  // A tag without a ">" after it has no end (StartTagEnd): no attributes.
+  const std::size_t first_close = FindByteThrough(text, '>', start, text.size());
+  if (first_close == npos) return {};
+  if (start == charted_ && FindByteThrough(text, '<', start + 1, first_close) == npos)
+    Chart(start, first_close + 1);
+  return {start, kUnknownEnd, first_close, false};
 }
 
 std::string_view XmlReader::NextAttrib(AttribWalk& walk, std::string_view opening,
-                                       std::string_view name, std::string& unescaped) {
+                                       std::string_view name, bool try_plain,
+                                       std::string& unescaped) {
   if (walk.from == npos) return {};
+  if (try_plain) {
+    if (const std::optional<std::string_view> plain = NextPlainAttrib(walk, opening, name))
+      return *plain;
+  }
   const std::string_view text = Bytes();
+  if (walk.tag_end == kUnknownEnd) walk.tag_end = StartTagEnd(text, walk.from);
   // A name found at or after the tag's end counts as none: only the tag
   // is searched, and the next attribute's search goes on from this one's.
   const std::size_t found = FindAttributeName(text, name, walk.from, walk.tag_end);
@@ -318,10 +335,7 @@ std::string_view XmlReader::NextAttrib(AttribWalk& walk, std::string_view openin
   if (quote != '"' && quote != '\'') return {};
   const std::size_t close_quote = FindByteThrough(text, quote, open_quote + 1, walk.tag_end);
   if (close_quote == npos) return {};
-  if (!walk.marked) attrib_mark_.element = opening;
-  walk.marked = true;
-  walk.from = attrib_mark_.cursor = close_quote;
-  attrib_mark_.tag_end = walk.tag_end;
+  NoteAttribRead(walk, opening, close_quote);
   const std::string_view found_value = text.substr(open_quote + 1, close_quote - open_quote - 1);
   // Most values hold no entity and are ASCII: the same text in UTF-8.
   if (found_value.find('&') == npos && IsAscii(found_value)) return found_value;

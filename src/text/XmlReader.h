@@ -125,18 +125,27 @@ class XmlReader {
   std::string_view AttribView(std::string_view element, std::string_view attribute,
                               std::string& unescaped);
   // AttribView of each of `names` in turn, the element found once: each
-  // value is given to take(i, value) before the next is read.
+  // value is given to take(i, value) before the next is read. `apart`: the
+  // caller knows the element to be named apart from every element it found
+  // through this reader before (a value's, an attribute's), neither name
+  // beginning with the other; the element is then looked for only after
+  // the text those found lay in, when they lay one after another.
   template <class Take>
-  void AttribViews(const AttributeNames& names, std::string& unescaped, Take&& take) {
+  void AttribViews(const AttributeNames& names, std::string& unescaped, Take&& take,
+                   bool apart = false) {
     if (!names.Plain()) {
       for (std::size_t i = 0; i < names.size(); ++i)
         take(i, AttribView(names.Element(), names[i], unescaped));
       return;
     }
-    AttribWalk walk = WalkAttribs(names.Opening());
+    AttribWalk walk = WalkAttribs(names.Opening(), apart);
     for (std::size_t i = 0; i < names.size(); ++i) {
       take(i, Raising(*failures_, "Get Attrib", [&] {
-             return NextAttrib(walk, names.Opening(), names[i], unescaped);
+             if (walk.from != std::string::npos) {
+               const auto plain = NextPlainAttrib(walk, names.Opening(), names[i]);
+               if (plain) return *plain;
+             }
+             return NextAttrib(walk, names.Opening(), names[i], false, unescaped);
            }));
     }
   }
@@ -190,27 +199,44 @@ class XmlReader {
       from_occurrence = 0;
     }
   };
+  // The end of an element's start tag that is not looked for until needed.
+  static constexpr std::size_t kUnknownEnd = std::string::npos - 1;
   // Where the next attribute of an element is searched: from the previous
   // one's closing quote, or from the element's start while none was found.
   struct AttribWalk {
     std::size_t from = std::string::npos;  // npos: there is no such element
-    std::size_t tag_end = 0;
+    // The end of its start tag (StartTagEnd), or kUnknownEnd: then no ">"
+    // lies between the element's start and `from`, so it is found from either.
+    std::size_t tag_end = kUnknownEnd;
+    // The first ">" after the element's start: the tag ends there at the
+    // earliest, so a value closed before it is within the tag.
+    std::size_t first_close = 0;
     bool marked = false;  // the attribute mark is on this element
   };
   // The walk of the first element that begins with `opening` ("<" + its
   // name, in the code page), or of the element of the last attribute read
-  // when that is the same.
-  AttribWalk WalkAttribs(std::string_view opening);
-  // The next attribute `name` (in the code page) of the walk's element.
+  // when that is the same. `apart`: as AttribViews's.
+  AttribWalk WalkAttribs(std::string_view opening, bool apart = false);
+  // The next attribute `name` (in the code page) of the walk's element;
+  // `try_plain`: NextPlainAttrib is tried first (the name holds no "=").
   std::string_view NextAttrib(AttribWalk& walk, std::string_view opening, std::string_view name,
-                              std::string& unescaped);
+                              bool try_plain, std::string& unescaped);
+  // NextAttrib's common case: the attribute written next, as a writer
+  // writes it (' name="value"'), its name plain and its value plain (ASCII,
+  // no entity) and closed before the first ">"; nothing when it is not so.
+  // The walk must be of an element (`from` not npos).
+  std::optional<std::string_view> NextPlainAttrib(AttribWalk& walk, std::string_view opening,
+                                                  std::string_view name);
+  // Notes the attribute whose value closed at `close_quote` as the walk's last.
+  void NoteAttribRead(AttribWalk& walk, std::string_view opening, std::size_t close_quote);
   struct AttribMark {
     std::string element;  // "<" + element of the last successful read
     std::size_t cursor = 0;
     std::size_t tag_end = 0;
+    std::size_t first_close = 0;
     void Reset() noexcept {
       element.clear();
-      cursor = tag_end = 0;
+      cursor = tag_end = first_close = 0;
     }
   };
 
@@ -246,6 +272,7 @@ class XmlReader {
     const std::size_t end = static_cast<std::size_t>(stop - text.data());
     if (end == text.size() || text[end] == '&' || !IsEndTagAt(text, end, name)) return std::nullopt;
     NoteValueFound(tag, true, 1, end);
+    Chart(start, end + name.size() + 3);
     return TrimSpaces(text.substr(content, end - content));
   }
   // A value found with its end tag at `end`: the next occurrence's search
@@ -259,6 +286,12 @@ class XmlReader {
     } else {
       value_mark_.Remember(tag.Name());
     }
+  }
+  // Notes that [start, end) of the text holds an element found by its name
+  // there, with no "<" in it but its tags' own: when it follows the text
+  // charted so far, the chart goes on to its end.
+  void Chart(std::size_t start, std::size_t end) noexcept {
+    if (start == charted_) charted_ = end;
   }
   std::size_t SkipEndTags(const TagName& name, std::int16_t count);
   std::string_view Bytes() const noexcept {
@@ -291,11 +324,48 @@ class XmlReader {
   MissingMark value_missing_;
   MissingMark block_missing_;
   AttribMark attrib_mark_;
+  // The text before it is charted: each "<" there begins an end tag or the
+  // start tag of an element found there by its name (Chart).
+  std::size_t charted_ = 0;
   std::string block_copy_;   // what BlockView returns for a text the reader owns
   std::string tag_scratch_;  // a tag written out for a search without the index
   // An attribute's element and name written out for its search.
   std::string attrib_opening_;
   std::string attrib_name_;
 };
+
+// Inline, as AttribViews's step for each attribute. NextAttrib's search
+// would find the name here: from the walk's start (the element's start or
+// the previous value's closing quote) to this "=", the text holds the
+// element's or the name itself and no "=", and the name starts before the
+// tag's end, which lies beyond the first ">". The value's closing quote is
+// the first after it, also before that ">".
+inline std::optional<std::string_view> XmlReader::NextPlainAttrib(AttribWalk& walk,
+                                                                  std::string_view opening,
+                                                                  std::string_view name) {
+  const std::string_view text = Bytes();
+  const std::size_t at = walk.from + (walk.marked ? 1 : opening.size());  // ' name="'
+  const std::size_t value = at + name.size() + 3;
+  if (value > walk.first_close || text[at] != ' ' || text[value - 2] != '=' ||
+      !SameBytes(text.data() + at + 1, name.data(), name.size()))
+    return std::nullopt;
+  const char quote = text[value - 1];
+  if (quote != '"' && quote != '\'') return std::nullopt;
+  const char* const end = text.data() + walk.first_close;
+  const char* const stop = PlainValueEnd(text.data() + value, end, quote);
+  if (stop == end || *stop != quote) return std::nullopt;
+  const std::size_t close_quote = static_cast<std::size_t>(stop - text.data());
+  NoteAttribRead(walk, opening, close_quote);
+  return text.substr(value, close_quote - value);
+}
+
+inline void XmlReader::NoteAttribRead(AttribWalk& walk, std::string_view opening,
+                                      std::size_t close_quote) {
+  if (!walk.marked) attrib_mark_.element = opening;
+  walk.marked = true;
+  walk.from = attrib_mark_.cursor = close_quote;
+  attrib_mark_.tag_end = walk.tag_end;
+  attrib_mark_.first_close = walk.first_close;
+}
 
 }  // namespace lombar

@@ -124,6 +124,7 @@ void XmlWriter::WriteLeafOrGroup(std::string_view tag, std::string_view value, b
   // escape go in as they are, without an escaped copy.
   const ValueScan scan = Scan(value);
   const bool as_is = !scan.escapes || IsMarkup(value);
+  if (as_is && scan.escapes) markup_written_ = true;
   const std::string escaped = as_is ? std::string() : EscapeValue(value);
   const std::string_view content = as_is ? value : std::string_view(escaped);
   // Escaping adds ASCII characters only.
@@ -153,6 +154,7 @@ void XmlWriter::AddAttrVal(std::string_view tag, std::string_view attribute,
     if (!scan.escapes && scan.ascii && IsAscii(tag) && IsAscii(attribute)) {
       Out().AppendAscii({"<", tag, " ", attribute, "=\"", value, "\"", end});
     } else {
+      if (IsMarkup(value)) markup_written_ = true;
       Out().Append("<").Append(tag).Append(" ").Append(attribute).Append("=");
       Out().Append(QuotedValue(EscapeValue(value))).Append(end);
     }
@@ -161,8 +163,8 @@ void XmlWriter::AddAttrVal(std::string_view tag, std::string_view attribute,
 }
 
 void XmlWriter::AddAttributes(const AttributeNames& names,
-                              std::span<const std::string_view> values) {
-  if (!WritesAttributesAtOnce(names, values)) {
+                              std::span<const std::string_view> values, bool known_first) {
+  if (!WritesAttributesAtOnce(names, values, known_first)) {
     AddAttrVal(names.Element(), names[0], values[0]);
     for (std::size_t i = 1; i < names.size(); ++i)
       SetAttrib(names.Element(), names[i], values[i]);
@@ -172,8 +174,9 @@ void XmlWriter::AddAttributes(const AttributeNames& names,
 }
 
 void XmlWriter::OpenGroup(const TagName& tag, const AttributeNames& names,
-                          std::span<const std::string_view> values) {
-  if (!tag.Ascii() || tag.Name() != names.Element() || !WritesAttributesAtOnce(names, values)) {
+                          std::span<const std::string_view> values, bool known_first) {
+  if (!tag.Ascii() || tag.Name() != names.Element() ||
+      !WritesAttributesAtOnce(names, values, known_first)) {
     OpenGroup(tag);
     for (std::size_t i = 0; i < names.size(); ++i)
       SetAttrib(tag.Name(), names[i], values[i]);
@@ -193,22 +196,23 @@ void XmlWriter::OpenGroup(const TagName& tag, const AttributeNames& names,
 // within it, only what it wrote itself: the attribute is appended to the
 // tag, as writing the whole tag at once does.
 bool XmlWriter::WritesAttributesAtOnce(const AttributeNames& names,
-                                       std::span<const std::string_view> values) const {
+                                       std::span<const std::string_view> values,
+                                       bool known_first) const {
   if (!names.Plain() || names.size() != values.size() || names.size() == 0) return false;
   for (const std::string_view value : values) {
     const ValueScan scan = Scan(value);
     if (scan.escapes || !scan.ascii || scan.equals) return false;
   }
+  if (known_first && !markup_written_) return true;
   const std::string_view text = Out().Bytes();
   return FindStartingBefore(text, names.Opening(), base_, text.size()) == npos;
 }
 
 void XmlWriter::AppendStartTag(const AttributeNames& names,
                                std::span<const std::string_view> values, std::string_view end) {
-  Out().AppendAscii({names.Opening()});
   for (std::size_t i = 0; i < names.size(); ++i)
-    Out().AppendAscii({" ", names[i], "=\"", values[i], "\""});
-  Out().AppendAscii({end});
+    Out().AppendAscii({names.Lead(i), values[i]});
+  Out().AppendAscii({"\"", end});
 }
 
 void XmlWriter::SetAttrib(std::string_view element, std::string_view attribute,
@@ -238,6 +242,7 @@ void XmlWriter::SetAttrib(std::string_view element, std::string_view attribute,
     const ValueScan scan = Scan(value);
     const bool as_given = !scan.escapes && scan.ascii;
     const std::string converted = as_given ? std::string() : CodePageFromUtf8(EscapeValue(value));
+    if (!as_given && IsMarkup(value)) markup_written_ = true;
     const std::string_view escaped = as_given ? value : std::string_view(converted);
     const std::size_t found = FindAttributeName(text, name, start, tag_end);
     if (found == npos) {
@@ -271,7 +276,10 @@ void XmlWriter::NoteTagEdited(std::size_t tag_end, std::size_t count, std::size_
 }
 
 void XmlWriter::AddXML(std::string_view text) {
-  CarryingOn(*failures_, "AddXML", [&] { Out().Append(text); });
+  CarryingOn(*failures_, "AddXML", [&] {
+    markup_written_ = true;
+    Out().Append(text);
+  });
 }
 
 void XmlWriter::EndGroup() {
@@ -289,6 +297,7 @@ void XmlWriter::CloseOpenGroups() {
 
 void XmlWriter::AppendTo(XmlWriter& parent) {
   attrib_target_.Reset();
+  markup_written_ = false;  // what it wrote is what it writes from now on
   target_ = &parent.Out();
   base_ = static_cast<std::size_t>(target_->Length());
 }

@@ -58,11 +58,16 @@ class XmlWriter {
   // AddAttrVal(element, the first name, its value), then SetAttrib of each
   // further name and value on that element: one value a name. Mostly the
   // same text is written at once, without a search for each attribute.
-  void AddAttributes(const AttributeNames& names, std::span<const std::string_view> values);
+  // `known_first`: the caller knows that no element it wrote through this
+  // writer (since it was made, cleared or appended) begins with "<" + the
+  // element's name; values written as markup, whose "<" might begin one,
+  // the writer notes itself. The writer then does not search for one.
+  void AddAttributes(const AttributeNames& names, std::span<const std::string_view> values,
+                     bool known_first = false);
   // OpenGroup(tag), then SetAttrib of each name and value on that group's
   // start tag (`names` of the tag's element), the same way.
   void OpenGroup(const TagName& tag, const AttributeNames& names,
-                 std::span<const std::string_view> values);
+                 std::span<const std::string_view> values, bool known_first = false);
   // Appends text as it is; carries on after a failure.
   void AddXML(std::string_view text);
   // Closes the innermost open group; nothing when none is open. Carries on
@@ -146,7 +151,7 @@ class XmlWriter {
   // Whether an element with these attributes, started at the end of the
   // text, is written as setting them one after another would write it.
   bool WritesAttributesAtOnce(const AttributeNames& names,
-                              std::span<const std::string_view> values) const;
+                              std::span<const std::string_view> values, bool known_first) const;
   // The element's start tag with " name=\"value\"" of each, ended by `end`.
   void AppendStartTag(const AttributeNames& names, std::span<const std::string_view> values,
                       std::string_view end);
@@ -208,6 +213,9 @@ class XmlWriter {
   };
   OpenGroups open_groups_;
   bool snippet_ = false;
+  // Whether a value went into what this writer wrote as markup, as it is:
+  // its "<"s may begin any element.
+  bool markup_written_ = false;
   bool compress_ = false;
   bool zero_suppress_ = false;
   // Where SetAttrib last found its element ("<" + element, in code-page

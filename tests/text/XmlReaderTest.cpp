@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -82,30 +83,41 @@ TEST(XmlReaderTest, AttributesReadInWrittenOrder) {
 }
 
 // One element's attributes read in one walk come back as reading them one
-// after another gives them, from where the last attribute read left off.
+// after another gives them, from where the last attribute read left off,
+// also when the element is looked for only after what the reader found
+// before (a value, another element's attribute).
 TEST(XmlReaderTest, AttributesReadTogetherAreReadAsOneByOne) {
   const AttributeNames names("E", {"a", "b", "c"});
+  const TagNames found_before({TagName("L")});
   const std::string_view texts[] = {
       "<E a=\"1\" b=\"2\" c=\"3\"/>", "<E c=\"3\" a=\"1\"/>", "<E a=\"b=x\" b='2' c=3/>",
       "<Ex a=\"1\"/><E b=\"2\"/>", "<F/><E a=\"x &amp; y\" c=\"&lt;\"/>", "<E a=\"1\"/><F b=\"2\"/>",
-      "<D/>", "<E a=\"1"};
-  for (const std::string_view text : texts) {
-    for (const bool one_read_before : {false, true}) {
-      XmlReader together = Reader(text), one_by_one = Reader(text);
-      std::vector<std::string> read_together, read_one_by_one;
-      if (one_read_before) {
-        read_together.push_back(together.Attrib("E", "a"));
-        read_one_by_one.push_back(one_by_one.Attrib("E", "a"));
+      "<D/>", "<E a=\"1", "<L>1</L><G d=\"4\"/><E a=\"1\" b=\"2\"/>",
+      "<L>1</L><G d=\"<E a='9'/>\"/><E a=\"1\"/>", "<E a=\"0\"/><L>1</L><E a=\"1\"/>",
+      "<L><E a=\"9\"/></L><E a=\"1\"/>"};
+  for (const auto load : {&XmlReader::SetXML, &XmlReader::ReadInPlace}) {
+    for (const std::string_view text : texts) {
+      for (const bool one_read_before : {false, true}) {
+        XmlReader together, one_by_one;
+        std::vector<std::string> read_together, read_one_by_one;
+        std::string unescaped;
+        for (auto [reader, read] : {std::pair(&together, &read_together),
+                                    std::pair(&one_by_one, &read_one_by_one)}) {
+          (reader->*load)(text);
+          read->emplace_back(reader->FirstValue(found_before, 0, unescaped));
+          read->push_back(reader->Attrib("G", "d"));
+          if (one_read_before) read->push_back(reader->Attrib("E", "a"));
+        }
+        together.AttribViews(
+            names, unescaped,
+            [&](std::size_t, std::string_view value) { read_together.emplace_back(value); },
+            !one_read_before);  // E itself was found before
+        for (std::size_t i = 0; i < names.size(); ++i)
+          read_one_by_one.push_back(one_by_one.Attrib("E", names[i]));
+        read_together.push_back(together.Attrib("E", "c"));  // where the walk left off
+        read_one_by_one.push_back(one_by_one.Attrib("E", "c"));
+        EXPECT_EQ(read_together, read_one_by_one) << text << ", " << one_read_before;
       }
-      std::string unescaped;
-      together.AttribViews(names, unescaped, [&](std::size_t, std::string_view value) {
-        read_together.emplace_back(value);
-      });
-      for (std::size_t i = 0; i < names.size(); ++i)
-        read_one_by_one.push_back(one_by_one.Attrib("E", names[i]));
-      read_together.push_back(together.Attrib("E", "c"));  // where the walk left off
-      read_one_by_one.push_back(one_by_one.Attrib("E", "c"));
-      EXPECT_EQ(read_together, read_one_by_one) << text << ", " << one_read_before;
     }
   }
 }

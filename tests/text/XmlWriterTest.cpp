@@ -182,7 +182,8 @@ TEST(XmlWriterTest, AttributesAreAddedAndReplacedInTheStartTag) {
 
 // An element's attributes written in one call give the text that adding the
 // first and setting each further one gives, whatever the text before them,
-// their values and their names.
+// their values and their names; also when the caller knows it wrote no
+// element of the name before, the text before being a value.
 TEST(XmlWriterTest, AttributesWrittenTogetherAreWrittenAsSetOneByOne) {
   const AttributeNames plain("Shop", {"Price", "Distance", "Min"});
   const AttributeNames ending("Shop", {"MinPrice", "Price", "Distance"});  // "Price" ends "MinPrice"
@@ -190,24 +191,27 @@ TEST(XmlWriterTest, AttributesWrittenTogetherAreWrittenAsSetOneByOne) {
       {"True", "", "0"}, {"Min=1", "2", "3"}, {"x", "Min=y", "z"}, {"<p/>", "a\"b", "1"},
       {"caf\xC3\xA9", "1", "2"}, {"1/", "/", "3"}};
   for (const std::string_view before : {"", "<Shopper/>", "<Name>Shop</Name>", "<p><Shop x=\"1\"/></p>"}) {
-    for (const AttributeNames* names : {&plain, &ending}) {
-      for (const auto& value : values) {
-        XmlWriter together, one_by_one, group, opened;
-        for (XmlWriter* writer : {&together, &one_by_one, &group, &opened}) {
-          writer->SetSnippet(true);
-          writer->AddXML(before);
+    for (const bool as_value : {false, true}) {
+      for (const AttributeNames* names : {&plain, &ending}) {
+        for (const auto& value : values) {
+          XmlWriter together, one_by_one, group, opened;
+          for (XmlWriter* writer : {&together, &one_by_one, &group, &opened}) {
+            writer->SetSnippet(true);
+            as_value ? writer->Add("V", before) : writer->AddXML(before);
+          }
+          together.AddAttributes(*names, value, as_value);
+          one_by_one.AddAttrVal("Shop", (*names)[0], value[0]);
+          group.OpenGroup(TagName("Shop"), *names, value, as_value);
+          opened.OpenGroup(TagName("Shop"));
+          for (std::size_t i = 1; i < names->size(); ++i)
+            one_by_one.SetAttrib("Shop", (*names)[i], value[i]);
+          for (std::size_t i = 0; i < names->size(); ++i)
+            opened.SetAttrib("Shop", (*names)[i], value[i]);
+          const std::string where =
+              std::string(before) + " | " + std::string(value[0]) + " | " + (as_value ? "V" : "");
+          EXPECT_EQ(together.XML(), one_by_one.XML()) << where;
+          EXPECT_EQ(group.XML(), opened.XML()) << where;
         }
-        together.AddAttributes(*names, value);
-        one_by_one.AddAttrVal("Shop", (*names)[0], value[0]);
-        group.OpenGroup(TagName("Shop"), *names, value);
-        opened.OpenGroup(TagName("Shop"));
-        for (std::size_t i = 1; i < names->size(); ++i)
-          one_by_one.SetAttrib("Shop", (*names)[i], value[i]);
-        for (std::size_t i = 0; i < names->size(); ++i)
-          opened.SetAttrib("Shop", (*names)[i], value[i]);
-        const std::string where = std::string(before) + " | " + std::string(value[0]);
-        EXPECT_EQ(together.XML(), one_by_one.XML()) << where;
-        EXPECT_EQ(group.XML(), opened.XML()) << where;
       }
     }
   }

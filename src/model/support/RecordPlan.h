@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "base/Text.h"
+#include "base/Utf8.h"
 #include "frame/DiagnosticLog.h"
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
@@ -222,7 +223,8 @@ class RecordPlan : public RecordShape {
   void WriteValues(XmlWriter& writer, const T& record) const {
     if (group_attributes_) {
       WriteAttributes(*group_attributes_, record, [&](std::span<const std::string_view> values) {
-        writer.OpenGroup(group_tag_, group_attributes_->names, values);
+        writer.OpenGroup(group_tag_, group_attributes_->names, values,
+                         WritesApart(*group_attributes_));
       });
     } else if (!form_.group.empty()) {
       writer.OpenGroup(group_tag_);
@@ -235,7 +237,7 @@ class RecordPlan : public RecordShape {
           continue;
         }
         WriteAttributes(*step.attributes, record, [&](std::span<const std::string_view> values) {
-          writer.AddAttributes(step.attributes->names, values);
+          writer.AddAttributes(step.attributes->names, values, WritesApart(*step.attributes));
         });
         continue;
       }
@@ -265,7 +267,8 @@ class RecordPlan : public RecordShape {
         reader.AttribViews(step.attributes->names, unescaped,
                            [&](std::size_t i, std::string_view text) {
                              fields[i]->read_value(record, text, fields[i]->member);
-                           });
+                           },
+                           step.attributes->apart);
         continue;
       }
       if ((missing & step.passed_when_missing) != 0) continue;
@@ -478,6 +481,10 @@ class RecordPlan : public RecordShape {
       renews_children_ = renews_children_ || field.renews_child;
     }
     leaf_tags_ = LeafTags();
+    edits_its_text_ = form_.cut_empty_elements ||
+                      std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
+                        return field.place.form == XmlPlace::Form::kAttribute;
+                      });
     const std::vector<const Field*> written = InRankOrder(&Field::write_rank);
     std::size_t next = 0;
     // The group's attributes are set on its start tag right after it.
@@ -522,10 +529,6 @@ class RecordPlan : public RecordShape {
                           field->leaf, field->empty_reads_as_reset, field->read_value,
                           field->member});
     }
-    edits_its_text_ = form_.cut_empty_elements ||
-                      std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
-                        return field.place.form == XmlPlace::Form::kAttribute;
-                      });
   }
 
   void SetForm(RecordXmlForm form) {
@@ -592,6 +595,8 @@ class RecordPlan : public RecordShape {
   struct Attributes {
     AttributeNames names;
     std::vector<const Field*> fields;
+    // The element is named apart from those written or read before it (NamedApart).
+    bool apart = false;
   };
   // The most attributes one step writes, and of them the most spelled out
   // (numbers and the like): their texts are kept on the stack.
@@ -651,6 +656,29 @@ class RecordPlan : public RecordShape {
     }
     return end;
   }
+  // Whether fields[at]'s element is named apart from the elements before
+  // it in `fields` and from the group's: neither name begins with the other.
+  // The record's writer writes, and its reader finds, no elements but those
+  // and a child object's, whose are not known.
+  bool NamedApart(const std::vector<const Field*>& fields, std::size_t at) const {
+    const std::string_view element = fields[at]->place.element;
+    const auto related = [&](std::string_view name) {
+      return !IsAscii(name) || name.starts_with(element) || element.starts_with(name);
+    };
+    if (!form_.group.empty() && element != form_.group && related(form_.group)) return false;
+    return std::none_of(fields.begin(), fields.begin() + static_cast<std::ptrdiff_t>(at),
+                        [&](const Field* field) {
+                          const XmlPlace& place = field->place;
+                          return place.form == XmlPlace::Form::kChild ||
+                                 related(place.form == XmlPlace::Form::kLeaf ? place.name
+                                                                              : place.element);
+                        });
+  }
+  // Whether the writer may take the attributes' element for the first it
+  // wrote of its name: only a writer of the record's own sees just that.
+  bool WritesApart(const Attributes& attributes) const {
+    return edits_its_text_ && attributes.apart;
+  }
   const Attributes& KeepAttributes(const std::vector<const Field*>& fields, std::size_t from,
                                    std::size_t end) {
     Attributes& kept = attributes_.emplace_back();
@@ -660,6 +688,7 @@ class RecordPlan : public RecordShape {
       names.push_back(fields[i]->place.name);
     }
     kept.names = AttributeNames(fields[from]->place.element, std::move(names));
+    kept.apart = NamedApart(fields, from);
     return kept;
   }
   // Hands the attributes' texts to `write`, as views.
