@@ -53,6 +53,7 @@ class ICatInfo final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   StoredText type_;
   StoredText line_;

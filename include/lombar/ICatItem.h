@@ -190,6 +190,7 @@ class ICatItem final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   // The price under `key` (a detached empty one when there is none).
   Ref<ICatPrice> PriceAt(std::string_view key) const;
@@ -203,13 +204,16 @@ class ICatItem final : public Record {
   // The quantity at one key, or with "*ALL*" the sum over the seller locations.
   Variant Quantity(std::string_view mcl_dir, double (*quantity)(const ICatPrice&)) const;
 
+  // The 16- and 32-bit values side by side, where no padding comes between.
   Short work_group_ = 0;
+  Short item_group_ = 0;
   Long coverage_number_ = 0;
-  StoredText group_number_;
   Long item_type_ = qcit_Part;
+  Long display_row_ = 0;
+  Long display_col_ = 0;
+  StoredText group_number_;
   StoredText item_source_;
   Variant item_status_;
-  Short item_group_ = 0;
   StoredText heading_;
   StoredText labor_available_;
   StoredText manufacturer_name_;
@@ -243,8 +247,6 @@ class ICatItem final : public Record {
   StoredText supplier_movement_flag_;
   StoredText supplier_movement_rank_;
   StoredText supplier_extended_info_;
-  Long display_row_ = 0;
-  Long display_col_ = 0;
   // Read from and written back as the Weight element; no property shows it.
   StoredText weight_;
 };

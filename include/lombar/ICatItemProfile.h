@@ -22,7 +22,7 @@ class ICatItemProfile final : public Record {
   static constexpr std::string_view kElement = "ItemProfile";
 
   // A new profile is a part (ItemType 0) with every text empty.
-  ICatItemProfile() : Record(Table()) {}
+  ICatItemProfile() {}
 
   // Values are stored and returned as given.
   // The item type: part 0, labor 1, comment 2 (other values are kept as they are).
@@ -65,6 +65,7 @@ class ICatItemProfile final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   Long item_type_ = 0;
   StoredText description_;

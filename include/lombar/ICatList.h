@@ -16,7 +16,7 @@ class ICatList final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatList";
 
-  ICatList() : Record(Table()) {}
+  ICatList() {}
 
   // Values are stored and returned as given.
   Long ID() const { return id_; }
@@ -30,6 +30,7 @@ class ICatList final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   Long id_ = 0;
   StoredText heading_;

@@ -16,7 +16,7 @@ class ICatPreset final : public Record {
  public:
   static constexpr std::string_view kClassName = "ICatPreset";
 
-  ICatPreset() : Record(Table()) {}
+  ICatPreset() {}
 
   // Values are stored and returned as given.
   std::string_view Category() const { return category_; }
@@ -32,6 +32,7 @@ class ICatPreset final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   StoredText category_;
   StoredText group_;

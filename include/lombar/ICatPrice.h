@@ -94,6 +94,7 @@ class ICatPrice final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   StoredText mcl_dir_;
   StoredText seller_id_;

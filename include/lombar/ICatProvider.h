@@ -133,6 +133,7 @@ class ICatProvider final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   StoredText name_;
   StoredText location_;

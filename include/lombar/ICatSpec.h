@@ -21,7 +21,7 @@ class ICatSpec final : public Record {
   static constexpr std::string_view kClassName = "ICatSpec";
   static constexpr std::string_view kElement = "Spec";
 
-  ICatSpec() : Record(Table()), information_(MakeRef<ICatInfoCol>()) {}
+  ICatSpec() : information_(MakeRef<ICatInfoCol>()) {}
 
   // Any text is accepted; VEH and GRP by convention.
   std::string_view TypeX() const { return type_; }
@@ -49,6 +49,7 @@ class ICatSpec final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   friend class ICatSpecCol;
   void SetIndex(Long index) { index_ = index; }

@@ -41,6 +41,7 @@ class ICatStore final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   StoredText mcl_dir_;
   Ref<ICatItemCol> items_;

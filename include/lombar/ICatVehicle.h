@@ -55,6 +55,7 @@ class ICatVehicle final : public Record {
   friend class detail::ClassAccess;
   // The property table: its surface, XML form and Clear rule.
   static const RecordShape& Table();
+  const RecordShape& Shape() const override { return Table(); }
 
   StoredText aaia_;
   StoredText year_;

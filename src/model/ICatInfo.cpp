@@ -48,7 +48,7 @@ const RecordShape& ICatInfo::Table() {
 }
 
 // As Clear, without resetting the texts a new record already holds empty.
-ICatInfo::ICatInfo() : Record(Table()) {
+ICatInfo::ICatInfo() {
   Trapped({kClassName, "Clear"}, [&] { InitializeFields(); });
 }
 

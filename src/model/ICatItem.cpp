@@ -227,7 +227,7 @@ const RecordShape& ICatItem::Table() {
   return table;
 }
 
-ICatItem::ICatItem() : Record(Table()) {
+ICatItem::ICatItem() {
   Trapped({kClassName, "Class_Initialize"}, [&] { InitializeFields(); });
 }
 

@@ -425,7 +425,10 @@ void ICatItemCol::ReadXML(XmlPart xml) {
     XmlReader reader = ReaderOf(std::move(xml));
     LoadMembers<ICatItem>(
         reader, kMemberElement, [&](const Ref<ICatItem>& item) { Add(item, item->UniqueKey()); },
-        [&](XmlReader& count_reader) { document_version_ = count_reader.Value("XDocVersion"); });
+        [&](XmlReader& count_reader, std::size_t members) {
+          document_version_ = count_reader.Value("XDocVersion");
+          ExpectMembers(members);
+        });
     detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
   });
 }

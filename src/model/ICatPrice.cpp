@@ -92,7 +92,7 @@ const RecordShape& ICatPrice::Table() {
 }
 
 // No Clear at release: it can neither fail nor trace, so nobody could tell.
-ICatPrice::ICatPrice() : Record(Table()) {
+ICatPrice::ICatPrice() {
   Trapped({kClassName, "Class_Initialize"}, [&] { InitializeFields(); });
 }
 

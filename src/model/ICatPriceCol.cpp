@@ -141,10 +141,13 @@ void ICatPriceCol::SetXML(std::string_view xml) {
 void ICatPriceCol::ReadXML(XmlPart xml) {
   TracedAndTrapped({kClassName, "Let XML"}, [&] {
     ReleaseMembers(false);
-    LoadMembers<ICatPrice>(std::move(xml), kMemberElement, [&](const Ref<ICatPrice>& price) {
-      std::string derived_key;
-      AddObject(price, derived_key);
-    });
+    LoadMembers<ICatPrice>(
+        std::move(xml), kMemberElement,
+        [&](const Ref<ICatPrice>& price) {
+          std::string derived_key;
+          AddObject(price, derived_key);
+        },
+        [&](XmlReader&, std::size_t members) { ExpectMembers(members); });
   });
 }
 

@@ -179,7 +179,7 @@ std::string ICatProvider::LineDescriptor() const {
 }
 
 // As Clear, without resetting the texts a new record already holds empty.
-ICatProvider::ICatProvider() : Record(Table()) {
+ICatProvider::ICatProvider() {
   Trapped({kClassName, "Clear"}, [&] { InitializeFields(); });
 }
 

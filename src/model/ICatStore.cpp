@@ -32,7 +32,7 @@ const RecordShape& ICatStore::Table() {
   return table;
 }
 
-ICatStore::ICatStore() : Record(Table()) {
+ICatStore::ICatStore() {
   Clear(false);
 }
 

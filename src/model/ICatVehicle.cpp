@@ -52,7 +52,7 @@ const RecordShape& ICatVehicle::Table() {
   return table;
 }
 
-ICatVehicle::ICatVehicle() : Record(Table()) {
+ICatVehicle::ICatVehicle() {
   TracedAndTrapped({kClassName, "Class_Initialize"}, [&] { specs_ = MakeRef<ICatSpecCol>(); });
 }
 

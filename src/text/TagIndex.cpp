@@ -118,21 +118,24 @@ bool TagIndex::FirstStarts(const TagNames& names, std::size_t from, std::size_t 
                            std::size_t limit, std::uint32_t* first) const {
   if (names.size() > kWalkNames) return false;
   if (!built_) Build();
-  const std::vector<std::uint8_t>& names_of_lists = NamesOfLists(names);
-  const Start* const starts = starts_.data();
+  const std::uint8_t* const names_of_lists = NamesOfLists(names).data();
+  const std::uint32_t* const positions = starts_.Positions();
   const std::size_t count = starts_.size();
   const std::size_t begin = FirstAtOrAfter(count, starts_cursor_, from,
-                                           [starts](std::size_t k) { return starts[k].position; });
+                                           [positions](std::size_t k) { return positions[k]; });
   starts_cursor_ = begin;
   const std::size_t stop = count - begin > limit ? begin + limit : count;
   std::fill_n(first, names.size(), kNotThere);
-  std::size_t k = begin;
-  for (; k < stop && starts[k].position < end; ++k) {
-    const std::uint8_t name = names_of_lists[starts[k].list];
-    if (name != 0 && first[name - 1] == kNotThere) first[name - 1] = starts[k].position;
-  }
+  const std::size_t k = starts_.WithLists([&](const auto* lists) {
+    std::size_t at = begin;
+    for (; at < stop && positions[at] < end; ++at) {
+      const std::uint8_t name = names_of_lists[lists[at]];
+      if (name != 0 && first[name - 1] == kNotThere) first[name - 1] = positions[at];
+    }
+    return at;
+  });
   // Stopped by the text's end, or by the limit right at it.
-  return k == count || starts[k].position >= end;
+  return k == count || positions[k] >= end;
 }
 
 const std::vector<std::uint8_t>& TagIndex::NamesOfLists(const TagNames& names) const {
@@ -161,7 +164,8 @@ void TagIndex::Build() const {
   // Room, once, for a start tag every 16 bytes, more than documents hold:
   // the list is not copied as it grows, and the pages it does not use are
   // never touched, which on most systems means they take no memory.
-  starts_.reserve(text_.size() / 16);
+  StartTags starts;
+  starts.Reserve(text_.size() / 16 + 1);
   std::vector<Start> others;  // the end tags and the start tags with attributes
   others.reserve(text_.size() / 16);
   const char* const data = text_.data();
@@ -214,6 +218,7 @@ void TagIndex::Build() const {
         continue;
       }
       list = ListOf(text_.substr(lt + 1, end - lt - 1), Finished(hash));
+      if (list > UINT16_MAX) starts.Widen();
       if (previous != kNoList) {
         lists_[previous].earlier_next = lists_[previous].next;
         lists_[previous].next = list;
@@ -222,7 +227,7 @@ void TagIndex::Build() const {
     ++lists_[list].count;
     at = lt + 1 + lists_[list].key.size();
     if (!end_tag) {
-      starts_.push_back({static_cast<std::uint32_t>(lt), list});
+      starts.Add(static_cast<std::uint32_t>(lt), list);
       open_list = list;
       previous = list;
       continue;
@@ -244,6 +249,7 @@ void TagIndex::Build() const {
     }
     previous = list;
   }
+  starts_ = std::move(starts);
   FileByList(others);
 }
 
@@ -274,11 +280,11 @@ void TagIndex::FileByList(const std::vector<Start>& others) const {
   positions_ = std::make_unique_for_overwrite<std::uint32_t[]>(total);
   std::uint32_t* const positions = positions_.get();
   std::uint32_t* const next_of_list = next.data();
-  const auto file = [=](const std::vector<Start>& tags) {
-    for (const Start& tag : tags)
-      positions[next_of_list[tag.list]++] = tag.position;
-  };
-  file(starts_);
+  const std::uint32_t* const start_positions = starts_.Positions();
+  starts_.WithLists([&](const auto* lists) {
+    for (std::size_t k = 0; k < starts_.size(); ++k)
+      positions[next_of_list[lists[k]]++] = start_positions[k];
+  });
   for (const Start& tag : others) {
     if (positions_of[tag.list] == tag.list) positions[next_of_list[tag.list]++] = tag.position;
   }
@@ -288,6 +294,48 @@ void TagIndex::FileByList(const std::vector<Start>& others) const {
     slot.follows_starts = list != slot.list;
     slot.count = lists_[list].count;
     slot.first = positions_.get() + next[list] - slot.count;
+  }
+}
+
+namespace {
+
+// `array`'s first `count` elements in a new array of `room` elements, the
+// rest left unset.
+template <class To, class From>
+std::unique_ptr<To[]> Moved(const std::unique_ptr<From[]>& array, std::size_t count,
+                            std::size_t room) {
+  auto moved = std::make_unique_for_overwrite<To[]>(room);
+  std::copy_n(array.get(), count, moved.get());
+  return moved;
+}
+
+}  // namespace
+
+void TagIndex::StartTags::Reserve(std::size_t count) {
+  positions_ = Moved<std::uint32_t>(positions_, size_, count);
+  if (wide_) {
+    wide_ = Moved<std::uint32_t>(wide_, size_, count);
+  } else {
+    narrow_ = Moved<std::uint16_t>(narrow_, size_, count);
+    narrow_room_ = count;
+  }
+  room_ = count;
+}
+
+void TagIndex::StartTags::Widen() {
+  if (wide_) return;
+  wide_ = Moved<std::uint32_t>(narrow_, size_, room_);
+  narrow_.reset();
+  narrow_room_ = 0;
+}
+
+void TagIndex::StartTags::AddSlowly(std::uint32_t position, std::uint32_t list) {
+  if (size_ == room_) Reserve(room_ == 0 ? 256 : room_ * 2);
+  positions_[size_] = position;
+  if (wide_) {
+    wide_[size_++] = list;
+  } else {
+    narrow_[size_++] = static_cast<std::uint16_t>(list);
   }
 }
 

@@ -138,10 +138,50 @@ class TagIndex {
   }
 
  private:
-  // A plain start tag, in document order.
+  // A tag and its list, as the building pass notes the tags other than
+  // plain start tags.
   struct Start {
     std::uint32_t position = 0;
     std::uint32_t list = 0;
+  };
+  // The plain start tags in document order: their positions, and their
+  // lists' numbers in 16 bits (6 bytes a tag instead of 8, for the largest
+  // part of a document's index) until a document has more lists than that
+  // holds, in 32 bits from then on.
+  class StartTags {
+   public:
+    // Room for `count` tags; the pages not written to are not touched.
+    void Reserve(std::size_t count);
+    // The caller widens the lists before it adds one whose number is over 16 bits.
+    void Add(std::uint32_t position, std::uint32_t list) {
+      // One test for the common case: narrow lists with room for one more
+      // (narrow_room_ is 0 once they are wide).
+      if (size_ >= narrow_room_) {
+        AddSlowly(position, list);
+        return;
+      }
+      positions_[size_] = position;
+      narrow_[size_++] = static_cast<std::uint16_t>(list);
+    }
+    // The lists' numbers kept in 32 bits from now on.
+    void Widen();
+    std::size_t size() const noexcept { return size_; }
+    const std::uint32_t* Positions() const noexcept { return positions_.get(); }
+    // `visit` called with the lists' numbers, an array of 16- or 32-bit numbers.
+    template <class Visit>
+    decltype(auto) WithLists(const Visit& visit) const {
+      return wide_ ? visit(static_cast<const std::uint32_t*>(wide_.get()))
+                   : visit(static_cast<const std::uint16_t*>(narrow_.get()));
+    }
+
+   private:
+    void AddSlowly(std::uint32_t position, std::uint32_t list);
+    std::size_t size_ = 0;
+    std::size_t room_ = 0;
+    std::size_t narrow_room_ = 0;
+    std::unique_ptr<std::uint32_t[]> positions_;
+    std::unique_ptr<std::uint16_t[]> narrow_;
+    std::unique_ptr<std::uint32_t[]> wide_;  // once a list's number is over 16 bits: all of them
   };
   struct Slot {
     std::uint32_t key_start = 0;  // the key is the text between '<' and '>'
@@ -229,7 +269,7 @@ class TagIndex {
   mutable std::vector<ListGuesses> lists_;  // by list number
   mutable std::vector<std::vector<std::uint32_t>> resolved_;  // by name set
   mutable std::vector<std::uint64_t> missing_;                // by name set
-  mutable std::vector<Start> starts_;
+  mutable StartTags starts_;
   // Where the previous walk started: the next one, in the same record or
   // the next, starts a few start tags on.
   mutable std::size_t starts_cursor_ = 0;

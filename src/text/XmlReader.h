@@ -44,6 +44,8 @@ class XmlReader {
   // reader is read through that reader's index.
   void ReadPart(XmlPart part);
   void ReadInPlace(std::string_view text) { ReadPart(XmlPart(text)); }
+  // The length of the text being read.
+  std::size_t TextSize() const noexcept { return Bytes().size(); }
 
   // The content of the `occurrence`-th "<tag>" element, unescaped and
   // trimmed. Raises its failure (error 6 for an occurrence stepped past the

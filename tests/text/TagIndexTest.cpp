@@ -141,6 +141,30 @@ TEST(TagIndexTest, AWalkFindsEachNamesFirstStartTag) {
   }
 }
 
+// Past 65,536 lists (names) a document's start tags keep their lists in
+// 32 bits: walks and searches on either side of the change still answer
+// what a plain search finds.
+TEST(TagIndexTest, ADocumentWithMoreNamesThanSixteenBitsNumberStillWalks) {
+  std::string text = "<a><b>";
+  for (int i = 0; i < 70'000; ++i)
+    text += "<t" + std::to_string(i) + ">";
+  const std::size_t tail = text.size();
+  text += "<b><t69999><c><a>";
+  const TagIndex index(text);
+  const std::vector<std::string> start_names = {"a", "b", "c", "t5", "t69999", "absent"};
+  const TagNames names(std::vector<TagName>(start_names.begin(), start_names.end()));
+  std::vector<std::uint32_t> first(names.size());
+  for (const std::size_t from : {std::size_t{0}, std::size_t{1}, tail - 8, tail, tail + 1}) {
+    ASSERT_TRUE(index.FirstStarts(names, from, text.size(), text.size(), first.data()));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::size_t found = text.find("<" + start_names[i] + ">", from);
+      ASSERT_EQ(index.FindTag(names, i, from, text.size()), found) << start_names[i] << " from " << from;
+      ASSERT_EQ(first[i], found == std::string::npos ? TagIndex::kNotThere : found)
+          << start_names[i] << " from " << from;
+    }
+  }
+}
+
 // A record's reader reads a part of a document in place and finds each of
 // its fields from the part's start; the answers are the part's own, whether
 // its start tags were walked or, in a long part, each name searched.

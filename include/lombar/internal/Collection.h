@@ -75,6 +75,8 @@ class CollectionBase : public AutomationObject {
   bool Released() const noexcept { return members_.IsNothing(); }
   // The backing collection itself (error 91 after Clear(true)).
   KeyedCollection& Backing() const { return *members_; }
+  // Room for `count` members, as a collection being read knows it will hold.
+  void ExpectMembers(std::size_t count) { members_->Reserve(count); }
   // Puts `members` in the place of the backing collection (a new order of it).
   void ReplaceBacking(Ref<KeyedCollection> members) { members_ = std::move(members); }
 

@@ -23,6 +23,9 @@ class Enumerator;
 
 class KeyedCollection final : public Object {
  public:
+  // Room for `count` members in all, so that a collection whose count is
+  // known (read from its text) grows once.
+  void Reserve(std::size_t count) { entries_.reserve(count); }
   // Appends a member that can be reached by position only.
   void Add(Variant member);
   // Appends a member under `key`; error 457 when the key is already taken.

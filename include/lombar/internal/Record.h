@@ -30,8 +30,7 @@ class Record : public AutomationObject {
   void SetXML(std::string_view xml);
 
  protected:
-  // `shape` is the class's own table.
-  explicit Record(const RecordShape& shape) noexcept : shape_(&shape) {}
+  Record() noexcept = default;
   // Resets every value the table does not mark as kept to its initial value;
   // child objects are renewed (released for good when `destroy`) or cleared
   // in place, as the table says.
@@ -53,8 +52,9 @@ class Record : public AutomationObject {
   // out unless it renews child objects while tracing is on (making objects
   // is seen in the trace).
   void SetXMLOfNew(XmlPart xml);
-
-  const RecordShape* shape_;
+  // The class's own table (its Table()): the class knows it, so that no
+  // object carries it.
+  virtual const RecordShape& Shape() const = 0;
 };
 
 }  // namespace lombar

@@ -1,5 +1,6 @@
 #include "model/support/CollectionXml.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "frame/NumberParse.h"
@@ -79,9 +80,13 @@ Short ReadMemberCount(XmlReader& reader) {
 
 void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
                        const std::function<void(XmlPart block)>& load_member,
-                       const std::function<void(XmlReader& reader)>& before_members) {
+                       const BeforeMembers& before_members) {
   const Short count = ReadMemberCount(reader);
-  if (before_members) before_members(reader);
+  if (before_members) {
+    // A member's element takes at least "<name/>".
+    const std::size_t most = reader.TextSize() / (member_element.size() + 3);
+    before_members(reader, std::min(static_cast<std::size_t>(std::max<Short>(count, 0)), most));
+  }
   // Consecutive occurrences continue where the previous Block ended.
   const TagName member(member_element);
   for (Long position = 1; position <= count; ++position) {

@@ -70,15 +70,20 @@ void WriteCollectionXml(XmlWriter& writer, const CollectionXmlForm& form,
 // then as a 16-bit value (error 6 beyond).
 Short ReadMemberCount(XmlReader& reader);
 
+// What a collection does once its text's member count is read: reads
+// further values from `reader`, makes room for `members`, the count as far
+// as the text could hold that many (a count is not trusted to size memory).
+using BeforeMembers = std::function<void(XmlReader& reader, std::size_t members)>;
+
 // Hands the block of the i-th `member_element` to `load_member` for i = 1 to
 // the text's member count, in one pass over the text of `reader`, which has
 // read nothing else yet. Members are taken by position whatever the text
 // holds: a missing one arrives as the empty block. Each block is handed
 // over with the reader's index, for the member's reader.
-// `before_members`, when given, reads further values once the count is read.
+// `before_members`, when given, is called once the count is read.
 void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
                        const std::function<void(XmlPart block)>& load_member,
-                       const std::function<void(XmlReader& reader)>& before_members = nullptr);
+                       const BeforeMembers& before_members = nullptr);
 
 // The collection XML of members that are all `Member`s, written into `writer`.
 template <class Member>
@@ -93,7 +98,7 @@ void WriteMembersXml(XmlWriter& writer, const KeyedCollection& members,
 // and `add` receives it.
 template <class Member, class AddLoaded>
 void LoadMembers(XmlReader& reader, std::string_view member_element, AddLoaded&& add,
-                 const std::function<void(XmlReader& reader)>& before_members = nullptr) {
+                 const BeforeMembers& before_members = nullptr) {
   ReadCollectionXml(
       reader, member_element,
       [&](XmlPart block) {
@@ -105,10 +110,11 @@ void LoadMembers(XmlReader& reader, std::string_view member_element, AddLoaded&&
 }
 // The same for the members of `xml`; an empty text loads nothing.
 template <class Member, class AddLoaded>
-void LoadMembers(XmlPart xml, std::string_view member_element, AddLoaded&& add) {
+void LoadMembers(XmlPart xml, std::string_view member_element, AddLoaded&& add,
+                 const BeforeMembers& before_members = nullptr) {
   if (xml.Text().empty()) return;
   XmlReader reader = ReaderOf(std::move(xml));
-  LoadMembers<Member>(reader, member_element, std::forward<AddLoaded>(add));
+  LoadMembers<Member>(reader, member_element, std::forward<AddLoaded>(add), before_members);
 }
 
 }  // namespace lombar

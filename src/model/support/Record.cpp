@@ -9,7 +9,7 @@
 namespace lombar {
 
 const ClassInfo& Record::Class() const {
-  return shape_->Surface();
+  return Shape().Surface();
 }
 
 std::string Record::XML() const {
@@ -21,25 +21,26 @@ void Record::SetXML(std::string_view xml) {
 }
 
 void Record::AppendXML(XmlWriter& writer) const {
-  shape_->WriteRecord(writer, *this);
+  Shape().WriteRecord(writer, *this);
 }
 
 void Record::ReadXML(XmlPart xml) {
-  shape_->ReadRecord(*this, std::move(xml), true);
+  Shape().ReadRecord(*this, std::move(xml), true);
 }
 
 void Record::SetXMLOfNew(XmlPart xml) {
   // Renewing the children a new object just made is seen only in the trace,
   // as their Class_Initialize lines: with tracing off they stand as made.
-  shape_->ReadRecord(*this, std::move(xml), shape_->RenewsChildren() && TraceSwitch());
+  const RecordShape& shape = Shape();
+  shape.ReadRecord(*this, std::move(xml), shape.RenewsChildren() && TraceSwitch());
 }
 
 void Record::ClearFields(bool destroy) {
-  shape_->ResetRecord(*this, destroy);
+  Shape().ResetRecord(*this, destroy);
 }
 
 void Record::InitializeFields() {
-  shape_->ResetNewRecord(*this);
+  Shape().ResetNewRecord(*this);
 }
 
 }  // namespace lombar
