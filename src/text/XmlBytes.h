@@ -127,7 +127,6 @@ inline const char* PlainValueEnd(const char* from, const char* end, char quote) 
   return from;
 }
 
-
 // Whether `form` is `prefix` + `name` + `suffix`, without writing that out.
 inline bool IsForm(std::string_view form, std::string_view prefix, std::string_view name,
                    std::string_view suffix) noexcept {
