@@ -25,24 +25,37 @@ constexpr Word ZeroBytes(Word word) noexcept {
   return ~(((word & kLows) + kLows) | word | kLows);
 }
 
-// The first of the bytes `a` or `b` in [from, end), or `end`: eight bytes
-// at a time, where a byte equal to either leaves a mark. A value between
-// tags is a few bytes long, so this costs less than a library search for
-// each byte, with its call and set-up.
-inline const char* FirstOfEither(const char* from, const char* end, char a, char b) noexcept {
+// A word whose every byte is `byte`.
+constexpr std::uint64_t EveryByte(char byte) noexcept {
+  return ~std::uint64_t{0} / 0xFF * static_cast<unsigned char>(byte);
+}
+
+// The first byte in [from, end) that `is_sought` takes, or `end`: eight bytes
+// at a time, where `marks(word)` sets the high bit of each sought byte, and
+// the few bytes after the last whole word one by one. A value between tags
+// is a few bytes long, so this costs less than a library search for each
+// byte, with its call and set-up.
+template <class Marks, class IsSought>
+const char* FirstSought(const char* from, const char* end, const Marks& marks,
+                        const IsSought& is_sought) noexcept {
   static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
   using Word = std::uint64_t;
-  constexpr Word kOnes = ~Word{0} / 0xFF;
-  const Word as = kOnes * static_cast<unsigned char>(a);
-  const Word bs = kOnes * static_cast<unsigned char>(b);
   for (; end - from >= static_cast<std::ptrdiff_t>(sizeof(Word)); from += sizeof(Word)) {
-    const Word word = WordAt<Word>(from);
-    const Word marks = ZeroBytes(word ^ as) | ZeroBytes(word ^ bs);
-    if (marks != 0) return from + std::countr_zero(marks) / 8;
+    const Word marked = marks(WordAt<Word>(from));
+    if (marked != 0) return from + std::countr_zero(marked) / 8;
   }
-  while (from < end && *from != a && *from != b)
+  while (from < end && !is_sought(*from))
     ++from;
   return from;
+}
+
+// The first of the bytes `a` or `b` in [from, end), or `end`.
+inline const char* FirstOfEither(const char* from, const char* end, char a, char b) noexcept {
+  const std::uint64_t as = EveryByte(a);
+  const std::uint64_t bs = EveryByte(b);
+  return FirstSought(
+      from, end, [=](std::uint64_t word) { return ZeroBytes(word ^ as) | ZeroBytes(word ^ bs); },
+      [=](char c) { return c == a || c == b; });
 }
 
 }  // namespace lombar

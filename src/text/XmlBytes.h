@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -110,21 +109,15 @@ inline std::size_t FindAttributeName(std::string_view text, std::string_view nam
 
 // The first byte in [from, end) that is `quote` or "&" or not ASCII, or
 // `end`: where an attribute's value ends, unless it is other than plain.
-// Eight bytes at a time, as FirstOfEither; most values are a word or two.
 inline const char* PlainValueEnd(const char* from, const char* end, char quote) noexcept {
-  using Word = std::uint64_t;
-  constexpr Word kOnes = ~Word{0} / 0xFF;
-  const Word quotes = kOnes * static_cast<unsigned char>(quote);
-  const Word ampersands = kOnes * static_cast<unsigned char>('&');
-  for (; end - from >= static_cast<std::ptrdiff_t>(sizeof(Word)); from += sizeof(Word)) {
-    const Word word = WordAt<Word>(from);
-    const Word marks =
-        ZeroBytes(word ^ quotes) | ZeroBytes(word ^ ampersands) | (word & kOnes * 0x80);
-    if (marks != 0) return from + std::countr_zero(marks) / 8;
-  }
-  while (from < end && *from != quote && *from != '&' && static_cast<unsigned char>(*from) < 0x80)
-    ++from;
-  return from;
+  const std::uint64_t quotes = EveryByte(quote);
+  const std::uint64_t ampersands = EveryByte('&');
+  return FirstSought(
+      from, end,
+      [=](std::uint64_t word) {
+        return ZeroBytes(word ^ quotes) | ZeroBytes(word ^ ampersands) | (word & EveryByte('\x80'));
+      },
+      [=](char c) { return c == quote || c == '&' || static_cast<unsigned char>(c) >= 0x80; });
 }
 
 // Whether `form` is `prefix` + `name` + `suffix`, without writing that out.
