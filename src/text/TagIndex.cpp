@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <cstring>
 #include <functional>
 
@@ -166,7 +167,7 @@ void TagIndex::Build() const {
   // never touched, which on most systems means they take no memory.
   StartTags starts;
   starts.Reserve(text_.size() / 16 + 1);
-  std::vector<Start> others;  // the end tags and the start tags with attributes
+  std::vector<Start> others;  // the end tags not right after their start tag, the start tags with attributes
   others.reserve(text_.size() / 16);
   const char* const data = text_.data();
   const std::size_t size = text_.size();
@@ -232,21 +233,16 @@ void TagIndex::Build() const {
       previous = list;
       continue;
     }
-    others.push_back({static_cast<std::uint32_t>(lt), list});
-    if (open_list != kNoList) {
-      // "</name>" right after "<name>": the start tag's end tag.
-      ListGuesses& opened = lists_[open_list];
-      if (opened.end != list) {
-        if (opened.end == kNoList && lists_[list].key.substr(1) == opened.key) {
-          opened.end = list;
-        } else {
-          ++lists_[list].elsewhere;
-        }
-      }
-      open_list = kNoList;
-    } else {
+    // "</name>" right after "<name>" is the start tag's end tag, and its
+    // position is not noted: it is the first '<' after that start tag.
+    if (open_list != kNoList && lists_[open_list].end == kNoList &&
+        lists_[list].key.substr(1) == lists_[open_list].key)
+      lists_[open_list].end = list;
+    if (open_list == kNoList || lists_[open_list].end != list) {
       ++lists_[list].elsewhere;
+      others.push_back({static_cast<std::uint32_t>(lt), list});
     }
+    open_list = kNoList;
     previous = list;
   }
   starts_ = std::move(starts);
@@ -288,6 +284,14 @@ void TagIndex::FileByList(const std::vector<Start>& others) const {
   for (const Start& tag : others) {
     if (positions_of[tag.list] == tag.list) positions[next_of_list[tag.list]++] = tag.position;
   }
+  for (std::uint32_t list = 0; list < lists_.size(); ++list) {
+    const std::uint32_t end = lists_[list].end;
+    if (end == kNoList || positions_of[end] != end || lists_[end].count == lists_[end].elsewhere)
+      continue;
+    FileFollowers(list, positions + next[list] - lists_[list].count,
+                  positions + next[end] - lists_[end].elsewhere);
+    next[end] += lists_[end].count - lists_[end].elsewhere;
+  }
   for (Slot& slot : slots_) {
     if (slot.hash == 0) continue;
     const std::uint32_t list = positions_of[slot.list];
@@ -295,6 +299,35 @@ void TagIndex::FileByList(const std::vector<Start>& others) const {
     slot.count = lists_[list].count;
     slot.first = positions_.get() + next[list] - slot.count;
   }
+}
+
+// The end tags that directly followed a start tag of `list` were not noted;
+// where their list keeps positions of its own (some of its end tags came
+// elsewhere), they are found again, each the first '<' after its start tag,
+// and merged in document order with the others, filed from `run` on.
+void TagIndex::FileFollowers(std::uint32_t list, const std::uint32_t* starts,
+                             std::uint32_t* run) const {
+  const std::string_view key = lists_[list].key;
+  const std::uint32_t end = lists_[list].end;
+  const std::string_view end_key = lists_[end].key;
+  const char* const data = text_.data();
+  const std::size_t size = text_.size();
+  std::vector<std::uint32_t> followers;
+  followers.reserve(lists_[end].count - lists_[end].elsewhere);
+  for (std::uint32_t k = 0; k < lists_[list].count; ++k) {
+    const std::size_t after = starts[k] + 1 + key.size();
+    const void* found = std::memchr(data + after, '<', size - after);
+    if (!found) continue;
+    const std::size_t lt = static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    if (lt + 1 + end_key.size() < size && data[lt + 1 + end_key.size()] == '>' &&
+        SameBytes(data + lt + 1, end_key.data(), end_key.size()))
+      followers.push_back(static_cast<std::uint32_t>(lt));
+  }
+  const std::uint32_t elsewhere = lists_[end].elsewhere;
+  assert(elsewhere + followers.size() == lists_[end].count);
+  std::vector<std::uint32_t> merged(elsewhere + followers.size());
+  std::merge(run, run + elsewhere, followers.begin(), followers.end(), merged.begin());
+  std::copy(merged.begin(), merged.end(), run);
 }
 
 namespace {

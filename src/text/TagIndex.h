@@ -139,7 +139,7 @@ class TagIndex {
 
  private:
   // A tag and its list, as the building pass notes the tags other than
-  // plain start tags.
+  // plain start tags and the end tags right after theirs.
   struct Start {
     std::uint32_t position = 0;
     std::uint32_t list = 0;
@@ -249,6 +249,7 @@ class TagIndex {
   std::uint32_t ListOf(std::string_view key, std::uint32_t hash) const;
   void Grow() const;
   void FileByList(const std::vector<Start>& others) const;
+  void FileFollowers(std::uint32_t list, const std::uint32_t* starts, std::uint32_t* run) const;
 
   std::string_view text_;
   mutable bool built_ = false;
