@@ -213,7 +213,8 @@ class ICatItem final : public Record {
   Long display_col_ = 0;
   StoredText group_number_;
   StoredText item_source_;
-  Variant item_status_;
+  // A variant starts as the empty text, the value Clear gives it.
+  Variant item_status_{StoredText()};
   StoredText heading_;
   StoredText labor_available_;
   StoredText manufacturer_name_;

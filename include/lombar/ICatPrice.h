@@ -109,8 +109,9 @@ class ICatPrice final : public Record {
   StoredText warranty_code_;
   StoredText rank_;
   StoredText tag_;
-  Variant available_;
-  Variant quantity_to_order_;
+  // A variant starts as the empty text, the value Clear gives it.
+  Variant available_{StoredText()};
+  Variant quantity_to_order_{StoredText()};
   Currency core_cost_;
   Currency core_list_;
   Currency cost_;

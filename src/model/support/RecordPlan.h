@@ -440,9 +440,10 @@ class RecordPlan : public RecordShape {
     }
     row.kind = KindOfValue<V>();
     row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
-    // Members start at their kind's own value (an empty text, zero, Empty):
-    // a value Clear sets to that, a new record already holds.
-    row.made_as_reset = initial == V{};
+    // Members start at the value Clear gives unless a row says otherwise (an
+    // empty text, zero, a variant holding the empty text): a new record
+    // already holds it.
+    row.made_as_reset = initial == InitialValue<V>();
     row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
     return row;
   }
