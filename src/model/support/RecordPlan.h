@@ -334,7 +334,12 @@ class RecordPlan : public RecordShape {
   }
   template <class V>
   static void ReadValue(T& record, std::string_view text, AnyMember member) {
-    record.*MemberOfKind<V>(member) = XmlValue<V>::Read(text);
+    if constexpr (std::is_same_v<V, StoredText>) {
+      // Assigned in place: a short text over a short one is stored without a call.
+      record.*MemberOfKind<V>(member) = text;
+    } else {
+      record.*MemberOfKind<V>(member) = XmlValue<V>::Read(text);
+    }
   }
   template <class V>
   static void ReadStrictNumber(T& record, std::string_view text, AnyMember member) {
