@@ -167,7 +167,8 @@ void TagIndex::Build() const {
   // never touched, which on most systems means they take no memory.
   StartTags starts;
   starts.Reserve(text_.size() / 16 + 1);
-  std::vector<Start> others;  // the end tags not right after their start tag, the start tags with attributes
+  // The end tags not right after their start tag, and the start tags with attributes.
+  std::vector<Start> others;
   others.reserve(text_.size() / 16);
   const char* const data = text_.data();
   const std::size_t size = text_.size();
