@@ -110,6 +110,11 @@ void XmlWriter::AddKnownLeaf(const TagName& tag, std::string_view value) {
   });
 }
 
+void XmlWriter::AddPlainLeaf(const TagName& tag, std::string_view value) {
+  if (!tag.Ascii() || tag.Name().empty()) return AddKnownLeaf(tag, value);
+  Raising(*failures_, "Add", [&] { Out().AppendElement(tag.Name(), value); });
+}
+
 void XmlWriter::OpenGroup(const TagName& tag) {
   if (!tag.Ascii() || tag.Name().empty()) return Add(tag.Name(), "", true);
   Raising(*failures_, "Add", [&] {

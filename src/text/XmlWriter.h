@@ -40,6 +40,11 @@ class XmlWriter {
     if (DropsEmpty(value)) return;
     AddKnownLeaf(tag, value);
   }
+  // AddLeaf of a value the library wrote out itself (a whole number, an
+  // amount, a flag): ASCII with nothing to escape, never empty, and not a 0
+  // that the switches leave out (its caller sees to that). Such a value needs
+  // none of AddLeaf's looks at its bytes.
+  void AddPlainLeaf(const TagName& tag, std::string_view value);
   // Add(tag, "", true) for a group whose tag is known up front, as AddLeaf's
   // is; the tag's name must outlive the group (a table's or a static name).
   void OpenGroup(const TagName& tag);
