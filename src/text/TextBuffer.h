@@ -71,16 +71,16 @@ class TextBuffer {
   // "<tag>content</tag>", from pieces as AppendAscii takes them: the element
   // written most often of all, its brackets set in place instead of copied.
   TextBuffer& AppendElement(std::string_view tag, std::string_view content) {
-    char* out = Extend(2 * tag.size() + content.size() + 5);
-    *out++ = '<';
-    out = CopyOut(out, tag);
-    *out++ = '>';
-    out = CopyOut(out, content);
-    *out++ = '<';
-    *out++ = '/';
-    out = CopyOut(out, tag);
-    *out = '>';
+    SetElement(Extend(ElementSize(tag, content)), tag, content);
     return *this;
+  }
+  // AppendElement when the room it takes is there already, as it is for
+  // most elements: nothing can fail then. False, nothing written, when not.
+  bool AppendElementInRoom(std::string_view tag, std::string_view content) noexcept {
+    const std::size_t size = ElementSize(tag, content);
+    if (bytes_.size() - length_ < size) return false;
+    SetElement(Extend(size), tag, content);
+    return true;
   }
   // "</tag>", set in place as AppendElement sets its brackets; the tag in
   // the buffer's code page.
@@ -131,6 +131,19 @@ class TextBuffer {
   void GrowFor(std::size_t more) noexcept {
     capacity_ = std::max(capacity_, Length() + static_cast<std::int32_t>(more));
   }
+  static std::size_t ElementSize(std::string_view tag, std::string_view content) noexcept {
+    return 2 * tag.size() + content.size() + 5;
+  }
+  static void SetElement(char* out, std::string_view tag, std::string_view content) noexcept {
+    *out++ = '<';
+    out = CopyOut(out, tag);
+    *out++ = '>';
+    out = CopyOut(out, content);
+    *out++ = '<';
+    *out++ = '/';
+    out = CopyOut(out, tag);
+    *out = '>';
+  }
   // `more` bytes added after the held ones, for the caller to fill: where they start.
   char* Extend(std::size_t more) {
     GrowFor(more);
@@ -154,7 +167,7 @@ class TextBuffer {
   }
   // Most pieces are a tag or a short value: up to sixteen bytes are copied
   // by two overlapping fixed-size moves, without a call.
-  static char* CopyOut(char* out, std::string_view text) {
+  static char* CopyOut(char* out, std::string_view text) noexcept {
     const char* from = text.data();
     const std::size_t n = text.size();
     if (n > 16) {

@@ -70,13 +70,21 @@ TEST(XmlWriterTest, AKnownLeafOrGroupIsWrittenAsAddWritesIt) {
         writer->SetCompress(switches);
         writer->SetZeroSuppress(switches);
       }
+      // Each leaf follows one that leaves the buffer room for it, as most
+      // leaves of a document find it (a text converted takes the room away).
+      const auto make_room = [&] {
+        for (XmlWriter* writer : {&by_add, &by_leaf})
+          writer->Add("Gap", std::string(100, 'x'));
+      };
       by_add.Add(tag, "", true);
       by_leaf.OpenGroup(known);
       for (const char* value : values) {
+        make_room();
         by_add.Add(tag, value);
         by_leaf.AddLeaf(known, value);
       }
       for (const char* value : plain_values) {
+        make_room();
         by_add.Add(tag, value);
         by_leaf.AddPlainLeaf(known, value);
       }
