@@ -54,6 +54,7 @@ std::string TextBuffer::Value() const {
 std::string TextBuffer::TakeValue() {
   std::string& bytes = Settled();
   std::string value = all_ascii_ || IsAscii(bytes) ? std::move(bytes) : Utf8FromCodePage(bytes);
+  KeepCapacity();
   bytes_.clear();
   length_ = 0;
   all_ascii_ = true;
@@ -63,6 +64,7 @@ std::string TextBuffer::TakeValue() {
 void TextBuffer::SetValue(std::string_view text) {
   std::string bytes = CodePageFromUtf8(text);
   const auto length = static_cast<std::int32_t>(bytes.size());
+  KeepCapacity();
   if (length > capacity_) {
     bytes_.clear();
     length_ = 0;
@@ -154,7 +156,7 @@ TextBuffer& TextBuffer::ReplaceBytes(std::size_t at, std::size_t count, std::str
   if (within) {  // bytes of the buffer itself: edited as a string, which allows that
     at = std::min(at, length_);
     count = std::min(count, length_ - at);
-    if (bytes.size() > count) GrowFor(bytes.size() - count);
+    KeepCapacity();
     Settled().replace(at, count, bytes);
     length_ = bytes_.size();
     return *this;
@@ -174,6 +176,7 @@ char* TextBuffer::Reshape(std::size_t at, std::size_t count, std::size_t size) {
   if (size > count) {
     Extend(size - count);
   } else {
+    KeepCapacity();
     length_ -= count - size;
   }
   char* const place = bytes_.data() + at;

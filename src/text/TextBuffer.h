@@ -26,7 +26,7 @@ class TextBuffer {
   // The capacity as callers observe it: exact sizes, set by the growth rules
   // below. The storage itself grows geometrically, so long runs of appends
   // stay linear.
-  std::int32_t Capacity() const noexcept { return capacity_; }
+  std::int32_t Capacity() const noexcept { return std::max(capacity_, Length()); }
   // capacity := size; the content is discarded only when `clear` is true and
   // the buffer is empty, otherwise its first bytes are kept.
   void SetBufferSize(std::int32_t size, bool clear);
@@ -71,16 +71,16 @@ class TextBuffer {
   // "<tag>content</tag>", from pieces as AppendAscii takes them: the element
   // written most often of all, its brackets set in place instead of copied.
   TextBuffer& AppendElement(std::string_view tag, std::string_view content) {
-    char* out = Extend(2 * tag.size() + content.size() + 5);
-    *out++ = '<';
-    out = CopyOut(out, tag);
-    *out++ = '>';
-    out = CopyOut(out, content);
-    *out++ = '<';
-    *out++ = '/';
-    out = CopyOut(out, tag);
-    *out = '>';
+    SetElement(Extend(ElementSize(tag, content)), tag, content);
     return *this;
+  }
+  // AppendElement when the room it takes is there already, as it is for
+  // most elements: nothing can fail then. False, nothing written, when not.
+  bool AppendElementInRoom(std::string_view tag, std::string_view content) noexcept {
+    const std::size_t size = ElementSize(tag, content);
+    if (bytes_.size() - length_ < size) return false;
+    SetElement(Extend(size), tag, content);
+    return true;
   }
   // "</tag>", set in place as AppendElement sets its brackets; the tag in
   // the buffer's code page.
@@ -126,14 +126,29 @@ class TextBuffer {
  private:
   std::int32_t InstrBytes(std::string_view search, std::int32_t start) const;
   TextBuffer& AppendBytes(std::string_view bytes, bool ascii);
-  // The capacity grows to exactly the length the next appends reach; the
-  // storage itself grows by std::string's own rule.
+  // The capacity grows to exactly the length the appends reach; the
+  // storage itself grows by std::string's own rule. Extend leaves it to
+  // Capacity, which counts the length held: what cuts the text notes the
+  // length first (KeepCapacity), so that every element written is spared it.
   void GrowFor(std::size_t more) noexcept {
     capacity_ = std::max(capacity_, Length() + static_cast<std::int32_t>(more));
   }
+  void KeepCapacity() noexcept { capacity_ = Capacity(); }
+  static std::size_t ElementSize(std::string_view tag, std::string_view content) noexcept {
+    return 2 * tag.size() + content.size() + 5;
+  }
+  static void SetElement(char* out, std::string_view tag, std::string_view content) noexcept {
+    *out++ = '<';
+    out = CopyOut(out, tag);
+    *out++ = '>';
+    out = CopyOut(out, content);
+    *out++ = '<';
+    *out++ = '/';
+    out = CopyOut(out, tag);
+    *out = '>';
+  }
   // `more` bytes added after the held ones, for the caller to fill: where they start.
   char* Extend(std::size_t more) {
-    GrowFor(more);
     if (bytes_.size() - length_ < more) MakeRoom(more);
     char* out = bytes_.data() + length_;
     length_ += more;
@@ -154,7 +169,7 @@ class TextBuffer {
   }
   // Most pieces are a tag or a short value: up to sixteen bytes are copied
   // by two overlapping fixed-size moves, without a call.
-  static char* CopyOut(char* out, std::string_view text) {
+  static char* CopyOut(char* out, std::string_view text) noexcept {
     const char* from = text.data();
     const std::size_t n = text.size();
     if (n > 16) {

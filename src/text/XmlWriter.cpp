@@ -79,10 +79,7 @@ bool XmlWriter::SuppressedAsZero(std::string_view value) const {
   // A leading number that starts with 1 to 9 is not 0, whatever follows it.
   // After its blanks a number starts with a digit, a point, a sign, "(", "$"
   // or "&", never with a letter: a text that does is no number at all.
-  const char first = value.front();
-  const char lower = static_cast<char>(first | 0x20);
-  if ((first >= '1' && first <= '9') || (lower >= 'a' && lower <= 'z')) return false;
-  return IsZeroNumber(value);
+  return MayBeDroppedAsZero(value) && IsZeroNumber(value);
 }
 
 void XmlWriter::Add(std::string_view tag, std::string_view value, bool open_group,

@@ -14,6 +14,7 @@
 #include "text/TagIndex.h"
 #include "text/TextBuffer.h"
 #include "text/XmlBytes.h"
+#include "text/XmlEscape.h"
 #include "text/XmlFailures.h"
 
 namespace lombar {
@@ -36,8 +37,21 @@ class XmlWriter {
   // Add(tag, value) for a leaf whose tag is known up front (and so hashed and
   // checked for ASCII once): the writing of a class's fields. Most fields
   // are empty, and an empty one under Compress is left out here, inline.
+  // Most of the rest are plain texts the buffer has room for, written here too.
   void AddLeaf(const TagName& tag, std::string_view value) {
     if (DropsEmpty(value)) return;
+    if (tag.Ascii() && !tag.Name().empty() && !MayBeDroppedAsZero(value) && IsPlainValue(value) &&
+        Out().AppendElementInRoom(tag.Name(), value)) {
+      return;
+    }
+    AddKnownLeaf(tag, value);
+  }
+  // AddLeaf of a value the library wrote out itself (a whole number, an
+  // amount, a flag): ASCII with nothing to escape, never empty, and not a 0
+  // that the switches leave out (its caller sees to that). Such a value needs
+  // none of AddLeaf's looks at its bytes.
+  void AddPlainLeaf(const TagName& tag, std::string_view value) {
+    if (tag.Ascii() && !tag.Name().empty() && Out().AppendElementInRoom(tag.Name(), value)) return;
     AddKnownLeaf(tag, value);
   }
   // Add(tag, "", true) for a group whose tag is known up front, as AddLeaf's
@@ -145,6 +159,14 @@ class XmlWriter {
     return DropsZero() && SuppressedAsZero(value);
   }
   bool SuppressedAsZero(std::string_view value) const;
+  // Whether a value not empty may be a number equal to 0 that is left out:
+  // not when it starts with 1 to 9 or a letter (SuppressedAsZero).
+  bool MayBeDroppedAsZero(std::string_view value) const noexcept {
+    if (!DropsZero()) return false;
+    const char first = value.front();
+    const char lower = static_cast<char>(first | 0x20);
+    return !((first >= '1' && first <= '9') || (lower >= 'a' && lower <= 'z'));
+  }
   void WriteLeafOrGroup(std::string_view tag, std::string_view value, bool open_group,
                         bool tag_is_ascii);
   void AddKnownLeaf(const TagName& tag, std::string_view value);

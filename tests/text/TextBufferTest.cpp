@@ -32,6 +32,21 @@ TEST(TextBufferTest, CapacityGrowsToExactlyTheNeededLength) {
   small.SetValue("short");
   EXPECT_EQ(small.Capacity(), 3000);  // never shrinks on its own
   EXPECT_EQ(small.Value(), "short");
+
+  // Nor when elements written in place took it there and the text is cut.
+  const std::vector<std::function<void(TextBuffer&)>> cuts = {
+      [](TextBuffer& b) { b.ReplaceBytes(10, 2000, "y"); },
+      [](TextBuffer& b) { b.ReplaceBytes(10, 2000, b.Bytes().substr(0, 1)); },
+      [](TextBuffer& b) { b.ReplaceAscii(0, std::string::npos, {"y"}); },
+      [](TextBuffer& b) { b.TakeValue(); },
+      [](TextBuffer& b) { b.SetValue("y"); },
+  };
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    TextBuffer written;
+    written.AppendElement("Tag", std::string(2989, 'x'));  // 3,000 bytes
+    cuts[i](written);
+    EXPECT_EQ(written.Capacity(), 3000) << "cut " << i;
+  }
 }
 
 // A writer expecting more grows the storage ahead, without touching the

@@ -55,10 +55,12 @@ TEST(XmlWriterTest, ValuesAreEscapedUnlessTheyAreMarkup) {
   EXPECT_EQ(std::tuple(reader.Value("Name"), reader.Attrib("E", "a")), std::tuple(value, value));
 }
 
-// A leaf or group whose tag is known up front is written exactly as Add writes it.
+// A leaf or group whose tag is known up front is written exactly as Add
+// writes it, and so is a plain leaf (a number that is not 0, a flag).
 TEST(XmlWriterTest, AKnownLeafOrGroupIsWrittenAsAddWritesIt) {
   const char* const values[] = {"", "0", "0.00", "Main St", "a<b & 'c'", "<p>x & y</p>",
                                 "Façade", "1"};
+  const char* const plain_values[] = {"7", "-3.1416", "True", "False"};
   for (const char* tag : {"Name", "Straße"}) {
     const TagName known(tag);
     for (const bool switches : {false, true}) {
@@ -68,11 +70,23 @@ TEST(XmlWriterTest, AKnownLeafOrGroupIsWrittenAsAddWritesIt) {
         writer->SetCompress(switches);
         writer->SetZeroSuppress(switches);
       }
+      // Each leaf follows one that leaves the buffer room for it, as most
+      // leaves of a document find it (a text converted takes the room away).
+      const auto make_room = [&] {
+        for (XmlWriter* writer : {&by_add, &by_leaf})
+          writer->Add("Gap", std::string(100, 'x'));
+      };
       by_add.Add(tag, "", true);
       by_leaf.OpenGroup(known);
       for (const char* value : values) {
+        make_room();
         by_add.Add(tag, value);
         by_leaf.AddLeaf(known, value);
+      }
+      for (const char* value : plain_values) {
+        make_room();
+        by_add.Add(tag, value);
+        by_leaf.AddPlainLeaf(known, value);
       }
       EXPECT_EQ(by_leaf.XML(), by_add.XML()) << tag << ", switches " << switches;
     }

@@ -147,21 +147,23 @@ struct XmlValue<Variant> {
 // where they are kept, flags, whole numbers and amounts from a small
 // buffer, the rest through their text. A whole number or amount of 0 is
 // written "0", which zero suppression leaves out: most amounts are 0, and
-// their text is not made.
+// their text is not made. The texts of flags, whole numbers and amounts
+// are plain (XmlWriter::AddPlainLeaf): "True", "False", digits with a sign
+// and a point, and one that is not 0 is no zero either.
 template <class V>
 void WriteLeaf(XmlWriter& writer, const TagName& tag, const V& value) {
   if constexpr (std::is_same_v<V, StoredText>) {
     writer.AddLeaf(tag, value.View());
   } else if constexpr (std::is_same_v<V, bool>) {
-    writer.AddLeaf(tag, XmlValue<bool>::Text(value));
+    writer.AddPlainLeaf(tag, XmlValue<bool>::Text(value));
   } else if constexpr (std::is_same_v<V, Short> || std::is_same_v<V, Long>) {
     if (value == 0 && writer.DropsZero()) return;
     char buffer[12];
-    writer.AddLeaf(tag, XmlValue<V>::Text(value, buffer));
+    writer.AddPlainLeaf(tag, XmlValue<V>::Text(value, buffer));
   } else if constexpr (std::is_same_v<V, Currency>) {
     if (value.units == 0 && writer.DropsZero()) return;
     CurrencyBuffer buffer;
-    writer.AddLeaf(tag, CurrencyText(value, buffer));
+    writer.AddPlainLeaf(tag, CurrencyText(value, buffer));
   } else if constexpr (std::is_same_v<V, Variant>) {
     std::string converted;
     writer.AddLeaf(tag, value.ToText(converted));
