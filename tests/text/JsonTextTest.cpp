@@ -23,6 +23,15 @@ TEST(JsonTextTest, EscapesAndNumbersAsJsonHasThem) {
   for (const std::string_view json : {R"("\x")", R"("\u12g4")", R"("\ud83d")", R"("\ude00")",
                                       R"("\ud83d\u0041")", R"("\ude00\udc00")", "-", "1.", "1e", "01"})
     EXPECT_THROW(ReadJson(json), JsonFault) << json;
+  // An escape cut off by the text's end, where the bytes after the text would complete it.
+  const std::string longer = R"("\u1234")";
+  try {
+    ReadJson(std::string_view(longer).substr(0, 6));
+    ADD_FAILURE() << "an escape cut off by the end was read";
+  } catch (const JsonFault& fault) {
+    EXPECT_NE(std::string_view(fault.what()).find("four hex digits"), std::string_view::npos)
+        << fault.what();
+  }
 }
 
 }  // namespace
