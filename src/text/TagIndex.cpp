@@ -313,8 +313,8 @@ void TagIndex::FileFollowers(std::uint32_t list, const std::uint32_t* starts,
   const std::string_view end_key = lists_[end].key;
   const char* const data = text_.data();
   const std::size_t size = text_.size();
-  std::vector<std::uint32_t> followers;
-  followers.reserve(lists_[end].count - lists_[end].elsewhere);
+  const std::uint32_t elsewhere = lists_[end].elsewhere;
+  std::uint32_t* next = run + elsewhere;
   for (std::uint32_t k = 0; k < lists_[list].count; ++k) {
     const std::size_t after = starts[k] + 1 + key.size();
     const void* found = std::memchr(data + after, '<', size - after);
@@ -322,13 +322,10 @@ void TagIndex::FileFollowers(std::uint32_t list, const std::uint32_t* starts,
     const std::size_t lt = static_cast<std::size_t>(static_cast<const char*>(found) - data);
     if (lt + 1 + end_key.size() < size && data[lt + 1 + end_key.size()] == '>' &&
         SameBytes(data + lt + 1, end_key.data(), end_key.size()))
-      followers.push_back(static_cast<std::uint32_t>(lt));
+      *next++ = static_cast<std::uint32_t>(lt);
   }
-  const std::uint32_t elsewhere = lists_[end].elsewhere;
-  assert(elsewhere + followers.size() == lists_[end].count);
-  std::vector<std::uint32_t> merged(elsewhere + followers.size());
-  std::merge(run, run + elsewhere, followers.begin(), followers.end(), merged.begin());
-  std::copy(merged.begin(), merged.end(), run);
+  assert(next == run + lists_[end].count);
+  std::inplace_merge(run, run + elsewhere, next);
 }
 
 namespace {

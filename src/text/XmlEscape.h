@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,20 +19,29 @@ constexpr bool IsEscaped(char c) noexcept {
   return c == '&' || c == '<' || c == '>' || c == '\'' || c == '"';
 }
 
-// For each byte, whether a value holding it is written other than as it is:
-// it is escaped, or not ASCII and so converted.
-inline constexpr std::array<bool, 256> kNotPlainBytes = [] {
-  std::array<bool, 256> kinds{};
-  for (int c = 0; c < 256; ++c)
-    kinds[static_cast<std::size_t>(c)] = IsEscaped(static_cast<char>(c)) || c >= 0x80;
+// What a byte is to a value written: escaped, not ASCII (so converted), "="
+// (which an attribute's search looks for). One look-up a byte, as every
+// value written passes through here.
+enum ValueByte : std::uint8_t { kEscapedByte = 1, kNonAsciiByte = 2, kEqualsByte = 4 };
+inline constexpr std::array<std::uint8_t, 256> kValueBytes = [] {
+  std::array<std::uint8_t, 256> kinds{};
+  for (int c = 0; c < 256; ++c) {
+    kinds[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
+        (IsEscaped(static_cast<char>(c)) ? kEscapedByte : 0) | (c >= 0x80 ? kNonAsciiByte : 0) |
+        (c == '=' ? kEqualsByte : 0));
+  }
   return kinds;
 }();
+// The kinds of byte a value holds, together.
+inline std::uint8_t ValueBytes(std::string_view value) noexcept {
+  std::uint8_t kinds = 0;
+  for (const char c : value)
+    kinds |= kValueBytes[static_cast<unsigned char>(c)];
+  return kinds;
+}
 // Whether a value is written as it is: nothing escaped, nothing converted.
 inline bool IsPlainValue(std::string_view value) noexcept {
-  bool not_plain = false;
-  for (const char c : value)
-    not_plain |= kNotPlainBytes[static_cast<unsigned char>(c)];
-  return !not_plain;
+  return (ValueBytes(value) & (kEscapedByte | kNonAsciiByte)) == 0;
 }
 
 // & < > ' " as their entities, for element and attribute values; markup stays as it is.

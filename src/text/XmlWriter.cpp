@@ -51,21 +51,9 @@ struct ValueScan {
   bool ascii = true;
   bool equals = false;  // holds "=", which an attribute's search looks for
 };
-// For each byte: 1 when it is escaped, 2 when it is not ASCII, 4 for "=".
-// One look-up a byte, every value written passing through here.
-constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
-  std::array<std::uint8_t, 256> kinds{};
-  for (int c = 0; c < 256; ++c) {
-    kinds[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
-        (IsEscaped(static_cast<char>(c)) ? 1 : 0) | (c >= 0x80 ? 2 : 0) | (c == '=' ? 4 : 0));
-  }
-  return kinds;
-}();
 ValueScan Scan(std::string_view value) {
-  std::uint8_t kinds = 0;
-  for (const char c : value)
-    kinds |= kByteKinds[static_cast<unsigned char>(c)];
-  return {(kinds & 1) != 0, (kinds & 2) == 0, (kinds & 4) != 0};
+  const std::uint8_t kinds = ValueBytes(value);
+  return {(kinds & kEscapedByte) != 0, (kinds & kNonAsciiByte) == 0, (kinds & kEqualsByte) != 0};
 }
 
 }  // namespace
