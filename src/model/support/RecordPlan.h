@@ -141,7 +141,12 @@ struct XmlValue<Currency> {
 template <>
 struct XmlValue<Variant> {
   static std::string Write(const Variant& value) { return value.ToText(); }
-  static Variant Read(std::string_view text) { return Variant(text); }
+  // A text the document repeats (an item's status) shares its block, as a text member's does.
+  static Variant Read(std::string_view text) {
+    StoredText stored;
+    stored.AssignShared(text);
+    return Variant(std::move(stored));
+  }
 };
 
 // Writes a value as the leaf `tag`: texts (variants holding one too) from
@@ -337,7 +342,12 @@ class RecordPlan : public RecordShape {
   }
   template <class V>
   static void ReadValue(T& record, std::string_view text, AnyMember member) {
-    record.*MemberOfKind<V>(member) = XmlValue<V>::Read(text);
+    if constexpr (std::is_same_v<V, StoredText>) {
+      // The texts a document repeats, record after record, share their blocks.
+      (record.*MemberOfKind<V>(member)).AssignShared(XmlValue<V>::Read(text));
+    } else {
+      record.*MemberOfKind<V>(member) = XmlValue<V>::Read(text);
+    }
   }
   template <class V>
   static void ReadStrictNumber(T& record, std::string_view text, AnyMember member) {
