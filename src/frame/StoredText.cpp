@@ -4,6 +4,8 @@
 #include <atomic>
 #include <new>
 
+#include "base/Text.h"
+
 namespace lombar {
 namespace {
 
@@ -68,7 +70,8 @@ void StoredText::AssignSharedSlowly(std::string_view text) {
   if (text.size() > kLongestShared) return AssignSlowly(text);
   thread_local std::array<StoredText, kRecentSlots> recent;
   StoredText& slot = recent[RecentSlotOf(text)];
-  if (slot.View() != text) {
+  const std::string_view held = slot.View();
+  if (held.size() != text.size() || !SameBytes(held.data(), text.data(), text.size())) {
     // A new block, counted once for the slot.
     void* storage = ::operator new(sizeof(ShareCount) + sizeof(Block) + text.size());
     new (storage) ShareCount(1);
