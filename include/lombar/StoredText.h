@@ -53,7 +53,8 @@ class StoredText {
   }
   operator std::string_view() const noexcept { return View(); }  // NOLINT: read as a view
   std::string String() const { return std::string(View()); }
-  bool empty() const noexcept { return View().empty(); }
+  // Only the inline form holds the empty text (word 1), or nothing yet does (word 0).
+  bool empty() const noexcept { return word_ <= 1; }
   std::size_t size() const noexcept { return View().size(); }
   // Whether the text shares its block with others (AssignShared, or a copy of such a text).
   bool Shares() const noexcept { return (word_ & (kSharedBit | 1)) == kSharedBit; }

@@ -60,7 +60,8 @@ class XmlWriter {
   // Whether a numeric leaf equal to 0 is left out.
   bool DropsZero() const { return compress_ && zero_suppress_; }
   // Whether a leaf of this value is left out for being empty (Compress).
-  bool DropsEmpty(std::string_view value) const { return compress_ && value.empty(); }
+  bool DropsEmpty(std::string_view value) const { return DropsEmpties() && value.empty(); }
+  bool DropsEmpties() const { return compress_; }
   // "<tag attribute="value"/>", or with `open_group` a group start carrying
   // the attribute. Raises its failure.
   void AddAttrVal(std::string_view tag, std::string_view attribute, std::string_view value,

@@ -250,7 +250,9 @@ class RecordPlan : public RecordShape {
         continue;
       }
       // Most texts are empty, and left out under Compress: seen here, without a call.
-      if (step.text && writer.DropsEmpty(record.*MemberOfKind<StoredText>(step.member))) continue;
+      if (step.text && writer.DropsEmpties() &&
+          (record.*MemberOfKind<StoredText>(step.member)).empty())
+        continue;
       step.write_value(record, writer, leaf_tags_[step.leaf], step.member);
     }
     if (!form_.group.empty()) writer.EndGroup();
