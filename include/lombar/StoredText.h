@@ -2,9 +2,6 @@
 // text itself when it has at most seven bytes and otherwise a pointer to one
 // block with its length and bytes. Most stored values are empty or short, so
 // a record with dozens of texts stays small and reading it allocates little.
-// A longer text read again and again (a seller location in every price) can
-// be stored as one block that its texts share, counted, and never changed
-// in place.
 #pragma once
 
 #include <bit>
@@ -21,10 +18,10 @@ class StoredText {
  public:
   StoredText() noexcept = default;
   StoredText(std::string_view text) { Assign(text); }  // NOLINT: texts convert freely
-  StoredText(const StoredText& other) { CopyFrom(other); }
+  StoredText(const StoredText& other) { Assign(other.View()); }
   StoredText(StoredText&& other) noexcept : word_(std::exchange(other.word_, 0)) {}
   StoredText& operator=(const StoredText& other) {
-    if (this != &other) CopyFrom(other);
+    Assign(other.View());
     return *this;
   }
   StoredText& operator=(StoredText&& other) noexcept {
@@ -37,14 +34,6 @@ class StoredText {
   }
   ~StoredText() { Release(); }
 
-  // Stores `text` as operator= does, but a text of more than seven bytes
-  // shares its block with the same bytes stored this way lately on this
-  // thread: for the values a document repeats, read into record after record.
-  void AssignShared(std::string_view text) {
-    if (text.size() <= kInlineCapacity) return Assign(text);
-    AssignSharedSlowly(text);
-  }
-
   std::string_view View() const noexcept {
     if (IsInline()) return {InlineBytes(), static_cast<std::size_t>((word_ & 0xFF) >> 1)};
     if (word_ == 0) return {};
@@ -56,10 +45,10 @@ class StoredText {
   // Only the inline form holds the empty text (word 1), or nothing yet does (word 0).
   bool empty() const noexcept { return word_ <= 1; }
   std::size_t size() const noexcept { return View().size(); }
-  // Whether the text shares its block with others (AssignShared, or a copy of such a text).
-  bool Shares() const noexcept { return (word_ & (kSharedBit | 1)) == kSharedBit; }
 
-  friend bool operator==(const StoredText& a, std::string_view b) noexcept { return a.View() == b; }
+  friend bool operator==(const StoredText& a, std::string_view b) noexcept {
+    return a.View() == b;
+  }
   friend bool operator==(const StoredText& a, const StoredText& b) noexcept {
     return a.View() == b.View();
   }
@@ -68,15 +57,10 @@ class StoredText {
   static_assert(std::endian::native == std::endian::little,
                 "the inline form keeps its length in the word's lowest byte");
   static constexpr std::size_t kInlineCapacity = sizeof(std::uint64_t) - 1;
-  // A shared block's word has this bit set (a block's address has it free;
-  // in the inline form it is the length's): the count of the texts that
-  // share it lies in the four bytes before it.
-  static constexpr std::uint64_t kSharedBit = 2;
 
   // The heap form: the bytes follow their length in one allocation (a
   // header of four bytes, so that texts up to twenty bytes take the smallest
-  // block). A later value no longer than the block's reuses it, unless the
-  // block is shared.
+  // block). A later value no longer than the block's reuses it.
   struct Block {
     std::uint32_t size;
   };
@@ -90,7 +74,7 @@ class StoredText {
   bool IsInline() const noexcept { return (word_ & 1) != 0; }
   const char* InlineBytes() const noexcept { return reinterpret_cast<const char*>(&word_) + 1; }
   Block* HeapBlock() const noexcept {
-    return reinterpret_cast<Block*>(static_cast<std::uintptr_t>(word_ & ~kSharedBit));
+    return reinterpret_cast<Block*>(static_cast<std::uintptr_t>(word_));
   }
 
   // A short text over an inline one (most values read) is stored here,
@@ -102,29 +86,17 @@ class StoredText {
       AssignSlowly(text);
     }
   }
-  // A copy of a shared text shares its block too; of any other, its bytes.
-  void CopyFrom(const StoredText& other) {
-    if (other.Shares()) {
-      ShareWord(other.word_);
-    } else {
-      Assign(other.View());
-    }
-  }
   static std::uint64_t InlineWord(std::string_view text) noexcept {
     std::uint64_t word = (static_cast<std::uint64_t>(text.size()) << 1) | 1;
     char* bytes = reinterpret_cast<char*>(&word) + 1;
-    for (std::size_t i = 0; i < text.size(); ++i)
-      bytes[i] = text[i];
+    for (std::size_t i = 0; i < text.size(); ++i) bytes[i] = text[i];
     return word;
   }
   void AssignSlowly(std::string_view text);
-  void AssignSharedSlowly(std::string_view text);
-  // Takes one more share of a shared block's word in place of this text.
-  void ShareWord(std::uint64_t shared);
   void Release() noexcept {
-    if (!IsInline() && word_ != 0) FreeBlock(word_);
+    if (!IsInline() && word_ != 0) FreeBlock(HeapBlock());
   }
-  static void FreeBlock(std::uint64_t word) noexcept;
+  static void FreeBlock(Block* block) noexcept;
 
   std::uint64_t word_ = 0;  // 0: the empty text
 };

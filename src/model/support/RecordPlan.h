@@ -141,12 +141,7 @@ struct XmlValue<Currency> {
 template <>
 struct XmlValue<Variant> {
   static std::string Write(const Variant& value) { return value.ToText(); }
-  // A text the document repeats (an item's status) shares its block, as a text member's does.
-  static Variant Read(std::string_view text) {
-    StoredText stored;
-    stored.AssignShared(text);
-    return Variant(std::move(stored));
-  }
+  static Variant Read(std::string_view text) { return Variant(text); }
 };
 
 // Writes a value as the leaf `tag`: texts (variants holding one too) from
@@ -344,12 +339,7 @@ class RecordPlan : public RecordShape {
   }
   template <class V>
   static void ReadValue(T& record, std::string_view text, AnyMember member) {
-    if constexpr (std::is_same_v<V, StoredText>) {
-      // The texts a document repeats, record after record, share their blocks.
-      (record.*MemberOfKind<V>(member)).AssignShared(XmlValue<V>::Read(text));
-    } else {
-      record.*MemberOfKind<V>(member) = XmlValue<V>::Read(text);
-    }
+    record.*MemberOfKind<V>(member) = XmlValue<V>::Read(text);
   }
   template <class V>
   static void ReadStrictNumber(T& record, std::string_view text, AnyMember member) {
