@@ -42,7 +42,8 @@ class StoredText {
   }
   operator std::string_view() const noexcept { return View(); }  // NOLINT: read as a view
   std::string String() const { return std::string(View()); }
-  // Only the inline form holds the empty text (word 1), or nothing yet does (word 0).
+  // The empty text is word 0 (nothing assigned) or the inline word of no
+  // bytes (1): a heap block always holds more than seven.
   bool empty() const noexcept { return word_ <= 1; }
   std::size_t size() const noexcept { return View().size(); }
 

@@ -142,7 +142,6 @@ TextBuffer& TextBuffer::Append(const TextBuffer& other) {
 TextBuffer& TextBuffer::AppendBytes(std::string_view bytes, bool ascii) {
   if (bytes.empty()) return *this;
   all_ascii_ = all_ascii_ && ascii;
-  GrowFor(bytes.size());
   Settled().append(bytes);
   length_ = bytes_.size();
   return *this;

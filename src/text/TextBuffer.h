@@ -126,13 +126,9 @@ class TextBuffer {
  private:
   std::int32_t InstrBytes(std::string_view search, std::int32_t start) const;
   TextBuffer& AppendBytes(std::string_view bytes, bool ascii);
-  // The capacity grows to exactly the length the appends reach; the
-  // storage itself grows by std::string's own rule. Extend leaves it to
-  // Capacity, which counts the length held: what cuts the text notes the
-  // length first (KeepCapacity), so that every element written is spared it.
-  void GrowFor(std::size_t more) noexcept {
-    capacity_ = std::max(capacity_, Length() + static_cast<std::int32_t>(more));
-  }
+  // The capacity grows to exactly the length the appends reach, which
+  // Capacity counts itself, so that no append notes it; the storage grows
+  // by its own rule. What cuts the text notes the capacity first.
   void KeepCapacity() noexcept { capacity_ = Capacity(); }
   static std::size_t ElementSize(std::string_view tag, std::string_view content) noexcept {
     return 2 * tag.size() + content.size() + 5;

@@ -40,10 +40,7 @@ class XmlWriter {
   // Most of the rest are plain texts the buffer has room for, written here too.
   void AddLeaf(const TagName& tag, std::string_view value) {
     if (DropsEmpty(value)) return;
-    if (tag.Ascii() && !tag.Name().empty() && !MayBeDroppedAsZero(value) && IsPlainValue(value) &&
-        Out().AppendElementInRoom(tag.Name(), value)) {
-      return;
-    }
+    if (!MayBeDroppedAsZero(value) && IsPlainValue(value) && AddedInRoom(tag, value)) return;
     AddKnownLeaf(tag, value);
   }
   // AddLeaf of a value the library wrote out itself (a whole number, an
@@ -51,8 +48,7 @@ class XmlWriter {
   // that the switches leave out (its caller sees to that). Such a value needs
   // none of AddLeaf's looks at its bytes.
   void AddPlainLeaf(const TagName& tag, std::string_view value) {
-    if (tag.Ascii() && !tag.Name().empty() && Out().AppendElementInRoom(tag.Name(), value)) return;
-    AddKnownLeaf(tag, value);
+    if (!AddedInRoom(tag, value)) AddKnownLeaf(tag, value);
   }
   // Add(tag, "", true) for a group whose tag is known up front, as AddLeaf's
   // is; the tag's name must outlive the group (a table's or a static name).
@@ -160,6 +156,12 @@ class XmlWriter {
     return DropsZero() && SuppressedAsZero(value);
   }
   bool SuppressedAsZero(std::string_view value) const;
+  // A plain leaf written where the buffer already has room for it, with
+  // nothing that can fail; false, nothing written, when the tag is not a
+  // plain one or the room is not there.
+  bool AddedInRoom(const TagName& tag, std::string_view value) noexcept {
+    return tag.Ascii() && !tag.Name().empty() && Out().AppendElementInRoom(tag.Name(), value);
+  }
   // Whether a value not empty may be a number equal to 0 that is left out:
   // not when it starts with 1 to 9 or a letter (SuppressedAsZero).
   bool MayBeDroppedAsZero(std::string_view value) const noexcept {
