@@ -417,7 +417,9 @@ std::size_t TagIndex::FindTag(const TagName& name, bool end_tag, std::size_t fro
                               std::size_t end) const {
   if (!name.Indexable()) return kCannotAnswer;
   if (!built_) Build();
-  const Slot* slot = SlotOf(end_tag ? "/" : "", name.Name(), "", name.Hash(end_tag));
+  // The prefix's length is given: a choice of two literals would be measured at every call.
+  const std::string_view prefix("/", end_tag ? 1 : 0);
+  const Slot* slot = SlotOf(prefix, name.Name(), {}, name.Hash(end_tag));
   if (!slot) return npos;
   const std::size_t tag_size = name.Name().size() + (end_tag ? 3 : 2);
   if (slot->follows_starts) return FindFollowing(*slot, tag_size, from, end);
