@@ -17,13 +17,8 @@ namespace {
 // Windows-1252 (Latin-1's, Š Œ Ž Ÿ) without regard to case, every other
 // character exactly. Folding the UTF-8 text directly keeps characters beyond
 // the code page apart.
-std::string FoldedKey(std::string_view key) {
+std::string FoldedText(std::string_view key) {
   std::string folded(key);
-  if (IsAscii(key)) {  // most keys: a loop the compiler runs many bytes at a time
-    for (char& c : folded)
-      c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return folded;
-  }
   for (std::size_t i = 0; i < folded.size(); ++i) {
     const auto byte = static_cast<unsigned char>(folded[i]);
     if (byte >= 'A' && byte <= 'Z') {
@@ -34,6 +29,32 @@ std::string FoldedKey(std::string_view key) {
   }
   return folded;
 }
+
+// A key folded for comparing, kept on the stack when it is short and ASCII,
+// as most keys are: every add and look-up folds one.
+class FoldedKey {
+ public:
+  explicit FoldedKey(std::string_view key) {
+    if (key.size() > sizeof(room_) || !IsAscii(key)) {
+      spilled_ = FoldedText(key);
+      view_ = spilled_;
+      return;
+    }
+    for (std::size_t i = 0; i < key.size(); ++i) {
+      const char c = key[i];
+      room_[i] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    view_ = std::string_view(room_, key.size());
+  }
+  FoldedKey(const FoldedKey&) = delete;
+  FoldedKey& operator=(const FoldedKey&) = delete;
+  operator std::string_view() const noexcept { return view_; }  // NOLINT: read as a view
+
+ private:
+  char room_[32];
+  std::string spilled_;
+  std::string_view view_;
+};
 
 // A well-mixed 64-bit hash of a folded key, read eight bytes at a time.
 std::uint64_t Mixed(std::uint64_t word) noexcept {
@@ -75,7 +96,7 @@ void KeyedCollection::Add(Variant member, std::string_view key) {
 }
 
 bool KeyedCollection::TryAdd(Variant member, std::string_view key) {
-  const std::string folded = FoldedKey(key);
+  const FoldedKey folded(key);
   // With a key table, the key is hashed once for looking it up and placing it.
   const std::optional<std::uint64_t> hash =
       keys_ ? std::optional(KeyHash(folded)) : std::nullopt;
@@ -85,7 +106,7 @@ bool KeyedCollection::TryAdd(Variant member, std::string_view key) {
 }
 
 void KeyedCollection::Insert(std::size_t slot, Variant member, const std::string* key) {
-  const std::string folded = key ? FoldedKey(*key) : std::string();
+  const FoldedKey folded(key ? std::string_view(*key) : std::string_view());
   if (key && SerialOf(folded)) RaiseRuntime(kDuplicateKey);
   entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(slot),
                   Entry{std::move(member), StoredText(folded), 0, key != nullptr});

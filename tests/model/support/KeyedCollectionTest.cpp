@@ -99,7 +99,10 @@ TEST(KeyedCollectionTest, OnlyLettersFoldAndTheEmptyTextIsAKey) {
     EXPECT_TRUE(members.TryAdd(NewMember(), key)) << key;
   }
   for (const auto& [stored, other_case] : {std::pair{"À", "à"}, {"Þ", "þ"}, {"Z", "z"}, {"Š", "š"},
-                                           {"œ", "Œ"}, {"Ž", "ž"}, {"ÿ", "Ÿ"}}) {
+                                           {"œ", "Œ"}, {"Ž", "ž"}, {"ÿ", "Ÿ"},
+                                           // longer than the room a short key is folded in
+                                           {"Front Brake Pads, Ceramic, Left And Right",
+                                            "front brake pads, CERAMIC, left and right"}}) {
     members.Add(NewMember(), stored);
     EXPECT_FALSE(members.TryAdd(NewMember(), other_case)) << other_case;
   }
