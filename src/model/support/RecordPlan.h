@@ -372,6 +372,7 @@ class RecordPlan : public RecordShape {
     bool made_as_reset = false;
     XmlValueKind kind = XmlValueKind::kText;
     std::string_view child_class;
+    TagName child_tag;  // a child object's root element, hashed once for every record read
 
     // Its name in an XML order: a leaf's tag, "element/@name" for an
     // attribute, a child object's root element.
@@ -421,7 +422,7 @@ class RecordPlan : public RecordShape {
                             member);
         }
         case XmlPlace::Form::kChild:
-          return read_child(record, reader.BlockPart(place.element, 1));
+          return read_child(record, reader.BlockPart(child_tag, 1));
         case XmlPlace::Form::kLeaf:
         case XmlPlace::Form::kNone:
           return;
@@ -462,6 +463,7 @@ class RecordPlan : public RecordShape {
     row.read_child = [field](T& record, XmlPart part) {
       detail::ClassAccess::ReadXML(*(record.*field), std::move(part));
     };
+    row.child_tag = TagName(place.element);
     row.reset = [field](T& record, bool destroy) {
       record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
     };
