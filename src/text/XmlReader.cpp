@@ -37,8 +37,12 @@ void XmlReader::SetXML(std::string_view text) {
 }
 
 void XmlReader::ReadPart(XmlPart part) {
+  ForgetReading();
+  Open(std::move(part));
+}
+
+void XmlReader::Open(XmlPart part) {
   CarryingOn(*failures_, "Let XML", [&] {
-    ForgetReading();
     const std::string_view text = part.Text();
     if (!indexed_.Borrow(std::move(part))) return SetXML(text);
     owned_.clear();

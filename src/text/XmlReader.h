@@ -33,7 +33,7 @@ class XmlReader {
   // A reader of `part`, as ReadPart reads it.
   explicit XmlReader(XmlPart part, const XmlFailures& failures = XmlFailures::AsTheyAre())
       : failures_(&failures) {
-    ReadPart(std::move(part));
+    Open(std::move(part));
   }
 
   // Gives the reader a copy of `text` and resets every reading position.
@@ -317,6 +317,8 @@ class XmlReader {
   std::string_view InUtf8(std::string_view block);
   // A new text is given: every reading position starts again, and what was learnt is forgotten.
   void ForgetReading();
+  // ReadPart after ForgetReading, or for a reader just made, which has read nothing yet.
+  void Open(XmlPart part);
 
   const XmlFailures* failures_;
   IndexedText indexed_;  // the text read in place, with its document's index
