@@ -172,8 +172,11 @@ Ref<ICatPrice> ICatPriceCol::Add(std::string_view mcl_dir, std::string_view loca
 Ref<ICatPrice> ICatPriceCol::AddObject(const Ref<ICatPrice>& price, std::string& key) {
   return TracedAndTrapped({kClassName, "AddObject"}, [&]() -> Ref<ICatPrice> {
     if (!price || price->HasNothingToSay()) return Nothing;
-    const Ref<ICatProviderCol> providers = ThreadModel().global_providers;
-    if (price->MCLdir().empty() && providers) TakeDirectoryFromProviders(*price, *providers, key);
+    // The thread's providers are looked up only for a price without a directory.
+    if (price->MCLdir().empty()) {
+      if (const Ref<ICatProviderCol> providers = ThreadModel().global_providers)
+        TakeDirectoryFromProviders(*price, *providers, key);
+    }
     DeriveKeyIfEmpty(key, price->MCLdir(), price->SellerID());
     RefuseReservedKey(key, kJobberRefused);
     Append(price, key);
