@@ -8,10 +8,6 @@
 
 #include <pugixml.hpp>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -21,25 +17,13 @@
 #include <utility>
 #include <vector>
 
+#include "FreedMemoryKept.h"
 #include "SampleCatalog.h"
 #include "lombar/ICatalog.h"
 
 namespace {
 
 using namespace lombar;
-
-// Memory freed by one run stays with the process for the next. Where the
-// first touch of a fresh page is dear (it can cost more than the parsing),
-// both sides would otherwise be timed partly on page faults, and unevenly:
-// the allocator hands large blocks back to the system or keeps them
-// depending on what was freed before.
-[[maybe_unused]] const bool kFreedMemoryKept = [] {
-#if defined(__GLIBC__)
-  mallopt(M_MMAP_THRESHOLD, 1 << 30);
-  mallopt(M_TRIM_THRESHOLD, -1);
-#endif
-  return true;
-}();
 
 std::string SampleDocument(int items) {
   return tool::SampleCatalog({.items = items, .stores = 3, .seed = 1, .prices = 3});

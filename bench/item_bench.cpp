@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "FreedMemoryKept.h"
 #include "lombar/ICatItemCol.h"
 #include "lombar/ICatalog.h"
 #include "lombar/ICatProviderCol.h"

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FreedMemoryKept.h"
 #include "text/Tree.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "FreedMemoryKept.h"
 #include "lombar/ICatPresetCol.h"
 #include "lombar/ICatProviderCol.h"
 #include "text/TextBuffer.h"
