@@ -116,16 +116,22 @@ void SetLetterCase(char* letter, bool upper) noexcept {
   }
 }
 
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  for (std::size_t i = 0; i < upper.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(upper[i]);
-    if (byte >= 'a' && byte <= 'z') {
-      upper[i] = static_cast<char>(byte - 'a' + 'A');
-    } else if (MayLeadLetter(byte) && i + 1 < upper.size()) {
-      SetLetterCase(&upper[i++], true);
+void SetTextCaseBeyondAscii(std::string_view text, char* out, bool upper) noexcept {
+  std::memmove(out, text.data(), text.size());
+  const unsigned char first = upper ? 'a' : 'A';
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(out[i]);
+    if (IsAsciiLetterOfCase(byte, first)) {
+      out[i] = static_cast<char>(byte ^ 0x20);
+    } else if (MayLeadLetter(byte) && i + 1 < text.size()) {
+      SetLetterCase(&out[i++], upper);
     }
   }
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  SetTextCase(upper, upper.data(), true);
   return upper;
 }
 

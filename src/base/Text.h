@@ -90,8 +90,26 @@ constexpr bool MayLeadLetter(unsigned char byte) noexcept {
   return (byte & 0xF9) == 0xC1;
 }
 
-// The text in upper case as Windows-1252 has it: a-z, and the small letters
-// above. Characters beyond the code page stay.
+// Whether `byte` is an ASCII letter of the case whose "a" is `first` ('a' or
+// 'A'): the other case differs from it in bit 0x20 alone.
+constexpr bool IsAsciiLetterOfCase(unsigned char byte, unsigned char first) noexcept {
+  return static_cast<unsigned>(byte - first) < 26u;
+}
+// SetTextCase from the first byte beyond ASCII on.
+void SetTextCaseBeyondAscii(std::string_view text, char* out, bool upper) noexcept;
+// The text in upper (or lower) case as Windows-1252 has it, written to the
+// text.size() bytes at `out`, which may be the text itself: a-z (A-Z), and
+// the letters above. Characters beyond the code page stay. Inline, as every
+// key of a collection is folded by it.
+inline void SetTextCase(std::string_view text, char* out, bool upper) noexcept {
+  const unsigned char first = upper ? 'a' : 'A';
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte >= 0x80) return SetTextCaseBeyondAscii(text.substr(i), out + i, upper);
+    out[i] = static_cast<char>(IsAsciiLetterOfCase(byte, first) ? byte ^ 0x20 : byte);
+  }
+}
+// The text in upper case, as SetTextCase makes it.
 std::string UpperCase(std::string_view text);
 
 // The pieces one after another, in one allocation.

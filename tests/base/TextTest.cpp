@@ -42,6 +42,7 @@ TEST(TextTest, UpperCaseTakesEveryLetterOfTheCodePage) {
                       "\u0160\u0152\u017D\u0178 \u0101\xC5"),
             "AZ \u00C0\u00DE\u00F7\u00D7\u00DF \u0178\u0160\u0152\u017D "
             "\u0160\u0152\u017D\u0178 \u0101\xC5");
+  EXPECT_EQ(UpperCase("\u00E0 az"), "\u00C0 AZ");  // ASCII letters after the first that is not
 }
 
 }  // namespace

@@ -17,41 +17,23 @@ namespace {
 // Windows-1252 (Latin-1's, Š Œ Ž Ÿ) without regard to case, every other
 // character exactly. Folding the UTF-8 text directly keeps characters beyond
 // the code page apart.
-std::string FoldedText(std::string_view key) {
-  std::string folded(key);
-  for (std::size_t i = 0; i < folded.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(folded[i]);
-    if (byte >= 'A' && byte <= 'Z') {
-      folded[i] = static_cast<char>(byte - 'A' + 'a');
-    } else if (MayLeadLetter(byte) && i + 1 < folded.size()) {
-      SetLetterCase(&folded[i++], false);
-    }
-  }
-  return folded;
-}
-
-// A key folded for comparing, kept on the stack when it is short and ASCII,
-// as most keys are: every add and look-up folds one.
 class FoldedKey {
  public:
   explicit FoldedKey(std::string_view key) {
-    if (key.size() > sizeof(room_) || !IsAscii(key)) {
-      spilled_ = FoldedText(key);
-      view_ = spilled_;
-      return;
+    char* bytes = room_;
+    if (key.size() > sizeof(room_)) {
+      spilled_.resize(key.size());
+      bytes = spilled_.data();
     }
-    for (std::size_t i = 0; i < key.size(); ++i) {
-      const char c = key[i];
-      room_[i] = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    view_ = std::string_view(room_, key.size());
+    SetTextCase(key, bytes, false);
+    view_ = std::string_view(bytes, key.size());
   }
   FoldedKey(const FoldedKey&) = delete;
   FoldedKey& operator=(const FoldedKey&) = delete;
   operator std::string_view() const noexcept { return view_; }  // NOLINT: read as a view
 
  private:
-  char room_[32];
+  char room_[32];  // most keys are short: every add and look-up folds one, here on the stack
   std::string spilled_;
   std::string_view view_;
 };
