@@ -10,6 +10,7 @@
 
 #include "lombar/StoredText.h"
 #include "lombar/Variant.h"
+#include "lombar/internal/RareValues.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
@@ -35,19 +36,19 @@ class ICatPrice final : public Record {
   std::string_view DeliveryMessage() const { return delivery_message_; }
   void SetDeliveryMessage(std::string_view message) { delivery_message_ = message; }
   // The buying increment, kept as text.
-  std::string_view QtyBuyingInc() const { return qty_buying_inc_; }
-  void SetQtyBuyingInc(std::string_view increment) { qty_buying_inc_ = increment; }
-  std::string_view PackingUnits() const { return packing_units_; }
-  void SetPackingUnits(std::string_view units) { packing_units_ = units; }
-  std::string_view PackNumUnits() const { return pack_num_units_; }
-  void SetPackNumUnits(std::string_view units) { pack_num_units_ = units; }
-  std::string_view WarrantyCode() const { return warranty_code_; }
-  void SetWarrantyCode(std::string_view code) { warranty_code_ = code; }
-  std::string_view Rank() const { return rank_; }
-  void SetRank(std::string_view rank) { rank_ = rank; }
+  std::string_view QtyBuyingInc() const { return rare_.Get().qty_buying_inc; }
+  void SetQtyBuyingInc(std::string_view increment) { rare_.Set().qty_buying_inc = increment; }
+  std::string_view PackingUnits() const { return rare_.Get().packing_units; }
+  void SetPackingUnits(std::string_view units) { rare_.Set().packing_units = units; }
+  std::string_view PackNumUnits() const { return rare_.Get().pack_num_units; }
+  void SetPackNumUnits(std::string_view units) { rare_.Set().pack_num_units = units; }
+  std::string_view WarrantyCode() const { return rare_.Get().warranty_code; }
+  void SetWarrantyCode(std::string_view code) { rare_.Set().warranty_code = code; }
+  std::string_view Rank() const { return rare_.Get().rank; }
+  void SetRank(std::string_view rank) { rare_.Set().rank = rank; }
   // Free caller data.
-  std::string_view Tag() const { return tag_; }
-  void SetTag(std::string_view tag) { tag_ = tag; }
+  std::string_view Tag() const { return rare_.Get().tag; }
+  void SetTag(std::string_view tag) { rare_.Set().tag = tag; }
 
   // The quantities keep the caller's value with its kind; XML let reads them
   // back as text.
@@ -56,10 +57,10 @@ class ICatPrice final : public Record {
   const Variant& QuantityToOrder() const { return quantity_to_order_; }
   void SetQuantityToOrder(const Variant& quantity) { quantity_to_order_ = quantity; }
 
-  Currency CoreCost() const { return core_cost_; }
-  void SetCoreCost(Currency cost) { core_cost_ = cost; }
-  Currency CoreList() const { return core_list_; }
-  void SetCoreList(Currency list) { core_list_ = list; }
+  Currency CoreCost() const { return rare_.Get().core_cost; }
+  void SetCoreCost(Currency cost) { rare_.Set().core_cost = cost; }
+  Currency CoreList() const { return rare_.Get().core_list; }
+  void SetCoreList(Currency list) { rare_.Set().core_list = list; }
   Currency Cost() const { return cost_; }
   void SetCost(Currency cost) { cost_ = cost; }
   Currency List() const { return list_; }
@@ -67,8 +68,8 @@ class ICatPrice final : public Record {
   Currency Sell() const { return sell_; }
   void SetSell(Currency sell) { sell_ = sell; }
   // Stored as given, not computed from the other prices.
-  Currency Margin() const { return margin_; }
-  void SetMargin(Currency margin) { margin_ = margin; }
+  Currency Margin() const { return rare_.Get().margin; }
+  void SetMargin(Currency margin) { rare_.Set().margin = margin; }
 
   // The caller's screen position: neither written to the XML nor reset by
   // Clear or by XML let.
@@ -99,27 +100,31 @@ class ICatPrice final : public Record {
   StoredText mcl_dir_;
   StoredText seller_id_;
   StoredText location_;
-  // Read from and written to the XML only, so it survives a round trip.
-  StoredText priority_;
   bool urgent_ = false;
   StoredText delivery_message_;
-  StoredText qty_buying_inc_;
-  StoredText packing_units_;
-  StoredText pack_num_units_;
-  StoredText warranty_code_;
-  StoredText rank_;
-  StoredText tag_;
   // A variant starts as the empty text, the value Clear gives it.
   Variant available_{StoredText()};
   Variant quantity_to_order_{StoredText()};
-  Currency core_cost_;
-  Currency core_list_;
   Currency cost_;
   Currency list_;
   Currency sell_;
-  Currency margin_;
   Long display_row_ = 0;
   Long display_col_ = 0;
+  // What most prices leave empty or 0, in a block made when one is set.
+  struct Seldom {
+    // Read from and written to the XML only, so it survives a round trip.
+    StoredText priority;
+    StoredText qty_buying_inc;
+    StoredText packing_units;
+    StoredText pack_num_units;
+    StoredText warranty_code;
+    StoredText rank;
+    StoredText tag;
+    Currency core_cost;
+    Currency core_list;
+    Currency margin;
+  };
+  RareValues<Seldom> rare_;
 };
 
 }  // namespace lombar

@@ -33,23 +33,27 @@ const RecordShape& ICatPrice::Table() {
           .Property("Location", PropertyId(18), &P::location_, Leaf("Location"))
           .Help("The seller location, or one of the pseudo-locations INVOICE, LOCAL and MSRP "
                 "(the manufacturer's suggested retail price).")
-          .Unnamed(&P::priority_, Leaf("Priority"))
+          .Unnamed(Rarely(&P::Seldom::priority), Leaf("Priority"))
           .Property("UrgentFlag", PropertyId(17), &P::urgent_, Leaf("UrgentFlag"))
           .Help("Whether the price is flagged urgent; written as True or False.")
           .Property("DeliveryMessage", PropertyId(16), &P::delivery_message_,
                     Leaf("DeliveryMessage"))
           .Help("The delivery message for this location.")
-          .Property("QtyBuyingInc", PropertyId(15), &P::qty_buying_inc_, Leaf("QtyBuyingInc"))
+          .Property("QtyBuyingInc", PropertyId(15),
+                    Rarely(&P::Seldom::qty_buying_inc), Leaf("QtyBuyingInc"))
           .Help("The buying increment, kept as text.")
-          .Property("PackingUnits", PropertyId(14), &P::packing_units_, Leaf("PackingUnits"))
+          .Property("PackingUnits", PropertyId(14),
+                    Rarely(&P::Seldom::packing_units), Leaf("PackingUnits"))
           .Help("The packing units, kept as text.")
-          .Property("PackNumUnits", PropertyId(13), &P::pack_num_units_, Leaf("PackNumUnits"))
+          .Property("PackNumUnits", PropertyId(13),
+                    Rarely(&P::Seldom::pack_num_units), Leaf("PackNumUnits"))
           .Help("The number of units in a pack, kept as text.")
-          .Property("WarrantyCode", PropertyId(12), &P::warranty_code_, Leaf("WarrantyCode"))
+          .Property("WarrantyCode", PropertyId(12),
+                    Rarely(&P::Seldom::warranty_code), Leaf("WarrantyCode"))
           .Help("The warranty code, kept as text.")
-          .Property("Rank", PropertyId(11), &P::rank_, Leaf("Rank"))
+          .Property("Rank", PropertyId(11), Rarely(&P::Seldom::rank), Leaf("Rank"))
           .Help("The rank, kept as text.")
-          .Property("Tag", PropertyId(10), &P::tag_, Leaf("PriceTag"))
+          .Property("Tag", PropertyId(10), Rarely(&P::Seldom::tag), Leaf("PriceTag"))
           .Help("Free text for the caller; written as the PriceTag element.")
           .Property("Available", PropertyId(9), &P::available_, Leaf("Available"))
           .Help("The quantity available here, kept with the caller's type and read back from "
@@ -58,9 +62,9 @@ const RecordShape& ICatPrice::Table() {
                     Leaf("QuantityToOrder"))
           .Help("The quantity to order from here, kept with the caller's type and read back from "
                 "XML as text.")
-          .Property("CoreCost", PropertyId(7), &P::core_cost_, Leaf("CoreCost"))
+          .Property("CoreCost", PropertyId(7), Rarely(&P::Seldom::core_cost), Leaf("CoreCost"))
           .Help("The core cost at this location (the core being the returnable old part).")
-          .Property("CoreList", PropertyId(6), &P::core_list_, Leaf("CoreList"))
+          .Property("CoreList", PropertyId(6), Rarely(&P::Seldom::core_list), Leaf("CoreList"))
           .Help("The core list price at this location.")
           .Property("Cost", PropertyId(5), &P::cost_, Leaf("Cost"))
           .Help("The cost at this location.")
@@ -68,7 +72,7 @@ const RecordShape& ICatPrice::Table() {
           .Help("The list price at this location.")
           .Property("Sell", PropertyId(3), &P::sell_, Leaf("Sell"))
           .Help("The selling price at this location.")
-          .Property("Margin", PropertyId(2), &P::margin_, Leaf("Margin"))
+          .Property("Margin", PropertyId(2), Rarely(&P::Seldom::margin), Leaf("Margin"))
           .Help("The margin, stored as given: it is not computed from the other prices.")
           .Property("DisplayRow", PropertyId(1), &P::display_row_, kNotInXml).Kept()
           .Help("The caller's screen row for the price; neither written to XML nor reset by "

@@ -82,6 +82,25 @@ TEST(ICatPriceTest, EmptyPriceWritesNothing) {
   });
 }
 
+TEST(ICatPriceTest, ValuesFewPricesSetAreWrittenAsTheSwitchesSayWhetherSetOrNot) {
+  // CoreCost (an amount) and PackingUnits (a text) are kept apart until one is set.
+  InFreshThread([] {
+    for (const bool set : {false, true}) {
+      const auto price = PriceWith({{"Cost", 1.0}});
+      if (set) price->SetPackingUnits("");
+      const auto written = [&](bool compress, bool zero_suppress) {
+        XmlSwitches::OfThread() = {compress, zero_suppress};
+        const std::string xml = price->XML();
+        return std::pair(xml.find("<CoreCost>0</CoreCost>") != std::string::npos,
+                         xml.find("<PackingUnits></PackingUnits>") != std::string::npos);
+      };
+      EXPECT_EQ(written(false, false), std::pair(true, true)) << set;
+      EXPECT_EQ(written(true, false), std::pair(true, false)) << set;
+      EXPECT_EQ(written(true, true), std::pair(false, false)) << set;
+    }
+  });
+}
+
 TEST(ICatPriceColTest, AddDerivesTheKeyRefusesJobberAndOnlyThenReadsTheNumbers) {
   LogFolderScope folder;
   InFreshThread([] {

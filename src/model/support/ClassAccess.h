@@ -53,6 +53,17 @@ class ClassAccess {
 
   // A record just made reads its XML, as a collection loads its members.
   static void SetXMLOfNew(Record& record, XmlPart xml) { record.SetXMLOfNew(std::move(xml)); }
+
+  // The block of the record's rarely set values (a member named rare_), for
+  // a class that keeps one.
+  template <class T>
+  static constexpr bool KeepsRareValues() {
+    return requires(T& record) { record.rare_; };
+  }
+  template <class T>
+  static auto& Rare(T& record) {
+    return record.rare_;
+  }
 };
 
 }  // namespace detail

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <deque>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <span>
 #include <stdexcept>
@@ -223,7 +224,8 @@ class RecordPlan : public RecordShape {
     WriteValues(parent, record);
     part.Close();
   }
-  void WriteValues(XmlWriter& writer, const T& record) const {
+  // Kept out of Write, which would take it in twice: the record's loop ran slower there.
+  [[gnu::noinline]] void WriteValues(XmlWriter& writer, const T& record) const {
     if (group_attributes_) {
       WriteAttributes(*group_attributes_, record, [&](std::span<const std::string_view> values) {
         writer.OpenGroup(group_tag_, group_attributes_->names, values,
@@ -232,23 +234,17 @@ class RecordPlan : public RecordShape {
     } else if (!form_.group.empty()) {
       writer.OpenGroup(group_tag_);
     }
-    for (const WriteStep& step : writing_) {
-      // A run of attributes is a step of its first field: a leaf pays no further test.
-      if (step.field) {
-        if (!step.attributes) {
-          step.field->WriteOtherThanLeaf(writer, record);
-          continue;
-        }
-        WriteAttributes(*step.attributes, record, [&](std::span<const std::string_view> values) {
-          writer.AddAttributes(step.attributes->names, values, WritesApart(*step.attributes));
-        });
-        continue;
+    if constexpr (kKeepsRareValues) {
+      const auto& rare = detail::ClassAccess::Rare(record);
+      // Without the block every rarely set value is an empty text or a 0,
+      // which such a writer leaves out: their steps are passed over.
+      if (!rare.Made() && writer.DropsZero()) {
+        WriteSteps<false>(writer, record, writing_common_, kNoRareValues);
+      } else {
+        WriteSteps<true>(writer, record, writing_, &rare.Get());
       }
-      // Most texts are empty, and left out under Compress: seen here, without a call.
-      if (step.text && writer.DropsEmpties() &&
-          (record.*MemberOfKind<StoredText>(step.member)).empty())
-        continue;
-      step.write_value(record, writer, leaf_tags_[step.leaf], step.member);
+    } else {
+      WriteSteps<false>(writer, record, writing_, kNoRareValues);
     }
     if (!form_.group.empty()) writer.EndGroup();
   }
@@ -311,23 +307,50 @@ class RecordPlan : public RecordShape {
   // and converted back to its own kind before use (a round trip the
   // language keeps exact): the leaf steps hold it beside plain functions
   // made for the kind, cheaper to call than a std::function each.
+  // A value of the record's block of rarely set values (RareValues) is
+  // kept the same way, as a pointer to a member of the block.
   using AnyMember = char T::*;
   using LeafWriter = void (*)(const T&, XmlWriter&, const TagName&, AnyMember);
   using LeafReader = void (*)(T&, std::string_view, AnyMember);
   using ValueView = std::string_view (*)(const T&, AnyMember, std::string& scratch);
+  enum class Held { kInRecord, kRarely };
+  static constexpr const char* kNoRareValues = nullptr;  // what steps without them are given
+  static constexpr bool kKeepsRareValues = detail::ClassAccess::KeepsRareValues<T>();
   template <class V>
   static V T::*MemberOfKind(AnyMember member) {
     return reinterpret_cast<V T::*>(member);
   }
-  template <class V>
+  template <class V, class Record = T>
+  static auto RareMemberOfKind(AnyMember member) {
+    using Block = decltype(detail::ClassAccess::Rare(std::declval<Record&>()).Set());
+    return reinterpret_cast<V std::remove_reference_t<Block>::*>(member);
+  }
+  template <class V, Held where>
+  static const V& StoredValue(const T& record, AnyMember member) {
+    if constexpr (where == Held::kInRecord) {
+      return record.*MemberOfKind<V>(member);
+    } else {
+      return detail::ClassAccess::Rare(record).Get().*RareMemberOfKind<V>(member);
+    }
+  }
+  // The value to set, the block of rarely set values made for it when need be.
+  template <class V, Held where>
+  static V& ValueToSet(T& record, AnyMember member) {
+    if constexpr (where == Held::kInRecord) {
+      return record.*MemberOfKind<V>(member);
+    } else {
+      return detail::ClassAccess::Rare(record).Set().*RareMemberOfKind<V>(member);
+    }
+  }
+  template <class V, Held where>
   static void WriteValue(const T& record, XmlWriter& writer, const TagName& tag, AnyMember member) {
-    WriteLeaf(writer, tag, record.*MemberOfKind<V>(member));
+    WriteLeaf(writer, tag, StoredValue<V, where>(record, member));
   }
   // A value's XML text as a view: of a text where it is kept, of a flag its
   // word, of other values `scratch` holding it.
-  template <class V>
+  template <class V, Held where>
   static std::string_view ViewOfValue(const T& record, AnyMember member, std::string& scratch) {
-    const V& value = record.*MemberOfKind<V>(member);
+    const V& value = StoredValue<V, where>(record, member);
     if constexpr (std::is_same_v<V, StoredText>) {
       return value.View();
     } else if constexpr (std::is_same_v<V, bool>) {
@@ -337,13 +360,22 @@ class RecordPlan : public RecordShape {
       return scratch;
     }
   }
-  template <class V>
+  template <class V, Held where>
   static void ReadValue(T& record, std::string_view text, AnyMember member) {
-    record.*MemberOfKind<V>(member) = XmlValue<V>::Read(text);
+    SetValue<V, where>(record, member, XmlValue<V>::Read(text));
   }
-  template <class V>
+  template <class V, Held where>
   static void ReadStrictNumber(T& record, std::string_view text, AnyMember member) {
-    record.*MemberOfKind<V>(member) = static_cast<V>(Variant(text).ToLong());
+    SetValue<V, where>(record, member, static_cast<V>(Variant(text).ToLong()));
+  }
+  template <class V, Held where, class Value>
+  static void SetValue(T& record, AnyMember member, Value&& value) {
+    if constexpr (where == Held::kRarely) {
+      // A record without the block holds the initial values already: the
+      // empty text of a kept value read on every record makes no block.
+      if (!detail::ClassAccess::Rare(record).Made() && InitialValue<V>() == value) return;
+    }
+    ValueToSet<V, where>(record, member) = std::forward<Value>(value);
   }
 
   struct Field {
@@ -360,6 +392,7 @@ class RecordPlan : public RecordShape {
     ValueView view = nullptr;  // an attribute's XML text
     bool spelled_out = false;  // whose view is of the scratch text it is given
     bool stored_text = false;  // the member is a StoredText
+    bool rare = false;         // of the block of rarely set values
     std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
     std::function<void(T&, XmlPart)> read_child;           // a child object's XML, read in
     std::function<void(T&, bool destroy)> reset;           // what Clear does to it
@@ -432,17 +465,38 @@ class RecordPlan : public RecordShape {
 
   template <class V>
   static Field ValueField(V T::*field, XmlPlace place, V initial) {
+    return HeldField<V, Held::kInRecord>(reinterpret_cast<AnyMember>(field), place,
+                                         std::move(initial));
+  }
+  // A value of the block of rarely set values. A record without the block
+  // holds the block's initial values, each its kind's own, which Clear
+  // gives back without making the block for it.
+  template <class V, class Block>
+  static Field RareField(V Block::*field, XmlPlace place) {
+    if (!(Block{}.*field == InitialValue<V>()))
+      throw std::logic_error("a rarely set value starts at its kind's own value");
+    Field row =
+        HeldField<V, Held::kRarely>(reinterpret_cast<AnyMember>(field), place, InitialValue<V>());
+    row.rare = true;
+    row.reset = [field](T& record, bool) {
+      auto& rare = detail::ClassAccess::Rare(record);
+      if (rare.Made()) rare.Set().*field = InitialValue<V>();
+    };
+    return row;
+  }
+  template <class V, Held where>
+  static Field HeldField(AnyMember member, XmlPlace place, V initial) {
     Field row;
     row.place = place;
-    row.member = reinterpret_cast<AnyMember>(field);
-    row.write_value = &WriteValue<V>;
-    row.read_value = &ReadValue<V>;
-    row.view = &ViewOfValue<V>;
+    row.member = member;
+    row.write_value = &WriteValue<V, where>;
+    row.read_value = &ReadValue<V, where>;
+    row.view = &ViewOfValue<V, where>;
     row.spelled_out = !std::is_same_v<V, StoredText> && !std::is_same_v<V, bool>;
     row.stored_text = std::is_same_v<V, StoredText>;
     if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
       // The locale's conversion: a missing or non-numeric text is a type mismatch.
-      if (place.strict_number) row.read_value = &ReadStrictNumber<V>;
+      if (place.strict_number) row.read_value = &ReadStrictNumber<V, where>;
     }
     row.kind = KindOfValue<V>();
     row.empty_reads_as_reset = !place.strict_number && XmlValue<V>::Read("") == initial;
@@ -450,7 +504,9 @@ class RecordPlan : public RecordShape {
     // empty text, zero, a variant holding the empty text): a new record
     // already holds it.
     row.made_as_reset = initial == InitialValue<V>();
-    row.reset = [field, initial = std::move(initial)](T& record, bool) { record.*field = initial; };
+    row.reset = [member, initial = std::move(initial)](T& record, bool) {
+      ValueToSet<V, where>(record, member) = initial;
+    };
     return row;
   }
   template <class Child>
@@ -513,10 +569,12 @@ class RecordPlan : public RecordShape {
         writing_.push_back({.field = field});
       } else {
         writing_.push_back({nullptr, field->leaf, field->write_value, field->member,
-                            field->stored_text});
+                            field->stored_text, field->rare});
       }
       next = end;
     }
+    std::copy_if(writing_.begin(), writing_.end(), std::back_inserter(writing_common_),
+                 [](const WriteStep& step) { return !step.rare; });
     const std::vector<const Field*> read = InRankOrder(&Field::read_rank);
     for (next = 0; next < read.size(); ++next) {
       const Field* field = read[next];
@@ -616,9 +674,41 @@ class RecordPlan : public RecordShape {
     LeafWriter write_value = nullptr;
     AnyMember member = nullptr;
     bool text = false;  // the member is a StoredText
+    bool rare = false;  // of the block of rarely set values
     const Attributes* attributes = nullptr;
   };
   std::vector<WriteStep> writing_;
+  // The steps but those of rarely set values, for a record that sets none.
+  std::vector<WriteStep> writing_common_;
+  // The text of a leaf step; `rare`: the record's rarely set values, when the steps hold any.
+  template <bool with_rare, class Values>
+  static const StoredText& TextOf(const T& record, const Values* rare, const WriteStep& step) {
+    if constexpr (with_rare) {
+      if (step.rare) return rare->*RareMemberOfKind<StoredText>(step.member);
+    }
+    return record.*MemberOfKind<StoredText>(step.member);
+  }
+  template <bool with_rare, class Values>
+  void WriteSteps(XmlWriter& writer, const T& record, const std::vector<WriteStep>& steps,
+                  const Values* rare) const {
+    for (const WriteStep& step : steps) {
+      // A run of attributes is a step of its first field: a leaf pays no further test.
+      if (step.field) {
+        if (!step.attributes) {
+          step.field->WriteOtherThanLeaf(writer, record);
+          continue;
+        }
+        WriteAttributes(*step.attributes, record, [&](std::span<const std::string_view> values) {
+          writer.AddAttributes(step.attributes->names, values, WritesApart(*step.attributes));
+        });
+        continue;
+      }
+      // Most texts are empty, and left out under Compress: seen here, without a call.
+      if (step.text && writer.DropsEmpties() && TextOf<with_rare>(record, rare, step).empty())
+        continue;
+      step.write_value(record, writer, leaf_tags_[step.leaf], step.member);
+    }
+  }
   struct ReadStep {
     const Field* field = nullptr;
     const Attributes* attributes = nullptr;

@@ -74,6 +74,17 @@ constexpr XmlPlace FirstAttribute(std::string_view element, std::string_view nam
 constexpr XmlPlace Child(std::string_view root) {
   return {XmlPlace::Form::kChild, root, {}};
 }
+// A value of the record's block of rarely set values (RareValues), as a
+// row names it: Rarely(&Block::member).
+template <class V, class Block>
+struct RareMember {
+  V Block::*member;
+};
+template <class V, class Block>
+constexpr RareMember<V, Block> Rarely(V Block::*member) {
+  return {member};
+}
+
 template <class T>
 class RecordTable final : public RecordPlan<T> {
   using Plan = RecordPlan<T>;
@@ -107,6 +118,16 @@ class RecordTable final : public RecordPlan<T> {
     AddField(ValueField(field, place, std::move(initial)));
     return *this;
   }
+  // A value of the block of rarely set values and its property; it starts,
+  // and Clear sets it, at its kind's own value.
+  template <class V, class Block>
+  RecordTable& Property(std::string_view name, DispId id, RareMember<V, Block> field,
+                        XmlPlace place) {
+    Flush();
+    pending_ = {LetRare<V>(name, id, field.member), GetRare<V>(name, id, field.member)};
+    AddField(this->RareField(field.member, place));
+    return *this;
+  }
   // A child object and its property: get then set by reference. Clear
   // renews it (releases it for good when destroying).
   template <class Child>
@@ -121,6 +142,12 @@ class RecordTable final : public RecordPlan<T> {
   RecordTable& Unnamed(V T::*field, XmlPlace place) {
     Flush();
     AddField(ValueField(field, place, InitialValue<V>()));
+    return *this;
+  }
+  template <class V, class Block>
+  RecordTable& Unnamed(RareMember<V, Block> field, XmlPlace place) {
+    Flush();
+    AddField(this->RareField(field.member, place));
     return *this;
   }
 
@@ -230,32 +257,54 @@ class RecordTable final : public RecordPlan<T> {
   }
 
  private:
-  template <class V>
-  static Member GetMember(std::string_view name, DispId id, V T::*field) {
+  // The get of a stored value, which `stored` finds in the record.
+  template <class V, class Stored>
+  static Member GetOf(std::string_view name, DispId id, Stored stored) {
     Member member;
     member.name = name;
     member.kind = MemberKind::Get;
     member.dispid = id;
     member.result = binding::Traits<V>::kType;
     member.result_class = binding::ClassOf<V>();
-    member.invoke = [field](AutomationObject& self, Args&) {
-      return binding::Traits<V>::To(static_cast<T&>(self).*field);
+    member.invoke = [stored](AutomationObject& self, Args&) {
+      return binding::Traits<V>::To(stored(static_cast<const T&>(self)));
     };
     return member;
   }
-  template <class V>
-  static Member LetMember(std::string_view name, DispId id, V T::*field) {
+  // The let of a stored value, which `to_set` finds in the record.
+  template <class V, class ToSet>
+  static Member LetOf(std::string_view name, DispId id, ToSet to_set) {
     Member member;
     member.name = name;
     member.kind = MemberKind::Let;
     member.dispid = id;
     member.params = {binding::ParamOf<V>()};
     member.params.back().name = "RHS";
-    member.invoke = [field](AutomationObject& self, Args& args) {
-      static_cast<T&>(self).*field = binding::Traits<V>::From(args.back());
+    member.invoke = [to_set](AutomationObject& self, Args& args) {
+      to_set(static_cast<T&>(self)) = binding::Traits<V>::From(args.back());
       return Variant();
     };
     return member;
+  }
+  template <class V>
+  static Member GetMember(std::string_view name, DispId id, V T::*field) {
+    return GetOf<V>(name, id, [field](const T& record) -> const V& { return record.*field; });
+  }
+  template <class V>
+  static Member LetMember(std::string_view name, DispId id, V T::*field) {
+    return LetOf<V>(name, id, [field](T& record) -> V& { return record.*field; });
+  }
+  template <class V, class Block>
+  static Member GetRare(std::string_view name, DispId id, V Block::*field) {
+    return GetOf<V>(name, id, [field](const T& record) -> const V& {
+      return detail::ClassAccess::Rare(record).Get().*field;
+    });
+  }
+  template <class V, class Block>
+  static Member LetRare(std::string_view name, DispId id, V Block::*field) {
+    return LetOf<V>(name, id, [field](T& record) -> V& {
+      return detail::ClassAccess::Rare(record).Set().*field;
+    });
   }
   template <class Child>
   static Member SetMember(std::string_view name, DispId id, Ref<Child> T::*field) {
