@@ -15,6 +15,7 @@
 #include "lombar/ICatPriceCol.h"
 #include "lombar/StoredText.h"
 #include "lombar/Variant.h"
+#include "lombar/internal/RareValues.h"
 #include "lombar/internal/Record.h"
 
 namespace lombar {
@@ -109,8 +110,10 @@ class ICatItem final : public Record {
   void SetItemGroup(Short group) { item_group_ = group; }
   std::string_view Heading() const { return heading_; }
   void SetHeading(std::string_view heading) { heading_ = heading; }
-  std::string_view ItemLaborAvailable() const { return labor_available_; }
-  void SetItemLaborAvailable(std::string_view available) { labor_available_ = available; }
+  std::string_view ItemLaborAvailable() const { return rare_.Get().labor_available; }
+  void SetItemLaborAvailable(std::string_view available) {
+    rare_.Set().labor_available = available;
+  }
   std::string_view ManufacturerName() const { return manufacturer_name_; }
   void SetManufacturerName(std::string_view name) { manufacturer_name_ = name; }
   std::string_view LineCode() const { return line_code_; }
@@ -121,16 +124,16 @@ class ICatItem final : public Record {
   void SetPartTypeCode(std::string_view code) { part_type_code_ = code; }
   std::string_view Description() const { return description_; }
   void SetDescription(std::string_view description) { description_ = description; }
-  std::string_view ImageFileName() const { return image_file_name_; }
-  void SetImageFileName(std::string_view name) { image_file_name_ = name; }
-  std::string_view ImageCallOut() const { return image_call_out_; }
-  void SetImageCallOut(std::string_view call_out) { image_call_out_ = call_out; }
-  std::string_view ImageURLc2c() const { return image_url_c2c_; }
-  void SetImageURLc2c(std::string_view url) { image_url_c2c_ = url; }
-  std::string_view ImageURLalt() const { return image_url_alt_; }
-  void SetImageURLalt(std::string_view url) { image_url_alt_ = url; }
-  std::string_view MediaTagID() const { return media_tag_id_; }
-  void SetMediaTagID(std::string_view id) { media_tag_id_ = id; }
+  std::string_view ImageFileName() const { return rare_.Get().image_file_name; }
+  void SetImageFileName(std::string_view name) { rare_.Set().image_file_name = name; }
+  std::string_view ImageCallOut() const { return rare_.Get().image_call_out; }
+  void SetImageCallOut(std::string_view call_out) { rare_.Set().image_call_out = call_out; }
+  std::string_view ImageURLc2c() const { return rare_.Get().image_url_c2c; }
+  void SetImageURLc2c(std::string_view url) { rare_.Set().image_url_c2c = url; }
+  std::string_view ImageURLalt() const { return rare_.Get().image_url_alt; }
+  void SetImageURLalt(std::string_view url) { rare_.Set().image_url_alt = url; }
+  std::string_view MediaTagID() const { return rare_.Get().media_tag_id; }
+  void SetMediaTagID(std::string_view id) { rare_.Set().media_tag_id = id; }
   Currency QuantityPerCar() const { return quantity_per_car_; }
   void SetQuantityPerCar(Currency quantity) { quantity_per_car_ = quantity; }
   // Shared: get returns the held collection, set replaces it.
@@ -150,14 +153,14 @@ class ICatItem final : public Record {
   void SetLaborHRSsevere(Currency hours) { labor_hours_severe_ = hours; }
   std::string_view LaborType() const { return labor_type_; }
   void SetLaborType(std::string_view type) { labor_type_ = type; }
-  std::string_view YearRange() const { return year_range_; }
-  void SetYearRange(std::string_view range) { year_range_ = range; }
-  std::string_view ComponentSide() const { return component_side_; }
-  void SetComponentSide(std::string_view side) { component_side_ = side; }
+  std::string_view YearRange() const { return rare_.Get().year_range; }
+  void SetYearRange(std::string_view range) { rare_.Set().year_range = range; }
+  std::string_view ComponentSide() const { return rare_.Get().component_side; }
+  void SetComponentSide(std::string_view side) { rare_.Set().component_side = side; }
   std::string_view Comment() const { return comment_; }
   void SetComment(std::string_view comment) { comment_ = comment; }
-  std::string_view Tag() const { return tag_; }
-  void SetTag(std::string_view tag) { tag_ = tag; }
+  std::string_view Tag() const { return rare_.Get().tag; }
+  void SetTag(std::string_view tag) { rare_.Set().tag = tag; }
   // "A" or "R", one separator and another item's key tie this item to it in the sort.
   std::string_view VendorNumberXRef() const { return vendor_number_xref_; }
   void SetVendorNumberXRef(std::string_view xref) { vendor_number_xref_ = xref; }
@@ -167,14 +170,14 @@ class ICatItem final : public Record {
   void SetGenericDescription(std::string_view description) { generic_description_ = description; }
   std::string_view GenericDescriptionID() const { return generic_description_id_; }
   void SetGenericDescriptionID(std::string_view id) { generic_description_id_ = id; }
-  std::string_view SupplierStockingFlag() const { return supplier_stocking_flag_; }
-  void SetSupplierStockingFlag(std::string_view flag) { supplier_stocking_flag_ = flag; }
-  std::string_view SupplierMovementFlag() const { return supplier_movement_flag_; }
-  void SetSupplierMovementFlag(std::string_view flag) { supplier_movement_flag_ = flag; }
-  std::string_view SupplierMovementRank() const { return supplier_movement_rank_; }
-  void SetSupplierMovementRank(std::string_view rank) { supplier_movement_rank_ = rank; }
-  std::string_view SupplierExtendedInfo() const { return supplier_extended_info_; }
-  void SetSupplierExtendedInfo(std::string_view info) { supplier_extended_info_ = info; }
+  std::string_view SupplierStockingFlag() const { return rare_.Get().supplier_stocking_flag; }
+  void SetSupplierStockingFlag(std::string_view flag) { rare_.Set().supplier_stocking_flag = flag; }
+  std::string_view SupplierMovementFlag() const { return rare_.Get().supplier_movement_flag; }
+  void SetSupplierMovementFlag(std::string_view flag) { rare_.Set().supplier_movement_flag = flag; }
+  std::string_view SupplierMovementRank() const { return rare_.Get().supplier_movement_rank; }
+  void SetSupplierMovementRank(std::string_view rank) { rare_.Set().supplier_movement_rank = rank; }
+  std::string_view SupplierExtendedInfo() const { return rare_.Get().supplier_extended_info; }
+  void SetSupplierExtendedInfo(std::string_view info) { rare_.Set().supplier_extended_info = info; }
   // The caller's screen position: neither in the XML nor reset by Clear.
   Long DisplayRow() const { return display_row_; }
   void SetDisplayRow(Long row) { display_row_ = row; }
@@ -216,17 +219,11 @@ class ICatItem final : public Record {
   // A variant starts as the empty text, the value Clear gives it.
   Variant item_status_{StoredText()};
   StoredText heading_;
-  StoredText labor_available_;
   StoredText manufacturer_name_;
   StoredText line_code_;
   StoredText item_number_;
   StoredText part_type_code_;
   StoredText description_;
-  StoredText image_file_name_;
-  StoredText image_call_out_;
-  StoredText image_url_c2c_;
-  StoredText image_url_alt_;
-  StoredText media_tag_id_;
   Currency quantity_per_car_;
   Ref<ICatPriceCol> prices_;
   StoredText labor_operation_;
@@ -236,20 +233,31 @@ class ICatItem final : public Record {
   Currency labor_hours_warranty_;
   Currency labor_hours_severe_;
   StoredText labor_type_;
-  StoredText year_range_;
-  StoredText component_side_;
   StoredText comment_;
-  StoredText tag_;
   StoredText vendor_number_xref_;
   StoredText mcl_sequence_;
   StoredText generic_description_;
   StoredText generic_description_id_;
-  StoredText supplier_stocking_flag_;
-  StoredText supplier_movement_flag_;
-  StoredText supplier_movement_rank_;
-  StoredText supplier_extended_info_;
-  // Read from and written back as the Weight element; no property shows it.
-  StoredText weight_;
+  // What most items leave empty (images, supplier flags and the like), in a
+  // block made when one is set.
+  struct Seldom {
+    StoredText labor_available;
+    StoredText image_file_name;
+    StoredText image_call_out;
+    StoredText image_url_c2c;
+    StoredText image_url_alt;
+    StoredText media_tag_id;
+    StoredText year_range;
+    StoredText component_side;
+    StoredText tag;
+    // Read from and written back as the Weight element; no property shows it.
+    StoredText weight;
+    StoredText supplier_stocking_flag;
+    StoredText supplier_movement_flag;
+    StoredText supplier_movement_rank;
+    StoredText supplier_extended_info;
+  };
+  RareValues<Seldom> rare_;
 };
 
 }  // namespace lombar

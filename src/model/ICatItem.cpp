@@ -115,7 +115,7 @@ const RecordShape& ICatItem::Table() {
           .Help("The display group number, by which most modes of SortCatalog order first.")
           .Property("Heading", PropertyId(34), &I::heading_, Leaf("ItemHeading"))
           .Help("The sub-heading within the catalog group; in the XML ItemHeading.")
-          .Property("ItemLaborAvailable", PropertyId(33), &I::labor_available_,
+          .Property("ItemLaborAvailable", PropertyId(33), Rarely(&I::Seldom::labor_available),
                     Leaf("ItemLaborAvailable"))
           .Help("A text on the labor available for the item, kept as given.")
           .Property("ManufacturerName", PropertyId(32), &I::manufacturer_name_,
@@ -135,16 +135,20 @@ const RecordShape& ICatItem::Table() {
           .Help("The catalog's part type code.")
           .Property("Description", PropertyId(28), &I::description_, Leaf("Description"))
           .Help("The item's description.")
-          .Property("ImageFileName", PropertyId(27), &I::image_file_name_,
+          .Property("ImageFileName", PropertyId(27), Rarely(&I::Seldom::image_file_name),
                     Leaf("ImageFileName"))
           .Help("The file name of the item's image.")
-          .Property("ImageCallOut", PropertyId(26), &I::image_call_out_, Leaf("ImageCallOut"))
+          .Property("ImageCallOut", PropertyId(26),
+                    Rarely(&I::Seldom::image_call_out), Leaf("ImageCallOut"))
           .Help("The call-out that marks the item on its image.")
-          .Property("ImageURLc2c", PropertyId(25), &I::image_url_c2c_, Leaf("ImageURLc2c"))
+          .Property("ImageURLc2c", PropertyId(25),
+                    Rarely(&I::Seldom::image_url_c2c), Leaf("ImageURLc2c"))
           .Help("The address of the item's image.")
-          .Property("ImageURLalt", PropertyId(24), &I::image_url_alt_, Leaf("ImageURLalt"))
+          .Property("ImageURLalt", PropertyId(24),
+                    Rarely(&I::Seldom::image_url_alt), Leaf("ImageURLalt"))
           .Help("Another address of the item's image.")
-          .Property("MediaTagID", PropertyId(23), &I::media_tag_id_, Leaf("MediaTagID"))
+          .Property("MediaTagID", PropertyId(23),
+                    Rarely(&I::Seldom::media_tag_id), Leaf("MediaTagID"))
           .Help("The identifier of the item's media.")
           .Property("QuantityPerCar", PropertyId(22), &I::quantity_per_car_,
                     Leaf("QuantityPerCar"))
@@ -170,13 +174,14 @@ const RecordShape& ICatItem::Table() {
           .Help("The labor hours under severe conditions.")
           .Property("LaborType", PropertyId(14), &I::labor_type_, Leaf("LaborType"))
           .Help("The kind of labor.")
-          .Property("YearRange", PropertyId(13), &I::year_range_, Leaf("YearRange"))
+          .Property("YearRange", PropertyId(13), Rarely(&I::Seldom::year_range), Leaf("YearRange"))
           .Help("The model years the item fits, as YYYY or YYYY-YYYY.")
-          .Property("ComponentSide", PropertyId(12), &I::component_side_, Leaf("ComponentSide"))
+          .Property("ComponentSide", PropertyId(12),
+                    Rarely(&I::Seldom::component_side), Leaf("ComponentSide"))
           .Help("The side of the vehicle: LEFT, RIGHT, L, R, B, BOTH or blank.")
           .Property("Comment", PropertyId(11), &I::comment_, Leaf("Comment"))
           .Help("A comment on the item.")
-          .Property("Tag", PropertyId(10), &I::tag_, Leaf("ItemTag"))
+          .Property("Tag", PropertyId(10), Rarely(&I::Seldom::tag), Leaf("ItemTag"))
           .Help("Free data of the caller; in the XML ItemTag.")
           .Property("VendorNumberXRef", PropertyId(9), &I::vendor_number_xref_,
                     Leaf("VendorNumberXRef"))
@@ -184,23 +189,27 @@ const RecordShape& ICatItem::Table() {
                 "SortCatalog place this item right after that one.")
           .Property("MCLsequence", PropertyId(8), &I::mcl_sequence_, Leaf("MCLsequence"))
           .Help("The item's sequence within the catalog directory, for the sequence sort modes.")
-          .Unnamed(&I::weight_, Leaf("Weight")).Kept()
+          .Unnamed(Rarely(&I::Seldom::weight), Leaf("Weight")).Kept()
           .Property("GenericDescription", PropertyId(7), &I::generic_description_,
                     Leaf("GenericDescription"))
           .Help("The item's generic description.")
           .Property("GenericDescriptionID", PropertyId(6), &I::generic_description_id_,
                     Leaf("GenericDescriptionID"))
           .Help("The identifier of the generic description; GenericID of the item's profile.")
-          .Property("SupplierStockingFlag", PropertyId(5), &I::supplier_stocking_flag_,
+          .Property("SupplierStockingFlag", PropertyId(5),
+                    Rarely(&I::Seldom::supplier_stocking_flag),
                     Leaf("SupplierStockingFlag"))
           .Help("The supplier's stocking flag.")
-          .Property("SupplierMovementFlag", PropertyId(4), &I::supplier_movement_flag_,
+          .Property("SupplierMovementFlag", PropertyId(4),
+                    Rarely(&I::Seldom::supplier_movement_flag),
                     Leaf("SupplierMovementFlag"))
           .Help("The supplier's movement flag.")
-          .Property("SupplierMovementRank", PropertyId(3), &I::supplier_movement_rank_,
+          .Property("SupplierMovementRank", PropertyId(3),
+                    Rarely(&I::Seldom::supplier_movement_rank),
                     Leaf("SupplierMovementRank"))
           .Help("The supplier's movement rank.")
-          .Property("SupplierExtendedInfo", PropertyId(2), &I::supplier_extended_info_,
+          .Property("SupplierExtendedInfo", PropertyId(2),
+                    Rarely(&I::Seldom::supplier_extended_info),
                     Leaf("SupplierExtendedInfo"))
           .Help("Further information from the supplier.")
           .Property("DisplayRow", PropertyId(1), &I::display_row_, kNotInXml).Kept()
