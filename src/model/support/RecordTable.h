@@ -24,6 +24,10 @@
 //   }
 //
 // The class declares Table() privately and passes it to its Record base.
+// A value few records set may live in the class's block of rarely set
+// values (a RareValues member named rare_, made when one of them is set):
+// its row names Rarely(&Block::member) in place of the member, and the value
+// starts, and Clear sets it, at its kind's own value.
 // A value property is a let then a get; an object property (a Ref member) a
 // get then a set taking its object by reference. Modifiers follow the row
 // they change: Kept() (Clear leaves the value), GetFirst() / SetFirst(),
