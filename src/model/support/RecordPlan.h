@@ -371,8 +371,9 @@ class RecordPlan : public RecordShape {
   template <class V, Held where, class Value>
   static void SetValue(T& record, AnyMember member, Value&& value) {
     if constexpr (where == Held::kRarely) {
-      // A record without the block holds the initial values already: the
-      // empty text of a kept value read on every record makes no block.
+      // A record without the block holds the initial values already: giving
+      // it one (Clear, or the empty text of a kept value read on every
+      // record) makes no block.
       if (!detail::ClassAccess::Rare(record).Made() && InitialValue<V>() == value) return;
     }
     ValueToSet<V, where>(record, member) = std::forward<Value>(value);
@@ -470,7 +471,7 @@ class RecordPlan : public RecordShape {
   }
   // A value of the block of rarely set values. A record without the block
   // holds the block's initial values, each its kind's own, which Clear
-  // gives back without making the block for it.
+  // gives back without making the block for it (SetValue).
   template <class V, class Block>
   static Field RareField(V Block::*field, XmlPlace place) {
     if (!(Block{}.*field == InitialValue<V>()))
@@ -478,10 +479,6 @@ class RecordPlan : public RecordShape {
     Field row =
         HeldField<V, Held::kRarely>(reinterpret_cast<AnyMember>(field), place, InitialValue<V>());
     row.rare = true;
-    row.reset = [field](T& record, bool) {
-      auto& rare = detail::ClassAccess::Rare(record);
-      if (rare.Made()) rare.Set().*field = InitialValue<V>();
-    };
     return row;
   }
   template <class V, Held where>
@@ -505,7 +502,7 @@ class RecordPlan : public RecordShape {
     // already holds it.
     row.made_as_reset = initial == InitialValue<V>();
     row.reset = [member, initial = std::move(initial)](T& record, bool) {
-      ValueToSet<V, where>(record, member) = initial;
+      SetValue<V, where>(record, member, initial);
     };
     return row;
   }
