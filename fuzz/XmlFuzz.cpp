@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <functional>
 #include <iterator>
 #include <optional>
@@ -9,8 +10,10 @@
 #include <vector>
 
 #include "XmlText.h"
+#include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
 #include "lombar/Error.h"
+#include "lombar/ICatItemCol.h"
 #include "lombar/ICatProviderCol.h"
 #include "lombar/ICatStoreCol.h"
 #include "model/ClassTable.h"
@@ -103,6 +106,37 @@ void ReadWriteAndReadBack(const ClassInfo& info, std::string_view text) {
     if (round == 1) Broken(info.name + ": its written XML does not read back", written, *again);
     written = *again;
   }
+}
+
+// ---- the item collection's two readings ----
+
+class DeafSink final : public ICatItemColEvents {
+ public:
+  void OnCountChanged() override {}
+};
+
+// The bytes of this thread's error log so far.
+std::uintmax_t ErrorLogSize() {
+  std::error_code missing;
+  const std::uintmax_t size = std::filesystem::file_size(ErrorLogFile(), missing);
+  return missing ? 0 : size;
+}
+
+// The collection's version and XML after reading `text`, or the error it
+// raises, and how much it logged.
+std::string ItemsRead(std::string_view text, bool heard) {
+  const auto items = MakeRef<ICatItemCol>();
+  if (heard) items->Advise(MakeRef<DeafSink>());
+  const std::uintmax_t logged_before = ErrorLogSize();
+  std::string outcome;
+  try {
+    items->SetXML(text);
+    outcome = items->XDocVersion();  // before the XML get, which renews it
+    outcome += '\n' + items->XML();
+  } catch (const Error& error) {
+    outcome = "error " + std::to_string(error.Number());
+  }
+  return outcome + "\nlogged " + std::to_string(ErrorLogSize() - logged_before) + " bytes";
 }
 
 // ---- the raw reader ----
@@ -249,6 +283,13 @@ XmlNames NamesIn(std::string_view text, std::size_t most) {
   return names;
 }
 
+void CheckItemReadingsAgree(std::string_view text) {
+  const std::string searched = ItemsRead(text, true);
+  const std::string in_one_pass = ItemsRead(text, false);
+  if (in_one_pass != searched)
+    Broken("ICatItemCol: the one-pass reading differs from the search", searched, in_one_pass);
+}
+
 void RunXmlFuzzInput(std::string_view input) {
   // The fuzz target links the static archive: the classes are its to register.
   [[maybe_unused]] static const bool registered = (RegisterModelClasses(), true);
@@ -256,6 +297,8 @@ void RunXmlFuzzInput(std::string_view input) {
   const XmlFuzzChoice choice = ChooseTarget(static_cast<std::uint8_t>(input[0]));
   ResetThreadModel(choice.switches);
   if (choice.info) {
+    if (choice.info->name == ICatItemCol::kClassName && !ClaimsTooManyMembers(input.substr(1)))
+      CheckItemReadingsAgree(input.substr(1));
     ReadWriteAndReadBack(*choice.info, input.substr(1));
   } else {
     RunReader(input.substr(1));

@@ -124,6 +124,12 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   static const ClassInfo& TypeInfo();
   void AppendXML(XmlWriter& writer) const;
   void ReadXML(XmlPart xml);
+  // After Clear: the items and vehicle of `xml` by the searching reader, or
+  // the items of a text in the plain form in one pass, `vehicle` given the
+  // vehicle's part of it (false when it is not in that form, the collection
+  // then cleared again).
+  void ReadItems(XmlPart xml);
+  bool ReadPlainly(std::string_view xml, std::string_view& vehicle);
 
   // The text key without TABs, written back; other values unchanged.
   static void StripTabs(Variant& index);

@@ -14,6 +14,7 @@
 
 namespace lombar {
 
+class PlainXmlCursor;
 class XmlPart;
 class XmlWriter;
 
@@ -76,6 +77,7 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
   static const ClassInfo& TypeInfo();
   void AppendXML(XmlWriter& writer) const;
   void ReadXML(XmlPart xml);
+  void ReadPlainXml(PlainXmlCursor& cursor);
 };
 
 }  // namespace lombar

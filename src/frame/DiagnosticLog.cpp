@@ -129,6 +129,11 @@ void FileLogSetupOnFirstUse() noexcept {
   if (!Log().setup_ran) FileLogInit();
 }
 
+std::string ErrorLogFile() {
+  FileLogSetupOnFirstUse();
+  return Log().error_log_path;
+}
+
 bool TraceSwitch() noexcept {
   return any_thread_traced.load(std::memory_order_relaxed) && Log().trace_switch;
 }

@@ -23,6 +23,9 @@ void FileLogTrace(std::string_view text) noexcept;
 // Appends an error line; each CR LF of the text becomes "][".
 void FileLogError(std::string_view text) noexcept;
 
+// The file this thread's error lines go to, set up if need be.
+std::string ErrorLogFile();
+
 // True when this thread's tracing is on (tested before any setup).
 bool TraceSwitch() noexcept;
 

@@ -1,21 +1,24 @@
 #include "lombar/ICatItemCol.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <optional>
 #include <cstdlib>
+#include <list>
+#include <optional>
 #include <unordered_map>
 
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "frame/ConnectionPoint.h"
+#include "frame/DiagnosticLog.h"
 #include "frame/ErrorTrap.h"
+#include "frame/FixedWidthText.h"
+#include "frame/NumberParse.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
-#include "frame/NumberParse.h"
 #include "model/support/SharedHelp.h"
-#include "frame/FixedWidthText.h"
 
 namespace lombar {
 namespace {
@@ -414,23 +417,111 @@ void ICatItemCol::AppendXML(XmlWriter& writer) const {
 }
 
 void ICatItemCol::SetXML(std::string_view xml) {
-  ReadXML(XmlPart(xml));
+  Trapped({kClassName, "Let XML"}, [&] {
+    Clear(false);
+    if (xml.empty()) return;
+    std::string_view vehicle;
+    if (!ReadPlainly(xml, vehicle)) return ReadItems(XmlPart(xml));
+    // After the items, as the search reads it; a vehicle not found reads from nothing.
+    detail::ClassAccess::ReadXML(*vehicle_, XmlPart(vehicle));
+  });
 }
 
 void ICatItemCol::ReadXML(XmlPart xml) {
   Trapped({kClassName, "Let XML"}, [&] {
     Clear(false);
     if (xml.Text().empty()) return;
-    // One reader finds the items and then the vehicle, and hands each its part.
-    XmlReader reader = ReaderOf(std::move(xml));
-    LoadMembers<ICatItem>(
-        reader, kMemberElement, [&](const Ref<ICatItem>& item) { Add(item, item->UniqueKey()); },
-        [&](XmlReader& count_reader, std::size_t members) {
-          document_version_ = count_reader.Value("XDocVersion");
-          ExpectMembers(members);
-        });
-    detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
+    ReadItems(std::move(xml));
   });
+}
+
+void ICatItemCol::ReadItems(XmlPart xml) {
+  // One reader finds the items and then the vehicle, and hands each its part.
+  XmlReader reader = ReaderOf(std::move(xml));
+  LoadMembers<ICatItem>(
+      reader, kMemberElement, [&](const Ref<ICatItem>& item) { Add(item, item->UniqueKey()); },
+      [&](XmlReader& count_reader, std::size_t members) {
+        document_version_ = count_reader.Value("XDocVersion");
+        ExpectMembers(members);
+      });
+  detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
+}
+
+namespace {
+
+// Whether no name the plain reading of items takes as it comes could be
+// found by the search somewhere else first: the names of an item's leaves,
+// of a price's and of the collections' own elements are all apart.
+bool ItemNamesApart() {
+  static const bool apart = [] {
+    std::vector<std::string_view> names = {
+        "XDocVersion",          "Count", "Collection", kMemberElement, ICatVehicle::kElement,
+        ICatPriceCol::kElement, "Price"};
+    for (const RecordShape* shape :
+         {&detail::ClassAccess::Table<ICatItem>(), &detail::ClassAccess::Table<ICatPrice>()}) {
+      for (const XmlValueShape& value : shape->Shape()) {
+        if (value.form == XmlValueShape::Form::kLeaf) names.push_back(value.name);
+      }
+    }
+    std::sort(names.begin(), names.end());
+    return std::adjacent_find(names.begin(), names.end()) == names.end();
+  }();
+  return apart;
+}
+
+}  // namespace
+
+// The plain form is read only where nothing could tell the readings apart:
+// no trace lines of the objects made, no sinks to hear of items added
+// before a reading that gives up. An error of a value gives up too, for the
+// searching reader to raise and log it as it does. The vehicle, whose
+// information is written in attributes, is left to the searching reader:
+// after the collection, whose members were all there, no search of the
+// items finds anything in it, but the version's might.
+bool ICatItemCol::ReadPlainly(std::string_view xml, std::string_view& vehicle) {
+  if (TraceSwitch() || events_->Connections() != 0 || !ItemNamesApart()) return false;
+  try {
+    PlainXmlCursor cursor(xml);
+    const std::string_view root = cursor.NextChild();
+    if (root.empty()) throw PlainXmlCursor::NotPlain{};
+    std::optional<std::string> version;
+    bool members_met = false;
+    bool members_missing = false;
+    std::list<std::string> decoded;
+    ReadPlainCollectionXml(
+        cursor, root, kMemberElement,
+        [&](std::size_t members) {
+          members_met = true;
+          ExpectMembers(members);
+        },
+        [&](PlainXmlCursor* member) {
+          members_missing = members_missing || member == nullptr;
+          const Ref<ICatItem> item = PlainMember<ICatItem>(member, kMemberElement);
+          Add(item, item->UniqueKey());
+        },
+        [&](std::string_view name) {
+          if (name == "XDocVersion") {
+            if (version) {
+              cursor.SkipLeaf(name);
+            } else {
+              version = std::string(cursor.LeafValue(name, decoded));
+            }
+            return true;
+          }
+          if (name != ICatVehicle::kElement || !vehicle.empty() || !members_met ||
+              members_missing)
+            return false;
+          vehicle = cursor.SearchedBlock(name);
+          return version || vehicle.find("<XDocVersion>") == std::string_view::npos;
+        });
+    if (!cursor.OnlyTextLeft()) throw PlainXmlCursor::NotPlain{};
+    document_version_ = version.value_or(std::string());
+    return true;
+  } catch (const PlainXmlCursor::NotPlain&) {
+  } catch (const Error&) {
+  }
+  Clear(false);
+  return false;
 }
 
 // ---- totals ----

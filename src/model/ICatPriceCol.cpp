@@ -151,6 +151,23 @@ void ICatPriceCol::ReadXML(XmlPart xml) {
   });
 }
 
+// As ReadXML, for a price collection just made; NotPlain for a price that
+// AddObject would look up among the providers or refuse, for ReadXML to
+// take in its turn.
+void ICatPriceCol::ReadPlainXml(PlainXmlCursor& cursor) {
+  ReleaseMembers(false);
+  ReadPlainCollectionXml(
+      cursor, kElement, kMemberElement, [&](std::size_t members) { ExpectMembers(members); },
+      [&](PlainXmlCursor* member) {
+        const Ref<ICatPrice> price = PlainMember<ICatPrice>(member, kMemberElement);
+        if (!price->HasNothingToSay() &&
+            (price->MCLdir().empty() || IsReservedKey(price->MCLdir())))
+          throw PlainXmlCursor::NotPlain{};
+        std::string derived_key;
+        AddObject(price, derived_key);
+      });
+}
+
 Ref<ICatPrice> ICatPriceCol::Add(std::string_view mcl_dir, std::string_view location,
                                  std::string_view seller_id, std::string_view available,
                                  std::string_view cost, std::string_view list, std::string& key) {

@@ -47,8 +47,12 @@ Variant JobberKey(const Variant& key) {
   });
 }
 
+bool IsReservedKey(std::string_view key) noexcept {
+  return key == kReservedKey;
+}
+
 void RefuseReservedKey(std::string_view key, std::string_view description) {
-  if (key == kReservedKey) throw Error(kCannotPerformOperation, std::string(description), "DEV");
+  if (IsReservedKey(key)) throw Error(kCannotPerformOperation, std::string(description), "DEV");
 }
 
 void RefuseReservedDirectory(std::string_view mcl_dir) {

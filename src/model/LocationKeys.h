@@ -16,6 +16,8 @@ namespace lombar {
 // The prefixes that make a key a seller alias, in the order they are tested.
 inline constexpr std::array<std::string_view, 2> kSellerAliasPrefixes = {"#", "S#"};
 
+// Whether `key` is exactly JOBBER, which no collection keeps.
+bool IsReservedKey(std::string_view key) noexcept;
 // Error 17 from source DEV with `description` when `key` is exactly JOBBER.
 void RefuseReservedKey(std::string_view key, std::string_view description);
 // The refusal of JOBBER as a directory key (MCLdir) of a store or provider.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "XmlFuzz.h"
 #include "frame/Dispatch.h"
 #include "lombar/ICatProviderCol.h"
 #include "model/ModelState.h"
@@ -279,6 +280,113 @@ TEST(ICatItemColTest, PickListsDrawDistinctValuesFromTheItems) {
     items->Clear(true);
     EXPECT_EQ(items->GetItemProfiles(qcips_Description, qcit_Part)->Count(), 0);
     EXPECT_EQ(ErrorOf([&] { return items->GetDescriptions(); }).first, kObjectNotSet);
+  });
+}
+
+// A text in the plain form is read in one pass, any other by the search;
+// with a sink connected the search reads them all. Each text here, the
+// plain one and each way out of that form, must read the same both ways.
+TEST(ICatItemColTest, ATextReadsInOnePassAsTheSearchReadsIt) {
+  LogFolderScope logs;
+  // A fresh thread logs to the folder just made.
+  InFreshThread([] {
+    const std::string second = "<Item><LineCode>ACD</LineCode><ItemNumber>K2</ItemNumber></Item>";
+    const std::string plain =
+        "<Items><XDocVersion>v3.00</XDocVersion><Count>2</Count><Collection><Item>"
+        "<LineCode>GTW</LineCode><ItemNumber>K1</ItemNumber><Description>Pump</Description>"
+        "<QuantityPerCar>4</QuantityPerCar><Prices><Count>2</Count><Collection><Price>"
+        "<MCLdir>D1</MCLdir><Available>4</Available><Cost>1.50</Cost></Price><Price>"
+        "<MCLdir>D2</MCLdir><Cost>2</Cost></Price></Collection></Prices></Item>" +
+        second + "</Collection></Items>";
+    const std::string top_count = "<Count>2</Count><Collection><Item>";
+    const std::string description = "<Description>Pump</Description>";
+    const std::string version = "<XDocVersion>v3.00</XDocVersion>";
+    const std::string end = "</Collection></Items>";
+    const std::string vehicle =
+        "<Vehicle><Year>2011</Year><ICatSpecCol><Count>1</Count><Collection><Spec><Type>VEH"
+        "</Type><Group>1</Group><ICatInfoCol><Count>1</Count><Collection><Info Type=\"ENG\" "
+        "Line=\"1\" Code=\"E1\" Desc=\"V6\"/></Collection></ICatInfoCol></Spec></Collection>"
+        "</ICatSpecCol></Vehicle>";
+    // `text` with its first `from` made `to`.
+    const auto changed = [](std::string text, const std::string& from, const std::string& to) {
+      return text.replace(text.find(from), from.size(), to);
+    };
+    const std::string odd_vehicle =
+        changed(vehicle, "</Vehicle>",
+                "<Item><LineCode>V</LineCode><ItemNumber>V1</ItemNumber></Item></Vehicle>");
+    const std::string with_vehicle = changed(plain, end, "</Collection>" + vehicle + "</Items>");
+    const std::vector<std::string> texts = {
+        plain,
+        changed(plain, "Pump", " Nuts &amp; Bolts "),
+        changed(plain, "Pump", "P\xc3\xbcmp"),
+        changed(plain, top_count, "<Count>1</Count><Collection><Item>"),
+        changed(plain, top_count, "<Count>3</Count><Collection><Item>"),
+        changed(plain, top_count, "<Count> 2x</Count><Collection><Item>"),
+        changed(plain, top_count, "<Count>-1</Count><Collection><Item>"),
+        changed(plain, top_count, "<Count>32767</Count><Collection><Item>"),
+        changed(plain, top_count, "<Count>40000</Count><Collection><Item>"),
+        changed(plain, top_count, "<Collection><Item>"),
+        changed(plain, top_count, "<count>2</count><Collection><Item>"),
+        changed(plain, end, "</Collection><Count>1</Count></Items>"),
+        changed(plain, "<ItemNumber>K1</ItemNumber>",
+                "<ItemNumber>K1</ItemNumber><ItemNumber>K9</ItemNumber>"),
+        changed(plain, "<ItemNumber>K1</ItemNumber>", "<Note><ItemNumber>K7</ItemNumber></Note>"),
+        changed(plain, description, "<Description lang=\"en\">Pump</Description>"),
+        changed(plain, description, "<Description/>"),
+        changed(plain, description, "<!-- a note --><Description>Pump</Description>"),
+        changed(plain, description, "<Description>a<b>c</b></Description>"),
+        changed(plain, description, "<Description>Pump</Description >"),
+        changed(plain, description, "<Description>Pump</Descripxion>"),
+        changed(plain, description, "<Description><![CDATA[Pump]]></Description>"),
+        changed(plain, description, "\n  <Description>Pump</Description>\n"),
+        changed(plain, version, ""),
+        changed(plain, version, "<XDocVersion>v2</XDocVersion><XDocVersion>v1</XDocVersion>"),
+        changed(plain, end, "</Collection><XDocVersion>v9</XDocVersion></Items>"),
+        changed(plain, "</Prices>",
+                "</Prices><Prices><Count>1</Count><Collection><Price><MCLdir>D5</MCLdir>"
+                "<Cost>5</Cost></Price></Collection></Prices>"),
+        changed(plain, "<MCLdir>D2</MCLdir>", "<SellerID>S7</SellerID>"),
+        changed(plain, "<MCLdir>D2</MCLdir>", "<MCLdir>JOBBER</MCLdir>"),
+        changed(plain, "<MCLdir>D2</MCLdir><Cost>2</Cost>", "<MCLdir>D2</MCLdir>"),
+        changed(plain, "<MCLdir>D2</MCLdir>", "<MCLdir>D1</MCLdir>"),
+        changed(plain, "<Cost>1.50</Cost>", "<Cost>abc</Cost>"),
+        changed(plain, "<QuantityPerCar>4</QuantityPerCar>",
+                "<QuantityPerCar>99999999999</QuantityPerCar>"),
+        changed(plain, second, "<Item></Item>"),
+        changed(plain, second, "<Item/>"),
+        changed(plain, second, "<Store></Store>" + second),
+        changed(plain, second,
+                "<Item><LineCode>ACD</LineCode><Item><LineCode>X</LineCode></Item></Item>"),
+        changed(plain, "ACD</LineCode><ItemNumber>K2", "GTW</LineCode><ItemNumber>K1"),
+        changed(plain, "<Items>", "<?xml version=\"1.0\"?><Items>"),
+        changed(plain, "</Items>", "</Items><Count>5</Count>"),
+        changed(plain, "</Items>", "</Items><Items><Count>1</Count></Items>"),
+        changed(plain, end, "</Collection></Ite"),
+        // The vehicle is read by the search, from where the one pass found it.
+        with_vehicle,
+        changed(with_vehicle, "</Vehicle>", "</Vehicle>" + changed(vehicle, "2011", "1999")),
+        changed(with_vehicle, "</Vehicle>", "</Vehicle><XDocVersion>v8</XDocVersion>"),
+        changed(changed(with_vehicle, version, ""), "<Year>",
+                "<XDocVersion>v7</XDocVersion><Year>"),
+        // An item in the vehicle is a member to the search when it looks past the collection.
+        changed(changed(plain, end, "</Collection>" + odd_vehicle + "</Items>"), top_count,
+                "<Count>3</Count><Collection><Item>"),
+        changed(plain, "<Collection><Item>", odd_vehicle + "<Collection><Item>"),
+        changed(with_vehicle, "</Vehicle>", "</Vehicle"),
+        "",
+        " ",
+        "x",
+        "<Items/>",
+        "<Items></Items>",
+        "<Items><Count>1</Count></Items>",
+    };
+    for (const std::string& text : texts) {
+      try {
+        fuzz::CheckItemReadingsAgree(text);
+      } catch (const fuzz::BrokenPromise& broken) {
+        ADD_FAILURE() << text << ": " << broken.what();
+      }
+    }
   });
 }
 

@@ -11,6 +11,7 @@
 #include "frame/TypeInfo.h"
 #include "lombar/internal/Record.h"
 #include "model/support/RecordShape.h"
+#include "text/PlainXml.h"
 #include "text/TagIndex.h"
 
 namespace lombar {
@@ -53,6 +54,21 @@ class ClassAccess {
 
   // A record just made reads its XML, as a collection loads its members.
   static void SetXMLOfNew(Record& record, XmlPart xml) { record.SetXMLOfNew(std::move(xml)); }
+  // The same from its element in the plain form, its start tag just read.
+  static void ReadPlainRecord(Record& record, PlainXmlCursor& cursor, std::string_view element) {
+    record.Shape().ReadPlainRecord(record, cursor, element);
+  }
+  // Whether a collection reads its element in the plain form, and the reading.
+  template <class T>
+  static constexpr bool ReadsPlainXml() {
+    return requires(T & object, PlainXmlCursor & cursor) {
+      object.ReadPlainXml(cursor);
+    };
+  }
+  template <class T>
+  static void ReadPlainXml(T& object, PlainXmlCursor& cursor) {
+    object.ReadPlainXml(cursor);
+  }
 
   // The block of the record's rarely set values (a member named rare_), for
   // a class that keeps one.

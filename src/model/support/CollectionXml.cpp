@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <list>
+#include <optional>
 
 #include "frame/NumberParse.h"
 #include "lombar/Error.h"
@@ -95,6 +97,53 @@ void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
   // The position is a 16-bit value like the count: stepping it past the
   // largest one overflows once the last member was read.
   if (count == std::numeric_limits<Short>::max()) RaiseRuntime(kOverflow);
+}
+
+void ReadPlainCollectionXml(PlainXmlCursor& cursor, std::string_view element,
+                            std::string_view member_element,
+                            const std::function<void(std::size_t members)>& before_members,
+                            const PlainMemberLoader& load_member,
+                            const std::function<bool(std::string_view name)>& other_child) {
+  std::list<std::string> decoded;
+  std::optional<Short> count;
+  bool members_read = false;
+  for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {
+    if (name == "Count") {
+      if (count) {
+        cursor.SkipLeaf(name);
+        continue;
+      }
+      count = Variant(LeadingNumber(cursor.LeafValue(name, decoded))).ToShort();
+      // The search would step past the largest position, and overflow, after the last member.
+      if (*count == std::numeric_limits<Short>::max()) throw PlainXmlCursor::NotPlain{};
+      continue;
+    }
+    // Before Count, the first Count the search finds might be a member's.
+    if (name == "Collection" && count && !members_read) {
+      members_read = true;
+      const Short wanted = std::max<Short>(*count, 0);
+      before_members(std::min<std::size_t>(wanted, cursor.Left() / (member_element.size() + 3)));
+      Short read = 0;
+      for (std::string_view member = cursor.NextChild(); !member.empty();
+           member = cursor.NextChild()) {
+        // A member past the count is not read by the search, nor looked into.
+        if (member != member_element || read == wanted) throw PlainXmlCursor::NotPlain{};
+        load_member(&cursor);
+        ++read;
+      }
+      cursor.EndOf(name);
+      for (; read < wanted; ++read)
+        load_member(nullptr);
+      continue;
+    }
+    if (!other_child || !other_child(name)) throw PlainXmlCursor::NotPlain{};
+  }
+  cursor.EndOf(element);
+  if (members_read) return;
+  const Short members = count.value_or(0);
+  before_members(static_cast<std::size_t>(std::max<Short>(members, 0)));
+  for (Short read = 0; read < members; ++read)
+    load_member(nullptr);
 }
 
 }  // namespace lombar

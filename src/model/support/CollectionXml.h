@@ -12,6 +12,7 @@
 #include "lombar/internal/KeyedCollection.h"
 #include "model/support/ClassAccess.h"
 #include "model/support/TextFailures.h"
+#include "text/PlainXml.h"
 #include "text/XmlReader.h"
 #include "text/XmlWriter.h"
 
@@ -84,6 +85,29 @@ using BeforeMembers = std::function<void(XmlReader& reader, std::size_t members)
 void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
                        const std::function<void(XmlPart block)>& load_member,
                        const BeforeMembers& before_members = nullptr);
+
+// The collection element in the plain form (PlainXmlCursor), its start tag
+// `element` just read through to its end tag, read as ReadCollectionXml
+// reads it: Count before Collection, which holds the members and nothing
+// else, at most as many as Count says (those missing are loaded from
+// nothing, as their missing blocks are). `load_member` reads a member from
+// the cursor after its start tag, or from nothing when given none.
+// `other_child` reads any further child it knows, saying whether it did.
+using PlainMemberLoader = std::function<void(PlainXmlCursor* member)>;
+void ReadPlainCollectionXml(
+    PlainXmlCursor& cursor, std::string_view element, std::string_view member_element,
+    const std::function<void(std::size_t members)>& before_members,
+    const PlainMemberLoader& load_member,
+    const std::function<bool(std::string_view name)>& other_child = nullptr);
+
+// A new `Member` read from its `element` in the plain form as a collection
+// loads it, or from nothing.
+template <class Member>
+Ref<Member> PlainMember(PlainXmlCursor* cursor, std::string_view element) {
+  Ref<Member> member = MakeRef<Member>();
+  if (cursor) detail::ClassAccess::ReadPlainRecord(*member, *cursor, element);
+  return member;
+}
 
 // The collection XML of members that are all `Member`s, written into `writer`.
 template <class Member>

@@ -11,6 +11,7 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <list>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -32,6 +33,7 @@
 #include "model/support/ClassAccess.h"
 #include "model/support/CollectionXml.h"
 #include "model/support/RecordShape.h"
+#include "text/PlainXml.h"
 #include "text/XmlReader.h"
 #include "text/XmlWriter.h"
 
@@ -204,6 +206,10 @@ class RecordPlan : public RecordShape {
     Reset(static_cast<T&>(record), destroy);
   }
   void ResetNewRecord(Record& record) const override { ResetNew(static_cast<T&>(record)); }
+  void ReadPlainRecord(Record& record, PlainXmlCursor& cursor,
+                       std::string_view element) const override {
+    ReadPlain(static_cast<T&>(record), cursor, element);
+  }
 
   // Writes the record's XML at the end of `parent`'s text: by `parent`
   // itself, as a part with the record's switches, unless the record edits
@@ -279,6 +285,59 @@ class RecordPlan : public RecordShape {
                       ? reader.FirstValueSearched(leaf_tags_, step.leaf, unescaped)
                       : reader.FirstValue(leaf_tags_, step.leaf, unescaped);
       }
+      if (content.empty() && step.empty_reads_as_reset) continue;
+      step.read_value(record, content, step.member);
+    }
+  }
+  // Reads `record`, just made, from its element in the plain form, whose
+  // start tag `element` was just read: each leaf's text and each child
+  // object as they come, then the values set in reading order as Read sets
+  // them. A leaf met twice keeps its first text, as the search finds it;
+  // anything Read would find elsewhere than the plain form has it is
+  // NotPlain, as is a class whose values are not all leaves and children.
+  void ReadPlain(T& record, PlainXmlCursor& cursor, std::string_view element) const {
+    if (!reads_plain_) throw PlainXmlCursor::NotPlain{};
+    // Only those found are set, and read.
+    struct Text {
+      const char* bytes;
+      std::size_t size;
+    };
+    std::array<Text, TagIndex::kMissingBits> texts;
+    std::list<std::string> decoded;
+    std::uint64_t found = 0;
+    std::uint64_t children_read = 0;
+    for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {
+      const std::size_t known = plain_names_.Find(name);
+      if (known == PlainNames::npos) throw PlainXmlCursor::NotPlain{};
+      const Field& field = *plain_fields_[known];
+      const std::uint64_t bit = std::uint64_t{1} << known;
+      if (field.read_child_plain) {
+        // The search would read the first only, and not look into a second.
+        if ((children_read & bit) != 0) throw PlainXmlCursor::NotPlain{};
+        children_read |= bit;
+        field.read_child_plain(record, cursor);
+        continue;
+      }
+      if ((found & bit) != 0) {
+        cursor.SkipLeaf(name);
+        continue;
+      }
+      found |= bit;
+      const std::string_view value = cursor.LeafValue(name, decoded);
+      texts[known] = {value.data(), value.size()};
+    }
+    cursor.EndOf(element);
+    for (const ReadStep& step : reading_) {
+      if (step.field) {
+        // A child whose element is missing reads from nothing, as its block's search finds.
+        const std::uint64_t bit = std::uint64_t{1} << plain_number_[step.field - fields_.data()];
+        if ((children_read & bit) == 0) step.field->read_child(record, XmlPart());
+        continue;
+      }
+      const std::uint64_t bit = std::uint64_t{1} << step.leaf;
+      const std::string_view content =
+          (found & bit) != 0 ? std::string_view(texts[step.leaf].bytes, texts[step.leaf].size)
+                             : std::string_view();
       if (content.empty() && step.empty_reads_as_reset) continue;
       step.read_value(record, content, step.member);
     }
@@ -396,6 +455,7 @@ class RecordPlan : public RecordShape {
     bool rare = false;         // of the block of rarely set values
     std::function<void(const T&, XmlWriter&)> write_child;  // a child object's XML, written in
     std::function<void(T&, XmlPart)> read_child;           // a child object's XML, read in
+    std::function<void(T&, PlainXmlCursor&)> read_child_plain;  // the same in the plain form
     std::function<void(T&, bool destroy)> reset;           // what Clear does to it
     std::function<void(T&)> reset_in_place;                // for child objects
     bool renews_child = false;  // a child object that Clear replaces with a new one
@@ -516,6 +576,11 @@ class RecordPlan : public RecordShape {
     row.read_child = [field](T& record, XmlPart part) {
       detail::ClassAccess::ReadXML(*(record.*field), std::move(part));
     };
+    if constexpr (detail::ClassAccess::ReadsPlainXml<Child>()) {
+      row.read_child_plain = [field](T& record, PlainXmlCursor& cursor) {
+        detail::ClassAccess::ReadPlainXml(*(record.*field), cursor);
+      };
+    }
     row.child_tag = TagName(place.element);
     row.reset = [field](T& record, bool destroy) {
       record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
@@ -542,6 +607,7 @@ class RecordPlan : public RecordShape {
       renews_children_ = renews_children_ || field.renews_child;
     }
     leaf_tags_ = LeafTags();
+    KnowPlainNames();
     edits_its_text_ = form_.cut_empty_elements ||
                       std::any_of(fields_.begin(), fields_.end(), [](const Field& field) {
                         return field.place.form == XmlPlace::Form::kAttribute;
@@ -623,6 +689,32 @@ class RecordPlan : public RecordShape {
     for (const auto& [first, second] : swaps) std::swap(read_rank(first), read_rank(second));
   }
 
+  // The names the plain reader knows: the leaves by their numbers, the
+  // child objects after them. A class read by the plain form holds nothing
+  // else in its XML, and every child object reads that form too.
+  void KnowPlainNames() {
+    std::vector<std::string_view> names(leaf_tags_.size());
+    plain_fields_.resize(leaf_tags_.size());
+    plain_number_.assign(fields_.size(), 0);
+    reads_plain_ = !form_.group.empty();
+    for (Field& field : fields_) {
+      std::size_t number = field.leaf;
+      if (field.place.form == XmlPlace::Form::kChild) {
+        number = names.size();
+        names.push_back(field.place.element);
+        plain_fields_.push_back(&field);
+        reads_plain_ = reads_plain_ && field.read_child_plain != nullptr;
+      } else if (field.place.form == XmlPlace::Form::kLeaf) {
+        names[number] = field.place.name;
+        plain_fields_[number] = &field;
+      } else if (field.place.form != XmlPlace::Form::kNone) {
+        reads_plain_ = false;
+      }
+      plain_number_[&field - fields_.data()] = number;
+    }
+    reads_plain_ = reads_plain_ && names.size() <= TagIndex::kMissingBits;
+    plain_names_ = PlainNames(names);
+  }
   // The leaves' tags, numbered for the reader.
   TagNames LeafTags() {
     std::vector<TagName> tags;
@@ -802,6 +894,11 @@ class RecordPlan : public RecordShape {
     write(std::span<const std::string_view>(values.data(), count));
   }
   bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
+  // The plain reader's names: leaves by number, then child objects.
+  PlainNames plain_names_;
+  std::vector<const Field*> plain_fields_;
+  std::vector<std::size_t> plain_number_;  // of each field, by slot
+  bool reads_plain_ = false;
 };
 
 }  // namespace lombar

@@ -11,6 +11,7 @@
 
 namespace lombar {
 
+class PlainXmlCursor;
 class XmlPart;
 class XmlWriter;
 
@@ -33,6 +34,9 @@ class RecordShape {
   virtual void ResetRecord(Record& record, bool destroy) const = 0;
   // The reset of a record just made, whose texts are still empty.
   virtual void ResetNewRecord(Record& record) const = 0;
+  // Reads a record just made from its element in the plain form (RecordPlan::ReadPlain).
+  virtual void ReadPlainRecord(Record& record, PlainXmlCursor& cursor,
+                               std::string_view element) const = 0;
 };
 
 }  // namespace lombar
