@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <list>
 #include <optional>
 #include <unordered_map>
 
@@ -487,7 +486,7 @@ bool ICatItemCol::ReadPlainly(std::string_view xml, std::string_view& vehicle) {
     std::optional<std::string> version;
     bool members_met = false;
     bool members_missing = false;
-    std::list<std::string> decoded;
+    std::string decoded;
     ReadPlainCollectionXml(
         cursor, root, kMemberElement,
         [&](std::size_t members) {

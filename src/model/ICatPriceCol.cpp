@@ -151,20 +151,20 @@ void ICatPriceCol::ReadXML(XmlPart xml) {
   });
 }
 
-// As ReadXML, for a price collection just made; NotPlain for a price that
-// AddObject would look up among the providers or refuse, for ReadXML to
-// take in its turn.
+// As ReadXML, for a price collection just made. AddObject keeps a price
+// read with a directory under it; one without, which AddObject would look
+// up among the providers, or with the directory it refuses, is NotPlain,
+// for ReadXML to take in its turn.
 void ICatPriceCol::ReadPlainXml(PlainXmlCursor& cursor) {
   ReleaseMembers(false);
   ReadPlainCollectionXml(
       cursor, kElement, kMemberElement, [&](std::size_t members) { ExpectMembers(members); },
       [&](PlainXmlCursor* member) {
         const Ref<ICatPrice> price = PlainMember<ICatPrice>(member, kMemberElement);
-        if (!price->HasNothingToSay() &&
-            (price->MCLdir().empty() || IsReservedKey(price->MCLdir())))
+        if (price->HasNothingToSay()) return;
+        if (price->MCLdir().empty() || IsReservedKey(price->MCLdir()))
           throw PlainXmlCursor::NotPlain{};
-        std::string derived_key;
-        AddObject(price, derived_key);
+        Append(price, price->MCLdir());
       });
 }
 

@@ -11,7 +11,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,13 +45,15 @@ class PlainXmlCursor {
     return {name, static_cast<std::size_t>(gt - name)};
   }
   // The value of the element whose start tag `name` was just read, as the
-  // searching reader gives it: entities decoded (the text kept at the end
-  // of `decoded` when there are any), outer spaces trimmed. Its end tag must
-  // come next; the cursor goes after it.
-  std::string_view LeafValue(std::string_view name, std::list<std::string>& decoded) {
+  // searching reader gives it: entities decoded (into `decoded`, when there
+  // are any), outer spaces trimmed. Its end tag must come next; the cursor
+  // goes after it.
+  std::string_view LeafValue(std::string_view name, std::string& decoded) {
     std::string_view text = LeafText(name);
-    if (entities_ && text.find('&') != std::string_view::npos)
-      text = decoded.emplace_back(UnescapeValue(text));
+    if (entities_ && text.find('&') != std::string_view::npos) {
+      decoded = UnescapeValue(text);
+      text = decoded;
+    }
     return TrimSpaces(text);
   }
   // The same without the value: a leaf met before, which is not read again.

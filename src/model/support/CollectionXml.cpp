@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <list>
 #include <optional>
 
 #include "frame/NumberParse.h"
@@ -104,7 +103,7 @@ void ReadPlainCollectionXml(PlainXmlCursor& cursor, std::string_view element,
                             const std::function<void(std::size_t members)>& before_members,
                             const PlainMemberLoader& load_member,
                             const std::function<bool(std::string_view name)>& other_child) {
-  std::list<std::string> decoded;
+  std::string decoded;
   std::optional<Short> count;
   bool members_read = false;
   for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {

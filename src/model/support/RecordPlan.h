@@ -11,7 +11,6 @@
 #include <functional>
 #include <iterator>
 #include <limits>
-#include <list>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -290,22 +289,17 @@ class RecordPlan : public RecordShape {
     }
   }
   // Reads `record`, just made, from its element in the plain form, whose
-  // start tag `element` was just read: each leaf's text and each child
-  // object as they come, then the values set in reading order as Read sets
-  // them. A leaf met twice keeps its first text, as the search finds it;
-  // anything Read would find elsewhere than the plain form has it is
-  // NotPlain, as is a class whose values are not all leaves and children.
+  // start tag `element` was just read: each value and each child object as
+  // it comes, then what a missing one reads as. A leaf met twice keeps its
+  // first text, as the search finds it; anything Read would find elsewhere
+  // than the plain form has it is NotPlain, as is a class whose values are
+  // not all leaves and children. The values are set in the order they come,
+  // not Read's: the order tells only when a value raises an error, and then
+  // the caller reads the text again by the search.
   void ReadPlain(T& record, PlainXmlCursor& cursor, std::string_view element) const {
     if (!reads_plain_) throw PlainXmlCursor::NotPlain{};
-    // Only those found are set, and read.
-    struct Text {
-      const char* bytes;
-      std::size_t size;
-    };
-    std::array<Text, TagIndex::kMissingBits> texts;
-    std::list<std::string> decoded;
-    std::uint64_t found = 0;
-    std::uint64_t children_read = 0;
+    std::string decoded;
+    std::uint64_t met = 0;
     for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {
       const std::size_t known = plain_names_.Find(name);
       if (known == PlainNames::npos) throw PlainXmlCursor::NotPlain{};
@@ -313,33 +307,29 @@ class RecordPlan : public RecordShape {
       const std::uint64_t bit = std::uint64_t{1} << known;
       if (field.read_child_plain) {
         // The search would read the first only, and not look into a second.
-        if ((children_read & bit) != 0) throw PlainXmlCursor::NotPlain{};
-        children_read |= bit;
+        if ((met & bit) != 0) throw PlainXmlCursor::NotPlain{};
+        met |= bit;
         field.read_child_plain(record, cursor);
         continue;
       }
-      if ((found & bit) != 0) {
+      if ((met & bit) != 0) {
         cursor.SkipLeaf(name);
         continue;
       }
-      found |= bit;
+      met |= bit;
       const std::string_view value = cursor.LeafValue(name, decoded);
-      texts[known] = {value.data(), value.size()};
+      if (value.empty() && field.empty_reads_as_reset) continue;
+      field.read_value(record, value, field.member);
     }
     cursor.EndOf(element);
-    for (const ReadStep& step : reading_) {
-      if (step.field) {
-        // A child whose element is missing reads from nothing, as its block's search finds.
-        const std::uint64_t bit = std::uint64_t{1} << plain_number_[step.field - fields_.data()];
-        if ((children_read & bit) == 0) step.field->read_child(record, XmlPart());
-        continue;
+    for (const std::size_t known : read_when_missing_) {
+      if ((met & (std::uint64_t{1} << known)) != 0) continue;
+      const Field& field = *plain_fields_[known];
+      if (field.read_child) {
+        field.read_child(record, XmlPart());
+      } else {
+        field.read_value(record, {}, field.member);
       }
-      const std::uint64_t bit = std::uint64_t{1} << step.leaf;
-      const std::string_view content =
-          (found & bit) != 0 ? std::string_view(texts[step.leaf].bytes, texts[step.leaf].size)
-                             : std::string_view();
-      if (content.empty() && step.empty_reads_as_reset) continue;
-      step.read_value(record, content, step.member);
     }
   }
   // The values the XML carries, in writing order.
@@ -695,7 +685,6 @@ class RecordPlan : public RecordShape {
   void KnowPlainNames() {
     std::vector<std::string_view> names(leaf_tags_.size());
     plain_fields_.resize(leaf_tags_.size());
-    plain_number_.assign(fields_.size(), 0);
     reads_plain_ = !form_.group.empty();
     for (Field& field : fields_) {
       std::size_t number = field.leaf;
@@ -710,10 +699,13 @@ class RecordPlan : public RecordShape {
       } else if (field.place.form != XmlPlace::Form::kNone) {
         reads_plain_ = false;
       }
-      plain_number_[&field - fields_.data()] = number;
     }
     reads_plain_ = reads_plain_ && names.size() <= TagIndex::kMissingBits;
     plain_names_ = PlainNames(names);
+    for (std::size_t known = 0; known < plain_fields_.size(); ++known) {
+      const Field& field = *plain_fields_[known];
+      if (field.read_child || !field.empty_reads_as_reset) read_when_missing_.push_back(known);
+    }
   }
   // The leaves' tags, numbered for the reader.
   TagNames LeafTags() {
@@ -897,7 +889,9 @@ class RecordPlan : public RecordShape {
   // The plain reader's names: leaves by number, then child objects.
   PlainNames plain_names_;
   std::vector<const Field*> plain_fields_;
-  std::vector<std::size_t> plain_number_;  // of each field, by slot
+  // The names whose elements, when missing, still read as something: a
+  // child object, from nothing; a value whose empty text is not its reset.
+  std::vector<std::size_t> read_when_missing_;
   bool reads_plain_ = false;
 };
 
