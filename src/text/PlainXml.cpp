@@ -7,12 +7,28 @@
 #include "base/Utf8.h"
 
 namespace lombar {
+namespace {
+
+// Whether '<' followed by `mark` is in the text. The mark is looked for,
+// not the '<', which every tag starts with: most texts hold few marks.
+bool HasMarkupOpening(std::string_view text, char mark) noexcept {
+  for (std::size_t at = 1; at < text.size(); ++at) {
+    const void* found = std::memchr(text.data() + at, mark, text.size() - at);
+    if (!found) return false;
+    at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+    if (text[at - 1] == '<') return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 PlainXmlCursor::PlainXmlCursor(std::string_view text)
     : at_(text.data()),
       end_(text.data() + text.size()),
       entities_(text.find('&') != std::string_view::npos) {
-  if (!IsAscii(text)) throw NotPlain{};
+  if (!IsAscii(text) || HasMarkupOpening(text, '!') || HasMarkupOpening(text, '?'))
+    throw NotPlain{};
 }
 
 const char* PlainXmlCursor::MarkupFurther() const {

@@ -25,8 +25,10 @@ class PlainXmlCursor {
   // Thrown where the text leaves the plain form.
   struct NotPlain {};
 
-  // NotPlain for a text beyond ASCII, which the searching reader reads
-  // through the code page.
+  // NotPlain at once for a text beyond ASCII, which the searching reader
+  // reads through the code page, and for one with a comment, a declaration
+  // or a processing instruction anywhere, which would otherwise be met only
+  // as it comes, with what came before read for nothing.
   explicit PlainXmlCursor(std::string_view text);
 
   // The name of the next element's start tag, the cursor after it; the empty
@@ -84,9 +86,7 @@ class PlainXmlCursor {
     const std::size_t length = name.size() + 3;  // "</name>"
     if (static_cast<std::size_t>(end_ - lt) < length || lt[1] != '/' || lt[length - 1] != '>')
       throw NotPlain{};
-    for (std::size_t i = 0; i < name.size(); ++i) {
-      if (lt[2 + i] != name[i]) throw NotPlain{};
-    }
+    if (!SameBytes(lt + 2, name.data(), name.size())) throw NotPlain{};
     at_ = lt + length;
   }
 
@@ -109,7 +109,9 @@ class PlainNames {
     for (std::size_t at = PlaceOf(name);; at = (at + 1) & (places_.size() - 1)) {
       const Place& place = places_[at];
       if (place.name.empty()) return npos;
-      if (place.name == name) return place.number;
+      if (place.name.size() == name.size() &&
+          SameBytes(place.name.data(), name.data(), name.size()))
+        return place.number;
     }
   }
 
