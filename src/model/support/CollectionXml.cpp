@@ -34,6 +34,19 @@ void WriteMembers(XmlWriter& writer, const KeyedCollection& members,
   writer.Add("Collection", "");
 }
 
+// A collection's Count read from its element's text: the leading number,
+// then a 16-bit value (error 6 beyond).
+Short MemberCountOf(std::string_view text) {
+  return Variant(LeadingNumber(text)).ToShort();
+}
+
+// Room for at most the members a text of `size` bytes can hold, each at
+// least "<name/>": a count is not trusted to size memory.
+std::size_t MembersRoom(Short count, std::size_t size, std::string_view member_element) {
+  return std::min(static_cast<std::size_t>(std::max<Short>(count, 0)),
+                  size / (member_element.size() + 3));
+}
+
 }  // namespace
 
 // Trivially destructible, so they last until the thread's end: a store
@@ -76,7 +89,7 @@ void WriteCollectionXml(XmlWriter& writer, const CollectionXmlForm& form,
 Short ReadMemberCount(XmlReader& reader) {
   static const TagNames kCount({TagName("Count")});
   std::string unescaped;
-  return Variant(LeadingNumber(reader.FirstValue(kCount, 0, unescaped))).ToShort();
+  return MemberCountOf(reader.FirstValue(kCount, 0, unescaped));
 }
 
 void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
@@ -84,9 +97,7 @@ void ReadCollectionXml(XmlReader& reader, std::string_view member_element,
                        const BeforeMembers& before_members) {
   const Short count = ReadMemberCount(reader);
   if (before_members) {
-    // A member's element takes at least "<name/>".
-    const std::size_t most = reader.TextSize() / (member_element.size() + 3);
-    before_members(reader, std::min(static_cast<std::size_t>(std::max<Short>(count, 0)), most));
+    before_members(reader, MembersRoom(count, reader.TextSize(), member_element));
   }
   // Consecutive occurrences continue where the previous Block ended.
   const TagName member(member_element);
@@ -112,7 +123,7 @@ void ReadPlainCollectionXml(PlainXmlCursor& cursor, std::string_view element,
         cursor.SkipLeaf(name);
         continue;
       }
-      count = Variant(LeadingNumber(cursor.LeafValue(name, decoded))).ToShort();
+      count = MemberCountOf(cursor.LeafValue(name, decoded));
       // The search would step past the largest position, and overflow, after the last member.
       if (*count == std::numeric_limits<Short>::max()) throw PlainXmlCursor::NotPlain{};
       continue;
@@ -121,7 +132,7 @@ void ReadPlainCollectionXml(PlainXmlCursor& cursor, std::string_view element,
     if (name == "Collection" && count && !members_read) {
       members_read = true;
       const Short wanted = std::max<Short>(*count, 0);
-      before_members(std::min<std::size_t>(wanted, cursor.Left() / (member_element.size() + 3)));
+      before_members(MembersRoom(wanted, cursor.Left(), member_element));
       Short read = 0;
       for (std::string_view member = cursor.NextChild(); !member.empty();
            member = cursor.NextChild()) {
@@ -140,7 +151,7 @@ void ReadPlainCollectionXml(PlainXmlCursor& cursor, std::string_view element,
   cursor.EndOf(element);
   if (members_read) return;
   const Short members = count.value_or(0);
-  before_members(static_cast<std::size_t>(std::max<Short>(members, 0)));
+  before_members(MembersRoom(members, cursor.Left(), member_element));
   for (Short read = 0; read < members; ++read)
     load_member(nullptr);
 }
