@@ -16,6 +16,7 @@
 #include "lombar/ICatItemCol.h"
 #include "lombar/ICatProviderCol.h"
 #include "lombar/ICatStoreCol.h"
+#include "lombar/ICatalog.h"
 #include "model/ClassTable.h"
 #include "model/ModelState.h"
 #include "model/support/CollectionXml.h"
@@ -122,26 +123,7 @@ std::uintmax_t ErrorLogSize() {
   return missing ? 0 : size;
 }
 
-// The collection's version and XML after reading `text`, or the error it
-// raises, and how much it logged.
-std::string ItemsRead(std::string_view text, bool heard) {
-  const auto items = MakeRef<ICatItemCol>();
-  if (heard) items->Advise(MakeRef<DeafSink>());
-  const std::uintmax_t logged_before = ErrorLogSize();
-  std::string outcome;
-  try {
-    items->SetXML(text);
-    outcome = items->XDocVersion();  // before the XML get, which renews it
-    outcome += '\n' + items->XML();
-  } catch (const Error& error) {
-    outcome = "error " + std::to_string(error.Number());
-  }
-  return outcome + "\nlogged " + std::to_string(ErrorLogSize() - logged_before) + " bytes";
-}
-
-// ---- the raw reader ----
-
-// What a search gives, or the number of the error it raises.
+// What a search (or a get) gives, or the number of the error it raises.
 std::string Outcome(const std::function<std::string()>& search) {
   try {
     return search();
@@ -149,6 +131,51 @@ std::string Outcome(const std::function<std::string()>& search) {
     return "error " + std::to_string(error.Number());
   }
 }
+
+// What `read` leaves: its outcome, or the error it raises, then `after`
+// (what the object holds even after an error), and how much was logged.
+std::string ReadingOutcome(const std::function<std::string()>& read,
+                           const std::function<std::string()>& after) {
+  const std::uintmax_t logged_before = ErrorLogSize();
+  std::string outcome;
+  try {
+    outcome = read();
+  } catch (const Error& error) {
+    outcome = "error " + std::to_string(error.Number());
+  }
+  outcome += '\n' + Outcome(after);
+  return outcome + "\nlogged " + std::to_string(ErrorLogSize() - logged_before) + " bytes";
+}
+
+// The collection's version (before the XML get, which renews it) and XML
+// after reading `text`.
+std::string ItemsRead(std::string_view text, bool heard) {
+  const auto items = MakeRef<ICatItemCol>();
+  if (heard) items->Advise(MakeRef<DeafSink>());
+  return ReadingOutcome(
+      [&] {
+        items->SetXML(text);
+        return items->XDocVersion();
+      },
+      [&] { return items->XML(); });
+}
+
+// The catalog's XML after reading `text`, with or without the one pass.
+std::string CatalogRead(std::string_view text, bool one_pass) {
+  bool& allowed = ThreadModel().one_pass_reading;
+  allowed = one_pass;
+  const auto catalog = MakeRef<ICatalog>();
+  std::string outcome = ReadingOutcome(
+      [&] {
+        catalog->SetXML(text);
+        return std::string();
+      },
+      [&] { return catalog->XML(); });
+  allowed = true;
+  return outcome;
+}
+
+// ---- the raw reader ----
 
 // Value and Block against a fresh reader on the same text, unless the search
 // continues the previous one of its kind (same tag, the next occurrence):
@@ -290,6 +317,13 @@ void CheckItemReadingsAgree(std::string_view text) {
     Broken("ICatItemCol: the one-pass reading differs from the search", searched, in_one_pass);
 }
 
+void CheckCatalogReadingsAgree(std::string_view text) {
+  const std::string searched = CatalogRead(text, false);
+  const std::string in_one_pass = CatalogRead(text, true);
+  if (in_one_pass != searched)
+    Broken("ICatalog: the one-pass reading differs from the search", searched, in_one_pass);
+}
+
 void RunXmlFuzzInput(std::string_view input) {
   // The fuzz target links the static archive: the classes are its to register.
   [[maybe_unused]] static const bool registered = (RegisterModelClasses(), true);
@@ -297,9 +331,12 @@ void RunXmlFuzzInput(std::string_view input) {
   const XmlFuzzChoice choice = ChooseTarget(static_cast<std::uint8_t>(input[0]));
   ResetThreadModel(choice.switches);
   if (choice.info) {
-    if (choice.info->name == ICatItemCol::kClassName && !ClaimsTooManyMembers(input.substr(1)))
-      CheckItemReadingsAgree(input.substr(1));
-    ReadWriteAndReadBack(*choice.info, input.substr(1));
+    const std::string_view text = input.substr(1);
+    if (choice.info->name == ICatItemCol::kClassName && !ClaimsTooManyMembers(text))
+      CheckItemReadingsAgree(text);
+    if (choice.info->name == ICatalog::kClassName && !ClaimsTooManyMembers(text))
+      CheckCatalogReadingsAgree(text);
+    ReadWriteAndReadBack(*choice.info, text);
   } else {
     RunReader(input.substr(1));
   }

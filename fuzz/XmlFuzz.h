@@ -57,14 +57,17 @@ XmlNames NamesIn(std::string_view text, std::size_t most = SIZE_MAX);
 // a sink hears its events. Raises BrokenPromise unless both readings leave
 // the same collection (its version and XML) or raise the same error.
 void CheckItemReadingsAgree(std::string_view text);
+// The same for a catalog, which reads by the search alone while the
+// thread's one-pass reading is off.
+void CheckCatalogReadingsAgree(std::string_view text);
 
 // Runs one input. Library errors are expected answers to bad text and end
 // the input quietly; a broken promise raises BrokenPromise:
 // - a class's text, once read and written as well-formed XML, reads back
 //   into a fresh object of the class and writes again to the same text
 //   (every object rebuilds itself byte for byte from the XML it wrote);
-// - an item collection's text reads the same in one pass as by the search
-//   (CheckItemReadingsAgree);
+// - an item collection's or catalog's text reads the same in one pass as by
+//   the search (CheckItemReadingsAgree, CheckCatalogReadingsAgree);
 // - the reader's Value and Block answer as a reader fresh on the same text
 //   does, whatever it searched before (its remembered positions only save time);
 // - XMLcompress leaves nothing more to remove, and UnescapeValue undoes

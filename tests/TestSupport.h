@@ -38,6 +38,11 @@ std::pair<std::int32_t, std::string> ErrorOf(Action&& action) {
   return {error->Number(), error->Description()};
 }
 
+// `text` with the first `from` in it made `to`.
+inline std::string Changed(std::string text, std::string_view from, std::string_view to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
 // Runs `action` on a new thread, which starts with fresh module state. An
 // exception that escapes it is thrown again here, so it fails the calling
 // test instead of ending the program.
@@ -180,6 +185,7 @@ class LogFolderScope {
 
 namespace lombar {
 // The suites call these unqualified.
+using testing::Changed;
 using testing::ErrorOf;
 using testing::InFreshThread;
 using testing::LogFolderScope;

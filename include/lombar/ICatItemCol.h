@@ -20,6 +20,7 @@
 
 namespace lombar {
 
+class PlainXmlCursor;
 class XmlPart;
 class XmlWriter;
 
@@ -125,11 +126,15 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   void AppendXML(XmlWriter& writer) const;
   void ReadXML(XmlPart xml);
   // After Clear: the items and vehicle of `xml` by the searching reader, or
-  // the items of a text in the plain form in one pass, `vehicle` given the
-  // vehicle's part of it (false when it is not in that form, the collection
-  // then cleared again).
+  // of a text in the plain form in one pass (false when it is not in that
+  // form, the collection then cleared again).
   void ReadItems(XmlPart xml);
-  bool ReadPlainly(std::string_view xml, std::string_view& vehicle);
+  bool ReadPlainly(std::string_view xml);
+  // In the plain form, from the cursor after the start tag `element`
+  // through its end tag, within a reading that holds back the error log.
+  // NotPlain, or an error, where the search might read otherwise.
+  void ReadPlainCollection(PlainXmlCursor& cursor, std::string_view element);
+  void ReadPlainXml(PlainXmlCursor& cursor);
 
   // The text key without TABs, written back; other values unchanged.
   static void StripTabs(Variant& index);

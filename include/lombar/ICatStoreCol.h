@@ -18,6 +18,7 @@
 
 namespace lombar {
 
+class PlainXmlCursor;
 class XmlPart;
 class XmlWriter;
 
@@ -62,6 +63,7 @@ class ICatStoreCol final : public LocationCollection<ICatStoreCol, ICatStore> {
   static const ClassInfo& TypeInfo();
   void AppendXML(XmlWriter& writer) const;
   void ReadXML(XmlPart xml);
+  void ReadPlainXml(PlainXmlCursor& cursor);
 };
 
 }  // namespace lombar

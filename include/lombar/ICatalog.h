@@ -89,6 +89,11 @@ class ICatalog final : public AutomationObject {
   static const ClassInfo& TypeInfo();
 
   void RenewChildren();
+  template <class Visit>
+  void VisitParts(const Visit& visit);
+  // The document in the plain form in one pass; false, the children
+  // renewed, when it is not in that form.
+  bool ReadPlainly(std::string_view xml);
   void ConvertOldStyleXMLItems(std::string_view xml);
   // Steps of the operations across stores.
   Ref<ICatItem> MatchInStore(const Ref<ICatItem>& item, std::string_view mcl_dir,

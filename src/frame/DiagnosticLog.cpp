@@ -155,6 +155,10 @@ void FileLogTrace(std::string_view text) noexcept {
 void FileLogError(std::string_view text) noexcept {
   LogState& log = Log();
   if (log.error_writer_busy || text.empty()) return;
+  if (log.error_holds != 0) {
+    log.error_held = true;
+    return;
+  }
   try {
     if (log.error_log_path.empty()) FileLogInit();
     GuardScope guard(log.error_writer_busy);
@@ -163,6 +167,23 @@ void FileLogError(std::string_view text) noexcept {
   } catch (...) {
     // An error line that cannot be written is lost; the caller still raises its error.
   }
+}
+
+ErrorLogHold::ErrorLogHold() noexcept {
+  LogState& log = Log();
+  if (log.error_holds++ == 0) log.error_held = false;
+}
+
+ErrorLogHold::~ErrorLogHold() {
+  --Log().error_holds;
+}
+
+bool ErrorLogHold::Held() const noexcept {
+  return Log().error_held;
+}
+
+bool ErrorLogHold::Active() noexcept {
+  return Log().error_holds != 0;
 }
 
 bool FileExists(const std::string& name) noexcept {

@@ -23,6 +23,21 @@ void FileLogTrace(std::string_view text) noexcept;
 // Appends an error line; each CR LF of the text becomes "][".
 void FileLogError(std::string_view text) noexcept;
 
+// While one lives, this thread's error lines are not written but noted: a
+// reading that is only tried, and done again another way should it fail,
+// leaves no line of its own. Holds nest; Held() says whether a line came
+// since the outermost was made.
+class ErrorLogHold {
+ public:
+  ErrorLogHold() noexcept;
+  ~ErrorLogHold();
+  ErrorLogHold(const ErrorLogHold&) = delete;
+  ErrorLogHold& operator=(const ErrorLogHold&) = delete;
+  bool Held() const noexcept;
+  // Whether one lives in this thread.
+  static bool Active() noexcept;
+};
+
 // The file this thread's error lines go to, set up if need be.
 std::string ErrorLogFile();
 

@@ -15,6 +15,8 @@ struct LogState {
   std::string trace_log_path;
   bool error_writer_busy = false;  // re-entry guards of the two writers
   bool trace_writer_busy = false;
+  int error_holds = 0;      // ErrorLogHold objects alive
+  bool error_held = false;  // an error line came while one was
 };
 
 struct ModuleState {

@@ -14,6 +14,7 @@
 #include "frame/ErrorTrap.h"
 #include "frame/FixedWidthText.h"
 #include "frame/NumberParse.h"
+#include "model/ModelState.h"
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
@@ -419,10 +420,7 @@ void ICatItemCol::SetXML(std::string_view xml) {
   Trapped({kClassName, "Let XML"}, [&] {
     Clear(false);
     if (xml.empty()) return;
-    std::string_view vehicle;
-    if (!ReadPlainly(xml, vehicle)) return ReadItems(XmlPart(xml));
-    // After the items, as the search reads it; a vehicle not found reads from nothing.
-    detail::ClassAccess::ReadXML(*vehicle_, XmlPart(vehicle));
+    if (!ReadPlainly(xml)) ReadItems(XmlPart(xml));
   });
 }
 
@@ -472,55 +470,70 @@ bool ItemNamesApart() {
 
 // The plain form is read only where nothing could tell the readings apart:
 // no trace lines of the objects made, no sinks to hear of items added
-// before a reading that gives up. An error of a value gives up too, for the
-// searching reader to raise and log it as it does. The vehicle, whose
-// information is written in attributes, is left to the searching reader:
-// after the collection, whose members were all there, no search of the
-// items finds anything in it, but the version's might.
-bool ICatItemCol::ReadPlainly(std::string_view xml, std::string_view& vehicle) {
-  if (TraceSwitch() || events_->Connections() != 0 || !ItemNamesApart()) return false;
+// before a reading that gives up. An error, or an error line held back,
+// gives up too, for the searching reader to raise and log it as it does.
+bool ICatItemCol::ReadPlainly(std::string_view xml) {
+  if (TraceSwitch() || events_->Connections() != 0 || !ThreadModel().one_pass_reading) return false;
+  const ErrorLogHold hold;
   try {
     PlainXmlCursor cursor(xml);
     const std::string_view root = cursor.NextChild();
     if (root.empty()) throw PlainXmlCursor::NotPlain{};
-    std::optional<std::string> version;
-    bool members_met = false;
-    bool members_missing = false;
-    std::string decoded;
-    ReadPlainCollectionXml(
-        cursor, root, kMemberElement,
-        [&](std::size_t members) {
-          members_met = true;
-          ExpectMembers(members);
-        },
-        [&](PlainXmlCursor* member) {
-          members_missing = members_missing || member == nullptr;
-          const Ref<ICatItem> item = PlainMember<ICatItem>(member, kMemberElement);
-          Add(item, item->UniqueKey());
-        },
-        [&](std::string_view name) {
-          if (name == "XDocVersion") {
-            if (version) {
-              cursor.SkipLeaf(name);
-            } else {
-              version = std::string(cursor.LeafValue(name, decoded));
-            }
-            return true;
-          }
-          if (name != ICatVehicle::kElement || !vehicle.empty() || !members_met ||
-              members_missing)
-            return false;
-          vehicle = cursor.SearchedBlock(name);
-          return version || vehicle.find("<XDocVersion>") == std::string_view::npos;
-        });
-    if (!cursor.OnlyTextLeft()) throw PlainXmlCursor::NotPlain{};
-    document_version_ = version.value_or(std::string());
-    return true;
+    ReadPlainCollection(cursor, root);
+    if (cursor.OnlyTextLeft() && !hold.Held()) return true;
   } catch (const PlainXmlCursor::NotPlain&) {
   } catch (const Error&) {
   }
   Clear(false);
   return false;
+}
+
+// As a store's items, within a catalog read in one pass.
+void ICatItemCol::ReadPlainXml(PlainXmlCursor& cursor) {
+  Clear(false);
+  ReadPlainCollection(cursor, kElement);
+}
+
+// After its members were all there, no search of the items finds anything
+// in the vehicle, but the version's might.
+void ICatItemCol::ReadPlainCollection(PlainXmlCursor& cursor, std::string_view element) {
+  if (!ItemNamesApart()) throw PlainXmlCursor::NotPlain{};
+  static const PlainNames kVersion({"XDocVersion"});
+  std::uint64_t version_met = 0;
+  const PlainXmlCursor::Scope scope(cursor, element, &kVersion, &version_met);
+  std::string version;
+  bool vehicle_met = false;
+  bool members_met = false;
+  bool members_missing = false;
+  std::string decoded;
+  ReadPlainCollectionXml(
+      cursor, element, kMemberElement,
+      [&](std::size_t members) {
+        members_met = true;
+        ExpectMembers(members);
+      },
+      [&](PlainXmlCursor* member) {
+        members_missing = members_missing || member == nullptr;
+        const Ref<ICatItem> item = PlainMember<ICatItem>(member, kMemberElement);
+        Add(item, item->UniqueKey());
+      },
+      [&](std::string_view name) {
+        if (name == "XDocVersion") {
+          if (version_met) {
+            cursor.SkipLeaf(name);
+          } else {
+            version = std::string(cursor.LeafValue(name, decoded));
+            version_met = 1;
+          }
+          return true;
+        }
+        if (name != ICatVehicle::kElement || vehicle_met || !members_met || members_missing)
+          return false;
+        vehicle_met = true;
+        ReadSearchedPart(*vehicle_, cursor, name);
+        return true;
+      });
+  document_version_ = std::move(version);
 }
 
 // ---- totals ----

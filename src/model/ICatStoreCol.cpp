@@ -87,6 +87,19 @@ void ICatStoreCol::ReadXML(XmlPart xml) {
   });
 }
 
+// Within a catalog read in one pass: each store as ReadXML adds it, a
+// directory AddObject would refuse NotPlain.
+void ICatStoreCol::ReadPlainXml(PlainXmlCursor& cursor) {
+  Clear(false);
+  ReadPlainCollectionXml(
+      cursor, kClassName, ICatStore::kElement, [](std::size_t) {},
+      [&](PlainXmlCursor* member) {
+        const Ref<ICatStore> store = PlainMember<ICatStore>(member, ICatStore::kElement);
+        if (IsReservedKey(store->MCLdir())) throw PlainXmlCursor::NotPlain{};
+        AppendKeyed(store, store->MCLdir());
+      });
+}
+
 Ref<ICatStore> ICatStoreCol::Add(std::string_view mcl_dir, const Ref<ICatItemCol>& items) {
   return Trapped({kClassName, "Add"}, [&] {
     RefuseReservedDirectory(mcl_dir);

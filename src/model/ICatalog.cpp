@@ -2,9 +2,10 @@
 
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
+#include "frame/DiagnosticLog.h"
 #include "frame/ErrorTrap.h"
-#include "model/support/CollectionXml.h"
 #include "model/ModelState.h"
+#include "model/support/CollectionXml.h"
 
 namespace lombar {
 namespace {
@@ -142,21 +143,77 @@ std::string ICatalog::XML() const {
   });
 }
 
+namespace {
+
+// The parts' elements, in the order of the document (VisitParts).
+const std::vector<std::string_view> kPartElements = {
+    ICatVehicle::kElement, ICatProviderCol::kClassName, ICatPresetCol::kClassName,
+    ICatStoreCol::kClassName, ICatListCol::kClassName};
+
+}  // namespace
+
+template <class Visit>
+void ICatalog::VisitParts(const Visit& visit) {
+  visit(kPartElements[0], *vehicle_);
+  visit(kPartElements[1], *providers_);
+  visit(kPartElements[2], *presets_);
+  visit(kPartElements[3], *stores_);
+  visit(kPartElements[4], *lists_);
+}
+
 void ICatalog::SetXML(std::string_view xml) {
   Trapped({kClassName, "Let XML"}, [&] {
     RenewChildren();
     if (xml.empty()) return;
     if (!IsCatalogDocument(xml)) return ConvertOldStyleXMLItems(xml);
+    if (ReadPlainly(xml)) return;
     // The first element of each name anywhere in the text: the catalog's own
     // vehicle comes before those of the presets, lists and item collections.
     // Each child reads its part through the document's index.
     XmlReader reader = ReaderOf(XmlPart(xml));
-    detail::ClassAccess::ReadXML(*vehicle_, reader.BlockPart(ICatVehicle::kElement, 1));
-    detail::ClassAccess::ReadXML(*providers_, reader.BlockPart(ICatProviderCol::kClassName, 1));
-    detail::ClassAccess::ReadXML(*presets_, reader.BlockPart(ICatPresetCol::kClassName, 1));
-    detail::ClassAccess::ReadXML(*stores_, reader.BlockPart(ICatStoreCol::kClassName, 1));
-    detail::ClassAccess::ReadXML(*lists_, reader.BlockPart(ICatListCol::kClassName, 1));
+    VisitParts([&](std::string_view element, auto& part) {
+      detail::ClassAccess::ReadXML(part, reader.BlockPart(element, 1));
+    });
   });
+}
+
+// A document in the plain form is read in one pass: its parts as they come,
+// the stores in one pass, the others by the search from the blocks it would
+// find; a part it finds nowhere stays as made, as reading nothing leaves it.
+// Only where nothing could tell the readings apart: no trace lines of the
+// objects made, no error and no error line held back, which give up for the
+// search to raise and log them as it does.
+bool ICatalog::ReadPlainly(std::string_view xml) {
+  if (TraceSwitch() || !ThreadModel().one_pass_reading) return false;
+  const ErrorLogHold hold;
+  try {
+    PlainXmlCursor cursor(xml);
+    const std::string_view root = cursor.NextChild();
+    static const PlainNames kParts(kPartElements);
+    // The search looks for the first of each part anywhere in the text.
+    std::uint64_t met = 0;
+    const PlainXmlCursor::Scope scope(cursor, {}, &kParts, &met);
+    for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {
+      if (name == kDocumentVersionTag) {
+        cursor.SkipLeaf(name);
+        continue;
+      }
+      const std::size_t part = kParts.Find(name);
+      if (part == PlainNames::npos || (met >> part & 1) != 0) throw PlainXmlCursor::NotPlain{};
+      met |= std::uint64_t{1} << part;
+      std::size_t number = 0;
+      VisitParts([&](std::string_view element, auto& child) {
+        if (number++ == part) ReadPlainPart(child, cursor, element);
+      });
+    }
+    cursor.EndOf(root);
+    if (!cursor.OnlyTextLeft()) throw PlainXmlCursor::NotPlain{};
+    if (!hold.Held()) return true;
+  } catch (const PlainXmlCursor::NotPlain&) {
+  } catch (const Error&) {
+  }
+  RenewChildren();
+  return false;
 }
 
 // An old-style document is a bare item collection: its items become the one

@@ -20,6 +20,10 @@ struct ModelState {
   Ref<ICatProviderCol> global_providers;
   // A snapshot of a catalog's stores; held for the host, read by nothing.
   Ref<ICatStoreCol> global_stores;
+  // Whether a catalog or item collection may read a text in the plain form
+  // in one pass; off, every text is read by the search, as the checks that
+  // compare both readings need.
+  bool one_pass_reading = true;
 };
 
 // This thread's model state.

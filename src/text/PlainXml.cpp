@@ -21,6 +21,13 @@ bool HasMarkupOpening(std::string_view text, char mark) noexcept {
   return false;
 }
 
+// Whether `tag` is one of `names` whose bit in `met` is not set.
+bool IsUnmet(const PlainNames* names, const std::uint64_t* met, std::string_view tag) noexcept {
+  if (!names) return false;
+  const std::size_t number = names->Find(tag);
+  return number != PlainNames::npos && (*met >> number & 1) == 0;
+}
+
 }  // namespace
 
 PlainXmlCursor::PlainXmlCursor(std::string_view text)
@@ -47,7 +54,24 @@ std::string_view PlainXmlCursor::SearchedBlock(std::string_view name) {
   const std::size_t end = FindBytes(std::string_view(at_, Left()), end_tag, 0);
   if (end == std::string_view::npos) throw NotPlain{};
   at_ += end + end_tag.size();
-  return {start, static_cast<std::size_t>(at_ - start)};
+  const std::string_view block(start, static_cast<std::size_t>(at_ - start));
+  CheckScopes(block);
+  return block;
+}
+
+// Each tag's name runs to a space, '/' or '>', as the search's forms end it.
+void PlainXmlCursor::CheckScopes(std::string_view block) const {
+  if (!scope_) return;
+  for (std::size_t lt = block.find('<'); lt != std::string_view::npos;
+       lt = block.find('<', lt + 1)) {
+    const bool end_tag = lt + 1 < block.size() && block[lt + 1] == '/';
+    const std::size_t name = lt + (end_tag ? 2 : 1);
+    const std::string_view tag = block.substr(name, block.find_first_of(" />", name) - name);
+    for (const Scope* scope = scope_; scope; scope = scope->outer_) {
+      if (end_tag ? tag == scope->element_ : IsUnmet(scope->names_, scope->met_, tag))
+        throw NotPlain{};
+    }
+  }
 }
 
 bool PlainXmlCursor::OnlyTextLeft() const noexcept {

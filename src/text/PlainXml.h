@@ -20,10 +20,38 @@
 
 namespace lombar {
 
+class PlainNames;
+
 class PlainXmlCursor {
  public:
   // Thrown where the text leaves the plain form.
   struct NotPlain {};
+
+  // What the searching reader looks for in the text of an element being
+  // read in one pass: the first "<name>" of each of its `names` not yet met
+  // (bits of `*met` by number), and the first "</element>" after its start,
+  // where it takes the element's text to end. While a scope lives, a
+  // searched block must hold none of these, or the search would find them
+  // there, not where the cursor meets them.
+  class Scope {
+   public:
+    Scope(PlainXmlCursor& cursor, std::string_view element, const PlainNames* names = nullptr,
+          const std::uint64_t* met = nullptr) noexcept
+        : cursor_(cursor), outer_(cursor.scope_), element_(element), names_(names), met_(met) {
+      cursor.scope_ = this;
+    }
+    ~Scope() { cursor_.scope_ = outer_; }
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+   private:
+    friend class PlainXmlCursor;
+    PlainXmlCursor& cursor_;
+    const Scope* outer_;
+    std::string_view element_;
+    const PlainNames* names_;
+    const std::uint64_t* met_;
+  };
 
   // NotPlain at once for a text beyond ASCII, which the searching reader
   // reads through the code page, and for one with a comment, a declaration
@@ -62,7 +90,8 @@ class PlainXmlCursor {
   void SkipLeaf(std::string_view name) { LeafText(name); }
   // The element whose start tag `name` was just read, as the searching
   // reader takes a block: through the first "</name>" after it, whatever
-  // lies between, which is not looked at. The cursor goes after it.
+  // lies between, which is only looked at for what the scopes around it
+  // forbid. The cursor goes after it.
   std::string_view SearchedBlock(std::string_view name);
   // Reads the end tag "</name>", after any text without markup.
   void EndOf(std::string_view name);
@@ -90,8 +119,12 @@ class PlainXmlCursor {
     at_ = lt + length;
   }
 
+  // NotPlain when a tag of the block is one a scope forbids.
+  void CheckScopes(std::string_view block) const;
+
   const char* at_;
   const char* end_;
+  const Scope* scope_ = nullptr;  // the innermost
   // Whether the document holds an entity: most do not, and their values
   // need no look.
   bool entities_;

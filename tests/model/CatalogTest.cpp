@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "XmlFuzz.h"
 #include "frame/Dispatch.h"
 #include "model/LocationKeys.h"
 #include "model/ModelState.h"
@@ -263,6 +264,105 @@ TEST(ICatalogTest, SummarizeDropsUnmarkedItemsThenThePricesOfEmptyStores) {
               "ICatalog | Summarize, Error # 91 at line: 50\r\n"
               "Object variable or With block variable not set");
     EXPECT_EQ(Contents(*catalog), "D1:100,200 D2: D3:100,400 D4:");  // summarised all the same
+  });
+}
+
+// A document in the plain form is read in one pass, any other by the search;
+// with the one pass off the search reads them all. Each text here, the plain
+// one and each way out of that form, must read the same both ways.
+TEST(ICatalogTest, ADocumentReadsInOnePassAsTheSearchReadsIt) {
+  LogFolderScope logs;
+  InFreshThread([] {
+    const std::string vehicle =
+        "<Vehicle><Year>2011</Year><ICatSpecCol><Count>1</Count><Collection><Spec><Type>VEH"
+        "</Type><Group>1</Group><ICatInfoCol><Count>1</Count><Collection><Info Type=\"ENG\" "
+        "Line=\"1\"/></Collection></ICatInfoCol></Spec></Collection></ICatSpecCol></Vehicle>";
+    const std::string providers =
+        "<ICatProviderCol><Count>1</Count><Collection><Provider Default=\"True\"><Name>North"
+        "</Name><MCLdir>D1</MCLdir></Provider></Collection></ICatProviderCol>";
+    const std::string presets =
+        "<ICatPresetCol><Count>1</Count><Collection><ICatPreset><Category>Brakes</Category>"
+        "</ICatPreset></Collection></ICatPresetCol>";
+    const std::string lists =
+        "<ICatListCol><Count>1</Count><Collection><ICatList><ListID>7</ListID></ICatList>"
+        "</Collection></ICatListCol>";
+    const std::string info =
+        "<ICatInfoCol><Count>1</Count><Collection><Info Type=\"TAX\" Line=\"1\" "
+        "Default=\"True\"/></Collection></ICatInfoCol>";
+    const std::string items =
+        "<Items><XDocVersion>v3.00</XDocVersion><Count>1</Count><Collection><Item><LineCode>GTW"
+        "</LineCode><ItemNumber>K1</ItemNumber><Prices><Count>1</Count><Collection><Price>"
+        "<MCLdir>D2</MCLdir><Cost>1.50</Cost></Price></Collection></Prices></Item></Collection>"
+        "</Items>";
+    const std::string first_store = "<Store><MCLdir>D1</MCLdir>" + info + items + "</Store>";
+    const std::string second_store = "<Store><MCLdir>D2</MCLdir>" + items + "</Store>";
+    const std::string stores = "<ICatStoreCol><Count>2</Count><Collection>" + first_store +
+                               second_store + "</Collection></ICatStoreCol>";
+    const std::string plain = "<Catalogs><XDocVersion>v3.00</XDocVersion>" + vehicle + providers +
+                              presets + stores + lists + "</Catalogs>";
+    const auto changed = Changed;
+    // The second store's items with a vehicle of their own, holding `inside`.
+    const auto items_vehicle = [&](std::string_view inside) {
+      return Changed(plain, "</Collection></Items></Store></Collection>",
+                     "</Collection><Vehicle><Make>Kia</Make>" + std::string(inside) +
+                         "</Vehicle></Items></Store></Collection>");
+    };
+    const std::vector<std::string> texts = {
+        plain,
+        changed(changed(plain, "<Catalogs>", "<catalogs>"), "</Catalogs>", "</catalogs>"),
+        changed(changed(plain, lists, ""), presets, lists + presets),
+        changed(changed(plain, providers, ""), "</Catalogs>", providers + "</Catalogs>"),
+        changed(plain, vehicle, ""),
+        changed(plain, "<XDocVersion>v3.00</XDocVersion><Vehicle>",
+                "<XDocVersion>1</XDocVersion><XDocVersion>2</XDocVersion><Vehicle>"),
+        changed(plain, "<Catalogs><XDocVersion>v3.00</XDocVersion>", "<Catalogs>"),
+        // A part the search finds first elsewhere than the cursor meets it.
+        changed(items_vehicle(""), vehicle, ""),
+        items_vehicle(""),
+        items_vehicle("<ICatSpecCol><Count>1</Count><Collection><Spec><Group>2</Group>" +
+                      changed(info, "TAX", "OWN") + "</Spec></Collection></ICatSpecCol>"),
+        items_vehicle("<Note></Items></Note>"),
+        items_vehicle("<Note></Store></Note>"),
+        items_vehicle("<Note></ICatStoreCol></Note>"),
+        items_vehicle("<XDocVersion>v9</XDocVersion>"),
+        changed(changed(plain, lists, ""), "<Year>", "<Note>" + lists + "</Note><Year>"),
+        changed(plain, "Default=\"True\"/>", "Default=\"True\"/><Items><Count>0</Count></Items>"),
+        changed(plain, "<Store><MCLdir>D2</MCLdir>" + items,
+                "<Store>" + items + "<MCLdir>D3</MCLdir>"),
+        changed(plain, "<Store><MCLdir>D2</MCLdir>", "<Store>"),
+        changed(plain, "<MCLdir>D1</MCLdir>" + info + items, "<MCLdir>D1</MCLdir>" + items + info),
+        changed(plain, "<MCLdir>D1</MCLdir><ICat", "<MCLdir>D&amp;1</MCLdir><ICat"),
+        // Parts twice, unknown or out of place.
+        changed(plain, presets, presets + changed(presets, "Brakes", "Lamps")),
+        changed(plain, presets, stores),
+        changed(plain, lists, changed(vehicle, "2011", "1999")),
+        changed(plain, presets, "<Note>x</Note>"),
+        changed(changed(plain, lists, ""), "</Catalogs>", "</Catalogs>" + lists),
+        changed(plain, "</Catalogs>", "</Catalogs> \n"),
+        changed(plain, "<Count>2</Count><Collection><Store>",
+                "<Count>3</Count><Collection><Store>"),
+        changed(plain, "<Count>2</Count><Collection><Store>",
+                "<Count>1</Count><Collection><Store>"),
+        changed(plain, "<Count>2</Count><Collection><Store>", "<Collection><Store>"),
+        changed(plain, "<Year>", "<!-- made --><Year>"),
+        // Errors: in the one pass, and in a part the search reads.
+        changed(plain, "<MCLdir>D1</MCLdir><ICat", "<MCLdir>JOBBER</MCLdir><ICat"),
+        changed(plain, "<Cost>1.50</Cost>", "<Cost>abc</Cost>"),
+        changed(plain, "Default=\"True\"/>", "Default=\"maybe\"/>"),
+        changed(plain, "<Group>1</Group>", ""),
+        changed(plain, "</Catalogs>", "</Catalog>"),
+        changed(plain, "</Vehicle>", "</Vehicle"),
+        "<Catalogs>",
+        "<CATALOGS></CATALOGS>",
+        "<Catalogs/>",
+    };
+    for (const std::string& text : texts) {
+      try {
+        fuzz::CheckCatalogReadingsAgree(text);
+      } catch (const fuzz::BrokenPromise& broken) {
+        ADD_FAILURE() << text << ": " << broken.what();
+      }
+    }
   });
 }
 

@@ -307,10 +307,7 @@ TEST(ICatItemColTest, ATextReadsInOnePassAsTheSearchReadsIt) {
         "</Type><Group>1</Group><ICatInfoCol><Count>1</Count><Collection><Info Type=\"ENG\" "
         "Line=\"1\" Code=\"E1\" Desc=\"V6\"/></Collection></ICatInfoCol></Spec></Collection>"
         "</ICatSpecCol></Vehicle>";
-    // `text` with its first `from` made `to`.
-    const auto changed = [](std::string text, const std::string& from, const std::string& to) {
-      return text.replace(text.find(from), from.size(), to);
-    };
+    const auto changed = Changed;
     const std::string odd_vehicle =
         changed(vehicle, "</Vehicle>",
                 "<Item><LineCode>V</LineCode><ItemNumber>V1</ItemNumber></Item></Vehicle>");

@@ -114,6 +114,9 @@ void ReadPlainCollectionXml(PlainXmlCursor& cursor, std::string_view element,
                             const std::function<void(std::size_t members)>& before_members,
                             const PlainMemberLoader& load_member,
                             const std::function<bool(std::string_view name)>& other_child) {
+  // The search looks for its members and Count only before its end tag;
+  // Count is met before any member.
+  const PlainXmlCursor::Scope scope(cursor, element);
   std::string decoded;
   std::optional<Short> count;
   bool members_read = false;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "frame/DiagnosticLog.h"
 #include "lombar/Object.h"
 #include "lombar/internal/KeyedCollection.h"
 #include "model/support/ClassAccess.h"
@@ -99,6 +100,25 @@ void ReadPlainCollectionXml(
     const std::function<void(std::size_t members)>& before_members,
     const PlainMemberLoader& load_member,
     const std::function<bool(std::string_view name)>& other_child = nullptr);
+
+// Within a reading in one pass that holds back the error log (and gives up
+// on any error or line held): `object` reads the element whose start tag
+// `element` the cursor just read as the search reads it, from the block the
+// search takes. Without such a hold the text is NotPlain.
+template <class Object>
+void ReadSearchedPart(Object& object, PlainXmlCursor& cursor, std::string_view element) {
+  if (!ErrorLogHold::Active()) throw PlainXmlCursor::NotPlain{};
+  detail::ClassAccess::ReadXML(object, XmlPart(cursor.SearchedBlock(element)));
+}
+// The same in one pass when the class reads the plain form itself.
+template <class Object>
+void ReadPlainPart(Object& object, PlainXmlCursor& cursor, std::string_view element) {
+  if constexpr (detail::ClassAccess::ReadsPlainXml<Object>()) {
+    detail::ClassAccess::ReadPlainXml(object, cursor);
+  } else {
+    ReadSearchedPart(object, cursor, element);
+  }
+}
 
 // A new `Member` read from its `element` in the plain form as a collection
 // loads it, or from nothing.

@@ -11,6 +11,7 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -300,6 +301,11 @@ class RecordPlan : public RecordShape {
     if (!reads_plain_) throw PlainXmlCursor::NotPlain{};
     std::string decoded;
     std::uint64_t met = 0;
+    // What a child's searched block must not hold: this record's names not
+    // yet met, its end tag. A record of leaves holds no such block.
+    std::optional<PlainXmlCursor::Scope> scope;
+    if (has_children_) scope.emplace(cursor, element, &plain_names_, &met);
+    bool child_read = false;
     for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {
       const std::size_t known = plain_names_.Find(name);
       if (known == PlainNames::npos) throw PlainXmlCursor::NotPlain{};
@@ -310,8 +316,13 @@ class RecordPlan : public RecordShape {
         if ((met & bit) != 0) throw PlainXmlCursor::NotPlain{};
         met |= bit;
         field.read_child_plain(record, cursor);
+        child_read = true;
         continue;
       }
+      // A class written with its leaves first may have a child holding an
+      // element of a leaf's name, which the search would find there first:
+      // a leaf after a child, or one missing once a child was read.
+      if (child_read && leaves_first_) throw PlainXmlCursor::NotPlain{};
       if ((met & bit) != 0) {
         cursor.SkipLeaf(name);
         continue;
@@ -322,6 +333,8 @@ class RecordPlan : public RecordShape {
       field.read_value(record, value, field.member);
     }
     cursor.EndOf(element);
+    if (child_read && leaves_first_ && (met & all_leaves_) != all_leaves_)
+      throw PlainXmlCursor::NotPlain{};
     for (const std::size_t known : read_when_missing_) {
       if ((met & (std::uint64_t{1} << known)) != 0) continue;
       const Field& field = *plain_fields_[known];
@@ -566,11 +579,9 @@ class RecordPlan : public RecordShape {
     row.read_child = [field](T& record, XmlPart part) {
       detail::ClassAccess::ReadXML(*(record.*field), std::move(part));
     };
-    if constexpr (detail::ClassAccess::ReadsPlainXml<Child>()) {
-      row.read_child_plain = [field](T& record, PlainXmlCursor& cursor) {
-        detail::ClassAccess::ReadPlainXml(*(record.*field), cursor);
-      };
-    }
+    row.read_child_plain = [field, element = place.element](T& record, PlainXmlCursor& cursor) {
+      ReadPlainPart(*(record.*field), cursor, element);
+    };
     row.child_tag = TagName(place.element);
     row.reset = [field](T& record, bool destroy) {
       record.*field = destroy ? Ref<Child>() : MakeRef<Child>();
@@ -680,8 +691,8 @@ class RecordPlan : public RecordShape {
   }
 
   // The names the plain reader knows: the leaves by their numbers, the
-  // child objects after them. A class read by the plain form holds nothing
-  // else in its XML, and every child object reads that form too.
+  // child objects after them (ReadPlainPart). A class read by the plain
+  // form holds nothing else in its XML.
   void KnowPlainNames() {
     std::vector<std::string_view> names(leaf_tags_.size());
     plain_fields_.resize(leaf_tags_.size());
@@ -692,7 +703,6 @@ class RecordPlan : public RecordShape {
         number = names.size();
         names.push_back(field.place.element);
         plain_fields_.push_back(&field);
-        reads_plain_ = reads_plain_ && field.read_child_plain != nullptr;
       } else if (field.place.form == XmlPlace::Form::kLeaf) {
         names[number] = field.place.name;
         plain_fields_[number] = &field;
@@ -702,10 +712,24 @@ class RecordPlan : public RecordShape {
     }
     reads_plain_ = reads_plain_ && names.size() <= TagIndex::kMissingBits;
     plain_names_ = PlainNames(names);
+    has_children_ = names.size() > leaf_tags_.size();
+    leaves_first_ = LeavesWrittenFirst();
+    all_leaves_ = leaf_tags_.size() < 64 ? (std::uint64_t{1} << leaf_tags_.size()) - 1 : ~0ULL;
     for (std::size_t known = 0; known < plain_fields_.size(); ++known) {
       const Field& field = *plain_fields_[known];
       if (field.read_child || !field.empty_reads_as_reset) read_when_missing_.push_back(known);
     }
+  }
+  // Whether every leaf is written before every child object.
+  bool LeavesWrittenFirst() const {
+    int last_leaf = 0, first_child = std::numeric_limits<int>::max();
+    for (const Field& field : fields_) {
+      if (field.place.form == XmlPlace::Form::kLeaf)
+        last_leaf = std::max(last_leaf, field.write_rank);
+      if (field.place.form == XmlPlace::Form::kChild)
+        first_child = std::min(first_child, field.write_rank);
+    }
+    return last_leaf < first_child;
   }
   // The leaves' tags, numbered for the reader.
   TagNames LeafTags() {
@@ -893,6 +917,9 @@ class RecordPlan : public RecordShape {
   // child object, from nothing; a value whose empty text is not its reset.
   std::vector<std::size_t> read_when_missing_;
   bool reads_plain_ = false;
+  bool has_children_ = false;
+  bool leaves_first_ = false;  // written so: every leaf before every child
+  std::uint64_t all_leaves_ = 0;
 };
 
 }  // namespace lombar
