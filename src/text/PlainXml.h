@@ -74,6 +74,18 @@ class PlainXmlCursor {
     at_ = gt + 1;
     return {name, static_cast<std::size_t>(gt - name)};
   }
+  // Whether the next tag, right at the cursor, is the start tag "<name>";
+  // the cursor goes after it when it is. NextChild's common case for a
+  // reader that knows which element mostly comes next: no scan for the
+  // tag's end, no look-up of the name.
+  bool NextChildIs(std::string_view name) noexcept {
+    const std::size_t length = name.size() + 2;  // "<name>"
+    if (Left() < length || at_[0] != '<' || at_[length - 1] != '>' ||
+        !SameBytes(at_ + 1, name.data(), name.size()))
+      return false;
+    at_ += length;
+    return true;
+  }
   // The value of the element whose start tag `name` was just read, as the
   // searching reader gives it: entities decoded (into `decoded`, when there
   // are any), outer spaces trimmed. Its end tag must come next; the cursor

@@ -352,6 +352,7 @@ TEST(ICatItemColTest, ATextReadsInOnePassAsTheSearchReadsIt) {
         changed(plain, second, "<Item></Item>"),
         changed(plain, second, "<Item/>"),
         changed(plain, second, "<Store></Store>" + second),
+        changed(plain, second, "<Note><LineCode>ACD</LineCode></Item>"),
         changed(plain, second,
                 "<Item><LineCode>ACD</LineCode><Item><LineCode>X</LineCode></Item></Item>"),
         changed(plain, "ACD</LineCode><ItemNumber>K2", "GTW</LineCode><ItemNumber>K1"),

@@ -137,10 +137,14 @@ void ReadPlainCollectionXml(PlainXmlCursor& cursor, std::string_view element,
       const Short wanted = std::max<Short>(*count, 0);
       before_members(MembersRoom(wanted, cursor.Left(), member_element));
       Short read = 0;
-      for (std::string_view member = cursor.NextChild(); !member.empty();
-           member = cursor.NextChild()) {
+      for (;;) {
+        if (!cursor.NextChildIs(member_element)) {
+          const std::string_view other = cursor.NextChild();
+          if (other.empty()) break;
+          if (other != member_element) throw PlainXmlCursor::NotPlain{};
+        }
         // A member past the count is not read by the search, nor looked into.
-        if (member != member_element || read == wanted) throw PlainXmlCursor::NotPlain{};
+        if (read == wanted) throw PlainXmlCursor::NotPlain{};
         load_member(&cursor);
         ++read;
       }

@@ -306,9 +306,19 @@ class RecordPlan : public RecordShape {
     std::optional<PlainXmlCursor::Scope> scope;
     if (has_children_) scope.emplace(cursor, element, &plain_names_, &met);
     bool child_read = false;
-    for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {
-      const std::size_t known = plain_names_.Find(name);
-      if (known == PlainNames::npos) throw PlainXmlCursor::NotPlain{};
+    std::size_t expected = next_written_.back();
+    for (;;) {
+      std::size_t known = ExpectedNext(cursor, expected);
+      std::string_view name;
+      if (known != PlainNames::npos) {
+        name = plain_list_[known];
+      } else {
+        name = cursor.NextChild();
+        if (name.empty()) break;
+        known = plain_names_.Find(name);
+        if (known == PlainNames::npos) throw PlainXmlCursor::NotPlain{};
+      }
+      expected = next_written_[known];
       const Field& field = *plain_fields_[known];
       const std::uint64_t bit = std::uint64_t{1} << known;
       if (field.read_child_plain) {
@@ -344,6 +354,17 @@ class RecordPlan : public RecordShape {
         field.read_value(record, {}, field.member);
       }
     }
+  }
+  // The number of the element whose start tag is at the cursor, the cursor
+  // then after it, when it is `expected` or one of the few written after it:
+  // mostly the one written after the one before comes next, or one a few
+  // places on when those between were left out as empty. Else npos.
+  std::size_t ExpectedNext(PlainXmlCursor& cursor, std::size_t expected) const noexcept {
+    for (int tries = 0; expected != PlainNames::npos && tries < 8; ++tries) {
+      if (cursor.NextChildIs(plain_list_[expected])) return expected;
+      expected = next_written_[expected];
+    }
+    return PlainNames::npos;
   }
   // The values the XML carries, in writing order.
   std::string_view Group() const override { return form_.group; }
@@ -712,12 +733,27 @@ class RecordPlan : public RecordShape {
     }
     reads_plain_ = reads_plain_ && names.size() <= TagIndex::kMissingBits;
     plain_names_ = PlainNames(names);
+    plain_list_ = names;
+    ChainInWritingOrder();
     has_children_ = names.size() > leaf_tags_.size();
     leaves_first_ = LeavesWrittenFirst();
     all_leaves_ = leaf_tags_.size() < 64 ? (std::uint64_t{1} << leaf_tags_.size()) - 1 : ~0ULL;
     for (std::size_t known = 0; known < plain_fields_.size(); ++known) {
       const Field& field = *plain_fields_[known];
       if (field.read_child || !field.empty_reads_as_reset) read_when_missing_.push_back(known);
+    }
+  }
+  // next_written_: by number, the name written next; last, the one written
+  // first.
+  void ChainInWritingOrder() {
+    next_written_.assign(plain_list_.size() + 1, PlainNames::npos);
+    std::size_t previous = plain_list_.size();
+    for (const Field* field : InRankOrder(&Field::write_rank)) {
+      const auto at = std::find(plain_fields_.begin(), plain_fields_.end(), field);
+      if (at == plain_fields_.end()) continue;
+      const auto number = static_cast<std::size_t>(at - plain_fields_.begin());
+      next_written_[previous] = number;
+      previous = number;
     }
   }
   // Whether every leaf is written before every child object.
@@ -912,6 +948,8 @@ class RecordPlan : public RecordShape {
   bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
   // The plain reader's names: leaves by number, then child objects.
   PlainNames plain_names_;
+  std::vector<std::string_view> plain_list_;  // the same names by number
+  std::vector<std::size_t> next_written_;     // PlainNames numbers (KnowPlainNames)
   std::vector<const Field*> plain_fields_;
   // The names whose elements, when missing, still read as something: a
   // child object, from nothing; a value whose empty text is not its reset.
