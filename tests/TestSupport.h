@@ -43,6 +43,21 @@ inline std::string Changed(std::string text, std::string_view from, std::string_
   return text.replace(text.find(from), from.size(), to);
 }
 
+// What `check` raises on each of `texts` it fails, after the text: none
+// when it passes them all.
+template <class Check>
+std::vector<std::string> FailuresOf(const std::vector<std::string>& texts, Check&& check) {
+  std::vector<std::string> failures;
+  for (const std::string& text : texts) {
+    try {
+      check(text);
+    } catch (const std::exception& failure) {
+      failures.push_back(text + ": " + failure.what());
+    }
+  }
+  return failures;
+}
+
 // Runs `action` on a new thread, which starts with fresh module state. An
 // exception that escapes it is thrown again here, so it fails the calling
 // test instead of ending the program.
@@ -187,6 +202,7 @@ namespace lombar {
 // The suites call these unqualified.
 using testing::Changed;
 using testing::ErrorOf;
+using testing::FailuresOf;
 using testing::InFreshThread;
 using testing::LogFolderScope;
 using testing::RaisedBy;
