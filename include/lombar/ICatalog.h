@@ -94,6 +94,8 @@ class ICatalog final : public AutomationObject {
   // The document in the plain form in one pass; false, the children
   // renewed, when it is not in that form.
   bool ReadPlainly(std::string_view xml);
+  // Its parts, from the cursor after the start tag `root` through its end tag.
+  void ReadPlainParts(PlainXmlCursor& cursor, std::string_view root);
   void ConvertOldStyleXMLItems(std::string_view xml);
   // Steps of the operations across stores.
   Ref<ICatItem> MatchInStore(const Ref<ICatItem>& item, std::string_view mcl_dir,

@@ -469,21 +469,13 @@ bool ItemNamesApart() {
 }  // namespace
 
 // The plain form is read only where nothing could tell the readings apart:
-// no trace lines of the objects made, no sinks to hear of items added
-// before a reading that gives up. An error, or an error line held back,
-// gives up too, for the searching reader to raise and log it as it does.
+// also no sinks to hear of items added before a reading that gives up.
 bool ICatItemCol::ReadPlainly(std::string_view xml) {
-  if (TraceSwitch() || events_->Connections() != 0 || !ThreadModel().one_pass_reading) return false;
-  const ErrorLogHold hold;
-  try {
-    PlainXmlCursor cursor(xml);
-    const std::string_view root = cursor.NextChild();
-    if (root.empty()) throw PlainXmlCursor::NotPlain{};
-    ReadPlainCollection(cursor, root);
-    if (cursor.OnlyTextLeft() && !hold.Held()) return true;
-  } catch (const PlainXmlCursor::NotPlain&) {
-  } catch (const Error&) {
-  }
+  if (!OnePassReadingAllowed() || events_->Connections() != 0) return false;
+  if (ReadInOnePass(xml, [&](PlainXmlCursor& cursor, std::string_view root) {
+        ReadPlainCollection(cursor, root);
+      }))
+    return true;
   Clear(false);
   return false;
 }

@@ -2,7 +2,6 @@
 
 #include "base/Text.h"
 #include "frame/ClassBuilder.h"
-#include "frame/DiagnosticLog.h"
 #include "frame/ErrorTrap.h"
 #include "model/ModelState.h"
 #include "model/support/CollectionXml.h"
@@ -180,40 +179,34 @@ void ICatalog::SetXML(std::string_view xml) {
 // A document in the plain form is read in one pass: its parts as they come,
 // the stores in one pass, the others by the search from the blocks it would
 // find; a part it finds nowhere stays as made, as reading nothing leaves it.
-// Only where nothing could tell the readings apart: no trace lines of the
-// objects made, no error and no error line held back, which give up for the
-// search to raise and log them as it does.
 bool ICatalog::ReadPlainly(std::string_view xml) {
-  if (TraceSwitch() || !ThreadModel().one_pass_reading) return false;
-  const ErrorLogHold hold;
-  try {
-    PlainXmlCursor cursor(xml);
-    const std::string_view root = cursor.NextChild();
-    static const PlainNames kParts(kPartElements);
-    // The search looks for the first of each part anywhere in the text.
-    std::uint64_t met = 0;
-    const PlainXmlCursor::Scope scope(cursor, {}, &kParts, &met);
-    for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {
-      if (name == kDocumentVersionTag) {
-        cursor.SkipLeaf(name);
-        continue;
-      }
-      const std::size_t part = kParts.Find(name);
-      if (part == PlainNames::npos || (met >> part & 1) != 0) throw PlainXmlCursor::NotPlain{};
-      met |= std::uint64_t{1} << part;
-      std::size_t number = 0;
-      VisitParts([&](std::string_view element, auto& child) {
-        if (number++ == part) ReadPlainPart(child, cursor, element);
-      });
-    }
-    cursor.EndOf(root);
-    if (!cursor.OnlyTextLeft()) throw PlainXmlCursor::NotPlain{};
-    if (!hold.Held()) return true;
-  } catch (const PlainXmlCursor::NotPlain&) {
-  } catch (const Error&) {
-  }
+  if (!OnePassReadingAllowed()) return false;
+  if (ReadInOnePass(xml, [&](PlainXmlCursor& cursor, std::string_view root) {
+        ReadPlainParts(cursor, root);
+      }))
+    return true;
   RenewChildren();
   return false;
+}
+
+void ICatalog::ReadPlainParts(PlainXmlCursor& cursor, std::string_view root) {
+  static const PlainNames kParts(kPartElements);
+  // The search looks for the first of each part anywhere in the text.
+  std::uint64_t met = 0;
+  const PlainXmlCursor::Scope scope(cursor, {}, &kParts, &met);
+  for (std::string_view name = cursor.NextChild(); !name.empty(); name = cursor.NextChild()) {
+    if (name == kDocumentVersionTag) {
+      cursor.SkipLeaf(name);
+      continue;
+    }
+    const std::size_t part = kParts.Find(name);
+    if (part == PlainNames::npos || (met >> part & 1) != 0) throw PlainXmlCursor::NotPlain{};
+    met |= std::uint64_t{1} << part;
+    VisitParts([&](std::string_view element, auto& child) {
+      if (element == name) ReadPlainPart(child, cursor, element);
+    });
+  }
+  cursor.EndOf(root);
 }
 
 // An old-style document is a bare item collection: its items become the one

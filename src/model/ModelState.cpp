@@ -1,6 +1,7 @@
 #include "model/ModelState.h"
 
 #include "frame/Apartment.h"
+#include "frame/DiagnosticLog.h"
 #include "frame/ModuleState.h"
 #include "lombar/ICatProviderCol.h"
 #include "lombar/ICatStoreCol.h"
@@ -28,6 +29,10 @@ ModelState::~ModelState() {
 ModelState& ThreadModel() noexcept {
   thread_local ModelState state;
   return state;
+}
+
+bool OnePassReadingAllowed() noexcept {
+  return ThreadModel().one_pass_reading && !TraceSwitch();
 }
 
 }  // namespace lombar

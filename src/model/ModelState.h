@@ -29,4 +29,9 @@ struct ModelState {
 // This thread's model state.
 ModelState& ThreadModel() noexcept;
 
+// Whether a text in the plain form may be tried in one pass: the thread's
+// switch is on and tracing off, whose lines of the objects made would tell
+// a reading that gave up.
+bool OnePassReadingAllowed() noexcept;
+
 }  // namespace lombar

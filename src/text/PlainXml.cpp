@@ -68,7 +68,8 @@ void PlainXmlCursor::CheckScopes(std::string_view block) const {
     const std::size_t name = lt + (end_tag ? 2 : 1);
     const std::string_view tag = block.substr(name, block.find_first_of(" />", name) - name);
     for (const Scope* scope = scope_; scope; scope = scope->outer_) {
-      if (end_tag ? tag == scope->element_ : IsUnmet(scope->names_, scope->met_, tag))
+      if (end_tag ? !scope->element_.empty() && tag == scope->element_
+                  : IsUnmet(scope->names_, scope->met_, tag))
         throw NotPlain{};
     }
   }
@@ -78,7 +79,7 @@ bool PlainXmlCursor::OnlyTextLeft() const noexcept {
   return std::memchr(at_, '<', Left()) == nullptr;
 }
 
-PlainNames::PlainNames(const std::vector<std::string_view>& names) {
+PlainNames::PlainNames(const std::vector<std::string_view>& names) : names_(names) {
   std::size_t size = 8;
   while (size < 2 * names.size())
     size *= 2;

@@ -30,7 +30,8 @@ class PlainXmlCursor {
   // What the searching reader looks for in the text of an element being
   // read in one pass: the first "<name>" of each of its `names` not yet met
   // (bits of `*met` by number), and the first "</element>" after its start,
-  // where it takes the element's text to end. While a scope lives, a
+  // where it takes the element's text to end (none for an empty `element`,
+  // the whole text's root, which the search does not end). While a scope lives, a
   // searched block must hold none of these, or the search would find them
   // there, not where the cursor meets them.
   class Scope {
@@ -149,6 +150,8 @@ class PlainNames {
  public:
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
   explicit PlainNames(const std::vector<std::string_view>& names = {});
+  // The name of a number.
+  std::string_view Name(std::size_t number) const noexcept { return names_[number]; }
   std::size_t Find(std::string_view name) const noexcept {
     if (name.empty()) return npos;
     for (std::size_t at = PlaceOf(name);; at = (at + 1) & (places_.size() - 1)) {
@@ -173,6 +176,7 @@ class PlainNames {
     std::size_t number = npos;
   };
   std::vector<Place> places_;
+  std::vector<std::string_view> names_;
 };
 
 }  // namespace lombar

@@ -163,4 +163,20 @@ void ReadPlainCollectionXml(PlainXmlCursor& cursor, std::string_view element,
     load_member(nullptr);
 }
 
+bool ReadInOnePass(
+    std::string_view xml,
+    const std::function<void(PlainXmlCursor& cursor, std::string_view root)>& read_root) {
+  const ErrorLogHold hold;
+  try {
+    PlainXmlCursor cursor(xml);
+    const std::string_view root = cursor.NextChild();
+    if (root.empty()) return false;
+    read_root(cursor, root);
+    return cursor.OnlyTextLeft() && !hold.Held();
+  } catch (const PlainXmlCursor::NotPlain&) {
+  } catch (const Error&) {
+  }
+  return false;
+}
+
 }  // namespace lombar

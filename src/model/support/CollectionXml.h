@@ -101,6 +101,16 @@ void ReadPlainCollectionXml(
     const PlainMemberLoader& load_member,
     const std::function<bool(std::string_view name)>& other_child = nullptr);
 
+// Reads `xml` in the plain form in one pass: `read_root` reads the root
+// element from the cursor after its start tag through its end tag, and only
+// text may follow. The error log is held back meanwhile. False where the
+// text leaves the plain form, an error is raised or a line would have been
+// logged: the caller then undoes what was read and reads the text by the
+// search, which raises and logs as it does.
+bool ReadInOnePass(
+    std::string_view xml,
+    const std::function<void(PlainXmlCursor& cursor, std::string_view root)>& read_root);
+
 // Within a reading in one pass that holds back the error log (and gives up
 // on any error or line held): `object` reads the element whose start tag
 // `element` the cursor just read as the search reads it, from the block the

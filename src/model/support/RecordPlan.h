@@ -311,7 +311,7 @@ class RecordPlan : public RecordShape {
       std::size_t known = ExpectedNext(cursor, expected);
       std::string_view name;
       if (known != PlainNames::npos) {
-        name = plain_list_[known];
+        name = plain_names_.Name(known);
       } else {
         name = cursor.NextChild();
         if (name.empty()) break;
@@ -361,7 +361,7 @@ class RecordPlan : public RecordShape {
   // places on when those between were left out as empty. Else npos.
   std::size_t ExpectedNext(PlainXmlCursor& cursor, std::size_t expected) const noexcept {
     for (int tries = 0; expected != PlainNames::npos && tries < 8; ++tries) {
-      if (cursor.NextChildIs(plain_list_[expected])) return expected;
+      if (cursor.NextChildIs(plain_names_.Name(expected))) return expected;
       expected = next_written_[expected];
     }
     return PlainNames::npos;
@@ -733,7 +733,6 @@ class RecordPlan : public RecordShape {
     }
     reads_plain_ = reads_plain_ && names.size() <= TagIndex::kMissingBits;
     plain_names_ = PlainNames(names);
-    plain_list_ = names;
     ChainInWritingOrder();
     has_children_ = names.size() > leaf_tags_.size();
     leaves_first_ = LeavesWrittenFirst();
@@ -746,8 +745,8 @@ class RecordPlan : public RecordShape {
   // next_written_: by number, the name written next; last, the one written
   // first.
   void ChainInWritingOrder() {
-    next_written_.assign(plain_list_.size() + 1, PlainNames::npos);
-    std::size_t previous = plain_list_.size();
+    next_written_.assign(plain_fields_.size() + 1, PlainNames::npos);
+    std::size_t previous = plain_fields_.size();
     for (const Field* field : InRankOrder(&Field::write_rank)) {
       const auto at = std::find(plain_fields_.begin(), plain_fields_.end(), field);
       if (at == plain_fields_.end()) continue;
@@ -948,7 +947,6 @@ class RecordPlan : public RecordShape {
   bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
   // The plain reader's names: leaves by number, then child objects.
   PlainNames plain_names_;
-  std::vector<std::string_view> plain_list_;  // the same names by number
   std::vector<std::size_t> next_written_;     // PlainNames numbers (KnowPlainNames)
   std::vector<const Field*> plain_fields_;
   // The names whose elements, when missing, still read as something: a
