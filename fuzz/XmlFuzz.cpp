@@ -13,8 +13,11 @@
 #include "frame/DiagnosticLog.h"
 #include "frame/Dispatch.h"
 #include "lombar/Error.h"
+#include "lombar/ICatItem.h"
 #include "lombar/ICatItemCol.h"
+#include "lombar/ICatPriceCol.h"
 #include "lombar/ICatProviderCol.h"
+#include "lombar/ICatStore.h"
 #include "lombar/ICatStoreCol.h"
 #include "lombar/ICatalog.h"
 #include "model/ClassTable.h"
@@ -147,6 +150,19 @@ std::string ReadingOutcome(const std::function<std::string()>& read,
   return outcome + "\nlogged " + std::to_string(ErrorLogSize() - logged_before) + " bytes";
 }
 
+// Reaches every item's prices, which a reading may have kept packed: the
+// objects made from them must hold what was read.
+void ReachPrices(const ICatItemCol& items) {
+  for (const Ref<ICatItem>& item : items.Members())
+    item->PriceCol()->Count();
+}
+// The XML, then again once every price is an object of its own.
+std::string XmlBeforeAndAfterReaching(const auto& object, const std::function<void()>& reach) {
+  std::string xml = object.XML();
+  reach();
+  return xml + "\nreached: " + object.XML();
+}
+
 // The collection's version (before the XML get, which renews it) and XML
 // after reading `text`.
 std::string ItemsRead(std::string_view text, bool heard) {
@@ -157,7 +173,7 @@ std::string ItemsRead(std::string_view text, bool heard) {
         items->SetXML(text);
         return items->XDocVersion();
       },
-      [&] { return items->XML(); });
+      [&] { return XmlBeforeAndAfterReaching(*items, [&] { ReachPrices(*items); }); });
 }
 
 // The catalog's XML after reading `text`, with or without the one pass.
@@ -170,7 +186,12 @@ std::string CatalogRead(std::string_view text, bool one_pass) {
         catalog->SetXML(text);
         return std::string();
       },
-      [&] { return catalog->XML(); });
+      [&] {
+        return XmlBeforeAndAfterReaching(*catalog, [&] {
+          for (const Ref<ICatStore>& store : catalog->Stores()->Members())
+            ReachPrices(*store->Items());
+        });
+      });
   allowed = true;
   return outcome;
 }

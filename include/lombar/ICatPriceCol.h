@@ -78,6 +78,16 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
   void AppendXML(XmlWriter& writer) const;
   void ReadXML(XmlPart xml);
   void ReadPlainXml(PlainXmlCursor& cursor);
+  // Prices read in one pass wait packed (see waiting_prices_) until one is reached.
+  void MakeWaitingMembers() override;
+  void DropWaitingMembers() noexcept override;
+  void WriteWaitingPrices(XmlWriter& writer) const;
+
+  // The prices read from a document in one pass that nobody has reached
+  // yet, in one block: their count, then each as the price's table packs it.
+  // Most documents are only read and written again, and a price so kept
+  // takes a few dozen bytes instead of an object's hundred and more.
+  StoredText waiting_prices_;
 };
 
 }  // namespace lombar

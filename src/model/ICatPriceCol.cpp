@@ -1,5 +1,9 @@
 #include "lombar/ICatPriceCol.h"
 
+#include <cstdint>
+#include <string>
+
+#include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
@@ -9,6 +13,7 @@
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/RecordPlan.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
@@ -16,6 +21,51 @@ namespace {
 
 constexpr std::string_view kMemberElement = "Price";
 constexpr std::string_view kJobberRefused = "Invalid Collection Key of 'Jobber' Specified.";
+
+const RecordPlan<ICatPrice>& PriceTable() {
+  return static_cast<const RecordPlan<ICatPrice>&>(detail::ClassAccess::Table<ICatPrice>());
+}
+
+// Adds the key, folded as the backing collection compares keys, to those
+// in `keys` (each a packed text), unless it is there already: false then.
+bool KeepKeyOnce(std::string& keys, std::string_view key) {
+  std::string folded(key.size(), '\0');
+  SetTextCase(key, folded.data(), false);
+  for (std::string_view kept = keys; !kept.empty();) {
+    if (TakePackedText(kept) == folded) return false;
+  }
+  AppendPackedText(keys, folded);
+  return true;
+}
+
+// The leaves of a packed price that the collection reads: its directory,
+// and those of which a price that says something (ICatPrice::HasNothingToSay)
+// holds one at least: the quantity available, the cost, list and sell prices,
+// which a packed price holds unless they are empty or 0.
+struct PriceLeaves {
+  std::size_t directory;
+  std::uint64_t saying;
+};
+PriceLeaves PriceLeavesOf(const RecordPlan<ICatPrice>& table) {
+  std::uint64_t saying = 0;
+  for (const std::string_view leaf : {"Available", "Cost", "List", "Sell"})
+    saying |= std::uint64_t{1} << table.LeafNumber(leaf);
+  return {table.LeafNumber("MCLdir"), saying};
+}
+
+// The waiting prices' count, a 16-bit value as a collection's Count, in the
+// first two bytes of their block.
+constexpr std::size_t kWaitingCountBytes = 2;
+std::size_t TakeWaitingCount(std::string_view& packed) {
+  const auto count = static_cast<std::size_t>(static_cast<unsigned char>(packed[0]) |
+                                              static_cast<unsigned char>(packed[1]) << 8);
+  packed.remove_prefix(kWaitingCountBytes);
+  return count;
+}
+
+CollectionXmlForm PricesForm() {
+  return {.group = ICatPriceCol::kElement, .switches = XmlSwitches::OfThread()};
+}
 
 // A price is kept under its directory, else under its seller, else without a key.
 void DeriveKeyIfEmpty(std::string& key, std::string_view mcl_dir, std::string_view seller_id) {
@@ -129,8 +179,8 @@ std::string ICatPriceCol::XML() const {
 void ICatPriceCol::AppendXML(XmlWriter& writer) const {
   TracedAndTrapped({kClassName, "Get XML"}, [&] {
     if (Released()) return;
-    WriteMembersXml<ICatPrice>(writer, Backing(),
-                               {.group = kElement, .switches = XmlSwitches::OfThread()});
+    if (HasWaitingMembers()) return WriteWaitingPrices(writer);
+    WriteMembersXml<ICatPrice>(writer, Backing(), PricesForm());
   });
 }
 
@@ -151,21 +201,61 @@ void ICatPriceCol::ReadXML(XmlPart xml) {
   });
 }
 
-// As ReadXML, for a price collection just made. AddObject keeps a price
-// read with a directory under it; one without, which AddObject would look
-// up among the providers, or with the directory it refuses, is NotPlain,
-// for ReadXML to take in its turn.
+// Each waiting price is written as a price of its values would write itself.
+void ICatPriceCol::WriteWaitingPrices(XmlWriter& writer) const {
+  std::string_view packed = waiting_prices_.View();
+  const std::size_t count = TakeWaitingCount(packed);
+  const RecordPlan<ICatPrice>& table = PriceTable();
+  WriteCollectionXml(writer, PricesForm(), count,
+                     [&](XmlWriter& into) { table.WritePacked(into, packed); });
+}
+
+void ICatPriceCol::MakeWaitingMembers() {
+  std::string_view packed = waiting_prices_.View();
+  const std::size_t count = TakeWaitingCount(packed);
+  ExpectMembers(count);
+  for (std::size_t made = 0; made < count; ++made) {
+    const auto price = MakeRef<ICatPrice>();
+    PriceTable().Unpack(packed, *price);
+    Append(price, price->MCLdir());
+  }
+  waiting_prices_ = StoredText();
+}
+
+void ICatPriceCol::DropWaitingMembers() noexcept {
+  waiting_prices_ = StoredText();
+}
+
+// As ReadXML, for a price collection just made, keeping the prices packed
+// until one is reached. AddObject keeps a price read with a directory under
+// it, and drops one whose directory a price before it has; one without a
+// directory, which AddObject would look up among the providers, or with the
+// directory it refuses, is NotPlain, for ReadXML to take in its turn.
 void ICatPriceCol::ReadPlainXml(PlainXmlCursor& cursor) {
   ReleaseMembers(false);
+  const RecordPlan<ICatPrice>& table = PriceTable();
+  static const PriceLeaves leaves = PriceLeavesOf(table);
+  std::string packed(kWaitingCountBytes, '\0');
+  packed.reserve(256);
+  std::string keys;  // folded as the backing collection folds them
+  std::size_t count = 0;
   ReadPlainCollectionXml(
-      cursor, kElement, kMemberElement, [&](std::size_t members) { ExpectMembers(members); },
+      cursor, kElement, kMemberElement, [](std::size_t) {},
       [&](PlainXmlCursor* member) {
-        const Ref<ICatPrice> price = PlainMember<ICatPrice>(member, kMemberElement);
-        if (price->HasNothingToSay()) return;
-        if (price->MCLdir().empty() || IsReservedKey(price->MCLdir()))
-          throw PlainXmlCursor::NotPlain{};
-        Append(price, price->MCLdir());
+        if (!member) return;  // an empty price says nothing
+        const std::size_t start = packed.size();
+        const PackedLeaves price = table.ReadPlainPacked(*member, kMemberElement, packed);
+        const std::string_view directory = price.Text(packed, leaves.directory);
+        if ((price.held & leaves.saying) == 0) return packed.resize(start);
+        if (directory.empty() || IsReservedKey(directory)) throw PlainXmlCursor::NotPlain{};
+        if (!KeepKeyOnce(keys, directory)) return packed.resize(start);
+        ++count;
       });
+  if (count == 0) return;
+  packed[0] = static_cast<char>(count & 0xFF);
+  packed[1] = static_cast<char>(count >> 8);
+  waiting_prices_ = packed;
+  MembersWaiting();
 }
 
 Ref<ICatPrice> ICatPriceCol::Add(std::string_view mcl_dir, std::string_view location,

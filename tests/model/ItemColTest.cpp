@@ -9,6 +9,8 @@
 #include "TestSupport.h"
 #include "XmlFuzz.h"
 #include "frame/Dispatch.h"
+#include "lombar/ICatItem.h"
+#include "lombar/ICatPriceCol.h"
 #include "lombar/ICatProviderCol.h"
 #include "model/ModelState.h"
 #include "model/support/CollectionXml.h"
@@ -347,6 +349,12 @@ TEST(ICatItemColTest, ATextReadsInOnePassAsTheSearchReadsIt) {
         changed(plain, "<MCLdir>D2</MCLdir><Cost>2</Cost>", "<MCLdir>D2</MCLdir>"),
         changed(plain, "<MCLdir>D2</MCLdir>", "<MCLdir>D1</MCLdir>"),
         changed(plain, "<Cost>1.50</Cost>", "<Cost>abc</Cost>"),
+        changed(plain, "<MCLdir>D1</MCLdir><Available>4</Available>",
+                "<Available>4</Available><MCLdir>D1</MCLdir>"),
+        changed(plain, "<MCLdir>D2</MCLdir>", "<MCLdir>d1</MCLdir>"),
+        changed(plain, "<Cost>2</Cost>",
+                "<PriceTag>t</PriceTag><UrgentFlag>True</UrgentFlag><Cost>2</Cost>"
+                "<Margin>0.5</Margin>"),
         changed(plain, "<QuantityPerCar>4</QuantityPerCar>",
                 "<QuantityPerCar>99999999999</QuantityPerCar>"),
         changed(plain, second, "<Item></Item>"),
@@ -380,6 +388,26 @@ TEST(ICatItemColTest, ATextReadsInOnePassAsTheSearchReadsIt) {
     };
     EXPECT_EQ(FailuresOf(texts, fuzz::CheckItemReadingsAgree), std::vector<std::string>());
   });
+}
+
+// Prices read with their items in one pass are kept packed until reached;
+// emptying or reading a collection not yet reached forgets them.
+TEST(ICatItemColTest, PricesReadInOnePassAreForgottenByAnEmptyingBeforeReached) {
+  const auto items = MakeRef<ICatItemCol>();
+  const std::string two_prices =
+      "<Prices><Count>2</Count><Collection><Price><MCLdir>D1</MCLdir><Cost>1</Cost></Price>"
+      "<Price><MCLdir>D2</MCLdir><Cost>2</Cost></Price></Collection></Prices>";
+  items->SetXML("<Items><Count>2</Count><Collection><Item><ItemNumber>K1</ItemNumber>" +
+                two_prices + "</Item><Item><ItemNumber>K2</ItemNumber>" + two_prices +
+                "</Item></Collection></Items>");
+  const Ref<ICatPriceCol> emptied = items->Item(Variant(1))->PriceCol();
+  emptied->Clear(false);
+  EXPECT_EQ(emptied->Count(), 0);
+  const Ref<ICatPriceCol> read_again = items->Item(Variant(2))->PriceCol();
+  read_again->SetXML(
+      "<Prices><Count>1</Count><Collection><Price><MCLdir>D3</MCLdir><Cost>3</Cost></Price>"
+      "</Collection></Prices>");
+  EXPECT_EQ(read_again->Count(), 1);
 }
 
 }  // namespace

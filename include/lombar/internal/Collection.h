@@ -33,12 +33,12 @@ struct Added {
 class CollectionBase : public AutomationObject {
  public:
   // Never raises: false when there are no members, or the look-up would fail.
-  bool Exists(const Variant& index) const { return members_ && members_->Contains(index); }
+  bool Exists(const Variant& index) const { return members_ && Live().Contains(index); }
   // After Clear(true) these fail with error 91: the backing collection is gone.
-  Long Count() const { return members_->Count(); }
+  Long Count() const { return Live().Count(); }
   // Errors of the backing collection (5, 9) reach the caller unchanged and unlogged.
-  void Remove(const Variant& index) { members_->Remove(index); }
-  Ref<Enumerator> NewEnum() const { return members_->NewEnum(); }
+  void Remove(const Variant& index) { Live().Remove(index); }
+  Ref<Enumerator> NewEnum() const { return Live().NewEnum(); }
 
  protected:
   // Construction gives the object its empty backing collection, as Clear(false) would.
@@ -53,18 +53,22 @@ class CollectionBase : public AutomationObject {
   // False when it was dropped.
   bool Append(Variant member, std::string_view key) {
     if (!key.empty()) return AppendKeyed(std::move(member), key);
-    members_->Add(std::move(member));
+    Live().Add(std::move(member));
     return true;
   }
   // Appends under `key` even when it is the empty text; duplicates dropped as by Append.
   bool AppendKeyed(Variant member, std::string_view key) {
-    return members_->TryAdd(std::move(member), key);
+    return Live().TryAdd(std::move(member), key);
   }
   // Appends under `key`; a key already present raises 457, for the
   // collections that do not forgive duplicates.
-  void AppendUnique(Variant member, std::string_view key) { members_->Add(std::move(member), key); }
+  void AppendUnique(Variant member, std::string_view key) { Live().Add(std::move(member), key); }
 
   void ReleaseMembers(bool destroy) {
+    if (waiting_) {
+      waiting_ = false;
+      DropWaitingMembers();
+    }
     // An empty backing that nothing else holds (such as a host's range over
     // the members) is as good as a new one: a collection being read mostly
     // has just been made.
@@ -74,14 +78,32 @@ class CollectionBase : public AutomationObject {
   // For the classes whose XML reads a released collection as an empty one.
   bool Released() const noexcept { return members_.IsNothing(); }
   // The backing collection itself (error 91 after Clear(true)).
-  KeyedCollection& Backing() const { return *members_; }
+  KeyedCollection& Backing() const { return Live(); }
   // Room for `count` members, as a collection being read knows it will hold.
-  void ExpectMembers(std::size_t count) { members_->Reserve(count); }
+  void ExpectMembers(std::size_t count) { Live().Reserve(count); }
   // Puts `members` in the place of the backing collection (a new order of it).
   void ReplaceBacking(Ref<KeyedCollection> members) { members_ = std::move(members); }
 
+  // Members a class keeps in a form of its own until one is reached, such as
+  // those read from a document that nobody asked for yet: MembersWaiting()
+  // says there are some; the first use of the backing collection has the
+  // class's MakeWaitingMembers append them, and ReleaseMembers has its
+  // DropWaitingMembers forget them. Only its XML get needs neither.
+  void MembersWaiting() noexcept { waiting_ = true; }
+  bool HasWaitingMembers() const noexcept { return waiting_; }
+  virtual void MakeWaitingMembers() {}
+  virtual void DropWaitingMembers() noexcept {}
+
  private:
+  KeyedCollection& Live() const {
+    if (waiting_) MakeWaiting();
+    return *members_;
+  }
+  // Makes the waiting members all or, failing, none: they wait on.
+  void MakeWaiting() const;
+
   Ref<KeyedCollection> members_;
+  mutable bool waiting_ = false;
 };
 
 template <class Derived, class Member>

@@ -11,6 +11,19 @@ void CollectionBase::AddObjectOf(std::string_view class_name, const Variant& mem
   });
 }
 
+void CollectionBase::MakeWaiting() const {
+  // Collections are never made const: a look-up may settle what waits.
+  auto& self = const_cast<CollectionBase&>(*this);
+  waiting_ = false;
+  try {
+    self.MakeWaitingMembers();
+  } catch (...) {
+    members_->RemoveWhere([](const Variant&) { return true; });
+    waiting_ = true;
+    throw;
+  }
+}
+
 void CollectionBase::ClearOf(std::string_view class_name, bool destroy) {
   Trapped({class_name, "Clear"}, [&] { ReleaseMembers(destroy); });
 }

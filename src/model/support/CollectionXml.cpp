@@ -16,17 +16,14 @@ namespace {
 // place for the writer's switches to decide about.
 // After each member the writer is told to expect the rest at the size of
 // those so far, so a large document grows early, while it is small to copy.
-void WriteMembers(XmlWriter& writer, const KeyedCollection& members,
-                  const std::function<void(AutomationObject&, XmlWriter&)>& write_member) {
+void WriteMembers(XmlWriter& writer, std::size_t count,
+                  const std::function<void(XmlWriter&)>& write_next) {
   const XmlWriter::Mark before = writer.Position();
   static const TagName kCollection("Collection");
   writer.OpenGroup(kCollection);
   const std::size_t opened = writer.Position().length;
-  const auto count = static_cast<std::size_t>(members.Count());
-  std::size_t done = 0;
-  for (const Variant& member : members.Members()) {
-    write_member(static_cast<AutomationObject&>(*member.ObjectRef()), writer);
-    ++done;
+  for (std::size_t done = 1; done <= count; ++done) {
+    write_next(writer);
     writer.ExpectMore((writer.Position().length - opened) / done * (count - done));
   }
   if (writer.Position().length != opened) return writer.EndGroup();
@@ -75,12 +72,21 @@ std::string WrittenAlone(const std::function<void(XmlWriter& writer)>& write) {
 void WriteCollectionXml(XmlWriter& writer, const CollectionXmlForm& form,
                         const KeyedCollection& members,
                         const std::function<void(AutomationObject&, XmlWriter&)>& write_member) {
-  if (members.Count() == 0) return;
+  auto next = members.Members().begin();
+  WriteCollectionXml(writer, form, static_cast<std::size_t>(members.Count()), [&](XmlWriter& into) {
+    write_member(static_cast<AutomationObject&>(*(*next).ObjectRef()), into);
+    ++next;
+  });
+}
+
+void WriteCollectionXml(XmlWriter& writer, const CollectionXmlForm& form, std::size_t count,
+                        const std::function<void(XmlWriter&)>& write_next) {
+  if (count == 0) return;
   XmlWriter::Part part(writer, form.switches.compress, form.switches.zero_suppress);
   writer.Add(form.group, "", true);
   if (form.before_count) form.before_count(writer);
-  writer.Add("Count", std::to_string(members.Count()));
-  WriteMembers(writer, members, write_member);
+  writer.Add("Count", std::to_string(count));
+  WriteMembers(writer, count, write_next);
   if (form.after_members) form.after_members(writer);
   part.Close();
 }

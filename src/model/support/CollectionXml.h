@@ -66,6 +66,9 @@ std::string XmlOf(const Object& object) {
 void WriteCollectionXml(XmlWriter& writer, const CollectionXmlForm& form,
                         const KeyedCollection& members,
                         const std::function<void(AutomationObject&, XmlWriter&)>& write_member);
+// The same for `count` members kept otherwise: `write_next` writes the next.
+void WriteCollectionXml(XmlWriter& writer, const CollectionXmlForm& form, std::size_t count,
+                        const std::function<void(XmlWriter&)>& write_next);
 
 // The member count of a collection text, from a reader that has read nothing
 // else yet: the first Count element read as a number (0 when it is none) and

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <iterator>
@@ -176,6 +178,77 @@ void WriteLeaf(XmlWriter& writer, const TagName& tag, const V& value) {
   }
 }
 
+// Most numbers and lengths packed take one byte, which these take inline.
+void AppendLongPackedNumber(std::string& packed, std::size_t number);
+std::size_t TakeLongPackedNumber(std::string_view& packed) noexcept;
+inline void AppendPackedNumber(std::string& packed, std::size_t number) {
+  if (number >= 0x80) return AppendLongPackedNumber(packed, number);
+  packed += static_cast<char>(number);
+}
+inline std::size_t TakePackedNumber(std::string_view& packed) noexcept {
+  const auto first = static_cast<unsigned char>(packed.front());
+  if (first >= 0x80) return TakeLongPackedNumber(packed);
+  packed.remove_prefix(1);
+  return first;
+}
+inline void AppendPackedText(std::string& packed, std::string_view text) {
+  AppendPackedNumber(packed, text.size());
+  packed += text;
+}
+inline std::string_view TakePackedText(std::string_view& packed) noexcept {
+  const std::size_t length = TakePackedNumber(packed);
+  const std::string_view text = packed.substr(0, length);
+  packed.remove_prefix(length);
+  return text;
+}
+// A value as a packed record keeps it (RecordPlan::ReadPlainPacked): read
+// from its XML text as a record reads it, and kept unless it is its kind's
+// own, after its leaf number: a number or flag as its bytes, a text as its
+// length before its bytes. A variant read from the XML holds the text itself.
+template <class V>
+struct PackedValue {
+  static_assert(std::is_trivially_copyable_v<V>);
+  static void PackRead(std::string_view text, unsigned char number, std::string& packed) {
+    const V value = XmlValue<V>::Read(text);
+    const V own{};  // compared as bytes, so that a single's -0 is kept
+    if (std::memcmp(&value, &own, sizeof value) == 0) return;
+    packed += static_cast<char>(number);
+    packed.append(reinterpret_cast<const char*>(&value), sizeof value);
+  }
+  static V Take(std::string_view& packed) noexcept {
+    V value;
+    std::memcpy(&value, packed.data(), sizeof value);
+    packed.remove_prefix(sizeof value);
+    return value;
+  }
+};
+struct PackedText {
+  static void PackRead(std::string_view text, unsigned char number, std::string& packed) {
+    if (text.empty()) return;
+    packed += static_cast<char>(number);
+    AppendPackedText(packed, text);
+  }
+  static std::string_view Take(std::string_view& packed) noexcept { return TakePackedText(packed); }
+};
+template <>
+struct PackedValue<StoredText> : PackedText {};
+template <>
+struct PackedValue<Variant> : PackedText {};
+
+// What a packed record holds, as ReadPlainPacked packed it: its leaves with
+// a value, as bits by plain number, and where each value starts.
+struct PackedLeaves {
+  std::uint64_t held = 0;
+  std::size_t values = 0;            // where the values start in the packed text
+  std::array<std::uint32_t, 64> at;  // each held value's place among them
+  // A held text, or the empty text.
+  std::string_view Text(std::string_view packed, std::size_t known) const {
+    if ((held & (std::uint64_t{1} << known)) == 0) return {};
+    std::string_view value = packed.substr(values + at[known]);
+    return TakePackedText(value);
+  }
+};
+
 // The value Clear gives a stored value unless the row says otherwise: empty,
 // false or 0; a variant holds the empty text.
 template <class V>
@@ -298,6 +371,103 @@ class RecordPlan : public RecordShape {
   // not Read's: the order tells only when a value raises an error, and then
   // the caller reads the text again by the search.
   void ReadPlain(T& record, PlainXmlCursor& cursor, std::string_view element) const {
+    const std::uint64_t met = WalkPlain(
+        cursor, element,
+        [&](const Field& field, std::size_t, std::string_view value) {
+          field.read_value(record, value, field.member);
+        },
+        [&](const Field& field) { field.read_child_plain(record, cursor); });
+    for (const std::size_t known : read_when_missing_) {
+      if ((met & (std::uint64_t{1} << known)) != 0) continue;
+      const Field& field = *plain_fields_[known];
+      if (field.read_child) {
+        field.read_child(record, XmlPart());
+      } else {
+        field.read_value(record, {}, field.member);
+      }
+    }
+  }
+  // ReadPlain without a record, for a class whose XML is a record of leaves
+  // only, each starting and reset at its kind's own value: the values not at
+  // their kind's own, appended to `packed` as one packed record (a length,
+  // then each value after its leaf number as PackedValue keeps it), in
+  // writing order; leaves in another order are NotPlain. What the packed
+  // record holds, or NotPlain for a class or value that cannot be packed (a
+  // variant holding other than a text).
+  PackedLeaves ReadPlainPacked(PlainXmlCursor& cursor, std::string_view element,
+                               std::string& packed) const {
+    if (!packs_) throw PlainXmlCursor::NotPlain{};
+    PackedLeaves leaves;
+    const std::size_t start = packed.size();
+    int rank = 0;
+    WalkPlain(
+        cursor, element,
+        [&](const Field& field, std::size_t known, std::string_view value) {
+          if (field.write_rank < rank) throw PlainXmlCursor::NotPlain{};
+          rank = field.write_rank;
+          const std::size_t before = packed.size();
+          field.pack_text(value, static_cast<unsigned char>(known), packed);
+          if (packed.size() == before) return;
+          leaves.held |= std::uint64_t{1} << known;
+          leaves.at[known] = static_cast<std::uint32_t>(before + 1 - start);
+        },
+        [](const Field&) { throw PlainXmlCursor::NotPlain{}; });
+    // The length goes before the values, once they are known.
+    std::string length;
+    AppendPackedNumber(length, packed.size() - start);
+    packed.insert(start, length);
+    leaves.values = start + length.size();
+    return leaves;
+  }
+  // The plain number of the leaf written as `tag` (the bit of its packed value).
+  std::size_t LeafNumber(std::string_view tag) const {
+    const std::size_t known = plain_names_.Find(tag);
+    if (known == PlainNames::npos) throw std::logic_error("no such leaf");
+    return known;
+  }
+  // Gives `record` the values of the packed record `packed` starts with,
+  // leaving the others as they are; `packed` then starts after it.
+  void Unpack(std::string_view& packed, T& record) const {
+    std::string_view values = TakePackedText(packed);
+    while (!values.empty()) {
+      const auto known = static_cast<unsigned char>(values.front());
+      values.remove_prefix(1);
+      const Field& field = *plain_fields_[known];
+      field.unpack(record, field.member, values);
+    }
+  }
+  // Writes the packed record `packed` starts with as a record of its values
+  // writes itself; `packed` then starts after it.
+  void WritePacked(XmlWriter& parent, std::string_view& packed) const {
+    std::string_view values = TakePackedText(packed);
+    Guarded(form_.guard, {T::kClassName, "Get XML"}, [&] {
+      const XmlSwitches switches =
+          form_.switches == WriterSwitches::kAllOn ? XmlSwitches::AllOn() : XmlSwitches::OfThread();
+      XmlWriter::Part part(parent, switches.compress, switches.zero_suppress);
+      parent.OpenGroup(group_tag_);
+      const bool drops_zero = parent.DropsZero();
+      for (const WriteStep& step : writing_) {
+        const Field& field = *plain_fields_[step.leaf];
+        const bool held =
+            !values.empty() && static_cast<unsigned char>(values.front()) == step.leaf;
+        if (held) {
+          values.remove_prefix(1);
+        } else if (drops_zero && field.own_value_dropped) {
+          continue;
+        }
+        field.write_packed(parent, leaf_tags_[step.leaf], held ? &values : nullptr);
+      }
+      parent.EndGroup();
+      part.Close();
+    });
+  }
+  // The walk of ReadPlain: `take_value(field, number, text)` for each leaf
+  // met first, whose text is not the empty one its reset already gives;
+  // `take_child(field)` for each child, the cursor after its start tag. The
+  // names met, as bits by plain number.
+  template <class TakeValue, class TakeChild>
+  std::uint64_t WalkPlain(PlainXmlCursor& cursor, std::string_view element,
+                          const TakeValue& take_value, const TakeChild& take_child) const {
     if (!reads_plain_) throw PlainXmlCursor::NotPlain{};
     std::string decoded;
     std::uint64_t met = 0;
@@ -325,7 +495,7 @@ class RecordPlan : public RecordShape {
         // The search would read the first only, and not look into a second.
         if ((met & bit) != 0) throw PlainXmlCursor::NotPlain{};
         met |= bit;
-        field.read_child_plain(record, cursor);
+        take_child(field);
         child_read = true;
         continue;
       }
@@ -340,20 +510,12 @@ class RecordPlan : public RecordShape {
       met |= bit;
       const std::string_view value = cursor.LeafValue(name, decoded);
       if (value.empty() && field.empty_reads_as_reset) continue;
-      field.read_value(record, value, field.member);
+      take_value(field, known, value);
     }
     cursor.EndOf(element);
     if (child_read && leaves_first_ && (met & all_leaves_) != all_leaves_)
       throw PlainXmlCursor::NotPlain{};
-    for (const std::size_t known : read_when_missing_) {
-      if ((met & (std::uint64_t{1} << known)) != 0) continue;
-      const Field& field = *plain_fields_[known];
-      if (field.read_child) {
-        field.read_child(record, XmlPart());
-      } else {
-        field.read_value(record, {}, field.member);
-      }
-    }
+    return met;
   }
   // The number of the element whose start tag is at the cursor, the cursor
   // then after it, when it is `expected` or one of the few written after it:
@@ -384,7 +546,6 @@ class RecordPlan : public RecordShape {
       reset(record, false);
   }
 
-
  protected:
   // A pointer to a stored value of any kind, kept as one to a char member
   // and converted back to its own kind before use (a round trip the
@@ -396,6 +557,9 @@ class RecordPlan : public RecordShape {
   using LeafWriter = void (*)(const T&, XmlWriter&, const TagName&, AnyMember);
   using LeafReader = void (*)(T&, std::string_view, AnyMember);
   using ValueView = std::string_view (*)(const T&, AnyMember, std::string& scratch);
+  using TextPacker = void (*)(std::string_view text, unsigned char number, std::string& packed);
+  using ValueUnpacker = void (*)(T&, AnyMember, std::string_view& packed);
+  using PackedWriter = void (*)(XmlWriter&, const TagName&, std::string_view* packed);
   enum class Held { kInRecord, kRarely };
   static constexpr const char* kNoRareValues = nullptr;  // what steps without them are given
   static constexpr bool kKeepsRareValues = detail::ClassAccess::KeepsRareValues<T>();
@@ -448,6 +612,21 @@ class RecordPlan : public RecordShape {
     SetValue<V, where>(record, member, XmlValue<V>::Read(text));
   }
   template <class V, Held where>
+  static void UnpackValue(T& record, AnyMember member, std::string_view& packed) {
+    SetValue<V, where>(record, member, PackedValue<V>::Take(packed));
+  }
+  // Writes a packed value, or without one the kind's own, as WriteSteps
+  // writes a record's.
+  template <class V>
+  static void WritePackedValue(XmlWriter& writer, const TagName& tag, std::string_view* packed) {
+    if constexpr (std::is_base_of_v<PackedText, PackedValue<V>>) {
+      const std::string_view text = packed ? TakePackedText(*packed) : std::string_view();
+      writer.AddLeaf(tag, text);
+    } else {
+      WriteLeaf(writer, tag, packed ? PackedValue<V>::Take(*packed) : InitialValue<V>());
+    }
+  }
+  template <class V, Held where>
   static void ReadStrictNumber(T& record, std::string_view text, AnyMember member) {
     SetValue<V, where>(record, member, static_cast<V>(Variant(text).ToLong()));
   }
@@ -474,6 +653,12 @@ class RecordPlan : public RecordShape {
     LeafWriter write_value = nullptr;
     LeafReader read_value = nullptr;
     ValueView view = nullptr;  // an attribute's XML text
+    // A leaf's packed value (ReadPlainPacked), read, unpacked and written.
+    TextPacker pack_text = nullptr;
+    ValueUnpacker unpack = nullptr;
+    PackedWriter write_packed = nullptr;
+    // Its kind's own value is left out by a writer that drops zeros (and empties).
+    bool own_value_dropped = false;
     bool spelled_out = false;  // whose view is of the scratch text it is given
     bool stored_text = false;  // the member is a StoredText
     bool rare = false;         // of the block of rarely set values
@@ -573,6 +758,10 @@ class RecordPlan : public RecordShape {
     row.write_value = &WriteValue<V, where>;
     row.read_value = &ReadValue<V, where>;
     row.view = &ViewOfValue<V, where>;
+    if (!place.strict_number) row.pack_text = &PackedValue<V>::PackRead;
+    row.unpack = &UnpackValue<V, where>;
+    row.write_packed = &WritePackedValue<V>;
+    row.own_value_dropped = !std::is_same_v<V, bool> && !std::is_same_v<V, float>;
     row.spelled_out = !std::is_same_v<V, StoredText> && !std::is_same_v<V, bool>;
     row.stored_text = std::is_same_v<V, StoredText>;
     if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
@@ -660,6 +849,7 @@ class RecordPlan : public RecordShape {
     }
     std::copy_if(writing_.begin(), writing_.end(), std::back_inserter(writing_common_),
                  [](const WriteStep& step) { return !step.rare; });
+    KnowPackedFields();
     const std::vector<const Field*> read = InRankOrder(&Field::read_rank);
     for (next = 0; next < read.size(); ++next) {
       const Field* field = read[next];
@@ -945,6 +1135,13 @@ class RecordPlan : public RecordShape {
     write(std::span<const std::string_view>(values.data(), count));
   }
   bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
+  bool packs_ = false;
+  void KnowPackedFields() {
+    packs_ = reads_plain_ && !has_children_ && !edits_its_text_ && read_when_missing_.empty() &&
+             std::all_of(plain_fields_.begin(), plain_fields_.end(), [](const Field* field) {
+               return field->pack_text && !field->kept && field->made_as_reset;
+             });
+  }
   // The plain reader's names: leaves by number, then child objects.
   PlainNames plain_names_;
   std::vector<std::size_t> next_written_;     // PlainNames numbers (KnowPlainNames)
