@@ -150,17 +150,21 @@ std::string ReadingOutcome(const std::function<std::string()>& read,
   return outcome + "\nlogged " + std::to_string(ErrorLogSize() - logged_before) + " bytes";
 }
 
-// Reaches every item's prices, which a reading may have kept packed: the
-// objects made from them must hold what was read.
-void ReachPrices(const ICatItemCol& items) {
-  for (const Ref<ICatItem>& item : items.Members())
-    item->PriceCol()->Count();
-}
-// The XML, then again once every price is an object of its own.
-std::string XmlBeforeAndAfterReaching(const auto& object, const std::function<void()>& reach) {
+// A reading may keep items and prices packed until they are reached: the
+// XML as read, then again once every item, and then every price, was made
+// into an object of its own from them, must be what was read.
+std::string XmlAsItemsAndPricesAreReached(
+    const auto& object, const std::function<std::vector<Ref<ICatItemCol>>()>& items) {
   std::string xml = object.XML();
-  reach();
-  return xml + "\nreached: " + object.XML();
+  std::vector<Ref<ICatItem>> reached;
+  for (const Ref<ICatItemCol>& collection : items()) {
+    for (const Ref<ICatItem>& item : collection->Members())
+      reached.push_back(item);
+  }
+  xml += "\nitems reached: " + object.XML();
+  for (const Ref<ICatItem>& item : reached)
+    item->PriceCol()->Count();
+  return xml + "\nprices reached: " + object.XML();
 }
 
 // The collection's version (before the XML get, which renews it) and XML
@@ -173,7 +177,10 @@ std::string ItemsRead(std::string_view text, bool heard) {
         items->SetXML(text);
         return items->XDocVersion();
       },
-      [&] { return XmlBeforeAndAfterReaching(*items, [&] { ReachPrices(*items); }); });
+      [&] {
+        return XmlAsItemsAndPricesAreReached(*items,
+                                             [&] { return std::vector<Ref<ICatItemCol>>{items}; });
+      });
 }
 
 // The catalog's XML after reading `text`, with or without the one pass.
@@ -187,9 +194,11 @@ std::string CatalogRead(std::string_view text, bool one_pass) {
         return std::string();
       },
       [&] {
-        return XmlBeforeAndAfterReaching(*catalog, [&] {
+        return XmlAsItemsAndPricesAreReached(*catalog, [&] {
+          std::vector<Ref<ICatItemCol>> items;
           for (const Ref<ICatStore>& store : catalog->Stores()->Members())
-            ReachPrices(*store->Items());
+            items.push_back(store->Items());
+          return items;
         });
       });
   allowed = true;

@@ -90,6 +90,12 @@ class ICatItem final : public Record {
   // description, operation and comment joined by spaces and trimmed; for
   // every other type the vendor number.
   std::string UniqueKey() const;
+  // The same for an item of these values.
+  struct KeyValues {
+    Long item_type = 0;
+    std::string_view line_code, item_number, description, labor_operation, comment;
+  };
+  static std::string UniqueKeyOf(const KeyValues& values);
 
   // ---- stored values, returned as given ----
   Short WorkGroup() const { return work_group_; }

@@ -135,6 +135,9 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   // NotPlain, or an error, where the search might read otherwise.
   void ReadPlainCollection(PlainXmlCursor& cursor, std::string_view element);
   void ReadPlainXml(PlainXmlCursor& cursor);
+  // Items read in one pass wait packed (see waiting_items_) until one is reached.
+  void MakeWaitingMembers() override;
+  void DropWaitingMembers() noexcept override;
 
   // The text key without TABs, written back; other values unchanged.
   static void StripTabs(Variant& index);
@@ -150,6 +153,11 @@ class ICatItemCol final : public Collection<ICatItemCol, ICatItem> {
   Long aftermarket_sort_ = qCCISundefined;
   Long non_catalog_sort_ = qCCISundefined;
   std::unique_ptr<ConnectionPoint> events_;
+  // The items read from a document in one pass that nobody has reached yet:
+  // their count, then each as the item's table packs it, its prices packed
+  // within. Most documents are only read and written again, and an item so
+  // kept takes about the bytes of its values instead of objects' hundreds.
+  std::string waiting_items_;
 };
 
 }  // namespace lombar

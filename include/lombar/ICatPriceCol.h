@@ -78,10 +78,14 @@ class ICatPriceCol final : public LocationCollection<ICatPriceCol, ICatPrice> {
   void AppendXML(XmlWriter& writer) const;
   void ReadXML(XmlPart xml);
   void ReadPlainXml(PlainXmlCursor& cursor);
-  // Prices read in one pass wait packed (see waiting_prices_) until one is reached.
+  // Prices read in one pass wait packed (see waiting_prices_) until one is
+  // reached: read and written so by the collection, or by an item kept
+  // packed itself.
+  static void PackPlainXml(PlainXmlCursor& cursor, std::string& packed);
+  static void WritePackedXml(XmlWriter& writer, std::string_view packed);
+  void TakePackedMembers(std::string_view packed);
   void MakeWaitingMembers() override;
   void DropWaitingMembers() noexcept override;
-  void WriteWaitingPrices(XmlWriter& writer) const;
 
   // The prices read from a document in one pass that nobody has reached
   // yet, in one block: their count, then each as the price's table packs it.

@@ -381,8 +381,14 @@ std::string ICatItem::VendorNumber() const {
 }
 
 std::string ICatItem::UniqueKey() const {
-  if (item_type_ != qcit_Labor) return VendorNumber();
-  return std::string(TrimSpaces(Concat({description_, " ", labor_operation_, " ", comment_})));
+  return UniqueKeyOf(
+      {item_type_, line_code_, item_number_, description_, labor_operation_, comment_});
+}
+
+std::string ICatItem::UniqueKeyOf(const KeyValues& values) {
+  if (values.item_type != qcit_Labor) return Concat({values.line_code, values.item_number});
+  return std::string(
+      TrimSpaces(Concat({values.description, " ", values.labor_operation, " ", values.comment})));
 }
 
 }  // namespace lombar

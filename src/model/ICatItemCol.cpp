@@ -18,12 +18,27 @@
 #include "model/support/CollectionMembers.h"
 #include "model/support/CollectionSurface.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/RecordPlan.h"
 #include "model/support/SharedHelp.h"
 
 namespace lombar {
 namespace {
 
 constexpr std::string_view kMemberElement = "Item";
+
+const RecordPlan<ICatItem>& ItemTable() {
+  return static_cast<const RecordPlan<ICatItem>&>(detail::ClassAccess::Table<ICatItem>());
+}
+
+// The leaves of a packed item its key is made of (ICatItem::UniqueKeyOf).
+struct KeyLeaves {
+  std::size_t item_type, line_code, item_number, description, labor_operation, comment;
+};
+KeyLeaves KeyLeavesOf(const RecordPlan<ICatItem>& table) {
+  return {table.LeafNumber("ItemType"),       table.LeafNumber("LineCode"),
+          table.LeafNumber("ItemNumber"),     table.LeafNumber("Description"),
+          table.LeafNumber("LaborOperation"), table.LeafNumber("Comment")};
+}
 
 // Currency sums overflow like the runtime's: error 6.
 Currency Plus(Currency total, Currency term) {
@@ -403,14 +418,22 @@ std::string ICatItemCol::XML() const {
 
 void ICatItemCol::AppendXML(XmlWriter& writer) const {
   Trapped({kClassName, "Get XML"}, [&] {
-    if (Released() || Count() == 0) return;
-    WriteMembersXml<ICatItem>(
-        writer, Backing(),
-        {.group = kElement,
-         .switches = XmlSwitches::OfThread(),
-         .before_count = [](XmlWriter& into) { into.Add("XDocVersion", kDocumentVersion); },
-         .after_members =
-             [&](XmlWriter& into) { detail::ClassAccess::AppendXML(*vehicle_, into); }});
+    const CollectionXmlForm form = {
+        .group = kElement,
+        .switches = XmlSwitches::OfThread(),
+        .before_count = [](XmlWriter& into) { into.Add("XDocVersion", kDocumentVersion); },
+        .after_members = [&](XmlWriter& into) { detail::ClassAccess::AppendXML(*vehicle_, into); }};
+    if (HasWaitingMembers()) {
+      // Each packed item is written as an item of its values would write itself.
+      std::string_view packed = waiting_items_;
+      const std::size_t count = TakePackedCount(packed);
+      const RecordPlan<ICatItem>& table = ItemTable();
+      WriteCollectionXml(writer, form, count,
+                         [&](XmlWriter& into) { table.WritePacked(into, packed); });
+    } else {
+      if (Released() || Count() == 0) return;
+      WriteMembersXml<ICatItem>(writer, Backing(), form);
+    }
     // Once the items are written, the collection is of the current version.
     document_version_ = kDocumentVersion;
   });
@@ -498,16 +521,34 @@ void ICatItemCol::ReadPlainCollection(PlainXmlCursor& cursor, std::string_view e
   bool members_met = false;
   bool members_missing = false;
   std::string decoded;
+  // The items are packed as they come, each kept unless its key is one met
+  // before, as Add keeps them.
+  const RecordPlan<ICatItem>& table = ItemTable();
+  static const KeyLeaves key_leaves = KeyLeavesOf(table);
+  std::string packed;
+  const std::size_t block = StartPackedMembers(packed);
+  MetKeys keys;
+  std::size_t count = 0;
   ReadPlainCollectionXml(
-      cursor, element, kMemberElement,
-      [&](std::size_t members) {
-        members_met = true;
-        ExpectMembers(members);
-      },
+      cursor, element, kMemberElement, [&](std::size_t) { members_met = true; },
       [&](PlainXmlCursor* member) {
         members_missing = members_missing || member == nullptr;
-        const Ref<ICatItem> item = PlainMember<ICatItem>(member, kMemberElement);
-        Add(item, item->UniqueKey());
+        const std::size_t start = packed.size();
+        std::string key;
+        if (member) {
+          const PackedLeaves item = table.ReadPlainPacked(*member, kMemberElement, packed);
+          key = ICatItem::UniqueKeyOf({item.Number<Long>(packed, key_leaves.item_type),
+                                       item.Text(packed, key_leaves.line_code),
+                                       item.Text(packed, key_leaves.item_number),
+                                       item.Text(packed, key_leaves.description),
+                                       item.Text(packed, key_leaves.labor_operation),
+                                       item.Text(packed, key_leaves.comment)});
+        } else {
+          AppendPackedNumber(packed, 0);  // an item of nothing
+          key = ICatItem::UniqueKeyOf({});
+        }
+        if (!key.empty() && !keys.Add(key)) return packed.resize(start);
+        ++count;
       },
       [&](std::string_view name) {
         if (name == "XDocVersion") {
@@ -526,6 +567,27 @@ void ICatItemCol::ReadPlainCollection(PlainXmlCursor& cursor, std::string_view e
         return true;
       });
   document_version_ = std::move(version);
+  EndPackedMembers(packed, block, count);
+  if (count == 0) return;
+  waiting_items_ = std::move(packed);
+  MembersWaiting();
+}
+
+void ICatItemCol::MakeWaitingMembers() {
+  std::string_view packed = waiting_items_;
+  const std::size_t count = TakePackedCount(packed);
+  const RecordPlan<ICatItem>& table = ItemTable();
+  ExpectMembers(count);
+  for (std::size_t made = 0; made < count; ++made) {
+    const auto item = MakeRef<ICatItem>();
+    table.Unpack(packed, *item);
+    Append(item, item->UniqueKey());
+  }
+  std::string().swap(waiting_items_);
+}
+
+void ICatItemCol::DropWaitingMembers() noexcept {
+  std::string().swap(waiting_items_);
 }
 
 // ---- totals ----

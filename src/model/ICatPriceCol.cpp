@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "base/Text.h"
 #include "frame/ClassBuilder.h"
 #include "frame/ErrorTrap.h"
 #include "frame/NumberParse.h"
@@ -26,18 +25,6 @@ const RecordPlan<ICatPrice>& PriceTable() {
   return static_cast<const RecordPlan<ICatPrice>&>(detail::ClassAccess::Table<ICatPrice>());
 }
 
-// Adds the key, folded as the backing collection compares keys, to those
-// in `keys` (each a packed text), unless it is there already: false then.
-bool KeepKeyOnce(std::string& keys, std::string_view key) {
-  std::string folded(key.size(), '\0');
-  SetTextCase(key, folded.data(), false);
-  for (std::string_view kept = keys; !kept.empty();) {
-    if (TakePackedText(kept) == folded) return false;
-  }
-  AppendPackedText(keys, folded);
-  return true;
-}
-
 // The leaves of a packed price that the collection reads: its directory,
 // and those of which a price that says something (ICatPrice::HasNothingToSay)
 // holds one at least: the quantity available, the cost, list and sell prices,
@@ -51,16 +38,6 @@ PriceLeaves PriceLeavesOf(const RecordPlan<ICatPrice>& table) {
   for (const std::string_view leaf : {"Available", "Cost", "List", "Sell"})
     saying |= std::uint64_t{1} << table.LeafNumber(leaf);
   return {table.LeafNumber("MCLdir"), saying};
-}
-
-// The waiting prices' count, a 16-bit value as a collection's Count, in the
-// first two bytes of their block.
-constexpr std::size_t kWaitingCountBytes = 2;
-std::size_t TakeWaitingCount(std::string_view& packed) {
-  const auto count = static_cast<std::size_t>(static_cast<unsigned char>(packed[0]) |
-                                              static_cast<unsigned char>(packed[1]) << 8);
-  packed.remove_prefix(kWaitingCountBytes);
-  return count;
 }
 
 CollectionXmlForm PricesForm() {
@@ -177,9 +154,9 @@ std::string ICatPriceCol::XML() const {
 }
 
 void ICatPriceCol::AppendXML(XmlWriter& writer) const {
+  if (HasWaitingMembers()) return WritePackedXml(writer, waiting_prices_.View());
   TracedAndTrapped({kClassName, "Get XML"}, [&] {
     if (Released()) return;
-    if (HasWaitingMembers()) return WriteWaitingPrices(writer);
     WriteMembersXml<ICatPrice>(writer, Backing(), PricesForm());
   });
 }
@@ -201,18 +178,27 @@ void ICatPriceCol::ReadXML(XmlPart xml) {
   });
 }
 
-// Each waiting price is written as a price of its values would write itself.
-void ICatPriceCol::WriteWaitingPrices(XmlWriter& writer) const {
-  std::string_view packed = waiting_prices_.View();
-  const std::size_t count = TakeWaitingCount(packed);
-  const RecordPlan<ICatPrice>& table = PriceTable();
-  WriteCollectionXml(writer, PricesForm(), count,
-                     [&](XmlWriter& into) { table.WritePacked(into, packed); });
+// Each packed price is written as a price of its values would write itself.
+void ICatPriceCol::WritePackedXml(XmlWriter& writer, std::string_view packed) {
+  TracedAndTrapped({kClassName, "Get XML"}, [&] {
+    if (packed.empty()) return;
+    const std::size_t count = TakePackedCount(packed);
+    const RecordPlan<ICatPrice>& table = PriceTable();
+    WriteCollectionXml(writer, PricesForm(), count,
+                       [&](XmlWriter& into) { table.WritePacked(into, packed); });
+  });
+}
+
+void ICatPriceCol::TakePackedMembers(std::string_view packed) {
+  ReleaseMembers(false);
+  if (packed.empty()) return;
+  waiting_prices_ = packed;
+  MembersWaiting();
 }
 
 void ICatPriceCol::MakeWaitingMembers() {
   std::string_view packed = waiting_prices_.View();
-  const std::size_t count = TakeWaitingCount(packed);
+  const std::size_t count = TakePackedCount(packed);
   ExpectMembers(count);
   for (std::size_t made = 0; made < count; ++made) {
     const auto price = MakeRef<ICatPrice>();
@@ -232,12 +218,16 @@ void ICatPriceCol::DropWaitingMembers() noexcept {
 // directory, which AddObject would look up among the providers, or with the
 // directory it refuses, is NotPlain, for ReadXML to take in its turn.
 void ICatPriceCol::ReadPlainXml(PlainXmlCursor& cursor) {
-  ReleaseMembers(false);
+  std::string packed;
+  PackPlainXml(cursor, packed);
+  TakePackedMembers(packed);
+}
+
+void ICatPriceCol::PackPlainXml(PlainXmlCursor& cursor, std::string& packed) {
   const RecordPlan<ICatPrice>& table = PriceTable();
   static const PriceLeaves leaves = PriceLeavesOf(table);
-  std::string packed(kWaitingCountBytes, '\0');
-  packed.reserve(256);
-  std::string keys;  // folded as the backing collection folds them
+  const std::size_t block = StartPackedMembers(packed);
+  MetKeys keys;
   std::size_t count = 0;
   ReadPlainCollectionXml(
       cursor, kElement, kMemberElement, [](std::size_t) {},
@@ -248,14 +238,10 @@ void ICatPriceCol::ReadPlainXml(PlainXmlCursor& cursor) {
         const std::string_view directory = price.Text(packed, leaves.directory);
         if ((price.held & leaves.saying) == 0) return packed.resize(start);
         if (directory.empty() || IsReservedKey(directory)) throw PlainXmlCursor::NotPlain{};
-        if (!KeepKeyOnce(keys, directory)) return packed.resize(start);
+        if (!keys.Add(directory)) return packed.resize(start);
         ++count;
       });
-  if (count == 0) return;
-  packed[0] = static_cast<char>(count & 0xFF);
-  packed[1] = static_cast<char>(count >> 8);
-  waiting_prices_ = packed;
-  MembersWaiting();
+  EndPackedMembers(packed, block, count);
 }
 
 Ref<ICatPrice> ICatPriceCol::Add(std::string_view mcl_dir, std::string_view location,

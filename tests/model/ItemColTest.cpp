@@ -300,7 +300,18 @@ TEST(ICatItemColTest, ATextReadsInOnePassAsTheSearchReadsIt) {
         "<MCLdir>D1</MCLdir><Available>4</Available><Cost>1.50</Cost></Price><Price>"
         "<MCLdir>D2</MCLdir><Cost>2</Cost></Price></Collection></Prices></Item>" +
         second + "</Collection></Items>";
+    const auto item = [](std::string_view line, std::string_view number) {
+      return "<Item><LineCode>" + std::string(line) + "</LineCode><ItemNumber>" +
+             std::string(number) + "</ItemNumber></Item>";
+    };
+    std::string many;  // ten items, L1 to L10
+    for (int n = 1; n <= 10; ++n)
+      many += item("L", std::to_string(n));
     const std::string top_count = "<Count>2</Count><Collection><Item>";
+    const auto counted = [&](int count, const std::string& text) {
+      return Changed(text, top_count,
+                     "<Count>" + std::to_string(count) + "</Count><Collection><Item>");
+    };
     const std::string description = "<Description>Pump</Description>";
     const std::string version = "<XDocVersion>v3.00</XDocVersion>";
     const std::string end = "</Collection></Items>";
@@ -352,6 +363,13 @@ TEST(ICatItemColTest, ATextReadsInOnePassAsTheSearchReadsIt) {
         changed(plain, "<MCLdir>D1</MCLdir><Available>4</Available>",
                 "<Available>4</Available><MCLdir>D1</MCLdir>"),
         changed(plain, "<MCLdir>D2</MCLdir>", "<MCLdir>d1</MCLdir>"),
+        // Keys met by hash beyond the first few, labor keyed by its texts.
+        counted(12, changed(plain, second, many + item("l", "3"))),
+        counted(12, changed(plain, second, many + item("L", "13"))),
+        counted(3, changed(plain, second,
+                           "<Item><ItemType>1</ItemType><LineCode>A</LineCode><Description>Brake "
+                           "job</Description></Item><Item><ItemType>1</ItemType><LineCode>B"
+                           "</LineCode><Description> brake JOB </Description></Item>")),
         changed(plain, "<Cost>2</Cost>",
                 "<PriceTag>t</PriceTag><UrgentFlag>True</UrgentFlag><Cost>2</Cost>"
                 "<Margin>0.5</Margin>"),
@@ -390,16 +408,21 @@ TEST(ICatItemColTest, ATextReadsInOnePassAsTheSearchReadsIt) {
   });
 }
 
-// Prices read with their items in one pass are kept packed until reached;
-// emptying or reading a collection not yet reached forgets them.
+// Items and prices read in one pass are kept packed until reached: the
+// items then stand under their keys; emptying or reading a price collection
+// not yet reached forgets what it kept.
 TEST(ICatItemColTest, PricesReadInOnePassAreForgottenByAnEmptyingBeforeReached) {
   const auto items = MakeRef<ICatItemCol>();
   const std::string two_prices =
       "<Prices><Count>2</Count><Collection><Price><MCLdir>D1</MCLdir><Cost>1</Cost></Price>"
       "<Price><MCLdir>D2</MCLdir><Cost>2</Cost></Price></Collection></Prices>";
-  items->SetXML("<Items><Count>2</Count><Collection><Item><ItemNumber>K1</ItemNumber>" +
-                two_prices + "</Item><Item><ItemNumber>K2</ItemNumber>" + two_prices +
-                "</Item></Collection></Items>");
+  items->SetXML("<Items><Count>3</Count><Collection><Item><ItemNumber>K1</ItemNumber>" +
+                two_prices + "</Item><Item><LineCode>L</LineCode><ItemNumber>K2</ItemNumber>" +
+                two_prices +
+                "</Item><Item><ItemType>1</ItemType><Description> Brake job </Description>"
+                "<Comment>front</Comment></Item></Collection></Items>");
+  EXPECT_TRUE(items->Exists(Variant("LK2")));
+  EXPECT_TRUE(items->Exists(Variant("Brake job  front")));
   const Ref<ICatPriceCol> emptied = items->Item(Variant(1))->PriceCol();
   emptied->Clear(false);
   EXPECT_EQ(emptied->Count(), 0);

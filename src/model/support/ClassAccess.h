@@ -5,6 +5,8 @@
 // a class through it is plumbing, never a host's API.
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -68,6 +70,29 @@ class ClassAccess {
   template <class T>
   static void ReadPlainXml(T& object, PlainXmlCursor& cursor) {
     object.ReadPlainXml(cursor);
+  }
+
+  // Whether a collection packs the members it reads in the plain form (see
+  // CollectionBase::MembersWaiting), and the packing: its members appended
+  // to `packed` as one text, nothing when there are none; a packed text
+  // written as its XML; a new collection keeping a packed text's members.
+  template <class T>
+  static constexpr bool PacksPlainXml() {
+    return requires(PlainXmlCursor & cursor, std::string & packed) {
+      T::PackPlainXml(cursor, packed);
+    };
+  }
+  template <class T>
+  static void PackPlainXml(PlainXmlCursor& cursor, std::string& packed) {
+    T::PackPlainXml(cursor, packed);
+  }
+  template <class T>
+  static void WritePackedXml(XmlWriter& writer, std::string_view packed) {
+    T::WritePackedXml(writer, packed);
+  }
+  template <class T>
+  static void TakePackedMembers(T& object, std::string_view packed) {
+    object.TakePackedMembers(packed);
   }
 
   // The block of the record's rarely set values (a member named rare_), for

@@ -4,7 +4,6 @@
 
 #include "frame/DiagnosticLog.h"
 #include "model/support/CollectionXml.h"
-#include "model/support/RecordPlan.h"
 #include "model/support/RecordShape.h"
 
 namespace lombar {
@@ -42,22 +41,6 @@ void Record::ClearFields(bool destroy) {
 
 void Record::InitializeFields() {
   Shape().ResetNewRecord(*this);
-}
-
-void AppendLongPackedNumber(std::string& packed, std::size_t number) {
-  for (; number >= 0x80; number >>= 7)
-    packed += static_cast<char>(0x80 | (number & 0x7F));
-  packed += static_cast<char>(number);
-}
-
-std::size_t TakeLongPackedNumber(std::string_view& packed) noexcept {
-  std::size_t number = 0;
-  for (int shift = 0;; shift += 7) {
-    const auto byte = static_cast<unsigned char>(packed.front());
-    packed.remove_prefix(1);
-    number |= static_cast<std::size_t>(byte & 0x7F) << shift;
-    if (byte < 0x80) return number;
-  }
 }
 
 }  // namespace lombar

@@ -34,6 +34,7 @@
 #include "lombar/internal/Record.h"
 #include "model/support/ClassAccess.h"
 #include "model/support/CollectionXml.h"
+#include "model/support/Packing.h"
 #include "model/support/RecordShape.h"
 #include "text/PlainXml.h"
 #include "text/XmlReader.h"
@@ -178,29 +179,6 @@ void WriteLeaf(XmlWriter& writer, const TagName& tag, const V& value) {
   }
 }
 
-// Most numbers and lengths packed take one byte, which these take inline.
-void AppendLongPackedNumber(std::string& packed, std::size_t number);
-std::size_t TakeLongPackedNumber(std::string_view& packed) noexcept;
-inline void AppendPackedNumber(std::string& packed, std::size_t number) {
-  if (number >= 0x80) return AppendLongPackedNumber(packed, number);
-  packed += static_cast<char>(number);
-}
-inline std::size_t TakePackedNumber(std::string_view& packed) noexcept {
-  const auto first = static_cast<unsigned char>(packed.front());
-  if (first >= 0x80) return TakeLongPackedNumber(packed);
-  packed.remove_prefix(1);
-  return first;
-}
-inline void AppendPackedText(std::string& packed, std::string_view text) {
-  AppendPackedNumber(packed, text.size());
-  packed += text;
-}
-inline std::string_view TakePackedText(std::string_view& packed) noexcept {
-  const std::size_t length = TakePackedNumber(packed);
-  const std::string_view text = packed.substr(0, length);
-  packed.remove_prefix(length);
-  return text;
-}
 // A value as a packed record keeps it (RecordPlan::ReadPlainPacked): read
 // from its XML text as a record reads it, and kept unless it is its kind's
 // own, after its leaf number: a number or flag as its bytes, a text as its
@@ -243,10 +221,18 @@ struct PackedLeaves {
   std::array<std::uint32_t, 64> at;  // each held value's place among them
   // A held text, or the empty text.
   std::string_view Text(std::string_view packed, std::size_t known) const {
-    if ((held & (std::uint64_t{1} << known)) == 0) return {};
+    if (!Holds(known)) return {};
     std::string_view value = packed.substr(values + at[known]);
     return TakePackedText(value);
   }
+  // A held number, or 0.
+  template <class V>
+  V Number(std::string_view packed, std::size_t known) const {
+    if (!Holds(known)) return V{};
+    std::string_view value = packed.substr(values + at[known]);
+    return PackedValue<V>::Take(value);
+  }
+  bool Holds(std::size_t known) const { return (held & (std::uint64_t{1} << known)) != 0; }
 };
 
 // The value Clear gives a stored value unless the row says otherwise: empty,
@@ -388,15 +374,17 @@ class RecordPlan : public RecordShape {
     }
   }
   // ReadPlain without a record, for a class whose XML is a record of leaves
-  // only, each starting and reset at its kind's own value: the values not at
-  // their kind's own, appended to `packed` as one packed record (a length,
-  // then each value after its leaf number as PackedValue keeps it), in
-  // writing order; leaves in another order are NotPlain. What the packed
-  // record holds, or NotPlain for a class or value that cannot be packed (a
-  // variant holding other than a text).
+  // and child collections that pack their members, each starting at its
+  // kind's own value (an empty collection) and reading so when missing: the
+  // values not at their kind's own, appended to `packed` as one packed record
+  // (a length, then each value after its plain number as PackedValue keeps
+  // it, a child's members as a text), in writing order; elements in another
+  // order are NotPlain. What the packed record holds, or NotPlain for a class
+  // or value that cannot be packed (a variant holding other than a text).
   PackedLeaves ReadPlainPacked(PlainXmlCursor& cursor, std::string_view element,
                                std::string& packed) const {
-    if (!packs_) throw PlainXmlCursor::NotPlain{};
+    static const bool kept_values_start_own = KeptValuesStartOwn();
+    if (!packs_ || !kept_values_start_own) throw PlainXmlCursor::NotPlain{};
     PackedLeaves leaves;
     const std::size_t start = packed.size();
     int rank = 0;
@@ -411,7 +399,16 @@ class RecordPlan : public RecordShape {
           leaves.held |= std::uint64_t{1} << known;
           leaves.at[known] = static_cast<std::uint32_t>(before + 1 - start);
         },
-        [](const Field&) { throw PlainXmlCursor::NotPlain{}; });
+        [&](const Field& field) {
+          if (field.write_rank < rank) throw PlainXmlCursor::NotPlain{};
+          rank = field.write_rank;
+          const std::size_t known = PlainNumber(field);
+          const std::size_t before = packed.size();
+          field.pack_child(cursor, static_cast<unsigned char>(known), packed);
+          if (packed.size() == before) return;
+          leaves.held |= std::uint64_t{1} << known;
+          leaves.at[known] = static_cast<std::uint32_t>(before + 1 - start);
+        });
     // The length goes before the values, once they are known.
     std::string length;
     AppendPackedNumber(length, packed.size() - start);
@@ -446,16 +443,16 @@ class RecordPlan : public RecordShape {
       XmlWriter::Part part(parent, switches.compress, switches.zero_suppress);
       parent.OpenGroup(group_tag_);
       const bool drops_zero = parent.DropsZero();
-      for (const WriteStep& step : writing_) {
-        const Field& field = *plain_fields_[step.leaf];
-        const bool held =
-            !values.empty() && static_cast<unsigned char>(values.front()) == step.leaf;
+      for (const unsigned char known : packed_order_) {
+        const Field& field = *plain_fields_[known];
+        const bool held = !values.empty() && static_cast<unsigned char>(values.front()) == known;
         if (held) {
           values.remove_prefix(1);
         } else if (drops_zero && field.own_value_dropped) {
           continue;
         }
-        field.write_packed(parent, leaf_tags_[step.leaf], held ? &values : nullptr);
+        field.write_packed(parent, known < leaf_tags_.size() ? leaf_tags_[known] : field.child_tag,
+                           held ? &values : nullptr);
       }
       parent.EndGroup();
       part.Close();
@@ -560,6 +557,7 @@ class RecordPlan : public RecordShape {
   using TextPacker = void (*)(std::string_view text, unsigned char number, std::string& packed);
   using ValueUnpacker = void (*)(T&, AnyMember, std::string_view& packed);
   using PackedWriter = void (*)(XmlWriter&, const TagName&, std::string_view* packed);
+  using ChildPacker = void (*)(PlainXmlCursor&, unsigned char number, std::string& packed);
   enum class Held { kInRecord, kRarely };
   static constexpr const char* kNoRareValues = nullptr;  // what steps without them are given
   static constexpr bool kKeepsRareValues = detail::ClassAccess::KeepsRareValues<T>();
@@ -655,10 +653,14 @@ class RecordPlan : public RecordShape {
     ValueView view = nullptr;  // an attribute's XML text
     // A leaf's packed value (ReadPlainPacked), read, unpacked and written.
     TextPacker pack_text = nullptr;
+    ChildPacker pack_child = nullptr;  // a child object's, after its start tag
     ValueUnpacker unpack = nullptr;
     PackedWriter write_packed = nullptr;
     // Its kind's own value is left out by a writer that drops zeros (and empties).
     bool own_value_dropped = false;
+    // A missing element reads as its kind's own value.
+    bool missing_reads_as_own = false;
+    bool (*holds_own)(const T&, AnyMember) = nullptr;  // the value is its kind's own
     bool spelled_out = false;  // whose view is of the scratch text it is given
     bool stored_text = false;  // the member is a StoredText
     bool rare = false;         // of the block of rarely set values
@@ -762,6 +764,10 @@ class RecordPlan : public RecordShape {
     row.unpack = &UnpackValue<V, where>;
     row.write_packed = &WritePackedValue<V>;
     row.own_value_dropped = !std::is_same_v<V, bool> && !std::is_same_v<V, float>;
+    row.missing_reads_as_own = !place.strict_number && XmlValue<V>::Read("") == InitialValue<V>();
+    row.holds_own = [](const T& record, AnyMember value) {
+      return StoredValue<V, where>(record, value) == InitialValue<V>();
+    };
     row.spelled_out = !std::is_same_v<V, StoredText> && !std::is_same_v<V, bool>;
     row.stored_text = std::is_same_v<V, StoredText>;
     if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) {
@@ -800,7 +806,37 @@ class RecordPlan : public RecordShape {
     row.renews_child = true;
     row.kind = XmlValueKind::kObject;
     row.child_class = Child::kClassName;
+    if constexpr (detail::ClassAccess::PacksPlainXml<Child>()) {
+      row.member = reinterpret_cast<AnyMember>(field);
+      row.pack_child = &PackChild<Child>;
+      row.unpack = &UnpackChild<Child>;
+      row.write_packed = &WritePackedChild<Child>;
+      row.missing_reads_as_own = true;  // an empty collection, as a new one
+    }
     return row;
+  }
+  // A child collection's packed members (ClassAccess::PacksPlainXml), kept
+  // as a text after its number unless there are none.
+  template <class Child>
+  static void PackChild(PlainXmlCursor& cursor, unsigned char number, std::string& packed) {
+    const std::size_t mark = packed.size();
+    packed += static_cast<char>(number);
+    const std::size_t start = packed.size();
+    detail::ClassAccess::PackPlainXml<Child>(cursor, packed);
+    if (packed.size() == start) return packed.resize(mark);
+    std::string length;
+    AppendPackedNumber(length, packed.size() - start);
+    packed.insert(start, length);
+  }
+  template <class Child>
+  static void UnpackChild(T& record, AnyMember member, std::string_view& packed) {
+    const auto field = reinterpret_cast<Ref<Child> T::*>(member);
+    detail::ClassAccess::TakePackedMembers(*(record.*field), TakePackedText(packed));
+  }
+  template <class Child>
+  static void WritePackedChild(XmlWriter& writer, const TagName&, std::string_view* packed) {
+    detail::ClassAccess::WritePackedXml<Child>(
+        writer, packed ? TakePackedText(*packed) : std::string_view());
   }
 
   void AddField(Field field) {
@@ -1136,11 +1172,29 @@ class RecordPlan : public RecordShape {
   }
   bool edits_its_text_ = false;  // sets attributes or cuts empty elements in what it wrote
   bool packs_ = false;
+  std::vector<unsigned char> packed_order_;  // plain numbers in writing order
   void KnowPackedFields() {
-    packs_ = reads_plain_ && !has_children_ && !edits_its_text_ && read_when_missing_.empty() &&
+    packs_ = reads_plain_ && !edits_its_text_ &&
              std::all_of(plain_fields_.begin(), plain_fields_.end(), [](const Field* field) {
-               return field->pack_text && !field->kept && field->made_as_reset;
+               // A child starts as a new, empty collection: its own value.
+               return (field->pack_child || (field->pack_text && field->made_as_reset)) &&
+                      (field->empty_reads_as_reset || field->missing_reads_as_own);
              });
+    for (const Field* field : InRankOrder(&Field::write_rank))
+      packed_order_.push_back(static_cast<unsigned char>(PlainNumber(*field)));
+  }
+  // A value Clear keeps is not reset either when a record is made: the
+  // class's member initialiser gives it, and a packed record leaves out only
+  // what a record just made holds.
+  bool KeptValuesStartOwn() const {
+    const auto made = MakeRef<T>();
+    return std::all_of(plain_fields_.begin(), plain_fields_.end(), [&](const Field* field) {
+      return !field->kept || field->holds_own(*made, field->member);
+    });
+  }
+  std::size_t PlainNumber(const Field& field) const {
+    return static_cast<std::size_t>(std::find(plain_fields_.begin(), plain_fields_.end(), &field) -
+                                    plain_fields_.begin());
   }
   // The plain reader's names: leaves by number, then child objects.
   PlainNames plain_names_;
