@@ -22,6 +22,13 @@ std::size_t TakeLongPackedNumber(std::string_view& packed) noexcept {
   }
 }
 
+std::size_t InsertPackedLength(std::string& packed, std::size_t start) {
+  std::string length;
+  AppendPackedNumber(length, packed.size() - start);
+  packed.insert(start, length);
+  return length.size();
+}
+
 constexpr std::size_t kPackedCountBytes = 2;
 
 std::size_t StartPackedMembers(std::string& packed) {

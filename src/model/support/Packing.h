@@ -36,6 +36,10 @@ inline std::string_view TakePackedText(std::string_view& packed) noexcept {
   return text;
 }
 
+// Puts before what `packed` holds from `start` on its length, as a packed
+// text has it once its bytes are known; the bytes the length took.
+std::size_t InsertPackedLength(std::string& packed, std::size_t start);
+
 // A collection's members packed for waiting (CollectionBase::MembersWaiting):
 // their count, a 16-bit value as a collection's Count, in two bytes, then
 // each member packed. StartPackedMembers makes room for the count;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cstring>
 #include <deque>
@@ -362,7 +361,7 @@ class RecordPlan : public RecordShape {
         [&](const Field& field, std::size_t, std::string_view value) {
           field.read_value(record, value, field.member);
         },
-        [&](const Field& field) { field.read_child_plain(record, cursor); });
+        [&](const Field& field, std::size_t) { field.read_child_plain(record, cursor); });
     for (const std::size_t known : read_when_missing_) {
       if ((met & (std::uint64_t{1} << known)) != 0) continue;
       const Field& field = *plain_fields_[known];
@@ -388,32 +387,27 @@ class RecordPlan : public RecordShape {
     PackedLeaves leaves;
     const std::size_t start = packed.size();
     int rank = 0;
+    // Packs a leaf's or a child's value in writing order, noting where it went.
+    const auto pack_in_order = [&](const Field& field, std::size_t known, const auto& pack) {
+      if (field.write_rank < rank) throw PlainXmlCursor::NotPlain{};
+      rank = field.write_rank;
+      const std::size_t before = packed.size();
+      pack(static_cast<unsigned char>(known));
+      if (packed.size() == before) return;
+      leaves.held |= std::uint64_t{1} << known;
+      leaves.at[known] = static_cast<std::uint32_t>(before + 1 - start);
+    };
     WalkPlain(
         cursor, element,
         [&](const Field& field, std::size_t known, std::string_view value) {
-          if (field.write_rank < rank) throw PlainXmlCursor::NotPlain{};
-          rank = field.write_rank;
-          const std::size_t before = packed.size();
-          field.pack_text(value, static_cast<unsigned char>(known), packed);
-          if (packed.size() == before) return;
-          leaves.held |= std::uint64_t{1} << known;
-          leaves.at[known] = static_cast<std::uint32_t>(before + 1 - start);
+          pack_in_order(field, known,
+                        [&](unsigned char number) { field.pack_text(value, number, packed); });
         },
-        [&](const Field& field) {
-          if (field.write_rank < rank) throw PlainXmlCursor::NotPlain{};
-          rank = field.write_rank;
-          const std::size_t known = PlainNumber(field);
-          const std::size_t before = packed.size();
-          field.pack_child(cursor, static_cast<unsigned char>(known), packed);
-          if (packed.size() == before) return;
-          leaves.held |= std::uint64_t{1} << known;
-          leaves.at[known] = static_cast<std::uint32_t>(before + 1 - start);
+        [&](const Field& field, std::size_t known) {
+          pack_in_order(field, known,
+                        [&](unsigned char number) { field.pack_child(cursor, number, packed); });
         });
-    // The length goes before the values, once they are known.
-    std::string length;
-    AppendPackedNumber(length, packed.size() - start);
-    packed.insert(start, length);
-    leaves.values = start + length.size();
+    leaves.values = start + InsertPackedLength(packed, start);
     return leaves;
   }
   // The plain number of the leaf written as `tag` (the bit of its packed value).
@@ -460,7 +454,7 @@ class RecordPlan : public RecordShape {
   }
   // The walk of ReadPlain: `take_value(field, number, text)` for each leaf
   // met first, whose text is not the empty one its reset already gives;
-  // `take_child(field)` for each child, the cursor after its start tag. The
+  // `take_child(field, number)` for each child, the cursor after its start tag. The
   // names met, as bits by plain number.
   template <class TakeValue, class TakeChild>
   std::uint64_t WalkPlain(PlainXmlCursor& cursor, std::string_view element,
@@ -492,7 +486,7 @@ class RecordPlan : public RecordShape {
         // The search would read the first only, and not look into a second.
         if ((met & bit) != 0) throw PlainXmlCursor::NotPlain{};
         met |= bit;
-        take_child(field);
+        take_child(field, known);
         child_read = true;
         continue;
       }
@@ -824,9 +818,7 @@ class RecordPlan : public RecordShape {
     const std::size_t start = packed.size();
     detail::ClassAccess::PackPlainXml<Child>(cursor, packed);
     if (packed.size() == start) return packed.resize(mark);
-    std::string length;
-    AppendPackedNumber(length, packed.size() - start);
-    packed.insert(start, length);
+    InsertPackedLength(packed, start);
   }
   template <class Child>
   static void UnpackChild(T& record, AnyMember member, std::string_view& packed) {
@@ -1180,8 +1172,9 @@ class RecordPlan : public RecordShape {
                return (field->pack_child || (field->pack_text && field->made_as_reset)) &&
                       (field->empty_reads_as_reset || field->missing_reads_as_own);
              });
-    for (const Field* field : InRankOrder(&Field::write_rank))
-      packed_order_.push_back(static_cast<unsigned char>(PlainNumber(*field)));
+    for (std::size_t known = next_written_.back(); known != PlainNames::npos;
+         known = next_written_[known])
+      packed_order_.push_back(static_cast<unsigned char>(known));
   }
   // A value Clear keeps is not reset either when a record is made: the
   // class's member initialiser gives it, and a packed record leaves out only
@@ -1191,10 +1184,6 @@ class RecordPlan : public RecordShape {
     return std::all_of(plain_fields_.begin(), plain_fields_.end(), [&](const Field* field) {
       return !field->kept || field->holds_own(*made, field->member);
     });
-  }
-  std::size_t PlainNumber(const Field& field) const {
-    return static_cast<std::size_t>(std::find(plain_fields_.begin(), plain_fields_.end(), &field) -
-                                    plain_fields_.begin());
   }
   // The plain reader's names: leaves by number, then child objects.
   PlainNames plain_names_;
